@@ -1,0 +1,124 @@
+#include "cli/machine_verbs.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/emulated/machine_init.h"
+
+namespace vb::cli {
+
+using namespace vb::win;
+
+std::string DefaultMachineFolder() {
+  if (const char* m = std::getenv("VANBRISK_MACHINE"); m && *m) return m;
+  std::string data;
+  if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x)
+    data = x;
+  else if (const char* home = std::getenv("HOME"); home && *home)
+    data = std::string(home) + "/.local/share";
+  else
+    data = ".";
+  return data + "/vanbrisk/machine";
+}
+
+int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io) {
+  if (args.empty() || args[0] != "init") {
+    io.err << "usage: machine init [--limited-user] [--force]\n";
+    return kExitUsage;
+  }
+  emu::InitOptions options;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--limited-user") {
+      options.limitedUser = true;
+    } else if (args[i] == "--force") {
+      options.overwrite = true;
+    } else {
+      io.err << "machine init: unknown option " << args[i] << "\n";
+      return kExitUsage;
+    }
+  }
+  std::string error;
+  if (!emu::InitMachine(folder, options, &error)) {
+    io.err << "machine init: " << error << "\n";
+    return kExitFailed;
+  }
+  io.out << "Created a machine in " << folder << (options.limitedUser ? " (limited user)" : "")
+         << "\n";
+  return kExitOk;
+}
+
+namespace {
+
+int CacheAdd(platform::Platform& platform, const std::vector<std::string>& args, VerbIo io) {
+  std::string url, file;
+  DWORD type = kNormalCacheEntry;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--file" && i + 1 < args.size()) {
+      file = args[++i];
+    } else if (args[i] == "--type" && i + 1 < args.size()) {
+      char* end = nullptr;
+      unsigned long n = std::strtoul(args[++i].c_str(), &end, 0);
+      if (args[i].empty() || *end || n > 0xFFFFFFFFul) {
+        io.err << "cache add: --type takes a number, not " << args[i] << "\n";
+        return kExitUsage;
+      }
+      type = static_cast<DWORD>(n);
+    } else if (url.empty() && args[i].rfind("--", 0) != 0) {
+      url = args[i];
+    } else {
+      io.err << "cache add: unexpected argument " << args[i] << "\n";
+      return kExitUsage;
+    }
+  }
+  if (url.empty()) {
+    io.err << "usage: cache add URL [--file PATH] [--type N]\n";
+    return kExitUsage;
+  }
+  LONG rc = platform.UrlCache().CommitUrlCacheEntryA(url.c_str(), file.c_str(), type);
+  if (rc == kErrorFileNotFound) {
+    io.err << "cache add: the local file " << file << " does not exist\n";
+    return kExitFailed;
+  }
+  if (rc != kErrorSuccess) {
+    io.err << "cache add: the entry could not be added (error " << rc << ")\n";
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+int CacheList(platform::Platform& platform, VerbIo io) {
+  auto& cache = platform.UrlCache();
+  DWORD size = 0;
+  platform::CacheHandle handle = 0;
+  std::unique_ptr<std::uint64_t[]> buffer;  // 8-byte aligned for the record
+  auto entry = [&] { return reinterpret_cast<platform::UrlCacheEntryInfoA*>(buffer.get()); };
+  auto grow = [&] { buffer.reset(new std::uint64_t[size / 8 + 1]); };
+  LONG rc = cache.FindFirstUrlCacheEntryA(nullptr, nullptr, &size, &handle);
+  if (rc == kErrorInsufficientBuffer) {
+    grow();
+    rc = cache.FindFirstUrlCacheEntryA(nullptr, entry(), &size, &handle);
+  }
+  while (rc == kErrorSuccess) {
+    const auto* e = entry();
+    io.out << e->lpszSourceUrlName << "\t" << e->CacheEntryType << "\t"
+           << (e->lpszLocalFileName ? e->lpszLocalFileName : "") << "\n";
+    rc = cache.FindNextUrlCacheEntryA(handle, entry(), &size);
+    if (rc == kErrorInsufficientBuffer) {
+      grow();
+      rc = cache.FindNextUrlCacheEntryA(handle, entry(), &size);
+    }
+  }
+  if (handle) cache.FindCloseUrlCache(handle);
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunCacheVerb(platform::Platform& platform, const std::vector<std::string>& args, VerbIo io) {
+  if (!args.empty() && args[0] == "add") return CacheAdd(platform, args, io);
+  if (args.size() == 1 && args[0] == "list") return CacheList(platform, io);
+  io.err << "usage: cache add URL [--file PATH] [--type N] | cache list\n";
+  return kExitUsage;
+}
+
+}  // namespace vb::cli

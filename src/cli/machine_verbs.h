@@ -1,0 +1,22 @@
+// The verbs that lay out and fill the emulated machine: machine init, cache.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/verb_io.h"
+#include "platform/platform.h"
+
+namespace vb::cli {
+
+// Where the machine lives: --machine, else $VANBRISK_MACHINE, else
+// $XDG_DATA_HOME/vanbrisk/machine (~/.local/share when unset).
+std::string DefaultMachineFolder();
+
+// machine init [--limited-user] [--force]
+int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io);
+
+// cache add URL [--file PATH] [--type N] | cache list
+int RunCacheVerb(platform::Platform& platform, const std::vector<std::string>& args, VerbIo io);
+
+}  // namespace vb::cli

@@ -1,0 +1,69 @@
+// vanbrisk-cli: the headless front end.
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/attrib_verb.h"
+#include "cli/machine_verbs.h"
+#include "cli/reg_verbs.h"
+#include "platform/emulated/machine.h"
+#include "platform/emulated/machine_init.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vanbrisk-cli [--machine DIR] VERB ...\n"
+    "verbs:\n"
+    "  machine init [--limited-user] [--force]   create an emulated machine\n"
+    "  reg add|delete|query|import|export ...      work on the registry, as reg.exe does\n"
+    "  attrib [+R|-R] [+H|-H] [+S|-S] [+A|-A] PATH show or change file attributes\n"
+    "  cache add URL [--file PATH] [--type N]      add an entry to the URL cache\n"
+    "  cache list                                  list the URL cache\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace vb;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string folder;
+  bool explicitFolder = false;
+  while (!args.empty() && args[0] == "--machine") {
+    if (args.size() < 2) {
+      std::cerr << "--machine needs a folder\n" << kUsage;
+      return cli::kExitUsage;
+    }
+    folder = args[1];
+    explicitFolder = true;
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    (args.empty() ? std::cerr : std::cout) << kUsage;
+    return args.empty() ? cli::kExitUsage : cli::kExitOk;
+  }
+  if (!explicitFolder) folder = cli::DefaultMachineFolder();
+  cli::VerbIo io{std::cin, std::cout, std::cerr};
+  std::string verb = args[0];
+  std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (verb == "machine") return cli::RunMachineVerb(folder, rest, io);
+
+  if (verb != "reg" && verb != "attrib" && verb != "cache") {
+    std::cerr << "unknown verb " << verb << "\n" << kUsage;
+    return cli::kExitUsage;
+  }
+  std::string error;
+  // The default machine is created on first use; a named one must exist.
+  if (!explicitFolder && !std::filesystem::exists(folder + "/registry.db") &&
+      !emu::InitMachine(folder, {}, &error)) {
+    std::cerr << "cannot create the default machine: " << error << "\n";
+    return cli::kExitFailed;
+  }
+  auto machine = emu::Machine::Open(folder, &error);
+  if (!machine) {
+    std::cerr << error << "\n";
+    return cli::kExitFailed;
+  }
+  if (verb == "reg") return cli::RunRegVerb(*machine, rest, io);
+  if (verb == "attrib") return cli::RunAttribVerb(*machine, rest, io);
+  return cli::RunCacheVerb(*machine, rest, io);
+}

@@ -1,0 +1,33 @@
+// Memory status, ticks and program launching on the emulated machine.
+// Launched programs are recorded in registry.db, not run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/emulated/machine.h"
+#include "platform/system_api.h"
+
+namespace vb::emu {
+
+class EmulatedSystem final : public platform::SystemApi {
+ public:
+  explicit EmulatedSystem(Machine& machine);
+
+  void GlobalMemoryStatus(platform::MemoryStatus* status) override;
+  win::DWORD timeGetTime() override;
+  win::LONG Launch(const std::string& commandLine, int windowStyle) override;
+  std::string ProgramFolder() override;
+  std::string ProgramName() override;
+  std::string CommandLine() override { return commandLine_; }
+
+  void SetCommandLine(std::string commandLine) { commandLine_ = std::move(commandLine); }
+  // What Launch recorded, oldest first, from every process that used the machine.
+  std::vector<LaunchedProgram> Launched();
+
+ private:
+  Machine& machine_;
+  std::string commandLine_;
+};
+
+}  // namespace vb::emu

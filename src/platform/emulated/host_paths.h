@@ -1,0 +1,85 @@
+// Resolves Windows paths of the emulated machine to host paths below the
+// machine folder, one component at a time without regard to letter case.
+//
+// "C:\a\b", "c:/a/b", "\a" (below C:) and "a\b" (below C:\) are accepted; "."
+// components are skipped, a trailing "\" is allowed, and trailing dots and
+// spaces of a component are dropped as Win32 drops them. A symbolic link on the
+// way is followed only when its target stays inside the machine folder; the
+// last component is never followed, so operations on it see the link itself.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/win_types.h"
+
+namespace vb::emu {
+
+class HostPaths {
+ public:
+  explicit HostPaths(std::string machineFolder);
+
+  struct Resolved {
+    std::string host;     // host path; the last component in the case given when missing
+    bool exists = false;  // whether the last component exists (as an entry of any kind)
+    bool root = false;    // the path names a drive root (host is the drive folder)
+    std::string parent;   // the host folder holding the last component; empty for a root
+    std::string leaf;     // the last component as found (or as given); empty for a root
+  };
+
+  // kErrorSuccess, or kErrorPathNotFound when a folder on the way is missing,
+  // is no folder, or lies outside the machine; kErrorInvalidName for a path
+  // that names nothing on a drive (no drive, a UNC path, a ".." component, a
+  // character Windows does not allow in a name, such as a wildcard).
+  win::LONG Resolve(const std::string& windowsPath, Resolved* out) const;
+
+  // Resolves a path that must name an existing folder, following a link in the
+  // last component as links on the way are followed (only inside the machine).
+  // kErrorPathNotFound when it is missing or no folder.
+  win::LONG ResolveFolder(const std::string& windowsPath, std::string* host,
+                          bool* root = nullptr) const;
+
+  // The host folder of a drive letter ("drive_c" below the machine folder).
+  std::string DriveFolder(char letter) const;
+  const std::string& MachineFolder() const { return machine_; }
+
+  // Whether a host path, with every link in it resolved, lies inside the
+  // machine folder.
+  bool InsideMachine(const std::string& hostPath) const;
+
+ private:
+  win::LONG Walk(const std::string& windowsPath, bool followLast, Resolved* out) const;
+
+  std::string machine_;
+  std::string machineReal_;  // realpath of the machine folder, when it existed at construction
+};
+
+// An owned host file descriptor, closed on destruction.
+class HostFd {
+ public:
+  HostFd() = default;
+  explicit HostFd(int fd) : fd_(fd) {}
+  HostFd(const HostFd&) = delete;
+  HostFd& operator=(const HostFd&) = delete;
+  HostFd(HostFd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  HostFd& operator=(HostFd&& other) noexcept;
+  ~HostFd();
+
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+// Opens a host folder for use with the *at() calls.
+HostFd OpenHostFolder(const std::string& hostPath);
+// The names in an open folder, "." and ".." left out. False when it cannot be read.
+bool ReadFolderNames(int folderFd, std::vector<std::string>* names);
+
+// ASCII comparisons without regard to letter case, as NTFS compares names
+// (both sides upper-cased, so "_" sorts after letters).
+bool EqualNoCase(const std::string& a, const std::string& b);
+int CompareNoCase(const std::string& a, const std::string& b);
+
+}  // namespace vb::emu

@@ -1,0 +1,28 @@
+// The folders, registry values and files of a new machine, as tables.
+#pragma once
+
+#include <vector>
+
+#include "platform/win_types.h"
+
+namespace vb::emu::layout {
+
+struct Value {
+  win::HKEY root;
+  const char* key;
+  const char* name;
+  win::DWORD type;  // kRegSz, kRegExpandSz, kRegMultiSz ("|" separates the strings) or kRegDword
+  const char* data;
+};
+
+struct File {
+  const char* path;  // Windows path
+  const char* content;
+};
+
+// Folders below the drive roots, parents before children.
+const std::vector<const char*>& Folders();
+const std::vector<Value>& Values();
+const std::vector<File>& Files();
+
+}  // namespace vb::emu::layout

@@ -1,0 +1,43 @@
+// Memory status, the tick count, launching programs, the program's own identity.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/win_types.h"
+
+namespace vb::platform {
+
+using namespace vb::win;
+
+// MEMORYSTATUS.
+struct MemoryStatus {
+  DWORD dwLength = sizeof(MemoryStatus);
+  DWORD dwMemoryLoad = 0;
+  std::uint64_t dwTotalPhys = 0;
+  std::uint64_t dwAvailPhys = 0;
+  std::uint64_t dwTotalPageFile = 0;
+  std::uint64_t dwAvailPageFile = 0;
+  std::uint64_t dwTotalVirtual = 0;
+  std::uint64_t dwAvailVirtual = 0;
+};
+
+class SystemApi {
+ public:
+  virtual ~SystemApi() = default;
+
+  virtual void GlobalMemoryStatus(MemoryStatus* status) = 0;
+  // Milliseconds since some fixed moment; wraps around.
+  virtual DWORD timeGetTime() = 0;
+  // Starts a program without waiting. windowStyle: 1 normal, 2 minimized,
+  // 3 maximized, each with focus. Returns an error code the callers ignore.
+  virtual LONG Launch(const std::string& commandLine, int windowStyle) = 0;
+  // The program's folder, without a trailing "\".
+  virtual std::string ProgramFolder() = 0;
+  // The program's executable name without folder and extension.
+  virtual std::string ProgramName() = 0;
+  // The program's command line, its arguments only.
+  virtual std::string CommandLine() = 0;
+};
+
+}  // namespace vb::platform

@@ -1,0 +1,51 @@
+#include "support/temp_machine.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace vb::test {
+
+TempMachine::TempMachine(const emu::InitOptions& options) {
+  std::string templ = (std::filesystem::temp_directory_path() / "vanbrisk-test-XXXXXX").string();
+  char* made = mkdtemp(templ.data());
+  if (!made) throw std::runtime_error("mkdtemp failed");
+  folder_ = made;
+  emu::InitOptions o = options;
+  o.overwrite = true;
+  std::string error;
+  if (!emu::InitMachine(folder_, o, &error)) throw std::runtime_error("InitMachine: " + error);
+  machine_ = emu::Machine::Open(folder_, &error);
+  if (!machine_) throw std::runtime_error("Machine::Open: " + error);
+}
+
+TempMachine::~TempMachine() {
+  machine_.reset();
+  std::error_code ec;
+  std::filesystem::remove_all(folder_, ec);
+}
+
+void TempMachine::Reopen() {
+  machine_.reset();
+  std::string error;
+  machine_ = emu::Machine::Open(folder_, &error);
+  if (!machine_) throw std::runtime_error("Machine::Open: " + error);
+}
+
+void WriteHostFile(const std::string& path, const std::string& content) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f << content;
+}
+
+std::string ReadHostFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+}  // namespace vb::test

@@ -1,0 +1,34 @@
+// A fresh emulated machine in a temporary folder, removed afterwards.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/emulated/machine.h"
+#include "platform/emulated/machine_init.h"
+
+namespace vb::test {
+
+class TempMachine {
+ public:
+  explicit TempMachine(const emu::InitOptions& options = {});
+  ~TempMachine();
+
+  emu::Machine& machine() { return *machine_; }
+  platform::Platform& platform() { return *machine_; }
+  const std::string& folder() const { return folder_; }
+  // The host path of a path below the machine folder, such as "drive_c/Temp/a.txt".
+  std::string Host(const std::string& relative) const { return folder_ + "/" + relative; }
+  // Closes and opens the machine again, as a new process would.
+  void Reopen();
+
+ private:
+  std::string folder_;
+  std::unique_ptr<emu::Machine> machine_;
+};
+
+// Writes a host file with the given bytes, creating its folders.
+void WriteHostFile(const std::string& path, const std::string& content);
+std::string ReadHostFile(const std::string& path);
+
+}  // namespace vb::test
