@@ -2,33 +2,14 @@
 
 #include <cstring>
 
+#include "platform/opened_key.h"
+
 namespace vb::platform {
-
-namespace {
-
-// A key handle that is closed when it goes out of scope.
-class OpenedKey {
- public:
-  OpenedKey(RegistryApi& registry, HKEY root, const std::string& path, DWORD access)
-      : registry_(registry) {
-    if (registry.RegOpenKeyExA(root, path.c_str(), 0, access, &key_) != kErrorSuccess) key_ = 0;
-  }
-  ~OpenedKey() {
-    if (key_) registry_.RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
-
- private:
-  RegistryApi& registry_;
-  HKEY key_ = 0;
-};
-
-}  // namespace
 
 std::vector<RegValue> ReadAllValues(RegistryApi& registry, HKEY root, const std::string& path) {
   std::vector<RegValue> values;
-  OpenedKey key(registry, root, path, kKeyRead);
-  if (!key.get()) return values;
+  OpenedKey key(registry);
+  if (key.Open(root, path, kKeyRead) != kErrorSuccess) return values;
   RegKeyInfo info;
   if (registry.RegQueryInfoKeyA(key.get(), &info) != kErrorSuccess) return values;
   std::vector<char> name(info.maxValueNameLen + 1);
@@ -49,8 +30,8 @@ std::vector<RegValue> ReadAllValues(RegistryApi& registry, HKEY root, const std:
 std::vector<std::string> ReadSubKeyNames(RegistryApi& registry, HKEY root,
                                          const std::string& path) {
   std::vector<std::string> names;
-  OpenedKey key(registry, root, path, kKeyRead);
-  if (!key.get()) return names;
+  OpenedKey key(registry);
+  if (key.Open(root, path, kKeyRead) != kErrorSuccess) return names;
   char name[256];
   for (DWORD index = 0; registry.RegEnumKeyA(key.get(), index, name, sizeof name) == kErrorSuccess;
        ++index)
@@ -60,8 +41,8 @@ std::vector<std::string> ReadSubKeyNames(RegistryApi& registry, HKEY root,
 
 std::string ReadStringValue(RegistryApi& registry, HKEY root, const std::string& path,
                             const std::string& name) {
-  OpenedKey key(registry, root, path, kKeyQueryValue);
-  if (!key.get()) return {};
+  OpenedKey key(registry);
+  if (key.Open(root, path, kKeyQueryValue) != kErrorSuccess) return {};
   DWORD type = 0, size = 0;
   if (registry.RegQueryValueExA(key.get(), name.c_str(), &type, nullptr, &size) != kErrorSuccess ||
       (type != kRegSz && type != kRegExpandSz))
@@ -76,13 +57,11 @@ std::string ReadStringValue(RegistryApi& registry, HKEY root, const std::string&
 
 LONG WriteValue(RegistryApi& registry, HKEY root, const std::string& path, const std::string& name,
                 DWORD type, const std::vector<std::uint8_t>& data) {
-  HKEY key = 0;
-  LONG rc = registry.RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, kKeySetValue, &key, nullptr);
+  OpenedKey key(registry);
+  LONG rc = key.Create(root, path, kKeySetValue);
   if (rc != kErrorSuccess) return rc;
-  rc = registry.RegSetValueExA(key, name.c_str(), type, data.data(),
-                               static_cast<DWORD>(data.size()));
-  registry.RegCloseKey(key);
-  return rc;
+  return registry.RegSetValueExA(key.get(), name.c_str(), type, data.data(),
+                                 static_cast<DWORD>(data.size()));
 }
 
 LONG WriteString(RegistryApi& registry, HKEY root, const std::string& path,

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/emulated/emulated_registry.h"
+#include "platform/ascii_case.h"
 #include "platform/registry_values.h"
 
 namespace vb::emu {
@@ -30,7 +30,7 @@ EmulatedEnvironment::EmulatedEnvironment(platform::RegistryApi& registry) : regi
       std::string text = platform::StringFromBytes(v.data);
       bool replaced = false;
       for (RawVariable& r : raw)
-        if (FoldName(r.name) == FoldName(v.name)) {
+        if (platform::FoldAscii(r.name) == platform::FoldAscii(v.name)) {
           r = {r.name, text, v.type == kRegExpandSz};
           replaced = true;
         }
@@ -49,9 +49,9 @@ EmulatedEnvironment::EmulatedEnvironment(platform::RegistryApi& registry) : regi
 }
 
 const std::string* EmulatedEnvironment::Find(const std::string& name) const {
-  std::string fold = FoldName(name);
+  std::string fold = platform::FoldAscii(name);
   for (const auto& [n, v] : variables_)
-    if (FoldName(n) == fold) return &v;
+    if (platform::FoldAscii(n) == fold) return &v;
   return nullptr;
 }
 

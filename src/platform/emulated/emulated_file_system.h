@@ -64,6 +64,7 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
                        std::vector<platform::FindData>* entries);
 
   const HostPaths& paths_;
+  unsigned umask_;  // the process's file-creation mask, which restored write bits respect
   std::mutex mutex_;  // guards the searches
   std::map<platform::FindHandle, Search> searches_;
   platform::FindHandle nextHandle_ = 1;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/emulated/database.h"
 
 namespace vb::emu {
@@ -46,13 +47,6 @@ bool SplitKeyPath(const char* subKey, std::vector<std::string>* parts) {
 }
 
 }  // namespace
-
-std::string FoldName(std::string_view name) {
-  std::string fold(name);
-  for (char& c : fold)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return fold;
-}
 
 EmulatedRegistry::EmulatedRegistry(Database& db, bool limitedUser)
     : db_(db), limitedUser_(limitedUser) {}
@@ -103,7 +97,7 @@ LONG EmulatedRegistry::Walk(const OpenKey& from, const char* subKey, bool create
   std::int64_t current = from.id;
   if (created) *created = false;
   for (const std::string& part : parts) {
-    std::string fold = FoldName(part);
+    std::string fold = platform::FoldAscii(part);
     Statement find(db_.handle(), "SELECT id FROM keys WHERE parent = ? AND fold = ?");
     if (find.Bind(1, current).Bind(2, fold).Step()) {
       current = find.Int(0);
@@ -180,7 +174,7 @@ LONG EmulatedRegistry::RegCreateKeyExA(HKEY key, const char* subKey, DWORD, cons
 
 std::optional<std::int64_t> EmulatedRegistry::ValueRow(std::int64_t keyId, const char* valueName) {
   Statement s(db_.handle(), "SELECT id FROM vals WHERE key = ? AND fold = ?");
-  if (s.Bind(1, keyId).Bind(2, FoldName(NameOf(valueName))).Step()) return s.Int(0);
+  if (s.Bind(1, keyId).Bind(2, platform::FoldAscii(NameOf(valueName))).Step()) return s.Int(0);
   return std::nullopt;
 }
 
@@ -191,7 +185,7 @@ LONG EmulatedRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* 
   if (rc != kErrorSuccess) return rc;
   if (data && !size) return kErrorInvalidParameter;
   Statement s(db_.handle(), "SELECT type, data FROM vals WHERE key = ? AND fold = ?");
-  if (!s.Bind(1, k->id).Bind(2, FoldName(NameOf(valueName))).Step()) return kErrorFileNotFound;
+  if (!s.Bind(1, k->id).Bind(2, platform::FoldAscii(NameOf(valueName))).Step()) return kErrorFileNotFound;
   std::vector<std::uint8_t> bytes = s.Blob(1);
   auto needed = static_cast<DWORD>(bytes.size());
   if (type) *type = static_cast<DWORD>(s.Int(0));
@@ -222,7 +216,7 @@ LONG EmulatedRegistry::RegSetValueExA(HKEY key, const char* valueName, DWORD typ
   } else {
     Statement s(db_.handle(),
                 "INSERT INTO vals(key, name, fold, type, data) VALUES (?, ?, ?, ?, ?)");
-    ok = s.Bind(1, k->id).Bind(2, name).Bind(3, FoldName(name)).Bind(4, type)
+    ok = s.Bind(1, k->id).Bind(2, name).Bind(3, platform::FoldAscii(name)).Bind(4, type)
              .BindBlob(5, data, size).Run();
   }
   ++generation_;

@@ -74,8 +74,4 @@ class EmulatedRegistry final : public platform::RegistryApi {
   std::uint64_t generation_ = 0;  // bumped by every change made through this object
 };
 
-// The fold of a registry name: letters in upper case, so names compare and
-// sort without regard to case.
-std::string FoldName(std::string_view name);
-
 }  // namespace vb::emu

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/emulated/database.h"
-#include "platform/emulated/emulated_registry.h"
+#include "platform/ascii_case.h"
 
 namespace vb::emu {
 
@@ -18,7 +18,7 @@ LONG EmulatedUrlCache::ReadNext(Enumeration& e, UrlCacheEntryInfoA* entry, DWORD
   Statement s(db_.handle(),
               "SELECT id, url, local_file, type FROM url_cache WHERE id > ? AND "
               "(? = '' OR upper(substr(url, 1, length(?))) = ?) ORDER BY id LIMIT 1");
-  std::string fold = FoldName(e.prefix);
+  std::string fold = platform::FoldAscii(e.prefix);
   if (!s.Bind(1, e.lastId).Bind(2, fold).Bind(3, fold).Bind(4, fold).Step())
     return kErrorNoMoreItems;
   std::string url = s.Text(1), file = s.Text(2);

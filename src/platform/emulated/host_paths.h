@@ -6,8 +6,16 @@
 // spaces of a component are dropped as Win32 drops them. A symbolic link on the
 // way is followed only when its target stays inside the machine folder; the
 // last component is never followed, so operations on it see the link itself.
+//
+// A path spelled as on the host resolves in one kernel walk that refuses every
+// symbolic link; only a link or a name in another case takes the walk one
+// component at a time. A folder scanned for a name in another case is
+// remembered while its modification time stays the same, and so is the host
+// spelling of a folder path given in another case, while it leads to the same
+// folder without links.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,9 +23,30 @@
 
 namespace vb::emu {
 
+// An owned host file descriptor, closed on destruction.
+class HostFd {
+ public:
+  HostFd() = default;
+  explicit HostFd(int fd) : fd_(fd) {}
+  HostFd(const HostFd&) = delete;
+  HostFd& operator=(const HostFd&) = delete;
+  HostFd(HostFd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  HostFd& operator=(HostFd&& other) noexcept;
+  ~HostFd();
+
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
 class HostPaths {
  public:
   explicit HostPaths(std::string machineFolder);
+  ~HostPaths();
+  HostPaths(const HostPaths&) = delete;
+  HostPaths& operator=(const HostPaths&) = delete;
 
   struct Resolved {
     std::string host;     // host path; the last component in the case given when missing
@@ -48,28 +77,21 @@ class HostPaths {
   bool InsideMachine(const std::string& hostPath) const;
 
  private:
+  struct NameCache;
+
+  bool WalkWithoutLinks(const std::string& relative, std::size_t leafStart, bool followLast,
+                        Resolved* out) const;
+  void RememberSpelling(const std::string& givenRelative, const std::string& hostRelative) const;
   win::LONG Walk(const std::string& windowsPath, bool followLast, Resolved* out) const;
+  // The entry of a folder named as `name` in another case; "" when none. The
+  // folder is given open, or by its host path alone (folderFd -1).
+  std::string FindNoCase(int folderFd, const std::string& folderHost,
+                         const std::string& name) const;
 
   std::string machine_;
   std::string machineReal_;  // realpath of the machine folder, when it existed at construction
-};
-
-// An owned host file descriptor, closed on destruction.
-class HostFd {
- public:
-  HostFd() = default;
-  explicit HostFd(int fd) : fd_(fd) {}
-  HostFd(const HostFd&) = delete;
-  HostFd& operator=(const HostFd&) = delete;
-  HostFd(HostFd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-  HostFd& operator=(HostFd&& other) noexcept;
-  ~HostFd();
-
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-
- private:
-  int fd_ = -1;
+  HostFd machineFd_;         // the machine folder, for walks relative to it
+  std::unique_ptr<NameCache> names_;
 };
 
 // Opens a host folder for use with the *at() calls.
@@ -79,7 +101,6 @@ bool ReadFolderNames(int folderFd, std::vector<std::string>* names);
 
 // ASCII comparisons without regard to letter case, as NTFS compares names
 // (both sides upper-cased, so "_" sorts after letters).
-bool EqualNoCase(const std::string& a, const std::string& b);
 int CompareNoCase(const std::string& a, const std::string& b);
 
 }  // namespace vb::emu

@@ -1,6 +1,6 @@
 #include "platform/emulated/scripted_ui.h"
 
-#include "platform/emulated/emulated_registry.h"
+#include "platform/ascii_case.h"
 
 namespace vb::emu {
 
@@ -41,7 +41,7 @@ int ScriptedUi::MessageBoxA(const std::string& text, const std::string& caption,
                : buttons == kMbOkCancel                         ? kIdCancel
                                                                 : kIdOk;
   if (!answers_.empty()) {
-    std::string given = FoldName(answers_.front());
+    std::string given = platform::FoldAscii(answers_.front());
     answers_.pop_front();
     if (given == "YES") answer = kIdYes;
     else if (given == "NO") answer = kIdNo;
@@ -59,7 +59,7 @@ std::string ScriptedUi::Dialog(const char* kind, const std::string& title) {
   if (!answers_.empty()) {
     answer = answers_.front();
     answers_.pop_front();
-    if (FoldName(answer) == "CANCEL") answer.clear();
+    if (platform::FoldAscii(answer) == "CANCEL") answer.clear();
   }
   if (log_)
     *log_ << kind << ": title \"" << title << "\", answer "

@@ -1,0 +1,742 @@
+#include "cli/reg_verbs.h"
+
+#include "platform/ascii_case.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <sstream>
+
+#include "registry/reg_file.h"
+#include "registry/reg_file_registry.h"
+#include "registry/reg_file_text.h"
+#include "registry/root_names.h"
+
+namespace vb::cli {
+
+namespace {
+
+using platform::RegistryApi;
+using registry::Cp1252ToUtf8;
+using registry::KeyPath;
+using registry::OpenedKey;
+using registry::RegFileKey;
+using registry::RegFileValue;
+using win::DWORD;
+using win::LONG;
+
+constexpr const char* kSuccess = "The operation completed successfully.";
+constexpr const char* kNotFound =
+    "The system was unable to find the specified registry key or value.";
+
+constexpr const char* kUsageAdd =
+    "reg add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]\n"
+    "  KEY   ROOT\\SubKey, ROOT one of HKCR, HKCU, HKLM, HKU or their long names\n"
+    "  /v    the value to add; /ve the default value (none of them: only the key)\n"
+    "  /t    REG_SZ (default), REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_QWORD,\n"
+    "        REG_DWORD_BIG_ENDIAN, REG_BINARY, REG_NONE\n"
+    "  /s    the separator of the REG_MULTI_SZ strings in DATA (default \\0)\n"
+    "  /d    the data: text, a number (decimal or 0x hex), or hex digits for\n"
+    "        REG_BINARY and REG_NONE\n"
+    "  /f    overwrite a value that exists\n";
+constexpr const char* kUsageDelete =
+    "reg delete KEY [/v NAME | /ve | /va] [/f]\n"
+    "  without /v, /ve or /va: the key and all its subkeys\n"
+    "  /v    one value; /ve the default value; /va all values of the key\n"
+    "  /f    do not ask\n";
+constexpr const char* kUsageQuery =
+    "reg query KEY [/v NAME | /ve] [/s]\n"
+    "  /v    one value; /ve the default value\n"
+    "  /s    the subkeys too, all the way down\n";
+constexpr const char* kUsageImport = "reg import FILE\n  FILE  a .reg file of the host\n";
+constexpr const char* kUsageExport =
+    "reg export KEY FILE [/y]\n"
+    "  FILE  the .reg file of the host to write\n"
+    "  /y    overwrite FILE if it exists\n";
+constexpr const char* kUsage =
+    "usage:\n"
+    "  reg add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]\n"
+    "  reg delete KEY [/v NAME | /ve | /va] [/f]\n"
+    "  reg query KEY [/v NAME | /ve] [/s]\n"
+    "  reg import FILE\n"
+    "  reg export KEY FILE [/y]\n"
+    "\"reg OPERATION /?\" describes one operation.\n";
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+bool IsOption(const std::string& arg) {
+  return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-');
+}
+
+struct OptionRule {
+  const char* name;  // without its / and in lower case
+  bool takesArgument;
+};
+
+// An operation's arguments: its positional ones, then options in any order.
+struct Arguments {
+  std::vector<std::string> positional;
+  std::map<std::string, std::optional<std::string>> options;
+
+  bool Has(const std::string& name) const { return options.count(name) != 0; }
+  std::optional<std::string> Value(const std::string& name) const {
+    auto it = options.find(name);
+    return it == options.end() ? std::nullopt : it->second;
+  }
+};
+
+// The registry's type names, for /t and for query.
+struct TypeName {
+  const char* name;
+  DWORD type;
+};
+constexpr TypeName kTypeNames[] = {
+    {"REG_NONE", win::kRegNone},
+    {"REG_SZ", win::kRegSz},
+    {"REG_EXPAND_SZ", win::kRegExpandSz},
+    {"REG_BINARY", win::kRegBinary},
+    {"REG_DWORD", win::kRegDword},
+    {"REG_DWORD_BIG_ENDIAN", win::kRegDwordBigEndian},
+    {"REG_LINK", 6},
+    {"REG_MULTI_SZ", win::kRegMultiSz},
+    {"REG_RESOURCE_LIST", 8},
+    {"REG_FULL_RESOURCE_DESCRIPTOR", 9},
+    {"REG_RESOURCE_REQUIREMENTS_LIST", 10},
+    {"REG_QWORD", 11},
+};
+constexpr DWORD kRegQword = 11;
+
+std::string TypeText(DWORD type) {
+  for (const TypeName& t : kTypeNames)
+    if (t.type == type) return t.name;
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<unsigned>(type));
+  return buffer;
+}
+
+std::string HexDigits(std::string_view bytes) {
+  std::string out;
+  for (char c : bytes) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(c));
+    out += digits;
+  }
+  return out;
+}
+
+std::uint64_t LittleEndian(std::string_view bytes) {
+  std::uint64_t n = 0;
+  for (std::size_t i = bytes.size(); i-- > 0;) n = (n << 8) | static_cast<unsigned char>(bytes[i]);
+  return n;
+}
+
+// The data of a value as reg query prints it, in Windows-1252.
+std::string DataText(DWORD type, const std::string& data) {
+  char buffer[24];
+  switch (type) {
+    case win::kRegSz:
+    case win::kRegExpandSz:
+      return data.substr(0, data.find('\0'));
+    case win::kRegMultiSz: {
+      std::string out;
+      std::size_t start = 0;
+      while (start < data.size()) {
+        std::size_t end = data.find('\0', start);
+        if (end == std::string::npos) end = data.size();
+        if (end == start) break;  // the empty string that ends the list
+        if (!out.empty()) out += "\\0";
+        out += data.substr(start, end - start);
+        start = end + 1;
+      }
+      return out;
+    }
+    case win::kRegDword:
+      if (data.size() != 4) break;
+      std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<unsigned>(LittleEndian(data)));
+      return buffer;
+    case win::kRegDwordBigEndian:
+      if (data.size() != 4) break;
+      std::snprintf(buffer, sizeof buffer, "0x%x",
+                    static_cast<unsigned>(LittleEndian(std::string(data.rbegin(), data.rend()))));
+      return buffer;
+    case kRegQword:
+      if (data.size() != 8) break;
+      std::snprintf(buffer, sizeof buffer, "0x%llx",
+                    static_cast<unsigned long long>(LittleEndian(data)));
+      return buffer;
+    default:
+      break;
+  }
+  return HexDigits(data);
+}
+
+std::string ValueLine(const RegFileValue& value) {
+  std::string name = value.name.empty() ? "(Default)" : Cp1252ToUtf8(value.name);
+  return "    " + name + "    " + TypeText(value.type) + "    " +
+         Cp1252ToUtf8(DataText(value.type, value.data)) + "\n";
+}
+
+// A decimal or 0x-hexadecimal number no larger than max.
+std::optional<std::uint64_t> ParseNumber(const std::string& text, std::uint64_t max) {
+  std::string digits = text;
+  unsigned base = 10;
+  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+    digits = digits.substr(2);
+    base = 16;
+  }
+  if (digits.empty()) return std::nullopt;
+  std::uint64_t n = 0;
+  for (char c : digits) {
+    unsigned d;
+    if (c >= '0' && c <= '9')
+      d = static_cast<unsigned>(c - '0');
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      d = static_cast<unsigned>(c - 'a' + 10);
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      d = static_cast<unsigned>(c - 'A' + 10);
+    else
+      return std::nullopt;
+    if (n > (max - d) / base) return std::nullopt;
+    n = n * base + d;
+  }
+  return n;
+}
+
+// A message as reg prints it: a capital first letter and a full stop.
+std::string Sentence(std::string message) {
+  if (!message.empty() && message[0] >= 'a' && message[0] <= 'z')
+    message[0] = static_cast<char>(message[0] - 'a' + 'A');
+  if (!message.empty() && message.back() != '.') message += '.';
+  return message;
+}
+
+// One run of an operation: its streams and the messages it gives.
+class Operation {
+ public:
+  Operation(platform::Platform& platform, std::string name, const char* usage, VerbIo io)
+      : registry_(platform.Registry()), name_(std::move(name)), usage_(usage), io_(io) {}
+
+  RegistryApi& Registry() { return registry_; }
+  VerbIo& Io() { return io_; }
+
+  int Usage(const std::string& message) {
+    io_.err << "ERROR: " << Sentence(message) << "\nType \"reg " << name_ << " /?\" for usage.\n";
+    return kExitUsage;
+  }
+  int Fail(const std::string& message) {
+    io_.err << "ERROR: " << Sentence(message) << "\n";
+    return kExitFailed;
+  }
+  int Fail(LONG code) { return Fail(registry::RegistryErrorText(code)); }
+  int Done() {
+    io_.out << kSuccess << "\n";
+    return kExitOk;
+  }
+  bool WantsHelp(const std::vector<std::string>& args) {
+    for (const std::string& arg : args)
+      if (arg == "/?" || arg == "-?") return true;
+    return false;
+  }
+  int Help() {
+    io_.out << usage_;
+    return kExitOk;
+  }
+
+  // Takes the positional arguments named in names, then the options.
+  std::optional<Arguments> Parse(const std::vector<std::string>& args,
+                                 std::initializer_list<const char*> names,
+                                 std::initializer_list<OptionRule> rules, int* exitCode) {
+    Arguments parsed;
+    std::size_t i = 1;
+    auto known = [&](const std::string& arg) {
+      if (!IsOption(arg)) return false;
+      for (const OptionRule& s : rules)
+        if (Lower(arg.substr(1)) == s.name) return true;
+      return false;
+    };
+    // A host path may start with a slash, so only the operation's own
+    // options end the positional arguments early.
+    for (const char* positional : names) {
+      if (i >= args.size() || known(args[i])) {
+        *exitCode = Usage(std::string(positional) + " is missing");
+        return std::nullopt;
+      }
+      parsed.positional.push_back(args[i++]);
+    }
+    for (; i < args.size(); ++i) {
+      if (!IsOption(args[i])) {
+        *exitCode = Usage("unexpected argument \"" + args[i] + "\"");
+        return std::nullopt;
+      }
+      std::string option = Lower(args[i].substr(1));
+      const OptionRule* rule = nullptr;
+      for (const OptionRule& s : rules)
+        if (option == s.name) rule = &s;
+      if (!rule) {
+        *exitCode = Usage("unknown option " + args[i]);
+        return std::nullopt;
+      }
+      if (parsed.Has(option)) {
+        *exitCode = Usage("option " + args[i] + " is given twice");
+        return std::nullopt;
+      }
+      if (rule->takesArgument) {
+        if (i + 1 >= args.size()) {
+          *exitCode = Usage("option " + args[i] + " needs a value");
+          return std::nullopt;
+        }
+        parsed.options[option] = args[++i];
+      } else {
+        parsed.options[option] = std::nullopt;
+      }
+    }
+    return parsed;
+  }
+
+  // Command-line text (UTF-8) in the registry's Windows-1252.
+  std::optional<std::string> Ansi(const std::string& text, const std::string& what, int* exitCode) {
+    std::string why;
+    std::optional<std::string> ansi = registry::Utf8ToCp1252(text, &why);
+    if (!ansi) *exitCode = Usage(what + ": " + why);
+    return ansi;
+  }
+
+  std::optional<KeyPath> Key(const std::string& text, int* exitCode) {
+    std::optional<std::string> ansi = Ansi(text, "the key name", exitCode);
+    if (!ansi) return std::nullopt;
+    std::string why;
+    std::optional<KeyPath> key = registry::SplitKeyPath(*ansi, &why);
+    if (!key) *exitCode = Usage(Cp1252ToUtf8(why));
+    return key;
+  }
+
+  // The value that /v NAME or /ve names; nothing when neither is given.
+  // *exitCode is set when both are.
+  std::optional<std::string> ValueName(const Arguments& args, int* exitCode) {
+    if (args.Has("v") && args.Has("ve")) {
+      *exitCode = Usage("/v and /ve cannot be used together");
+      return std::nullopt;
+    }
+    if (args.Has("ve")) return std::string();
+    if (args.Has("v")) return Ansi(*args.Value("v"), "the value name", exitCode);
+    return std::nullopt;
+  }
+
+  // Asks on the streams; only y or yes (any case) agrees.
+  bool Confirm(const std::string& question) {
+    io_.out << question << " (Yes/No)? " << std::flush;
+    std::string answer;
+    if (!std::getline(io_.in, answer)) return false;
+    std::size_t first = answer.find_first_not_of(" \t\r");
+    std::size_t last = answer.find_last_not_of(" \t\r");
+    answer = first == std::string::npos ? "" : Lower(answer.substr(first, last - first + 1));
+    return answer == "y" || answer == "yes";
+  }
+  int Canceled() {
+    io_.err << "The operation was canceled by the user.\n";
+    return kExitFailed;
+  }
+
+ private:
+  RegistryApi& registry_;
+  std::string name_;
+  const char* usage_;
+  VerbIo io_;
+};
+
+// Changes made between construction and Keep() are one unit; without Keep()
+// they are undone (where the registry can group changes).
+class ChangeUnit {
+ public:
+  explicit ChangeUnit(RegistryApi& registry)
+      : registry_(registry), grouped_(registry.BeginChanges()) {}
+  ChangeUnit(const ChangeUnit&) = delete;
+  ChangeUnit& operator=(const ChangeUnit&) = delete;
+  ~ChangeUnit() {
+    if (grouped_) registry_.EndChanges(keep_);
+  }
+  void Keep() { keep_ = true; }
+
+ private:
+  RegistryApi& registry_;
+  bool grouped_;
+  bool keep_ = false;
+};
+
+std::string DisplayPath(const KeyPath& key) {
+  return Cp1252ToUtf8(registry::JoinKeyPath(key.root, key.subKey));
+}
+
+// The bytes reg add stores for /t TYPE and /d DATA (both Windows-1252).
+std::optional<std::string> BuildData(DWORD type, const std::optional<std::string>& data,
+                                     const std::string& separator, std::string* error) {
+  std::string text = data.value_or("");
+  switch (type) {
+    case win::kRegSz:
+    case win::kRegExpandSz:
+      return text + '\0';
+    case win::kRegMultiSz: {
+      std::vector<std::string> parts;
+      std::size_t start = 0;
+      while (start < text.size()) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::string::npos) end = text.size();
+        parts.push_back(text.substr(start, end - start));
+        start = end + separator.size();
+        // A separator at the very end closes the last string and starts none.
+        if (end == text.size()) break;
+      }
+      std::string bytes;
+      for (const std::string& part : parts) {
+        if (part.empty()) {
+          *error = "REG_MULTI_SZ data cannot hold an empty string";
+          return std::nullopt;
+        }
+        bytes += part + '\0';
+      }
+      // An empty list is still closed by two NULs.
+      return parts.empty() ? std::string(2, '\0') : bytes + '\0';
+    }
+    case win::kRegDword:
+    case win::kRegDwordBigEndian:
+    case kRegQword: {
+      bool qword = type == kRegQword;
+      std::optional<std::uint64_t> n =
+          data ? ParseNumber(text, qword ? UINT64_MAX : UINT32_MAX) : std::uint64_t{0};
+      if (!n) {
+        *error = "\"" + Cp1252ToUtf8(text) + "\" is no " + TypeText(type) +
+                 " number (decimal, or hexadecimal after 0x, up to " +
+                 (qword ? "0xffffffffffffffff" : "0xffffffff") + ")";
+        return std::nullopt;
+      }
+      std::string bytes;
+      for (int i = 0; i < (qword ? 8 : 4); ++i) bytes += static_cast<char>((*n >> (8 * i)) & 0xFF);
+      if (type == win::kRegDwordBigEndian) bytes = std::string(bytes.rbegin(), bytes.rend());
+      return bytes;
+    }
+    case win::kRegBinary:
+    case win::kRegNone: {
+      auto digit = [](char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+      };
+      bool valid = text.size() % 2 == 0;
+      std::string bytes;
+      for (std::size_t i = 0; valid && i < text.size(); i += 2) {
+        int high = digit(text[i]), low = digit(text[i + 1]);
+        valid = high >= 0 && low >= 0;
+        bytes += static_cast<char>(high * 16 + low);
+      }
+      if (!valid) {
+        *error = TypeText(type) + " data must be pairs of hexadecimal digits, such as 01ab";
+        return std::nullopt;
+      }
+      return bytes;
+    }
+    default:
+      *error = "reg add cannot write " + TypeText(type) + " values";
+      return std::nullopt;
+  }
+}
+
+int Add(Operation& op, const std::vector<std::string>& argv) {
+  int code = kExitUsage;
+  auto args = op.Parse(
+      argv, {"KEY"},
+      {{"v", true}, {"ve", false}, {"t", true}, {"s", true}, {"d", true}, {"f", false}}, &code);
+  if (!args) return code;
+  std::optional<KeyPath> key = op.Key(args->positional[0], &code);
+  if (!key) return code;
+  std::optional<std::string> valueName = op.ValueName(*args, &code);
+  if (!valueName && args->Has("v")) return code;
+
+  DWORD type = win::kRegSz;
+  if (std::optional<std::string> typeName = args->Value("t")) {
+    bool known = false;
+    for (const TypeName& t : kTypeNames)
+      if (Lower(*typeName) == Lower(t.name)) type = t.type, known = true;
+    if (!known)
+      return op.Usage("unknown type \"" + *typeName +
+                      "\"; use REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_QWORD, "
+                      "REG_DWORD_BIG_ENDIAN, REG_BINARY or REG_NONE");
+  }
+  if (!valueName && (args->Has("t") || args->Has("d") || args->Has("s")))
+    return op.Usage("/t, /s and /d describe a value: name it with /v NAME, or /ve");
+  std::string separator = "\\0";
+  if (std::optional<std::string> s = args->Value("s")) {
+    if (type != win::kRegMultiSz) return op.Usage("/s is only for REG_MULTI_SZ data");
+    std::optional<std::string> ansi = op.Ansi(*s, "the separator", &code);
+    if (!ansi) return code;
+    if (ansi->size() != 1) return op.Usage("the separator must be one character");
+    separator = *ansi;
+  }
+  std::optional<std::string> data;
+  if (std::optional<std::string> d = args->Value("d")) {
+    data = op.Ansi(*d, "the data", &code);
+    if (!data) return code;
+  }
+  std::string why;
+  std::optional<std::string> bytes;
+  if (valueName) {
+    bytes = BuildData(type, data, separator, &why);
+    if (!bytes) return op.Usage(why);
+  }
+
+  RegistryApi& registry = op.Registry();
+  ChangeUnit unit(registry);
+  OpenedKey opened(registry);
+  LONG rc = opened.Create(key->root, key->subKey, win::kKeyWrite | win::kKeyQueryValue);
+  if (rc != win::kErrorSuccess) return op.Fail(rc);
+  if (valueName) {
+    DWORD existingType = 0;
+    DWORD size = 0;
+    rc = registry.RegQueryValueExA(opened.get(), valueName->c_str(), &existingType, nullptr, &size);
+    if (rc == win::kErrorSuccess && !args->Has("f"))
+      return op.Fail(
+          "the value " +
+          (valueName->empty() ? std::string("(Default)") : "\"" + Cp1252ToUtf8(*valueName) + "\"") +
+          " of " + DisplayPath(*key) + " exists already; add /f to overwrite it");
+    if (rc != win::kErrorSuccess && rc != win::kErrorFileNotFound) return op.Fail(rc);
+    rc = registry.RegSetValueExA(opened.get(), valueName->c_str(), type,
+                                 reinterpret_cast<const win::BYTE*>(bytes->data()),
+                                 static_cast<DWORD>(bytes->size()));
+    if (rc != win::kErrorSuccess) return op.Fail(rc);
+  }
+  unit.Keep();
+  return op.Done();
+}
+
+int Delete(Operation& op, const std::vector<std::string>& argv) {
+  int code = kExitUsage;
+  auto args =
+      op.Parse(argv, {"KEY"}, {{"v", true}, {"ve", false}, {"va", false}, {"f", false}}, &code);
+  if (!args) return code;
+  std::optional<KeyPath> key = op.Key(args->positional[0], &code);
+  if (!key) return code;
+  int chosen = args->Has("v") + args->Has("ve") + args->Has("va");
+  if (chosen > 1) return op.Usage("use only one of /v, /ve and /va");
+  std::optional<std::string> valueName = op.ValueName(*args, &code);
+  if (!valueName && args->Has("v")) return code;
+  bool force = args->Has("f");
+  RegistryApi& registry = op.Registry();
+  std::string path = DisplayPath(*key);
+
+  if (chosen == 0) {
+    if (key->subKey.empty()) return op.Fail("refusing to delete the whole hive " + path);
+    {
+      OpenedKey probe(registry);
+      LONG rc = probe.Open(key->root, key->subKey, win::kKeyRead);
+      if (rc != win::kErrorSuccess) return op.Fail(rc);
+    }
+    if (!force && !op.Confirm("Permanently delete the registry key " + path)) return op.Canceled();
+    ChangeUnit unit(registry);
+    std::string failed;
+    LONG rc = registry::DeleteKeyTree(registry, key->root, key->subKey, &failed);
+    if (rc != win::kErrorSuccess)
+      return op.Fail(registry::RegistryErrorText(rc) + " The key " + Cp1252ToUtf8(failed) +
+                     " could not be deleted");
+    unit.Keep();
+    return op.Done();
+  }
+
+  OpenedKey opened(registry);
+  LONG rc = opened.Open(key->root, key->subKey, win::kKeyQueryValue | win::kKeySetValue);
+  if (rc != win::kErrorSuccess) return op.Fail(rc);
+  if (valueName) {
+    DWORD size = 0;
+    rc = registry.RegQueryValueExA(opened.get(), valueName->c_str(), nullptr, nullptr, &size);
+    if (rc != win::kErrorSuccess) return op.Fail(rc);
+    std::string shown = valueName->empty() ? "(Default)" : Cp1252ToUtf8(*valueName);
+    if (!force && !op.Confirm("Delete the registry value " + shown)) return op.Canceled();
+    rc = registry.RegDeleteValueA(opened.get(), valueName->c_str());
+    return rc == win::kErrorSuccess ? op.Done() : op.Fail(rc);
+  }
+  std::vector<std::string> names;
+  rc = registry::ValueNames(registry, opened.get(), &names);
+  if (rc != win::kErrorSuccess) return op.Fail(rc);
+  if (!force && !op.Confirm("Delete all values under the registry key " + path))
+    return op.Canceled();
+  ChangeUnit unit(registry);
+  for (const std::string& name : names) {
+    rc = registry.RegDeleteValueA(opened.get(), name.c_str());
+    if (rc != win::kErrorSuccess) return op.Fail(rc);
+  }
+  unit.Keep();
+  return op.Done();
+}
+
+int Query(Operation& op, const std::vector<std::string>& argv) {
+  int code = kExitUsage;
+  auto args = op.Parse(argv, {"KEY"}, {{"v", true}, {"ve", false}, {"s", false}}, &code);
+  if (!args) return code;
+  std::optional<KeyPath> key = op.Key(args->positional[0], &code);
+  if (!key) return code;
+  std::optional<std::string> valueName = op.ValueName(*args, &code);
+  if (!valueName && args->Has("v")) return code;
+  RegistryApi& registry = op.Registry();
+  std::ostream& out = op.Io().out;
+
+  if (!args->Has("s")) {
+    RegFileKey read;
+    std::vector<std::string> subKeys;
+    LONG rc = registry::ReadKey(registry, key->root, key->subKey, &read, &subKeys);
+    if (rc != win::kErrorSuccess)
+      return op.Fail(rc == win::kErrorFileNotFound ? kNotFound : registry::RegistryErrorText(rc));
+    std::string text = "\n" + DisplayPath(*key) + "\n";
+    bool anyValue = false;
+    for (const RegFileValue& value : read.values) {
+      if (valueName && !platform::EqualsIgnoringCase(value.name, *valueName)) continue;
+      text += ValueLine(value);
+      anyValue = true;
+    }
+    if (valueName && !anyValue) return op.Fail(kNotFound);
+    if (!valueName && !subKeys.empty()) {
+      if (anyValue) text += "\n";
+      for (const std::string& sub : subKeys)
+        text += DisplayPath(*key) + "\\" + Cp1252ToUtf8(sub) + "\n";
+    }
+    out << text;
+    return kExitOk;
+  }
+
+  registry::RegFile tree;
+  std::string failed;
+  LONG rc = registry::ReadKeyTree(registry, key->root, key->subKey, &tree, &failed);
+  if (rc != win::kErrorSuccess)
+    return op.Fail(rc == win::kErrorFileNotFound ? kNotFound
+                                                 : registry::RegistryErrorText(rc) + " The key " +
+                                                       Cp1252ToUtf8(failed) + " could not be read");
+  std::string text;
+  int matches = 0;
+  for (const RegFileKey& k : tree.keys) {
+    std::string block = "\n" + Cp1252ToUtf8(registry::JoinKeyPath(k.root, k.subKey)) + "\n";
+    bool found = false;
+    for (const RegFileValue& value : k.values) {
+      if (valueName && !platform::EqualsIgnoringCase(value.name, *valueName)) continue;
+      block += ValueLine(value);
+      found = true;
+      ++matches;
+    }
+    if (!valueName || found) text += block;
+  }
+  if (valueName) {
+    if (matches == 0) return op.Fail(kNotFound);
+    text += "\nEnd of search: " + std::to_string(matches) + " match(es) found.\n";
+  }
+  out << text;
+  return kExitOk;
+}
+
+int Import(Operation& op, const std::vector<std::string>& argv) {
+  int code = kExitUsage;
+  auto args = op.Parse(argv, {"FILE"}, {}, &code);
+  if (!args) return code;
+  const std::string& file = args->positional[0];
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec))
+    return op.Fail("cannot read " + file + ": " +
+                   (std::filesystem::exists(file, ec) ? "not a regular file" : "no such file"));
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (!in) return op.Fail("cannot read " + file);
+  std::string error;
+  if (!registry::ImportRegFile(op.Registry(), bytes.str(), &error))
+    return op.Fail(file + ": " + Cp1252ToUtf8(error) + "; nothing was changed");
+  return op.Done();
+}
+
+// Writes the file beside its final name first, so that a failed write leaves
+// no half file behind and an existing file stays whole until replaced.
+bool WriteWhole(const std::string& path, const std::string& bytes, std::string* error) {
+  std::string temporary;
+  std::FILE* f = nullptr;
+  for (int n = 0; n < 100 && !f; ++n) {
+    temporary = path + ".partial" + std::to_string(n);
+    f = std::fopen(temporary.c_str(), "wbx");
+    if (!f && errno != EEXIST) break;
+  }
+  if (!f) {
+    *error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = std::fclose(f) == 0 && ok;
+  std::error_code ec;
+  if (ok) std::filesystem::rename(temporary, path, ec);
+  if (!ok || ec) {
+    *error = "cannot write " + path + (ec ? ": " + ec.message() : "");
+    std::filesystem::remove(temporary, ec);
+    return false;
+  }
+  return true;
+}
+
+int Export(Operation& op, const std::vector<std::string>& argv) {
+  int code = kExitUsage;
+  auto args = op.Parse(argv, {"KEY", "FILE"}, {{"y", false}}, &code);
+  if (!args) return code;
+  std::optional<KeyPath> key = op.Key(args->positional[0], &code);
+  if (!key) return code;
+  const std::string& file = args->positional[1];
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) return op.Fail(file + " is a folder");
+  if (std::filesystem::exists(file, ec) && !args->Has("y"))
+    return op.Fail("the file " + file + " exists already; add /y to overwrite it");
+  {
+    OpenedKey probe(op.Registry());
+    LONG rc = probe.Open(key->root, key->subKey, win::kKeyRead);
+    if (rc != win::kErrorSuccess) return op.Fail(rc);
+  }
+  std::string error;
+  std::optional<std::string> bytes =
+      registry::ExportRegKey(op.Registry(), key->root, key->subKey, &error);
+  if (!bytes) return op.Fail(Cp1252ToUtf8(error));
+  if (!WriteWhole(file, *bytes, &error)) return op.Fail(error);
+  return op.Done();
+}
+
+}  // namespace
+
+int RunRegVerb(platform::Platform& platform, const std::vector<std::string>& args, VerbIo io) {
+  if (args.empty()) {
+    io.err << "ERROR: An operation is missing.\n" << kUsage;
+    return kExitUsage;
+  }
+  std::string name = Lower(args[0]);
+  if (name == "/?" || name == "-?" || name == "--help") {
+    io.out << kUsage;
+    return kExitOk;
+  }
+  struct Entry {
+    const char* name;
+    const char* usage;
+    int (*run)(Operation&, const std::vector<std::string>&);
+  };
+  static constexpr Entry kOperations[] = {
+      {"add", kUsageAdd, Add},          {"delete", kUsageDelete, Delete},
+      {"query", kUsageQuery, Query},    {"import", kUsageImport, Import},
+      {"export", kUsageExport, Export},
+  };
+  for (const Entry& entry : kOperations) {
+    if (name != entry.name) continue;
+    Operation op(platform, entry.name, entry.usage, io);
+    if (op.WantsHelp(args)) return op.Help();
+    return entry.run(op, args);
+  }
+  io.err << "ERROR: Unknown operation \"" << args[0] << "\".\n" << kUsage;
+  return kExitUsage;
+}
+
+}  // namespace vb::cli

@@ -1,0 +1,27 @@
+// File operations the program builds on FileSystemApi.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/file_system_api.h"
+
+namespace vb::platform {
+
+// Deletes every plain file (neither hidden, system nor a folder, as a listing
+// with attributes 0 finds them) that a path or wildcard pattern names. Every
+// match is tried; the result is the first failure (kErrorAccessDenied for a
+// read-only file, kErrorSharingViolation for one in use), or
+// kErrorFileNotFound / kErrorPathNotFound when nothing matches.
+LONG DeleteFiles(FileSystemApi& files, const std::string& pathOrPattern);
+
+// The size of a file as a signed 32-bit number, wrapping as the original's
+// 32-bit file length does; 0 when the file is missing or is a folder.
+std::int32_t FileLength(FileSystemApi& files, const std::string& path);
+
+// The folder part of a path or pattern with its separator ("C:\Temp\" of
+// "C:\Temp\*.log", "D:" of "D:x.txt", "" of "x.txt"), to put before the
+// names a listing returns.
+std::string FolderPrefix(const std::string& pathOrPattern);
+
+}  // namespace vb::platform

@@ -1,0 +1,224 @@
+#include "registry/reg_file_text.h"
+
+#include <array>
+#include <cstdio>
+
+namespace vb::registry {
+
+namespace {
+
+// Bytes 0x80..0x9F of Windows-1252; the rest of the code page is Latin-1.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Reads one UTF-8 sequence at bytes[*pos]; nothing when it is malformed,
+// overlong, a surrogate or beyond U+10FFFF.
+std::optional<char32_t> NextUtf8(std::string_view bytes, std::size_t* pos) {
+  auto b = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  unsigned char lead = b(*pos);
+  if (lead < 0x80) {
+    ++*pos;
+    return lead;
+  }
+  int length;
+  char32_t c;
+  char32_t minimum;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, c = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, c = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, c = lead & 0x07, minimum = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  if (*pos + length > bytes.size()) return std::nullopt;
+  for (int i = 1; i < length; ++i) {
+    unsigned char next = b(*pos + i);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    c = (c << 6) | (next & 0x3F);
+  }
+  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+  *pos += length;
+  return c;
+}
+
+std::string ByteName(unsigned char byte) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "0x%02X", byte);
+  return buffer;
+}
+
+std::string NoCp1252Form(char32_t c) {
+  return "the character " + CharacterName(c) + " has no Windows-1252 form";
+}
+
+}  // namespace
+
+char32_t Cp1252ToUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
+  return byte;
+}
+
+std::optional<unsigned char> UnicodeToCp1252(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i)
+    if (kHighControls[i] == c) return static_cast<unsigned char>(0x80 + i);
+  return std::nullopt;
+}
+
+std::string CharacterName(char32_t c) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+  return buffer;
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+  return out;
+}
+
+std::optional<std::string> Utf8ToCp1252(std::string_view text, std::string* error) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t at = pos;
+    std::optional<char32_t> c = NextUtf8(text, &pos);
+    if (!c) {
+      if (error)
+        *error =
+            "the byte " + ByteName(static_cast<unsigned char>(text[at])) + " is not valid UTF-8";
+      return std::nullopt;
+    }
+    std::optional<unsigned char> byte = UnicodeToCp1252(*c);
+    if (!byte) {
+      if (error) *error = NoCp1252Form(*c);
+      return std::nullopt;
+    }
+    out += static_cast<char>(*byte);
+  }
+  return out;
+}
+
+std::string Cp1252ToUtf16Le(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (char ch : text) {
+    char32_t c = Cp1252ToUnicode(static_cast<unsigned char>(ch));
+    out += static_cast<char>(c & 0xFF);
+    out += static_cast<char>((c >> 8) & 0xFF);
+  }
+  return out;
+}
+
+std::optional<std::string> Utf16LeToCp1252(std::string_view bytes, std::string* error) {
+  if (bytes.size() % 2) {
+    if (error) *error = "UTF-16LE data must have an even number of bytes";
+    return std::nullopt;
+  }
+  DecodedText decoded = DecodeUtf16Le(bytes);
+  if (!decoded.ok) {
+    if (error) *error = decoded.error;
+    return std::nullopt;
+  }
+  return UnicodeToCp1252(decoded.text, error);
+}
+
+std::optional<std::string> UnicodeToCp1252(std::u32string_view text, std::string* error) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : text) {
+    std::optional<unsigned char> byte = UnicodeToCp1252(c);
+    if (!byte) {
+      if (error) *error = NoCp1252Form(c);
+      return std::nullopt;
+    }
+    out += static_cast<char>(*byte);
+  }
+  return out;
+}
+
+DecodedText DecodeUtf8(std::string_view bytes) {
+  DecodedText result;
+  int line = 1;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t at = pos;
+    std::optional<char32_t> c = NextUtf8(bytes, &pos);
+    if (!c) {
+      result.ok = false;
+      result.errorLine = line;
+      result.error =
+          "the byte " + ByteName(static_cast<unsigned char>(bytes[at])) + " is not valid UTF-8";
+      return result;
+    }
+    if (*c == U'\n') ++line;
+    result.text += *c;
+  }
+  return result;
+}
+
+DecodedText DecodeUtf16Le(std::string_view bytes) {
+  DecodedText result;
+  int line = 1;
+  auto unit = [&](std::size_t i) {
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  };
+  auto fail = [&](std::string message) {
+    result.ok = false;
+    result.errorLine = line;
+    result.error = std::move(message);
+    return result;
+  };
+  std::size_t pos = 0;
+  for (; pos + 1 < bytes.size(); pos += 2) {
+    char16_t u = unit(pos);
+    char32_t c = u;
+    if (u >= 0xD800 && u <= 0xDBFF) {
+      char16_t low = pos + 3 < bytes.size() ? unit(pos + 2) : 0;
+      if (low < 0xDC00 || low > 0xDFFF) return fail("an unpaired UTF-16 surrogate");
+      c = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00);
+      pos += 2;
+    } else if (u >= 0xDC00 && u <= 0xDFFF) {
+      return fail("an unpaired UTF-16 surrogate");
+    }
+    if (c == U'\n') ++line;
+    result.text += c;
+  }
+  if (pos < bytes.size()) return fail("the UTF-16LE text ends in half a character");
+  return result;
+}
+
+DecodedText DecodeCp1252(std::string_view bytes) {
+  DecodedText result;
+  result.text.reserve(bytes.size());
+  for (char ch : bytes) result.text += Cp1252ToUnicode(static_cast<unsigned char>(ch));
+  return result;
+}
+
+
+}  // namespace vb::registry

@@ -1,0 +1,458 @@
+// Root names, the character conversions, .reg file reading and writing, and
+// import and export over an emulated registry.
+#include "registry/reg_file.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ascii_case.h"
+
+#include "platform/registry_values.h"
+#include "registry/reg_file_registry.h"
+#include "registry/reg_file_text.h"
+#include "registry/root_names.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+using namespace vb::registry;
+
+// UTF-8 source text as a UTF-16LE file with its BOM.
+std::string Utf16File(const std::string& utf8) {
+  DecodedText decoded = DecodeUtf8(utf8);
+  EXPECT_TRUE(decoded.ok);
+  std::string out = "\xFF\xFE";
+  for (char32_t c : decoded.text) {
+    auto unit = [&](char32_t u) {
+      out += static_cast<char>(u & 0xFF);
+      out += static_cast<char>(u >> 8);
+    };
+    if (c >= 0x10000) {
+      unit(0xD800 + ((c - 0x10000) >> 10));
+      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      unit(c);
+    }
+  }
+  return out;
+}
+
+std::string WithCrlf(const std::string& text) {
+  std::string out;
+  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return out;
+}
+
+RegFile Parse(const std::string& bytes) {
+  std::string error;
+  std::optional<RegFile> file = ParseRegFile(bytes, &error);
+  EXPECT_TRUE(file) << error;
+  return file.value_or(RegFile{});
+}
+
+RegFileValue Value(std::string name, DWORD type, std::string data) {
+  RegFileValue v;
+  v.name = std::move(name);
+  v.type = type;
+  v.data = std::move(data);
+  return v;
+}
+
+TEST(RootNames, ParsesLongAndShortNamesInAnyCase) {
+  EXPECT_EQ(ParseRootName("HKEY_CLASSES_ROOT"), kHkeyClassesRoot);
+  EXPECT_EQ(ParseRootName("hkcu"), kHkeyCurrentUser);
+  EXPECT_EQ(ParseRootName("Hkey_Local_Machine"), kHkeyLocalMachine);
+  EXPECT_EQ(ParseRootName("HKU"), kHkeyUsers);
+  EXPECT_FALSE(ParseRootName("HKEY_CURRENT_CONFIG"));
+  EXPECT_FALSE(ParseRootName("HKCU "));
+  EXPECT_EQ(RootLongName(kHkeyLocalMachine), "HKEY_LOCAL_MACHINE");
+  EXPECT_EQ(RootShortName(kHkeyClassesRoot), "HKCR");
+  EXPECT_EQ(RootLongName(0x1234), "");
+}
+
+TEST(RootNames, SplitsFullPathsAndRefusesBadOnes) {
+  std::string error;
+  auto path = SplitKeyPath("HKCU\\Software\\X", &error);
+  ASSERT_TRUE(path);
+  EXPECT_EQ(path->root, kHkeyCurrentUser);
+  EXPECT_EQ(path->subKey, "Software\\X");
+  path = SplitKeyPath("hklm\\Software\\", &error);
+  ASSERT_TRUE(path);
+  EXPECT_EQ(path->subKey, "Software");
+  path = SplitKeyPath("HKEY_USERS", &error);
+  ASSERT_TRUE(path);
+  EXPECT_EQ(path->subKey, "");
+  EXPECT_EQ(JoinKeyPath(kHkeyCurrentUser, "Software\\X"), "HKEY_CURRENT_USER\\Software\\X");
+  EXPECT_EQ(JoinKeyPath(kHkeyUsers, ""), "HKEY_USERS");
+
+  EXPECT_FALSE(SplitKeyPath("HKEY_FOO\\Software", &error));
+  EXPECT_NE(error.find("unknown registry root \"HKEY_FOO\""), std::string::npos) << error;
+  for (const char* bad :
+       {"", "HKCU\\\\", "HKCU\\A\\\\B", "HKCU\\A\\\\", "\\\\pc\\HKLM\\X", "Software\\X"})
+    EXPECT_FALSE(SplitKeyPath(bad, &error)) << bad;
+}
+
+TEST(RegFileText, EveryAnsiByteSurvivesUnicode) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(Utf16LeToCp1252(Cp1252ToUtf16Le(all), nullptr), all);
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all), nullptr), all);
+  EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");
+  EXPECT_EQ(Cp1252ToUnicode(0x81), U'\u0081');
+  EXPECT_EQ(UnicodeToCp1252(U'\u0178'), 0x9F);
+
+  std::string error;
+  EXPECT_FALSE(Utf8ToCp1252("\u4E2D", &error));
+  EXPECT_NE(error.find("U+4E2D"), std::string::npos) << error;
+  EXPECT_FALSE(Utf8ToCp1252("a\xC3", &error));
+  EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF", &error));  // overlong
+  EXPECT_FALSE(Utf16LeToCp1252(std::string("\x00\xD8\x41\x00", 4), &error));
+  EXPECT_FALSE(Utf16LeToCp1252("A", &error));
+  EXPECT_TRUE(platform::EqualsIgnoringCase("Software", "SOFTWARE"));
+  EXPECT_FALSE(platform::EqualsIgnoringCase("Softwar", "Software"));
+}
+
+constexpr const char* kSample =
+    "Windows Registry Editor Version 5.00\n"
+    "\n"
+    "; a comment\n"
+    "[HKEY_CURRENT_USER\\Software\\Vb Test]\n"
+    "@=\"default\"\n"
+    "\"Quote \\\"and\\\" back\\\\slash\"=\"C:\\\\Temp\\\\\"\n"
+    "\"Count\"=dword:0000002A\n"
+    "\"Blob\"=hex:de,ad,BE,ef\n"
+    "\"Path\"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,00,00\n"
+    "\"List\"=hex(7):61,00,00,00,62,00,\\\n"
+    "  ; inside the list\n"
+    "  63,00,00,00,00,00\n"
+    "\"Nothing\"=hex(0):\n"
+    "\"Big\"=hex(b):01,00,00,00,00,00,00,00\n"
+    "  \"Gone\" = -\n"
+    "\"Euro\"=\"\u20AC\"\n"
+    "\n"
+    "[-HKCU\\Software\\Old]\n";
+
+TEST(RegFileParse, ReadsEveryValueKindInEveryEncoding) {
+  std::vector<RegFileValue> expected = {
+      Value("", kRegSz, std::string("default\0", 8)),
+      Value("Quote \"and\" back\\slash", kRegSz, std::string("C:\\Temp\\\0", 9)),
+      Value("Count", kRegDword, std::string("\x2a\0\0\0", 4)),
+      Value("Blob", kRegBinary, "\xde\xad\xbe\xef"),
+      Value("Path", kRegExpandSz, std::string("%TEMP%\0", 7)),
+      Value("List", kRegMultiSz, std::string("a\0bc\0\0", 6)),
+      Value("Nothing", kRegNone, ""),
+      Value("Big", 11, std::string("\x01\0\0\0\0\0\0\0", 8)),
+      Value("Gone", kRegNone, ""),
+      Value("Euro", kRegSz, std::string("\x80\0", 2)),
+  };
+  expected[8].remove = true;
+  const std::string text = kSample;
+  for (const std::string& bytes :
+       {Utf16File(WithCrlf(text)), Utf16File(text), "\xEF\xBB\xBF" + text, WithCrlf(text)}) {
+    RegFile file = Parse(bytes);
+    EXPECT_EQ(file.format, RegFileFormat::kVersion5);
+    ASSERT_EQ(file.keys.size(), 2u);
+    EXPECT_EQ(file.keys[0].root, kHkeyCurrentUser);
+    EXPECT_EQ(file.keys[0].subKey, "Software\\Vb Test");
+    EXPECT_FALSE(file.keys[0].remove);
+    EXPECT_EQ(file.keys[0].values, expected);
+    EXPECT_EQ(file.keys[0].values[6].line, 13);
+    EXPECT_TRUE(file.keys[1].remove);
+    EXPECT_EQ(file.keys[1].subKey, "Software\\Old");
+    EXPECT_EQ(file.keys[1].line, 18);
+  }
+}
+
+TEST(RegFileParse, ReadsRegedit4AsAnsi) {
+  RegFile file = Parse(
+      WithCrlf("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Vb]\n\"Caf\xe9\"=\"na\xefve \x80\"\n"
+               "\"Exp\"=hex(2):25,54,4d,50,25,00\n"));
+  EXPECT_EQ(file.format, RegFileFormat::kRegedit4);
+  ASSERT_EQ(file.keys.size(), 1u);
+  EXPECT_EQ(file.keys[0].root, kHkeyLocalMachine);
+  EXPECT_EQ(file.keys[0].values,
+            (std::vector<RegFileValue>{Value("Caf\xe9", kRegSz, std::string("na\xefve \x80\0", 8)),
+                                       Value("Exp", kRegExpandSz, std::string("%TMP%\0", 6))}));
+}
+
+TEST(RegFileParse, RefusesMalformedFilesWithTheirLine) {
+  const std::string h = "Windows Registry Editor Version 5.00\n";
+  struct Case {
+    std::string text;
+    int line;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"Windows Registry Editor Version 5.01\n", 1, "not a registry file"},
+      {"", 1, "not a registry file"},
+      {h + "\n\"a\"=\"b\"\n", 3, "before the first"},
+      {h + "\n[HKCU\\X]\n\"a\"=\"unterminated\n", 4, "closing quote"},
+      {h + "[HKCU\\X]\n\"a\"=dword:123456789\n", 3, "dword"},
+      {h + "[HKCU\\X]\n\"a\"=dword:12g4\n", 3, "dword"},
+      {h + "[HKCU\\X]\n\"a\"=hex:01,,02\n", 3, "missing"},
+      {h + "[HKCU\\X]\n\"a\"=hex:01,02,\n", 3, "missing"},
+      {h + "[HKCU\\X]\n\"a\"=hex:01,\\\n  zz\n", 4, "\"zz\""},
+      {h + "[HKCU\\X]\n\"a\"=hex:01,\\\n", 3, "past the end"},
+      {h + "[HKCU\\X]\n\"a\"=hex:01,\\\n\n02\n", 4, "blank line"},
+      {h + "[HKCU\\X]\n\"a\"=hex(zz):01\n", 3, "hex(N)"},
+      {h + "[HKFOO\\X]\n", 2, "unknown registry root"},
+      {h + "[HKCU\\X\n", 2, "']'"},
+      {h + "[HKCU\\\\X]\n", 2, "empty component"},
+      {h + "[-HKEY_CURRENT_USER]\n", 2, "whole hive"},
+      {h + "[-hku\\]\n", 2, "whole hive"},
+      {h + "[-HKCU\\X]\n\"a\"=\"b\"\n", 3, "[-KEY]"},
+      {h + "[HKCU\\X]\n\"a\"=\"C:\\Temp\"\n", 3, "unknown escape"},
+      {h + "[HKCU\\X]\n\"a\"=\"b\" junk\n", 3, "after the closing quote"},
+      {h + "[HKCU\\X]\n\"a\"=hex(2):41\n", 3, "UTF-16LE"},
+      {h + "[HKCU\\X]\n\"a\"=\"\u4E2D\"\n", 3, "U+4E2D"},
+      {h + "[HKCU\\X]\n\"\u4E2D\"=\"a\"\n", 3, "no Windows-1252 form"},
+      {h + "[HKCU\\X]\nfoo\n", 3, "expected a [KEY] line"},
+      {h + "[HKCU\\X]\n\"a\"=word:1\n", 3, "unrecognised"},
+      {h + "[HKCU\\X]\n\"a\"\"b\"\n", 3, "'='"},
+      {h + "[HKCU\\X]\n\"a\"=\"\xff\"\n", 3, "not valid UTF-8"},
+      {h + std::string("[HKCU\\X]\n\"a\"=\"\0\"\n", 17), 3, "NUL"},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseRegFile(c.text, &error)) << c.text;
+    EXPECT_EQ(error.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << error;
+    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+  }
+  // The same faults are found on their lines in a UTF-16LE file.
+  std::string error;
+  EXPECT_FALSE(ParseRegFile(Utf16File(WithCrlf(h + "\n[HKCU\\X]\n\n\"a\"=dword:x\n")), &error));
+  EXPECT_EQ(error.rfind("line 5: ", 0), 0u) << error;
+  EXPECT_FALSE(ParseRegFile("\xFF\xFE" + std::string("W\0\x00\xDC", 4), &error));
+  EXPECT_NE(error.find("surrogate"), std::string::npos) << error;
+}
+
+std::string Utf16ToAscii(const std::string& bytes) {
+  std::string out;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) out += bytes[i];
+  return out;
+}
+
+TEST(RegFileFormat, WritesAsRegeditDoes) {
+  RegFile file;
+  RegFileKey key;
+  key.root = kHkeyCurrentUser;
+  key.subKey = "Software\\A";
+  key.values = {Value("", kRegSz, std::string("x\\\"y\0", 5)),
+                Value("d", kRegDword, std::string("\x01\0\0\x80", 4)),
+                Value("b", kRegBinary, "\x01\xff"), Value("e", kRegExpandSz, std::string("%\0", 2)),
+                Value("short", kRegDword, "\x01")};
+  file.keys.push_back(key);
+  std::optional<std::string> bytes = FormatRegFile(file, nullptr);
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(Utf16ToAscii(*bytes),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\A]\r\n"
+            "@=\"x\\\\\\\"y\"\r\n"
+            "\"d\"=dword:80000001\r\n"
+            "\"b\"=hex:01,ff\r\n"
+            "\"e\"=hex(2):25,00,00,00\r\n"
+            "\"short\"=hex(4):01\r\n"
+            "\r\n");
+}
+
+TEST(RegFileFormat, WrapsLongHexAtAboutEightyColumns) {
+  RegFile file;
+  file.keys.push_back(
+      {0, kHkeyCurrentUser, "W", false, {Value("blob", kRegBinary, std::string(100, '\x5a'))}});
+  std::string text = Utf16ToAscii(FormatRegFile(file, nullptr).value());
+  std::size_t start = text.find("\"blob\"");
+  ASSERT_NE(start, std::string::npos);
+  std::string block = text.substr(start, text.find("\r\n\r\n", start) - start);
+  int lines = 0;
+  std::size_t pos = 0;
+  while (pos <= block.size()) {
+    std::size_t end = block.find("\r\n", pos);
+    if (end == std::string::npos) end = block.size();
+    std::string line = block.substr(pos, end - pos);
+    EXPECT_LE(line.size(), 80u) << line;
+    EXPECT_GE(line.size(), 70u * (end != block.size())) << line;
+    if (lines > 0) {
+      EXPECT_EQ(line.substr(0, 2), "  ");
+    }
+    if (end != block.size()) {
+      EXPECT_EQ(line.substr(line.size() - 2), ",\\");
+    }
+    ++lines;
+    pos = end + 2;
+  }
+  EXPECT_EQ(lines, 5);
+  EXPECT_EQ(Parse(FormatRegFile(file, nullptr).value()).keys, file.keys);
+}
+
+TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
+  std::string high;
+  for (int b = 0x80; b < 0x100; ++b) high += static_cast<char>(b);
+  RegFileKey key;
+  key.root = kHkeyLocalMachine;
+  key.subKey = "Software\\Odd \"Name\"\\" + high.substr(0, 20);
+  key.values = {
+      Value("", kRegSz, std::string("\0", 1)),
+      Value("quote\"back\\slash", kRegSz, high + '\0'),
+      Value("embedded nul", kRegSz, std::string("a\0b\0", 4)),
+      Value("no nul", kRegSz, "abc"),
+      Value("empty", kRegSz, ""),
+      Value("line break", kRegSz, std::string("one\r\ntwo\0", 9)),
+      Value("expand", kRegExpandSz, "%PATH%;" + high + '\0'),
+      Value("multi", kRegMultiSz, std::string("a\0\xe9\0\0", 5)),
+      Value("dword", kRegDword, "\x78\x56\x34\x12"),
+      Value("big endian", kRegDwordBigEndian, "\x12\x34\x56\x78"),
+      Value("binary", kRegBinary, std::string("\0\x01\xfe\xff", 4)),
+      Value("none", kRegNone, ""),
+      Value("qword", 11, std::string(8, '\x7f')),
+      Value("odd type", 0x12345, "z"),
+  };
+  RegFileKey gone;
+  gone.root = kHkeyCurrentUser;
+  gone.subKey = "Software\\Gone";
+  gone.remove = true;
+  RegFileKey root;
+  root.root = kHkeyUsers;
+  root.values = {Value("deleted", kRegNone, "")};
+  root.values[0].remove = true;
+  for (RegFileFormat format : {RegFileFormat::kVersion5, RegFileFormat::kRegedit4}) {
+    RegFile file{format, {key, gone, root}};
+    std::string error;
+    std::optional<std::string> bytes = FormatRegFile(file, &error);
+    ASSERT_TRUE(bytes) << error;
+    RegFile back = Parse(*bytes);
+    EXPECT_EQ(back.format, format);
+    EXPECT_EQ(back.keys, file.keys);
+  }
+  // What a .reg file cannot hold is refused rather than written wrongly.
+  RegFile broken{RegFileFormat::kVersion5, {key}};
+  broken.keys[0].values.push_back(Value("two\nlines", kRegSz, std::string("\0", 1)));
+  std::string error;
+  EXPECT_FALSE(FormatRegFile(broken, &error));
+  EXPECT_NE(error.find("line break"), std::string::npos) << error;
+}
+
+// Import and export over an emulated machine.
+class RegFileRegistry : public ::testing::Test {
+ protected:
+  platform::RegistryApi& reg() { return m.platform().Registry(); }
+  RegFile Tree(HKEY root, const std::string& subKey) {
+    RegFile tree;
+    EXPECT_EQ(ReadKeyTree(reg(), root, subKey, &tree), kErrorSuccess) << subKey;
+    return tree;
+  }
+  void Set(const std::string& path, const std::string& name, DWORD type, const std::string& data) {
+    ASSERT_EQ(platform::WriteValue(reg(), kHkeyCurrentUser, path, name, type,
+                                   std::vector<std::uint8_t>(data.begin(), data.end())),
+              kErrorSuccess);
+  }
+  bool Exists(HKEY root, const std::string& subKey) {
+    HKEY key = 0;
+    if (reg().RegOpenKeyExA(root, subKey.c_str(), 0, kKeyRead, &key) != kErrorSuccess) return false;
+    reg().RegCloseKey(key);
+    return true;
+  }
+  test::TempMachine m;
+};
+
+TEST_F(RegFileRegistry, ExportThenImportGivesTheSameRegistryBack) {
+  const std::string top = "Software\\RoundTrip MiXeD";
+  Set(top, "zeta", kRegSz, std::string("last letter\0", 12));
+  Set(top, "", kRegSz, std::string("the default\0", 12));
+  Set(top, "Alpha \"quoted\" \\ name", kRegExpandSz, std::string("%USERPROFILE%\\\xe9\0", 16));
+  Set(top, "multi", kRegMultiSz, std::string("one\0two\0\0", 9));
+  Set(top, "dword", kRegDword, "\x01\x02\x03\x04");
+  Set(top, "binary", kRegBinary, std::string("\0\xff", 2));
+  Set(top, "none", kRegNone, "");
+  Set(top, "qword", 11, std::string(8, '\x01'));
+  Set(top, "be", kRegDwordBigEndian, "\x00\x00\x00\x07");
+  Set(top, "raw sz", kRegSz, "no terminator");
+  Set(top + "\\b", "x", kRegSz, std::string("\0", 1));
+  Set(top + "\\A\\Deep\\Deeper", "y", kRegDword, std::string(4, '\0'));
+  Set(top + "\\cEnTrE", "", kRegBinary, "\x80\x81");
+  HKEY empty = 0;
+  ASSERT_EQ(reg().RegCreateKeyA(kHkeyCurrentUser, (top + "\\Empty").c_str(), &empty), 0);
+  reg().RegCloseKey(empty);
+  RegFile before = Tree(kHkeyCurrentUser, top);
+  ASSERT_EQ(before.keys.size(), 7u);
+
+  std::string error;
+  // Asked for in another case, the export still writes the stored names.
+  std::optional<std::string> bytes =
+      ExportRegKey(reg(), kHkeyCurrentUser, "SOFTWARE\\roundtrip mixed", &error);
+  ASSERT_TRUE(bytes) << error;
+  EXPECT_EQ(Utf16ToAscii(*bytes).find("[HKEY_CURRENT_USER\\Software\\RoundTrip MiXeD]\r\n"), 40u);
+  ASSERT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, top), kErrorSuccess);
+  EXPECT_FALSE(Exists(kHkeyCurrentUser, top));
+  ASSERT_TRUE(ImportRegFile(reg(), *bytes, &error)) << error;
+  EXPECT_EQ(Tree(kHkeyCurrentUser, top).keys, before.keys);
+  EXPECT_EQ(ExportRegKey(reg(), kHkeyCurrentUser, top, &error), bytes);
+}
+
+TEST_F(RegFileRegistry, ImportWritesValuesAndDeletesTrees) {
+  Set("Software\\Doomed\\Child\\Grandchild", "v", kRegSz, std::string("x\0", 2));
+  Set("Software\\Doomed", "v", kRegSz, std::string("x\0", 2));
+  Set("Software\\Doomed Sibling", "v", kRegSz, std::string("x\0", 2));
+  Set("Software\\Kept", "old", kRegSz, std::string("x\0", 2));
+  Set("Software\\Kept", "stays", kRegSz, std::string("y\0", 2));
+  std::string error;
+  ASSERT_TRUE(ImportRegFile(reg(),
+                            "Windows Registry Editor Version 5.00\r\n\r\n"
+                            "[-HKEY_CURRENT_USER\\Software\\doomed]\r\n"
+                            "[-HKEY_CURRENT_USER\\Software\\Never There]\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\Kept]\r\n"
+                            "\"old\"=-\r\n\"missing\"=-\r\n\"new\"=dword:00000005\r\n",
+                            &error))
+      << error;
+  EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\Doomed"));
+  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software\\Doomed Sibling"));
+  auto values = platform::ReadAllValues(reg(), kHkeyCurrentUser, "Software\\Kept");
+  ASSERT_EQ(values.size(), 2u);
+  EXPECT_EQ(values[0].name, "stays");
+  EXPECT_EQ(values[1].name, "new");
+  EXPECT_EQ(values[1].type, kRegDword);
+}
+
+TEST_F(RegFileRegistry, AFaultyImportChangesNothing) {
+  Set("Software\\Before", "v", kRegSz, std::string("x\0", 2));
+  RegFile before = Tree(kHkeyCurrentUser, "Software");
+  std::string error;
+  EXPECT_FALSE(ImportRegFile(reg(),
+                             "Windows Registry Editor Version 5.00\n\n"
+                             "[-HKEY_CURRENT_USER\\Software\\Before]\n"
+                             "[HKEY_CURRENT_USER\\Software\\New]\n\"a\"=\"b\"\n"
+                             "\"c\"=dword:zz\n",
+                             &error));
+  EXPECT_EQ(error.rfind("line 6: ", 0), 0u) << error;
+  EXPECT_EQ(Tree(kHkeyCurrentUser, "Software").keys, before.keys);
+}
+
+TEST(RegFileLimitedUser, AFailedWriteRollsBackTheWholeImport) {
+  test::TempMachine m(emu::InitOptions{.limitedUser = true});
+  platform::RegistryApi& reg = m.platform().Registry();
+  ASSERT_EQ(platform::WriteString(reg, kHkeyCurrentUser, "Software\\Mine", "keep", "me"), 0);
+  std::string error;
+  EXPECT_FALSE(ImportRegFile(reg,
+                             "REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\Mine]\n"
+                             "[HKEY_CURRENT_USER\\Software\\Lim]\n\"a\"=\"b\"\n"
+                             "[HKEY_LOCAL_MACHINE\\Software\\Lim]\n\"a\"=\"b\"\n",
+                             &error));
+  EXPECT_EQ(error, "line 6: cannot create HKEY_LOCAL_MACHINE\\Software\\Lim: Access is denied.");
+  EXPECT_EQ(platform::ReadStringValue(reg, kHkeyCurrentUser, "Software\\Mine", "keep"), "me");
+  EXPECT_TRUE(platform::ReadSubKeyNames(reg, kHkeyCurrentUser, "Software\\Lim").empty());
+  HKEY key = 0;
+  EXPECT_EQ(reg.RegOpenKeyExA(kHkeyCurrentUser, "Software\\Lim", 0, kKeyRead, &key),
+            kErrorFileNotFound);
+}
+
+TEST_F(RegFileRegistry, DeleteKeyTreeRefusesHivesAndMalformedPaths) {
+  for (const char* bad : {"", "\\", "\\Software", "Software\\", "Software\\\\Microsoft"})
+    EXPECT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, bad), kErrorInvalidParameter) << bad;
+  EXPECT_EQ(DeleteKeyTree(reg(), 0x1234, "Software"), kErrorInvalidParameter);
+  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software"));
+  EXPECT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, "Software\\Not There"), kErrorFileNotFound);
+}
+
+}  // namespace
+}  // namespace vb

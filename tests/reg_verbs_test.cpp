@@ -1,0 +1,328 @@
+// vanbrisk-cli reg add / delete / query / import / export over an emulated machine.
+#include "cli/reg_verbs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "platform/registry_values.h"
+#include "registry/reg_file_registry.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+
+struct Result {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+class RegVerbs : public ::testing::Test {
+ protected:
+  explicit RegVerbs(emu::InitOptions options = {}) : m(options) {}
+
+  Result Reg(const std::vector<std::string>& args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    int code = cli::RunRegVerb(m.platform(), args, {in, out, err});
+    return {code, out.str(), err.str()};
+  }
+  platform::RegistryApi& reg() { return m.platform().Registry(); }
+  bool Exists(HKEY root, const std::string& subKey) {
+    HKEY key = 0;
+    if (reg().RegOpenKeyExA(root, subKey.c_str(), 0, kKeyRead, &key) != kErrorSuccess) return false;
+    reg().RegCloseKey(key);
+    return true;
+  }
+  std::string Bytes(const std::string& subKey, const std::string& name) {
+    for (const auto& v : platform::ReadAllValues(reg(), kHkeyCurrentUser, subKey))
+      if (v.name == name) return std::string(v.data.begin(), v.data.end());
+    return "<missing>";
+  }
+  void Ok(const std::vector<std::string>& args) {
+    Result r = Reg(args);
+    ASSERT_EQ(r.code, cli::kExitOk) << r.err;
+    EXPECT_EQ(r.out, "The operation completed successfully.\n");
+  }
+
+  test::TempMachine m;
+};
+
+constexpr const char* kDone = "The operation completed successfully.\n";
+constexpr const char* kNotFound =
+    "ERROR: The system was unable to find the specified registry key or value.\n";
+
+TEST_F(RegVerbs, AddsEveryTypeAndQueryPrintsThem) {
+  const std::string key = "HKCU\\Software\\Vb";
+  Ok({"add", key, "/v", "Text", "/d", "hello world"});
+  Ok({"add", key, "/v", "Exp", "/t", "REG_EXPAND_SZ", "/d", "%TEMP%\\x"});
+  Ok({"add", key, "/v", "List", "/t", "reg_multi_sz", "/d", "a\\0b\\0c"});
+  Ok({"add", key, "/v", "Comma", "/t", "REG_MULTI_SZ", "/s", ",", "/d", "x,y,"});
+  Ok({"add", key, "/v", "Num", "/t", "REG_DWORD", "/d", "0x1F"});
+  Ok({"add", key, "/v", "Dec", "/t", "REG_DWORD", "/d", "4294967295"});
+  Ok({"add", key, "/v", "Big", "/t", "REG_DWORD_BIG_ENDIAN", "/d", "258"});
+  Ok({"add", key, "/v", "Q", "/t", "REG_QWORD", "/d", "0x100000000"});
+  Ok({"add", key, "/v", "Bin", "/t", "REG_BINARY", "/d", "00fF10"});
+  Ok({"add", key, "/v", "None", "/t", "REG_NONE"});
+  Ok({"add", key, "/ve", "/d", "Def"});
+  Ok({"add", key, "/v", "Caf\u00e9", "/d", "\u20ac"});
+  Ok({"add", key + "\\Sub"});
+  Ok({"add", key + "\\Sub"});  // a key that exists is no fault
+
+  EXPECT_EQ(Bytes("Software\\Vb", "List"), std::string("a\0b\0c\0\0", 7));
+  EXPECT_EQ(Bytes("Software\\Vb", "Comma"), std::string("x\0y\0\0", 5));
+  EXPECT_EQ(Bytes("Software\\Vb", "Big"), std::string("\0\0\x01\x02", 4));
+  EXPECT_EQ(Bytes("Software\\Vb", "Q"), std::string("\0\0\0\0\x01\0\0\0", 8));
+  EXPECT_EQ(Bytes("Software\\Vb", "Caf\xe9"), "\x80" + std::string(1, '\0'));
+  EXPECT_EQ(Bytes("Software\\Vb", "None"), "");
+
+  Result r = Reg({"query", "hkcu\\Software\\Vb"});
+  EXPECT_EQ(r.code, cli::kExitOk) << r.err;
+  EXPECT_EQ(r.out,
+            "\nHKEY_CURRENT_USER\\Software\\Vb\n"
+            "    Text    REG_SZ    hello world\n"
+            "    Exp    REG_EXPAND_SZ    %TEMP%\\x\n"
+            "    List    REG_MULTI_SZ    a\\0b\\0c\n"
+            "    Comma    REG_MULTI_SZ    x\\0y\n"
+            "    Num    REG_DWORD    0x1f\n"
+            "    Dec    REG_DWORD    0xffffffff\n"
+            "    Big    REG_DWORD_BIG_ENDIAN    0x102\n"
+            "    Q    REG_QWORD    0x100000000\n"
+            "    Bin    REG_BINARY    00FF10\n"
+            "    None    REG_NONE    \n"
+            "    (Default)    REG_SZ    Def\n"
+            "    Caf\u00e9    REG_SZ    \u20ac\n"
+            "\n"
+            "HKEY_CURRENT_USER\\Software\\Vb\\Sub\n");
+}
+
+TEST_F(RegVerbs, AddOverwritesOnlyWithForce) {
+  Ok({"add", "HKCU\\Software\\Vb", "/v", "a", "/d", "first"});
+  Result r = Reg({"add", "HKCU\\Software\\Vb", "/v", "A", "/d", "second"});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_NE(r.err.find("add /f"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(Bytes("Software\\Vb", "a"), std::string("first\0", 6));
+  Ok({"add", "HKCU\\Software\\Vb", "/v", "A", "/t", "REG_DWORD", "/d", "7", "/F"});
+  EXPECT_EQ(Bytes("Software\\Vb", "a"), std::string("\x07\0\0\0", 4));
+}
+
+TEST_F(RegVerbs, BadArgumentsAreRefusedAndWriteNothing) {
+  const std::string k = "HKCU\\Software\\Bad";
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"frobnicate", k},
+      {"add"},
+      {"add", "/v", "a"},
+      {"add", "HKXX\\Software\\Bad"},
+      {"add", "HKCU\\Software\\\\Bad"},
+      {"add", k, "/v", "a", "/ve"},
+      {"add", k, "/v"},
+      {"add", k, "/v", "a", "/v", "b"},
+      {"add", k, "/q"},
+      {"add", k, "extra"},
+      {"add", k, "/d", "no value named"},
+      {"add", k, "/v", "a", "/t", "REG_FOO"},
+      {"add", k, "/v", "a", "/t", "REG_DWORD", "/d", "4294967296"},
+      {"add", k, "/v", "a", "/t", "REG_DWORD", "/d", "-1"},
+      {"add", k, "/v", "a", "/t", "REG_DWORD", "/d", "12abc"},
+      {"add", k, "/v", "a", "/t", "REG_DWORD", "/d", "0x"},
+      {"add", k, "/v", "a", "/t", "REG_BINARY", "/d", "abc"},
+      {"add", k, "/v", "a", "/t", "REG_BINARY", "/d", "zz"},
+      {"add", k, "/v", "a", "/t", "REG_MULTI_SZ", "/d", "a\\0\\0b"},
+      {"add", k, "/v", "a", "/t", "REG_MULTI_SZ", "/s", "ab", "/d", "a"},
+      {"add", k, "/v", "a", "/s", ",", "/d", "a"},
+      {"add", k, "/v", "\u4e2d", "/d", "a"},
+      {"add", k, "/v", "a", "/d", "\xff"},
+      {"delete", k, "/v", "a", "/va"},
+      {"query", k, "/f"},
+      {"import"},
+      {"export", k},
+  };
+  for (const auto& args : cases) {
+    Result r = Reg(args);
+    std::string shown;
+    for (const auto& a : args) shown += a + " ";
+    EXPECT_EQ(r.code, cli::kExitUsage) << shown;
+    EXPECT_EQ(r.err.rfind("ERROR: ", 0), 0u) << shown << r.err;
+    EXPECT_EQ(r.out, "") << shown;
+  }
+  EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\Bad"));
+  Result help = Reg({"add", "/?"});
+  EXPECT_EQ(help.code, cli::kExitOk);
+  EXPECT_EQ(help.out.rfind("reg add KEY", 0), 0u) << help.out;
+}
+
+TEST_F(RegVerbs, QueryFindsOneValueOrTheWholeTree) {
+  Ok({"add", "HKCU\\Software\\Q", "/v", "top", "/d", "1"});
+  Ok({"add", "HKCU\\Software\\Q", "/ve", "/d", "dflt"});
+  Ok({"add", "HKCU\\Software\\Q\\b", "/v", "top", "/t", "REG_DWORD", "/d", "2"});
+  Ok({"add", "HKCU\\Software\\Q\\A\\Deep"});
+
+  Result r = Reg({"query", "HKCU\\Software\\Q", "/v", "TOP"});
+  EXPECT_EQ(r.out, "\nHKEY_CURRENT_USER\\Software\\Q\n    top    REG_SZ    1\n");
+  r = Reg({"query", "HKCU\\Software\\Q", "/ve"});
+  EXPECT_EQ(r.out, "\nHKEY_CURRENT_USER\\Software\\Q\n    (Default)    REG_SZ    dflt\n");
+  r = Reg({"query", "HKCU\\Software\\Q", "/s"});
+  EXPECT_EQ(r.out,
+            "\nHKEY_CURRENT_USER\\Software\\Q\n"
+            "    top    REG_SZ    1\n"
+            "    (Default)    REG_SZ    dflt\n"
+            "\nHKEY_CURRENT_USER\\Software\\Q\\A\n"
+            "\nHKEY_CURRENT_USER\\Software\\Q\\A\\Deep\n"
+            "\nHKEY_CURRENT_USER\\Software\\Q\\b\n"
+            "    top    REG_DWORD    0x2\n");
+  r = Reg({"query", "HKCU\\Software\\Q", "/v", "top", "/s"});
+  EXPECT_EQ(r.out,
+            "\nHKEY_CURRENT_USER\\Software\\Q\n    top    REG_SZ    1\n"
+            "\nHKEY_CURRENT_USER\\Software\\Q\\b\n    top    REG_DWORD    0x2\n"
+            "\nEnd of search: 2 match(es) found.\n");
+  r = Reg({"query", "HKCU\\Software\\Q\\A"});
+  EXPECT_EQ(r.out,
+            "\nHKEY_CURRENT_USER\\Software\\Q\\A\nHKEY_CURRENT_USER\\Software\\Q\\A\\Deep\n");
+
+  for (const std::vector<std::string>& missing :
+       {std::vector<std::string>{"query", "HKCU\\Software\\Nope"},
+        {"query", "HKCU\\Software\\Q", "/v", "nope"},
+        {"query", "HKCU\\Software\\Q\\A", "/ve"},
+        {"query", "HKCU\\Software\\Q", "/v", "nope", "/s"}}) {
+    r = Reg(missing);
+    EXPECT_EQ(r.code, cli::kExitFailed);
+    EXPECT_EQ(r.err, kNotFound);
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST_F(RegVerbs, DeleteAsksAndRemovesTheWholeTree) {
+  Ok({"add", "HKCU\\Software\\Tree\\A\\B\\C", "/v", "v", "/d", "x"});
+  Ok({"add", "HKCU\\Software\\Tree Sibling"});
+  Result r = Reg({"delete", "HKCU\\Software\\Tree"}, "no\n");
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_EQ(r.out,
+            "Permanently delete the registry key HKEY_CURRENT_USER\\Software\\Tree (Yes/No)? ");
+  EXPECT_NE(r.err.find("canceled"), std::string::npos);
+  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software\\Tree\\A\\B\\C"));
+  EXPECT_EQ(Reg({"delete", "HKCU\\Software\\Tree"}).code, cli::kExitFailed);  // no answer at all
+  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software\\Tree\\A\\B\\C"));
+
+  r = Reg({"delete", "HKCU\\Software\\tree"}, " Yes \r\n");
+  EXPECT_EQ(r.code, cli::kExitOk) << r.err;
+  EXPECT_NE(r.out.find(kDone), std::string::npos);
+  EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\Tree"));
+  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software\\Tree Sibling"));
+
+  r = Reg({"delete", "HKCU\\Software\\Tree", "/f"});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_EQ(r.err, kNotFound);
+  for (const char* hive : {"HKCU", "HKEY_LOCAL_MACHINE\\", "hku"}) {
+    r = Reg({"delete", hive, "/f"});
+    EXPECT_EQ(r.code, cli::kExitFailed) << hive;
+    EXPECT_NE(r.err.find("whole hive"), std::string::npos) << r.err;
+  }
+  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software"));
+}
+
+TEST_F(RegVerbs, DeleteRemovesOneValueOrAllValues) {
+  const std::string k = "HKCU\\Software\\Vals";
+  Ok({"add", k, "/v", "a", "/d", "1"});
+  Ok({"add", k, "/v", "b", "/d", "2"});
+  Ok({"add", k, "/ve", "/d", "3"});
+  Ok({"add", k + "\\Child", "/v", "c", "/d", "4"});
+  Result r = Reg({"delete", k, "/v", "A"}, "y\n");
+  EXPECT_EQ(r.out, std::string("Delete the registry value A (Yes/No)? ") + kDone);
+  EXPECT_EQ(Bytes("Software\\Vals", "a"), "<missing>");
+  EXPECT_EQ(Reg({"delete", k, "/v", "a", "/f"}).err, kNotFound);
+  Ok({"delete", k, "/ve", "/f"});
+  EXPECT_EQ(Bytes("Software\\Vals", ""), "<missing>");
+  EXPECT_EQ(Bytes("Software\\Vals", "b"), std::string("2\0", 2));
+  EXPECT_EQ(Reg({"delete", k, "/va"}, "n\n").code, cli::kExitFailed);
+  EXPECT_EQ(Bytes("Software\\Vals", "b"), std::string("2\0", 2));
+  Ok({"delete", k, "/va", "/f"});
+  EXPECT_TRUE(platform::ReadAllValues(reg(), kHkeyCurrentUser, "Software\\Vals").empty());
+  EXPECT_EQ(Bytes("Software\\Vals\\Child", "c"), std::string("4\0", 2));
+}
+
+TEST_F(RegVerbs, ExportAndImportThroughHostFiles) {
+  const std::string file = m.folder() + "/out dir/vals.reg";
+  std::filesystem::create_directories(m.folder() + "/out dir");
+  Ok({"add", "HKCU\\Software\\Ex\\Sub", "/v", "s", "/d", "text"});
+  Ok({"add", "HKCU\\Software\\Ex", "/v", "n", "/t", "REG_DWORD", "/d", "9"});
+  Ok({"export", "HKCU\\software\\ex", file});
+  std::string bytes = test::ReadHostFile(file);
+  ASSERT_GT(bytes.size(), 2u);
+  EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+
+  Ok({"add", "HKCU\\Software\\Ex", "/v", "later", "/d", "x"});
+  Result r = Reg({"export", "HKCU\\Software\\Ex", file});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_NE(r.err.find("/y"), std::string::npos) << r.err;
+  EXPECT_EQ(test::ReadHostFile(file), bytes);
+  r = Reg({"export", "HKCU\\Software\\Missing", m.folder() + "/missing.reg"});
+  EXPECT_EQ(r.err, kNotFound);
+  EXPECT_FALSE(std::filesystem::exists(m.folder() + "/missing.reg"));
+
+  Ok({"delete", "HKCU\\Software\\Ex", "/f"});
+  Ok({"import", file});
+  EXPECT_EQ(Bytes("Software\\Ex\\Sub", "s"), std::string("text\0", 5));
+  EXPECT_EQ(Bytes("Software\\Ex", "later"), "<missing>");
+  Ok({"export", "HKCU\\Software\\Ex", file, "/y"});
+  EXPECT_EQ(test::ReadHostFile(file), bytes);
+  for (const auto& entry : std::filesystem::directory_iterator(m.folder() + "/out dir"))
+    EXPECT_EQ(entry.path().filename(), "vals.reg");  // no temporary file left behind
+
+  const std::string bad = m.folder() + "/bad.reg";
+  test::WriteHostFile(bad, "REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Software\\Ex]\r\nwhat\r\n");
+  r = Reg({"import", bad});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_NE(r.err.find("line 4: "), std::string::npos) << r.err;
+  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software\\Ex\\Sub"));
+  EXPECT_EQ(Reg({"import", m.folder() + "/none.reg"}).code, cli::kExitFailed);
+  EXPECT_EQ(Reg({"import", m.folder()}).code, cli::kExitFailed);
+}
+
+class RegVerbsLimitedUser : public RegVerbs {
+ protected:
+  RegVerbsLimitedUser() : RegVerbs(emu::InitOptions{.limitedUser = true}) {}
+};
+
+TEST_F(RegVerbsLimitedUser, WritingTheMachineHiveIsRefusedWithNothingChanged) {
+  const char* denied = "ERROR: Access is denied.\n";
+  Result r = Reg({"add", "HKLM\\Software\\Vb\\Deep", "/v", "a", "/d", "b"});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_EQ(r.err, denied);
+  EXPECT_FALSE(Exists(kHkeyLocalMachine, "Software\\Vb"));
+
+  const std::string session = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+  ASSERT_TRUE(Exists(kHkeyLocalMachine, session + "\\Environment"));
+  r = Reg({"delete", "HKLM\\" + session, "/f"});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_EQ(r.err.rfind("ERROR: Access is denied.", 0), 0u) << r.err;
+  EXPECT_TRUE(Exists(kHkeyLocalMachine, session + "\\Environment"));
+  EXPECT_EQ(Reg({"delete", "HKLM\\" + session + "\\Environment", "/va", "/f"}).err, denied);
+  EXPECT_FALSE(
+      platform::ReadAllValues(reg(), kHkeyLocalMachine, session + "\\Environment").empty());
+
+  const std::string file = m.folder() + "/both.reg";
+  test::WriteHostFile(file,
+                      "Windows Registry Editor Version 5.00\n\n"
+                      "[HKEY_CURRENT_USER\\Software\\Both]\n\"a\"=\"b\"\n\n"
+                      "[HKEY_LOCAL_MACHINE\\Software\\Both]\n\"a\"=\"b\"\n");
+  r = Reg({"import", file});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_NE(
+      r.err.find("line 6: cannot create HKEY_LOCAL_MACHINE\\Software\\Both: Access is denied."),
+      std::string::npos)
+      << r.err;
+  EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\Both"));
+
+  // Reading stays allowed, and so does writing the user's own hive.
+  EXPECT_EQ(Reg({"query", "HKLM\\" + session + "\\Environment"}).code, cli::kExitOk);
+  Ok({"add", "HKCU\\Software\\Mine", "/v", "a", "/d", "b"});
+}
+
+}  // namespace
+}  // namespace vb
