@@ -105,6 +105,11 @@ bool InitMachine(const std::string& folderText, const InitOptions& options, std:
       return false;
     }
   }
+  {
+    std::ofstream icon(HostOf(folder, std::string(kProgramFolder) + "\\vanbrisk.ico"),
+                       std::ios::binary | std::ios::trunc);
+    icon << layout::IconBytes();
+  }
   Database db;
   if (!db.Open((folder / "registry.db").string(), true, error)) return false;
   EmulatedRegistry registry(db, false);

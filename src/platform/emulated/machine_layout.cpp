@@ -1,5 +1,7 @@
 #include "platform/emulated/machine_layout.h"
 
+#include <cstdint>
+
 namespace vb::emu::layout {
 
 using namespace vb::win;
@@ -191,6 +193,47 @@ const std::vector<File>& Files() {
       {"C:\\WINDOWS\\regedit.exe", ""},
   };
   return files;
+}
+
+namespace {
+
+void PutLe(std::string& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+}  // namespace
+
+std::string IconBytes() {
+  constexpr int kSide = 16;
+  constexpr std::uint32_t kImageBytes = 40 + kSide * kSide * 4 + kSide * 4;
+  std::string ico;
+  PutLe(ico, 0, 2);  // reserved
+  PutLe(ico, 1, 2);  // an icon
+  PutLe(ico, 1, 2);  // one image
+  ico += static_cast<char>(kSide);
+  ico += static_cast<char>(kSide);
+  PutLe(ico, 0, 2);   // no palette, reserved
+  PutLe(ico, 1, 2);   // planes
+  PutLe(ico, 32, 2);  // bits per pixel
+  PutLe(ico, kImageBytes, 4);
+  PutLe(ico, 22, 4);  // the image follows the directory
+  PutLe(ico, 40, 4);  // BITMAPINFOHEADER
+  PutLe(ico, kSide, 4);
+  PutLe(ico, kSide * 2, 4);  // colour and mask
+  PutLe(ico, 1, 2);
+  PutLe(ico, 32, 2);
+  for (int i = 0; i < 6; ++i) PutLe(ico, 0, 4);
+  // A green disc with a white sweep across it, bottom row first.
+  for (int y = kSide - 1; y >= 0; --y)
+    for (int x = 0; x < kSide; ++x) {
+      int dx = 2 * x - 15, dy = 2 * y - 15;
+      bool inside = dx * dx + dy * dy <= 225;
+      bool sweep = inside && y >= 6 && y <= 9 && x >= 3 && x <= 12;
+      std::uint32_t bgra = !inside ? 0 : sweep ? 0xFFFFFFFFu : 0xFF2E9E4Fu;
+      PutLe(ico, bgra, 4);
+    }
+  ico.append(kSide * 4, '\0');  // the mask: the alpha channel decides
+  return ico;
 }
 
 }  // namespace vb::emu::layout

@@ -1,6 +1,7 @@
 // The folders, registry values and files of a new machine, as tables.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/win_types.h"
@@ -24,5 +25,8 @@ struct File {
 const std::vector<const char*>& Folders();
 const std::vector<Value>& Values();
 const std::vector<File>& Files();
+
+// The program's icon, vanbrisk.ico: a 16 x 16 true-colour icon drawn here.
+std::string IconBytes();
 
 }  // namespace vb::emu::layout
