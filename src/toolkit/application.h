@@ -1,0 +1,51 @@
+// The running program as the toolkit sees it: its forms, the screen's mouse
+// pointer, and whether the program has ended.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vb::toolkit {
+
+class Form;
+
+// Screen mouse pointers.
+inline constexpr int kPointerDefault = 0;
+inline constexpr int kPointerHourglass = 11;
+
+class Application {
+ public:
+  explicit Application(platform::Platform& platform) : platform_(platform) {}
+
+  platform::Platform& platform() const { return platform_; }
+
+  // The forms in the order they were created.
+  const std::vector<Form*>& Forms() const { return forms_; }
+  // The form of that name (case ignored): the loaded instance, else the newest.
+  Form* FindForm(const std::string& name) const;
+
+  // Ends the program: every window goes, nothing more runs.
+  void End() { ended_ = true; }
+  bool Ended() const { return ended_; }
+
+  int MousePointer() const { return pointer_; }
+  void SetMousePointer(int pointer);
+
+  // Told when a form is created, so that a renderer can show it.
+  std::function<void(Form&)> onFormCreated;
+
+ private:
+  friend class Form;
+  void Added(Form& form);
+  void Removed(Form& form);
+
+  platform::Platform& platform_;
+  std::vector<Form*> forms_;
+  bool ended_ = false;
+  int pointer_ = kPointerDefault;
+};
+
+}  // namespace vb::toolkit

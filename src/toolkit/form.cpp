@@ -1,0 +1,116 @@
+#include "toolkit/form.h"
+
+#include <algorithm>
+
+#include "platform/ascii_case.h"
+#include "toolkit/application.h"
+
+namespace vb::toolkit {
+
+Form::Form(Application& app, std::string name) : app_(app), name_(std::move(name)) {
+  app_.Added(*this);
+}
+
+Form::~Form() { app_.Removed(*this); }
+
+void Form::Register(std::unique_ptr<Control> control) {
+  if (Find(control->name()))
+    throw std::logic_error("two controls named " + control->name() + " on " + name_);
+  controls_.push_back(std::move(control));
+}
+
+MenuItem& Form::AddMenuItem(Menu& menu, const std::string& name, const std::string& caption) {
+  MenuItem& item = Add<MenuItem>(name, &menu);
+  item.SetCaption(caption);
+  menu.Items().push_back(&item);
+  return item;
+}
+
+Control* Form::Find(const std::string& name) const {
+  for (const auto& c : controls_)
+    if (platform::EqualsIgnoringCase(c->name(), name)) return c.get();
+  return nullptr;
+}
+
+void Form::Notify(Control* control, Property property) {
+  for (const Observer& o : observers_) o(*this, control, property);
+}
+
+void Form::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  Notify(nullptr, Property::kCaption);
+}
+
+void Form::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Notify(nullptr, Property::kVisible);
+}
+
+void Form::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Notify(nullptr, Property::kEnabled);
+}
+
+void Form::Move(float left, float top) {
+  left_ = left;
+  top_ = top;
+  Notify(nullptr, Property::kPosition);
+}
+
+void Form::SetSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  Notify(nullptr, Property::kPosition);
+}
+
+void Form::SetState(WindowState state) {
+  state_ = state;
+  Notify(nullptr, Property::kPosition);
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  if (onLoad) onLoad();
+}
+
+void Form::Show() {
+  Load();
+  if (app_.Ended() || !loaded_) return;
+  SetVisible(true);
+}
+
+void Form::ShowOwned(Form& owner) {
+  owner_ = &owner;
+  Show();
+}
+
+void Form::Hide() { SetVisible(false); }
+
+void Form::Unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  if (onUnload) onUnload();
+  popup_ = nullptr;
+  SetVisible(false);
+  if (owner_) {
+    owner_->SetEnabled(true);
+    owner_ = nullptr;
+  }
+}
+
+void Form::SetDefaultButton(Button* button) {
+  default_ = button;
+  Notify(button, Property::kFont);
+}
+
+void Form::PopupMenu(Menu& menu) {
+  popup_ = &menu;
+  Notify(&menu, Property::kVisible);
+}
+
+void Form::ClosePopup() { popup_ = nullptr; }
+
+}  // namespace vb::toolkit

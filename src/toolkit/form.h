@@ -1,0 +1,115 @@
+// A window of the toolkit: its controls, caption, position and state, and the
+// lifecycle events load and unload. A form shown owned by another disables its
+// owner until it unloads, which enables the owner again.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "toolkit/control.h"
+#include "toolkit/controls.h"
+
+namespace vb::toolkit {
+
+class Application;
+
+enum class WindowState { kNormal = 0, kMinimized = 1, kMaximized = 2 };
+
+class Form {
+ public:
+  Form(Application& app, std::string name);
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  ~Form();
+
+  const std::string& name() const { return name_; }
+  Application& app() const { return app_; }
+
+  // Adds a control; names are unique within the form.
+  template <class T>
+  T& Add(const std::string& name, Control* container = nullptr) {
+    auto control = std::make_unique<T>(*this, name, container);
+    T& ref = *control;
+    Register(std::move(control));
+    return ref;
+  }
+  MenuItem& AddMenuItem(Menu& menu, const std::string& name, const std::string& caption);
+
+  // The control of that name (letter case ignored), or null.
+  Control* Find(const std::string& name) const;
+  template <class T>
+  T& Get(const std::string& name) const {
+    T* control = dynamic_cast<T*>(Find(name));
+    if (!control) throw std::logic_error("no control " + name + " of that kind on " + name_);
+    return *control;
+  }
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  bool Visible() const { return visible_; }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  // Position and size in twips.
+  float Left() const { return left_; }
+  float Top() const { return top_; }
+  void Move(float left, float top);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetSize(int width, int height);
+  WindowState State() const { return state_; }
+  void SetState(WindowState state);
+
+  bool Loaded() const { return loaded_; }
+  // Runs the load handler once, without showing the window.
+  void Load();
+  void Show();
+  // Shows the form owned by owner, which stays disabled until this form unloads.
+  void ShowOwned(Form& owner);
+  void Hide();
+  // Runs the unload handler, hides the form and enables its owner.
+  void Unload();
+  Form* Owner() const { return owner_; }
+
+  Button* DefaultButton() const { return default_; }
+  void SetDefaultButton(Button* button);
+  // Opens a popup menu at the mouse position; the renderer shows it and the
+  // user's choice arrives as the item's click.
+  void PopupMenu(Menu& menu);
+  Menu* OpenPopup() const { return popup_; }
+  void ClosePopup();
+
+  std::function<void()> onLoad;
+  std::function<void()> onUnload;
+
+  // Told of every change of the form (control null) or of one of its controls.
+  using Observer = std::function<void(Form& form, Control* control, Property property)>;
+  void AddObserver(Observer observer) { observers_.push_back(std::move(observer)); }
+  void Notify(Control* control, Property property);
+
+ private:
+  void Register(std::unique_ptr<Control> control);
+  void SetVisible(bool visible);
+
+  Application& app_;
+  std::string name_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<Observer> observers_;
+  std::string caption_;
+  bool visible_ = false;
+  bool enabled_ = true;
+  bool loaded_ = false;
+  float left_ = 0;
+  float top_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  WindowState state_ = WindowState::kNormal;
+  Form* owner_ = nullptr;
+  Button* default_ = nullptr;
+  Menu* popup_ = nullptr;
+};
+
+}  // namespace vb::toolkit
