@@ -21,6 +21,20 @@ void Control::SetVisible(bool visible) {
   Notify(Property::kVisible);
 }
 
+bool Control::Shown() const {
+  // A menu item is seen while its popup menu is open.
+  if (kind_ == Kind::kMenuItem) return visible_ && form_.OpenPopup() == container_;
+  for (const Control* c = this; c; c = c->container_)
+    if (!c->visible_) return false;
+  return form_.Visible();
+}
+
+bool Control::Usable() const {
+  for (const Control* c = this; c; c = c->container_)
+    if (!c->enabled_) return false;
+  return Shown() && form_.Enabled();
+}
+
 void Control::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;

@@ -68,6 +68,10 @@ class Control {
   void SetCaption(const std::string& caption);
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
+  // Whether the user sees it: it, every frame it sits in, and its form visible.
+  bool Shown() const;
+  // Whether the user can use it: shown, and it, its frames and its form enabled.
+  bool Usable() const;
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   const std::string& ToolTipText() const { return toolTip_; }
