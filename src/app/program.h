@@ -17,7 +17,7 @@ class Program {
   explicit Program(platform::Platform& platform);
   ~Program();
 
-  toolkit::Application& app() { return app_; }
+  toolkit::Application& app() { return *app_; }
   platform::Platform& platform() { return platform_; }
 
   // Starts the program with that command line (the text after the program's
@@ -32,7 +32,7 @@ class Program {
 
  private:
   platform::Platform& platform_;
-  toolkit::Application app_;
+  std::unique_ptr<toolkit::Application> app_;
   std::string commandLine_;
   std::unique_ptr<MainWindow> main_;
 };

@@ -33,6 +33,8 @@ class UserInterfaceApi {
   virtual void SetCursor(Cursor cursor) = 0;
   // Lets pending window messages be processed.
   virtual void YieldToEvents() {}
+  // Registers the common control classes (INITCOMMONCONTROLSEX: size, classes).
+  virtual bool InitCommonControlsEx(DWORD /*size*/, DWORD /*classes*/) { return true; }
 };
 
 }  // namespace vb::platform

@@ -1,0 +1,51 @@
+#include "engine/number_format.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace vb::engine {
+
+std::string FormatFixed(double value, int decimals, const std::string& separator) {
+  double scale = std::pow(10.0, decimals);
+  double rounded = std::round(value * scale) / scale;
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, rounded);
+  std::string out(text);
+  if (auto dot = out.find('.'); dot != std::string::npos) out.replace(dot, 1, separator);
+  return out;
+}
+
+std::string ElapsedText(std::int32_t t, const std::string& separator) {
+  std::string n = std::to_string(t);
+  if (t < 10) return "0.00" + n + " secs";
+  if (t < 100) return "0.0" + n + " secs";
+  if (t < 1000) return "0." + n + " secs";
+  if (t == 1000) return "1.000 second";
+  return FormatFixed(t / 1000.0, 3, separator) + " secs";
+}
+
+std::string RecycleBinSizeText(std::uint32_t sizeLow, std::uint32_t sizeHigh,
+                               const std::string& separator) {
+  if (sizeHigh != 0 || sizeLow >= 0x80000000u) return "Over 2.00 GB";
+  double size = sizeLow;
+  if (size > 1073741824.0) return FormatFixed(size / 1073741824.0, 2, separator) + " GB";
+  if (size > 1048576.0) return FormatFixed(size / 1048576.0, 2, separator) + " MB";
+  if (size > 1024.0) return FormatFixed(size / 1024.0, 2, separator) + " kb";
+  return std::to_string(sizeLow) + " bytes";
+}
+
+std::int64_t KilobyteFigure(std::int64_t bytes) {
+  // The two-decimal figure in hundredths, then rounded to a whole number with
+  // halves to the even neighbour.
+  auto hundredths = static_cast<std::int64_t>(std::llround(bytes * 100.0 / 1024.0));
+  std::int64_t whole = hundredths / 100, rest = hundredths % 100;
+  if (rest > 50 || (rest == 50 && whole % 2 != 0)) ++whole;
+  return whole;
+}
+
+std::string FileLogLine(const std::string& path, std::int64_t bytes) {
+  if (bytes <= 1024) return path + " " + std::to_string(bytes) + " bytes";
+  return path + " " + std::to_string(KilobyteFigure(bytes)) + " kb";
+}
+
+}  // namespace vb::engine
