@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/emulated/demo_traces.h"
+#include "platform/emulated/machine.h"
 #include "platform/emulated/machine_init.h"
 
 namespace vb::cli {
@@ -23,13 +25,16 @@ std::string DefaultMachineFolder() {
 
 int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io) {
   if (args.empty() || args[0] != "init") {
-    io.err << "usage: machine init [--limited-user] [--force]\n";
+    io.err << "usage: machine init [--demo] [--limited-user] [--force]\n";
     return kExitUsage;
   }
   emu::InitOptions options;
+  bool demo = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--limited-user") {
       options.limitedUser = true;
+    } else if (args[i] == "--demo") {
+      demo = true;
     } else if (args[i] == "--force") {
       options.overwrite = true;
     } else {
@@ -42,8 +47,15 @@ int RunMachineVerb(const std::string& folder, const std::vector<std::string>& ar
     io.err << "machine init: " << error << "\n";
     return kExitFailed;
   }
-  io.out << "Created a machine in " << folder << (options.limitedUser ? " (limited user)" : "")
-         << "\n";
+  if (demo) {
+    auto machine = emu::Machine::Open(folder, &error);
+    if (!machine || !emu::AddDemoTraces(*machine, &error)) {
+      io.err << "machine init: the demonstration traces could not be added: " << error << "\n";
+      return kExitFailed;
+    }
+  }
+  io.out << "Created a " << (demo ? "demonstration " : "") << "machine in " << folder
+         << (options.limitedUser ? " (limited user)" : "") << "\n";
   return kExitOk;
 }
 

@@ -13,7 +13,7 @@ namespace vb::cli {
 // $XDG_DATA_HOME/vanbrisk/machine (~/.local/share when unset).
 std::string DefaultMachineFolder();
 
-// machine init [--limited-user] [--force]
+// machine init [--demo] [--limited-user] [--force]
 int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io);
 
 // cache add URL [--file PATH] [--type N] | cache list

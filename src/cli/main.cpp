@@ -15,7 +15,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: vanbrisk-cli [--machine DIR] VERB ...\n"
     "verbs:\n"
-    "  machine init [--limited-user] [--force]   create an emulated machine\n"
+    "  machine init [--demo] [--limited-user] [--force]\n"
+    "                                              create an emulated machine\n"
     "  reg add|delete|query|import|export ...      work on the registry, as reg.exe does\n"
     "  attrib [+R|-R] [+H|-H] [+S|-S] [+A|-A] PATH show or change file attributes\n"
     "  cache add URL [--file PATH] [--type N]      add an entry to the URL cache\n"

@@ -143,6 +143,7 @@ const std::vector<Value>& Values() {
       {HKLM, WIN_VERSION, "ProductId", kRegSz, "55274-640-0000000-23000"},
       {HKLM, WIN_VERSION, "ProgramFilesDir", kRegSz, "C:\\Program Files"},
       {HKLM, WIN_VERSION, "CommonFilesDir", kRegSz, "C:\\Program Files\\Common Files"},
+      {HKLM, WIN_VERSION "\\OptimalLayout", "EnableAutoLayout", kRegDword, "1"},
       {HKLM, WIN_VERSION "\\Uninstall\\Vanbrisk", "DisplayName", kRegSz, "Vanbrisk"},
       {HKLM, WIN_VERSION "\\Uninstall\\Vanbrisk", "DisplayVersion", kRegSz, "0.1.0"},
       {HKLM, WIN_VERSION "\\Uninstall\\Vanbrisk", "InstallLocation", kRegSz,
