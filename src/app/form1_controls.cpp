@@ -1,5 +1,7 @@
 #include "app/form1_controls.h"
 
+#include "app/form1_layout.h"
+
 namespace vb::app {
 
 using toolkit::Kind;
@@ -273,6 +275,7 @@ void BuildForm1(toolkit::Form& form) {
       entry.SetVisible(item.visible);
     }
   }
+  PlaceForm1(form);
 }
 
 }  // namespace vb::app

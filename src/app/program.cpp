@@ -13,6 +13,7 @@ void Program::Start(const std::string& commandLine) {
   // A new start is a new process: fresh windows over the same machine.
   main_.reset();
   app_ = std::make_unique<toolkit::Application>(platform_);
+  if (onNewApplication) onNewApplication(*app_);
   commandLine_ = commandLine;
   main_ = std::make_unique<MainWindow>(*this);
   main_->Form_Initialize();

@@ -2,6 +2,7 @@
 // window over one platform.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,10 @@ class Program {
   const std::string& CommandLine() const { return commandLine_; }
   // The main window; only while started.
   MainWindow& Main();
+
+  // Told of each new application before its main window is created, so that
+  // a renderer can watch its forms from the first.
+  std::function<void(toolkit::Application&)> onNewApplication;
 
  private:
   platform::Platform& platform_;

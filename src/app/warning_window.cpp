@@ -29,9 +29,17 @@ WarningWindow::WarningWindow(toolkit::Application& app, std::function<void()> ru
   cancel.SetCaption("Cancel");
   cancel.onClick = [this] { form_.Unload(); };
   form_.SetDefaultButton(&ok);
+  // A small fixed dialog, pixels at 96 DPI.
+  form_.Get<toolkit::Control>("Label1").SetPosition({8, 8, 404, 44});
+  frame.SetPosition({8, 56, 404, 96});
+  form_.Get<toolkit::Control>("Label2").SetPosition({16, 74, 388, 70});
+  check.SetPosition({8, 160, 260, 20});
+  ok.SetPosition({236, 188, 84, 28});
+  cancel.SetPosition({328, 188, 84, 28});
 }
 
 void WarningWindow::ShowOwnedBy(toolkit::Form& main) {
+  form_.Move(main.Left() + 1800, main.Top() + 1500);
   form_.ShowOwned(main);
   main.SetEnabled(false);
 }

@@ -1,0 +1,291 @@
+// The script driver: line parsing, names, what each command does to which
+// control, what a user cannot reach, and print formats. It drives a small
+// program of toolkit windows built here.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include "cli/script_driver.h"
+#include "platform/emulated/scripted_ui.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+using namespace toolkit;
+
+// Two windows: Form1 with one control of each kind, and Warning, shown owned
+// by Form1 as a new instance each time. Handlers record what they saw.
+class Toy final : public cli::ScriptTarget {
+ public:
+  explicit Toy(platform::Platform& platform) : platform_(platform) {}
+  ~Toy() override {
+    forms_.clear();
+    app_.reset();
+  }
+
+  void Start(const std::string& commandLine) override {
+    forms_.clear();
+    app_ = std::make_unique<Application>(platform_);
+    commandLines.push_back(commandLine);
+    Build();
+    main_->Show();
+    if (commandLine == "/QUIT") app_->End();
+  }
+  bool Running() override { return app_ && !app_->Ended(); }
+  Application* App() override { return app_.get(); }
+  Form* MainForm() override { return Running() ? main_ : nullptr; }
+
+  Form& Main() { return *main_; }
+  std::vector<std::string> events;
+  std::vector<std::string> commandLines;
+
+ private:
+  Form& NewForm(const std::string& name) {
+    forms_.push_back(std::make_unique<Form>(*app_, name));
+    return *forms_.back();
+  }
+  void Log(std::string event) { events.push_back(std::move(event)); }
+
+  void Build() {
+    Form& f = NewForm("Form1");
+    main_ = &f;
+    f.SetCaption("Toy");
+    f.onUnload = [this] { Log("unload Form1"); };
+    auto& go = f.Add<Button>("Go");
+    go.SetCaption("&Go");
+    go.onClick = [this] { Log("Go"); };
+    go.onKeyDown = [this](int code) { Log("key " + std::to_string(code)); };
+    f.Add<Button>("Off").SetEnabled(false);
+    auto& frame = f.Add<Frame>("Frame1");
+    frame.SetVisible(false);
+    f.Add<Button>("Inner", &frame);
+    auto& opt = f.Add<CheckBox>("Opt");
+    opt.SetCaption("Option");
+    opt.onClick = [this, &opt] { Log("Opt " + std::to_string(opt.Value())); };
+    auto& text = f.Add<TextBox>("Text1");
+    text.SetText("one\r\ntwo\r\n");
+    text.onChange = [this, &text] { Log("Text1 " + text.Text()); };
+    f.Add<TextBox>("Locked").SetLocked(true);
+    auto& list = f.Add<ListBox>("List1");
+    list.SetCheckBoxes(true);
+    list.AddItem("Alpha");
+    list.AddItem("Beta");
+    list.onItemCheck = [this, &list](int i) {
+      Log("check " + list.List(i) + (list.Checked(i) ? " on" : " off"));
+    };
+    list.onClick = [this, &list] { Log("List1 click " + std::to_string(list.ListIndex())); };
+    f.Add<ListBox>("Plain").AddItem("x");
+    auto& view = f.Add<ListView>("View1");
+    view.SetCheckBoxes(true);
+    view.Add("Temp", {"12 KB", "C:\\Temp"});
+    view.Add("Cookies", {"3 KB"});
+    view.onItemClick = [this](int i) { Log("View1 item " + std::to_string(i)); };
+    auto& combo = f.Add<ComboBox>("Combo1");
+    combo.AddItem("One");
+    combo.AddItem("Two");
+    combo.onClick = [this, &combo] { Log("Combo1 " + combo.Text()); };
+    auto& tabs = f.Add<TabStrip>("Tabs");
+    tabs.SetTabs({"&General", "Advanced"});
+    tabs.onClick = [this, &tabs] { Log("tab " + std::to_string(tabs.SelectedIndex())); };
+    f.Add<ProgressBar>("Bar").SetValue(40);
+    auto& label = f.Add<Label>("Label1");
+    label.SetCaption("Ready");
+    label.SetToolTipText("status");
+    auto& menu = f.Add<Menu>("mnuPop");
+    menu.SetVisible(false);
+    f.AddMenuItem(menu, "mnuOpen", "&Open").onClick = [this] { Log("Open"); };
+    f.AddMenuItem(menu, "mnuSep", "-");
+    f.AddMenuItem(menu, "mnuGone", "Gone").SetEnabled(false);
+    auto& pop = f.Add<Button>("Pop");
+    pop.onMouseDown = [&f, &menu](MouseButton b, int, int) {
+      if (b == MouseButton::kRight) f.PopupMenu(menu);
+    };
+    f.Add<Button>("ShowWarn").onClick = [this, &f] {
+      Form& w = NewForm("Warning");
+      w.SetCaption("Warning");
+      w.Add<Button>("OKButton").onClick = [this, &w] {
+        Log("OK");
+        w.Unload();
+      };
+      w.ShowOwned(f);
+      f.SetEnabled(false);
+    };
+    f.Add<Button>("Ask").onClick = [this] {
+      int answer = platform_.Ui().MessageBoxA("Sure?", "Toy", win::kMbYesNo);
+      Log(answer == win::kIdYes ? "yes" : "no");
+    };
+    f.Add<Button>("Quit").onClick = [this] { app_->End(); };
+    f.Add<Button>("Broken").onClick = [] { throw std::logic_error("no control Foo"); };
+  }
+
+  platform::Platform& platform_;
+  std::unique_ptr<Application> app_;
+  std::vector<std::unique_ptr<Form>> forms_;
+  Form* main_ = nullptr;
+};
+
+struct Ran {
+  int code;
+  std::string out, err;
+};
+
+class ScriptDriver : public ::testing::Test {
+ protected:
+  // Runs a script on a toy that is not running.
+  Ran Run(const std::string& script, bool withUi = true) {
+    if (toy.Running()) toy.App()->End();
+    std::istringstream in(script), stdinStream;
+    std::ostringstream out, err;
+    int code = cli::RunScript(toy, withUi ? &machine.machine().Script() : nullptr, in,
+                              {stdinStream, out, err});
+    return {code, out.str(), err.str()};
+  }
+  // The error of a script expected to fail.
+  std::string Refusal(const std::string& script) {
+    Ran r = Run(script);
+    EXPECT_EQ(r.code, cli::kExitFailed) << script;
+    return r.err;
+  }
+  test::TempMachine machine;
+  Toy toy{machine.platform()};
+};
+
+TEST_F(ScriptDriver, ParsesCommentsQuotesAndTextToTheEndOfTheLine) {
+  Ran r = Run("\xEF\xBB\xBF# a comment\r\n\n   \t\nstart  a \"b c\"  \r\n"
+              "  # indented comment\n"
+              "TYPE text1   hello   world  \n"
+              "print Text1\n"
+              "type Text1 \"  padded \"\"quoted\"\" \"\n"
+              "print Text1\n"
+              "type Text1 say \"hi\" twice\n"
+              "print Text1\n"
+              "type Text1\n"
+              "print \"Text1\"\n");
+  ASSERT_EQ(r.code, cli::kExitOk) << r.err;
+  EXPECT_EQ(toy.commandLines, std::vector<std::string>{"a \"b c\""});
+  EXPECT_EQ(r.out, "hello   world\n  padded \"quoted\" \nsay \"hi\" twice\n\n");
+
+  EXPECT_EQ(Refusal("start\nclick \"Go\n"), "line 2: a quote is not closed\n");
+  EXPECT_EQ(Refusal("start\n\n# x\njump Go\n"), "line 4: unknown command 'jump'\n");
+  EXPECT_EQ(Refusal("start\nclick\n"), "line 2: click needs a name\n");
+  EXPECT_EQ(Refusal("start\nclick Go Off\n"), "line 2: click takes one name; 'Off' is too much\n");
+  EXPECT_EQ(Refusal("start\nkey Go\n"), "line 2: key needs a name and a key code\n");
+  EXPECT_EQ(Refusal("start\nkey Go 1x\n"), "line 2: the key code '1x' is not a decimal number\n");
+  EXPECT_EQ(Refusal("start\ntab Tabs\n"), "line 2: tab needs a name and a tab caption\n");
+  EXPECT_EQ(Refusal("answer\n"), "line 1: answer needs yes, no, ok, cancel or a path\n");
+}
+
+TEST_F(ScriptDriver, ResolvesNamesOfWindowsAndTheirControlsIgnoringCase) {
+  Ran r = Run("start\nprint form1.GO\nprint Form1.caption\nprint FORM1\nclick showwarn\n"
+              "print warning.okbutton.visible\nprint Warning.caption\nprint Go.caption\n");
+  ASSERT_EQ(r.code, cli::kExitOk) << r.err;
+  EXPECT_EQ(r.out, "&Go\nToy\nToy\nTrue\nWarning\n&Go\n");
+  EXPECT_EQ(Refusal("start\nprint Nope\n"), "line 2: unknown name Nope\n");
+  EXPECT_EQ(Refusal("start\nprint Go.size\n"), "line 2: Go has no property size\n");
+  EXPECT_EQ(Refusal("start\nclick Other.Go\n"), "line 2: unknown window Other\n");
+  EXPECT_EQ(Refusal("start\nclick Form1.Nope\n"), "line 2: unknown name Form1.Nope\n");
+  EXPECT_EQ(Refusal("start\nprint Nope.visible\n"), "line 2: unknown name Nope\n");
+}
+
+TEST_F(ScriptDriver, EachCommandActsOnItsControl) {
+  Ran r = Run("start\nclick Go\nkey Go 13\ntick Opt\ntick Opt\nuntick Opt\nclick Opt\n"
+              "type Text1 new text\ncheck List1 beta\nuncheck List1 Beta\nchoose List1 Alpha\n"
+              "check View1 Cookies\nchoose View1 cookies\nchoose Combo1 Two\ntype Combo1 free\n"
+              "tab Tabs general\ntab Tabs Advanced\n"
+              "rightclick Pop\nchoose mnuPop open\nrightclick Pop\nclick mnuOpen\n");
+  ASSERT_EQ(r.code, cli::kExitOk) << r.err;
+  EXPECT_EQ(toy.events, (std::vector<std::string>{
+                            "Go", "key 13", "Opt 1", "Opt 0", "Opt 1", "Text1 new text",
+                            "check Beta on", "check Beta off", "List1 click 0", "View1 item 1",
+                            "Combo1 Two", "tab 0", "tab 1", "Open", "Open"}));
+  Form& f = toy.Main();
+  EXPECT_TRUE(f.Get<ListView>("View1").ItemAt(1).checked);
+  EXPECT_EQ(f.Get<ComboBox>("Combo1").Text(), "free");
+  EXPECT_EQ(f.OpenPopup(), nullptr);
+}
+
+TEST_F(ScriptDriver, RefusesWhatTheUserCannotReachWithTheLineNumber) {
+  EXPECT_EQ(Refusal("start\nclick Off\n"), "line 2: Off is disabled\n");
+  EXPECT_EQ(Refusal("start\n\nclick Inner\n"), "line 3: Inner is in Frame1, which is hidden\n");
+  EXPECT_EQ(Refusal("start\nclick Frame1\n"), "line 2: Frame1 is hidden\n");
+  EXPECT_EQ(Refusal("start\nchoose mnuPop Open\n"), "line 2: mnuPop is not open\n");
+  EXPECT_EQ(Refusal("start\nrightclick Pop\nchoose mnuPop Gone\n"),
+            "line 3: mnuPop item Gone is disabled\n");
+  EXPECT_EQ(Refusal("start\nrightclick Pop\nclick mnuSep\n"), "line 3: mnuSep is a separator\n");
+  // Another action closes the popup.
+  EXPECT_EQ(Refusal("start\nrightclick Pop\nclick Go\nclick mnuOpen\n"),
+            "line 4: mnuOpen is in mnuPop, which is not open\n");
+  // The owned Warning disables Form1 until it goes.
+  EXPECT_EQ(Refusal("start\nclick ShowWarn\nclick Go\n"), "line 3: Form1 is disabled\n");
+  EXPECT_EQ(Refusal("start\nclick ShowWarn\nunload\n"), "line 3: Form1 is disabled\n");
+  EXPECT_EQ(Refusal("start\nclick ShowWarn\nclick Warning.OKButton\nclick Warning.OKButton\n"),
+            "line 4: Warning is not loaded\n");
+  EXPECT_EQ(toy.events.back(), "OK");
+  EXPECT_EQ(Refusal("start\ntick Go\n"), "line 2: tick needs a check box; Go is a button\n");
+  EXPECT_EQ(Refusal("start\ntype Locked x\n"), "line 2: Locked is read-only\n");
+  EXPECT_EQ(Refusal("start\ncheck Plain x\n"), "line 2: Plain has no check boxes\n");
+  EXPECT_EQ(Refusal("start\ncheck List1 Gamma\n"), "line 2: List1 has no row Gamma\n");
+  EXPECT_EQ(Refusal("start\ntab Tabs Extra\n"), "line 2: Tabs has no tab Extra\n");
+  EXPECT_EQ(Refusal("start\nrightclick Pop\nclick mnuPop\n"),
+            "line 3: mnuPop is a menu; choose one of its items (choose mnuPop CAPTION)\n");
+  EXPECT_EQ(Refusal("start\nclick Form1\n"), "line 2: click needs a control; Form1 is a window\n");
+  EXPECT_EQ(Refusal("start\nunload Go\n"), "line 2: unload needs a window; Go is a control\n");
+  EXPECT_EQ(Refusal("start\nclick Broken\n"), "line 2: the program failed: no control Foo\n");
+}
+
+TEST_F(ScriptDriver, PrintsEachKindOfControlAndItsProperties) {
+  Ran r = Run("start\nprint Text1\nprint List1\nprint View1\nprint Bar\nprint Combo1\n"
+              "print Tabs\nprint mnuPop\nprint Label1\nprint Label1.tooltip\nprint Off.enabled\n"
+              "print Frame1.visible\nprint Inner.visible\nprint Bar.value\ntick Opt\n"
+              "print Opt.value\nprint List1.count\ncheck List1 Beta\ncheck View1 Temp\n"
+              "print List1.checked\nprint View1.checked\nprint Tabs.index\nprint Combo1.index\n"
+              "print Form1.enabled\n");
+  ASSERT_EQ(r.code, cli::kExitOk) << r.err;
+  EXPECT_EQ(r.out,
+            "one\ntwo\n"
+            "Alpha\nBeta\n"
+            "Temp\t12 KB\tC:\\Temp\nCookies\t3 KB\n"
+            "40\n\n&General\n&Open\n-\nGone\nReady\nstatus\nFalse\nFalse\nTrue\n40\n1\n2\n"
+            "Beta\nTemp\t12 KB\tC:\\Temp\n0\n-1\nTrue\n");
+  EXPECT_EQ(Refusal("start\nprint Go.value\n"), "line 2: Go is a button; it has no value\n");
+  EXPECT_EQ(Refusal("start\nprint Go.count\n"), "line 2: Go is a button; it has no count\n");
+  EXPECT_EQ(Refusal("start\nprint Plain.checked\n"), "line 2: Plain has no check boxes\n");
+  EXPECT_EQ(Refusal("start\nprint Form1.tooltip\n"),
+            "line 2: Form1 is a window; it has no such property\n");
+}
+
+TEST_F(ScriptDriver, FollowsTheProgramFromStartToEndAndAgain) {
+  EXPECT_EQ(Refusal("click Go\n"), "line 1: no program is running; start it first\n");
+  EXPECT_EQ(Refusal("start\nstart\n"), "line 2: the program is already running\n");
+  EXPECT_EQ(Refusal("start\nclick Quit\nprint Go\n"), "line 3: the program has ended\n");
+  EXPECT_EQ(Refusal("start /QUIT\nclick Go\n"), "line 2: the program has ended\n");
+
+  toy.events.clear();
+  Ran r = Run("start\nclick ShowWarn\nclick Warning.OKButton\nprint Warning.visible\n"
+              "click ShowWarn\nunload Warning\nunload\nanswer yes\nstart again\nclick Ask\n"
+              "unload form1\n");
+  ASSERT_EQ(r.code, cli::kExitOk) << r.err;
+  EXPECT_EQ(r.out, "False\n");
+  EXPECT_EQ(toy.events, (std::vector<std::string>{"OK", "unload Form1", "yes", "unload Form1"}));
+  EXPECT_EQ(toy.commandLines.back(), "again");
+  EXPECT_FALSE(toy.Running());
+  // A script may leave the program running.
+  ASSERT_EQ(Run("start\n").code, cli::kExitOk);
+  EXPECT_TRUE(toy.Running());
+}
+
+TEST_F(ScriptDriver, QueuesAnswersOnlyWhereThePlatformTakesThem) {
+  Ran r = Run("start\nanswer yes\nclick Ask\nclick Ask\nanswer C:\\My Files\\a.reg\n");
+  ASSERT_EQ(r.code, cli::kExitOk) << r.err;
+  EXPECT_EQ(toy.events, (std::vector<std::string>{"yes", "no"}));
+  EXPECT_EQ(r.err, "note: 1 queued answer was not asked for\n");
+  Ran none = Run("answer yes\n", false);
+  EXPECT_EQ(none.code, cli::kExitFailed);
+  EXPECT_EQ(none.err, "line 1: answer: this platform takes no queued answers\n");
+}
+
+}  // namespace
+}  // namespace vb
