@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, when missing.
+# Installs the Debian packages that building and testing need, when missing:
+# the native tool chain and libraries, the mingw-w64 cross compiler and Wine
+# for the Windows build and its tests, GoogleTest's sources (built for
+# Windows), and Xvfb and ImageMagick for the window tests.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libsqlite3-dev)
+packages=(cmake g++ make libgtest-dev googletest libsqlite3-dev
+          g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

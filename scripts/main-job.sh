@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds, and runs the main job on the default emulated machine.
+# Sets up, builds, and runs the main job: an Analyze on the default emulated machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -7,4 +7,4 @@ bash scripts/build.sh default
 cli=build/default/vanbrisk-cli
 export VANBRISK_MACHINE="${VANBRISK_MACHINE:-$PWD/build/machine}"
 [ -f "$VANBRISK_MACHINE/registry.db" ] || "$cli" machine init
-"$cli" reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"
+"$cli" analyze

@@ -1,10 +1,29 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, then the sanitizer build.
+# Sets up, builds and runs every test: the normal build, the sanitizer build,
+# and the Windows build, whose tests run under Wine (a private prefix in
+# build/windows, a time limit per test). Ends with the count of platform
+# conformance cases run on each platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-for preset in default sanitize; do
+logs="$(mktemp -d)"
+trap 'rm -rf "$logs"' EXIT
+
+for preset in default sanitize windows; do
   echo "== $preset build"
   bash scripts/build.sh "$preset"
-  ctest --preset "$preset" -j2
+  ctest --preset "$preset" -j2 2>&1 | tee "$logs/$preset.log"
+done
+
+# CTest's lines for the conformance cases: "Test #7: ConformanceX.Y ... Passed".
+count() { grep -E "Test +#[0-9]+: Conformance[A-Za-z]+\." "$logs/$1.log" | grep -c -E "$2" || true; }
+echo "== platform conformance cases"
+for preset in default sanitize windows; do
+  case "$preset" in
+    default) where="emulated machine (Linux)" ;;
+    sanitize) where="emulated machine (Linux, sanitizers)" ;;
+    windows) where="Win32 API (under $(wine --version 2>/dev/null || echo Wine))" ;;
+  esac
+  printf '%-45s %3s passed, %s skipped\n' "$where:" "$(count "$preset" ' Passed ')" \
+    "$(count "$preset" 'Skipped')"
 done

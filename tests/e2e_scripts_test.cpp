@@ -66,7 +66,7 @@ bool LineMatches(const std::string& pattern, const std::string& line) {
 
 std::string Transcript(const std::string& name) {
   test::TempMachine machine;
-  emu::ScriptedUi& ui = machine.machine().Script();
+  platform::ScriptedUi& ui = machine.machine().Script();
   std::ostringstream transcript;
   std::istringstream none;
   std::ifstream script(ScriptFolder() / (name + ".vbs"), std::ios::binary);

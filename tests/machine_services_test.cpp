@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "platform/emulated/emulated_system.h"
-#include "platform/emulated/scripted_ui.h"
+#include "platform/scripted_ui.h"
 #include "platform/registry_values.h"
 #include "support/temp_machine.h"
 

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "cli/script_driver.h"
-#include "platform/emulated/scripted_ui.h"
+#include "platform/scripted_ui.h"
 #include "support/temp_machine.h"
 
 namespace vb {

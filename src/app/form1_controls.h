@@ -40,4 +40,10 @@ const std::vector<MenuSpec>& Form1Menus();
 // Creates every control and menu of the table on the form, in their design state.
 void BuildForm1(toolkit::Form& form);
 
+// The main window's form with every control in its design state.
+class Form1 : public toolkit::Form {
+ public:
+  explicit Form1(toolkit::Application& app) : toolkit::Form(app, "Form1") { BuildForm1(*this); }
+};
+
 }  // namespace vb::app

@@ -53,9 +53,34 @@ std::string TwipsText(float value) {
 
 MainWindow::MainWindow(Program& program)
     : program_(program),
-      form_(program.app(), "Form1"),
-      stopwatch_(program.platform().System()) {
-  BuildForm1(form_);
+      form_(program.app()),
+      stopwatch_(program.platform().System()),
+      file_(program.platform().Files()),
+      file1_(program.platform().Files()),
+      file2_(program.platform().Files()),
+      file4_(program.platform().Files()),
+      dir1_(program.platform().Files()),
+      dir3_(program.platform().Files()),
+      cache_(program.platform().UrlCache()),
+      removal_{program.platform(), form_.Get<toolkit::ListBox>("L"),
+               form_.Get<toolkit::ListBox>("L2"), analyzeOnly_, shallowAnalyze_, file_, file1_,
+               file2_, dir1_, dir3_},
+      builtin_{program.platform(), removal_, form_,
+               [this](const std::string& url) { return DeleteCacheEntry(url); }},
+      views_{program.platform(),
+             cache_,
+             form_.Get<toolkit::ListBox>("List2"),
+             form_.Get<toolkit::ListView>("ListView2"),
+             form_.Get<toolkit::ListView>("ListView1"),
+             form_.Get<toolkit::ListView>("LV1"),
+             form_.Get<toolkit::ListView>("LV2"),
+             form_.Get<toolkit::Frame>("Frame4"),
+             form_.Get<toolkit::Frame>("Frame5")} {
+  file1_.SetHidden(true);
+  file1_.SetSystem(true);
+  file_.SetHidden(true);
+  file2_.SetHidden(true);
+  engine::AddBuiltinRoutines(builtin_, routines_);
   form_.Move(kDesignLeft, kDesignTop);
   form_.SetSize(kDesignWidth, kDesignHeight);
   quiet_ = program.CommandLine() == "/AUTO";
@@ -126,7 +151,10 @@ void MainWindow::StoreBox(const char* box) {
   }
   std::string name = box;
   if (name == "Check1") form_.Get<toolkit::Control>("ProgressBar1").SetVisible(!Checked("Check1"));
-  if (name == "Check3") readOnlyFiles_ = Checked("Check3");
+  if (name == "Check3") {
+    readOnlyFiles_ = Checked("Check3");
+    for (engine::FileList* list : {&file_, &file1_, &file2_, &file4_}) list->SetReadOnly(readOnlyFiles_);
+  }
 }
 
 void MainWindow::Form_Initialize() {
@@ -233,9 +261,9 @@ engine::CleanRunWindow MainWindow::RunWindow() {
       [this] {
         if (!quiet_) form_.Show();
       },
-      nullptr,
-      nullptr,
-      nullptr,
+      [this] { LoadHistroy(); },
+      [this] { LoadCookies(); },
+      [this] { engine::CleanIETemp(builtin_); },
       [this] { form_.Unload(); },
   };
 }
@@ -244,6 +272,16 @@ void MainWindow::CleanCom_Click() {
   engine::CleanRunWindow window = RunWindow();
   engine::CleanCom_Click(window, routines_, analyzeOnly_);
 }
+
+bool MainWindow::DeleteCacheEntry(const std::string& url) {
+  bool deleted = cache_.DeleteCacheEntry(url);
+  form_.Get<toolkit::Control>("Text3").SetEnabled(true);
+  return deleted;
+}
+
+void MainWindow::LoadHistroy() { browser::LoadHistroy(views_); }
+
+void MainWindow::LoadCookies() { browser::LoadCookies(views_); }
 
 void MainWindow::AnalyCom_Click() {
   analyzeOnly_ = true;
@@ -274,6 +312,9 @@ void MainWindow::ShowPage(Page page) {
     case Page::kInternet:
       SwitchPage(form_, page);
       app.SetMousePointer(toolkit::kPointerHourglass);
+      if (form_.Get<toolkit::ListBox>("List2").ListCount() <= browser::kCacheReloadLimit)
+        LoadHistroy();
+      LoadCookies();
       {
         auto& l2 = form_.Get<toolkit::ListBox>("L2");
         std::string text;
@@ -297,6 +338,7 @@ void MainWindow::ShowPage(Page page) {
 }
 
 void MainWindow::TabStrip3_Click() {
+  if (form_.Get<toolkit::TabStrip>("TabStrip3").SelectedIndex() == 1) LoadCookies();
   ShowOptionTab(form_, form_.Get<toolkit::TabStrip>("TabStrip3").SelectedIndex());
 }
 

@@ -6,8 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/form1_controls.h"
 #include "app/form1_pages.h"
+#include "browser/cache_cursor.h"
+#include "browser/cache_views.h"
+#include "engine/builtin_items.h"
 #include "engine/clean_run.h"
+#include "engine/file_lists.h"
+#include "engine/removal.h"
 #include "engine/stopwatch.h"
 #include "toolkit/form.h"
 
@@ -33,6 +39,10 @@ class MainWindow {
   void Form_Unload();
   void CleanCom_Click();
   void AnalyCom_Click();
+  // Deletes one URL-cache entry; true when it went.
+  bool DeleteCacheEntry(const std::string& url);
+  void LoadHistroy();
+  void LoadCookies();
 
  private:
   toolkit::CheckBox& Box(const char* name) { return form_.Get<toolkit::CheckBox>(name); }
@@ -47,10 +57,18 @@ class MainWindow {
   engine::CleanRunWindow RunWindow();
 
   Program& program_;
-  toolkit::Form form_;
+  Form1 form_;
   engine::Stopwatch stopwatch_;
-  engine::RoutineTable routines_;
   bool analyzeOnly_ = false;
+  bool shallowAnalyze_ = false;
+  // The invisible file and folder lists the removal routines enumerate with.
+  engine::FileList file_, file1_, file2_, file4_;
+  engine::FolderList dir1_, dir3_;
+  browser::CacheCursor cache_;
+  engine::RemovalContext removal_;
+  engine::BuiltinContext builtin_;
+  browser::CacheViews views_;
+  engine::RoutineTable routines_;
   bool quiet_ = false;
   bool readOnlyFiles_ = false;
   // Every warning window shown; one that unloaded stays until the program

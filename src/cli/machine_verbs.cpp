@@ -3,9 +3,11 @@
 #include <cstdlib>
 #include <memory>
 
+#ifndef _WIN32
 #include "platform/emulated/demo_traces.h"
 #include "platform/emulated/machine.h"
 #include "platform/emulated/machine_init.h"
+#endif
 
 namespace vb::cli {
 
@@ -28,6 +30,13 @@ int RunMachineVerb(const std::string& folder, const std::vector<std::string>& ar
     io.err << "usage: machine init [--demo] [--limited-user] [--force]\n";
     return kExitUsage;
   }
+#ifdef _WIN32
+  // On Windows the program works on the real machine: there is none to lay out.
+  (void)folder;
+  io.err << "machine init has no meaning on Windows: vanbrisk-cli works on this machine "
+            "itself\n";
+  return kExitFailed;
+#else
   emu::InitOptions options;
   bool demo = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
@@ -57,6 +66,7 @@ int RunMachineVerb(const std::string& folder, const std::vector<std::string>& ar
   io.out << "Created a " << (demo ? "demonstration " : "") << "machine in " << folder
          << (options.limitedUser ? " (limited user)" : "") << "\n";
   return kExitOk;
+#endif
 }
 
 namespace {

@@ -1,20 +1,24 @@
 // vanbrisk-cli: the headless front end.
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/program.h"
 #include "cli/attrib_verb.h"
 #include "cli/machine_verbs.h"
 #include "cli/reg_verbs.h"
-#include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
+#include "cli/platform_choice.h"
+#include "cli/run_verbs.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: vanbrisk-cli [--machine DIR] VERB ...\n"
     "verbs:\n"
+    "  analyze                                   start the program, press Analyze, print the results\n"
+    "  clean [--yes]                             the same with Run Cleaner; --yes accepts the warning\n"
+    "  /AUTO                                     quiet mode, as the program's own command line\n"
+    "  run SCRIPT|-                              drive the windows from a script (- : standard input)\n"
     "  machine init [--demo] [--limited-user] [--force]\n"
     "                                              create an emulated machine\n"
     "  reg add|delete|query|import|export ...      work on the registry, as reg.exe does\n"
@@ -48,23 +52,26 @@ int main(int argc, char** argv) {
   std::vector<std::string> rest(args.begin() + 1, args.end());
   if (verb == "machine") return cli::RunMachineVerb(folder, rest, io);
 
-  if (verb != "reg" && verb != "attrib" && verb != "cache") {
+  if (verb != "reg" && verb != "attrib" && verb != "cache" && !cli::IsProgramVerb(verb)) {
     std::cerr << "unknown verb " << verb << "\n" << kUsage;
+    return cli::kExitUsage;
+  }
+  if (explicitFolder && !cli::UsesEmulatedMachines()) {
+    std::cerr << "--machine has no meaning on Windows: vanbrisk-cli works on this machine\n";
     return cli::kExitUsage;
   }
   std::string error;
   // The default machine is created on first use; a named one must exist.
-  if (!explicitFolder && !std::filesystem::exists(folder + "/registry.db") &&
-      !emu::InitMachine(folder, {}, &error)) {
-    std::cerr << "cannot create the default machine: " << error << "\n";
-    return cli::kExitFailed;
-  }
-  auto machine = emu::Machine::Open(folder, &error);
+  auto machine = cli::OpenPlatform(folder, !explicitFolder, &error);
   if (!machine) {
     std::cerr << error << "\n";
     return cli::kExitFailed;
   }
-  if (verb == "reg") return cli::RunRegVerb(*machine, rest, io);
-  if (verb == "attrib") return cli::RunAttribVerb(*machine, rest, io);
-  return cli::RunCacheVerb(*machine, rest, io);
+  if (cli::IsProgramVerb(verb)) {
+    app::Program program(machine->get());
+    return cli::RunProgramVerb(verb, program, &machine->ui(), rest, io);
+  }
+  if (verb == "reg") return cli::RunRegVerb(machine->get(), rest, io);
+  if (verb == "attrib") return cli::RunAttribVerb(machine->get(), rest, io);
+  return cli::RunCacheVerb(machine->get(), rest, io);
 }

@@ -12,7 +12,7 @@ namespace {
 // Message boxes go to the error stream while the verb runs.
 class BoxLog {
  public:
-  BoxLog(emu::ScriptedUi* ui, std::ostream& log) : ui_(ui) {
+  BoxLog(platform::ScriptedUi* ui, std::ostream& log) : ui_(ui) {
     if (ui_) ui_->SetLog(&log);
   }
   BoxLog(const BoxLog&) = delete;
@@ -22,14 +22,14 @@ class BoxLog {
   }
 
  private:
-  emu::ScriptedUi* ui_;
+  platform::ScriptedUi* ui_;
 };
 
 // One run of the program, driven by script lines that the verb writes. The
 // log outlives the target, whose end may still show boxes.
 class VerbRun {
  public:
-  VerbRun(const char* verb, app::Program& program, emu::ScriptedUi* ui, VerbIo io)
+  VerbRun(const char* verb, app::Program& program, platform::ScriptedUi* ui, VerbIo io)
       : verb_(verb), log_(ui, io.err), target_(program), session_(target_, ui, io.out), io_(io) {}
 
   // Runs one line; false, with the reason on io.err, when it is refused.
@@ -64,7 +64,7 @@ bool NoArgs(const char* verb, const std::vector<std::string>& args, VerbIo io) {
 
 }  // namespace
 
-int RunAnalyzeVerb(app::Program& program, emu::ScriptedUi* ui,
+int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io) {
   if (!NoArgs("analyze", args, io)) return kExitUsage;
   VerbRun run("analyze", program, ui, io);
@@ -72,7 +72,7 @@ int RunAnalyzeVerb(app::Program& program, emu::ScriptedUi* ui,
   return run.Finish(done ? kExitOk : kExitFailed);
 }
 
-int RunCleanVerb(app::Program& program, emu::ScriptedUi* ui,
+int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
                  const std::vector<std::string>& args, VerbIo io) {
   bool yes = args.size() == 1 && args[0] == "--yes";
   if (!args.empty() && !yes) {
@@ -99,7 +99,7 @@ int RunCleanVerb(app::Program& program, emu::ScriptedUi* ui,
   return run.Finish(kExitOk);
 }
 
-int RunAutoVerb(app::Program& program, emu::ScriptedUi* ui,
+int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,
                 const std::vector<std::string>& args, VerbIo io) {
   if (!NoArgs("/AUTO", args, io)) return kExitUsage;
   VerbRun run("/AUTO", program, ui, io);
@@ -107,7 +107,7 @@ int RunAutoVerb(app::Program& program, emu::ScriptedUi* ui,
   return run.Finish(kExitOk);
 }
 
-int RunRunVerb(app::Program& program, emu::ScriptedUi* ui,
+int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
                const std::vector<std::string>& args, VerbIo io) {
   if (args.size() != 1) {
     io.err << "usage: vanbrisk-cli run SCRIPT|-\n";
@@ -131,7 +131,7 @@ bool IsProgramVerb(const std::string& verb) {
          platform::EqualsIgnoringCase(verb, "/AUTO");
 }
 
-int RunProgramVerb(const std::string& verb, app::Program& program, emu::ScriptedUi* ui,
+int RunProgramVerb(const std::string& verb, app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io) {
   if (verb == "analyze") return RunAnalyzeVerb(program, ui, args, io);
   if (verb == "clean") return RunCleanVerb(program, ui, args, io);

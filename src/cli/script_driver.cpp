@@ -296,7 +296,7 @@ Property PropertyNamed(const std::string& word) {
 
 class Executor {
  public:
-  Executor(ScriptTarget& target, emu::ScriptedUi* ui, std::ostream& out)
+  Executor(ScriptTarget& target, platform::ScriptedUi* ui, std::ostream& out)
       : target_(target), ui_(ui), out_(out) {}
 
   Refusal Execute(const Command& command) {
@@ -640,7 +640,7 @@ class Executor {
   }
 
   ScriptTarget& target_;
-  emu::ScriptedUi* ui_;
+  platform::ScriptedUi* ui_;
   std::ostream& out_;
 };
 
@@ -684,12 +684,12 @@ toolkit::Form* ProgramTarget::MainForm() {
   return program_.Running() ? &program_.Main().form() : nullptr;
 }
 
-int RunScript(app::Program& program, emu::ScriptedUi* ui, std::istream& script, VerbIo io) {
+int RunScript(app::Program& program, platform::ScriptedUi* ui, std::istream& script, VerbIo io) {
   ProgramTarget target(program);
   return RunScript(target, ui, script, io);
 }
 
-int RunScript(ScriptTarget& target, emu::ScriptedUi* ui, std::istream& script, VerbIo io) {
+int RunScript(ScriptTarget& target, platform::ScriptedUi* ui, std::istream& script, VerbIo io) {
   ScriptSession session(target, ui, io.out);
   std::string line;
   int number = 0;

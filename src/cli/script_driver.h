@@ -32,7 +32,7 @@
 
 #include "app/program.h"
 #include "cli/verb_io.h"
-#include "platform/emulated/scripted_ui.h"
+#include "platform/scripted_ui.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -60,7 +60,7 @@ class ScriptTarget {
 class ScriptSession {
  public:
   // ui null: the platform takes no queued answers, and "answer" is refused.
-  ScriptSession(ScriptTarget& target, emu::ScriptedUi* ui, std::ostream& out)
+  ScriptSession(ScriptTarget& target, platform::ScriptedUi* ui, std::ostream& out)
       : target_(target), ui_(ui), out_(out) {}
 
   // Runs one line; the reason it was refused, if it was.
@@ -74,14 +74,14 @@ class ScriptSession {
 
  private:
   ScriptTarget& target_;
-  emu::ScriptedUi* ui_;
+  platform::ScriptedUi* ui_;
   std::ostream& out_;
 };
 
 // Runs a whole script: stops at the first refused line with "line N: reason"
 // on io.err and kExitFailed; kExitOk after the last line. A program still
 // running then is left as it is.
-int RunScript(ScriptTarget& target, emu::ScriptedUi* ui, std::istream& script, VerbIo io);
+int RunScript(ScriptTarget& target, platform::ScriptedUi* ui, std::istream& script, VerbIo io);
 
 // The program as a script target. A start after the program ended starts it
 // again: fresh windows over the same machine, as a user restarting it gets.
@@ -100,6 +100,6 @@ class ProgramTarget final : public ScriptTarget {
 };
 
 // RunScript over the program, as vanbrisk-cli run drives it.
-int RunScript(app::Program& program, emu::ScriptedUi* ui, std::istream& script, VerbIo io);
+int RunScript(app::Program& program, platform::ScriptedUi* ui, std::istream& script, VerbIo io);
 
 }  // namespace vb::cli

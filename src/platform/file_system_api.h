@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -19,6 +20,37 @@ struct FindData {
 };
 
 using FindHandle = std::intptr_t;
+
+// An open folder, for the operations on the entries inside it.
+using FolderHandle = std::intptr_t;
+inline constexpr FolderHandle kInvalidFolderHandle = -1;
+
+// How much of each entry a folder listing fills in.
+enum class ListDetail {
+  // Names, and of the attributes only the directory and reparse point ones;
+  // sizes 0. Needs no look at each entry where the file system tells entry
+  // types with the names. A realisation may fill in more.
+  kTypes,
+  // Names, every attribute and the size, as FindFirstFileA gives them.
+  kFull,
+};
+
+// What tells whether the entries of a folder changed: the folder's identity
+// and the time of its last change. Two equal stamps of a folder, the earlier
+// one settled, mean that no entry was added to it, removed from it or renamed
+// in it between them. A stamp is settled when the folder's last change lies
+// far enough before the moment the stamp was taken that any later change
+// gives the folder a later time (file systems keep times coarser than the
+// changes can come).
+struct FolderStamp {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  std::int64_t changed = 0;  // nanoseconds
+  bool settled = false;
+  bool SameAs(const FolderStamp& other) const {
+    return volume == other.volume && file == other.file && changed == other.changed;
+  }
+};
 
 class FileSystemApi {
  public:
@@ -51,6 +83,62 @@ class FileSystemApi {
   virtual LONG ReadFileBytes(const std::string& path, std::string* content) = 0;
   // Creates or truncates the file and writes the bytes.
   virtual LONG WriteFileBytes(const std::string& path, const std::string& content) = 0;
+
+  // Folder handles. The removal routines work inside a folder through these:
+  // each operation names an entry of an open folder by its bare name as a
+  // listing of that folder gives it (no separators, no wildcards, neither "."
+  // nor ".."), and none of them follows a symbolic link, junction or other
+  // reparse point: such an entry is reported with kFileAttributeReparsePoint,
+  // never opened as a folder, never changed, deleted or removed. A folder
+  // replaced by a link while a run is inside it therefore cannot redirect the
+  // run: the run goes on in the folder it opened.
+  //
+  // A subfolder handle must be used only while the folder it was opened
+  // through is still open. The Windows realisation relies on it: it opens a
+  // folder with CreateFileA(path, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES |
+  // FILE_WRITE_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  // nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS |
+  // FILE_FLAG_OPEN_REPARSE_POINT), the reparse-point flag for a subfolder
+  // (whose handle is closed again and refused when its attributes carry
+  // FILE_ATTRIBUTE_REPARSE_POINT). Without FILE_SHARE_DELETE no folder of the
+  // chain from the first one opened down to the current one can be renamed,
+  // deleted or replaced while it is open, so the path of the chain plus a
+  // bare name names exactly the entry that was listed. An entry is then
+  // opened by that path with FILE_FLAG_OPEN_REPARSE_POINT (and
+  // FILE_FLAG_BACKUP_SEMANTICS), so that a link is met as itself, and acted on
+  // through its own handle: GetFileInformationByHandleEx(FileIdBothDirectoryInfo)
+  // on the folder handle lists it, SetFileInformationByHandle(FileBasicInfo)
+  // sets attributes, FileDispositionInfo on a handle opened with DELETE access
+  // deletes, and GetFileInformationByHandle (volume serial number, file index,
+  // last write time) gives the stamp.
+
+  // Opens the folder a path names; links on the way and at its end are
+  // followed as any path's are. `driveRoot` (may be null) tells whether it is
+  // a drive root. kErrorPathNotFound when there is no such folder.
+  virtual LONG OpenFolder(const std::string& path, FolderHandle* folder, bool* driveRoot) = 0;
+  // Opens a subfolder of an open folder. kErrorAccessDenied for a reparse
+  // point, kErrorDirectory for a file, kErrorFileNotFound when missing.
+  virtual LONG OpenSubfolder(FolderHandle folder, const std::string& name, FolderHandle* sub) = 0;
+  virtual void CloseFolder(FolderHandle folder) = 0;
+  // The entries of an open folder, "." and ".." left out, in no set order.
+  virtual LONG ListFolder(FolderHandle folder, ListDetail detail,
+                          std::vector<FindData>* entries) = 0;
+  virtual LONG GetFolderStamp(FolderHandle folder, FolderStamp* stamp) = 0;
+  // Sets the attributes of the open folder itself, as SetFileAttributesA.
+  virtual LONG SetFolderAttributes(FolderHandle folder, DWORD attributes) = 0;
+  // One entry of an open folder: its attributes and size, as a listing gives them.
+  virtual LONG GetEntryInfo(FolderHandle folder, const std::string& name, FindData* data) = 0;
+  // As SetFileAttributesA; kErrorAccessDenied for a reparse point.
+  virtual LONG SetEntryAttributes(FolderHandle folder, const std::string& name,
+                                  DWORD attributes) = 0;
+  // Deletes one file, as DeleteFileA: kErrorAccessDenied for a read-only
+  // file, a folder or a reparse point (left in place), kErrorSharingViolation
+  // for a file in use.
+  virtual LONG DeleteEntryFile(FolderHandle folder, const std::string& name) = 0;
+  // Removes one empty subfolder, as RemoveDirectoryA: kErrorDirNotEmpty when
+  // it holds anything, kErrorAccessDenied for a reparse point (left in place)
+  // or a read-only folder, kErrorDirectory for a file.
+  virtual LONG RemoveEntryFolder(FolderHandle folder, const std::string& name) = 0;
 
   // GetPrivateProfileStringA: the value of key in [section] of an INI file, or
   // defaultValue when the file, section or key is missing.

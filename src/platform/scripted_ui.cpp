@@ -1,8 +1,8 @@
-#include "platform/emulated/scripted_ui.h"
+#include "platform/scripted_ui.h"
 
 #include "platform/ascii_case.h"
 
-namespace vb::emu {
+namespace vb::platform {
 
 using namespace vb::win;
 
@@ -41,7 +41,7 @@ int ScriptedUi::MessageBoxA(const std::string& text, const std::string& caption,
                : buttons == kMbOkCancel                         ? kIdCancel
                                                                 : kIdOk;
   if (!answers_.empty()) {
-    std::string given = platform::FoldAscii(answers_.front());
+    std::string given = FoldAscii(answers_.front());
     answers_.pop_front();
     if (given == "YES") answer = kIdYes;
     else if (given == "NO") answer = kIdNo;
@@ -59,7 +59,7 @@ std::string ScriptedUi::Dialog(const char* kind, const std::string& title) {
   if (!answers_.empty()) {
     answer = answers_.front();
     answers_.pop_front();
-    if (platform::FoldAscii(answer) == "CANCEL") answer.clear();
+    if (FoldAscii(answer) == "CANCEL") answer.clear();
   }
   if (log_)
     *log_ << kind << ": title \"" << title << "\", answer "
@@ -67,11 +67,11 @@ std::string ScriptedUi::Dialog(const char* kind, const std::string& title) {
   return answer;
 }
 
-std::string ScriptedUi::GetOpenFileNameA(const platform::FileDialog& dialog) {
+std::string ScriptedUi::GetOpenFileNameA(const FileDialog& dialog) {
   return Dialog("OpenFileDialog", dialog.title);
 }
 
-std::string ScriptedUi::GetSaveFileNameA(const platform::FileDialog& dialog) {
+std::string ScriptedUi::GetSaveFileNameA(const FileDialog& dialog) {
   return Dialog("SaveFileDialog", dialog.title);
 }
 
@@ -79,4 +79,4 @@ std::string ScriptedUi::BrowseForFolder(const std::string& title) {
   return Dialog("FolderDialog", title);
 }
 
-}  // namespace vb::emu
+}  // namespace vb::platform

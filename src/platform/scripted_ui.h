@@ -1,4 +1,5 @@
-// The user of the emulated machine: answers that a script queued beforehand.
+// A user who answers from a script: answers queued beforehand, for the
+// emulated machine, the headless front end and the tests on either platform.
 // Every message box and dialog is written to a log with the answer it got.
 #pragma once
 
@@ -8,24 +9,24 @@
 
 #include "platform/user_interface_api.h"
 
-namespace vb::emu {
+namespace vb::platform {
 
-class ScriptedUi final : public platform::UserInterfaceApi {
+class ScriptedUi final : public UserInterfaceApi {
  public:
   explicit ScriptedUi(std::ostream* log = nullptr) : log_(log) {}
 
-  int MessageBoxA(const std::string& text, const std::string& caption, win::DWORD style) override;
-  std::string GetOpenFileNameA(const platform::FileDialog& dialog) override;
-  std::string GetSaveFileNameA(const platform::FileDialog& dialog) override;
+  int MessageBoxA(const std::string& text, const std::string& caption, DWORD style) override;
+  std::string GetOpenFileNameA(const FileDialog& dialog) override;
+  std::string GetSaveFileNameA(const FileDialog& dialog) override;
   std::string BrowseForFolder(const std::string& title) override;
-  void SetCursor(platform::Cursor cursor) override { cursor_ = cursor; }
+  void SetCursor(Cursor cursor) override { cursor_ = cursor; }
 
   // Queues the answer to the next box or dialog: "yes", "no", "ok", "cancel"
   // (any case) for a message box, a path (or "cancel") for a dialog.
   void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
   std::size_t PendingAnswers() const { return answers_.size(); }
   void SetLog(std::ostream* log) { log_ = log; }
-  platform::Cursor CurrentCursor() const { return cursor_; }
+  Cursor CurrentCursor() const { return cursor_; }
   int MessageBoxCount() const { return boxes_; }
 
  private:
@@ -33,8 +34,8 @@ class ScriptedUi final : public platform::UserInterfaceApi {
 
   std::ostream* log_;
   std::deque<std::string> answers_;
-  platform::Cursor cursor_ = platform::Cursor::kDefault;
+  Cursor cursor_ = Cursor::kDefault;
   int boxes_ = 0;
 };
 
-}  // namespace vb::emu
+}  // namespace vb::platform

@@ -2,8 +2,10 @@
 
 #include "platform/ascii_case.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
@@ -22,6 +25,7 @@ namespace vb::emu {
 using namespace vb::win;
 using platform::FindData;
 using platform::FindHandle;
+using platform::FolderHandle;
 
 namespace {
 
@@ -188,15 +192,58 @@ std::string_view TrimView(std::string_view s) {
   return s.substr(begin, end - begin + 1);
 }
 
+// A name an entry operation accepts: one component a listing could give.
+bool BareName(const std::string& name) {
+  return RepresentableName(name) && name.find('/') == std::string::npos;
+}
+
+// getxattrat(2) (Linux 6.13): an extended attribute of an entry named
+// relative to an open folder, the link itself when AT_SYMLINK_NOFOLLOW. -1
+// with errno ENOSYS where the kernel or the architecture lacks it.
+struct XattrArgs {
+  std::uint64_t value;
+  std::uint32_t size;
+  std::uint32_t flags;
+};
+
+ssize_t GetXattrAt(int folderFd, const char* name, const char* attribute, char* buffer,
+                   std::size_t size) {
+#if defined(__linux__) && (defined(__x86_64__) || defined(__aarch64__))
+  constexpr long kSysGetxattrat = 464;
+  XattrArgs args{reinterpret_cast<std::uintptr_t>(buffer), static_cast<std::uint32_t>(size), 0};
+  return static_cast<ssize_t>(syscall(kSysGetxattrat, folderFd, name, AT_SYMLINK_NOFOLLOW,
+                                      attribute, &args, sizeof args));
+#else
+  (void)folderFd, (void)name, (void)attribute, (void)buffer, (void)size;
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+// The path of an entry through the folder's descriptor, for the calls that
+// have no *at() form: it names the entry of the folder that is open, wherever
+// that folder is now.
+std::string ThroughDescriptor(int folderFd, const std::string& name) {
+  return "/proc/self/fd/" + std::to_string(folderFd) + "/" + name;
+}
+
+bool SameEntry(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+timespec CoarseNow() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME_COARSE, &now);
+  return now;
+}
+
 }  // namespace
 
 EmulatedFileSystem::EmulatedFileSystem(const HostPaths& paths)
     : paths_(paths), umask_(ProcessUmask()) {}
 
-EmulatedFileSystem::~EmulatedFileSystem() = default;
-
-LONG EmulatedFileSystem::ListFolder(const std::string& folder, const std::string& pattern,
-                                    std::vector<FindData>* entries) {
+LONG EmulatedFileSystem::ListMatching(const std::string& folder, const std::string& pattern,
+                                      std::vector<FindData>* entries) {
   std::string host;
   bool root = false;
   LONG error = paths_.ResolveFolder(folder, &host, &root);
@@ -264,7 +311,7 @@ LONG EmulatedFileSystem::FindFirstFileA(const std::string& pattern, FindData* da
       if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"|").find(c) !=
                                                      std::string_view::npos)
         return kErrorInvalidName;
-    LONG error = ListFolder(folder, leaf, &entries);
+    LONG error = ListMatching(folder, leaf, &entries);
     if (error != kErrorSuccess) return error;
     if (entries.empty()) return kErrorFileNotFound;
   }
@@ -332,8 +379,13 @@ LONG EmulatedFileSystem::SetFileAttributesA(const std::string& path, DWORD attri
   } else if (S_ISREG(at.st.st_mode)) {
     fd = OpenRegular(at, O_RDONLY);
   }
+  if (!fd.valid()) return kErrorAccessDenied;
+  return SetAttributesOf(fd.get(), attributes);
+}
+
+LONG EmulatedFileSystem::SetAttributesOf(int fd, DWORD attributes) {
   struct stat st;
-  if (!fd.valid() || fstat(fd.get(), &st) != 0) return kErrorAccessDenied;
+  if (fstat(fd, &st) != 0) return kErrorAccessDenied;
 
   mode_t mode = st.st_mode & 07777;
   mode_t wanted = mode;
@@ -345,19 +397,31 @@ LONG EmulatedFileSystem::SetFileAttributesA(const std::string& path, DWORD attri
     wanted = mode | 0200 | (((mode & 0044) >> 1) & ~static_cast<mode_t>(umask_));
   }
   DWORD dosBits = attributes & kDosAttribBits;
-  bool dosChange = ReadDosAttrib(fd.get()) != dosBits;
+  bool dosChange = ReadDosAttrib(fd) != dosBits;
 
   // A file without write bits refuses its extended attributes to a non-root
   // owner, so write bits come back before and go away after.
-  if (wanted != mode && !ReadOnlyMode(wanted) && fchmod(fd.get(), wanted) != 0)
+  if (wanted != mode && !ReadOnlyMode(wanted) && fchmod(fd, wanted) != 0)
     return FromErrno(errno);
-  if (dosChange && !WriteDosAttrib(fd.get(), dosBits)) return FromErrno(errno);
-  if (wanted != mode && ReadOnlyMode(wanted) && fchmod(fd.get(), wanted) != 0)
+  if (dosChange && !WriteDosAttrib(fd, dosBits)) return FromErrno(errno);
+  if (wanted != mode && ReadOnlyMode(wanted) && fchmod(fd, wanted) != 0)
     return FromErrno(errno);
   return kErrorSuccess;
 }
 
 LONG EmulatedFileSystem::DeleteFileA(const std::string& path) {
+  std::shared_ptr<DeleteHook> hook;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    hook = beforeDelete_;
+  }
+  if (hook) {
+    // Before the path is resolved, so that what the hook changes is what the
+    // deletion meets.
+    HostPaths::Resolved where;
+    if (paths_.Resolve(path, &where) == kErrorSuccess && !where.root)
+      (*hook)(where.parent, where.leaf);
+  }
   // Wildcards are no names: resolving refuses them (kErrorInvalidName).
   Located at;
   LONG error = Locate(paths_, path, &at);
@@ -510,6 +574,319 @@ std::string EmulatedFileSystem::GetPrivateProfileStringA(const std::string& sect
     return std::string(value);
   }
   return fallback;
+}
+
+// ---- Folder handles ----
+
+struct EmulatedFileSystem::HeldFolder {
+  HostFd fd;         // O_RDONLY | O_DIRECTORY
+  std::string host;  // where the folder was when it was opened
+  std::mutex listing;  // guards what follows; listings share the descriptor's offset
+  // The names and types the folder held at its last reading, kept while its
+  // change time stays the same (and was settled when it was read): the file
+  // and folder lists of one folder then cost one reading of it.
+  struct Named {
+    std::string name;
+    unsigned char type;  // DT_*
+  };
+  std::vector<Named> names;
+  timespec namesChanged{};
+  bool namesKept = false;
+};
+
+EmulatedFileSystem::~EmulatedFileSystem() = default;
+
+std::shared_ptr<EmulatedFileSystem::HeldFolder> EmulatedFileSystem::Held(FolderHandle folder) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = folders_.find(folder);
+  return it == folders_.end() ? nullptr : it->second;
+}
+
+FolderHandle EmulatedFileSystem::Hold(std::shared_ptr<HeldFolder> held) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  FolderHandle id = nextFolder_++;
+  folders_.emplace(id, std::move(held));
+  return id;
+}
+
+std::size_t EmulatedFileSystem::OpenFolderCount() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return folders_.size();
+}
+
+void EmulatedFileSystem::SetBeforeDeleteHook(DeleteHook hook) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  beforeDelete_ = hook ? std::make_shared<DeleteHook>(std::move(hook)) : nullptr;
+}
+
+void EmulatedFileSystem::BeforeDelete(const std::string& hostFolder, const std::string& name) {
+  std::shared_ptr<DeleteHook> hook;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    hook = beforeDelete_;
+  }
+  if (hook) (*hook)(hostFolder, name);
+}
+
+DWORD EmulatedFileSystem::DosAttribAt(int folderFd, const char* name) {
+  char buffer[64];
+  ssize_t length = -1;
+  if (!noXattrAt_.load(std::memory_order_relaxed)) {
+    length = GetXattrAt(folderFd, name, kDosAttribXattr, buffer, sizeof buffer);
+    if (length < 0 && errno == ENOSYS) noXattrAt_.store(true, std::memory_order_relaxed);
+  }
+  if (noXattrAt_.load(std::memory_order_relaxed))
+    length = lgetxattr(ThroughDescriptor(folderFd, name).c_str(), kDosAttribXattr, buffer,
+                       sizeof buffer);
+  return length > 0 ? ParseDosAttrib(buffer, length) : 0;
+}
+
+FindData EmulatedFileSystem::EntryAt(int folderFd, const std::string& name,
+                                     const struct stat& st) {
+  FindData data;
+  data.name = name;
+  if (S_ISLNK(st.st_mode)) {
+    // Only to tell a link to a folder from one to a file; nothing is read
+    // or done through it.
+    struct stat target;
+    bool folder = fstatat(folderFd, name.c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
+    data.attributes = kFileAttributeReparsePoint | (folder ? kFileAttributeDirectory : 0);
+    return data;
+  }
+  data.attributes = S_ISDIR(st.st_mode) ? kFileAttributeDirectory : kFileAttributeArchive;
+  if (ReadOnlyMode(st.st_mode)) data.attributes |= kFileAttributeReadonly;
+  // Only folders and regular files carry user extended attributes.
+  if (S_ISDIR(st.st_mode) || S_ISREG(st.st_mode))
+    data.attributes |= DosAttribAt(folderFd, name.c_str());
+  data.size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+  return data;
+}
+
+LONG EmulatedFileSystem::OpenFolder(const std::string& path, FolderHandle* folder,
+                                    bool* driveRoot) {
+  if (!folder) return kErrorInvalidParameter;
+  *folder = platform::kInvalidFolderHandle;
+  std::string host;
+  bool root = false;
+  LONG error = paths_.ResolveFolder(path, &host, &root);
+  if (error != kErrorSuccess) return error;
+  auto held = std::make_shared<HeldFolder>();
+  held->fd = OpenHostFolder(host);
+  if (!held->fd.valid()) return errno == ENOENT || errno == ENOTDIR ? kErrorPathNotFound
+                                                                    : FromErrno(errno);
+  // The path was checked to stay inside the machine; so must the folder that
+  // was opened, should a link on the way have changed in between.
+  if (!paths_.InsideMachine(ThroughDescriptor(held->fd.get(), "."))) {
+    // Without /proc to tell, it must at least be the folder the checked path
+    // still leads to.
+    struct stat opened, now;
+    if (access("/proc/self/fd", F_OK) == 0 || fstat(held->fd.get(), &opened) != 0 ||
+        stat(host.c_str(), &now) != 0 || !SameEntry(opened, now))
+      return kErrorPathNotFound;
+  }
+  held->host = std::move(host);
+  if (driveRoot) *driveRoot = root;
+  *folder = Hold(std::move(held));
+  return kErrorSuccess;
+}
+
+LONG EmulatedFileSystem::OpenSubfolder(FolderHandle folder, const std::string& name,
+                                       FolderHandle* sub) {
+  if (!sub) return kErrorInvalidParameter;
+  *sub = platform::kInvalidFolderHandle;
+  std::shared_ptr<HeldFolder> parent = Held(folder);
+  if (!parent) return kErrorInvalidHandle;
+  if (!BareName(name)) return kErrorInvalidName;
+  struct stat st;
+  if (fstatat(parent->fd.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    return FromErrno(errno);
+  if (S_ISLNK(st.st_mode)) return kErrorAccessDenied;
+  if (!S_ISDIR(st.st_mode)) return kErrorDirectory;
+  auto held = std::make_shared<HeldFolder>();
+  held->fd = HostFd(openat(parent->fd.get(), name.c_str(),
+                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat opened;
+  if (!held->fd.valid()) return errno == ELOOP ? kErrorAccessDenied : FromErrno(errno);
+  // Still the folder that was looked at, not one put in its place since.
+  if (fstat(held->fd.get(), &opened) != 0 || !SameEntry(st, opened)) return kErrorAccessDenied;
+  held->host = parent->host + "/" + name;
+  *sub = Hold(std::move(held));
+  return kErrorSuccess;
+}
+
+void EmulatedFileSystem::CloseFolder(FolderHandle folder) {
+  std::shared_ptr<HeldFolder> held;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = folders_.find(folder);
+    if (it == folders_.end()) return;
+    held = std::move(it->second);
+    folders_.erase(it);
+  }
+  // The descriptor closes here, or when the last operation using it ends.
+}
+
+LONG EmulatedFileSystem::ListFolder(FolderHandle folder, platform::ListDetail detail,
+                                    std::vector<FindData>* entries) {
+  if (!entries) return kErrorInvalidParameter;
+  entries->clear();
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  int fd = held->fd.get();
+  std::lock_guard<std::mutex> lock(held->listing);
+  timespec began = CoarseNow();
+  struct stat folderStat;
+  if (fstat(fd, &folderStat) != 0) return FromErrno(errno);
+  if (!held->namesKept || held->namesChanged.tv_sec != folderStat.st_ctim.tv_sec ||
+      held->namesChanged.tv_nsec != folderStat.st_ctim.tv_nsec) {
+    held->namesKept = false;
+    held->names.clear();
+    // getdents64 straight on the folder's descriptor, from its start: one
+    // buffer holds some hundreds of names per call.
+    if (lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
+    alignas(8) char buffer[32768];
+    for (;;) {
+      long got = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        held->names.clear();
+        return FromErrno(errno);
+      }
+      if (got == 0) break;
+      for (long at = 0; at < got;) {
+        struct Dirent64 {
+          std::uint64_t ino;
+          std::int64_t off;
+          unsigned short reclen;
+          unsigned char type;
+          char name[1];
+        };
+        const auto* entry = reinterpret_cast<const Dirent64*>(buffer + at);
+        at += entry->reclen;
+        const char* raw = entry->name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0))) continue;
+        std::string name(raw);
+        if (!RepresentableName(name)) continue;
+        held->names.push_back({std::move(name), entry->type});
+      }
+    }
+    held->namesChanged = folderStat.st_ctim;
+    held->namesKept = SettledChange(folderStat.st_ctim, began);
+  }
+
+  entries->reserve(held->names.size());
+  for (const HeldFolder::Named& named : held->names) {
+    if (detail == platform::ListDetail::kTypes && named.type != DT_UNKNOWN) {
+      FindData data;
+      data.attributes = named.type == DT_DIR   ? kFileAttributeDirectory
+                        : named.type == DT_LNK ? kFileAttributeReparsePoint
+                                               : kFileAttributeArchive;
+      data.name = named.name;
+      entries->push_back(std::move(data));
+      continue;
+    }
+    struct stat st;
+    if (fstatat(fd, named.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone since
+    entries->push_back(EntryAt(fd, named.name, st));
+  }
+  return kErrorSuccess;
+}
+
+LONG EmulatedFileSystem::GetFolderStamp(FolderHandle folder, platform::FolderStamp* stamp) {
+  if (!stamp) return kErrorInvalidParameter;
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  timespec now = CoarseNow();
+  struct stat st;
+  if (fstat(held->fd.get(), &st) != 0) return FromErrno(errno);
+  // The change time, which every new, removed or renamed entry moves and
+  // which, unlike the modification time, no program can set back.
+  stamp->volume = static_cast<std::uint64_t>(st.st_dev);
+  stamp->file = static_cast<std::uint64_t>(st.st_ino);
+  stamp->changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+  stamp->settled = SettledChange(st.st_ctim, now);
+  return kErrorSuccess;
+}
+
+LONG EmulatedFileSystem::SetFolderAttributes(FolderHandle folder, DWORD attributes) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  return SetAttributesOf(held->fd.get(), attributes);
+}
+
+LONG EmulatedFileSystem::GetEntryInfo(FolderHandle folder, const std::string& name,
+                                      FindData* data) {
+  if (!data) return kErrorInvalidParameter;
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  if (!BareName(name)) return kErrorInvalidName;
+  struct stat st;
+  if (fstatat(held->fd.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    return FromErrno(errno);
+  *data = EntryAt(held->fd.get(), name, st);
+  return kErrorSuccess;
+}
+
+LONG EmulatedFileSystem::SetEntryAttributes(FolderHandle folder, const std::string& name,
+                                            DWORD attributes) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  if (!BareName(name)) return kErrorInvalidName;
+  int folderFd = held->fd.get();
+  struct stat st;
+  if (fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+  if (S_ISLNK(st.st_mode)) return kErrorAccessDenied;
+  // The entry itself, opened without following a link and checked to be the
+  // one looked at.
+  HostFd fd;
+  if (S_ISDIR(st.st_mode)) {
+    fd = HostFd(openat(folderFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  } else if (S_ISREG(st.st_mode)) {
+    fd = HostFd(openat(folderFd, name.c_str(),
+                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  }
+  struct stat opened;
+  if (!fd.valid() || fstat(fd.get(), &opened) != 0 || !SameEntry(st, opened))
+    return kErrorAccessDenied;
+  return SetAttributesOf(fd.get(), attributes);
+}
+
+LONG EmulatedFileSystem::DeleteEntryFile(FolderHandle folder, const std::string& name) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  if (!BareName(name)) return kErrorInvalidName;
+  BeforeDelete(held->host, name);
+  int folderFd = held->fd.get();
+  struct stat st;
+  if (fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+  if (S_ISLNK(st.st_mode) || S_ISDIR(st.st_mode)) return kErrorAccessDenied;
+  if (ReadOnlyMode(st.st_mode)) return kErrorAccessDenied;
+  HostFd fd;
+  if (S_ISREG(st.st_mode)) {
+    // Held with a shared lock until it is gone, so it cannot be taken in
+    // use in between.
+    fd = HostFd(openat(folderFd, name.c_str(),
+                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat opened;
+    if (!fd.valid() || fstat(fd.get(), &opened) != 0 || !SameEntry(st, opened))
+      return kErrorAccessDenied;
+    if (InUse(fd.get())) return kErrorSharingViolation;
+  }
+  return unlinkat(folderFd, name.c_str(), 0) == 0 ? kErrorSuccess : FromErrno(errno);
+}
+
+LONG EmulatedFileSystem::RemoveEntryFolder(FolderHandle folder, const std::string& name) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  if (!BareName(name)) return kErrorInvalidName;
+  int folderFd = held->fd.get();
+  struct stat st;
+  if (fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+  if (S_ISLNK(st.st_mode)) return kErrorAccessDenied;
+  if (!S_ISDIR(st.st_mode)) return kErrorDirectory;
+  if (ReadOnlyMode(st.st_mode)) return kErrorAccessDenied;
+  if (unlinkat(folderFd, name.c_str(), AT_REMOVEDIR) == 0) return kErrorSuccess;
+  return errno == EEXIST ? kErrorDirNotEmpty : FromErrno(errno);
 }
 
 }  // namespace vb::emu

@@ -10,9 +10,15 @@
 // host user may be root, who ignores permission bits.
 #pragma once
 
+#include <sys/stat.h>
+
+#include <atomic>
+#include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_system_api.h"
@@ -51,6 +57,34 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
                                        const std::string& defaultValue,
                                        const std::string& iniPath) override;
 
+  // A folder handle is an open descriptor of the folder; the entry
+  // operations are the *at() calls on it with AT_SYMLINK_NOFOLLOW / O_NOFOLLOW.
+  win::LONG OpenFolder(const std::string& path, platform::FolderHandle* folder,
+                       bool* driveRoot) override;
+  win::LONG OpenSubfolder(platform::FolderHandle folder, const std::string& name,
+                          platform::FolderHandle* sub) override;
+  void CloseFolder(platform::FolderHandle folder) override;
+  win::LONG ListFolder(platform::FolderHandle folder, platform::ListDetail detail,
+                       std::vector<platform::FindData>* entries) override;
+  win::LONG GetFolderStamp(platform::FolderHandle folder, platform::FolderStamp* stamp) override;
+  win::LONG SetFolderAttributes(platform::FolderHandle folder, win::DWORD attributes) override;
+  win::LONG GetEntryInfo(platform::FolderHandle folder, const std::string& name,
+                         platform::FindData* data) override;
+  win::LONG SetEntryAttributes(platform::FolderHandle folder, const std::string& name,
+                               win::DWORD attributes) override;
+  win::LONG DeleteEntryFile(platform::FolderHandle folder, const std::string& name) override;
+  win::LONG RemoveEntryFolder(platform::FolderHandle folder, const std::string& name) override;
+
+  // A test hook, run just before each file deletion (DeleteFileA and
+  // DeleteEntryFile) with the host path of the folder holding the file (for
+  // an open folder, where it was when opened) and the file's name: the moment
+  // a test swaps a folder for a link between a listing and the deletions.
+  using DeleteHook = std::function<void(const std::string& hostFolder, const std::string& name)>;
+  void SetBeforeDeleteHook(DeleteHook hook);
+
+  // Open folder handles, for tests that check none is left open.
+  std::size_t OpenFolderCount();
+
   // The handle value FindFirstFileA gives back when it fails.
   static constexpr platform::FindHandle kInvalidFindHandle = -1;
 
@@ -59,15 +93,27 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
     std::vector<platform::FindData> entries;
     std::size_t next = 0;
   };
+  struct HeldFolder;
 
-  win::LONG ListFolder(const std::string& folder, const std::string& pattern,
-                       std::vector<platform::FindData>* entries);
+  win::LONG ListMatching(const std::string& folder, const std::string& pattern,
+                         std::vector<platform::FindData>* entries);
+  std::shared_ptr<HeldFolder> Held(platform::FolderHandle folder);
+  platform::FolderHandle Hold(std::shared_ptr<HeldFolder> held);
+  win::DWORD DosAttribAt(int folderFd, const char* name);
+  platform::FindData EntryAt(int folderFd, const std::string& name, const struct stat& st);
+  win::LONG SetAttributesOf(int fd, win::DWORD attributes);
+
+  void BeforeDelete(const std::string& hostFolder, const std::string& name);
 
   const HostPaths& paths_;
   unsigned umask_;  // the process's file-creation mask, which restored write bits respect
-  std::mutex mutex_;  // guards the searches
+  std::mutex mutex_;  // guards the searches, the open folders and the hook
   std::map<platform::FindHandle, Search> searches_;
   platform::FindHandle nextHandle_ = 1;
+  std::unordered_map<platform::FolderHandle, std::shared_ptr<HeldFolder>> folders_;
+  platform::FolderHandle nextFolder_ = 1;
+  std::shared_ptr<DeleteHook> beforeDelete_;
+  std::atomic<bool> noXattrAt_{false};  // the kernel lacks getxattrat
 };
 
 }  // namespace vb::emu

@@ -89,17 +89,6 @@ int OpenWithoutLinks(int folderFd, const std::string& relative, std::uint64_t fl
   return static_cast<int>(syscall(SYS_openat2, folderFd, relative.c_str(), &how, sizeof how));
 }
 
-// A listing may be remembered only once the folder's modification time lies
-// clearly before the moment the listing began: any later change then gives
-// the folder another time. Filesystems with whole-second times need a wider
-// margin than those with nanoseconds.
-bool Settled(const timespec& modified, const timespec& began) {
-  long long margin = modified.tv_nsec != 0 ? 20000000LL : 3000000000LL;
-  long long m = modified.tv_sec * 1000000000LL + modified.tv_nsec;
-  long long b = began.tv_sec * 1000000000LL + began.tv_nsec;
-  return m + margin < b;
-}
-
 // Folders remembered at most; the whole cache is dropped when it is full.
 constexpr std::size_t kMaxRememberedFolders = 4096;
 
@@ -126,6 +115,13 @@ struct HostPaths::NameCache {
   std::unordered_map<std::string, Listing> folders;
   std::unordered_map<std::string, Spelling> spellings;
 };
+
+bool SettledChange(const timespec& modified, const timespec& now) {
+  long long margin = modified.tv_nsec != 0 ? 20000000LL : 3000000000LL;
+  long long m = modified.tv_sec * 1000000000LL + modified.tv_nsec;
+  long long b = now.tv_sec * 1000000000LL + now.tv_nsec;
+  return m + margin < b;
+}
 
 HostFd& HostFd::operator=(HostFd&& other) noexcept {
   if (this != &other) {
@@ -224,7 +220,7 @@ std::string HostPaths::FindNoCase(int folderFd, const std::string& folderHost,
   }
   auto found = listing.byUpper.find(upper);
   std::string result = found == listing.byUpper.end() ? std::string() : found->second;
-  if (Settled(st.st_mtim, began)) {
+  if (SettledChange(st.st_mtim, began)) {
     std::lock_guard<std::mutex> lock(names_->mutex);
     if (names_->folders.size() >= kMaxRememberedFolders) names_->folders.clear();
     names_->folders[folderHost] = std::move(listing);

@@ -15,6 +15,8 @@
 // folder without links.
 #pragma once
 
+#include <time.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,6 +100,13 @@ class HostPaths {
 HostFd OpenHostFolder(const std::string& hostPath);
 // The names in an open folder, "." and ".." left out. False when it cannot be read.
 bool ReadFolderNames(int folderFd, std::vector<std::string>* names);
+
+// Whether what is known of a folder as of `now` may be remembered for as long
+// as its modification (or change) time stays `modified`: only once that time
+// lies clearly before `now`, since any later change then gives the folder
+// another time. Filesystems with whole-second times need a wider margin than
+// those with nanoseconds.
+bool SettledChange(const timespec& modified, const timespec& now);
 
 // ASCII comparisons without regard to letter case, as NTFS compares names
 // (both sides upper-cased, so "_" sorts after letters).

@@ -9,7 +9,6 @@
 #include "platform/emulated/emulated_system.h"
 #include "platform/emulated/emulated_url_cache.h"
 #include "platform/emulated/host_paths.h"
-#include "platform/emulated/scripted_ui.h"
 
 namespace vb::emu {
 
@@ -32,7 +31,7 @@ std::unique_ptr<Machine> Machine::Open(const std::string& folder, std::string* e
   m->environment_ = std::make_unique<EmulatedEnvironment>(*m->registry_);
   m->urlCache_ = std::make_unique<EmulatedUrlCache>(m->db_, *m->files_);
   m->shell_ = std::make_unique<EmulatedShell>(*m->paths_);
-  m->ui_ = std::make_unique<ScriptedUi>();
+  m->ui_ = std::make_unique<platform::ScriptedUi>();
   m->system_ = std::make_unique<EmulatedSystem>(*m);
   return m;
 }
@@ -44,7 +43,7 @@ platform::UrlCacheApi& Machine::UrlCache() { return *urlCache_; }
 platform::ShellApi& Machine::Shell() { return *shell_; }
 platform::UserInterfaceApi& Machine::Ui() { return *ui_; }
 platform::SystemApi& Machine::System() { return *system_; }
-ScriptedUi& Machine::Script() { return *ui_; }
+platform::ScriptedUi& Machine::Script() { return *ui_; }
 EmulatedSystem& Machine::Sys() { return *system_; }
 const HostPaths& Machine::Paths() const { return *paths_; }
 

@@ -8,6 +8,7 @@
 
 #include "platform/emulated/database.h"
 #include "platform/platform.h"
+#include "platform/scripted_ui.h"
 
 namespace vb::emu {
 
@@ -17,7 +18,6 @@ class EmulatedFileSystem;
 class EmulatedEnvironment;
 class EmulatedUrlCache;
 class EmulatedShell;
-class ScriptedUi;
 class EmulatedSystem;
 
 struct LaunchedProgram {
@@ -45,7 +45,7 @@ class Machine final : public platform::Platform {
   platform::SystemApi& System() override;
 
   // The concrete realisations, for the front end and the tests.
-  ScriptedUi& Script();
+  platform::ScriptedUi& Script();
   EmulatedSystem& Sys();
   const HostPaths& Paths() const;
 
@@ -67,7 +67,7 @@ class Machine final : public platform::Platform {
   std::unique_ptr<EmulatedEnvironment> environment_;
   std::unique_ptr<EmulatedUrlCache> urlCache_;
   std::unique_ptr<EmulatedShell> shell_;
-  std::unique_ptr<ScriptedUi> ui_;
+  std::unique_ptr<platform::ScriptedUi> ui_;
   std::unique_ptr<EmulatedSystem> system_;
 };
 

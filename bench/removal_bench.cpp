@@ -1,0 +1,317 @@
+// The removal routines against find(1) over the same tree.
+//
+// Fills C:\WINDOWS\Temp of a fresh emulated machine with 100,000 files in
+// 1,000 folders (10 folders of 99 subfolders each, 100 files in every one,
+// sizes from 0 to 4999 bytes, one file in a hundred hidden), and lays the same
+// tree in a plain host folder. Then times Analyze (ClearD2 measuring the
+// whole tree) against `find DIR -type f -printf '%s\n'`, and Run Cleaner
+// (ClearD2 deleting it) against `find DIR -type f -delete`, and prints the
+// ratios and the peak memory. For scale it also times the least any listing
+// of the emulated tree must do: per file one fstatat for size and mode and one
+// getxattrat for the hidden and system attributes (find does the first only).
+//
+//   removal_bench [--files-per-folder N] [--analyze-only] [--cleaner-first] [--keep] [TMPDIR]
+//   removal_bench --analyze-only --reuse BASE   (a tree an earlier --keep run left)
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/file_lists.h"
+#include "engine/removal.h"
+#include "platform/emulated/machine.h"
+#include "platform/emulated/machine_init.h"
+#include "toolkit/application.h"
+#include "toolkit/controls.h"
+#include "toolkit/form.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kGroups = 10;
+constexpr int kSubfoldersPerGroup = 99;
+
+double Seconds(Clock::time_point from) {
+  return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+bool WriteFile(const std::string& path, std::size_t size, bool hidden) {
+  static const std::string kBytes(5000, 'x');
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = write(fd, kBytes.data(), size) == static_cast<ssize_t>(size);
+  if (hidden) ok = fsetxattr(fd, "user.DOSATTRIB", "0x2", 3, 0) == 0 && ok;
+  close(fd);
+  return ok;
+}
+
+// The tree below `root` (a host folder); returns the file count.
+long MakeTree(const std::string& root, int filesPerFolder) {
+  long files = 0;
+  auto fill = [&](const std::string& folder, int folderIndex) {
+    mkdir(folder.c_str(), 0755);
+    for (int f = 0; f < filesPerFolder; ++f) {
+      long n = static_cast<long>(folderIndex) * filesPerFolder + f;
+      char name[32];
+      std::snprintf(name, sizeof name, "/f%03d.tmp", f);
+      if (WriteFile(folder + name, static_cast<std::size_t>((n * 7919) % 5000), n % 100 == 7))
+        ++files;
+    }
+  };
+  int folderIndex = 0;
+  for (int g = 0; g < kGroups; ++g) {
+    char group[32];
+    std::snprintf(group, sizeof group, "/Group%02d", g);
+    std::string groupFolder = root + group;
+    fill(groupFolder, folderIndex++);
+    for (int s = 0; s < kSubfoldersPerGroup; ++s) {
+      char sub[32];
+      std::snprintf(sub, sizeof sub, "/sub%03d", s);
+      fill(groupFolder + sub, folderIndex++);
+    }
+  }
+  return files;
+}
+
+// Runs a command with its standard output sent to /dev/null; its seconds.
+double TimeCommand(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  Clock::time_point start = Clock::now();
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+    std::perror("posix_spawnp");
+    std::exit(1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  double seconds = Seconds(start);
+  posix_spawn_file_actions_destroy(&actions);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "%s failed\n", args[0].c_str());
+    std::exit(1);
+  }
+  return seconds;
+}
+
+// The floor: a bare walk reading what the emulation must read of each file.
+long BareWalk(int folderFd) {
+  DIR* dir = fdopendir(folderFd);
+  if (!dir) return 0;
+  long files = 0;
+  while (dirent* entry = readdir(dir)) {
+    const char* name = entry->d_name;
+    if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+    struct stat st;
+    if (fstatat(dirfd(dir), name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISDIR(st.st_mode)) {
+      int sub = openat(dirfd(dir), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (sub >= 0) files += BareWalk(sub);
+      continue;
+    }
+    struct {
+      std::uint64_t value;
+      std::uint32_t size, flags;
+    } args{0, 0, 0};
+    char buffer[64];
+    args.value = reinterpret_cast<std::uintptr_t>(buffer);
+    args.size = sizeof buffer;
+    syscall(464 /* getxattrat */, dirfd(dir), name, AT_SYMLINK_NOFOLLOW, "user.DOSATTRIB", &args,
+            sizeof args);
+    ++files;
+  }
+  closedir(dir);
+  return files;
+}
+
+struct Window {
+  explicit Window(vb::platform::Platform& platform)
+      : app(platform),
+        form(app, "Form1"),
+        L(form.Add<vb::toolkit::ListBox>("L")),
+        L2(form.Add<vb::toolkit::ListBox>("L2")),
+        File(platform.Files()),
+        File1(platform.Files()),
+        File2(platform.Files()),
+        Dir1(platform.Files()),
+        Dir3(platform.Files()),
+        context{platform, L, L2, analyzeOnly, shallowAnalyze, File, File1, File2, Dir1, Dir3} {
+    File.SetHidden(true);
+    File.SetSystem(false);
+  }
+  vb::toolkit::Application app;
+  vb::toolkit::Form form;
+  vb::toolkit::ListBox& L;
+  vb::toolkit::ListBox& L2;
+  bool analyzeOnly = true;
+  bool shallowAnalyze = false;
+  vb::engine::FileList File, File1, File2;
+  vb::engine::FolderList Dir1, Dir3;
+  vb::engine::RemovalContext context;
+};
+
+// Under `perf record --control fifo:FIFO -D -1`, with BENCH_PERF_FIFO=FIFO,
+// only the timed parts are recorded.
+void Profile(const char* command) {
+  const char* fifo = std::getenv("BENCH_PERF_FIFO");
+  if (!fifo) return;
+  int fd = open(fifo, O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  ssize_t written = write(fd, command, std::strlen(command));
+  (void)written;
+  close(fd);
+}
+
+long MaxRssKb(int who) {
+  rusage usage{};
+  getrusage(who, &usage);
+  return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int filesPerFolder = 100;
+  bool keep = false;
+  bool analyzeOnly = false;
+  bool cleanerFirst = false;
+  std::string reuse;
+  std::string tmp = std::filesystem::temp_directory_path().string();
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--files-per-folder" && i + 1 < argc) {
+      filesPerFolder = std::atoi(argv[++i]);
+    } else if (a == "--cleaner-first") {
+      cleanerFirst = true;
+    } else if (a == "--analyze-only") {
+      analyzeOnly = true;
+    } else if (a == "--reuse" && i + 1 < argc) {
+      reuse = argv[++i];
+    } else if (a == "--keep") {
+      keep = true;
+    } else {
+      tmp = a;
+    }
+  }
+  std::string base = reuse.empty() ? tmp + "/vanbrisk-bench-XXXXXX" : reuse;
+  if (reuse.empty() && !mkdtemp(base.data())) {
+    std::perror("mkdtemp");
+    return 1;
+  }
+  if (!reuse.empty() && !analyzeOnly) {
+    std::fprintf(stderr, "--reuse goes with --analyze-only\n");
+    return 1;
+  }
+  std::string machineFolder = base + "/machine";
+  std::string error;
+  if (reuse.empty() && !vb::emu::InitMachine(machineFolder, {}, &error)) {
+    std::fprintf(stderr, "InitMachine: %s\n", error.c_str());
+    return 1;
+  }
+  std::unique_ptr<vb::emu::Machine> machine = vb::emu::Machine::Open(machineFolder, &error);
+  if (!machine) {
+    std::fprintf(stderr, "Machine::Open: %s\n", error.c_str());
+    return 1;
+  }
+  const std::string temp = machineFolder + "/drive_c/WINDOWS/Temp";
+  const std::string plain = base + "/plain";
+
+  std::printf("tree: %d folders, %d files each, in %s\n", kGroups * (kSubfoldersPerGroup + 1),
+              filesPerFolder, base.c_str());
+  if (reuse.empty()) {
+    mkdir(plain.c_str(), 0755);
+    Clock::time_point made = Clock::now();
+    long inMachine = MakeTree(temp, filesPerFolder);
+    long inPlain = MakeTree(plain, filesPerFolder);
+    sync();
+    std::printf("laid out %ld + %ld files in %.1f s\n", inMachine, inPlain, Seconds(made));
+  }
+
+  Window window(*machine);
+  std::string folder = "C:\\WINDOWS\\Temp";
+
+  // Analyze, best of three each, find first so that both meet warm caches.
+  double findList = 1e9, analyze = 1e9;
+  int logged = 0;
+  for (int round = 0; round < 3; ++round) {
+    findList = std::min(findList, TimeCommand({"find", plain, "-type", "f", "-printf", "%s\\n"}));
+    window.L.Clear();
+    window.analyzeOnly = true;
+    std::string f = folder;
+    Profile("enable\n");
+    Clock::time_point start = Clock::now();
+    vb::engine::ClearD2(window.context, f);
+    analyze = std::min(analyze, Seconds(start));
+    Profile("disable\n");
+    logged = window.L.ListCount();
+  }
+  std::printf("Analyze      %8.3f s  find -printf %8.3f s  ratio %.2f  (%d lines)\n", analyze,
+              findList, analyze / findList, logged);
+  double floor = 1e9;
+  long walked = 0;
+  for (int round = 0; round < 3; ++round) {
+    Clock::time_point start = Clock::now();
+    walked = BareWalk(open(temp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    floor = std::min(floor, Seconds(start));
+  }
+  std::printf("  floor: fstatat + getxattrat per file %.3f s (ratio %.2f, %ld files); "
+              "Analyze spends %.0f%% above it\n",
+              floor, floor / findList, walked, 100.0 * (analyze - floor) / analyze);
+
+  // Run Cleaner, once each: deleting leaves nothing to time twice.
+  if (!analyzeOnly) {
+    // Deleting makes the disk work on after the call returns (freed blocks
+    // are discarded, the journal commits), so the one deleting second can
+    // pay for the first: --cleaner-first reverses the order.
+    double findDelete = 0;
+    if (!cleanerFirst) findDelete = TimeCommand({"find", plain, "-type", "f", "-delete"});
+    sync();
+    window.L.Clear();
+    window.analyzeOnly = false;
+    std::string f = folder;
+    Profile("enable\n");
+    Clock::time_point start = Clock::now();
+    vb::engine::ClearD2(window.context, f);
+    double clean = Seconds(start);
+    Profile("disable\n");
+    sync();
+    if (cleanerFirst) findDelete = TimeCommand({"find", plain, "-type", "f", "-delete"});
+    logged = window.L.ListCount();
+    long left = 0;
+    for (auto& entry : std::filesystem::recursive_directory_iterator(temp)) {
+      (void)entry;
+      ++left;
+    }
+    std::printf("Run Cleaner  %8.3f s  find -delete %8.3f s  ratio %.2f  (%d lines, %ld entries left)\n",
+                clean, findDelete, clean / findDelete, logged, left);
+  }
+  std::printf("peak memory  %ld KB\n", MaxRssKb(RUSAGE_SELF));
+
+  machine.reset();
+  if (!keep && reuse.empty()) {
+    std::error_code ec;
+    std::filesystem::remove_all(base, ec);
+  }
+  return 0;
+}

@@ -1,0 +1,244 @@
+#include "engine/file_lists.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+
+#include "platform/ascii_case.h"
+#include "platform/wildcard.h"
+
+namespace vb::engine {
+
+using namespace vb::win;
+using platform::FindData;
+using platform::FolderHandle;
+using platform::kInvalidFolderHandle;
+
+namespace {
+
+const std::string& NoText() {
+  static const std::string kNone;
+  return kNone;
+}
+
+// The folder the list reads: the one the caller holds open, else the one its
+// path names now, opened for the listing only.
+class ListedFolder {
+ public:
+  ListedFolder(platform::FileSystemApi& files, FolderHandle held, const std::string& path)
+      : files_(files), handle_(held) {
+    if (handle_ == kInvalidFolderHandle && !path.empty() &&
+        files_.OpenFolder(path, &handle_, nullptr) == kErrorSuccess)
+      owned_ = true;
+  }
+  ~ListedFolder() {
+    if (owned_) files_.CloseFolder(handle_);
+  }
+  ListedFolder(const ListedFolder&) = delete;
+  ListedFolder& operator=(const ListedFolder&) = delete;
+  FolderHandle get() const { return handle_; }
+  bool valid() const { return handle_ != kInvalidFolderHandle; }
+
+ private:
+  platform::FileSystemApi& files_;
+  FolderHandle handle_;
+  bool owned_ = false;
+};
+
+// The order of the lists: names compared with their letters upper-cased,
+// then byte for byte, so that names differing only in case keep one order.
+template <typename T, typename NameOf>
+void SortByName(std::vector<T>* items, NameOf nameOf) {
+  std::vector<std::string> keys;
+  keys.reserve(items->size());
+  for (const T& item : *items) keys.push_back(platform::FoldAscii(nameOf(item)));
+  std::vector<std::size_t> order(items->size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    int byKey = keys[a].compare(keys[b]);
+    return byKey != 0 ? byKey < 0 : nameOf((*items)[a]) < nameOf((*items)[b]);
+  });
+  std::vector<T> sorted;
+  sorted.reserve(items->size());
+  for (std::size_t i : order) sorted.push_back(std::move((*items)[i]));
+  *items = std::move(sorted);
+}
+
+bool MatchesAny(const std::string& patterns, const std::string& name) {
+  std::string_view rest(patterns);
+  for (;;) {
+    std::size_t end = rest.find(';');
+    std::string_view one = rest.substr(0, end);
+    while (!one.empty() && one.front() == ' ') one.remove_prefix(1);
+    while (!one.empty() && one.back() == ' ') one.remove_suffix(1);
+    if (!one.empty() && platform::MatchesWildcard(one, name)) return true;
+    if (end == std::string_view::npos) return false;
+    rest.remove_prefix(end + 1);
+  }
+}
+
+}  // namespace
+
+std::string ListedPath(const std::string& path) {
+  std::string folder = path;
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  if (folder.empty()) return path.empty() ? std::string() : std::string("\\");
+  if (folder.size() == 2 && folder[1] == ':') return folder + "\\";
+  return folder;
+}
+
+// ---- FileList ----
+
+void FileList::Rebuild() { stale_ = true; }
+
+void FileList::SetPath(const std::string& path) {
+  path_ = ListedPath(path);
+  folder_ = kInvalidFolderHandle;
+  Rebuild();
+}
+
+void FileList::SetPathIn(const std::string& path, FolderHandle folder) {
+  path_ = ListedPath(path);
+  folder_ = folder;
+  Rebuild();
+}
+
+void FileList::Release(FolderHandle folder) {
+  if (folder_ == folder) folder_ = kInvalidFolderHandle;
+}
+
+void FileList::SetPattern(const std::string& pattern) {
+  pattern_ = pattern;
+  Rebuild();
+}
+
+void FileList::SetHidden(bool on) {
+  hidden_ = on;
+  Rebuild();
+}
+
+void FileList::SetReadOnly(bool on) {
+  readOnly_ = on;
+  Rebuild();
+}
+
+void FileList::SetSystem(bool on) {
+  system_ = on;
+  Rebuild();
+}
+
+void FileList::Refresh() { Rebuild(); }
+
+bool FileList::Wanted(const FindData& entry) const {
+  DWORD a = entry.attributes;
+  if (a & (kFileAttributeDirectory | kFileAttributeReparsePoint)) return false;
+  if ((a & kFileAttributeReadonly) && !readOnly_) return false;
+  if ((a & kFileAttributeHidden) && !hidden_) return false;
+  if ((a & kFileAttributeSystem) && !system_) return false;
+  return MatchesAny(pattern_, entry.name);
+}
+
+void FileList::Build() const {
+  stale_ = false;
+  entries_.clear();
+  ListedFolder folder(files_, folder_, path_);
+  if (!folder.valid()) return;
+  std::vector<FindData> all;
+  if (files_.ListFolder(folder.get(), platform::ListDetail::kFull, &all) != kErrorSuccess) return;
+  for (FindData& entry : all)
+    if (Wanted(entry)) entries_.push_back(std::move(entry));
+  SortByName(&entries_, [](const FindData& e) -> const std::string& { return e.name; });
+}
+
+int FileList::ListCount() const {
+  if (stale_) Build();
+  return static_cast<int>(entries_.size());
+}
+
+const std::string& FileList::List(int index) const {
+  if (stale_) Build();
+  if (index < 0 || index >= static_cast<int>(entries_.size())) return NoText();
+  return entries_[index].name;
+}
+
+const FindData& FileList::Entry(int index) const {
+  static const FindData kNoEntry;
+  if (stale_) Build();
+  if (index < 0 || index >= static_cast<int>(entries_.size())) return kNoEntry;
+  return entries_[index];
+}
+
+// ---- FolderList ----
+
+void FolderList::SetPath(const std::string& path) {
+  path_ = ListedPath(path);
+  folder_ = kInvalidFolderHandle;
+  stale_ = true;
+}
+
+void FolderList::SetPathIn(const std::string& path, FolderHandle folder) {
+  path_ = ListedPath(path);
+  folder_ = folder;
+  stale_ = true;
+}
+
+void FolderList::Release(FolderHandle folder) {
+  if (folder_ == folder) folder_ = kInvalidFolderHandle;
+}
+
+void FolderList::Refresh() { stale_ = true; }
+
+void FolderList::Fill(FolderHandle folder) const {
+  folders_.clear();
+  names_.clear();
+  std::vector<FindData> all;
+  if (files_.ListFolder(folder, platform::ListDetail::kTypes, &all) != kErrorSuccess) return;
+  for (FindData& entry : all) {
+    if ((entry.attributes & kFileAttributeDirectory) &&
+        !(entry.attributes & kFileAttributeReparsePoint))
+      names_.push_back(std::move(entry.name));
+  }
+  SortByName(&names_, [](const std::string& n) -> const std::string& { return n; });
+  // A root path ends in its "\" already.
+  std::string prefix = path_;
+  if (!prefix.empty() && prefix.back() != '\\') prefix += '\\';
+  folders_.reserve(names_.size());
+  for (const std::string& name : names_) folders_.push_back(prefix + name);
+}
+
+void FolderList::Build() const {
+  stale_ = false;
+  ListedFolder folder(files_, folder_, path_);
+  if (!folder.valid()) {
+    folders_.clear();
+    names_.clear();
+    reusable_ = false;
+    return;
+  }
+  platform::FolderStamp now;
+  bool stamped = files_.GetFolderStamp(folder.get(), &now) == kErrorSuccess;
+  if (stamped && reusable_ && builtPath_ == path_ && now.SameAs(stamp_)) return;
+  Fill(folder.get());
+  builtPath_ = path_;
+  stamp_ = now;
+  reusable_ = stamped && now.settled;
+}
+
+int FolderList::ListCount() const {
+  if (stale_) Build();
+  return static_cast<int>(folders_.size());
+}
+
+const std::string& FolderList::List(int index) const {
+  if (stale_) Build();
+  if (index < 0 || index >= static_cast<int>(folders_.size())) return NoText();
+  return folders_[index];
+}
+
+const std::string& FolderList::Name(int index) const {
+  if (stale_) Build();
+  if (index < 0 || index >= static_cast<int>(names_.size())) return NoText();
+  return names_[index];
+}
+
+}  // namespace vb::engine

@@ -1,0 +1,244 @@
+// What the removal routines must never do: act through a symbolic link, be
+// redirected by a folder swapped for a link while they are inside it, or
+// empty a whole drive; and the folder-handle operations they rely on.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/removal_fixture.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+using engine::ClearD;
+using engine::ClearD2;
+using engine::ClearDirTree;
+using engine::ClearFile;
+using platform::FindData;
+using platform::FolderHandle;
+namespace fs = std::filesystem;
+
+class RemovalSafetyTest : public test::RemovalFixture {
+ protected:
+  RemovalSafetyTest() {
+    // What must survive: files elsewhere on C: and a folder beside the machine.
+    for (const char* name : {"a1.txt", "a2.txt", "a3.txt", "deep/k.txt"})
+      Keep(C(std::string("Keep/") + name));
+    outside_ = m.folder() + "-outside";
+    Keep(outside_ + "/o.txt");
+    Dos("Keep/a1.txt", "0x2");
+    MakeReadOnly("Keep/a2.txt");
+  }
+  ~RemovalSafetyTest() override {
+    std::error_code ec;
+    fs::remove_all(outside_, ec);
+  }
+  void Keep(const std::string& host) {
+    std::string bytes = "keep " + host + std::string(host.size() * 37 % 3000, '#');
+    test::WriteHostFile(host, bytes);
+    kept_[host] = bytes;
+  }
+  void Link(const std::string& target, const std::string& relative) {
+    ASSERT_EQ(symlink(target.c_str(), C(relative).c_str()), 0) << relative;
+  }
+  // Every kept file byte for byte, and the attributes Keep\a1.txt and
+  // Keep\a2.txt were given.
+  void ExpectKeptUntouched() {
+    for (const auto& [host, bytes] : kept_) EXPECT_EQ(test::ReadHostFile(host), bytes) << host;
+    EXPECT_EQ(Attributes("Keep\\a1.txt"), kFileAttributeArchive | kFileAttributeHidden);
+    EXPECT_EQ(Attributes("Keep\\a2.txt"), kFileAttributeArchive | kFileAttributeReadonly);
+  }
+  // A tree whose links lead to Keep, to a kept file and out of the machine.
+  void LayLinkedTree() {
+    Put("Temp/T/f.txt", 3);
+    Put("Temp/T/A/a1.txt", 4);
+    Link(C("Keep"), "Temp/T/toKeep");
+    Link(C("Keep/a1.txt"), "Temp/T/keptFile.txt");
+    Link(C("Keep/a2.txt"), "Temp/T/A/a2.txt");
+    Link(outside_, "Temp/T/A/out");
+    Link(outside_ + "/o.txt", "Temp/T/A/o.txt");
+  }
+  bool IsLink(const std::string& relative) { return fs::is_symlink(C(relative)); }
+
+  std::string outside_;
+  std::map<std::string, std::string> kept_;
+};
+
+TEST_F(RemovalSafetyTest, LinksAreNeitherMeasuredNorFollowedNorRemoved) {
+  LayLinkedTree();
+  ReadOnlyOption(true);
+  File.SetSystem(true);
+  for (bool analyze : {true, false}) {
+    analyzeOnly = analyze;
+    L.Clear();
+    std::string folder = "C:\\Temp\\T";
+    ClearD2(context, folder);
+    ClearD(context, folder);
+    File2.SetPattern("*.txt");
+    ClearFile(context, folder);
+    ClearDirTree(context, folder);
+    for (int i = 0; i < L.ListCount(); ++i) {
+      EXPECT_EQ(L.List(i).find("Keep"), std::string::npos) << L.List(i);
+      EXPECT_EQ(L.List(i).find("out"), std::string::npos) << L.List(i);
+      EXPECT_EQ(L.List(i).find("a2.txt"), std::string::npos) << L.List(i);
+    }
+    ExpectKeptUntouched();
+    for (const char* link : {"Temp/T/toKeep", "Temp/T/keptFile.txt", "Temp/T/A/a2.txt",
+                             "Temp/T/A/out", "Temp/T/A/o.txt"})
+      EXPECT_TRUE(IsLink(link)) << link;
+  }
+  // The real files went, the folder holding links stayed.
+  EXPECT_FALSE(Exists("Temp/T/f.txt"));
+  EXPECT_FALSE(Exists("Temp/T/A/a1.txt"));
+  EXPECT_TRUE(Exists("Temp/T/A"));
+  EXPECT_EQ(files().OpenFolderCount(), 0u);
+}
+
+TEST_F(RemovalSafetyTest, AFolderSwappedForALinkMidRunDoesNotRedirectTheRun) {
+  // The same names as in Keep, so that a run going by path would hit them.
+  for (const char* name : {"a1.txt", "a2.txt", "a3.txt"}) Put(std::string("Temp/T/A/") + name, 9);
+  Put("Temp/T/A/deep/k.txt", 9);
+  Put("Temp/T/B/b.txt", 9);
+  bool swapped = false;
+  files().SetBeforeDeleteHook([&](const std::string&, const std::string& name) {
+    if (swapped || name != "a1.txt") return;
+    // The run is inside T\A, which moves away for a link to Keep; B is
+    // swapped before the run reaches it.
+    fs::rename(C("Temp/T/A"), C("Temp/T/A.moved"));
+    symlink(C("Keep").c_str(), C("Temp/T/A").c_str());
+    fs::rename(C("Temp/T/B"), C("Temp/T/B.moved"));
+    symlink(C("Keep").c_str(), C("Temp/T/B").c_str());
+    swapped = true;
+  });
+  Clean();
+  std::string folder = "C:\\Temp\\T";
+  ClearD2(context, folder);
+  ASSERT_TRUE(swapped);
+  ExpectKeptUntouched();
+  // The run finished in the folder it had entered, under its old name, and
+  // left both links in place. Back in T it met the folders as they are now:
+  // the real ones, which are the moved ones.
+  EXPECT_TRUE(fs::is_empty(C("Temp/T/A.moved")));
+  EXPECT_FALSE(Exists("Temp/T/B.moved"));
+  EXPECT_TRUE(IsLink("Temp/T/A"));
+  EXPECT_TRUE(IsLink("Temp/T/B"));
+  ASSERT_EQ(L.ListCount(), 5);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(L.List(i).rfind("C:\\Temp\\T\\A\\", 0), 0u) << L.List(i);
+  EXPECT_EQ(L.List(4), "C:\\Temp\\T\\B.moved\\b.txt 9 bytes");
+
+}
+
+TEST_F(RemovalSafetyTest, EmptyFoldersAndDriveRootsAreRefused) {
+  Put("root.txt", 5);
+  Put("Temp/Below/below.txt", 6);
+  Dos("WINDOWS", "0x2");
+  File2.SetPattern("*.*");
+  for (bool analyze : {true, false}) {
+    analyzeOnly = analyze;
+    for (const char* root : {"", "C:\\", "\\", "C:", "c:/", "C:\\."}) {
+      std::string folder = root;
+      ClearD(context, folder);
+      ClearD2(context, folder);
+      shallowAnalyze = true;
+      ClearDirTree(context, folder);
+      EXPECT_FALSE(shallowAnalyze);
+    }
+    std::string empty;
+    ClearFile(context, empty);
+    EXPECT_EQ(L.ListCount(), 0) << analyze;
+    EXPECT_TRUE(Exists("root.txt"));
+    EXPECT_EQ(Attributes("WINDOWS"), kFileAttributeDirectory | kFileAttributeHidden);
+  }
+  // ClearFile may empty a root of its files, and a folder spelled from the
+  // root of the current drive is no root.
+  File2.SetPattern("root.txt");
+  std::string root = "C:\\";
+  ClearFile(context, root);
+  std::string below = "\\Temp\\Below";
+  ClearD2(context, below);
+  EXPECT_EQ(Lines(L), (std::vector<std::string>{"C:\\\\root.txt 5 bytes",
+                                                "\\Temp\\Below\\below.txt 6 bytes"}));
+  EXPECT_FALSE(Exists("root.txt"));
+  EXPECT_FALSE(Exists("Temp/Below/below.txt"));
+}
+
+TEST_F(RemovalSafetyTest, FolderHandleOperationsNeverActThroughALink) {
+  auto& api = m.platform().Files();
+  Put("Temp/H/f.txt", 10);
+  Put("Temp/H/r.txt", 1);
+  MakeReadOnly("Temp/H/r.txt");
+  Put("Temp/H/sub/x.txt", 1);
+  Link(C("Keep"), "Temp/H/dirLink");
+  Link(C("Keep/a3.txt"), "Temp/H/fileLink");
+  FolderHandle h = platform::kInvalidFolderHandle;
+  bool root = true;
+  ASSERT_EQ(api.OpenFolder("c:\\TEMP\\h", &h, &root), kErrorSuccess);
+  EXPECT_FALSE(root);
+
+  std::vector<FindData> full, types;
+  ASSERT_EQ(api.ListFolder(h, platform::ListDetail::kFull, &full), kErrorSuccess);
+  ASSERT_EQ(api.ListFolder(h, platform::ListDetail::kTypes, &types), kErrorSuccess);
+  std::map<std::string, FindData> byName;
+  for (const FindData& e : full) byName[e.name] = e;
+  ASSERT_EQ(byName.size(), 5u);
+  EXPECT_EQ(types.size(), 5u);
+  EXPECT_EQ(byName["f.txt"].size, 10u);
+  EXPECT_EQ(byName["r.txt"].attributes, kFileAttributeArchive | kFileAttributeReadonly);
+  EXPECT_EQ(byName["dirLink"].attributes, kFileAttributeReparsePoint | kFileAttributeDirectory);
+  EXPECT_EQ(byName["fileLink"].attributes, kFileAttributeReparsePoint);
+
+  FolderHandle sub = platform::kInvalidFolderHandle;
+  EXPECT_EQ(api.OpenSubfolder(h, "dirLink", &sub), kErrorAccessDenied);
+  EXPECT_EQ(api.OpenSubfolder(h, "f.txt", &sub), kErrorDirectory);
+  EXPECT_EQ(api.OpenSubfolder(h, "..", &sub), kErrorInvalidName);
+  EXPECT_EQ(api.SetEntryAttributes(h, "fileLink", kFileAttributeArchive), kErrorAccessDenied);
+  EXPECT_EQ(api.DeleteEntryFile(h, "fileLink"), kErrorAccessDenied);
+  EXPECT_EQ(api.RemoveEntryFolder(h, "dirLink"), kErrorAccessDenied);
+  EXPECT_EQ(api.DeleteEntryFile(h, "r.txt"), kErrorAccessDenied);
+  EXPECT_EQ(api.DeleteEntryFile(h, "sub"), kErrorAccessDenied);
+  EXPECT_EQ(api.DeleteEntryFile(h, "sub/x.txt"), kErrorInvalidName);
+  EXPECT_EQ(api.RemoveEntryFolder(h, "sub"), kErrorDirNotEmpty);
+  EXPECT_EQ(api.RemoveEntryFolder(h, "f.txt"), kErrorDirectory);
+
+  int fd = open(C("Temp/H/f.txt").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  EXPECT_EQ(api.DeleteEntryFile(h, "f.txt"), kErrorSharingViolation);
+  close(fd);
+  EXPECT_EQ(api.DeleteEntryFile(h, "f.txt"), kErrorSuccess);
+  FindData info;
+  EXPECT_EQ(api.GetEntryInfo(h, "f.txt", &info), kErrorFileNotFound);
+
+  // The stamp moves when an entry comes or goes; once the last change lies
+  // some time back, it is settled.
+  platform::FolderStamp before, after;
+  usleep(50000);
+  ASSERT_EQ(api.GetFolderStamp(h, &before), kErrorSuccess);
+  EXPECT_TRUE(before.settled);
+  Put("Temp/H/new.txt", 1);
+  ASSERT_EQ(api.GetFolderStamp(h, &after), kErrorSuccess);
+  EXPECT_FALSE(before.SameAs(after));
+  ASSERT_EQ(api.ListFolder(h, platform::ListDetail::kTypes, &types), kErrorSuccess);
+  EXPECT_EQ(types.size(), 5u);  // f.txt went, new.txt came
+
+  ASSERT_EQ(api.OpenSubfolder(h, "sub", &sub), kErrorSuccess);
+  ASSERT_EQ(api.DeleteEntryFile(sub, "x.txt"), kErrorSuccess);
+  api.CloseFolder(sub);
+  EXPECT_EQ(api.RemoveEntryFolder(h, "sub"), kErrorSuccess);
+  api.CloseFolder(h);
+  EXPECT_EQ(api.ListFolder(h, platform::ListDetail::kTypes, &types), kErrorInvalidHandle);
+  EXPECT_EQ(api.OpenFolder("C:\\Temp\\H\\fileLink", &h, nullptr), kErrorPathNotFound);
+  ExpectKeptUntouched();
+  EXPECT_EQ(files().OpenFolderCount(), 0u);
+}
+
+}  // namespace
+}  // namespace vb

@@ -1,0 +1,265 @@
+// The removal routines over small trees: what ClearD, ClearD2, ClearFile and
+// ClearDirTree log, delete and leave under Analyze and under Run Cleaner, and
+// the file and folder lists they read.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/removal_fixture.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+using engine::ClearD;
+using engine::ClearD2;
+using engine::ClearDirTree;
+using engine::ClearFile;
+using Texts = std::vector<std::string>;
+
+class RemovalTest : public test::RemovalFixture {
+ protected:
+  // C:\Temp\T with files of every size the log spells differently, a hidden,
+  // a system and a read-only file, and a hidden subfolder two levels deep.
+  void LayTree() {
+    Put("Temp/T/a.txt", 0);
+    Put("Temp/T/B.txt", 1024);
+    Put("Temp/T/c.txt", 1025);
+    Put("Temp/T/h.txt", 1536);
+    Dos("Temp/T/h.txt", "0x2");
+    Put("Temp/T/s.sys", 10);
+    Dos("Temp/T/s.sys", "0x4");
+    Put("Temp/T/r.txt", 20);
+    MakeReadOnly("Temp/T/r.txt");
+    Put("Temp/T/sub/d.txt", 2560);
+    Dos("Temp/T", "0x2");
+    Dos("Temp/T/sub", "0x2");
+    Put("Temp/T/sub/deep/e.txt", 3000);
+  }
+  const Texts kTopLines{"C:\\Temp\\T\\a.txt 0 bytes", "C:\\Temp\\T\\B.txt 1024 bytes",
+                        "C:\\Temp\\T\\c.txt 1 kb", "C:\\Temp\\T\\h.txt 2 kb"};
+  const Texts kSubLines{"C:\\Temp\\T\\sub\\d.txt 2 kb", "C:\\Temp\\T\\sub\\deep\\e.txt 3 kb"};
+  static Texts Join(Texts a, const Texts& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  }
+};
+
+TEST_F(RemovalTest, ClearD2MeasuresTheWholeTreeAndClearsAttributesUnderAnalyze) {
+  LayTree();
+  Analyze();
+  std::string folder = "C:\\Temp\\T";
+  ClearD2(context, folder);
+  EXPECT_EQ(folder, "C:\\Temp\\T\\");
+  EXPECT_EQ(Lines(L), Join(kTopLines, kSubLines));
+  EXPECT_EQ(L.ListIndex(), L.ListCount() - 1);
+  EXPECT_EQ(L2.ListCount(), 0);
+  for (const char* file : {"a.txt", "B.txt", "c.txt", "h.txt", "s.sys", "r.txt", "sub/d.txt"})
+    EXPECT_TRUE(Exists(std::string("Temp/T/") + file)) << file;
+  // The folders and the files measured lose read-only, hidden and system;
+  // the files not listed keep them.
+  EXPECT_EQ(Attributes("Temp\\T\\h.txt"), kFileAttributeArchive);
+  EXPECT_EQ(Attributes("Temp\\T"), kFileAttributeDirectory);
+  EXPECT_EQ(Attributes("Temp\\T\\sub"), kFileAttributeDirectory);
+  EXPECT_EQ(Attributes("Temp\\T\\s.sys"), kFileAttributeArchive | kFileAttributeSystem);
+  EXPECT_EQ(Attributes("Temp\\T\\r.txt"), kFileAttributeArchive | kFileAttributeReadonly);
+
+  // A shallow analysis stays in the folder.
+  L.Clear();
+  shallowAnalyze = true;
+  ClearD2(context, folder);
+  EXPECT_EQ(Lines(L), kTopLines);
+}
+
+TEST_F(RemovalTest, ClearD2DeletesTheTreeAndRemovesTheFoldersItEmptied) {
+  LayTree();
+  Put("Temp/T/sub/s2.sys", 7);
+  Dos("Temp/T/sub/s2.sys", "0x4");
+  Clean();
+  std::string folder = "C:\\Temp\\T\\";
+  ClearD2(context, folder);
+  EXPECT_EQ(Lines(L), Join(kTopLines, kSubLines));
+  EXPECT_EQ(L2.ListCount(), 0);
+  EXPECT_FALSE(Exists("Temp/T/a.txt"));
+  EXPECT_FALSE(Exists("Temp/T/h.txt"));
+  EXPECT_FALSE(Exists("Temp/T/sub/deep"));
+  // Read-only files need the option, system files File's System filter; the
+  // folder holding one stays, and the folder given always does.
+  EXPECT_TRUE(Exists("Temp/T/r.txt"));
+  EXPECT_TRUE(Exists("Temp/T/s.sys"));
+  EXPECT_TRUE(Exists("Temp/T/sub/s2.sys"));
+
+  L.Clear();
+  ReadOnlyOption(true);
+  File.SetSystem(true);
+  ClearD2(context, folder);
+  EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\T\\r.txt 20 bytes", "C:\\Temp\\T\\s.sys 10 bytes",
+                             "C:\\Temp\\T\\sub\\s2.sys 7 bytes"}));
+  EXPECT_FALSE(Exists("Temp/T/sub"));
+  EXPECT_TRUE(Exists("Temp/T"));
+}
+
+TEST_F(RemovalTest, AFileInUseIsNeitherDeletedNorLoggedAndTheRunGoesOn) {
+  LayTree();
+  int fd = open(C("Temp/T/B.txt").c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  Clean();
+  std::string folder = "C:\\Temp\\T";
+  ClearD2(context, folder);
+  Texts expected = Join(kTopLines, kSubLines);
+  expected.erase(expected.begin() + 1);
+  EXPECT_EQ(Lines(L), expected);
+  EXPECT_TRUE(Exists("Temp/T/B.txt"));
+  EXPECT_FALSE(Exists("Temp/T/sub"));
+  close(fd);
+}
+
+TEST_F(RemovalTest, ClearDMeasuresOneFolderButCleansTheTreeIntoBothLogs) {
+  LayTree();
+  Analyze();
+  std::string folder = "C:\\Temp\\T";
+  ClearD(context, folder);
+  // File1 lists system files; under Analyze no subfolder is entered, but
+  // each loses its attributes.
+  EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\T\\a.txt 0 bytes", "C:\\Temp\\T\\B.txt 1024 bytes",
+                             "C:\\Temp\\T\\c.txt 1 kb", "C:\\Temp\\T\\h.txt 2 kb",
+                             "C:\\Temp\\T\\s.sys 10 bytes"}));
+  EXPECT_EQ(L2.ListCount(), 0);
+  EXPECT_EQ(Attributes("Temp\\T\\sub"), kFileAttributeDirectory);
+
+  L.Clear();
+  Clean();
+  ReadOnlyOption(true);
+  ClearD(context, folder);
+  Texts all{"C:\\Temp\\T\\a.txt 0 bytes",     "C:\\Temp\\T\\B.txt 1024 bytes",
+            "C:\\Temp\\T\\c.txt 1 kb",        "C:\\Temp\\T\\h.txt 2 kb",
+            "C:\\Temp\\T\\r.txt 20 bytes",    "C:\\Temp\\T\\s.sys 10 bytes",
+            "C:\\Temp\\T\\sub\\d.txt 2 kb",   "C:\\Temp\\T\\sub\\deep\\e.txt 3 kb"};
+  EXPECT_EQ(Lines(L), all);
+  EXPECT_EQ(Lines(L2), all);
+  EXPECT_EQ(L2.ListIndex(), L2.ListCount() - 1);
+  // ClearD never removes folders.
+  EXPECT_TRUE(Exists("Temp/T/sub/deep"));
+  EXPECT_FALSE(Exists("Temp/T/sub/deep/e.txt"));
+}
+
+TEST_F(RemovalTest, ClearFileTakesOnlyThePatternInOneFolderOrInADriveRoot) {
+  Put("Temp/C/cookies4.dat", 1100);
+  Put("Temp/C/other.dat", 5);
+  Put("Temp/C/sub/cookies4.dat", 6);
+  Put("x.log", 5);
+  File2.SetPattern("cookies4.dat");
+  std::string folder = "C:\\Temp\\C";
+  ClearFile(context, folder);
+  Clean();
+  ClearFile(context, folder);
+  EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\C\\cookies4.dat 1 kb", "C:\\Temp\\C\\cookies4.dat 1 kb"}));
+  EXPECT_FALSE(Exists("Temp/C/cookies4.dat"));
+  EXPECT_TRUE(Exists("Temp/C/other.dat"));
+  EXPECT_TRUE(Exists("Temp/C/sub/cookies4.dat"));
+  EXPECT_EQ(File2.Pattern(), "cookies4.dat");
+  // A file in a drive root is logged with a doubled backslash.
+  File2.SetPattern("x.log");
+  std::string root = "C:\\";
+  ClearFile(context, root);
+  EXPECT_EQ(L.List(2), "C:\\\\x.log 5 bytes");
+  EXPECT_FALSE(Exists("x.log"));
+}
+
+TEST_F(RemovalTest, ClearDirTreeMeasuresTwoLevelsAndCleansEverything) {
+  Put("Temp/D/top.txt", 1);
+  Put("Temp/D/A/a.txt", 2);
+  Put("Temp/D/A/deep/x.txt", 3);
+  Put("Temp/D/B/b.txt", 4);
+  Analyze();
+  ClearDirTree(context, "C:\\Temp\\D");
+  EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\D\\top.txt 1 bytes", "C:\\Temp\\D\\A\\a.txt 2 bytes",
+                             "C:\\Temp\\D\\B\\b.txt 4 bytes"}));
+  EXPECT_FALSE(shallowAnalyze);
+  L.Clear();
+  Clean();
+  ClearDirTree(context, "C:\\Temp\\D\\");
+  EXPECT_EQ(L.ListCount(), 4);
+  EXPECT_FALSE(Exists("Temp/D/A"));
+  EXPECT_FALSE(Exists("Temp/D/B"));
+  EXPECT_TRUE(Exists("Temp/D"));
+}
+
+TEST_F(RemovalTest, AMissingFolderLogsNothingAndKeepsItsSpelling) {
+  Analyze();
+  std::string folder = "C:\\Temp\\Nothing";
+  for (auto routine : {ClearD, ClearD2, ClearFile}) {
+    routine(context, folder);
+    EXPECT_EQ(folder, "C:\\Temp\\Nothing");
+  }
+  shallowAnalyze = true;
+  ClearDirTree(context, folder);
+  EXPECT_FALSE(shallowAnalyze);
+  Clean();
+  ClearD2(context, folder);
+  EXPECT_EQ(L.ListCount(), 0);
+}
+
+TEST_F(RemovalTest, FileListsFilterSortAndKeepWhatTheyListed) {
+  Put("Temp/L/b.txt", 1);
+  Put("Temp/L/A.txt", 1);
+  Put("Temp/L/c.log", 1);
+  Put("Temp/L/h.txt", 1);
+  Dos("Temp/L/h.txt", "0x2");
+  Put("Temp/L/r.txt", 1);
+  MakeReadOnly("Temp/L/r.txt");
+  Put("Temp/L/sub/x.txt", 1);
+  engine::FileList list(m.platform().Files());
+  list.SetPath("C:\\Temp\\L\\");
+  EXPECT_EQ(list.Path(), "C:\\Temp\\L");
+  auto names = [&list] {
+    Texts out;
+    for (int i = 0; i < list.ListCount(); ++i) out.push_back(list.List(i));
+    return out;
+  };
+  EXPECT_EQ(names(), (Texts{"A.txt", "b.txt", "c.log"}));
+  list.SetHidden(true);
+  list.SetReadOnly(true);
+  EXPECT_EQ(names(), (Texts{"A.txt", "b.txt", "c.log", "h.txt", "r.txt"}));
+  list.SetPattern("*.log;a*");
+  EXPECT_EQ(names(), (Texts{"A.txt", "c.log"}));
+  EXPECT_EQ(list.List(5), "");
+  // Not changed by itself, rebuilt on Refresh.
+  ASSERT_EQ(unlink(C("Temp/L/c.log").c_str()), 0);
+  EXPECT_EQ(list.ListCount(), 2);
+  list.Refresh();
+  EXPECT_EQ(names(), Texts{"A.txt"});
+
+  list.SetPath("C:\\");
+  EXPECT_EQ(list.Path(), "C:\\");
+  list.SetPath("C:");
+  EXPECT_EQ(list.Path(), "C:\\");
+
+  engine::FolderList folders(m.platform().Files());
+  Folder("Temp/L/Beta");
+  Folder("Temp/L/alpha");
+  folders.SetPath("C:\\Temp\\L");
+  ASSERT_EQ(folders.ListCount(), 3);
+  EXPECT_EQ(folders.List(0), "C:\\Temp\\L\\alpha");
+  EXPECT_EQ(folders.List(1), "C:\\Temp\\L\\Beta");
+  EXPECT_EQ(folders.Name(2), "sub");
+  folders.SetPath("C:\\");
+  ASSERT_GT(folders.ListCount(), 0);
+  EXPECT_EQ(folders.List(0).rfind("C:\\", 0), 0u);
+  EXPECT_EQ(folders.List(0).find("\\\\"), std::string::npos);
+  // A folder made since is there once the list is rebuilt.
+  folders.SetPath("C:\\Temp\\L");
+  EXPECT_EQ(folders.ListCount(), 3);
+  Folder("Temp/L/gamma");
+  folders.Refresh();
+  EXPECT_EQ(folders.ListCount(), 4);
+}
+
+}  // namespace
+}  // namespace vb
