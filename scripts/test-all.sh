@@ -15,6 +15,10 @@ for preset in default sanitize windows; do
   ctest --preset "$preset" -j2 2>&1 | tee "$logs/$preset.log"
 done
 
+# The native window under Wine and Xvfb, as a user drives it, with screenshots.
+echo "== native window (Wine, Xvfb)"
+bash scripts/gui-test.sh
+
 # CTest's lines for the conformance cases: "Test #7: ConformanceX.Y ... Passed".
 count() { grep -E "Test +#[0-9]+: Conformance[A-Za-z]+\." "$logs/$1.log" | grep -c -E "$2" || true; }
 echo "== platform conformance cases"

@@ -178,7 +178,7 @@ void Renderer::Create(Form& form) {
     height = std::max(height, r.top + r.height + 8);
   }
   RECT frame = {0, 0, width, height};
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRect(&frame, style, FALSE);
   int x = static_cast<int>(form.Left()) / kTwipsPerPixel;
   int y = static_cast<int>(form.Top()) / kTwipsPerPixel;
@@ -222,7 +222,8 @@ void Renderer::CreateControl(NativeForm& n, Control& c, int id) {
                               r.top, r.width, height, n.hwnd,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   n.windows[&c] = hwnd;
-  HFONT font = c.name() == "Label1" ? banner_ : c.FontName() == "Arial" ? arial_ : font_;
+  bool banner = c.name() == "Label1" && n.form->name() == "Form1";
+  HFONT font = banner ? banner_ : c.FontName() == "Arial" ? arial_ : font_;
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (!c.ToolTipText().empty()) {
     HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, n.hwnd,
@@ -260,6 +261,9 @@ void Renderer::CreateControl(NativeForm& n, Control& c, int id) {
 
 void Renderer::SyncVisibility(NativeForm& n) {
   for (auto& [control, hwnd] : n.windows) ShowWindow(hwnd, control->Shown() ? SW_SHOWNA : SW_HIDE);
+  // Frames and tab strips do not paint what lies inside them: repaint the
+  // whole window so that nothing of the page before remains.
+  RedrawWindow(n.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void Renderer::SyncControl(NativeForm& n, Control& c, Property property) {

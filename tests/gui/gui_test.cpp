@@ -1,0 +1,211 @@
+// Drives vanbrisk.exe through the window system as a user would: finds the
+// main window and its controls, switches every page, ticks items, analyzes,
+// runs the cleaner through the first-clean warning, and checks quiet mode.
+// With a folder argument it waits at each page for a screenshot: it writes
+// NAME.ready there and goes on when NAME.done appears.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+int passed = 0, failed = 0;
+
+void Check(bool ok, const std::string& what) {
+  if (ok) {
+    ++passed;
+  } else {
+    ++failed;
+    std::printf("FAILED: %s\n", what.c_str());
+  }
+  std::fflush(stdout);
+}
+
+std::string Text(HWND hwnd) {
+  char buffer[65536] = {};
+  SendMessageA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+// The child with that text; visibleOnly: only one the user sees.
+HWND Child(HWND parent, const std::string& text, bool visibleOnly = true) {
+  for (HWND child : Children(parent))
+    if (Text(child) == text && (!visibleOnly || IsWindowVisible(child))) return child;
+  return nullptr;
+}
+
+HWND WaitForWindow(const char* caption, int seconds) {
+  for (int i = 0; i < seconds * 10; ++i) {
+    if (HWND w = FindWindowA("VanbriskForm", caption)) return w;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+void Screenshot(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return;
+  std::string ready = folder + "\\" + name + ".ready", done = folder + "\\" + name + ".done";
+  CloseHandle(CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  for (int i = 0; i < 300 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+    Sleep(100);
+}
+
+void Pump() {
+  // Let the program paint and settle.
+  Sleep(300);
+}
+
+// Clicks a page button: the visible picture box with that caption.
+void ChoosePage(HWND main, const std::string& caption) {
+  for (HWND child : Children(main))
+    if (Text(child) == caption && IsWindowVisible(child) && ClassOf(child) == "Static") {
+      SendMessageA(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(child));
+      return;
+    }
+}
+
+void SetCheck(HWND main, const std::string& caption, bool on) {
+  HWND box = Child(main, caption);
+  Check(box != nullptr, "check box " + caption + " found");
+  if (!box) return;
+  if ((SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != on) SendMessageA(box, BM_CLICK, 0, 0);
+  Check((SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == on, caption + " set");
+}
+
+PROCESS_INFORMATION Launch(const std::string& exe, const std::string& args) {
+  std::string line = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    std::printf("cannot start %s (error %lu)\n", line.c_str(), GetLastError());
+  return pi;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string shots = argc > 1 ? argv[1] : "";
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string folder(self);
+  folder = folder.substr(0, folder.find_last_of('\\'));
+  std::string exe = folder + "\\vanbrisk.exe";
+
+  // Quiet mode: no window, and the program ends by itself.
+  PROCESS_INFORMATION quiet = Launch(exe, "/AUTO");
+  bool windowSeen = false;
+  DWORD waited = WAIT_TIMEOUT;
+  for (int i = 0; i < 300 && waited == WAIT_TIMEOUT; ++i) {
+    windowSeen = windowSeen || FindWindowA("VanbriskForm", nullptr) != nullptr;
+    waited = WaitForSingleObject(quiet.hProcess, 100);
+  }
+  Check(waited == WAIT_OBJECT_0, "/AUTO ends by itself");
+  Check(!windowSeen, "/AUTO shows no window");
+  if (waited != WAIT_OBJECT_0) TerminateProcess(quiet.hProcess, 1);
+  CloseHandle(quiet.hProcess);
+  CloseHandle(quiet.hThread);
+
+  // A file for System Temporary to find and delete.
+  char root[MAX_PATH] = {};
+  GetEnvironmentVariableA("SystemRoot", root, MAX_PATH);
+  std::string temp = std::string(root) + "\\Temp\\vanbrisk-gui";
+  CreateDirectoryA(temp.c_str(), nullptr);
+  std::string victim = temp + "\\leftover.tmp";
+  HANDLE f = CreateFileA(victim.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(f, "gui test data", 13, &written, nullptr);
+  CloseHandle(f);
+
+  PROCESS_INFORMATION pi = Launch(exe, "");
+  HWND main = WaitForWindow("Vanbrisk", 30);
+  Check(main != nullptr, "the main window opens");
+  if (!main) {
+    TerminateProcess(pi.hProcess, 1);
+    std::printf("%d passed, %d failed\n", passed, failed + 1);
+    return 1;
+  }
+  Pump();
+  for (const char* caption : {"&Analyze", "&Run Cleaner", "Exit", "About", "Online Help"})
+    Check(Child(main, caption) != nullptr, std::string("button ") + caption + " shown");
+  Screenshot(shots, "cleaner");
+
+  struct PageCheck {
+    const char* page;
+    const char* marker;
+  } pages[] = {{"Applications", "Select Which Applications You Wish To Clean:"},
+               {"Internet", "Internet Browsers"},
+               {"Tools", "Diagnostics"},
+               {"Options", "Cleaner Options"},
+               {"Cleaner", "&Analyze"}};
+  for (const PageCheck& p : pages) {
+    ChoosePage(main, p.page);
+    Pump();
+    Check(Child(main, p.marker) != nullptr, std::string("page ") + p.page + " shows " + p.marker);
+    Check(p.page == std::string("Cleaner") || Child(main, "&Analyze") == nullptr,
+          std::string("page ") + p.page + " hides the Cleaner page");
+    if (p.page != std::string("Cleaner")) Screenshot(shots, p.page);
+  }
+
+  for (const char* off : {"Internet Temporary", "Cookies", "Recent Documents", "Empty Recycle Bin",
+                          "Third Party Applications"})
+    SetCheck(main, off, false);
+  SetCheck(main, "System Temporary", true);
+
+  SendMessageA(Child(main, "&Analyze"), BM_CLICK, 0, 0);
+  Pump();
+  HWND results = nullptr;
+  for (HWND child : Children(main))
+    if (ClassOf(child) == "Edit" && IsWindowVisible(child) &&
+        (GetWindowLongA(child, GWL_STYLE) & ES_MULTILINE))
+      results = child;
+  std::string log = results ? Text(results) : "";
+  Check(log.find("ANALYSIS SUMMARY") != std::string::npos, "Analyze fills the results box");
+  Check(log.find("leftover.tmp 13 bytes") != std::string::npos, "Analyze lists the temporary file");
+  Check(Exists(victim), "Analyze deletes nothing");
+
+  PostMessageA(Child(main, "&Run Cleaner"), BM_CLICK, 0, 0);
+  HWND warning = WaitForWindow("Warning!", 10);
+  Check(warning != nullptr, "Run Cleaner shows the first-clean warning");
+  if (warning) {
+    Pump();
+    Check(!IsWindowEnabled(main), "the main window is disabled while the warning is open");
+    Screenshot(shots, "Warning");
+    SendMessageA(Child(warning, "Ok"), BM_CLICK, 0, 0);
+    Pump();
+    Check(IsWindowEnabled(main), "the main window is enabled after the warning");
+    Check(!Exists(victim), "Run Cleaner deleted the temporary file");
+    log = results ? Text(results) : "";
+    Check(log.find("CLEANING SUMMARY") != std::string::npos, "the results box shows the clean");
+  }
+
+  SendMessageA(Child(main, "Exit"), BM_CLICK, 0, 0);
+  Check(WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0, "Exit ends the program");
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  std::printf("%d passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}
