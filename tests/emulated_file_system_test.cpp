@@ -323,61 +323,6 @@ TEST_F(FileSystemTest, AFileLockedElsewhereIsInUse) {
   EXPECT_FALSE(fs::exists(Host("drive_c/locked.dat")));
 }
 
-TEST_F(FileSystemTest, DeleteRemoveAndCreateFollowWindowsRules) {
-  WriteHostFile(Host("drive_c/Dir/a.txt"), "a");
-  EXPECT_EQ(files().DeleteFileA("C:\\Dir"), kErrorAccessDenied);
-  EXPECT_EQ(files().DeleteFileA("C:\\Dir\\missing.txt"), kErrorFileNotFound);
-  EXPECT_EQ(files().DeleteFileA("C:\\NoDir\\a.txt"), kErrorPathNotFound);
-  EXPECT_EQ(files().DeleteFileA("C:\\Dir\\*.txt"), kErrorInvalidName);
-  EXPECT_EQ(files().RemoveDirectoryA("C:\\dir"), kErrorDirNotEmpty);
-  EXPECT_EQ(files().RemoveDirectoryA("C:\\dir\\a.txt"), kErrorDirectory);
-  EXPECT_EQ(files().RemoveDirectoryA("C:\\"), kErrorAccessDenied);
-  EXPECT_EQ(files().RemoveDirectoryA("d:"), kErrorAccessDenied);
-  EXPECT_EQ(files().DeleteFileA("C:\\DIR\\A.TXT"), kErrorSuccess);
-  EXPECT_EQ(files().RemoveDirectoryA("C:\\dir\\"), kErrorSuccess);
-  EXPECT_FALSE(fs::exists(Host("drive_c/Dir")));
-  EXPECT_EQ(files().RemoveDirectoryA("C:\\dir"), kErrorFileNotFound);
-
-  EXPECT_EQ(files().CreateDirectoryA("C:\\New Folder"), kErrorSuccess);
-  EXPECT_TRUE(fs::is_directory(Host("drive_c/New Folder")));
-  EXPECT_EQ(files().CreateDirectoryA("C:\\NEW FOLDER"), kErrorAlreadyExists);
-  EXPECT_EQ(files().CreateDirectoryA("C:\\new folder\\Sub"), kErrorSuccess);
-  EXPECT_TRUE(fs::is_directory(Host("drive_c/New Folder/Sub")));
-  EXPECT_EQ(files().CreateDirectoryA("C:\\Missing\\Sub"), kErrorPathNotFound);
-}
-
-TEST_F(FileSystemTest, BytesSizesAndProfileStrings) {
-  std::string bytes("line1\r\n\0binary\xff", 15);
-  ASSERT_EQ(files().WriteFileBytes("C:\\Data.bin", bytes), kErrorSuccess);
-  std::string back;
-  ASSERT_EQ(files().ReadFileBytes("c:\\DATA.BIN", &back), kErrorSuccess);
-  EXPECT_EQ(back, bytes);
-  ASSERT_EQ(files().WriteFileBytes("C:\\data.bin", "short"), kErrorSuccess);
-  EXPECT_EQ(ReadHostFile(Host("drive_c/Data.bin")), "short");
-  EXPECT_EQ(files().ReadFileBytes("C:\\missing.bin", &back), kErrorFileNotFound);
-  EXPECT_EQ(files().WriteFileBytes("C:\\NoDir\\x.bin", "x"), kErrorPathNotFound);
-
-  // A sparse file beyond 4 GiB: the 64-bit size, and FileLength's 32-bit wrap.
-  std::string big = Host("drive_c/big.bin");
-  WriteHostFile(big, "");
-  ASSERT_EQ(truncate(big.c_str(), (5LL << 30) + 7), 0);
-  FindData data;
-  ASSERT_EQ(files().GetFileAttributesExA("C:\\big.bin", &data), kErrorSuccess);
-  EXPECT_EQ(data.size, (5ULL << 30) + 7);
-  EXPECT_EQ(platform::FileLength(files(), "C:\\big.bin"), (1 << 30) + 7);
-  ASSERT_EQ(truncate(big.c_str(), 3LL << 30), 0);
-  EXPECT_EQ(platform::FileLength(files(), "C:\\big.bin"), -(1 << 30));
-  EXPECT_EQ(platform::FileLength(files(), "C:\\none.bin"), 0);
-
-  WriteHostFile(Host("drive_c/app.ini"),
-                "\xEF\xBB\xBF[General]\r\nName = First \r\n[ Paths ]\r\nTemp=\"C:\\Temp \"\r\n"
-                "[general]\r\nOther=second section\r\n");
-  EXPECT_EQ(files().GetPrivateProfileStringA("GENERAL", "name", "d", "C:\\APP.INI"), "First");
-  EXPECT_EQ(files().GetPrivateProfileStringA("paths", "TEMP", "d", "C:\\app.ini"), "C:\\Temp ");
-  EXPECT_EQ(files().GetPrivateProfileStringA("General", "Other", "none", "C:\\app.ini"), "none");
-  EXPECT_EQ(files().GetPrivateProfileStringA("General", "Name", "dflt", "C:\\no.ini"), "dflt");
-}
-
 // A link in the machine that points at a host folder outside it, and ".."
 // paths: nothing outside changes, byte for byte, whatever is asked.
 TEST_F(FileSystemTest, NothingOutsideTheMachineIsReachable) {

@@ -217,40 +217,40 @@ const std::vector<MenuSpec>& Form1Menus() {
 
 namespace {
 
-toolkit::Control& Create(toolkit::Form& form, const ControlSpec& spec) {
-  toolkit::Control* in = spec.container ? form.Find(spec.container) : nullptr;
-  switch (spec.kind) {
-    case Kind::kLabel: return form.Add<toolkit::Label>(spec.name, in);
-    case Kind::kFrame: return form.Add<toolkit::Frame>(spec.name, in);
-    case Kind::kButton: return form.Add<toolkit::Button>(spec.name, in);
-    case Kind::kCheckBox: return form.Add<toolkit::CheckBox>(spec.name, in);
-    case Kind::kPictureBox: return form.Add<toolkit::PictureBox>(spec.name, in);
-    case Kind::kTextBox: return form.Add<toolkit::TextBox>(spec.name, in);
-    case Kind::kListBox: return form.Add<toolkit::ListBox>(spec.name, in);
-    case Kind::kListView: return form.Add<toolkit::ListView>(spec.name, in);
-    case Kind::kComboBox: return form.Add<toolkit::ComboBox>(spec.name, in);
-    case Kind::kTabStrip: return form.Add<toolkit::TabStrip>(spec.name, in);
-    case Kind::kProgressBar: return form.Add<toolkit::ProgressBar>(spec.name, in);
-    case Kind::kShape: return form.Add<toolkit::Shape>(spec.name, in);
+toolkit::Control& Create(toolkit::Form& form, const ControlSpec& row) {
+  toolkit::Control* in = row.container ? form.Find(row.container) : nullptr;
+  switch (row.kind) {
+    case Kind::kLabel: return form.Add<toolkit::Label>(row.name, in);
+    case Kind::kFrame: return form.Add<toolkit::Frame>(row.name, in);
+    case Kind::kButton: return form.Add<toolkit::Button>(row.name, in);
+    case Kind::kCheckBox: return form.Add<toolkit::CheckBox>(row.name, in);
+    case Kind::kPictureBox: return form.Add<toolkit::PictureBox>(row.name, in);
+    case Kind::kTextBox: return form.Add<toolkit::TextBox>(row.name, in);
+    case Kind::kListBox: return form.Add<toolkit::ListBox>(row.name, in);
+    case Kind::kListView: return form.Add<toolkit::ListView>(row.name, in);
+    case Kind::kComboBox: return form.Add<toolkit::ComboBox>(row.name, in);
+    case Kind::kTabStrip: return form.Add<toolkit::TabStrip>(row.name, in);
+    case Kind::kProgressBar: return form.Add<toolkit::ProgressBar>(row.name, in);
+    case Kind::kShape: return form.Add<toolkit::Shape>(row.name, in);
     case Kind::kMenu:
     case Kind::kMenuItem: break;
   }
-  return form.Add<toolkit::Shape>(spec.name, in);
+  return form.Add<toolkit::Shape>(row.name, in);
 }
 
 }  // namespace
 
 void BuildForm1(toolkit::Form& form) {
   form.SetCaption("Vanbrisk");
-  for (const ControlSpec& spec : Form1Controls()) {
-    toolkit::Control& c = Create(form, spec);
-    c.SetCaption(spec.caption);
-    c.SetVisible(spec.visible);
-    if (spec.toolTip) c.SetToolTipText(spec.toolTip);
-    if (spec.font) c.SetFontName(spec.font);
+  for (const ControlSpec& row : Form1Controls()) {
+    toolkit::Control& c = Create(form, row);
+    c.SetCaption(row.caption);
+    c.SetVisible(row.visible);
+    if (row.toolTip) c.SetToolTipText(row.toolTip);
+    if (row.font) c.SetFontName(row.font);
     if (auto* box = dynamic_cast<toolkit::CheckBox*>(&c)) {
       // The design value, set before any handler is wired.
-      if (spec.value) box->SetValue(spec.value);
+      if (row.value) box->SetValue(row.value);
     }
   }
   form.Get<toolkit::TextBox>("Text1").SetMultiLine(true);
@@ -265,11 +265,11 @@ void BuildForm1(toolkit::Form& form) {
     form.Get<toolkit::ListBox>(list).SetCheckBoxes(true);
     form.Get<toolkit::ListBox>(list).SetSorted(true);
   }
-  for (const MenuSpec& spec : Form1Menus()) {
-    auto& menu = form.Add<toolkit::Menu>(spec.menu);
-    menu.SetCaption(spec.caption);
+  for (const MenuSpec& row : Form1Menus()) {
+    auto& menu = form.Add<toolkit::Menu>(row.menu);
+    menu.SetCaption(row.caption);
     menu.SetVisible(false);
-    for (const MenuSpec::Item& item : spec.items) {
+    for (const MenuSpec::Item& item : row.items) {
       auto& entry = form.AddMenuItem(menu, item.name, item.caption);
       entry.SetEnabled(item.enabled);
       entry.SetVisible(item.visible);

@@ -51,14 +51,14 @@ bool Listed(const std::vector<const char*>& names, const char* name) {
 }  // namespace
 
 void SwitchPage(toolkit::Form& form, Page page) {
-  const PageSpec& spec = PageOf(page);
+  const PageSpec& chosen = PageOf(page);
   for (const PageSpec& other : Pages())
-    form.Get<toolkit::Control>(other.selected).SetVisible(&other == &spec);
+    form.Get<toolkit::Control>(other.selected).SetVisible(&other == &chosen);
   form.Get<toolkit::Control>("ct2").SetVisible(page != Page::kCleaner);
   const auto& frames = OptionFrames();
   for (const char* member : PageSet()) {
     bool keep = page == Page::kOptions && Listed(frames, member) && std::strcmp(member, "CleanO") != 0;
-    if (!keep) form.Get<toolkit::Control>(member).SetVisible(Listed(spec.shown, member));
+    if (!keep) form.Get<toolkit::Control>(member).SetVisible(Listed(chosen.shown, member));
   }
   if (page == Page::kCleaner) {
     // The ">>>" / "<<<" button that fits the item set showing.
