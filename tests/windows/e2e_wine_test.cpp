@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "shared/transcript.h"
 #include "app/program.h"
 #include "cli/script_driver.h"
 #include "conformance/platform_target.h"
@@ -25,6 +26,9 @@ namespace vb {
 namespace {
 
 namespace fs = std::filesystem;
+using test::LineMatches;
+using test::Lines;
+using test::ReadText;
 
 constexpr const char* kSettingsKey = "Software\\VB And VBA Program Settings\\Vanbrisk";
 
@@ -42,53 +46,7 @@ fs::path ExpectedFile(const std::string& name) {
   return fs::exists(windows, ec) ? windows : ScriptFolder() / (name + ".expected");
 }
 
-std::vector<std::string> ScriptNames() {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(ScriptFolder(), ec))
-    if (entry.path().extension() == ".vbs") names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-// "{*}" in an expected line stands for any text.
-bool LineMatches(const std::string& pattern, const std::string& line) {
-  const std::string star = "{*}";
-  std::size_t at = pattern.find(star);
-  if (at == std::string::npos) return pattern == line;
-  if (line.compare(0, at, pattern, 0, at) != 0) return false;
-  std::size_t pos = at;
-  std::size_t from = at + star.size();
-  for (;;) {
-    std::size_t next = pattern.find(star, from);
-    std::string piece =
-        pattern.substr(from, next == std::string::npos ? std::string::npos : next - from);
-    if (next == std::string::npos)
-      return line.size() >= pos + piece.size() &&
-             line.compare(line.size() - piece.size(), piece.size(), piece) == 0;
-    std::size_t found = line.find(piece, pos);
-    if (found == std::string::npos) return false;
-    pos = found + piece.size();
-    from = next + star.size();
-  }
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::vector<std::string> ScriptNames() { return test::ScriptNames(ScriptFolder()); }
 
 class E2eOnWindows : public ::testing::TestWithParam<std::string> {
  protected:
