@@ -140,6 +140,15 @@ int main(int argc, char** argv) {
   WriteFile(f, "gui test data", 13, &written, nullptr);
   CloseHandle(f);
 
+  // A stored position off every monitor: the window must come back on screen.
+  HKEY settings = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VB And VBA Program Settings\\Vanbrisk\\Settings",
+                      0, nullptr, 0, KEY_SET_VALUE, nullptr, &settings, nullptr) == ERROR_SUCCESS) {
+    const char offScreen[] = "-600000";
+    RegSetValueExA(settings, "WINDOW_LEFT", 0, REG_SZ, reinterpret_cast<const BYTE*>(offScreen), sizeof offScreen);
+    RegCloseKey(settings);
+  }
+
   PROCESS_INFORMATION pi = Launch(exe, "");
   HWND main = WaitForWindow("Vanbrisk", 30);
   Check(main != nullptr, "the main window opens");
@@ -149,6 +158,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   Pump();
+  Check(MonitorFromWindow(main, MONITOR_DEFAULTTONULL) != nullptr,
+        "a position stored off screen opens the window on screen");
   for (const char* caption : {"&Analyze", "&Run Cleaner", "Exit", "About", "Online Help"})
     Check(Child(main, caption) != nullptr, std::string("button ") + caption + " shown");
   Screenshot(shots, "cleaner");
@@ -202,8 +213,15 @@ int main(int argc, char** argv) {
     Check(log.find("CLEANING SUMMARY") != std::string::npos, "the results box shows the clean");
   }
 
-  SendMessageA(Child(main, "Exit"), BM_CLICK, 0, 0);
-  Check(WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0, "Exit ends the program");
+  // After a run Exit is the default button: Enter presses it.
+  PostMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageA(main, WM_KEYUP, VK_RETURN, 0);
+  bool ended = WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0;
+  Check(ended, "Enter presses Exit after a run and the program ends");
+  if (!ended) {
+    SendMessageA(Child(main, "Exit"), BM_CLICK, 0, 0);
+    Check(WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0, "Exit ends the program");
+  }
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   std::printf("%d passed, %d failed\n", passed, failed);
