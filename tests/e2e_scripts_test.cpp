@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "platform/emulated/demo_traces.h"
 #include "shared/transcript.h"
 #include "app/program.h"
 #include "cli/run_verbs.h"
@@ -36,6 +37,10 @@ std::string Transcript(const std::string& name) {
   std::istringstream none;
   std::ifstream script(ScriptFolder() / (name + ".vbs"), std::ios::binary);
   if (!script) return "cannot read the script";
+  std::string error;
+  if (test::WantsDemoMachine(ScriptFolder() / (name + ".vbs")) &&
+      !emu::AddDemoTraces(machine.machine(), &error))
+    return "cannot add the demonstration traces: " + error;
   ui.SetLog(&transcript);
   int code;
   {

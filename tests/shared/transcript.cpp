@@ -44,6 +44,11 @@ std::string ReadText(const std::filesystem::path& path) {
   return s.str();
 }
 
+bool WantsDemoMachine(const std::filesystem::path& script) {
+  std::vector<std::string> lines = Lines(ReadText(script));
+  return !lines.empty() && lines[0] == "# machine: demo";
+}
+
 std::vector<std::string> ScriptNames(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   std::error_code ec;

@@ -51,6 +51,8 @@ std::vector<std::string> ScriptNames() { return test::ScriptNames(ScriptFolder()
 class E2eOnWindows : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
+    if (test::WantsDemoMachine(ScriptFolder() / (GetParam() + ".vbs")))
+      GTEST_SKIP() << "the demonstration traces exist on emulated machines only";
     bool wine = !win32::WineVersion().empty();
     if (!wine && platform_.Environment().GetEnvironmentVariableA(
                      "VANBRISK_TEST_MAY_RESET_SETTINGS") != "1")

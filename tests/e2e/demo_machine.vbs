@@ -1,0 +1,15 @@
+# machine: demo
+# A demonstration machine: Analyze lists every trace of the default items and
+# deletes nothing, Run Cleaner deletes them, and a second Analyze finds no
+# file left (the history entry that is first in the cache now is listed once
+# as a temporary Internet file, as the cache view takes the first entry of a
+# walk whatever its type).
+start
+click AnalyCom
+print Text1
+click CleanCom
+click Warning.OKButton
+print Text1
+click AnalyCom
+print Text1
+unload
