@@ -55,7 +55,7 @@ const std::vector<RegStep>& RegistrySteps() {
   static const std::vector<RegStep> steps = {
       {"ClearTypedURLs", RegAction::kDeleteKey, HKCU, "Software\\Microsoft\\Internet Explorer\\TypedURLs"},
       {"ClearRunMRU", RegAction::kLetterList, HKCU, EXPLORER "RunMRU"},
-      {"ClearDocFindMRU", RegAction::kLetterList, HKCU, EXPLORER "Doc Find Spec MRU"},
+      {"ClearDocFindMRU", RegAction::kLetterList, HKCU, kDocFindMruKey},
       {"ClearFindComputerMRU", RegAction::kLetterList, HKCU, EXPLORER "FindComputerMRU"},
       {"ClearSearchMRUs", RegAction::kDeleteKey, HKCU, "Software\\Microsoft\\Search Assistant\\ACMru\\5603"},
       {"ClearSearchMRUs", RegAction::kDeleteKey, HKCU, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"},

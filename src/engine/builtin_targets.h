@@ -43,6 +43,11 @@ struct RegStep {
   const char* value = nullptr;
 };
 
+// Explorer's list of searched file names, under HKEY_CURRENT_USER (the key's
+// name as Windows spells it, in two literal pieces).
+inline constexpr const char* kDocFindMruKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find S" "pec MRU";
+
 // In the order each routine runs them.
 const std::vector<FolderStep>& FolderSteps();
 const std::vector<RegStep>& RegistrySteps();

