@@ -370,5 +370,23 @@ TEST_F(MainWindowTest, TrayNotificationsWarnEachTimeTheyAreTicked) {
   EXPECT_EQ(Setting("Windows Cache"), "1");
 }
 
+TEST_F(MainWindowTest, TheResultsBoxesOpenTheirMenusOnTheRightButton) {
+  Start();
+  Named("Text1").UserMouseDown(MouseButton::kLeft);
+  EXPECT_EQ(form().OpenPopup(), nullptr);
+  Named("Text1").UserMouseDown(MouseButton::kRight);
+  ASSERT_NE(form().OpenPopup(), nullptr);
+  EXPECT_EQ(form().OpenPopup()->name(), "textpopup");
+  form().ClosePopup();
+  // The Internet page's log has its menu only while it holds text.
+  Named("iet2").UserClick();
+  Named("Text2").UserMouseDown(MouseButton::kRight);
+  EXPECT_EQ(form().OpenPopup(), nullptr);
+  form().Get<TextBox>("Text2").SetText("http://a/\r\n");
+  Named("Text2").UserMouseDown(MouseButton::kRight);
+  ASSERT_NE(form().OpenPopup(), nullptr);
+  EXPECT_EQ(form().OpenPopup()->name(), "listpopup");
+}
+
 }  // namespace
 }  // namespace vb

@@ -119,6 +119,16 @@ void MainWindow::Wire() {
     text.SetEnabled(true);
     form_.PopupMenu(form_.Get<toolkit::Menu>("textpopup"));
   };
+  form_.Get<toolkit::Control>("Text2").onMouseDown = [this](toolkit::MouseButton button, int, int) {
+    // The log of the Internet page has its menu only while it holds text.
+    auto& text = form_.Get<toolkit::TextBox>("Text2");
+    if (text.Text().empty()) return;
+    text.SetEnabled(true);
+    if (button != toolkit::MouseButton::kRight) return;
+    text.SetEnabled(false);
+    text.SetEnabled(true);
+    form_.PopupMenu(form_.Get<toolkit::Menu>("listpopup"));
+  };
 }
 
 void MainWindow::StoreBox(const char* box) {
