@@ -3,9 +3,12 @@
 # the native tool chain and libraries, the mingw-w64 cross compiler and Wine
 # for the Windows build and its tests, GoogleTest's sources (built for
 # Windows), and Xvfb and ImageMagick for the window tests.
+# With "native", only what the Linux build needs (the main job).
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev googletest libsqlite3-dev
-          g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick)
+packages=(cmake g++ make libgtest-dev googletest libsqlite3-dev)
+if [ "${1:-all}" != native ]; then
+  packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
