@@ -220,27 +220,6 @@ TEST(WildcardTest, MatchesAsFindFirstFileMatchesLongNames) {
         << c.pattern << " " << c.name;
 }
 
-TEST_F(FileSystemTest, FindListsSortedWithDotsBelowTheRootOnly) {
-  for (const char* name : {"b.log", "A.LOG", "_x.log", "c.txt", "ZALog1", "ZALog2.dat", "x.log1"})
-    WriteHostFile(Host(std::string("drive_c/Logs/") + name), "x");
-  fs::create_directories(Host("drive_c/Logs/Sub"));
-  EXPECT_EQ(Names("C:\\logs\\*.*"),
-            (std::vector<std::string>{".", "..", "A.LOG", "b.log", "c.txt", "Sub", "x.log1",
-                                      "ZALog1", "ZALog2.dat", "_x.log"}));
-  EXPECT_EQ(Names("C:\\LOGS\\*.log"), (std::vector<std::string>{"A.LOG", "b.log", "_x.log"}));
-  EXPECT_EQ(Names("c:/logs/zalog*.*"), (std::vector<std::string>{"ZALog1", "ZALog2.dat"}));
-  EXPECT_EQ(Names("C:\\Logs\\?.log"), (std::vector<std::string>{"A.LOG", "b.log"}));
-  EXPECT_EQ(Names("C:\\Logs\\b.LOG"), (std::vector<std::string>{"b.log"}));
-  EXPECT_EQ(Names("C:\\LOGS"), (std::vector<std::string>{"Logs"}));
-  EXPECT_EQ(Names("C:\\*.*"), (std::vector<std::string>{"Logs"}));
-
-  for (const char* missing : {"C:\\Logs\\*.exe", "C:\\Logs\\none.txt", "C:\\Logs\\"})
-    EXPECT_EQ(Error(missing), kErrorFileNotFound) << missing;
-  EXPECT_EQ(Error("C:\\Nowhere\\*.*"), kErrorPathNotFound);
-  FindData data;
-  EXPECT_EQ(files().FindNextFileA(12345, &data), kErrorInvalidHandle);
-}
-
 TEST_F(FileSystemTest, DosAttributesAreReadAsWineWritesThem) {
   WriteHostFile(Host("drive_c/plain.txt"), "12345");
   WriteHostFile(Host("drive_c/hidden.txt"), "");
@@ -290,37 +269,6 @@ TEST_F(FileSystemTest, SetAttributesWritesWhatWineReads) {
   ASSERT_EQ(files().SetFileAttributesA("C:\\dir", kFileAttributeSystem), kErrorSuccess);
   EXPECT_EQ(DosAttrib(Host("drive_c/Dir")), "0x4");
   EXPECT_EQ(files().SetFileAttributesA("C:\\nothing", kFileAttributeNormal), kErrorFileNotFound);
-}
-
-TEST_F(FileSystemTest, ReadOnlyIsRefusedEvenToRoot) {
-  WriteHostFile(Host("drive_c/ro.txt"), "keep");
-  ASSERT_EQ(chmod(Host("drive_c/ro.txt").c_str(), 0444), 0);
-  EXPECT_EQ(files().DeleteFileA("C:\\ro.txt"), kErrorAccessDenied);
-  EXPECT_EQ(files().WriteFileBytes("C:\\ro.txt", "changed"), kErrorAccessDenied);
-  EXPECT_EQ(ReadHostFile(Host("drive_c/ro.txt")), "keep");
-  fs::create_directories(Host("drive_c/RoDir"));
-  ASSERT_EQ(chmod(Host("drive_c/RoDir").c_str(), 0555), 0);
-  EXPECT_EQ(files().RemoveDirectoryA("C:\\rodir"), kErrorAccessDenied);
-  EXPECT_TRUE(fs::exists(Host("drive_c/RoDir")));
-  ASSERT_EQ(files().SetFileAttributesA("C:\\ro.txt", kFileAttributeNormal), kErrorSuccess);
-  EXPECT_EQ(files().DeleteFileA("C:\\ro.txt"), kErrorSuccess);
-}
-
-TEST_F(FileSystemTest, AFileLockedElsewhereIsInUse) {
-  WriteHostFile(Host("drive_c/locked.dat"), "data");
-  int fd = open(Host("drive_c/locked.dat").c_str(), O_RDONLY);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(flock(fd, LOCK_EX), 0);
-  EXPECT_EQ(files().DeleteFileA("C:\\LOCKED.DAT"), kErrorSharingViolation);
-  EXPECT_EQ(files().WriteFileBytes("C:\\locked.dat", "other"), kErrorSharingViolation);
-  std::string content;
-  EXPECT_EQ(files().ReadFileBytes("C:\\locked.dat", &content), kErrorSharingViolation);
-  EXPECT_EQ(ReadHostFile(Host("drive_c/locked.dat")), "data");
-  close(fd);
-  EXPECT_EQ(files().WriteFileBytes("C:\\locked.dat", "other"), kErrorSuccess);
-  EXPECT_EQ(ReadHostFile(Host("drive_c/locked.dat")), "other");
-  EXPECT_EQ(files().DeleteFileA("C:\\locked.dat"), kErrorSuccess);
-  EXPECT_FALSE(fs::exists(Host("drive_c/locked.dat")));
 }
 
 // A link in the machine that points at a host folder outside it, and ".."
