@@ -197,6 +197,14 @@ bool BareName(const std::string& name) {
   return RepresentableName(name) && name.find('/') == std::string::npos;
 }
 
+// The entry of an open folder by its bare name, looked at without following a
+// link.
+LONG StatEntry(int folderFd, const std::string& name, struct stat* st) {
+  if (!BareName(name)) return kErrorInvalidName;
+  return fstatat(folderFd, name.c_str(), st, AT_SYMLINK_NOFOLLOW) == 0 ? kErrorSuccess
+                                                                      : FromErrno(errno);
+}
+
 // getxattrat(2) (Linux 6.13): an extended attribute of an entry named
 // relative to an open folder, the link itself when AT_SYMLINK_NOFOLLOW. -1
 // with errno ENOSYS where the kernel or the architecture lacks it.
@@ -696,10 +704,8 @@ LONG EmulatedFileSystem::OpenSubfolder(FolderHandle folder, const std::string& n
   *sub = platform::kInvalidFolderHandle;
   std::shared_ptr<HeldFolder> parent = Held(folder);
   if (!parent) return kErrorInvalidHandle;
-  if (!BareName(name)) return kErrorInvalidName;
   struct stat st;
-  if (fstatat(parent->fd.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-    return FromErrno(errno);
+  if (LONG error = StatEntry(parent->fd.get(), name, &st); error != kErrorSuccess) return error;
   if (S_ISLNK(st.st_mode)) return kErrorAccessDenied;
   if (!S_ISDIR(st.st_mode)) return kErrorDirectory;
   auto held = std::make_shared<HeldFolder>();
@@ -819,10 +825,8 @@ LONG EmulatedFileSystem::GetEntryInfo(FolderHandle folder, const std::string& na
   if (!data) return kErrorInvalidParameter;
   std::shared_ptr<HeldFolder> held = Held(folder);
   if (!held) return kErrorInvalidHandle;
-  if (!BareName(name)) return kErrorInvalidName;
   struct stat st;
-  if (fstatat(held->fd.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-    return FromErrno(errno);
+  if (LONG error = StatEntry(held->fd.get(), name, &st); error != kErrorSuccess) return error;
   *data = EntryAt(held->fd.get(), name, st);
   return kErrorSuccess;
 }
@@ -831,10 +835,9 @@ LONG EmulatedFileSystem::SetEntryAttributes(FolderHandle folder, const std::stri
                                             DWORD attributes) {
   std::shared_ptr<HeldFolder> held = Held(folder);
   if (!held) return kErrorInvalidHandle;
-  if (!BareName(name)) return kErrorInvalidName;
   int folderFd = held->fd.get();
   struct stat st;
-  if (fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+  if (LONG error = StatEntry(folderFd, name, &st); error != kErrorSuccess) return error;
   if (S_ISLNK(st.st_mode)) return kErrorAccessDenied;
   // The entry itself, opened without following a link and checked to be the
   // one looked at.
@@ -858,7 +861,7 @@ LONG EmulatedFileSystem::DeleteEntryFile(FolderHandle folder, const std::string&
   BeforeDelete(held->host, name);
   int folderFd = held->fd.get();
   struct stat st;
-  if (fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+  if (LONG error = StatEntry(folderFd, name, &st); error != kErrorSuccess) return error;
   if (S_ISLNK(st.st_mode) || S_ISDIR(st.st_mode)) return kErrorAccessDenied;
   if (ReadOnlyMode(st.st_mode)) return kErrorAccessDenied;
   HostFd fd;
@@ -878,10 +881,9 @@ LONG EmulatedFileSystem::DeleteEntryFile(FolderHandle folder, const std::string&
 LONG EmulatedFileSystem::RemoveEntryFolder(FolderHandle folder, const std::string& name) {
   std::shared_ptr<HeldFolder> held = Held(folder);
   if (!held) return kErrorInvalidHandle;
-  if (!BareName(name)) return kErrorInvalidName;
   int folderFd = held->fd.get();
   struct stat st;
-  if (fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+  if (LONG error = StatEntry(folderFd, name, &st); error != kErrorSuccess) return error;
   if (S_ISLNK(st.st_mode)) return kErrorAccessDenied;
   if (!S_ISDIR(st.st_mode)) return kErrorDirectory;
   if (ReadOnlyMode(st.st_mode)) return kErrorAccessDenied;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_platform.h"
 
 namespace vb::win32 {
@@ -33,22 +34,6 @@ std::string LeafOf(const std::string& path) {
   return separator == std::string::npos ? trimmed : trimmed.substr(separator + 1);
 }
 
-// A handle closed when it goes out of scope.
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() {
-    if (valid()) CloseHandle(h_);
-  }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  HANDLE get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
-
 }  // namespace
 
 win::LONG Win32FileSystem::FindFirstFileA(const std::string& pattern, platform::FindData* data,
@@ -57,7 +42,7 @@ win::LONG Win32FileSystem::FindFirstFileA(const std::string& pattern, platform::
   WIN32_FIND_DATAA found;
   HANDLE h = ::FindFirstFileA(pattern.c_str(), &found);
   *handle = Ours(h);
-  if (h == INVALID_HANDLE_VALUE) return static_cast<win::LONG>(GetLastError());
+  if (h == INVALID_HANDLE_VALUE) return LastError();
   *data = FromFind(found);
   return ERROR_SUCCESS;
 }
@@ -65,7 +50,7 @@ win::LONG Win32FileSystem::FindFirstFileA(const std::string& pattern, platform::
 win::LONG Win32FileSystem::FindNextFileA(platform::FindHandle handle, platform::FindData* data) {
   if (!data) return ERROR_INVALID_PARAMETER;
   WIN32_FIND_DATAA found;
-  if (!::FindNextFileA(Native(handle), &found)) return static_cast<win::LONG>(GetLastError());
+  if (!::FindNextFileA(Native(handle), &found)) return LastError();
   *data = FromFind(found);
   return ERROR_SUCCESS;
 }
@@ -80,7 +65,7 @@ win::DWORD Win32FileSystem::GetFileAttributesA(const std::string& path) {
 
 win::LONG Win32FileSystem::SetFileAttributesA(const std::string& path, win::DWORD attributes) {
   return ::SetFileAttributesA(path.c_str(), attributes) ? ERROR_SUCCESS
-                                                         : static_cast<win::LONG>(GetLastError());
+                                                         : LastError();
 }
 
 win::LONG Win32FileSystem::GetFileAttributesExA(const std::string& path,
@@ -88,7 +73,7 @@ win::LONG Win32FileSystem::GetFileAttributesExA(const std::string& path,
   if (!data) return ERROR_INVALID_PARAMETER;
   WIN32_FILE_ATTRIBUTE_DATA found;
   if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &found))
-    return static_cast<win::LONG>(GetLastError());
+    return LastError();
   data->attributes = found.dwFileAttributes;
   data->size = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                    ? 0
@@ -98,30 +83,30 @@ win::LONG Win32FileSystem::GetFileAttributesExA(const std::string& path,
 }
 
 win::LONG Win32FileSystem::DeleteFileA(const std::string& path) {
-  return ::DeleteFileA(path.c_str()) ? ERROR_SUCCESS : static_cast<win::LONG>(GetLastError());
+  return ::DeleteFileA(path.c_str()) ? ERROR_SUCCESS : LastError();
 }
 
 win::LONG Win32FileSystem::RemoveDirectoryA(const std::string& path) {
   return ::RemoveDirectoryA(path.c_str()) ? ERROR_SUCCESS
-                                          : static_cast<win::LONG>(GetLastError());
+                                          : LastError();
 }
 
 win::LONG Win32FileSystem::CreateDirectoryA(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) ? ERROR_SUCCESS
-                                                   : static_cast<win::LONG>(GetLastError());
+                                                   : LastError();
 }
 
 win::LONG Win32FileSystem::ReadFileBytes(const std::string& path, std::string* content) {
   if (!content) return ERROR_INVALID_PARAMETER;
   Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return static_cast<win::LONG>(GetLastError());
+  if (!file.valid()) return LastError();
   std::string bytes;
   std::vector<char> buffer(65536);
   for (;;) {
     DWORD read = 0;
     if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
-      return static_cast<win::LONG>(GetLastError());
+      return LastError();
     if (read == 0) break;
     bytes.append(buffer.data(), read);
   }
@@ -134,14 +119,14 @@ win::LONG Win32FileSystem::WriteFileBytes(const std::string& path, const std::st
   // hidden or system file whose attributes the call does not repeat.
   Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return static_cast<win::LONG>(GetLastError());
-  if (!SetEndOfFile(file.get())) return static_cast<win::LONG>(GetLastError());
+  if (!file.valid()) return LastError();
+  if (!SetEndOfFile(file.get())) return LastError();
   std::size_t written = 0;
   while (written < content.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - written, 1u << 20));
     DWORD done = 0;
     if (!::WriteFile(file.get(), content.data() + written, chunk, &done, nullptr))
-      return static_cast<win::LONG>(GetLastError());
+      return LastError();
     written += done;
   }
   return ERROR_SUCCESS;
@@ -163,7 +148,7 @@ std::string Win32FileSystem::GetPrivateProfileStringA(const std::string& section
 std::intptr_t Win32FileSystem::HoldFileOpen(const std::string& path, win::LONG* error) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (error) *error = h == INVALID_HANDLE_VALUE ? static_cast<win::LONG>(GetLastError()) : 0;
+  if (error) *error = h == INVALID_HANDLE_VALUE ? LastError() : 0;
   return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(h);
 }
 
@@ -179,7 +164,7 @@ win::LONG Win32FileSystem::CreateFolderLink(const std::string& link, const std::
       return ERROR_SUCCESS;
     return ERROR_NOT_SUPPORTED;
   }
-  return static_cast<win::LONG>(GetLastError());
+  return LastError();
 }
 
 void Win32FileSystem::CloseHeldFile(std::intptr_t handle) {

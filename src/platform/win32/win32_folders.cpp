@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_platform.h"
 
 namespace vb::win32 {
@@ -29,28 +30,6 @@ constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                             FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY |
                             FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-win::LONG LastError() { return static_cast<win::LONG>(GetLastError()); }
-
-class Handle {
- public:
-  explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() {
-    if (valid()) CloseHandle(h_);
-  }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  HANDLE get() const { return h_; }
-  HANDLE release() {
-    HANDLE h = h_;
-    h_ = INVALID_HANDLE_VALUE;
-    return h;
-  }
-
- private:
-  HANDLE h_;
-};
 
 // A name as a listing of one folder gives it: no separators, no wildcards,
 // neither "." nor "..".

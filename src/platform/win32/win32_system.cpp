@@ -43,26 +43,15 @@ void Win32System::GlobalMemoryStatus(platform::MemoryStatus* status) {
   *status = platform::MemoryStatus{};
   MEMORYSTATUSEX ex = {};
   ex.dwLength = sizeof ex;
-  if (GlobalMemoryStatusEx(&ex)) {
-    status->dwMemoryLoad = ex.dwMemoryLoad;
-    status->dwTotalPhys = ex.ullTotalPhys;
-    status->dwAvailPhys = ex.ullAvailPhys;
-    status->dwTotalPageFile = ex.ullTotalPageFile;
-    status->dwAvailPageFile = ex.ullAvailPageFile;
-    status->dwTotalVirtual = ex.ullTotalVirtual;
-    status->dwAvailVirtual = ex.ullAvailVirtual;
-    return;
-  }
-  MEMORYSTATUS old = {};
-  old.dwLength = sizeof old;
-  ::GlobalMemoryStatus(&old);
-  status->dwMemoryLoad = old.dwMemoryLoad;
-  status->dwTotalPhys = old.dwTotalPhys;
-  status->dwAvailPhys = old.dwAvailPhys;
-  status->dwTotalPageFile = old.dwTotalPageFile;
-  status->dwAvailPageFile = old.dwAvailPageFile;
-  status->dwTotalVirtual = old.dwTotalVirtual;
-  status->dwAvailVirtual = old.dwAvailVirtual;
+  // The extended call gives the figures above 4 GB too.
+  if (!GlobalMemoryStatusEx(&ex)) return;
+  status->dwMemoryLoad = ex.dwMemoryLoad;
+  status->dwTotalPhys = ex.ullTotalPhys;
+  status->dwAvailPhys = ex.ullAvailPhys;
+  status->dwTotalPageFile = ex.ullTotalPageFile;
+  status->dwAvailPageFile = ex.ullAvailPageFile;
+  status->dwTotalVirtual = ex.ullTotalVirtual;
+  status->dwAvailVirtual = ex.ullAvailVirtual;
 }
 
 win::DWORD Win32System::timeGetTime() { return ::timeGetTime(); }

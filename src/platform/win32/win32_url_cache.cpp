@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_platform.h"
 
 namespace vb::win32 {
@@ -38,8 +39,6 @@ static_assert(offsetof(Ours, lpszFileExtension) == offsetof(Theirs, lpszFileExte
 static_assert(offsetof(Ours, dwExemptDelta) == offsetof(Theirs, dwExemptDelta));
 
 Theirs* Native(Ours* entry) { return reinterpret_cast<Theirs*>(entry); }
-
-win::LONG LastError() { return static_cast<win::LONG>(GetLastError()); }
 
 // The extension of a file name, without its dot; empty when it has none.
 std::string ExtensionOf(const std::string& path) {
