@@ -1,281 +1,336 @@
-#include "app/form1_controls.h"
+// The controls and menus of the main window as a table: kind (from the bound
+// member), the frame or menu each sits in, caption, language keys, tooltip,
+// design state and look, in creation order.
+#include "app/form1.h"
 
 #include "app/form1_layout.h"
 
 namespace vb::app {
 
-using toolkit::Kind;
+using toolkit::Bind;
+using toolkit::FontRole;
+using toolkit::Look;
+using toolkit::Pointer;
+using F = Form1;
 
 namespace {
-
-constexpr Kind kLabel = Kind::kLabel, kFrame = Kind::kFrame, kButton = Kind::kButton,
-               kCheck = Kind::kCheckBox, kPicture = Kind::kPictureBox, kText = Kind::kTextBox,
-               kList = Kind::kListBox, kView = Kind::kListView, kCombo = Kind::kComboBox,
-               kTabs = Kind::kTabStrip, kProgress = Kind::kProgressBar, kShape = Kind::kShape;
 
 constexpr const char* kWebTip = "Click here to visit the Vanbrisk web site";
 
-}  // namespace
+// A decorative control that no code reaches.
+toolkit::ControlRow<F> Decoration(const char* name) {
+  return toolkit::Unbound<toolkit::Shape, F>({.name = name});
+}
+toolkit::ControlRow<F> Separator(const char* name, const char* menu) {
+  return toolkit::Unbound<toolkit::MenuItem, F>({.name = name, .container = menu, .caption = "-"});
+}
 
-const std::vector<ControlSpec>& Form1Controls() {
-  static const std::vector<ControlSpec> controls = {
-      // Always shown: the page buttons (normal look ending in 2, selected look in 1).
-      {"ct1", kPicture, nullptr, "Cleaner", 0},
-      {"ct2", kPicture, nullptr, "Cleaner", 0, nullptr, 0, false},
-      {"at1", kPicture, nullptr, "Applications", 0, nullptr, 0, false},
-      {"at2", kPicture, nullptr, "Applications", 0},
-      {"iet1", kPicture, nullptr, "Internet", 0, nullptr, 0, false},
-      {"iet2", kPicture, nullptr, "Internet", 0},
-      {"tt1", kPicture, nullptr, "Tools", 0, nullptr, 0, false},
-      {"tt2", kPicture, nullptr, "Tools", 0},
-      {"ot1", kPicture, nullptr, "Options", 0, nullptr, 0, false},
-      {"ot2", kPicture, nullptr, "Options", 0},
-      {"Label1", kLabel, nullptr, "Vanbrisk", 0, kWebTip, 140},
-      {"Picture1", kPicture, nullptr, "", 0, kWebTip, 140},
-      {"Command3", kButton, nullptr, "Online Help", 25, "Click here to view Vanbrisk Online Help"},
-      {"Command2", kButton, nullptr, "About", 20},
-      {"Command1", kButton, nullptr, "Exit", 15},
-      {"Shape1", kShape, nullptr, "", 0},
-      {"Shape2", kShape, nullptr, "", 0},
-      {"Shape3", kShape, nullptr, "", 0},
-      {"Line1", kShape, nullptr, "", 0},
+// A page button: the normal look is clicked, the selected look lies over it
+// while its page is current.
+toolkit::ControlSpec PageButton(const char* name, const char* caption, bool selected,
+                                bool visible) {
+  return {.name = name,
+          .caption = caption,
+          .visible = visible,
+          .look = selected ? Look::kPageButtonSelected : Look::kPageButton};
+}
+
+std::vector<toolkit::ControlRow<F>> Rows() {
+  return {
+      // Always shown.
+      Bind<&F::ct1>(PageButton("ct1", "Cleaner", true, true)),
+      Bind<&F::ct2>(PageButton("ct2", "Cleaner", false, false)),
+      Bind<&F::at1>(PageButton("at1", "Applications", true, false)),
+      Bind<&F::at2>(PageButton("at2", "Applications", false, true)),
+      Bind<&F::iet1>(PageButton("iet1", "Internet", true, false)),
+      Bind<&F::iet2>(PageButton("iet2", "Internet", false, true)),
+      Bind<&F::tt1>(PageButton("tt1", "Tools", true, false)),
+      Bind<&F::tt2>(PageButton("tt2", "Tools", false, true)),
+      Bind<&F::ot1>(PageButton("ot1", "Options", true, false)),
+      Bind<&F::ot2>(PageButton("ot2", "Options", false, true)),
+      Bind<&F::Label1>({.name = "Label1", .caption = "Vanbrisk", .toolTip = kWebTip,
+                        .toolTipKey = 140, .look = Look::kBanner, .font = FontRole::kBanner,
+                        .pointer = Pointer::kHand}),
+      Bind<&F::Picture1>({.name = "Picture1", .toolTip = kWebTip, .toolTipKey = 140,
+                          .look = Look::kLogo, .pointer = Pointer::kHand}),
+      Bind<&F::Command3>({.name = "Command3", .caption = "Online Help", .key = 25,
+                          .toolTip = "Click here to view Vanbrisk Online Help"}),
+      Bind<&F::Command2>({.name = "Command2", .caption = "About", .key = 20}),
+      Bind<&F::Command1>({.name = "Command1", .caption = "Exit", .key = 15}),
+      Decoration("Shape1"),
+      Decoration("Shape2"),
+      Decoration("Shape3"),
+      Decoration("Line1"),
 
       // Never shown: data holders of the runs.
-      {"Label4", kLabel, nullptr, "", 0, nullptr, 0, false},
-      {"L", kList, nullptr, "", 0, nullptr, 0, false},
-      {"L2", kList, nullptr, "", 0, nullptr, 0, false},
-      {"List1", kList, nullptr, "", 0, nullptr, 0, false},
-      {"List2", kList, nullptr, "", 0, nullptr, 0, false},
-      {"ListBox", kList, nullptr, "", 0, nullptr, 0, false},
-      {"ListView3", kView, nullptr, "", 0, nullptr, 0, false},
-      {"ListView4", kView, nullptr, "", 0, nullptr, 0, false},
-      {"ListView5", kView, nullptr, "", 0, nullptr, 0, false},
-      {"ListView6", kView, nullptr, "", 0, nullptr, 0, false},
+      Bind<&F::Label4>({.name = "Label4", .visible = false}),
+      Bind<&F::L>({.name = "L", .visible = false}),
+      Bind<&F::L2>({.name = "L2", .visible = false}),
+      Bind<&F::List1>({.name = "List1", .visible = false}),
+      Bind<&F::List2>({.name = "List2", .visible = false}),
+      Bind<&F::ListBox>({.name = "ListBox", .visible = false}),
+      Bind<&F::ListView3>({.name = "ListView3", .visible = false}),
+      Bind<&F::ListView4>({.name = "ListView4", .visible = false}),
+      Bind<&F::ListView5>({.name = "ListView5", .visible = false}),
+      Bind<&F::ListView6>({.name = "ListView6", .visible = false}),
 
       // Cleaner page.
-      {"Cleaner", kFrame, nullptr, "", 0},
-      {"ProgressBar1", kProgress, "Cleaner", "", 0},
-      {"Text1", kText, "Cleaner", "", 0},
-      {"Frame1", kFrame, nullptr, "Cleaner Settings", 0},
-      {"SysTemp", kCheck, "Frame1", "System Temporary", 30, nullptr, 0, true, 1},
-      {"ietemp", kCheck, "Frame1", "Internet Temporary", 35, nullptr, 0, true, 1},
-      {"Cook", kCheck, "Frame1", "Cookies", 45, nullptr, 0, true, 1},
-      {"Pref", kCheck, "Frame1", "XP Prefetch", 40, nullptr, 0, true, 0},
-      {"rdocs", kCheck, "Frame1", "Recent Documents", 50, nullptr, 0, true, 1},
-      {"RBin", kCheck, "Frame1", "Empty Recycle Bin", 55, nullptr, 0, true, 1},
-      {"TAP", kCheck, "Frame1", "Third Party Applications", 60, nullptr, 0, true, 1},
-      {"idat", kCheck, "Frame1", "Index.dat Files", 65, nullptr, 0, false, 0},
-      {"memdumps", kCheck, "Frame1", "Memory Dumps", 70, nullptr, 0, false, 0},
-      {"winlog", kCheck, "Frame1", "Windows Log Files", 75, nullptr, 0, false, 0},
-      {"ExMRUs", kCheck, "Frame1", "Explorer MRUs", 80, nullptr, 0, false, 1},
-      {"ieurlhist", kCheck, "Frame1", "Internet Urls\\History", 85, nullptr, 0, false, 1},
-      {"tnotif", kCheck, "Frame1", "Tray Notifications", 90, nullptr, 0, false, 0},
-      {"wcache", kCheck, "Frame1", "Windows Cache", 95, nullptr, 0, false, 0},
-      {"Command4", kButton, nullptr, ">>>", 0, "Shows More Cleaning Options...", 0, true, 0, "Arial"},
-      {"Command5", kButton, nullptr, "<<<", 0, nullptr, 0, false, 0, "Arial"},
-      {"Frame2", kFrame, nullptr, "Settings", 0},
-      {"VnbStartup", kCheck, "Frame2", "Open Vanbrisk Suite On Startup", 120},
-      {"HWM", kCheck, "Frame2", "Hide Warning Messages", 115},
-      {"HWC", kCheck, "Frame2", "Hide While Cleaning", 110},
-      {"CBD", kCheck, "Frame2", "Confirm Before Deletion", 105},
-      {"CAC", kCheck, "Frame2", "Close After Cleaning", 100},
-      {"AnalyCom", kButton, nullptr, "&Analyze", 10},
-      {"CleanCom", kButton, nullptr, "&Run Cleaner", 5},
+      Bind<&F::Cleaner>({.name = "Cleaner"}),
+      Bind<&F::ProgressBar1>({.name = "ProgressBar1", .container = "Cleaner"}),
+      Bind<&F::Text1>({.name = "Text1", .container = "Cleaner",
+                       .flags = toolkit::kMultiLine | toolkit::kLocked}),
+      Bind<&F::Frame1>({.name = "Frame1", .caption = "Cleaner Settings"}),
+      Bind<&F::SysTemp>({.name = "SysTemp", .container = "Frame1", .caption = "System Temporary",
+                         .key = 30, .value = 1}),
+      Bind<&F::ietemp>({.name = "ietemp", .container = "Frame1", .caption = "Internet Temporary",
+                        .key = 35, .value = 1}),
+      Bind<&F::Cook>({.name = "Cook", .container = "Frame1", .caption = "Cookies", .key = 45,
+                      .value = 1}),
+      Bind<&F::Pref>({.name = "Pref", .container = "Frame1", .caption = "XP Prefetch", .key = 40}),
+      Bind<&F::rdocs>({.name = "rdocs", .container = "Frame1", .caption = "Recent Documents",
+                       .key = 50, .value = 1}),
+      Bind<&F::RBin>({.name = "RBin", .container = "Frame1", .caption = "Empty Recycle Bin",
+                      .key = 55, .value = 1}),
+      Bind<&F::TAP>({.name = "TAP", .container = "Frame1", .caption = "Third Party Applications",
+                     .key = 60, .value = 1}),
+      Bind<&F::idat>({.name = "idat", .container = "Frame1", .caption = "Index.dat Files",
+                      .key = 65, .visible = false}),
+      Bind<&F::memdumps>({.name = "memdumps", .container = "Frame1", .caption = "Memory Dumps",
+                          .key = 70, .visible = false}),
+      Bind<&F::winlog>({.name = "winlog", .container = "Frame1", .caption = "Windows Log Files",
+                        .key = 75, .visible = false}),
+      Bind<&F::ExMRUs>({.name = "ExMRUs", .container = "Frame1", .caption = "Explorer MRUs",
+                        .key = 80, .visible = false, .value = 1}),
+      Bind<&F::ieurlhist>({.name = "ieurlhist", .container = "Frame1",
+                           .caption = "Internet Urls\\History", .key = 85, .visible = false,
+                           .value = 1}),
+      Bind<&F::tnotif>({.name = "tnotif", .container = "Frame1", .caption = "Tray Notifications",
+                        .key = 90, .visible = false}),
+      Bind<&F::wcache>({.name = "wcache", .container = "Frame1", .caption = "Windows Cache",
+                        .key = 95, .visible = false}),
+      Bind<&F::Command4>({.name = "Command4", .caption = ">>>",
+                          .toolTip = "Shows More Cleaning Options...", .font = FontRole::kSymbol}),
+      Bind<&F::Command5>({.name = "Command5", .caption = "<<<", .visible = false,
+                          .font = FontRole::kSymbol}),
+      Bind<&F::Frame2>({.name = "Frame2", .caption = "Settings"}),
+      Bind<&F::VnbStartup>({.name = "VnbStartup", .container = "Frame2",
+                            .caption = "Open Vanbrisk Suite On Startup", .key = 120}),
+      Bind<&F::HWM>({.name = "HWM", .container = "Frame2", .caption = "Hide Warning Messages",
+                     .key = 115}),
+      Bind<&F::HWC>({.name = "HWC", .container = "Frame2", .caption = "Hide While Cleaning",
+                     .key = 110}),
+      Bind<&F::CBD>({.name = "CBD", .container = "Frame2", .caption = "Confirm Before Deletion",
+                     .key = 105}),
+      Bind<&F::CAC>({.name = "CAC", .container = "Frame2", .caption = "Close After Cleaning",
+                     .key = 100}),
+      Bind<&F::AnalyCom>({.name = "AnalyCom", .caption = "&Analyze", .key = 10}),
+      Bind<&F::CleanCom>({.name = "CleanCom", .caption = "&Run Cleaner", .key = 5}),
 
       // Applications page.
-      {"Applications", kFrame, nullptr, "", 0, nullptr, 0, false},
-      {"Label9", kLabel, "Applications", "Select Which Applications You Wish To Clean:", 200},
-      {"TabStrip2", kTabs, "Applications", "", 0},
-      {"Appl", kList, "Applications", "", 0},
-      {"IE", kList, "Applications", "", 0, nullptr, 0, false},
-      {"MM", kList, "Applications", "", 0, nullptr, 0, false},
-      {"Util", kList, "Applications", "", 0, nullptr, 0, false},
-      {"Win", kList, "Applications", "", 0, nullptr, 0, false},
+      Bind<&F::Applications>({.name = "Applications", .visible = false}),
+      Bind<&F::Label9>({.name = "Label9", .container = "Applications",
+                        .caption = "Select Which Applications You Wish To Clean:", .key = 200}),
+      Bind<&F::TabStrip2>({.name = "TabStrip2", .container = "Applications",
+                           .tabs = {"Applications", "Internet", "Multimedia", "Utilities",
+                                    "Windows"}}),
+      Bind<&F::Appl>({.name = "Appl", .container = "Applications",
+                      .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
+      Bind<&F::IE>({.name = "IE", .container = "Applications", .visible = false,
+                    .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
+      Bind<&F::MM>({.name = "MM", .container = "Applications", .visible = false,
+                    .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
+      Bind<&F::Util>({.name = "Util", .container = "Applications", .visible = false,
+                      .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
+      Bind<&F::Win>({.name = "Win", .container = "Applications", .visible = false,
+                     .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
 
       // Internet page.
-      {"Internet", kFrame, nullptr, "", 0, nullptr, 0, false},
-      {"Label2", kLabel, "Internet", "Internet Browsers", 0},
-      {"Frame4", kFrame, nullptr, "Cache:", 0, nullptr, 0, false},
-      {"ListView2", kView, "Frame4", "", 0},
-      {"Frame5", kFrame, nullptr, "Cookies:", 0, nullptr, 0, false},
-      {"ListView1", kView, "Frame5", "", 0},
-      {"Frame3", kFrame, nullptr, "Results Log:", 0, nullptr, 0, false},
-      {"Text2", kText, "Frame3", "", 0},
-      {"CleanIE", kButton, nullptr, "&Clean Browsers", 310, "This will delete all IE tracks...", 0,
-       false},
-      {"SLF", kButton, nullptr, "Save Log File...", 305, nullptr, 0, false},
-      {"DelCache", kButton, nullptr, "Delete Cache", 315, nullptr, 0, false},
-      {"DelCook", kButton, nullptr, "Delete Cookies", 320, nullptr, 0, false},
+      Bind<&F::Internet>({.name = "Internet", .visible = false}),
+      Bind<&F::Label2>({.name = "Label2", .container = "Internet", .caption = "Internet Browsers"}),
+      Bind<&F::Frame4>({.name = "Frame4", .caption = "Cache:", .visible = false}),
+      Bind<&F::ListView2>({.name = "ListView2", .container = "Frame4"}),
+      Bind<&F::Frame5>({.name = "Frame5", .caption = "Cookies:", .visible = false}),
+      Bind<&F::ListView1>({.name = "ListView1", .container = "Frame5"}),
+      Bind<&F::Frame3>({.name = "Frame3", .caption = "Results Log:", .visible = false}),
+      Bind<&F::Text2>({.name = "Text2", .container = "Frame3",
+                       .flags = toolkit::kMultiLine | toolkit::kLocked}),
+      Bind<&F::CleanIE>({.name = "CleanIE", .caption = "&Clean Browsers", .key = 310,
+                         .toolTip = "This will delete all IE tracks...", .visible = false}),
+      Bind<&F::SLF>({.name = "SLF", .caption = "Save Log File...", .key = 305, .visible = false}),
+      Bind<&F::DelCache>({.name = "DelCache", .caption = "Delete Cache", .key = 315,
+                          .visible = false}),
+      Bind<&F::DelCook>({.name = "DelCook", .caption = "Delete Cookies", .key = 320,
+                         .visible = false}),
 
       // Tools page.
-      {"Tools", kFrame, nullptr, "", 0, nullptr, 0, false},
-      {"Frame8", kFrame, nullptr, "Program Tools", 400, nullptr, 0, false},
-      {"Diag", kButton, nullptr, "Diagnostics", 0,
-       "Click here to view information about your system...", 420, false},
-      {"Start", kButton, nullptr, "Startup", 0,
-       "Click here to view which programs are starting up with your system...", 425, false},
-      {"Frame7", kFrame, nullptr, "Most Commonly Used...", 405, nullptr, 0, false},
-      {"DClean", kButton, nullptr, "Disk Cleanup", 0, nullptr, 0, false},
-      {"RegEdit", kButton, nullptr, "Registry Editor", 0, nullptr, 0, false},
-      {"CPanel", kButton, nullptr, "Control Panel  ", 0, nullptr, 0, false},
-      {"Frame6", kFrame, nullptr, "More Tools...", 410, nullptr, 0, false},
-      {"DXDiag", kButton, nullptr, "DirectX Diagnostics", 0, nullptr, 0, false},
-      {"CPrompt", kButton, nullptr, "Command Prompt", 0, nullptr, 0, false},
-      {"TMan", kButton, nullptr, "Task Manager", 0, nullptr, 0, false},
+      Bind<&F::Tools>({.name = "Tools", .visible = false}),
+      Bind<&F::Frame8>({.name = "Frame8", .caption = "Program Tools", .key = 400,
+                        .visible = false}),
+      Bind<&F::Diag>({.name = "Diag", .caption = "Diagnostics",
+                      .toolTip = "Click here to view information about your system...",
+                      .toolTipKey = 420, .visible = false}),
+      Bind<&F::Start>({.name = "Start", .caption = "Startup",
+                       .toolTip = "Click here to view which programs are starting up with your "
+                                  "system...",
+                       .toolTipKey = 425, .visible = false}),
+      Bind<&F::Frame7>({.name = "Frame7", .caption = "Most Commonly Used...", .key = 405,
+                        .visible = false}),
+      Bind<&F::DClean>({.name = "DClean", .caption = "Disk Cleanup", .visible = false}),
+      Bind<&F::RegEdit>({.name = "RegEdit", .caption = "Registry Editor", .visible = false}),
+      Bind<&F::CPanel>({.name = "CPanel", .caption = "Control Panel  ", .visible = false}),
+      Bind<&F::Frame6>({.name = "Frame6", .caption = "More Tools...", .key = 410,
+                        .visible = false}),
+      Bind<&F::DXDiag>({.name = "DXDiag", .caption = "DirectX Diagnostics", .visible = false}),
+      Bind<&F::CPrompt>({.name = "CPrompt", .caption = "Command Prompt", .visible = false}),
+      Bind<&F::TMan>({.name = "TMan", .caption = "Task Manager", .visible = false}),
 
       // Options page.
-      {"Options", kFrame, nullptr, "", 0, nullptr, 0, false},
-      {"TabStrip3", kTabs, "Options", "", 0},
-      {"CleanO", kFrame, nullptr, "Cleaner Options", 500, nullptr, 0, false},
-      {"Check1", kCheck, "CleanO", "Hide Progress Bar While Cleaning", 505},
-      {"Check2", kCheck, "CleanO", "Show Only Default Settings", 510},
-      {"Check3", kCheck, "CleanO", "Enable Deletion for Read-Only Files", 515},
-      {"Label3", kLabel, "CleanO",
-       "Note: When using \"Show Only Default Settings\" You will have to restart the program in "
-       "order for the settings to be enabled.",
-       520},
-      {"CookO", kFrame, nullptr, "Cookies", 525, nullptr, 0, false},
-      {"Label", kLabel, "CookO", "Cookies to delete:", 530},
-      {"LV1", kView, "CookO", "", 0},
-      {"Label5", kLabel, "CookO", "Cookies to keep:", 535},
-      {"LV2", kView, "CookO", "", 0},
-      {"Text3", kText, "CookO", "", 0},
-      {"SC", kButton, "CookO", "->", 0},
-      {"RC", kButton, "CookO", "<-", 0},
-      {"IEO", kFrame, nullptr, "Internet Options", 540, nullptr, 0, false},
-      {"Check4", kCheck, "IEO", "Show All Deleted IE Temp Files", 545},
-      {"Check5", kCheck, "IEO", "Add Vanbrisk button to Internet Explorer", 550},
-      {"PerO", kFrame, nullptr, "Personalized", 555, nullptr, 0, false},
-      {"Label6", kLabel, "PerO", " Personalized files, folders && registry items to clean:", 560},
-      {"LV", kView, "PerO", "", 0},
-      {"Check8", kCheck, "PerO",
-       "Clean Personalized Files, Folders && Registry Items when clicking \"Run Cleaner\"", 565},
-      {"Label8", kLabel, "PerO", "Note: Cleaning is not supported for hidden files", 570},
-      {"AFol", kButton, nullptr, "Add Folder", 575, nullptr, 0, false},
-      {"AFil", kButton, nullptr, "Add File", 580, nullptr, 0, false},
-      {"AReg", kButton, nullptr, "Add Registry", 585, nullptr, 0, false},
-      {"RSel", kButton, nullptr, "Remove Selected", 590, nullptr, 0, false},
-      {"RAll", kButton, nullptr, "Remove All", 595, nullptr, 0, false},
-      {"AdvO", kFrame, nullptr, "Advanced Options", 600, nullptr, 0, false},
-      {"Check10", kCheck, "AdvO", "Run Cleaner when the computer starts", 610},
-      {"Check6", kCheck, "AdvO", "Automatically Clean When Vanbrisk Opens", 615},
-      {"Check7", kCheck, "AdvO", "Add \"Open Vanbrisk...\" option to recycle bin right click menu",
-       620},
-      {"Check9", kCheck, "AdvO", "Add \"Run Vanbrisk...\" option to recycle bin right click menu",
-       625},
-      {"Label7", kLabel, "AdvO", "Language:", 605},
-      {"Combo1", kCombo, "AdvO", "", 0},
-      {"Label10", kLabel, "AdvO", "Command-Line Parameters:", 0},
-      {"Label11", kLabel, "AdvO",
-       "/AUTO - (Quiet Mode) Opens program hidden, runs cleaner and then exits when finished", 0},
+      Bind<&F::Options>({.name = "Options", .visible = false}),
+      Bind<&F::TabStrip3>({.name = "TabStrip3", .container = "Options",
+                           .tabs = {"Cleaner", "Cookies", "Internet", "Personalized",
+                                    "Advanced"}}),
+      Bind<&F::CleanO>({.name = "CleanO", .caption = "Cleaner Options", .key = 500,
+                        .visible = false}),
+      Bind<&F::Check1>({.name = "Check1", .container = "CleanO",
+                        .caption = "Hide Progress Bar While Cleaning", .key = 505}),
+      Bind<&F::Check2>({.name = "Check2", .container = "CleanO",
+                        .caption = "Show Only Default Settings", .key = 510}),
+      Bind<&F::Check3>({.name = "Check3", .container = "CleanO",
+                        .caption = "Enable Deletion for Read-Only Files", .key = 515}),
+      Bind<&F::Label3>({.name = "Label3", .container = "CleanO",
+                        .caption = "Note: When using \"Show Only Default Settings\" You will have "
+                                   "to restart the program in order for the settings to be "
+                                   "enabled.",
+                        .key = 520}),
+      Bind<&F::CookO>({.name = "CookO", .caption = "Cookies", .key = 525, .visible = false}),
+      Bind<&F::Label>({.name = "Label", .container = "CookO", .caption = "Cookies to delete:",
+                       .key = 530}),
+      Bind<&F::LV1>({.name = "LV1", .container = "CookO"}),
+      Bind<&F::Label5>({.name = "Label5", .container = "CookO", .caption = "Cookies to keep:",
+                        .key = 535}),
+      Bind<&F::LV2>({.name = "LV2", .container = "CookO"}),
+      Bind<&F::Text3>({.name = "Text3", .container = "CookO"}),
+      Bind<&F::SC>({.name = "SC", .container = "CookO", .caption = "->"}),
+      Bind<&F::RC>({.name = "RC", .container = "CookO", .caption = "<-"}),
+      Bind<&F::IEO>({.name = "IEO", .caption = "Internet Options", .key = 540, .visible = false}),
+      Bind<&F::Check4>({.name = "Check4", .container = "IEO",
+                        .caption = "Show All Deleted IE Temp Files", .key = 545}),
+      Bind<&F::Check5>({.name = "Check5", .container = "IEO",
+                        .caption = "Add Vanbrisk button to Internet Explorer", .key = 550}),
+      Bind<&F::PerO>({.name = "PerO", .caption = "Personalized", .key = 555, .visible = false}),
+      Bind<&F::Label6>({.name = "Label6", .container = "PerO",
+                        .caption = " Personalized files, folders && registry items to clean:",
+                        .key = 560}),
+      Bind<&F::LV>({.name = "LV", .container = "PerO"}),
+      Bind<&F::Check8>({.name = "Check8", .container = "PerO",
+                        .caption = "Clean Personalized Files, Folders && Registry Items when "
+                                   "clicking \"Run Cleaner\"",
+                        .key = 565}),
+      Bind<&F::Label8>({.name = "Label8", .container = "PerO",
+                        .caption = "Note: Cleaning is not supported for hidden files",
+                        .key = 570}),
+      Bind<&F::AFol>({.name = "AFol", .caption = "Add Folder", .key = 575, .visible = false}),
+      Bind<&F::AFil>({.name = "AFil", .caption = "Add File", .key = 580, .visible = false}),
+      Bind<&F::AReg>({.name = "AReg", .caption = "Add Registry", .key = 585, .visible = false}),
+      Bind<&F::RSel>({.name = "RSel", .caption = "Remove Selected", .key = 590,
+                      .visible = false}),
+      Bind<&F::RAll>({.name = "RAll", .caption = "Remove All", .key = 595, .visible = false}),
+      Bind<&F::AdvO>({.name = "AdvO", .caption = "Advanced Options", .key = 600,
+                      .visible = false}),
+      Bind<&F::Check10>({.name = "Check10", .container = "AdvO",
+                         .caption = "Run Cleaner when the computer starts", .key = 610}),
+      Bind<&F::Check6>({.name = "Check6", .container = "AdvO",
+                        .caption = "Automatically Clean When Vanbrisk Opens", .key = 615}),
+      Bind<&F::Check7>({.name = "Check7", .container = "AdvO",
+                        .caption = "Add \"Open Vanbrisk...\" option to recycle bin right click "
+                                   "menu",
+                        .key = 620}),
+      Bind<&F::Check9>({.name = "Check9", .container = "AdvO",
+                        .caption = "Add \"Run Vanbrisk...\" option to recycle bin right click "
+                                   "menu",
+                        .key = 625}),
+      Bind<&F::Label7>({.name = "Label7", .container = "AdvO", .caption = "Language:",
+                        .key = 605}),
+      Bind<&F::Combo1>({.name = "Combo1", .container = "AdvO"}),
+      Bind<&F::Label10>({.name = "Label10", .container = "AdvO",
+                         .caption = "Command-Line Parameters:"}),
+      Bind<&F::Label11>({.name = "Label11", .container = "AdvO",
+                         .caption = "/AUTO - (Quiet Mode) Opens program hidden, runs cleaner and "
+                                    "then exits when finished"}),
+
+      // Popup menus: each top-level entry is invisible, so the window has no
+      // menu bar; the program opens them at the mouse.
+      Bind<&F::textpopup>({.name = "textpopup", .caption = "TextPopup", .visible = false}),
+      Bind<&F::mnusave>({.name = "mnusave", .container = "textpopup",
+                         .caption = "Save to text file...", .key = 130}),
+      Bind<&F::listpopup>({.name = "listpopup", .caption = "ListPopup", .visible = false}),
+      Bind<&F::mnulog>({.name = "mnulog", .container = "listpopup", .caption = "Save log file...",
+                        .key = 300}),
+      Bind<&F::cachepopup>({.name = "cachepopup", .caption = "CachePopup", .visible = false}),
+      Bind<&F::iecache2>({.name = "iecache2", .container = "cachepopup",
+                          .caption = "Delete Internet Explorer Cache", .key = 330}),
+      Bind<&F::operacache2>({.name = "operacache2", .container = "cachepopup",
+                             .caption = "Delete Opera Browser Cache", .key = 335,
+                             .enabled = false}),
+      Bind<&F::mozff>({.name = "mozff", .container = "cachepopup",
+                       .caption = "Delete Mozilla Firefox Cache", .key = 340, .enabled = false}),
+      Separator("sep", "cachepopup"),
+      Bind<&F::dscache>({.name = "dscache", .container = "cachepopup",
+                         .caption = "Delete Selected Cache File...", .key = 345,
+                         .visible = false}),
+      Bind<&F::refresh1>({.name = "refresh1", .container = "cachepopup",
+                          .caption = "Reload Cache/Cookies", .key = 350}),
+      Separator("sep2", "cachepopup"),
+      Bind<&F::cancel1>({.name = "cancel1", .container = "cachepopup", .caption = "Cancel",
+                         .key = 355}),
+      Bind<&F::cachepopup2>({.name = "cachepopup2", .caption = "CachePopup2", .visible = false}),
+      Bind<&F::iecook>({.name = "iecook", .container = "cachepopup2",
+                        .caption = "Delete Internet Explorer Cookies", .key = 360}),
+      Bind<&F::operacook>({.name = "operacook", .container = "cachepopup2",
+                           .caption = "Delete Opera Browser Cookies", .key = 365,
+                           .enabled = false}),
+      Bind<&F::mozffcook>({.name = "mozffcook", .container = "cachepopup2",
+                           .caption = "Delete Mozilla Firefox Cookies", .key = 370,
+                           .enabled = false}),
+      Separator("sep3", "cachepopup2"),
+      Bind<&F::dscookie>({.name = "dscookie", .container = "cachepopup2",
+                          .caption = "Delete Selected Cookie...", .key = 380, .visible = false}),
+      Bind<&F::refresh2>({.name = "refresh2", .container = "cachepopup2",
+                          .caption = "Reload Cache/Cookies", .key = 350}),
+      Separator("sep4", "cachepopup2"),
+      Bind<&F::cancel2>({.name = "cancel2", .container = "cachepopup2", .caption = "Cancel",
+                         .key = 355}),
+      Bind<&F::lbmnu>({.name = "lbmnu", .caption = "ListBoxMenu", .visible = false}),
+      Bind<&F::sall>({.name = "sall", .container = "lbmnu", .caption = "Select All"}),
+      Bind<&F::sallt>({.name = "sallt", .container = "lbmnu", .caption = "Select All of Type"}),
+      Separator("sep5", "lbmnu"),
+      Bind<&F::dall>({.name = "dall", .container = "lbmnu", .caption = "Deselect All"}),
+      Bind<&F::dallt>({.name = "dallt", .container = "lbmnu", .caption = "Deselect All of Type"}),
+      Bind<&F::PersMenu>({.name = "PersMenu", .caption = "PersMenu", .visible = false}),
+      Bind<&F::afilmnu>({.name = "afilmnu", .container = "PersMenu", .caption = "Add File",
+                         .key = 580}),
+      Bind<&F::afolmnu>({.name = "afolmnu", .container = "PersMenu", .caption = "Add Folder",
+                         .key = 575}),
+      Bind<&F::aregmnu>({.name = "aregmnu", .container = "PersMenu", .caption = "Add Registry",
+                         .key = 585}),
+      Separator("sep6", "PersMenu"),
+      Bind<&F::rselmnu>({.name = "rselmnu", .container = "PersMenu",
+                         .caption = "Remove Selected", .key = 590, .visible = false}),
+      Bind<&F::rallmnu>({.name = "rallmnu", .container = "PersMenu", .caption = "Remove All",
+                         .key = 595}),
   };
-  return controls;
-}
-
-const std::vector<MenuSpec>& Form1Menus() {
-  static const std::vector<MenuSpec> menus = {
-      {"textpopup", "TextPopup", {{"mnusave", "Save to text file...", 130}}},
-      {"listpopup", "ListPopup", {{"mnulog", "Save log file...", 300}}},
-      {"cachepopup",
-       "CachePopup",
-       {{"iecache2", "Delete Internet Explorer Cache", 330},
-        {"operacache2", "Delete Opera Browser Cache", 335, false},
-        {"mozff", "Delete Mozilla Firefox Cache", 340, false},
-        {"sep", "-", 0},
-        {"dscache", "Delete Selected Cache File...", 345, true, false},
-        {"refresh1", "Reload Cache/Cookies", 350},
-        {"sep2", "-", 0},
-        {"cancel1", "Cancel", 355}}},
-      {"cachepopup2",
-       "CachePopup2",
-       {{"iecook", "Delete Internet Explorer Cookies", 360},
-        {"operacook", "Delete Opera Browser Cookies", 365, false},
-        {"mozffcook", "Delete Mozilla Firefox Cookies", 370, false},
-        {"sep3", "-", 0},
-        {"dscookie", "Delete Selected Cookie...", 380, true, false},
-        {"refresh2", "Reload Cache/Cookies", 350},
-        {"sep4", "-", 0},
-        {"cancel2", "Cancel", 355}}},
-      {"lbmnu",
-       "ListBoxMenu",
-       {{"sall", "Select All", 0},
-        {"sallt", "Select All of Type", 0},
-        {"sep5", "-", 0},
-        {"dall", "Deselect All", 0},
-        {"dallt", "Deselect All of Type", 0}}},
-      {"PersMenu",
-       "PersMenu",
-       {{"afilmnu", "Add File", 580},
-        {"afolmnu", "Add Folder", 575},
-        {"aregmnu", "Add Registry", 585},
-        {"sep6", "-", 0},
-        {"rselmnu", "Remove Selected", 590, true, false},
-        {"rallmnu", "Remove All", 595}}},
-  };
-  return menus;
-}
-
-namespace {
-
-toolkit::Control& Create(toolkit::Form& form, const ControlSpec& row) {
-  toolkit::Control* in = row.container ? form.Find(row.container) : nullptr;
-  switch (row.kind) {
-    case Kind::kLabel: return form.Add<toolkit::Label>(row.name, in);
-    case Kind::kFrame: return form.Add<toolkit::Frame>(row.name, in);
-    case Kind::kButton: return form.Add<toolkit::Button>(row.name, in);
-    case Kind::kCheckBox: return form.Add<toolkit::CheckBox>(row.name, in);
-    case Kind::kPictureBox: return form.Add<toolkit::PictureBox>(row.name, in);
-    case Kind::kTextBox: return form.Add<toolkit::TextBox>(row.name, in);
-    case Kind::kListBox: return form.Add<toolkit::ListBox>(row.name, in);
-    case Kind::kListView: return form.Add<toolkit::ListView>(row.name, in);
-    case Kind::kComboBox: return form.Add<toolkit::ComboBox>(row.name, in);
-    case Kind::kTabStrip: return form.Add<toolkit::TabStrip>(row.name, in);
-    case Kind::kProgressBar: return form.Add<toolkit::ProgressBar>(row.name, in);
-    case Kind::kShape: return form.Add<toolkit::Shape>(row.name, in);
-    case Kind::kMenu:
-    case Kind::kMenuItem: break;
-  }
-  return form.Add<toolkit::Shape>(row.name, in);
 }
 
 }  // namespace
 
-void BuildForm1(toolkit::Form& form) {
-  form.SetCaption("Vanbrisk");
-  for (const ControlSpec& row : Form1Controls()) {
-    toolkit::Control& c = Create(form, row);
-    c.SetCaption(row.caption);
-    c.SetVisible(row.visible);
-    if (row.toolTip) c.SetToolTipText(row.toolTip);
-    if (row.font) c.SetFontName(row.font);
-    if (auto* box = dynamic_cast<toolkit::CheckBox*>(&c)) {
-      // The design value, set before any handler is wired.
-      if (row.value) box->SetValue(row.value);
-    }
-  }
-  form.Get<toolkit::TextBox>("Text1").SetMultiLine(true);
-  form.Get<toolkit::TextBox>("Text1").SetLocked(true);
-  form.Get<toolkit::TextBox>("Text2").SetMultiLine(true);
-  form.Get<toolkit::TextBox>("Text2").SetLocked(true);
-  form.Get<toolkit::TabStrip>("TabStrip2").SetTabs(
-      {"Applications", "Internet", "Multimedia", "Utilities", "Windows"});
-  form.Get<toolkit::TabStrip>("TabStrip3").SetTabs(
-      {"Cleaner", "Cookies", "Internet", "Personalized", "Advanced"});
-  for (const char* list : {"Appl", "IE", "MM", "Util", "Win"}) {
-    form.Get<toolkit::ListBox>(list).SetCheckBoxes(true);
-    form.Get<toolkit::ListBox>(list).SetSorted(true);
-  }
-  for (const MenuSpec& row : Form1Menus()) {
-    auto& menu = form.Add<toolkit::Menu>(row.menu);
-    menu.SetCaption(row.caption);
-    menu.SetVisible(false);
-    for (const MenuSpec::Item& item : row.items) {
-      auto& entry = form.AddMenuItem(menu, item.name, item.caption);
-      entry.SetEnabled(item.enabled);
-      entry.SetVisible(item.visible);
-    }
-  }
-  PlaceForm1(form);
+const toolkit::FormTable<Form1>& Form1Table() {
+  static const toolkit::FormTable<Form1> table{"Vanbrisk", kForm1ClientWidth, kForm1ClientHeight,
+                                               Rows(), Form1Layout()};
+  return table;
+}
+
+Form1::Form1(toolkit::Application& app) : toolkit::Form(app, "Form1") {
+  toolkit::BuildForm(*this, Form1Table());
 }
 
 }  // namespace vb::app

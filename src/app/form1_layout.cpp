@@ -1,5 +1,7 @@
 #include "app/form1_layout.h"
 
+#include "app/form1.h"
+
 namespace vb::app {
 
 namespace {
@@ -12,9 +14,9 @@ toolkit::Rect Row(int x, int y, int i, int width = 200) { return {x, y + i * 22,
 
 }  // namespace
 
-const std::vector<Placement>& Form1Layout() {
-  static const std::vector<Placement> layout = [] {
-    std::vector<Placement> p = {
+const std::vector<toolkit::Placement>& Form1Layout() {
+  static const std::vector<toolkit::Placement> layout = [] {
+    std::vector<toolkit::Placement> p = {
         // Always shown.
         {"Picture1", {8, 8, 100, 48}},
         {"Label1", {X0, 8, W, 48}},
@@ -128,11 +130,6 @@ const std::vector<Placement>& Form1Layout() {
     return p;
   }();
   return layout;
-}
-
-void PlaceForm1(toolkit::Form& form) {
-  for (const Placement& p : Form1Layout())
-    if (toolkit::Control* c = form.Find(p.name)) c->SetPosition(p.rect);
 }
 
 }  // namespace vb::app

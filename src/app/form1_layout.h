@@ -5,20 +5,10 @@
 
 #include <vector>
 
-#include "toolkit/form.h"
+#include "toolkit/form_builder.h"
 
 namespace vb::app {
 
-struct Placement {
-  const char* name;
-  toolkit::Rect rect;
-};
-
-inline constexpr int kForm1ClientWidth = 664;
-inline constexpr int kForm1ClientHeight = 476;
-
-const std::vector<Placement>& Form1Layout();
-// Gives every control of the table its place.
-void PlaceForm1(toolkit::Form& form);
+const std::vector<toolkit::Placement>& Form1Layout();
 
 }  // namespace vb::app

@@ -1,79 +1,62 @@
 #include "app/form1_pages.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace vb::app {
 
-const std::vector<const char*>& PageSet() {
-  static const std::vector<const char*> set = {
-      "Options", "Applications", "Cleaner", "Tools",    "Internet", "Frame1",   "Frame2",
-      "Frame3",  "Frame4",       "Frame5",  "Frame6",   "Frame7",   "Frame8",   "CleanO",
-      "CookO",   "IEO",          "PerO",    "AdvO",     "CleanCom", "AnalyCom", "Diag",
-      "Start",   "DXDiag",       "CPrompt", "TMan",     "DClean",   "RegEdit",  "CPanel",
-      "AFol",    "AFil",         "AReg",    "RSel",     "RAll",     "CleanIE",  "SLF",
-      "Command4", "Command5",    "DelCache", "DelCook"};
-  return set;
-}
-
-const std::vector<PageSpec>& Pages() {
-  static const std::vector<PageSpec> pages = {
-      {"ct2", "ct1", {"Cleaner", "Frame1", "Frame2", "AnalyCom", "CleanCom"}},
-      {"at2", "at1", {"Applications"}},
-      {"iet2", "iet1", {"Internet", "Frame3", "Frame4", "Frame5", "CleanIE", "SLF", "DelCache", "DelCook"}},
-      {"tt2", "tt1",
-       {"Tools", "Frame6", "Frame7", "Frame8", "Diag", "Start", "DXDiag", "CPrompt", "TMan",
-        "DClean", "RegEdit", "CPanel"}},
-      {"ot2", "ot1", {"Options", "CleanO"}},
-  };
-  return pages;
-}
-
-const PageSpec& PageOf(Page page) { return Pages()[static_cast<int>(page)]; }
-
-const std::vector<const char*>& OptionFrames() {
-  static const std::vector<const char*> frames = {"CleanO", "CookO", "IEO", "PerO", "AdvO"};
-  return frames;
-}
-
-const std::vector<const char*>& PersonalizedButtons() {
-  static const std::vector<const char*> buttons = {"AFol", "AFil", "AReg", "RSel", "RAll"};
-  return buttons;
-}
+Form1Pages::Form1Pages(Form1& f)
+    : pageSet{f.Options,  f.Applications, f.Cleaner,  f.Tools,    f.Internet, f.Frame1,
+              f.Frame2,   f.Frame3,       f.Frame4,   f.Frame5,   f.Frame6,   f.Frame7,
+              f.Frame8,   f.CleanO,       f.CookO,    f.IEO,      f.PerO,     f.AdvO,
+              f.CleanCom, f.AnalyCom,     f.Diag,     f.Start,    f.DXDiag,   f.CPrompt,
+              f.TMan,     f.DClean,       f.RegEdit,  f.CPanel,   f.AFol,     f.AFil,
+              f.AReg,     f.RSel,         f.RAll,     f.CleanIE,  f.SLF,      f.Command4,
+              f.Command5, f.DelCache,     f.DelCook},
+      pages{{
+          {f.ct2, f.ct1, {f.Cleaner, f.Frame1, f.Frame2, f.AnalyCom, f.CleanCom}},
+          {f.at2, f.at1, {f.Applications}},
+          {f.iet2, f.iet1,
+           {f.Internet, f.Frame3, f.Frame4, f.Frame5, f.CleanIE, f.SLF, f.DelCache, f.DelCook}},
+          {f.tt2, f.tt1,
+           {f.Tools, f.Frame6, f.Frame7, f.Frame8, f.Diag, f.Start, f.DXDiag, f.CPrompt, f.TMan,
+            f.DClean, f.RegEdit, f.CPanel}},
+          {f.ot2, f.ot1, {f.Options, f.CleanO}},
+      }},
+      optionFrames{f.CleanO, f.CookO, f.IEO, f.PerO, f.AdvO},
+      personalizedButtons{f.AFol, f.AFil, f.AReg, f.RSel, f.RAll},
+      firstItems{f.SysTemp, f.ietemp, f.Cook, f.Pref, f.rdocs, f.RBin, f.TAP},
+      secondItems{f.idat, f.memdumps, f.winlog, f.ExMRUs, f.ieurlhist, f.tnotif, f.wcache},
+      applicationLists{f.Appl, f.IE, f.MM, f.Util, f.Win} {}
 
 namespace {
 
-bool Listed(const std::vector<const char*>& names, const char* name) {
-  return std::any_of(names.begin(), names.end(),
-                     [&](const char* n) { return std::strcmp(n, name) == 0; });
+template <class Container>
+bool Holds(const Container& controls, const toolkit::Control* control) {
+  return std::find(controls.begin(), controls.end(), control) != controls.end();
 }
 
 }  // namespace
 
-void SwitchPage(toolkit::Form& form, Page page) {
-  const PageSpec& chosen = PageOf(page);
-  for (const PageSpec& other : Pages())
-    form.Get<toolkit::Control>(other.selected).SetVisible(&other == &chosen);
-  form.Get<toolkit::Control>("ct2").SetVisible(page != Page::kCleaner);
-  const auto& frames = OptionFrames();
-  for (const char* member : PageSet()) {
-    bool keep = page == Page::kOptions && Listed(frames, member) && std::strcmp(member, "CleanO") != 0;
-    if (!keep) form.Get<toolkit::Control>(member).SetVisible(Listed(chosen.shown, member));
+void SwitchPage(Form1& form, const Form1Pages& p, Page page) {
+  const PageSpec& chosen = p.pages[static_cast<int>(page)];
+  for (const PageSpec& other : p.pages) other.selected->SetVisible(&other == &chosen);
+  form.ct2->SetVisible(page != Page::kCleaner);
+  for (toolkit::Control* member : p.pageSet) {
+    bool keep = page == Page::kOptions && Holds(p.optionFrames, member) && member != form.CleanO;
+    if (!keep) member->SetVisible(Holds(chosen.shown, member));
   }
   if (page == Page::kCleaner) {
     // The ">>>" / "<<<" button that fits the item set showing.
-    bool second = form.Get<toolkit::Control>("idat").Visible();
-    form.Get<toolkit::Control>("Command5").SetVisible(second);
-    form.Get<toolkit::Control>("Command4").SetVisible(!second);
+    bool second = form.idat->Visible();
+    form.Command5->SetVisible(second);
+    form.Command4->SetVisible(!second);
   }
 }
 
-void ShowOptionTab(toolkit::Form& form, int tab) {
-  const auto& frames = OptionFrames();
-  for (int i = 0; i < static_cast<int>(frames.size()); ++i)
-    form.Get<toolkit::Control>(frames[i]).SetVisible(i == tab);
-  for (const char* button : PersonalizedButtons())
-    form.Get<toolkit::Control>(button).SetVisible(tab == 3);
+void ShowOptionTab(const Form1Pages& p, int tab) {
+  for (int i = 0; i < static_cast<int>(p.optionFrames.size()); ++i)
+    p.optionFrames[i]->SetVisible(i == tab);
+  for (toolkit::Button* button : p.personalizedButtons) button->SetVisible(tab == 3);
 }
 
 }  // namespace vb::app

@@ -2,77 +2,68 @@
 
 namespace vb::app {
 
-const std::vector<StoredBox>& StoredBoxes() {
-  static const std::vector<StoredBox> boxes = {
-      {"SysTemp", "System Temporary", StoreForm::kNumber},
-      {"ietemp", "Internet Temporary", StoreForm::kNumber},
-      {"Pref", "Windows XP Prefetch", StoreForm::kNumber},
-      {"Cook", "Cookies", StoreForm::kNumber},
-      {"rdocs", "Recent Documents", StoreForm::kNumber},
-      {"RBin", "Empty Recycle Bin", StoreForm::kNumber},
-      {"TAP", "Third Party Applications", StoreForm::kNumber},
-      {"idat", "Index.dat Files", StoreForm::kNumber},
-      {"memdumps", "Memory Dumps", StoreForm::kNumber},
-      {"winlog", "Windows Log Files", StoreForm::kNumber},
-      {"ExMRUs", "Explorer MRUs", StoreForm::kNumber},
-      {"ieurlhist", "Internet Urls/History", StoreForm::kNumber},
-      {"tnotif", "Tray Notifications Cache", StoreForm::kWarnedFlag,
+namespace {
+
+using F = Form1;
+constexpr auto kNumber = StoreForm::kNumber;
+constexpr auto kOneOrDelete = StoreForm::kOneOrDelete;
+constexpr auto kNone = StoreForm::kNone;
+constexpr auto kFirst = LoadWhen::kFirst;
+constexpr auto kUnlessDefaults = LoadWhen::kUnlessDefaults;
+constexpr auto kRun = SettingPlace::kRunKey;
+
+}  // namespace
+
+const std::vector<BoxSetting>& BoxSettings() {
+  static const std::vector<BoxSetting> table = {
+      {&F::Check10, "Vanbrisk /AUTO", kNone, LoadRule::kChecked, kFirst, kRun},
+      {&F::Check2, "(Opt)Show Only Default Settings", kNumber, LoadRule::kNumber, kFirst},
+      {&F::Check1, "(Opt)Hide Progress Bar While Cleaning", kOneOrDelete, LoadRule::kProgressBar},
+      {&F::Check3, "(Opt)Enable Deletion for Read-Only Files", kOneOrDelete, LoadRule::kChecked},
+      {&F::Check4, "(Opt)Show All Deleted IE Temp Files", kNumber, LoadRule::kNumber},
+      {&F::Check6, "(Opt)Automatically Clean When Vanbrisk Opens", kNumber, LoadRule::kNumber},
+      {&F::Check8, "(Opt)Clean Personalized", kOneOrDelete, LoadRule::kNumber},
+      {&F::SysTemp, "System Temporary", kNumber, LoadRule::kNumber},
+      {&F::Cook, "Cookies", kNumber, LoadRule::kNumber},
+      {&F::Pref, "Windows XP Prefetch", kNumber, LoadRule::kNumber},
+      {&F::RBin, "Empty Recycle Bin", kNumber, LoadRule::kNumber},
+      {&F::ExMRUs, "Explorer MRUs", kNumber, LoadRule::kNumber},
+      {&F::rdocs, "Recent Documents", kNumber, LoadRule::kNumber},
+      {&F::CAC, "(Opt)Close After Cleaning", kNumber, LoadRule::kNumber},
+      {&F::CBD, "(Opt)Confirm Before Deletion", kNumber, LoadRule::kNumber},
+      {&F::ietemp, "Internet Temporary", kNumber, LoadRule::kNumber},
+      {&F::HWM, "(Opt)Hide Warning Messages", kNumber, LoadRule::kNumber},
+      {&F::HWC, "(Opt)Hide While Cleaning", kNumber, LoadRule::kNumber},
+      {&F::winlog, "Windows Log Files", kNumber, LoadRule::kNumber},
+      {&F::idat, "Index.dat Files", kNumber, LoadRule::kNumber},
+      {&F::ieurlhist, "Internet Urls/History", kNumber, LoadRule::kNumber},
+      {&F::tnotif, "Tray Notifications Cache", StoreForm::kWarnedFlag, LoadRule::kNumber,
+       kUnlessDefaults, SettingPlace::kSettings,
        "Warning! This will reset your System Tray. You will have to restart the System Explorer."},
-      {"wcache", "Windows Cache", StoreForm::kWarnedFlag,
-       "Warning! This will reset the Windows Cache!"},
-      {"CAC", "(Opt)Close After Cleaning", StoreForm::kNumber},
-      {"CBD", "(Opt)Confirm Before Deletion", StoreForm::kNumber},
-      {"HWC", "(Opt)Hide While Cleaning", StoreForm::kNumber},
-      {"HWM", "(Opt)Hide Warning Messages", StoreForm::kNumber},
-      {"Check1", "(Opt)Hide Progress Bar While Cleaning", StoreForm::kOneOrDelete},
-      {"Check2", "(Opt)Show Only Default Settings", StoreForm::kNumber},
-      {"Check3", "(Opt)Enable Deletion for Read-Only Files", StoreForm::kOneOrDelete},
-      {"Check4", "(Opt)Show All Deleted IE Temp Files", StoreForm::kNumber},
-      {"Check6", "(Opt)Automatically Clean When Vanbrisk Opens", StoreForm::kNumber},
-      {"Check8", "(Opt)Clean Personalized", StoreForm::kOneOrDelete},
+      {&F::wcache, "Windows Cache", StoreForm::kWarnedFlag, LoadRule::kNumber, kUnlessDefaults,
+       SettingPlace::kSettings, "Warning! This will reset the Windows Cache!"},
+      {&F::memdumps, "Memory Dumps", kNumber, LoadRule::kNumber},
+      {&F::TAP, "Third Party Applications", kNumber, LoadRule::kNumber},
+      {&F::VnbStartup, "Vanbrisk", kNone, LoadRule::kChecked, kUnlessDefaults, kRun},
+      {&F::Check5, "(Opt)IEButton", kNone, LoadRule::kChecked},
+      {&F::Check7, "(Opt)Recycle Bin", kNone, LoadRule::kChecked},
+      {&F::Check9, "(Opt)Recycle Bin - /AUTO", kNone, LoadRule::kChecked},
   };
-  return boxes;
+  return table;
 }
 
-const std::vector<LoadedBox>& BoxesLoadedFirst() {
-  static const std::vector<LoadedBox> boxes = {
-      {"Check10", "Vanbrisk /AUTO", LoadRule::kChecked, true},
-      {"Check2", "(Opt)Show Only Default Settings", LoadRule::kNumber},
+const std::vector<ItemBox>& ItemBoxes() {
+  using engine::Item;
+  static const std::vector<ItemBox> table = {
+      {Item::kSysTemp, &F::SysTemp},          {Item::kRecycleBin, &F::RBin},
+      {Item::kIETemp, &F::ietemp},            {Item::kIEUrlHistory, &F::ieurlhist},
+      {Item::kCookies, &F::Cook},             {Item::kIndexDat, &F::idat},
+      {Item::kPrefetch, &F::Pref},            {Item::kExplorerMRUs, &F::ExMRUs},
+      {Item::kMemoryDumps, &F::memdumps},     {Item::kRecentDocuments, &F::rdocs},
+      {Item::kTrayNotifications, &F::tnotif}, {Item::kApplications, &F::TAP},
+      {Item::kWindowsLogs, &F::winlog},       {Item::kWindowsCache, &F::wcache},
   };
-  return boxes;
-}
-
-const std::vector<LoadedBox>& BoxesLoadedUnlessDefaults() {
-  static const std::vector<LoadedBox> boxes = {
-      {"Check1", "(Opt)Hide Progress Bar While Cleaning", LoadRule::kProgressBar},
-      {"Check3", "(Opt)Enable Deletion For Read-Only Files", LoadRule::kChecked},
-      {"Check4", "(Opt)Show All Deleted IE Temp Files", LoadRule::kNumber},
-      {"Check6", "(Opt)Automatically Clean When Vanbrisk Opens", LoadRule::kNumber},
-      {"Check8", "(Opt)Clean Personalized", LoadRule::kNumber},
-      {"SysTemp", "System Temporary", LoadRule::kNumber},
-      {"Cook", "Cookies", LoadRule::kNumber},
-      {"Pref", "Windows XP Prefetch", LoadRule::kNumber},
-      {"RBin", "Empty Recycle Bin", LoadRule::kNumber},
-      {"ExMRUs", "Explorer MRUs", LoadRule::kNumber},
-      {"rdocs", "Recent Documents", LoadRule::kNumber},
-      {"CAC", "(Opt)Close After Cleaning", LoadRule::kNumber},
-      {"CBD", "(Opt)Confirm Before Deletion", LoadRule::kNumber},
-      {"ietemp", "Internet Temporary", LoadRule::kNumber},
-      {"HWM", "(Opt)Hide Warning Messages", LoadRule::kNumber},
-      {"HWC", "(Opt)Hide While Cleaning", LoadRule::kNumber},
-      {"winlog", "Windows Log Files", LoadRule::kNumber},
-      {"idat", "Index.dat Files", LoadRule::kNumber},
-      {"ieurlhist", "Internet Urls/History", LoadRule::kNumber},
-      {"tnotif", "Tray Notifications Cache", LoadRule::kNumber},
-      {"wcache", "Windows Cache", LoadRule::kNumber},
-      {"memdumps", "Memory Dumps", LoadRule::kNumber},
-      {"TAP", "Third Party Applications", LoadRule::kNumber},
-      {"VnbStartup", "Vanbrisk", LoadRule::kChecked, true},
-      {"Check5", "(Opt)IEButton", LoadRule::kChecked},
-      {"Check7", "(Opt)Recycle Bin", LoadRule::kChecked},
-      {"Check9", "(Opt)Recycle Bin - /AUTO", LoadRule::kChecked},
-  };
-  return boxes;
+  return table;
 }
 
 }  // namespace vb::app

@@ -1,10 +1,12 @@
-// Which setting each check box of the main window stores, and how the stored
-// values are applied at start-up, as tables.
+// The check boxes of the main window that have a stored setting, as one
+// table in the order start-up applies them: each box's value name (spelled
+// once), how its click stores it, and how start-up applies the stored text.
 #pragma once
 
 #include <vector>
 
-#include "platform/win_types.h"
+#include "app/form1.h"
+#include "engine/clean_run.h"
 
 namespace vb::app {
 
@@ -13,36 +15,44 @@ enum class StoreForm {
   kNumber,       // "1" or "0"
   kOneOrDelete,  // "1" when checked, the value deleted when cleared
   kWarnedFlag,   // as kOneOrDelete, with a warning the first time it is checked
-  kNone,         // the box stores nothing itself
+  kNone,         // the box stores nothing itself (shell integration writes its own entries)
 };
 
-struct StoredBox {
-  const char* box;
-  const char* setting;  // value name in the Settings section
-  StoreForm form;
-  const char* warning = nullptr;  // for kWarnedFlag
-};
-
-// How a stored value is applied to its box at start-up.
+// How a stored text is applied to its box at start-up; an empty text is
+// never applied (the box keeps its design state).
 enum class LoadRule {
-  kNumber,       // non-empty: the text as the box's value
-  kChecked,      // non-empty: checked
-  kProgressBar,  // non-empty: a number other than 0 checks the box, 0 clears it
+  kNumber,       // the text as the box's value, when it is 0, 1 or 2
+  kChecked,      // checked
+  kProgressBar,  // a number other than 0 checks the box, 0 clears it
 };
 
-struct LoadedBox {
-  const char* box;
-  const char* value;  // value name
-  LoadRule rule;
-  bool runKey = false;  // under HKEY_CURRENT_USER's Run key instead of the Settings section
+// When start-up applies the row: first, or only while "Show Only Default
+// Settings" is not checked after the first rows.
+enum class LoadWhen { kFirst, kUnlessDefaults };
+
+// Where the value lives: the program's Settings section, or the user's Run key.
+enum class SettingPlace { kSettings, kRunKey };
+
+struct BoxSetting {
+  toolkit::CheckBox* Form1::*box;
+  const char* value;
+  StoreForm store;
+  LoadRule load;
+  LoadWhen when = LoadWhen::kUnlessDefaults;
+  SettingPlace place = SettingPlace::kSettings;
+  const char* warning = nullptr;  // kWarnedFlag: the warning's text
 };
 
 inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-const std::vector<StoredBox>& StoredBoxes();
-// Applied first, before "Show Only Default Settings" decides about the rest.
-const std::vector<LoadedBox>& BoxesLoadedFirst();
-// Applied in this order only when "Show Only Default Settings" is not checked.
-const std::vector<LoadedBox>& BoxesLoadedUnlessDefaults();
+// Every box with a setting, in the order start-up applies them.
+const std::vector<BoxSetting>& BoxSettings();
+
+// The item box that guards each stage of the run.
+struct ItemBox {
+  engine::Item item;
+  toolkit::CheckBox* Form1::*box;
+};
+const std::vector<ItemBox>& ItemBoxes();
 
 }  // namespace vb::app

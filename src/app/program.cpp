@@ -1,5 +1,8 @@
 #include "app/program.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "app/main_window.h"
 
 namespace vb::app {
@@ -7,10 +10,14 @@ namespace vb::app {
 Program::Program(platform::Platform& platform)
     : platform_(platform), app_(std::make_unique<toolkit::Application>(platform)) {}
 
-Program::~Program() = default;
+Program::~Program() {
+  windows_.clear();
+  main_.reset();
+}
 
 void Program::Start(const std::string& commandLine) {
   // A new start is a new process: fresh windows over the same machine.
+  windows_.clear();
   main_.reset();
   app_ = std::make_unique<toolkit::Application>(platform_);
   if (onNewApplication) onNewApplication(*app_);
@@ -23,6 +30,15 @@ void Program::Start(const std::string& commandLine) {
 
 bool Program::Running() const { return main_ && !app_->Ended(); }
 
-MainWindow& Program::Main() { return *main_; }
+MainWindow& Program::Main() {
+  if (!main_) throw std::logic_error("the program has not started");
+  return *main_;
+}
+
+void Program::AfterEvent() {
+  windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
+                                [](const auto& window) { return !window->form().Loaded(); }),
+                 windows_.end());
+}
 
 }  // namespace vb::app

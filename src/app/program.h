@@ -1,11 +1,14 @@
-// The program as a front end starts it: the toolkit application and the main
-// window over one platform.
+// The program as a front end starts it: the toolkit application, the main
+// window, and the secondary windows it opens, over one platform.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "app/window.h"
 #include "platform/platform.h"
 #include "toolkit/application.h"
 
@@ -31,6 +34,21 @@ class Program {
   // The main window; only while started.
   MainWindow& Main();
 
+  // Creates a secondary window, which the caller shows in the same event.
+  template <class W, class... Args>
+  W& Open(Args&&... args) {
+    auto window = std::make_unique<W>(std::forward<Args>(args)...);
+    W& ref = *window;
+    windows_.push_back(std::move(window));
+    return ref;
+  }
+  // Destroys every secondary window that is no longer loaded. A front end
+  // calls it after each event it hands to the windows: a window's own handler
+  // may still be running when it unloads it.
+  void AfterEvent();
+  // The secondary windows open now, oldest first.
+  const std::vector<std::unique_ptr<Window>>& Windows() const { return windows_; }
+
   // Told of each new application before its main window is created, so that
   // a renderer can watch its forms from the first.
   std::function<void(toolkit::Application&)> onNewApplication;
@@ -40,6 +58,8 @@ class Program {
   std::unique_ptr<toolkit::Application> app_;
   std::string commandLine_;
   std::unique_ptr<MainWindow> main_;
+  // Declared last: destroyed first, before the main window that owns them.
+  std::vector<std::unique_ptr<Window>> windows_;
 };
 
 }  // namespace vb::app

@@ -1,41 +1,55 @@
 #include "app/warning_window.h"
 
-#include "registry/reg32.h"
 #include "registry/settings_store.h"
 #include "toolkit/application.h"
 
 namespace vb::app {
 
 namespace settings = registry::settings;
+using toolkit::Bind;
+using W = WarningForm;
+
+const toolkit::FormTable<WarningForm>& WarningTable() {
+  // The blanks push the second sentence onto a line of its own.
+  static const std::string details =
+      "This Program will only delete what is selected in 'Cleaner Settings'..." +
+      std::string(145, ' ') + "Be sure to select only what you want deleted!";
+  static const toolkit::FormTable<WarningForm> table{
+      "Warning!",
+      420,
+      224,
+      {
+          Bind<&W::Label1>({.name = "Label1",
+                            .caption = "Warning!, this process will permanetly delete files on "
+                                       "your computer! (Press \"Analyze\" to scan for useless "
+                                       "files without deleting them...)"}),
+          Bind<&W::Frame1>({.name = "Frame1", .caption = "Cleaning Details"}),
+          Bind<&W::Label2>({.name = "Label2", .container = "Frame1", .caption = details.c_str()}),
+          Bind<&W::Check1>({.name = "Check1", .caption = "Do Not Show Me This Message Again..."}),
+          Bind<&W::OKButton>({.name = "OKButton", .caption = "Ok", .flags = toolkit::kDefault}),
+          Bind<&W::Command1>({.name = "Command1", .caption = "Cancel"}),
+      },
+      // A small fixed dialog, pixels at 96 DPI.
+      {
+          {"Label1", {8, 8, 404, 44}},
+          {"Frame1", {8, 56, 404, 96}},
+          {"Label2", {16, 74, 388, 70}},
+          {"Check1", {8, 160, 260, 20}},
+          {"OKButton", {236, 188, 84, 28}},
+          {"Command1", {328, 188, 84, 28}},
+      }};
+  return table;
+}
+
+WarningForm::WarningForm(toolkit::Application& app) : toolkit::Form(app, "Warning") {
+  toolkit::BuildForm(*this, WarningTable());
+}
 
 WarningWindow::WarningWindow(toolkit::Application& app, std::function<void()> runAgain)
-    : platform_(app.platform()), form_(app, "Warning"), runAgain_(std::move(runAgain)) {
-  form_.SetCaption("Warning!");
-  form_.Add<toolkit::Label>("Label1").SetCaption(
-      "Warning!, this process will permanetly delete files on your computer! (Press \"Analyze\" "
-      "to scan for useless files without deleting them...)");
-  auto& frame = form_.Add<toolkit::Frame>("Frame1");
-  frame.SetCaption("Cleaning Details");
-  form_.Add<toolkit::Label>("Label2", &frame)
-      .SetCaption("This Program will only delete what is selected in 'Cleaner Settings'..." +
-                  std::string(145, ' ') + "Be sure to select only what you want deleted!");
-  auto& check = form_.Add<toolkit::CheckBox>("Check1");
-  check.SetCaption("Do Not Show Me This Message Again...");
-  check.onClick = [this] { Check1_Click(); };
-  auto& ok = form_.Add<toolkit::Button>("OKButton");
-  ok.SetCaption("Ok");
-  ok.onClick = [this] { OKButton_Click(); };
-  auto& cancel = form_.Add<toolkit::Button>("Command1");
-  cancel.SetCaption("Cancel");
-  cancel.onClick = [this] { form_.Unload(); };
-  form_.SetDefaultButton(&ok);
-  // A small fixed dialog, pixels at 96 DPI.
-  form_.Get<toolkit::Control>("Label1").SetPosition({8, 8, 404, 44});
-  frame.SetPosition({8, 56, 404, 96});
-  form_.Get<toolkit::Control>("Label2").SetPosition({16, 74, 388, 70});
-  check.SetPosition({8, 160, 260, 20});
-  ok.SetPosition({236, 188, 84, 28});
-  cancel.SetPosition({328, 188, 84, 28});
+    : platform_(app.platform()), form_(app), runAgain_(std::move(runAgain)) {
+  form_.Check1->onClick = [this] { Check1_Click(); };
+  form_.OKButton->onClick = [this] { OKButton_Click(); };
+  form_.Command1->onClick = [this] { form_.Unload(); };
 }
 
 void WarningWindow::ShowOwnedBy(toolkit::Form& main) {
@@ -45,8 +59,7 @@ void WarningWindow::ShowOwnedBy(toolkit::Form& main) {
 }
 
 void WarningWindow::Check1_Click() {
-  auto& box = form_.Get<toolkit::CheckBox>("Check1");
-  if (box.Value() == 1)
+  if (form_.Check1->Value() == 1)
     settings::SaveSetting(platform_.Registry(), settings::kAppName, settings::kSettings,
                           "Cleaner Warning", "1");
   else

@@ -4,17 +4,31 @@
 
 #include <functional>
 
+#include "app/window.h"
 #include "platform/platform.h"
 #include "toolkit/form.h"
+#include "toolkit/form_builder.h"
 
 namespace vb::app {
 
-class WarningWindow {
+class WarningForm : public toolkit::Form {
+ public:
+  explicit WarningForm(toolkit::Application& app);
+
+  toolkit::Label *Label1 = nullptr, *Label2 = nullptr;
+  toolkit::Frame* Frame1 = nullptr;
+  toolkit::CheckBox* Check1 = nullptr;
+  toolkit::Button *OKButton = nullptr, *Command1 = nullptr;
+};
+
+const toolkit::FormTable<WarningForm>& WarningTable();
+
+class WarningWindow : public Window {
  public:
   // runAgain starts the clean run again after Ok.
   WarningWindow(toolkit::Application& app, std::function<void()> runAgain);
 
-  toolkit::Form& form() { return form_; }
+  toolkit::Form& form() override { return form_; }
   // Shows the window owned by the main window, which stays disabled until the
   // warning unloads.
   void ShowOwnedBy(toolkit::Form& main);
@@ -24,7 +38,7 @@ class WarningWindow {
   void OKButton_Click();
 
   platform::Platform& platform_;
-  toolkit::Form form_;
+  WarningForm form_;
   std::function<void()> runAgain_;
 };
 

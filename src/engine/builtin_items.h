@@ -1,15 +1,16 @@
-// The routines of the built-in Windows items: temporary folders, Internet
-// Explorer's files, history and cookies, index.dat files, prefetch, recent
-// documents, Explorer MRU lists, memory dumps, log files, the tray and
-// Windows caches.
+// The built-in Windows items: their step lists, and the routines written as
+// code (the user's temporary folder, the Open With lists, cookies, and the
+// Internet Explorer temporary files).
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "browser/cache_views.h"
 #include "engine/clean_run.h"
 #include "engine/removal.h"
-#include "toolkit/form.h"
+#include "engine/routines.h"
+#include "toolkit/controls.h"
 
 namespace vb::engine {
 
@@ -17,17 +18,19 @@ namespace vb::engine {
 struct BuiltinContext {
   platform::Platform& platform;
   RemovalContext& removal;
-  toolkit::Form& form;  // ListView1, ListView2, LV1, LV2, List2, Frame3, Frame4, Frame5
+  browser::CacheViews& views;
+  toolkit::Frame& resultsLogFrame;  // "Results Log:" of the Internet page
+  const RunOptions& options;        // of the run in progress
   // Deletes one URL-cache entry by its URL; true when it went.
   std::function<bool(const std::string& url)> deleteCacheEntry;
 };
 
-// Adds every item routine to the table, under the names the stages call.
+// Adds the built-in items' routines to the table: every step list, and the
+// routines written as code.
 void AddBuiltinRoutines(BuiltinContext& context, RoutineTable& routines);
 
-// The two routines the Internet page's commands call too.
+// The routines the Internet page's commands call too.
 void CleanIETemp(BuiltinContext& context);
 void Cookies(BuiltinContext& context);
-void History(BuiltinContext& context);
 
 }  // namespace vb::engine

@@ -13,167 +13,168 @@ namespace settings = registry::settings;
 
 namespace {
 
-StageStep P(int value) { return StageStep{value, nullptr, false}; }
-StageStep R(const char* routine) { return StageStep{-1, routine, false}; }
-StageStep CleanerOnly(const char* routine) { return StageStep{-1, routine, true}; }
-
-// The routines the run itself provides.
-constexpr const char* kRecycleBinStage = "(Recycle Bin)";
-constexpr const char* kIETempStage = "(Internet Temporary Files)";
-constexpr const char* kDownloadDirStep = "ClearIEDownloadDir";
+StageStep P(int value) { return {StageStep::kProgress, value}; }
+StageStep R(Routine routine) { return {StageStep::kRoutine, -1, routine}; }
+StageStep CleanerOnly(Routine routine) { return {StageStep::kRoutine, -1, routine, true}; }
+StageStep RecycleBin() { return {StageStep::kRecycleBin}; }
 
 std::string SettingsKey() { return settings::SectionPath(settings::kSettings); }
+
+// What the Recycle Bin of the user's drive held when the run started.
+struct BinState {
+  std::int16_t count = 0;
+  std::uint32_t sizeLow = 0;
+  std::uint32_t sizeHigh = 0;
+};
+
+BinState QueryRecycleBin(platform::Platform& platform) {
+  // The record starts zeroed, so a query that fails leaves the count 0 and
+  // the stage writes nothing.
+  platform::RecycleBinInfo bin{};
+  bin.cbSize = sizeof bin;
+  std::string homeDrive = platform.Environment().GetEnvironmentVariableA("HOMEDRIVE");
+  platform.Shell().SHQueryRecycleBinA(homeDrive.c_str(), &bin);
+  // The count is kept as a signed 16-bit number; a count that does not fit is 0.
+  auto countLow = static_cast<std::int32_t>(static_cast<std::uint64_t>(bin.i64NumItems) & 0xFFFFFFFFu);
+  BinState state;
+  if (countLow >= -32768 && countLow <= 32767) state.count = static_cast<std::int16_t>(countLow);
+  state.sizeLow = static_cast<std::uint32_t>(static_cast<std::uint64_t>(bin.i64Size) & 0xFFFFFFFFu);
+  state.sizeHigh = static_cast<std::uint32_t>(static_cast<std::uint64_t>(bin.i64Size) >> 32);
+  return state;
+}
 
 }  // namespace
 
 const std::vector<Stage>& StageTable() {
+  using R_ = Routine;
   static const std::vector<Stage> stages = {
-      {"SysTemp", false,
-       {P(1), P(2), R("WinTemp"), P(3), P(4), R("ClearWinOldFiles"), P(5), P(6), R("temp"), P(7)},
+      {Item::kSysTemp, false,
+       {P(1), P(2), R(R_::kWinTemp), P(3), P(4), R(R_::kClearWinOldFiles), P(5), P(6),
+        R(R_::kTemp), P(7)},
        {8, 9}},
-      {"RBin", false, {R(kRecycleBinStage)}, {11, 12}},
-      {"ietemp", false, {P(13), P(14), CleanerOnly(kDownloadDirStep), P(15), R(kIETempStage)}, {16}},
-      {"ieurlhist", false, {P(17), R("History"), CleanerOnly("ClearTypedURLs")}, {18}},
-      {"Cook", false, {P(19), R("Cookies")}, {20}},
-      {"idat", false, {P(21), P(22), P(23), P(24), R("ClearIndexDat")}, {26}},
-      {"Pref", false, {P(28), R("Prefetch")}, {30}},
-      {"ExMRUs", true,
-       {P(31), R("ClearRunMRU"), P(32), R("ClearDocFindMRU"), P(33), R("ClearSearchMRUs"), P(34),
-        R("ClearFindComputerMRU"), P(35), R("ClearOpenWithMRUs"), R("ClearRecentDocsMRU")},
+      {Item::kRecycleBin, false, {RecycleBin()}, {11, 12}},
+      {Item::kIETemp, false,
+       {P(13), P(14), CleanerOnly(R_::kClearIEDownloadDir), P(15), R(R_::kIETemp)},
+       {16}},
+      {Item::kIEUrlHistory, false, {P(17), R(R_::kHistory), CleanerOnly(R_::kClearTypedURLs)}, {18}},
+      {Item::kCookies, false, {P(19), R(R_::kCookies)}, {20}},
+      {Item::kIndexDat, false, {P(21), P(22), P(23), P(24), R(R_::kClearIndexDat)}, {26}},
+      {Item::kPrefetch, false, {P(28), R(R_::kPrefetch)}, {30}},
+      {Item::kExplorerMRUs, true,
+       {P(31), R(R_::kClearRunMRU), P(32), R(R_::kClearDocFindMRU), P(33),
+        R(R_::kClearSearchMRUs), P(34), R(R_::kClearFindComputerMRU), P(35),
+        R(R_::kClearOpenWithMRUs), R(R_::kClearRecentDocsMRU)},
        {36}},
-      {"memdumps", false, {P(37), R("ClearMemoryDumps")}, {}},
-      {"rdocs", false, {R("Recent")}, {}},
-      {"tnotif", true, {R("ClearTrayNotify")}, {}},
-      {"", false, {R("Personalized")}, {38}},
-      {"TAP", false, {R("Applications")}, {50}},
-      {"winlog", false,
-       {P(51), P(52), R("WinLogs"), P(53), P(54), R("ClearWbemLogs"), P(55), P(56),
-        R("ClearDrWatson"), P(57), P(58), R("ClearDebugLogs"), P(59), P(60), R("ClearWinLogFiles"),
-        P(63), P(65), R("ClearRootLogs"), P(68)},
+      {Item::kMemoryDumps, false, {P(37), R(R_::kClearMemoryDumps)}, {}},
+      {Item::kRecentDocuments, false, {R(R_::kRecent)}, {}},
+      {Item::kTrayNotifications, true, {R(R_::kClearTrayNotify)}, {}},
+      // The personalized items and the applications have their stages here;
+      // their cleaning lands with those features.
+      {std::nullopt, false, {}, {38}},
+      {Item::kApplications, false, {}, {50}},
+      {Item::kWindowsLogs, false,
+       {P(51), P(52), R(R_::kWinLogs), P(53), P(54), R(R_::kClearWbemLogs), P(55), P(56),
+        R(R_::kClearDrWatson), P(57), P(58), R(R_::kClearDebugLogs), P(59), P(60),
+        R(R_::kClearWinLogFiles), P(63), P(65), R(R_::kClearRootLogs), P(68)},
        {70}},
-      {"wcache", true, {R("ClearStreamMRU")}, {100}},
+      {Item::kWindowsCache, true, {R(R_::kClearStreamMRU)}, {100}},
   };
   return stages;
 }
 
-void CleanCom_Click(CleanRunWindow& w, const RoutineTable& routines, bool analyzeOnly) {
-  auto& registry = w.platform.Registry();
-  std::string separator = w.platform.Environment().GetDecimalSeparator();
+void CleanRun::Run(const RunRequest& request) {
+  auto& registry = platform_.Registry();
+  auto& d = display_;
+  bool analyzeOnly = request.analyzeOnly;
+  std::string separator = platform_.Environment().GetDecimalSeparator();
 
   // Reset.
-  w.L.Clear();
-  w.Text1.SetText("");
-  w.Text1.SetEnabled(true);
-  w.Label4.SetCaption("");
-  w.ProgressBar1.SetValue(0);
+  d.L.Clear();
+  d.Text1.SetText("");
+  d.Text1.SetEnabled(true);
+  d.Label4.SetCaption("");
+  d.ProgressBar1.SetValue(0);
 
   // The first-clean gate.
-  if (!analyzeOnly && GetString(registry, kHkeyCurrentUser, SettingsKey(), "MSG_CONFIRM_TMP").empty() &&
+  if (!analyzeOnly &&
+      GetString(registry, kHkeyCurrentUser, SettingsKey(), "MSG_CONFIRM_TMP").empty() &&
       GetString(registry, kHkeyCurrentUser, SettingsKey(), "Cleaner Warning").empty()) {
-    if (w.showWarning) w.showWarning();
+    host_.ShowWarning();
     return;
   }
 
   // The cache and cookie lists, fresh for the Internet items.
-  if (w.checked("ietemp") && w.List2.ListCount() <= 10000 && w.loadHistory) w.loadHistory();
-  if (w.checked("Cook") && w.loadCookies) w.loadCookies();
+  if (Has(request.items, Item::kIETemp) && views_.List2.ListCount() <= browser::kCacheReloadLimit)
+    browser::LoadHistroy(views_);
+  if (Has(request.items, Item::kCookies)) browser::LoadCookies(views_);
 
-  // The Recycle Bin of the user's drive. The record starts zeroed, so a query
-  // that fails leaves the count 0 and the stage writes nothing.
-  platform::RecycleBinInfo bin{};
-  bin.cbSize = sizeof bin;
-  std::string homeDrive = w.platform.Environment().GetEnvironmentVariableA("HOMEDRIVE");
-  w.platform.Shell().SHQueryRecycleBinA(homeDrive.c_str(), &bin);
-  auto countLow = static_cast<std::int32_t>(static_cast<std::uint64_t>(bin.i64NumItems) & 0xFFFFFFFFu);
-  std::int16_t binCount = countLow >= -32768 && countLow <= 32767 ? static_cast<std::int16_t>(countLow) : 0;
-  auto sizeLow = static_cast<std::uint32_t>(static_cast<std::uint64_t>(bin.i64Size) & 0xFFFFFFFFu);
-  auto sizeHigh = static_cast<std::uint32_t>(static_cast<std::uint64_t>(bin.i64Size) >> 32);
+  BinState bin = QueryRecycleBin(platform_);
 
-  w.L.AddItem(analyzeOnly ? kAnalysisHeader : kCleaningHeader);
-  w.L.AddItem(kRule);
+  d.L.AddItem(analyzeOnly ? kAnalysisHeader : kCleaningHeader);
+  d.L.AddItem(kRule);
 
-  if (!analyzeOnly && w.checked("CBD") &&
-      w.platform.Ui().MessageBoxA("Warning!\r\nThis process will permanetly delete files on your "
-                                  "computer!\r\nDo you wish to continue?",
-                                  "Vanbrisk Suite", 68) == kIdNo)
+  if (!analyzeOnly && request.options.confirm &&
+      platform_.Ui().MessageBoxA("Warning!\r\nThis process will permanetly delete files on your "
+                                 "computer!\r\nDo you wish to continue?",
+                                 "Vanbrisk Suite", 68) == kIdNo)
     return;
 
   // Busy.
-  w.app.SetMousePointer(toolkit::kPointerHourglass);
-  w.CleanCom.SetEnabled(false);
-  if (!analyzeOnly && w.checked("HWC")) w.form.Hide();
-  w.ProgressBar1.SetVisible(
+  d.app.SetMousePointer(toolkit::kPointerHourglass);
+  d.CleanCom.SetEnabled(false);
+  if (!analyzeOnly && request.options.hideWhileCleaning) host_.HideWindow();
+  d.ProgressBar1.SetVisible(
       GetString(registry, kHkeyCurrentUser, SettingsKey(), "(Opt)Hide Progress Bar While Cleaning")
           .empty());
-  w.stopwatch.StartTimer();
-  w.ProgressBar1.SetValue(0);
+  stopwatch_.StartTimer();
+  d.ProgressBar1.SetValue(0);
 
-  RoutineTable own = {
-      {kRecycleBinStage,
-       [&] {
-         if (binCount == 0) return;
-         w.L.AddItem("Emptied Recycle Bin (" + std::to_string(binCount) + " Files) " +
-                     RecycleBinSizeText(sizeLow, sizeHigh, separator));
-         if (!analyzeOnly)
-           w.platform.Shell().SHEmptyRecycleBinA(0, nullptr, kSherbNoConfirmation | kSherbNoProgressUi);
-       }},
-      {kDownloadDirStep,
-       [&] {
-         DeleteValue(registry, kHkeyCurrentUser, "Software\\Microsoft\\Internet Explorer",
-                     "Download Directory");
-       }},
-      {kIETempStage,
-       [&] {
-         if (w.List2.ListCount() == 0) return;
-         if (w.checked("Check4")) {
-           for (int i = 0; i < w.List2.ListCount(); ++i) w.L.AddItem(w.List2.List(i));
-         } else {
-           w.L.AddItem("Temporary Internet Files (" + std::to_string(w.ListView2.Count()) +
-                       " Files)");
-         }
-         if (w.cleanIETemp) w.cleanIETemp();
-         w.List2.Clear();
-       }},
-  };
-  auto call = [&](const char* name) {
-    if (auto it = own.find(name); it != own.end()) return it->second();
-    if (auto it = routines.find(name); it != routines.end() && it->second) it->second();
-  };
   for (const Stage& stage : StageTable()) {
-    bool runs = (!*stage.box || w.checked(stage.box)) && !(stage.cleanerOnly && analyzeOnly);
+    bool runs = (!stage.item || Has(request.items, *stage.item)) &&
+                !(stage.cleanerOnly && analyzeOnly);
     if (runs)
       for (const StageStep& step : stage.steps) {
-        if (step.progress >= 0)
-          w.ProgressBar1.SetValue(step.progress);
-        else if (!(step.cleanerOnly && analyzeOnly))
-          call(step.routine);
+        if (step.cleanerOnly && analyzeOnly) continue;
+        switch (step.kind) {
+          case StageStep::kProgress: d.ProgressBar1.SetValue(step.progress); break;
+          case StageStep::kRoutine: routines_.Run(step.routine); break;
+          case StageStep::kRecycleBin:
+            if (bin.count == 0) break;
+            d.L.AddItem("Emptied Recycle Bin (" + std::to_string(bin.count) + " Files) " +
+                        RecycleBinSizeText(bin.sizeLow, bin.sizeHigh, separator));
+            if (!analyzeOnly)
+              platform_.Shell().SHEmptyRecycleBinA(0, nullptr,
+                                                   kSherbNoConfirmation | kSherbNoProgressUi);
+            break;
+        }
       }
-    for (int value : stage.after) w.ProgressBar1.SetValue(value);
+    for (int value : stage.after) d.ProgressBar1.SetValue(value);
   }
 
   // Finish.
-  w.ProgressBar1.SetValue(100);
-  std::int32_t elapsed = w.stopwatch.StopTimer();
-  w.Label4.SetCaption(std::to_string(elapsed));
-  w.Label4.SetCaption(ElapsedText(elapsed, separator));
-  if (w.L.ListCount() == 2)
-    w.L.AddItem(analyzeOnly ? "No files to be deleted" : "No files have been deleted");
-  w.L.AddItem(kRule);
-  w.L.AddItem("Completed in " + w.Label4.Caption());
+  d.ProgressBar1.SetValue(100);
+  std::int32_t elapsed = stopwatch_.StopTimer();
+  d.Label4.SetCaption(std::to_string(elapsed));
+  d.Label4.SetCaption(ElapsedText(elapsed, separator));
+  if (d.L.ListCount() == 2)
+    d.L.AddItem(analyzeOnly ? "No files to be deleted" : "No files have been deleted");
+  d.L.AddItem(kRule);
+  d.L.AddItem("Completed in " + d.Label4.Caption());
   std::string text;
-  for (int i = 0; i < w.L.ListCount(); ++i) text += w.L.List(i) + "\r\n";
-  w.Text1.SetText(text);
+  for (int i = 0; i < d.L.ListCount(); ++i) text += d.L.List(i) + "\r\n";
+  d.Text1.SetText(text);
 
-  if (!analyzeOnly && w.checked("CAC") &&
+  // Close after cleaning acts only once loading has finished (the marker).
+  if (!analyzeOnly && request.options.closeAfter &&
       !GetString(registry, kHkeyCurrentUser, SettingsKey(), "AutoCleanTrue").empty()) {
-    if (w.unloadMain) w.unloadMain();
+    host_.CloseWindow();
     return;
   }
-  if (w.checked("HWC") && w.showMain) w.showMain();
-  w.app.SetMousePointer(toolkit::kPointerDefault);
+  if (request.options.hideWhileCleaning) host_.ShowWindow();
+  d.app.SetMousePointer(toolkit::kPointerDefault);
   DeleteValue(registry, kHkeyCurrentUser, SettingsKey(), "MSG_CONFIRM_TMP");
-  w.CleanCom.SetEnabled(true);
-  w.form.SetDefaultButton(&w.Command1);
+  d.CleanCom.SetEnabled(true);
+  host_.MakeExitDefault();
   if (!GetString(registry, kHkeyCurrentUser, SettingsKey(),
                  "(Opt)Automatically Clean When Vanbrisk Opens")
            .empty())

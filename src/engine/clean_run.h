@@ -3,31 +3,71 @@
 // progress values, the Recycle Bin, the run time and the summary.
 #pragma once
 
-#include <functional>
-#include <map>
+#include <bitset>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "browser/cache_views.h"
+#include "engine/routines.h"
 #include "engine/stopwatch.h"
 #include "platform/platform.h"
 #include "toolkit/application.h"
-#include "toolkit/form.h"
+#include "toolkit/controls.h"
 
 namespace vb::engine {
 
-using Routine = std::function<void()>;
+// The items a user ticks, each guarding one stage.
+enum class Item {
+  kSysTemp,
+  kRecycleBin,
+  kIETemp,
+  kIEUrlHistory,
+  kCookies,
+  kIndexDat,
+  kPrefetch,
+  kExplorerMRUs,
+  kMemoryDumps,
+  kRecentDocuments,
+  kTrayNotifications,
+  kApplications,
+  kWindowsLogs,
+  kWindowsCache,
+  kCount
+};
+using ItemSet = std::bitset<static_cast<std::size_t>(Item::kCount)>;
 
-// One step of a stage: a progress value to set, or the routine of that name.
+inline bool Has(const ItemSet& items, Item item) {
+  return items.test(static_cast<std::size_t>(item));
+}
+
+// The options the run reads, as the boxes stood when it started.
+struct RunOptions {
+  bool confirm = false;            // ask before deleting
+  bool hideWhileCleaning = false;  // hide the window while cleaning
+  bool closeAfter = false;         // end the program after a Run Cleaner
+  bool showAllIeFiles = false;     // list every Internet Explorer temporary file
+};
+
+struct RunRequest {
+  bool analyzeOnly = false;
+  ItemSet items;
+  RunOptions options;
+};
+
+// One step of a stage: a progress value to set, a routine to run, or the
+// run's own Recycle Bin step.
 struct StageStep {
+  enum Kind { kProgress, kRoutine, kRecycleBin } kind;
   int progress = -1;
-  const char* routine = nullptr;
+  Routine routine = Routine::kCount;
   bool cleanerOnly = false;  // skipped by Analyze
 };
 
-// A stage of the run, guarded by its check box.
+// A stage of the run, guarded by its item (none: always runs).
 struct Stage {
-  const char* box;           // the item box that guards it; empty: always runs
-  bool cleanerOnly;          // the whole stage is skipped by Analyze
+  std::optional<Item> item;
+  bool cleanerOnly;  // the whole stage is skipped by Analyze
   std::vector<StageStep> steps;
   std::vector<int> after;  // progress values set after the stage, whether it ran or not
 };
@@ -35,31 +75,29 @@ struct Stage {
 // The stages in the order the run visits them.
 const std::vector<Stage>& StageTable();
 
-// The item routines by name; a name without a routine does nothing.
-using RoutineTable = std::map<std::string, Routine>;
-
-// The pieces of the main window that the run reads and changes.
-struct CleanRunWindow {
-  platform::Platform& platform;
-  toolkit::Application& app;
-  toolkit::Form& form;
+// The controls the run writes.
+struct RunDisplay {
+  toolkit::Application& app;  // the screen's mouse pointer
   toolkit::ListBox& L;
   toolkit::TextBox& Text1;
   toolkit::Label& Label4;
   toolkit::ProgressBar& ProgressBar1;
-  toolkit::ListBox& List2;
-  toolkit::ListView& ListView2;
   toolkit::Button& CleanCom;
-  toolkit::Button& Command1;
-  Stopwatch& stopwatch;
-  // Whether the box of that name is checked.
-  std::function<bool(const std::string& box)> checked;
-  std::function<void()> showWarning;  // shows the first-clean warning owned by the window
-  Routine showMain;                    // shows the window again after a run that hid it
-  Routine loadHistory;                 // refills List2 and ListView2 from the URL cache
-  Routine loadCookies;                 // refills the cookie views
-  Routine cleanIETemp;                 // deletes the Internet Explorer temporary files
-  Routine unloadMain;                  // unloads the main window and ends the program
+};
+
+// What the run asks of the window it runs in.
+class RunHost {
+ public:
+  virtual ~RunHost() = default;
+  // Shows the first-clean warning owned by the window.
+  virtual void ShowWarning() = 0;
+  virtual void HideWindow() = 0;
+  // Shows the window again after a run that hid it.
+  virtual void ShowWindow() = 0;
+  // Unloads the window, which ends the program.
+  virtual void CloseWindow() = 0;
+  // Makes Exit the window's default button.
+  virtual void MakeExitDefault() = 0;
 };
 
 // The header's first line and its rule.
@@ -67,7 +105,27 @@ inline constexpr const char* kCleaningHeader = "CLEANING SUMMARY (Results for de
 inline constexpr const char* kAnalysisHeader = "ANALYSIS SUMMARY (No files have been deleted yet)";
 inline const std::string kRule(88, '-');
 
-// One run; analyzeOnly: Analyze, else Run Cleaner.
-void CleanCom_Click(CleanRunWindow& window, const RoutineTable& routines, bool analyzeOnly);
+class CleanRun {
+ public:
+  CleanRun(platform::Platform& platform, RunDisplay display, browser::CacheViews& views,
+           const RoutineTable& routines, Stopwatch& stopwatch, RunHost& host)
+      : platform_(platform),
+        display_(display),
+        views_(views),
+        routines_(routines),
+        stopwatch_(stopwatch),
+        host_(host) {}
+
+  // One run: Analyze when the request says so, else Run Cleaner.
+  void Run(const RunRequest& request);
+
+ private:
+  platform::Platform& platform_;
+  RunDisplay display_;
+  browser::CacheViews& views_;
+  const RoutineTable& routines_;
+  Stopwatch& stopwatch_;
+  RunHost& host_;
+};
 
 }  // namespace vb::engine

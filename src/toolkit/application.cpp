@@ -30,6 +30,7 @@ void Application::Added(Form& form) {
 }
 
 void Application::Removed(Form& form) {
+  if (onFormDestroyed) onFormDestroyed(form);
   forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
 }
 

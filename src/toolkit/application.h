@@ -34,8 +34,11 @@ class Application {
   int MousePointer() const { return pointer_; }
   void SetMousePointer(int pointer);
 
-  // Told when a form is created, so that a renderer can show it.
+  // Told when a form is created, so that a renderer can show it, and when it
+  // is destroyed, so that the renderer lets its native window go. A destroyed
+  // form is told while its controls still exist; it must not be changed then.
   std::function<void(Form&)> onFormCreated;
+  std::function<void(Form&)> onFormDestroyed;
 
  private:
   friend class Form;

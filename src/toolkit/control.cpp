@@ -52,10 +52,10 @@ void Control::SetPosition(const Rect& position) {
   Notify(Property::kPosition);
 }
 
-void Control::SetFontName(const std::string& font) {
-  if (font == fontName_) return;
-  fontName_ = font;
-  Notify(Property::kFont);
+void Control::SetLook(Look look) {
+  if (look == look_) return;
+  look_ = look;
+  Notify(Property::kCaption);
 }
 
 void Control::UserClick() { FireClick(); }

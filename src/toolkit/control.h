@@ -39,8 +39,26 @@ enum class Property {
   kItems,
   kSelection,
   kPosition,
-  kFont,
+  kDefaultButton,  // the form's default button changed (control: the new one, or null)
 };
+
+// How a control is drawn, beyond its kind: set once from the window's table,
+// so that a renderer never guesses it from a name.
+enum class Look {
+  kPlain,
+  kPageButton,          // a page button in its normal look
+  kPageButtonSelected,  // a page button in the look of the current page
+  kLogo,                // the program's logo
+  kBanner,              // the banner text at the top of the main window
+};
+
+// The font a control is drawn with: the window's font (Tahoma 8.25 pt), a
+// bold Arial for the arrow buttons, or the banner's large type.
+enum class FontRole { kNormal, kSymbol, kBanner };
+
+// The mouse pointer over a control. A control with the hand pointer sets it
+// itself in its mouse-move handler; the renderer leaves the cursor to it.
+enum class Pointer { kDefault, kHand };
 
 enum class MouseButton { kLeft = 1, kRight = 2, kMiddle = 4 };
 
@@ -78,8 +96,20 @@ class Control {
   void SetToolTipText(const std::string& text);
   const Rect& Position() const { return position_; }
   void SetPosition(const Rect& position);
-  const std::string& FontName() const { return fontName_; }
-  void SetFontName(const std::string& font);
+  Look GetLook() const { return look_; }
+  void SetLook(Look look);
+  FontRole Font() const { return font_; }
+  void SetFont(FontRole font) { font_ = font; }
+  Pointer MousePointer() const { return pointer_; }
+  void SetMousePointer(Pointer pointer) { pointer_ = pointer; }
+  // The entries of the language table that replace the caption and the
+  // tooltip; 0 for none.
+  int CaptionKey() const { return captionKey_; }
+  int ToolTipKey() const { return toolTipKey_; }
+  void SetLanguageKeys(int caption, int toolTip) {
+    captionKey_ = caption;
+    toolTipKey_ = toolTip;
+  }
 
   // Events, set by the window that owns the control.
   std::function<void()> onClick;
@@ -110,7 +140,11 @@ class Control {
   bool enabled_ = true;
   std::string toolTip_;
   Rect position_;
-  std::string fontName_ = "Tahoma";
+  Look look_ = Look::kPlain;
+  FontRole font_ = FontRole::kNormal;
+  Pointer pointer_ = Pointer::kDefault;
+  int captionKey_ = 0;
+  int toolTipKey_ = 0;
 };
 
 }  // namespace vb::toolkit

@@ -66,8 +66,8 @@ void ListBox::SetListIndex(int index) {
   Notify(Property::kSelection);
 }
 
-void ListView::SetColumns(std::vector<std::string> headers) {
-  columns_ = std::move(headers);
+void ListView::SetColumns(std::vector<Column> columns) {
+  columns_ = std::move(columns);
   Notify(Property::kItems);
 }
 

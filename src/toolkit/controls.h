@@ -8,38 +8,46 @@
 
 namespace vb::toolkit {
 
-class Label : public Control {
+// A control of one kind; kKind lets generic code (the form builder) create
+// and bind controls by their type.
+template <Kind K>
+class ControlOf : public Control {
  public:
-  Label(Form& f, std::string name, Control* in) : Control(f, Kind::kLabel, std::move(name), in) {}
+  static constexpr Kind kKind = K;
+  ControlOf(Form& form, std::string name, Control* container)
+      : Control(form, K, std::move(name), container) {}
 };
 
-class Frame : public Control {
+class Label : public ControlOf<Kind::kLabel> {
  public:
-  Frame(Form& f, std::string name, Control* in) : Control(f, Kind::kFrame, std::move(name), in) {}
+  using ControlOf::ControlOf;
 };
 
-class Shape : public Control {
+class Frame : public ControlOf<Kind::kFrame> {
  public:
-  Shape(Form& f, std::string name, Control* in) : Control(f, Kind::kShape, std::move(name), in) {}
+  using ControlOf::ControlOf;
 };
 
-class Button : public Control {
+class Shape : public ControlOf<Kind::kShape> {
  public:
-  Button(Form& f, std::string name, Control* in) : Control(f, Kind::kButton, std::move(name), in) {}
+  using ControlOf::ControlOf;
 };
 
-class PictureBox : public Control {
+class Button : public ControlOf<Kind::kButton> {
  public:
-  PictureBox(Form& f, std::string name, Control* in)
-      : Control(f, Kind::kPictureBox, std::move(name), in) {}
+  using ControlOf::ControlOf;
+};
+
+class PictureBox : public ControlOf<Kind::kPictureBox> {
+ public:
+  using ControlOf::ControlOf;
 };
 
 // Value 0 clear, 1 checked. Setting the value from code fires the click
 // handler whenever the value changes, exactly as a click by the user does.
-class CheckBox : public Control {
+class CheckBox : public ControlOf<Kind::kCheckBox> {
  public:
-  CheckBox(Form& f, std::string name, Control* in)
-      : Control(f, Kind::kCheckBox, std::move(name), in) {}
+  using ControlOf::ControlOf;
   int Value() const { return value_; }
   void SetValue(int value);
   void UserClick() override { SetValue(value_ == 1 ? 0 : 1); }
@@ -48,10 +56,9 @@ class CheckBox : public Control {
   int value_ = 0;
 };
 
-class TextBox : public Control {
+class TextBox : public ControlOf<Kind::kTextBox> {
  public:
-  TextBox(Form& f, std::string name, Control* in)
-      : Control(f, Kind::kTextBox, std::move(name), in) {}
+  using ControlOf::ControlOf;
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);
   bool MultiLine() const { return multiLine_; }
@@ -69,10 +76,9 @@ class TextBox : public Control {
 
 // A list of text rows; with check boxes, each row carries a check mark.
 // Sorted lists keep their rows in alphabetical order without regard to case.
-class ListBox : public Control {
+class ListBox : public ControlOf<Kind::kListBox> {
  public:
-  ListBox(Form& f, std::string name, Control* in)
-      : Control(f, Kind::kListBox, std::move(name), in) {}
+  using ControlOf::ControlOf;
   bool Sorted() const { return sorted_; }
   void SetSorted(bool sorted) { sorted_ = sorted; }
   bool HasCheckBoxes() const { return checkBoxes_; }
@@ -104,17 +110,22 @@ class ListBox : public Control {
 };
 
 // Rows with a text, sub-item texts and a check mark, under column headers.
-class ListView : public Control {
+class ListView : public ControlOf<Kind::kListView> {
  public:
-  ListView(Form& f, std::string name, Control* in)
-      : Control(f, Kind::kListView, std::move(name), in) {}
+  using ControlOf::ControlOf;
   struct Item {
     std::string text;
     std::vector<std::string> subItems;
     bool checked = false;
   };
-  void SetColumns(std::vector<std::string> headers);
-  const std::vector<std::string>& Columns() const { return columns_; }
+  // Column headers with their widths in pixels; a list view without columns
+  // shows its items' texts in one column as wide as itself, without a header.
+  struct Column {
+    std::string header;
+    int width = 0;
+  };
+  void SetColumns(std::vector<Column> columns);
+  const std::vector<Column>& Columns() const { return columns_; }
   bool HasCheckBoxes() const { return checkBoxes_; }
   void SetCheckBoxes(bool on) { checkBoxes_ = on; }
 
@@ -131,16 +142,15 @@ class ListView : public Control {
   std::function<void(int index)> onItemClick;
 
  private:
-  std::vector<std::string> columns_;
+  std::vector<Column> columns_;
   std::vector<Item> items_;
   bool checkBoxes_ = false;
   int selected_ = -1;
 };
 
-class ComboBox : public Control {
+class ComboBox : public ControlOf<Kind::kComboBox> {
  public:
-  ComboBox(Form& f, std::string name, Control* in)
-      : Control(f, Kind::kComboBox, std::move(name), in) {}
+  using ControlOf::ControlOf;
   int AddItem(const std::string& text);
   void Clear();
   int ListCount() const { return static_cast<int>(items_.size()); }
@@ -157,10 +167,9 @@ class ComboBox : public Control {
   int listIndex_ = -1;
 };
 
-class TabStrip : public Control {
+class TabStrip : public ControlOf<Kind::kTabStrip> {
  public:
-  TabStrip(Form& f, std::string name, Control* in)
-      : Control(f, Kind::kTabStrip, std::move(name), in) {}
+  using ControlOf::ControlOf;
   void SetTabs(std::vector<std::string> captions);
   const std::vector<std::string>& Tabs() const { return tabs_; }
   int SelectedIndex() const { return selected_; }
@@ -173,10 +182,9 @@ class TabStrip : public Control {
   int selected_ = 0;
 };
 
-class ProgressBar : public Control {
+class ProgressBar : public ControlOf<Kind::kProgressBar> {
  public:
-  ProgressBar(Form& f, std::string name, Control* in)
-      : Control(f, Kind::kProgressBar, std::move(name), in) {}
+  using ControlOf::ControlOf;
   int Value() const { return value_; }
   void SetValue(int value);
   int Max() const { return 100; }
@@ -186,16 +194,15 @@ class ProgressBar : public Control {
 };
 
 // A popup menu and its items. An item whose caption is "-" is a separator.
-class MenuItem : public Control {
+class MenuItem : public ControlOf<Kind::kMenuItem> {
  public:
-  MenuItem(Form& f, std::string name, Control* menu)
-      : Control(f, Kind::kMenuItem, std::move(name), menu) {}
+  using ControlOf::ControlOf;
   bool IsSeparator() const { return Caption() == "-"; }
 };
 
-class Menu : public Control {
+class Menu : public ControlOf<Kind::kMenu> {
  public:
-  Menu(Form& f, std::string name, Control* in) : Control(f, Kind::kMenu, std::move(name), in) {}
+  using ControlOf::ControlOf;
   std::vector<MenuItem*>& Items() { return items_; }
 
  private:

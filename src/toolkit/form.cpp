@@ -65,6 +65,12 @@ void Form::SetSize(int width, int height) {
   Notify(nullptr, Property::kPosition);
 }
 
+void Form::SetClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  Notify(nullptr, Property::kPosition);
+}
+
 void Form::SetState(WindowState state) {
   state_ = state;
   Notify(nullptr, Property::kPosition);
@@ -103,7 +109,7 @@ void Form::Unload() {
 
 void Form::SetDefaultButton(Button* button) {
   default_ = button;
-  Notify(button, Property::kFont);
+  Notify(button, Property::kDefaultButton);
 }
 
 void Form::PopupMenu(Menu& menu) {

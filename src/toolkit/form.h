@@ -53,6 +53,11 @@ class Form {
   bool Visible() const { return visible_; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
+  // The size of the window's inside, in pixels at 96 DPI: what its controls
+  // are laid out in.
+  int ClientWidth() const { return clientWidth_; }
+  int ClientHeight() const { return clientHeight_; }
+  void SetClientSize(int width, int height);
   // Position and size in twips.
   float Left() const { return left_; }
   float Top() const { return top_; }
@@ -106,6 +111,8 @@ class Form {
   float top_ = 0;
   int width_ = 0;
   int height_ = 0;
+  int clientWidth_ = 0;
+  int clientHeight_ = 0;
   WindowState state_ = WindowState::kNormal;
   Form* owner_ = nullptr;
   Button* default_ = nullptr;

@@ -22,11 +22,9 @@ constexpr int kFirstId = 100;
 constexpr int kMenuIdBase = 40000;
 constexpr int kComboDropHeight = 160;
 
-// The page buttons' two looks: the name of the selected look ends in "1".
 bool IsPageButton(const Control& c) {
-  const std::string& n = c.name();
-  return c.kind() == Kind::kPictureBox && n != "Picture1" && !n.empty() &&
-         (n.back() == '1' || n.back() == '2');
+  return c.GetLook() == toolkit::Look::kPageButton ||
+         c.GetLook() == toolkit::Look::kPageButtonSelected;
 }
 
 bool Background(const Control& c) {
@@ -205,7 +203,7 @@ void Renderer::Create(Form& form) {
       SetWindowPos(n.windows[it->get()], HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SyncVisibility(n);
-  if (toolkit::Button* def = form.DefaultButton()) SyncControl(n, *def, Property::kFont);
+  if (toolkit::Button* def = form.DefaultButton()) SyncControl(n, *def, Property::kDefaultButton);
   EnableWindow(n.hwnd, form.Enabled());
   ShowWindow(n.hwnd, SW_SHOW);
   UpdateWindow(n.hwnd);
@@ -222,8 +220,9 @@ void Renderer::CreateControl(NativeForm& n, Control& c, int id) {
                               r.top, r.width, height, n.hwnd,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   n.windows[&c] = hwnd;
-  bool banner = c.name() == "Label1" && n.form->name() == "Form1";
-  HFONT font = banner ? banner_ : c.FontName() == "Arial" ? arial_ : font_;
+  HFONT font = c.Font() == toolkit::FontRole::kBanner   ? banner_
+               : c.Font() == toolkit::FontRole::kSymbol ? arial_
+                                                        : font_;
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (!c.ToolTipText().empty()) {
     HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, n.hwnd,
@@ -298,7 +297,7 @@ void Renderer::SyncControl(NativeForm& n, Control& c, Property property) {
       break;
     case Property::kItems:
     case Property::kSelection: FillItems(hwnd, c); break;
-    case Property::kFont:
+    case Property::kDefaultButton:
       if (c.kind() == Kind::kButton && n.form->DefaultButton() == &c)
         for (auto& [other, h] : n.windows)
           if (other->kind() == Kind::kButton)
@@ -465,7 +464,7 @@ LRESULT Renderer::Handle(NativeForm& n, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SETCURSOR: {
       HWND over = reinterpret_cast<HWND>(wParam);
       for (auto& [control, hwnd] : n.windows)
-        if (hwnd == over && (control->name() == "Label1" || control->name() == "Picture1")) {
+        if (hwnd == over && control->MousePointer() == toolkit::Pointer::kHand) {
           control->UserMouseMove();
           return TRUE;
         }
@@ -481,7 +480,8 @@ LRESULT Renderer::Handle(NativeForm& n, UINT message, WPARAM wParam, LPARAM lPar
       Control* c = n.byId[static_cast<int>(draw->CtlID)];
       if (!c) break;
       if (IsPageButton(*c))
-        DrawPageButton(draw->hDC, draw->rcItem, c->Caption(), c->name().back() == '1', font_);
+        DrawPageButton(draw->hDC, draw->rcItem, c->Caption(),
+                       c->GetLook() == toolkit::Look::kPageButtonSelected, font_);
       else
         DrawLogo(draw->hDC, draw->rcItem);
       return TRUE;

@@ -1,0 +1,73 @@
+// The cleaning routines, named by an enumeration: the stages of the run call
+// them, step lists and code implement them, and a check at start-up proves
+// that every routine has exactly one implementation.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vb::engine {
+
+enum class Routine {
+  // System Temporary.
+  kWinTemp,
+  kClearWinOldFiles,
+  kTemp,
+  // Internet Temporary: the download folder's value, then the files.
+  kClearIEDownloadDir,
+  kIETemp,
+  // Internet Urls\History.
+  kHistory,
+  kClearTypedURLs,
+  kCookies,
+  kClearIndexDat,
+  kPrefetch,
+  // Explorer MRUs.
+  kClearRunMRU,
+  kClearDocFindMRU,
+  kClearSearchMRUs,
+  kClearFindComputerMRU,
+  kClearOpenWithMRUs,
+  kOpenWithLists,
+  kClearRecentDocsMRU,
+  kClearMemoryDumps,
+  kRecent,
+  kClearTrayNotify,
+  // Windows Log Files.
+  kWinLogs,
+  kClearWbemLogs,
+  kClearDrWatson,
+  kClearDebugLogs,
+  kClearWinLogFiles,
+  kClearRootLogs,
+  // Windows Cache.
+  kClearStreamMRU,
+  kCount
+};
+
+inline constexpr int kRoutineCount = static_cast<int>(Routine::kCount);
+
+// The routine's name, for messages.
+const char* RoutineName(Routine routine);
+
+// One implementation per routine, set once.
+class RoutineTable {
+ public:
+  // Throws std::logic_error when the routine already has one: two
+  // implementations of one routine are a fault of the program.
+  void Set(Routine routine, std::function<void()> body);
+  // Runs it; a routine without an implementation is a fault of the program
+  // (start-up checks that none is missing) and throws std::logic_error.
+  void Run(Routine routine) const;
+  bool Has(Routine routine) const { return static_cast<bool>(bodies_[Index(routine)]); }
+  // The routines that have no implementation.
+  [[nodiscard]] std::vector<Routine> Missing() const;
+
+ private:
+  static std::size_t Index(Routine routine) { return static_cast<std::size_t>(routine); }
+  std::array<std::function<void()>, kRoutineCount> bodies_;
+};
+
+}  // namespace vb::engine

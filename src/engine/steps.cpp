@@ -1,0 +1,93 @@
+#include "engine/steps.h"
+
+#include "personal/registry_tree.h"
+#include "registry/reg32.h"
+#include "registry/root_names.h"
+
+namespace vb::engine {
+
+using namespace vb::win;
+using registry::ReadRegString;
+namespace Reg32 = registry::Reg32;
+
+namespace {
+
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+void RunRegistryStep(platform::Platform& platform, const Step& step) {
+  auto& reg = platform.Registry();
+  switch (step.action) {
+    case Action::kDeleteKey: Reg32::DeleteKey(reg, step.root, step.key); break;
+    case Action::kDeleteValue: Reg32::DeleteValue(reg, step.root, step.key, step.value); break;
+    case Action::kDeleteTree:
+      personal::del_reg_sub(platform, registry::JoinKeyPath(step.root, step.key));
+      break;
+    case Action::kLetterList: {
+      std::string letters = Reg32::GetString(reg, step.root, step.key, "MRUList");
+      for (char letter : letters) Reg32::DeleteValue(reg, step.root, step.key, std::string(1, letter));
+      Reg32::DeleteValue(reg, step.root, step.key, "MRUList");
+      break;
+    }
+    case Action::kNumberedValues:
+      for (int i = step.first; i <= step.last; ++i)
+        Reg32::DeleteValue(reg, step.root, step.key, std::to_string(i));
+      break;
+    case Action::kLetteredValues:
+      for (int c = step.first; c <= step.last; ++c)
+        Reg32::DeleteValue(reg, step.root, step.key, std::string(1, static_cast<char>(c)));
+      break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+std::string FolderPath(platform::Platform& platform, const Folder& folder) {
+  auto& reg = platform.Registry();
+  std::string base;
+  switch (folder.base) {
+    case Base::kEnvironment: base = platform.Environment().GetEnvironmentVariableA(folder.name); break;
+    case Base::kUserFolder: base = ReadRegString(reg, kHkeyCurrentUser, kShellFolders, folder.name, ""); break;
+    case Base::kCommonFolder: base = ReadRegString(reg, kHkeyLocalMachine, kShellFolders, folder.name, ""); break;
+    case Base::kWin9xRoot:
+      base = ReadRegString(reg, kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+                           "SystemRoot", "");
+      break;
+    case Base::kNtRoot:
+      base = ReadRegString(reg, kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                           "SystemRoot", "");
+      break;
+  }
+  return base + folder.tail;
+}
+
+void RunSteps(StepContext& c, const std::vector<Step>& steps) {
+  for (const Step& step : steps) {
+    switch (step.action) {
+      case Action::kFiles: {
+        std::string folder = FolderPath(c.platform, step.folder);
+        for (const char* pattern : step.patterns) {
+          c.removal.File2.SetPattern(pattern);
+          ClearFile(c.removal, folder);
+        }
+        break;
+      }
+      case Action::kFolder: {
+        std::string folder = FolderPath(c.platform, step.folder);
+        ClearD(c.removal, folder);
+        break;
+      }
+      case Action::kTree: {
+        std::string folder = FolderPath(c.platform, step.folder);
+        ClearD2(c.removal, folder);
+        break;
+      }
+      case Action::kDeepTree: ClearDirTree(c.removal, FolderPath(c.platform, step.folder)); break;
+      case Action::kRoutine: c.routines.Run(step.routine); break;
+      default: RunRegistryStep(c.platform, step); break;
+    }
+  }
+}
+
+}  // namespace vb::engine

@@ -1,0 +1,143 @@
+// Every window built from its tables: every control bound and placed, the
+// language keys consistent, the main window's pages laid out without overlap,
+// every routine the run calls implemented, every setting and item tied to a box.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "app/form1.h"
+#include "app/form1_pages.h"
+#include "app/form1_settings.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "app/warning_window.h"
+#include "platform/ascii_case.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+using toolkit::Kind;
+using toolkit::Rect;
+
+bool Inside(const Rect& a, const Rect& b) {
+  return a.left >= b.left && a.top >= b.top && a.left + a.width <= b.left + b.width &&
+         a.top + a.height <= b.top + b.height;
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
+}
+
+// Each row makes its control, each key is in the language table's range,
+// and controls that share a key share the text it replaces.
+template <class View>
+void CheckTable(View& form, const toolkit::FormTable<View>& table) {
+  std::map<int, std::string> texts;
+  auto sameText = [&](int key, const std::string& text, const std::string& name) {
+    if (key == 0) return;
+    EXPECT_GT(key, 0) << name;
+    EXPECT_LT(key, 1000) << name;
+    auto [it, added] = texts.emplace(key, text);
+    EXPECT_TRUE(added || it->second == text) << "key " << key << " on " << name;
+  };
+  for (const auto& row : table.controls) {
+    toolkit::Control* control = form.Find(row.spec.name);
+    ASSERT_NE(control, nullptr) << row.spec.name;
+    EXPECT_EQ(control->kind(), row.kind);
+    EXPECT_EQ(control->CaptionKey(), row.spec.key) << row.spec.name;
+    sameText(row.spec.key, control->Caption(), row.spec.name);
+    sameText(row.spec.toolTipKey, control->ToolTipText(), row.spec.name);
+  }
+  EXPECT_EQ(form.Controls().size(), table.controls.size());
+  EXPECT_GT(form.ClientWidth(), 0);
+}
+
+class WindowsTest : public ::testing::Test {
+ protected:
+  test::TempMachine m;
+  app::Program program{m.platform()};
+};
+
+TEST_F(WindowsTest, EveryWindowIsBuiltFromItsTables) {
+  toolkit::Application app(m.platform());
+  app::Form1 main(app);
+  CheckTable(main, app::Form1Table());
+  app::WarningForm warning(app);
+  CheckTable(warning, app::WarningTable());
+  // A sample of members, one per kind, reached without a name.
+  EXPECT_EQ(main.SysTemp, main.Find("SysTemp"));
+  EXPECT_EQ(main.rallmnu, main.Find("rallmnu"));
+  EXPECT_EQ(main.TabStrip3->Tabs().size(), 5u);
+  EXPECT_EQ(warning.OKButton, warning.DefaultButton());
+  // Every menu item sits in its menu's list, in table order.
+  EXPECT_EQ(main.cachepopup->Items().size(), 8u);
+  EXPECT_EQ(main.cachepopup->Items()[4], main.dscache);
+}
+
+TEST_F(WindowsTest, EveryPageIsLaidOutWithoutOverlap) {
+  toolkit::Application app(m.platform());
+  app::Form1 form(app);
+  app::Form1Pages pages(form);
+  form.Show();
+  for (const auto& c : form.Controls()) {
+    if (c->kind() == Kind::kMenu || c->kind() == Kind::kMenuItem || !c->Visible()) continue;
+    const Rect& r = c->Position();
+    EXPECT_GT(r.width, 0) << c->name() << " has no place";
+    EXPECT_LE(r.left + r.width, form.ClientWidth()) << c->name();
+    EXPECT_LE(r.top + r.height, form.ClientHeight()) << c->name();
+  }
+  for (int page = 0; page < 5; ++page) {
+    app::SwitchPage(form, pages, static_cast<app::Page>(page));
+    for (int tab = 0; tab < (page == 4 ? 5 : 1); ++tab) {
+      if (page == 4) app::ShowOptionTab(pages, tab);
+      std::vector<toolkit::Control*> shown;
+      for (const auto& c : form.Controls())
+        if (c->Shown() && c->kind() != Kind::kShape && c->kind() != Kind::kMenu)
+          shown.push_back(c.get());
+      ASSERT_GT(shown.size(), 10u);
+      for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+          const Rect &a = shown[i]->Position(), &b = shown[j]->Position();
+          if (Overlap(a, b))
+            EXPECT_TRUE(Inside(a, b) || Inside(b, a))
+                << "page " << page << " tab " << tab << ": " << shown[i]->name() << " and "
+                << shown[j]->name() << " overlap";
+        }
+    }
+  }
+}
+
+TEST_F(WindowsTest, EveryRoutineSettingAndItemIsBound) {
+  program.Start("");
+  const engine::RoutineTable& routines = program.Main().Routines();
+  EXPECT_TRUE(routines.Missing().empty());
+  std::set<engine::Item> guarded;
+  for (const engine::Stage& stage : engine::StageTable()) {
+    if (stage.item) EXPECT_TRUE(guarded.insert(*stage.item).second);
+    for (const engine::StageStep& step : stage.steps)
+      if (step.kind == engine::StageStep::kRoutine) EXPECT_TRUE(routines.Has(step.routine));
+  }
+  EXPECT_EQ(guarded.size(), static_cast<std::size_t>(engine::Item::kCount));
+
+  app::Form1& form = program.Main().form();
+  std::set<toolkit::CheckBox*> boxes;
+  std::set<std::string> values;
+  for (const app::BoxSetting& row : app::BoxSettings()) {
+    ASSERT_NE(form.*row.box, nullptr) << row.value;
+    EXPECT_TRUE(boxes.insert(form.*row.box).second) << row.value;
+    EXPECT_TRUE(values.insert(platform::FoldAscii(row.value)).second) << row.value;
+    EXPECT_EQ(row.store == app::StoreForm::kWarnedFlag, row.warning != nullptr) << row.value;
+  }
+  std::set<engine::Item> items;
+  for (const app::ItemBox& row : app::ItemBoxes()) {
+    EXPECT_TRUE(items.insert(row.item).second);
+    EXPECT_TRUE(boxes.count(form.*row.box)) << "an item box without a setting";
+  }
+  EXPECT_EQ(items.size(), static_cast<std::size_t>(engine::Item::kCount));
+}
+
+}  // namespace
+}  // namespace vb
