@@ -17,27 +17,27 @@ namespace {
 constexpr DWORD kClearedAttributes = kFileAttributeArchive;  // SetAttributes(x, 32)
 constexpr DWORD kChangeable = kFileAttributeReadonly | kFileAttributeHidden | kFileAttributeSystem;
 
-enum class Routine { kClearD, kClearD2, kClearFile };
+enum class Remover { kClearD, kClearD2, kClearFile };
 
-FileList& FilesOf(RemovalContext& c, Routine routine) {
-  switch (routine) {
-    case Routine::kClearD:
+FileList& FilesOf(RemovalContext& c, Remover remover) {
+  switch (remover) {
+    case Remover::kClearD:
       return c.File1;
-    case Routine::kClearD2:
+    case Remover::kClearD2:
       return c.File;
-    case Routine::kClearFile:
+    case Remover::kClearFile:
       break;
   }
   return c.File2;
 }
 
-FolderList* FoldersOf(RemovalContext& c, Routine routine) {
-  switch (routine) {
-    case Routine::kClearD:
+FolderList* FoldersOf(RemovalContext& c, Remover remover) {
+  switch (remover) {
+    case Remover::kClearD:
       return &c.Dir1;
-    case Routine::kClearD2:
+    case Remover::kClearD2:
       return &c.Dir3;
-    case Routine::kClearFile:
+    case Remover::kClearFile:
       break;
   }
   return nullptr;
@@ -102,12 +102,12 @@ bool RootListsSomething(platform::FileSystemApi& files, FolderHandle root) {
   return false;
 }
 
-void Clear(RemovalContext& c, Routine routine, std::string& folder, const Target& where);
+void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target& where);
 
-// Step 9 over the subfolders, each visited by the same routine: the folder
+// Visits the subfolders, each with the same routine: the folder
 // list is set back to this folder around each call, since the call lists its
 // own subfolders with it. Returns the names of the subfolders visited.
-std::vector<std::string> VisitSubfolders(RemovalContext& c, Routine routine, FolderList& dirs,
+std::vector<std::string> VisitSubfolders(RemovalContext& c, Remover remover, FolderList& dirs,
                                          FolderHandle here) {
   std::vector<std::string> visited;
   std::string remembered = dirs.Path();
@@ -117,14 +117,14 @@ std::vector<std::string> VisitSubfolders(RemovalContext& c, Routine routine, Fol
     if (i >= dirs.ListCount()) continue;  // the folder holds fewer subfolders now
     std::string sub = dirs.List(i);
     std::string name = dirs.Name(i);
-    Clear(c, routine, sub, Target{here, name});
+    Clear(c, remover, sub, Target{here, name});
     dirs.SetPathIn(remembered, here);
     visited.push_back(std::move(name));
   }
   return visited;
 }
 
-void DeleteListed(RemovalContext& c, Routine routine, FileList& list, FolderHandle here) {
+void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHandle here) {
   platform::FileSystemApi& files = c.platform.Files();
   int count = list.ListCount();
   for (int i = 0; i < count; ++i) {
@@ -149,7 +149,7 @@ void DeleteListed(RemovalContext& c, Routine routine, FileList& list, FolderHand
     if (stillThere) continue;
     std::string line = FileLogLine(full, size);
     Log(c.L, line);
-    if (routine == Routine::kClearD) Log(c.L2, line);
+    if (remover == Remover::kClearD) Log(c.L2, line);
   }
 }
 
@@ -167,19 +167,19 @@ void MeasureListed(RemovalContext& c, FileList& list, FolderHandle here) {
   }
 }
 
-void Clear(RemovalContext& c, Routine routine, std::string& folder, const Target& where) {
+void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target& where) {
   platform::FileSystemApi& files = c.platform.Files();
-  FileList& list = FilesOf(c, routine);
-  FolderList* dirs = FoldersOf(c, routine);
+  FileList& list = FilesOf(c, remover);
+  FolderList* dirs = FoldersOf(c, remover);
   HeldFolder held(c);
   bool root = false;
   if (where.parent == kInvalidFolderHandle) {
     // Refused: no folder at all, or a whole drive for the routines that empty trees.
     if (folder.empty()) return;
-    if (routine != Routine::kClearFile && DriveRootText(folder)) return;
+    if (remover != Remover::kClearFile && DriveRootText(folder)) return;
     if (files.OpenFolder(folder, &held.handle, &root) != kErrorSuccess)
       held.handle = kInvalidFolderHandle;
-    if (root && routine != Routine::kClearFile) return;
+    if (root && remover != Remover::kClearFile) return;
   } else if (files.OpenSubfolder(where.parent, where.name, &held.handle) != kErrorSuccess) {
     held.handle = kInvalidFolderHandle;
   }
@@ -198,13 +198,13 @@ void Clear(RemovalContext& c, Routine routine, std::string& folder, const Target
   if (dirs) dirs->SetPathIn(folder, here);
 
   if (!c.analyzeOnly) {
-    DeleteListed(c, routine, list, here);
+    DeleteListed(c, remover, list, here);
     list.Refresh();
     if (!dirs) return;
-    std::vector<std::string> visited = VisitSubfolders(c, routine, *dirs, here);
+    std::vector<std::string> visited = VisitSubfolders(c, remover, *dirs, here);
     dirs->Refresh();
     // ClearD2 removes each subfolder it emptied; one still holding anything stays.
-    if (routine == Routine::kClearD2)
+    if (remover == Remover::kClearD2)
       for (const std::string& name : visited) files.RemoveEntryFolder(here, name);
     return;
   }
@@ -212,11 +212,11 @@ void Clear(RemovalContext& c, Routine routine, std::string& folder, const Target
   MeasureListed(c, list, here);
   list.Refresh();
   if (!dirs) return;
-  if (routine == Routine::kClearD) {
+  if (remover == Remover::kClearD) {
     int count = dirs->ListCount();
     for (int i = 0; i < count; ++i) files.SetEntryAttributes(here, dirs->Name(i), kClearedAttributes);
   } else if (!c.shallowAnalyze) {
-    VisitSubfolders(c, routine, *dirs, here);
+    VisitSubfolders(c, remover, *dirs, here);
   }
   dirs->Refresh();
 }
@@ -224,22 +224,22 @@ void Clear(RemovalContext& c, Routine routine, std::string& folder, const Target
 }  // namespace
 
 void ClearD(RemovalContext& context, std::string& folder) {
-  Clear(context, Routine::kClearD, folder, Target{});
+  Clear(context, Remover::kClearD, folder, Target{});
 }
 
 void ClearD2(RemovalContext& context, std::string& folder) {
-  Clear(context, Routine::kClearD2, folder, Target{});
+  Clear(context, Remover::kClearD2, folder, Target{});
 }
 
 void ClearFile(RemovalContext& context, std::string& folder) {
-  Clear(context, Routine::kClearFile, folder, Target{});
+  Clear(context, Remover::kClearFile, folder, Target{});
 }
 
 void ClearDirTree(RemovalContext& context, const std::string& folder) {
   context.shallowAnalyze = true;
   if (!folder.empty() && !DriveRootText(folder)) {
     std::string top = folder;
-    Clear(context, Routine::kClearD2, top, Target{});
+    Clear(context, Remover::kClearD2, top, Target{});
     // Then each immediate subfolder as the folder holds them now, opened
     // through the folder.
     platform::FileSystemApi& files = context.platform.Files();
@@ -252,7 +252,7 @@ void ClearDirTree(RemovalContext& context, const std::string& folder) {
       subfolders.SetPathIn(folder, held.handle);
       for (int i = 0; i < subfolders.ListCount(); ++i) {
         std::string sub = subfolders.List(i);
-        Clear(context, Routine::kClearD2, sub, Target{held.handle, subfolders.Name(i)});
+        Clear(context, Remover::kClearD2, sub, Target{held.handle, subfolders.Name(i)});
       }
     }
   }
