@@ -7,7 +7,9 @@
 #include <regex>
 #include <sstream>
 
+#include "app/form1_settings.h"
 #include "app/main_window.h"
+#include "app/warning_window.h"
 #include "app/program.h"
 #include "engine/clean_run.h"
 #include "platform/scripted_ui.h"
@@ -21,17 +23,12 @@ namespace {
 using namespace vb::toolkit;
 namespace settings = registry::settings;
 
-const char* const kItems[] = {"SysTemp", "ietemp", "Cook",      "Pref",   "rdocs",
-                              "RBin",    "TAP",    "idat",      "memdumps", "winlog",
-                              "ExMRUs",  "ieurlhist", "tnotif", "wcache"};
 
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { m.machine().Script().SetLog(&boxes); }
   void Start(const std::string& args = "") { program.Start(args); }
-  Form& form() { return program.Main().form(); }
-  CheckBox& Box(const char* name) { return form().Get<CheckBox>(name); }
-  Control& Named(const char* name) { return *form().Find(name); }
+  app::Form1& form() { return program.Main().form(); }
   std::string Setting(const char* name) {
     return settings::ReadSetting(m.platform(), settings::kSettings, name);
   }
@@ -39,9 +36,11 @@ class MainWindowTest : public ::testing::Test {
     settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings, name,
                           value);
   }
-  std::string Results() { return form().Get<TextBox>("Text1").Text(); }
-  void OnlyItem(const char* keep) {
-    for (const char* item : kItems) Box(item).SetValue(std::string(item) == keep ? 1 : 0);
+  std::string Results() { return form().Text1->Text(); }
+  // Only that item box checked (none for null).
+  void OnlyItem(CheckBox* app::Form1::*keep) {
+    for (const app::ItemBox& row : app::ItemBoxes())
+      (form().*row.box)->SetValue(row.box == keep ? 1 : 0);
   }
   // Three items in drive C's Recycle Bin, 1.5 MB in all.
   void FillRecycleBin() {
@@ -53,9 +52,17 @@ class MainWindowTest : public ::testing::Test {
   bool BinHolds(const char* name) {
     return std::filesystem::exists(m.Host(std::string("drive_c/RECYCLER/") + name));
   }
-  Form* Warning() { return program.app().FindForm("Warning"); }
+  // A user's click, and what the front end does after each event.
+  void Click(Control* control) {
+    control->UserClick();
+    program.AfterEvent();
+  }
+  app::WarningForm* Warning() {
+    return dynamic_cast<app::WarningForm*>(program.app().FindForm("Warning"));
+  }
 
   test::TempMachine m;
+  std::vector<Form*> destroyed;  // outlives the program, whose forms it records
   app::Program program{m.platform()};
   std::ostringstream boxes;
 };
@@ -72,37 +79,37 @@ std::string WithoutTime(const std::string& text) {
 
 TEST_F(MainWindowTest, RunsWithNothingTickedWriteOnlyTheFrame) {
   Start();
-  OnlyItem("");
-  Named("AnalyCom").UserClick();
+  OnlyItem(nullptr);
+  form().AnalyCom->UserClick();
   EXPECT_EQ(WithoutTime(Results()),
             "ANALYSIS SUMMARY (No files have been deleted yet)\r\n" + kRuleLine +
                 "No files to be deleted\r\n" + kRuleLine);
   Store("Cleaner Warning", "1");
-  Named("CleanCom").UserClick();
+  form().CleanCom->UserClick();
   EXPECT_EQ(WithoutTime(Results()), "CLEANING SUMMARY (Results for deleted files)\r\n" +
                                         kRuleLine + "No files have been deleted\r\n" + kRuleLine);
-  EXPECT_EQ(form().Get<ProgressBar>("ProgressBar1").Value(), 100);
-  EXPECT_TRUE(Named("CleanCom").Enabled());
-  EXPECT_EQ(form().DefaultButton(), &Named("Command1"));
+  EXPECT_EQ(form().ProgressBar1->Value(), 100);
+  EXPECT_TRUE(form().CleanCom->Enabled());
+  EXPECT_EQ(form().DefaultButton(), form().Command1);
   EXPECT_EQ(program.app().MousePointer(), kPointerDefault);
 }
 
 TEST_F(MainWindowTest, RecycleBinIsMeasuredByAnalyzeAndEmptiedOnlyByRunCleaner) {
   FillRecycleBin();
   Start();
-  OnlyItem("RBin");
-  Named("AnalyCom").UserClick();
+  OnlyItem(&app::Form1::RBin);
+  form().AnalyCom->UserClick();
   EXPECT_NE(Results().find("\r\nEmptied Recycle Bin (3 Files) 1.50 MB\r\n"), std::string::npos)
       << Results();
   EXPECT_TRUE(BinHolds("Dc1.txt"));
   Store("Cleaner Warning", "1");
-  Named("CleanCom").UserClick();
+  form().CleanCom->UserClick();
   EXPECT_NE(Results().find("\r\nEmptied Recycle Bin (3 Files) 1.50 MB\r\n"), std::string::npos);
   EXPECT_FALSE(BinHolds("Dc1.txt"));
   EXPECT_FALSE(BinHolds("Dc3"));
   EXPECT_TRUE(BinHolds("INFO2"));
   // An empty bin writes nothing.
-  Named("CleanCom").UserClick();
+  form().CleanCom->UserClick();
   EXPECT_EQ(Results().find("Emptied Recycle Bin"), std::string::npos);
 }
 
@@ -111,66 +118,64 @@ TEST_F(MainWindowTest, ABinOfMoreThan32767ItemsIsNeitherLoggedNorEmptied) {
     std::ofstream(m.Host("drive_c/RECYCLER/D" + std::to_string(i)));
   Store("Cleaner Warning", "1");
   Start();
-  OnlyItem("RBin");
-  Named("CleanCom").UserClick();
+  OnlyItem(&app::Form1::RBin);
+  form().CleanCom->UserClick();
   EXPECT_EQ(Results().find("Emptied Recycle Bin"), std::string::npos);
   EXPECT_TRUE(BinHolds("D0"));
 }
 
+// The warning stands before every Run Cleaner until it is turned off; each
+// one shown is a new window, destroyed after the event that closed it.
 TEST_F(MainWindowTest, FirstCleanWarningStandsBeforeRunCleanerUntilTurnedOff) {
   FillRecycleBin();
   Start();
-  OnlyItem("RBin");
-  Named("AnalyCom").UserClick();
+  OnlyItem(&app::Form1::RBin);
+  program.app().onFormDestroyed = [&](Form& f) { destroyed.push_back(&f); };
+  Click(form().AnalyCom);
   EXPECT_EQ(Warning(), nullptr);
 
-  Named("CleanCom").UserClick();
-  ASSERT_NE(Warning(), nullptr);
-  EXPECT_TRUE(Warning()->Visible());
+  Click(form().CleanCom);
+  app::WarningForm* first = Warning();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->Visible());
   EXPECT_FALSE(form().Enabled());
   EXPECT_EQ(Results(), "");
-  Warning()->Get<Button>("Command1").UserClick();  // Cancel
+  Click(first->Command1);  // Cancel
+  EXPECT_EQ(destroyed, std::vector<Form*>{first});
+  EXPECT_EQ(Warning(), nullptr);
+  EXPECT_TRUE(program.Windows().empty());
   EXPECT_TRUE(form().Enabled());
   EXPECT_TRUE(BinHolds("Dc1.txt"));
 
   // Ok runs the clean once; the warning returns on the next Run Cleaner.
-  Named("CleanCom").UserClick();
-  Warning()->Get<Button>("OKButton").UserClick();
+  Click(form().CleanCom);
+  Click(Warning()->OKButton);
   EXPECT_TRUE(form().Enabled());
   EXPECT_FALSE(BinHolds("Dc1.txt"));
   EXPECT_EQ(Setting("MSG_CONFIRM_TMP"), "");
-  Named("CleanCom").UserClick();
-  ASSERT_TRUE(Warning()->Visible());
+  Click(form().CleanCom);
+  ASSERT_NE(Warning(), nullptr);
 
-  // "Do Not Show Me This Message Again..." then Cancel: the next run goes through.
-  Warning()->Get<CheckBox>("Check1").UserClick();
-  EXPECT_EQ(Setting("Cleaner Warning"), "1");
-  Warning()->Get<Button>("Command1").UserClick();
-  Form* closed = Warning();
-  Named("CleanCom").UserClick();
-  EXPECT_EQ(Warning(), closed);
-  EXPECT_FALSE(closed->Loaded());
-  EXPECT_NE(Results(), "");
-}
-
-TEST_F(MainWindowTest, ClearingTheWarningsBoxAgainBringsItBack) {
-  Start();
-  Named("CleanCom").UserClick();
-  Warning()->Get<CheckBox>("Check1").UserClick();
-  Warning()->Get<CheckBox>("Check1").UserClick();
+  // "Do Not Show Me This Message Again..." ticked and cleared again changes
+  // nothing; ticked, then Cancel: the next run goes through.
+  Click(Warning()->Check1);
+  Click(Warning()->Check1);
   EXPECT_EQ(Setting("Cleaner Warning"), "");
-  Warning()->Get<Button>("Command1").UserClick();
-  Named("CleanCom").UserClick();
-  EXPECT_TRUE(Warning()->Visible());
+  Click(Warning()->Check1);
+  EXPECT_EQ(Setting("Cleaner Warning"), "1");
+  Click(Warning()->Command1);
+  Click(form().CleanCom);
+  EXPECT_EQ(Warning(), nullptr);
+  EXPECT_NE(Results(), "");
 }
 
 TEST_F(MainWindowTest, ANoAtTheConfirmationLetsTheNextRunPassTheWarning) {
   FillRecycleBin();
   Start();
-  OnlyItem("RBin");
-  Box("CBD").SetValue(1);
-  Named("CleanCom").UserClick();
-  Warning()->Get<Button>("OKButton").UserClick();  // the confirmation is answered No
+  OnlyItem(&app::Form1::RBin);
+  form().CBD->SetValue(1);
+  form().CleanCom->UserClick();
+  Warning()->OKButton->UserClick();  // the confirmation is answered No
   EXPECT_NE(boxes.str().find("style 68, text \"Warning!\\nThis process will permanetly delete "
                              "files on your computer!\\nDo you wish to continue?\", answer No"),
             std::string::npos)
@@ -179,56 +184,57 @@ TEST_F(MainWindowTest, ANoAtTheConfirmationLetsTheNextRunPassTheWarning) {
   EXPECT_EQ(Results(), "");
   EXPECT_EQ(Setting("MSG_CONFIRM_TMP"), "True");
 
-  Form* shown = Warning();
+  program.AfterEvent();
   m.machine().Script().QueueAnswer("yes");
-  Named("CleanCom").UserClick();
-  EXPECT_EQ(Warning(), shown);  // no new warning
+  form().CleanCom->UserClick();
+  EXPECT_EQ(Warning(), nullptr);  // no new warning
   EXPECT_FALSE(BinHolds("Dc1.txt"));
   EXPECT_EQ(Setting("MSG_CONFIRM_TMP"), "");
 }
 
 TEST_F(MainWindowTest, FirstStartShowsTheDesignStates) {
   Start();
-  for (const char* on : {"SysTemp", "ietemp", "Cook", "rdocs", "RBin", "TAP", "ieurlhist", "ExMRUs"})
-    EXPECT_EQ(Box(on).Value(), 1) << on;
-  for (const char* off : {"Pref", "idat", "memdumps", "winlog", "tnotif", "wcache", "CAC", "CBD",
-                          "HWM", "HWC", "Check1", "Check2", "Check3", "Check6", "Check8"})
-    EXPECT_EQ(Box(off).Value(), 0) << off;
+  auto& f = form();
+  for (CheckBox* on : {f.SysTemp, f.ietemp, f.Cook, f.rdocs, f.RBin, f.TAP, f.ieurlhist, f.ExMRUs})
+    EXPECT_EQ(on->Value(), 1) << on->name();
+  for (CheckBox* off : {f.Pref, f.idat, f.memdumps, f.winlog, f.tnotif, f.wcache, f.CAC, f.CBD,
+                        f.HWM, f.HWC, f.Check1, f.Check2, f.Check3, f.Check6, f.Check8})
+    EXPECT_EQ(off->Value(), 0) << off->name();
   EXPECT_TRUE(form().Visible());
-  EXPECT_TRUE(Named("ct1").Visible());
-  EXPECT_FALSE(Named("ct2").Visible());
-  EXPECT_TRUE(Named("Command4").Visible());
-  EXPECT_FALSE(Named("idat").Visible());
+  EXPECT_TRUE(form().ct1->Visible());
+  EXPECT_FALSE(form().ct2->Visible());
+  EXPECT_TRUE(form().Command4->Visible());
+  EXPECT_FALSE(form().idat->Visible());
   EXPECT_EQ(Setting("AutoCleanTrue"), "True");
 }
 
 TEST_F(MainWindowTest, StoredValuesComeBackThroughTheClickHandlers) {
   Start();
-  Box("CAC").SetValue(1);
-  Box("Cook").UserClick();  // cleared
-  Box("Check3").SetValue(1);
-  Box("Check8").SetValue(1);
-  Box("Check8").SetValue(0);
-  Box("Check1").SetValue(1);
-  EXPECT_FALSE(Named("ProgressBar1").Visible());
+  form().CAC->SetValue(1);
+  form().Cook->UserClick();  // cleared
+  form().Check3->SetValue(1);
+  form().Check8->SetValue(1);
+  form().Check8->SetValue(0);
+  form().Check1->SetValue(1);
+  EXPECT_FALSE(form().ProgressBar1->Visible());
   form().Move(2400, 1800);
-  form().Get<ComboBox>("Combo1").SetText("Deutsch");
+  form().Combo1->SetText("Deutsch");
   form().Unload();
   EXPECT_FALSE(program.Running());
   EXPECT_EQ(Setting("(Opt)Clean Personalized"), "");
   EXPECT_EQ(Setting("AutoCleanTrue"), "");
 
   Start();
-  EXPECT_EQ(Box("CAC").Value(), 1);
-  EXPECT_EQ(Box("Cook").Value(), 0);
-  EXPECT_EQ(Box("Check3").Value(), 1);
+  EXPECT_EQ(form().CAC->Value(), 1);
+  EXPECT_EQ(form().Cook->Value(), 0);
+  EXPECT_EQ(form().Check3->Value(), 1);
   EXPECT_TRUE(program.Main().ReadOnlyFilesListed());
-  EXPECT_EQ(Box("Check8").Value(), 0);
-  EXPECT_EQ(Box("Check1").Value(), 1);
-  EXPECT_FALSE(Named("ProgressBar1").Visible());
+  EXPECT_EQ(form().Check8->Value(), 0);
+  EXPECT_EQ(form().Check1->Value(), 1);
+  EXPECT_FALSE(form().ProgressBar1->Visible());
   EXPECT_EQ(form().Left(), 2400);
   EXPECT_EQ(form().Top(), 1800);
-  EXPECT_EQ(form().Get<ComboBox>("Combo1").Text(), "Deutsch");
+  EXPECT_EQ(form().Combo1->Text(), "Deutsch");
 
   // A maximized window keeps the position it had in the normal state.
   form().Move(0, 0);
@@ -247,11 +253,11 @@ TEST_F(MainWindowTest, ShowOnlyDefaultSettingsKeepsTheDesignStatesButRestoresThe
                         "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Vanbrisk /AUTO",
                         "C:\\Program Files\\Vanbrisk\\vanbrisk.exe /AUTO");
   Start();
-  EXPECT_EQ(Box("Check2").Value(), 1);
-  EXPECT_EQ(Box("Cook").Value(), 1);
-  EXPECT_EQ(Box("Pref").Value(), 0);
-  EXPECT_EQ(Box("Check7").Value(), 0);
-  EXPECT_EQ(Box("Check10").Value(), 1);
+  EXPECT_EQ(form().Check2->Value(), 1);
+  EXPECT_EQ(form().Cook->Value(), 1);
+  EXPECT_EQ(form().Pref->Value(), 0);
+  EXPECT_EQ(form().Check7->Value(), 0);
+  EXPECT_EQ(form().Check10->Value(), 1);
   EXPECT_EQ(form().Left(), 3000);
 }
 
@@ -301,89 +307,92 @@ TEST_F(MainWindowTest, CloseAfterCleaningWaitsUntilLoadingHasFinished) {
   EXPECT_FALSE(BinHolds("Dc1.txt"));
   EXPECT_NE(Results().find("Emptied Recycle Bin"), std::string::npos);
   EXPECT_TRUE(form().Visible());
-  Named("AnalyCom").UserClick();
+  form().AnalyCom->UserClick();
   EXPECT_TRUE(program.Running());
-  Named("CleanCom").UserClick();
+  form().CleanCom->UserClick();
   EXPECT_FALSE(program.Running());
 }
 
 TEST_F(MainWindowTest, PageButtonsShowTheirSetsAndKeepTheItemSet) {
   Start();
-  Named("Command4").UserClick();  // >>>
-  EXPECT_TRUE(Named("idat").Visible());
-  EXPECT_FALSE(Named("SysTemp").Visible());
-  EXPECT_TRUE(Named("Command5").Visible());
+  form().Command4->UserClick();  // >>>
+  EXPECT_TRUE(form().idat->Visible());
+  EXPECT_FALSE(form().SysTemp->Visible());
+  EXPECT_TRUE(form().Command5->Visible());
 
-  Named("iet2").UserClick();
-  for (const char* shown : {"Internet", "Frame3", "Frame4", "Frame5", "CleanIE", "SLF", "DelCache",
-                            "DelCook", "iet1", "ct2"})
-    EXPECT_TRUE(Named(shown).Visible()) << shown;
-  for (const char* hidden : {"Cleaner", "Frame1", "AnalyCom", "CleanCom", "Command4", "Command5",
-                             "ct1", "Tools", "Options"})
-    EXPECT_FALSE(Named(hidden).Visible()) << hidden;
-  EXPECT_FALSE(Named("CleanCom").Shown());
+  form().iet2->UserClick();
+  auto& f = form();
+  for (Control* shown : std::initializer_list<Control*>{
+           f.Internet, f.Frame3, f.Frame4, f.Frame5, f.CleanIE, f.SLF, f.DelCache, f.DelCook,
+           f.iet1, f.ct2})
+    EXPECT_TRUE(shown->Visible()) << shown->name();
+  for (Control* hidden : std::initializer_list<Control*>{
+           f.Cleaner, f.Frame1, f.AnalyCom, f.CleanCom, f.Command4, f.Command5, f.ct1, f.Tools,
+           f.Options})
+    EXPECT_FALSE(hidden->Visible()) << hidden->name();
+  EXPECT_FALSE(form().CleanCom->Shown());
 
-  Named("tt2").UserClick();
-  EXPECT_TRUE(Named("RegEdit").Visible());
-  EXPECT_FALSE(Named("iet1").Visible());
-  Named("ct2").UserClick();
-  EXPECT_TRUE(Named("Command5").Visible());
-  EXPECT_FALSE(Named("Command4").Visible());
-  EXPECT_TRUE(Named("idat").Shown());
+  form().tt2->UserClick();
+  EXPECT_TRUE(form().RegEdit->Visible());
+  EXPECT_FALSE(form().iet1->Visible());
+  form().ct2->UserClick();
+  EXPECT_TRUE(form().Command5->Visible());
+  EXPECT_FALSE(form().Command4->Visible());
+  EXPECT_TRUE(form().idat->Shown());
 }
 
 TEST_F(MainWindowTest, OptionsPageStartsOnItsFirstTab) {
   Start();
-  Named("ot2").UserClick();
-  EXPECT_TRUE(Named("Options").Visible());
-  EXPECT_TRUE(Named("CleanO").Visible());
-  auto& tabs = form().Get<TabStrip>("TabStrip3");
+  form().ot2->UserClick();
+  EXPECT_TRUE(form().Options->Visible());
+  EXPECT_TRUE(form().CleanO->Visible());
+  auto& tabs = *form().TabStrip3;
   tabs.UserChoose(3);  // Personalized
-  EXPECT_TRUE(Named("PerO").Visible());
-  EXPECT_FALSE(Named("CleanO").Visible());
-  EXPECT_TRUE(Named("AFol").Visible());
-  Named("ot2").UserClick();
+  EXPECT_TRUE(form().PerO->Visible());
+  EXPECT_FALSE(form().CleanO->Visible());
+  EXPECT_TRUE(form().AFol->Visible());
+  form().ot2->UserClick();
   EXPECT_EQ(tabs.SelectedIndex(), 0);
-  EXPECT_TRUE(Named("CleanO").Visible());
-  EXPECT_FALSE(Named("PerO").Visible());
-  EXPECT_FALSE(Named("AFol").Visible());
+  EXPECT_TRUE(form().CleanO->Visible());
+  EXPECT_FALSE(form().PerO->Visible());
+  EXPECT_FALSE(form().AFol->Visible());
   tabs.UserChoose(4);
-  Named("ct2").UserClick();
-  EXPECT_FALSE(Named("AdvO").Visible());
+  form().ct2->UserClick();
+  EXPECT_FALSE(form().AdvO->Visible());
 }
 
 TEST_F(MainWindowTest, TrayNotificationsWarnEachTimeTheyAreTicked) {
   Start();
-  Named("Command4").UserClick();
-  Box("tnotif").UserClick();
-  Box("tnotif").UserClick();
-  Box("tnotif").UserClick();
+  form().Command4->UserClick();
+  form().tnotif->UserClick();
+  form().tnotif->UserClick();
+  form().tnotif->UserClick();
   EXPECT_EQ(Setting("Tray Notifications Cache"), "1");
   std::string log = boxes.str();
   std::string warning = "style 48, text \"Warning! This will reset your System Tray.";
   ASSERT_NE(log.find(warning), std::string::npos) << log;
   EXPECT_NE(log.find(warning, log.find(warning) + 1), std::string::npos);
-  Box("HWM").SetValue(1);
+  form().HWM->SetValue(1);
   boxes.str("");
-  Box("wcache").UserClick();
+  form().wcache->UserClick();
   EXPECT_EQ(boxes.str(), "");
   EXPECT_EQ(Setting("Windows Cache"), "1");
 }
 
 TEST_F(MainWindowTest, TheResultsBoxesOpenTheirMenusOnTheRightButton) {
   Start();
-  Named("Text1").UserMouseDown(MouseButton::kLeft);
+  form().Text1->UserMouseDown(MouseButton::kLeft);
   EXPECT_EQ(form().OpenPopup(), nullptr);
-  Named("Text1").UserMouseDown(MouseButton::kRight);
+  form().Text1->UserMouseDown(MouseButton::kRight);
   ASSERT_NE(form().OpenPopup(), nullptr);
   EXPECT_EQ(form().OpenPopup()->name(), "textpopup");
   form().ClosePopup();
   // The Internet page's log has its menu only while it holds text.
-  Named("iet2").UserClick();
-  Named("Text2").UserMouseDown(MouseButton::kRight);
+  form().iet2->UserClick();
+  form().Text2->UserMouseDown(MouseButton::kRight);
   EXPECT_EQ(form().OpenPopup(), nullptr);
-  form().Get<TextBox>("Text2").SetText("http://a/\r\n");
-  Named("Text2").UserMouseDown(MouseButton::kRight);
+  form().Text2->SetText("http://a/\r\n");
+  form().Text2->UserMouseDown(MouseButton::kRight);
   ASSERT_NE(form().OpenPopup(), nullptr);
   EXPECT_EQ(form().OpenPopup()->name(), "listpopup");
 }

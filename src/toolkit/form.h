@@ -23,7 +23,7 @@ class Form {
   Form(Application& app, std::string name);
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
-  ~Form();
+  virtual ~Form();
 
   const std::string& name() const { return name_; }
   Application& app() const { return app_; }
