@@ -101,10 +101,11 @@ TEST_F(WindowsTest, EveryPageIsLaidOutWithoutOverlap) {
       for (std::size_t i = 0; i < shown.size(); ++i)
         for (std::size_t j = i + 1; j < shown.size(); ++j) {
           const Rect &a = shown[i]->Position(), &b = shown[j]->Position();
-          if (Overlap(a, b))
+          if (Overlap(a, b)) {
             EXPECT_TRUE(Inside(a, b) || Inside(b, a))
                 << "page " << page << " tab " << tab << ": " << shown[i]->name() << " and "
                 << shown[j]->name() << " overlap";
+          }
         }
     }
   }
@@ -116,9 +117,14 @@ TEST_F(WindowsTest, EveryRoutineSettingAndItemIsBound) {
   EXPECT_TRUE(routines.Missing().empty());
   std::set<engine::Item> guarded;
   for (const engine::Stage& stage : engine::StageTable()) {
-    if (stage.item) EXPECT_TRUE(guarded.insert(*stage.item).second);
-    for (const engine::StageStep& step : stage.steps)
-      if (step.kind == engine::StageStep::kRoutine) EXPECT_TRUE(routines.Has(step.routine));
+    if (stage.item) {
+      EXPECT_TRUE(guarded.insert(*stage.item).second);
+    }
+    for (const engine::StageStep& step : stage.steps) {
+      if (step.kind == engine::StageStep::kRoutine) {
+        EXPECT_TRUE(routines.Has(step.routine)) << engine::RoutineName(step.routine);
+      }
+    }
   }
   EXPECT_EQ(guarded.size(), static_cast<std::size_t>(engine::Item::kCount));
 

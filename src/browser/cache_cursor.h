@@ -19,10 +19,10 @@ class CacheCursor {
   ~CacheCursor() { CloseCacheEnum(); }
 
   // True when the cache has a first entry, which becomes the current entry.
-  bool FirstCacheEntry();
+  [[nodiscard]] bool FirstCacheEntry();
   // True when a further entry became the current entry; false at the end or
   // when no enumeration is open.
-  bool NextCacheEntry();
+  [[nodiscard]] bool NextCacheEntry();
   void CloseCacheEnum();
 
   // The current entry's fields; valid after a true result until the cursor moves.

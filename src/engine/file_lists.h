@@ -20,7 +20,7 @@ namespace vb::engine {
 
 // A folder path as the lists read it back: without a trailing "\", except for
 // a drive root ("C:\", and "\" for the root of the current drive).
-std::string ListedPath(const std::string& path);
+[[nodiscard]] std::string ListedPath(const std::string& path);
 
 class FileList {
  public:

@@ -13,11 +13,11 @@ std::string FormatFixed(double value, int decimals, const std::string& separator
 // The run time: 7 ms "0.007 secs", 250 "0.250 secs", exactly 1000
 // "1.000 second", 12345 "12.345 secs". Below 1000 ms the text always has a
 // full stop; above, the user's separator.
-std::string ElapsedText(std::int32_t milliseconds, const std::string& separator);
+[[nodiscard]] std::string ElapsedText(std::int32_t milliseconds, const std::string& separator);
 
 // The size of the Recycle Bin: bytes, kb, MB or GB with two decimals, or
 // "Over 2.00 GB" from 2147483648 bytes on.
-std::string RecycleBinSizeText(std::uint32_t sizeLow, std::uint32_t sizeHigh,
+[[nodiscard]] std::string RecycleBinSizeText(std::uint32_t sizeLow, std::uint32_t sizeHigh,
                                const std::string& separator);
 
 // The whole kilobytes of a file's log line: size / 1024 shown with two
@@ -27,6 +27,6 @@ std::int64_t KilobyteFigure(std::int64_t bytes);
 
 // The log line of a file: its path, a blank, then "N bytes" up to 1024 bytes,
 // else "N kb".
-std::string FileLogLine(const std::string& path, std::int64_t bytes);
+[[nodiscard]] std::string FileLogLine(const std::string& path, std::int64_t bytes);
 
 }  // namespace vb::engine

@@ -63,7 +63,7 @@ struct Step {
   const char* key = nullptr;
   const char* value = nullptr;
   Folder folder{};
-  std::vector<const char*> patterns;
+  std::vector<const char*> patterns = {};
   int first = 0;
   int last = 0;
   Routine routine = Routine::kCount;
@@ -101,7 +101,7 @@ struct StepContext {
 };
 
 // The folder's path as the step would use it now.
-std::string FolderPath(platform::Platform& platform, const Folder& folder);
+[[nodiscard]] std::string FolderPath(platform::Platform& platform, const Folder& folder);
 
 // Runs the steps in order. Failures are silent: a missing or refused key,
 // value, folder or file is skipped and the next step runs.

@@ -25,7 +25,7 @@ class Application {
   // The forms in the order they were created.
   const std::vector<Form*>& Forms() const { return forms_; }
   // The form of that name (case ignored): the loaded instance, else the newest.
-  Form* FindForm(const std::string& name) const;
+  [[nodiscard]] Form* FindForm(const std::string& name) const;
 
   // Ends the program: every window goes, nothing more runs.
   void End() { ended_ = true; }

@@ -39,7 +39,7 @@ class Form {
   MenuItem& AddMenuItem(Menu& menu, const std::string& name, const std::string& caption);
 
   // The control of that name (letter case ignored), or null.
-  Control* Find(const std::string& name) const;
+  [[nodiscard]] Control* Find(const std::string& name) const;
   template <class T>
   T& Get(const std::string& name) const {
     T* control = dynamic_cast<T*>(Find(name));

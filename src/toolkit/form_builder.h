@@ -41,8 +41,8 @@ struct ControlSpec {
   FontRole font = FontRole::kNormal;
   Pointer pointer = Pointer::kDefault;
   unsigned flags = 0;
-  std::vector<std::string> tabs;             // a tab strip's tabs
-  std::vector<ListView::Column> columns;     // a list view's columns
+  std::vector<std::string> tabs = {};         // a tab strip's tabs
+  std::vector<ListView::Column> columns = {};  // a list view's columns
 };
 
 template <class View>
