@@ -208,6 +208,9 @@ int main(int argc, char** argv) {
     SendMessageA(Child(warning, "Ok"), BM_CLICK, 0, 0);
     Pump();
     Check(IsWindowEnabled(main), "the main window is enabled after the warning");
+    Check(FindWindowA("VanbriskForm", "Warning!") == nullptr,
+          "the warning's window is destroyed once it unloads");
+    Check(GetForegroundWindow() == main, "the main window is active again after the warning");
     Check(!Exists(victim), "Run Cleaner deleted the temporary file");
     log = results ? Text(results) : "";
     Check(log.find("CLEANING SUMMARY") != std::string::npos, "the results box shows the clean");
