@@ -28,7 +28,7 @@ void ComboAdapter::Sync(toolkit::Property property) {
         SendMessageA(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(combo.List(i).c_str()));
       SetWindowTextA(hwnd(), combo.Text().c_str());
       break;
-    case toolkit::Property::kText: SetWindowTextA(hwnd(), combo.Text().c_str()); break;
+    case toolkit::Property::kText: SyncWindowText(hwnd(), combo.Text()); break;
     case toolkit::Property::kCaption: break;  // a combo box shows its text, not its caption
     default: ControlAdapter::Sync(property); break;
   }

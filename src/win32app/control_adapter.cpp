@@ -51,4 +51,8 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+void SyncWindowText(HWND hwnd, const std::string& text) {
+  if (WindowText(hwnd) != text) SetWindowTextA(hwnd, text.c_str());
+}
+
 }  // namespace vb::win32app

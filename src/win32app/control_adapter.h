@@ -68,5 +68,8 @@ class ControlAdapter {
 
 // The text of a native window.
 std::string WindowText(HWND hwnd);
+// Sets the text of a native window unless it has it already: the user's own
+// typing comes back from the model, and setting it again would move the caret.
+void SyncWindowText(HWND hwnd, const std::string& text);
 
 }  // namespace vb::win32app

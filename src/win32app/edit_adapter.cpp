@@ -38,7 +38,7 @@ EditAdapter::EditAdapter(toolkit::Control& control, const NativeParent& parent, 
 
 void EditAdapter::Sync(toolkit::Property property) {
   switch (property) {
-    case toolkit::Property::kText: SetWindowTextA(hwnd(), TextOf(control()).Text().c_str()); break;
+    case toolkit::Property::kText: SyncWindowText(hwnd(), TextOf(control()).Text()); break;
     case toolkit::Property::kCaption: break;  // a text box shows its text, not its caption
     default: ControlAdapter::Sync(property); break;
   }

@@ -181,6 +181,20 @@ int main(int argc, char** argv) {
     if (p.page != std::string("Cleaner")) Screenshot(shots, p.page);
   }
 
+  // Each key typed stays where the user typed it: the text that comes back
+  // from the model does not move the caret.
+  HWND field = nullptr;
+  for (HWND child : Children(main))
+    if (GetParent(child) == main && ClassOf(child) == "Edit" &&
+        !(GetWindowLongA(child, GWL_STYLE) & ES_MULTILINE))
+      field = child;
+  Check(field != nullptr, "a one-line text box found");
+  if (field) {
+    for (char c : std::string("abc")) SendMessageA(field, WM_CHAR, c, 0);
+    Check(Text(field) == "abc", "typing in a text box keeps the keys in order");
+    SetWindowTextA(field, "");
+  }
+
   for (const char* off : {"Internet Temporary", "Cookies", "Recent Documents", "Empty Recycle Bin",
                           "Third Party Applications"})
     SetCheck(main, off, false);
