@@ -1,64 +1,59 @@
-// The native window: draws the toolkit model with Win32 controls and turns the
-// user's input into the model's events. Every kind of control has one native
-// counterpart, bound once per kind. The renderer keeps no state of the
+// The native front end: draws the toolkit model with Win32 windows. It gives
+// each form a native window when the form is first shown and destroys it with
+// the form, runs the message loop, and after each event lets the program
+// destroy the windows that the event unloaded. It keeps no state of the
 // program's own: what it shows is read from the model whenever the model says
 // that something changed.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <vector>
 
 #include "app/program.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
+#include "win32app/fonts.h"
+#include "win32app/native_form.h"
 
 namespace vb::win32app {
 
-class Renderer {
+class Renderer : private FormHost {
  public:
   Renderer(HINSTANCE instance, app::Program& program);
+  // Lets every window go and leaves no callback into the renderer behind.
   ~Renderer();
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
 
   // The message loop; returns when the program has ended.
   int Run();
 
  private:
-  struct NativeForm {
-    toolkit::Form* form = nullptr;
-    HWND hwnd = nullptr;
-    std::map<int, toolkit::Control*> byId;
-    std::map<toolkit::Control*, HWND> windows;
-  };
-
   void Watch(toolkit::Application& app);
   void OnChange(toolkit::Form& form, toolkit::Control* control, toolkit::Property property);
-  NativeForm* Native(toolkit::Form& form);
-  NativeForm* NativeOf(HWND hwnd);
-  void Create(toolkit::Form& form);
-  void CreateControl(NativeForm& native, toolkit::Control& control, int id);
-  void SyncVisibility(NativeForm& native);
-  void SyncControl(NativeForm& native, toolkit::Control& control, toolkit::Property property);
-  void FillItems(HWND hwnd, toolkit::Control& control);
-  void ShowPopup(NativeForm& native, toolkit::Menu& menu);
-  void AfterEvent();
+  void Open(toolkit::Form& form);
+  void OnDestroyed(toolkit::Form& form);
+  NativeForm* Find(const toolkit::Form& form) const;
   void DestroyAll();
 
-  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(NativeForm& native, UINT message, WPARAM wParam, LPARAM lParam);
-  void Command(NativeForm& native, int id, int code);
-  LRESULT Notify(NativeForm& native, NMHDR* header);
+  NativeForm* NativeFormOf(HWND window) override;
+  void EnterEvent() override { ++depth_; }
+  void LeaveEvent() override;
+  // Done after each event the loop dispatches: destroys the windows the event
+  // unloaded, and ends the loop once the program has ended.
+  void AfterEvent();
 
   HINSTANCE instance_;
   app::Program& program_;
-  HFONT font_ = nullptr;
-  HFONT arial_ = nullptr;
-  HFONT banner_ = nullptr;
-  std::vector<std::unique_ptr<NativeForm>> forms_;
-  bool syncing_ = false;  // true while the renderer itself changes native controls
+  Fonts fonts_;
+  std::vector<std::unique_ptr<NativeForm>> forms_;  // in the order they were shown
+  // The observers added to forms hold it weakly: a form that outlives the
+  // renderer tells nobody of its changes.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  int depth_ = 0;         // messages being handled, one inside another
+  bool looping_ = false;  // the message loop runs
   bool ended_ = false;
 };
 

@@ -181,6 +181,20 @@ int main(int argc, char** argv) {
     if (p.page != std::string("Cleaner")) Screenshot(shots, p.page);
   }
 
+  // Each key typed stays where the user typed it: the text that comes back
+  // from the model does not move the caret.
+  HWND field = nullptr;
+  for (HWND child : Children(main))
+    if (GetParent(child) == main && ClassOf(child) == "Edit" &&
+        !(GetWindowLongA(child, GWL_STYLE) & ES_MULTILINE))
+      field = child;
+  Check(field != nullptr, "a one-line text box found");
+  if (field) {
+    for (char c : std::string("abc")) SendMessageA(field, WM_CHAR, c, 0);
+    Check(Text(field) == "abc", "typing in a text box keeps the keys in order");
+    SetWindowTextA(field, "");
+  }
+
   for (const char* off : {"Internet Temporary", "Cookies", "Recent Documents", "Empty Recycle Bin",
                           "Third Party Applications"})
     SetCheck(main, off, false);
@@ -208,6 +222,9 @@ int main(int argc, char** argv) {
     SendMessageA(Child(warning, "Ok"), BM_CLICK, 0, 0);
     Pump();
     Check(IsWindowEnabled(main), "the main window is enabled after the warning");
+    Check(FindWindowA("VanbriskForm", "Warning!") == nullptr,
+          "the warning's window is destroyed once it unloads");
+    Check(GetForegroundWindow() == main, "the main window is active again after the warning");
     Check(!Exists(victim), "Run Cleaner deleted the temporary file");
     log = results ? Text(results) : "";
     Check(log.find("CLEANING SUMMARY") != std::string::npos, "the results box shows the clean");
