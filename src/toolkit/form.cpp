@@ -100,11 +100,13 @@ void Form::Unload() {
   loaded_ = false;
   if (onUnload) onUnload();
   popup_ = nullptr;
-  SetVisible(false);
+  // The owner is enabled before this form hides, so that the window system
+  // has a window of the program to activate.
   if (owner_) {
     owner_->SetEnabled(true);
     owner_ = nullptr;
   }
+  SetVisible(false);
 }
 
 void Form::SetDefaultButton(Button* button) {

@@ -75,7 +75,7 @@ class Form {
   // Shows the form owned by owner, which stays disabled until this form unloads.
   void ShowOwned(Form& owner);
   void Hide();
-  // Runs the unload handler, hides the form and enables its owner.
+  // Runs the unload handler, enables its owner and hides the form.
   void Unload();
   Form* Owner() const { return owner_; }
 
