@@ -1,18 +1,18 @@
 // FileSystemApi over the drive folders of the emulated machine.
 //
-// DOS attributes are kept as Wine keeps them: a regular file always carries
-// the archive attribute, read-only is the absence of every write permission
-// bit, hidden and system live in the extended attribute "user.DOSATTRIB" as
-// hexadecimal text ("0x2", "0x4", "0x6"). A symbolic link reports the reparse
-// point attribute (and the directory one when it points at a folder) and is
-// never changed or acted through. Read-only and files in use (another open
-// file description holding an exclusive flock) are enforced here, since the
-// host user may be root, who ignores permission bits.
+// DOS attributes are kept as Wine keeps them (dos_attributes.h). A symbolic
+// link is never changed or acted through. Read-only and files in use
+// (another open file description holding an exclusive flock) are enforced
+// here, since the host user may be root, who ignores permission bits.
+//
+// The class is written in several files, one per job: the path operations
+// on single entries (emulated_file_system.cpp), searches by wildcard
+// (emulated_searches.cpp), whole-file contents and INI values
+// (emulated_file_contents.cpp) and folder handles
+// (emulated_folder_handles.cpp). The changes both the path and the handle
+// operations make to an entry, with their checks, are in entry_changes.h.
 #pragma once
 
-#include <sys/stat.h>
-
-#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,14 +21,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/emulated/dos_attributes.h"
 #include "platform/file_system_api.h"
 
 namespace vb::emu {
 
 class HostPaths;
-
-// The extended attribute that holds the hidden and system attributes.
-inline constexpr const char* kDosAttribXattr = "user.DOSATTRIB";
 
 class EmulatedFileSystem final : public platform::FileSystemApi {
  public:
@@ -99,10 +97,8 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
                          std::vector<platform::FindData>* entries);
   std::shared_ptr<HeldFolder> Held(platform::FolderHandle folder);
   platform::FolderHandle Hold(std::shared_ptr<HeldFolder> held);
-  win::DWORD DosAttribAt(int folderFd, const char* name);
-  platform::FindData EntryAt(int folderFd, const std::string& name, const struct stat& st);
-  win::LONG SetAttributesOf(int fd, win::DWORD attributes);
 
+  std::shared_ptr<DeleteHook> BeforeDeleteHook();
   void BeforeDelete(const std::string& hostFolder, const std::string& name);
 
   const HostPaths& paths_;
@@ -113,7 +109,7 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   std::unordered_map<platform::FolderHandle, std::shared_ptr<HeldFolder>> folders_;
   platform::FolderHandle nextFolder_ = 1;
   std::shared_ptr<DeleteHook> beforeDelete_;
-  std::atomic<bool> noXattrAt_{false};  // the kernel lacks getxattrat
+  DosAttribReader dosAttrib_;
 };
 
 }  // namespace vb::emu
