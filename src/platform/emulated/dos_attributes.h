@@ -42,7 +42,7 @@ platform::FindData EntryAt(int folderFd, const std::string& name, const struct s
 // Write bits that come back are the owner's, and group's and others' where
 // they may read and the file-creation mask `umask` allows (as Wine restores
 // them).
-win::LONG SetAttributesOf(int fd, win::DWORD attributes, unsigned umask);
+[[nodiscard]] win::LONG SetAttributesOf(int fd, win::DWORD attributes, unsigned umask);
 
 // The process's file-creation mask, read without changing it (umask() would
 // set it, racing other threads); 022 when /proc does not tell.

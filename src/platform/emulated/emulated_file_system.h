@@ -35,21 +35,24 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   EmulatedFileSystem(const EmulatedFileSystem&) = delete;
   EmulatedFileSystem& operator=(const EmulatedFileSystem&) = delete;
 
-  win::LONG FindFirstFileA(const std::string& pattern, platform::FindData* data,
-                           platform::FindHandle* handle) override;
-  win::LONG FindNextFileA(platform::FindHandle handle, platform::FindData* data) override;
+  [[nodiscard]] win::LONG FindFirstFileA(const std::string& pattern, platform::FindData* data,
+                                         platform::FindHandle* handle) override;
+  [[nodiscard]] win::LONG FindNextFileA(platform::FindHandle handle,
+                                        platform::FindData* data) override;
   void FindClose(platform::FindHandle handle) override;
 
-  win::DWORD GetFileAttributesA(const std::string& path) override;
+  [[nodiscard]] win::DWORD GetFileAttributesA(const std::string& path) override;
   win::LONG SetFileAttributesA(const std::string& path, win::DWORD attributes) override;
-  win::LONG GetFileAttributesExA(const std::string& path, platform::FindData* data) override;
+  [[nodiscard]] win::LONG GetFileAttributesExA(const std::string& path,
+                                               platform::FindData* data) override;
 
   win::LONG DeleteFileA(const std::string& path) override;
   win::LONG RemoveDirectoryA(const std::string& path) override;
-  win::LONG CreateDirectoryA(const std::string& path) override;
+  [[nodiscard]] win::LONG CreateDirectoryA(const std::string& path) override;
 
-  win::LONG ReadFileBytes(const std::string& path, std::string* content) override;
-  win::LONG WriteFileBytes(const std::string& path, const std::string& content) override;
+  [[nodiscard]] win::LONG ReadFileBytes(const std::string& path, std::string* content) override;
+  [[nodiscard]] win::LONG WriteFileBytes(const std::string& path,
+                                         const std::string& content) override;
 
   std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                        const std::string& defaultValue,
@@ -57,20 +60,22 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
 
   // A folder handle is an open descriptor of the folder; the entry
   // operations are the *at() calls on it with AT_SYMLINK_NOFOLLOW / O_NOFOLLOW.
-  win::LONG OpenFolder(const std::string& path, platform::FolderHandle* folder,
-                       bool* driveRoot) override;
-  win::LONG OpenSubfolder(platform::FolderHandle folder, const std::string& name,
-                          platform::FolderHandle* sub) override;
+  [[nodiscard]] win::LONG OpenFolder(const std::string& path, platform::FolderHandle* folder,
+                                     bool* driveRoot) override;
+  [[nodiscard]] win::LONG OpenSubfolder(platform::FolderHandle folder, const std::string& name,
+                                        platform::FolderHandle* sub) override;
   void CloseFolder(platform::FolderHandle folder) override;
-  win::LONG ListFolder(platform::FolderHandle folder, platform::ListDetail detail,
-                       std::vector<platform::FindData>* entries) override;
-  win::LONG GetFolderStamp(platform::FolderHandle folder, platform::FolderStamp* stamp) override;
+  [[nodiscard]] win::LONG ListFolder(platform::FolderHandle folder, platform::ListDetail detail,
+                                     std::vector<platform::FindData>* entries) override;
+  [[nodiscard]] win::LONG GetFolderStamp(platform::FolderHandle folder,
+                                         platform::FolderStamp* stamp) override;
   win::LONG SetFolderAttributes(platform::FolderHandle folder, win::DWORD attributes) override;
-  win::LONG GetEntryInfo(platform::FolderHandle folder, const std::string& name,
-                         platform::FindData* data) override;
+  [[nodiscard]] win::LONG GetEntryInfo(platform::FolderHandle folder, const std::string& name,
+                                       platform::FindData* data) override;
   win::LONG SetEntryAttributes(platform::FolderHandle folder, const std::string& name,
                                win::DWORD attributes) override;
-  win::LONG DeleteEntryFile(platform::FolderHandle folder, const std::string& name) override;
+  [[nodiscard]] win::LONG DeleteEntryFile(platform::FolderHandle folder,
+                                          const std::string& name) override;
   win::LONG RemoveEntryFolder(platform::FolderHandle folder, const std::string& name) override;
 
   // A test hook, run just before each file deletion (DeleteFileA and
@@ -93,8 +98,8 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   };
   struct HeldFolder;
 
-  win::LONG ListMatching(const std::string& folder, const std::string& pattern,
-                         std::vector<platform::FindData>* entries);
+  [[nodiscard]] win::LONG ListMatching(const std::string& folder, const std::string& pattern,
+                                       std::vector<platform::FindData>* entries);
   std::shared_ptr<HeldFolder> Held(platform::FolderHandle folder);
   platform::FolderHandle Hold(std::shared_ptr<HeldFolder> held);
 

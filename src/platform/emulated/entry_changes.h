@@ -27,19 +27,20 @@ enum class LinkEntry {
 
 // As DeleteFileA: kErrorAccessDenied for a folder or a read-only file,
 // kErrorSharingViolation for a file in use.
-win::LONG DeleteFileAt(int folderFd, const std::string& name, const struct stat& st,
-                       LinkEntry links);
+[[nodiscard]] win::LONG DeleteFileAt(int folderFd, const std::string& name, const struct stat& st,
+                                     LinkEntry links);
 
 // As RemoveDirectoryA: kErrorDirectory for anything but a folder,
 // kErrorAccessDenied for a read-only folder, kErrorDirNotEmpty for one that
 // holds anything.
-win::LONG RemoveFolderAt(int folderFd, const std::string& name, const struct stat& st,
-                         LinkEntry links);
+[[nodiscard]] win::LONG RemoveFolderAt(int folderFd, const std::string& name, const struct stat& st,
+                                       LinkEntry links);
 
 // As SetFileAttributesA, for a folder or a regular file: kErrorAccessDenied
 // for a link (whatever `links` says) or any other kind of entry. `umask` as
 // SetAttributesOf takes it.
-win::LONG SetAttributesAt(int folderFd, const std::string& name, const struct stat& st,
-                          win::DWORD attributes, unsigned umask);
+[[nodiscard]] win::LONG SetAttributesAt(int folderFd, const std::string& name,
+                                        const struct stat& st, win::DWORD attributes,
+                                        unsigned umask);
 
 }  // namespace vb::emu

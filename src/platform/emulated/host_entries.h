@@ -34,7 +34,7 @@ bool BareName(const std::string& name);
 
 // The entry of an open folder by its bare name, looked at without following
 // a link: kErrorInvalidName for a name no listing gives.
-win::LONG StatEntry(int folderFd, const std::string& name, struct stat* st);
+[[nodiscard]] win::LONG StatEntry(int folderFd, const std::string& name, struct stat* st);
 
 // The path of an entry through the folder's descriptor, for the calls that
 // have no *at() form: it names the entry of the folder that is open, wherever
@@ -49,7 +49,7 @@ bool InUse(int fd);
 // Opens the folder or regular file `name` of an open folder whose lstat is
 // `st`, never through a link, and checks that it is still the entry looked
 // at; invalid for any other kind of entry, or one put in its place since.
-HostFd OpenEntryAt(int folderFd, const std::string& name, const struct stat& st);
+[[nodiscard]] HostFd OpenEntryAt(int folderFd, const std::string& name, const struct stat& st);
 
 // Whether the entry, whose lstat is `st`, is a symbolic link to a folder.
 bool IsFolderLink(int folderFd, const std::string& name, const struct stat& st);
@@ -63,6 +63,6 @@ struct Located {
   struct stat st {};
 };
 
-win::LONG Locate(const HostPaths& paths, const std::string& path, Located* out);
+[[nodiscard]] win::LONG Locate(const HostPaths& paths, const std::string& path, Located* out);
 
 }  // namespace vb::emu
