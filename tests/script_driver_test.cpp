@@ -143,12 +143,6 @@ class ScriptDriver : public ::testing::Test {
                               {stdinStream, out, err});
     return {code, out.str(), err.str()};
   }
-  // The error of a script expected to fail.
-  std::string Refusal(const std::string& script) {
-    Ran r = Run(script);
-    EXPECT_EQ(r.code, cli::kExitFailed) << script;
-    return r.err;
-  }
   test::TempMachine machine;
   Toy toy{machine.platform()};
 };
@@ -167,27 +161,6 @@ TEST_F(ScriptDriver, ParsesCommentsQuotesAndTextToTheEndOfTheLine) {
   ASSERT_EQ(r.code, cli::kExitOk) << r.err;
   EXPECT_EQ(toy.commandLines, std::vector<std::string>{"a \"b c\""});
   EXPECT_EQ(r.out, "hello   world\n  padded \"quoted\" \nsay \"hi\" twice\n\n");
-
-  EXPECT_EQ(Refusal("start\nclick \"Go\n"), "line 2: a quote is not closed\n");
-  EXPECT_EQ(Refusal("start\n\n# x\njump Go\n"), "line 4: unknown command 'jump'\n");
-  EXPECT_EQ(Refusal("start\nclick\n"), "line 2: click needs a name\n");
-  EXPECT_EQ(Refusal("start\nclick Go Off\n"), "line 2: click takes one name; 'Off' is too much\n");
-  EXPECT_EQ(Refusal("start\nkey Go\n"), "line 2: key needs a name and a key code\n");
-  EXPECT_EQ(Refusal("start\nkey Go 1x\n"), "line 2: the key code '1x' is not a decimal number\n");
-  EXPECT_EQ(Refusal("start\ntab Tabs\n"), "line 2: tab needs a name and a tab caption\n");
-  EXPECT_EQ(Refusal("answer\n"), "line 1: answer needs yes, no, ok, cancel or a path\n");
-}
-
-TEST_F(ScriptDriver, ResolvesNamesOfWindowsAndTheirControlsIgnoringCase) {
-  Ran r = Run("start\nprint form1.GO\nprint Form1.caption\nprint FORM1\nclick showwarn\n"
-              "print warning.okbutton.visible\nprint Warning.caption\nprint Go.caption\n");
-  ASSERT_EQ(r.code, cli::kExitOk) << r.err;
-  EXPECT_EQ(r.out, "&Go\nToy\nToy\nTrue\nWarning\n&Go\n");
-  EXPECT_EQ(Refusal("start\nprint Nope\n"), "line 2: unknown name Nope\n");
-  EXPECT_EQ(Refusal("start\nprint Go.size\n"), "line 2: Go has no property size\n");
-  EXPECT_EQ(Refusal("start\nclick Other.Go\n"), "line 2: unknown window Other\n");
-  EXPECT_EQ(Refusal("start\nclick Form1.Nope\n"), "line 2: unknown name Form1.Nope\n");
-  EXPECT_EQ(Refusal("start\nprint Nope.visible\n"), "line 2: unknown name Nope\n");
 }
 
 TEST_F(ScriptDriver, EachCommandActsOnItsControl) {
@@ -207,81 +180,94 @@ TEST_F(ScriptDriver, EachCommandActsOnItsControl) {
   EXPECT_EQ(f.OpenPopup(), nullptr);
 }
 
-TEST_F(ScriptDriver, RefusesWhatTheUserCannotReachWithTheLineNumber) {
-  EXPECT_EQ(Refusal("start\nclick Off\n"), "line 2: Off is disabled\n");
-  EXPECT_EQ(Refusal("start\n\nclick Inner\n"), "line 3: Inner is in Frame1, which is hidden\n");
-  EXPECT_EQ(Refusal("start\nclick Frame1\n"), "line 2: Frame1 is hidden\n");
-  EXPECT_EQ(Refusal("start\nchoose mnuPop Open\n"), "line 2: mnuPop is not open\n");
-  EXPECT_EQ(Refusal("start\nrightclick Pop\nchoose mnuPop Gone\n"),
-            "line 3: mnuPop item Gone is disabled\n");
-  EXPECT_EQ(Refusal("start\nrightclick Pop\nclick mnuSep\n"), "line 3: mnuSep is a separator\n");
-  // Another action closes the popup.
-  EXPECT_EQ(Refusal("start\nrightclick Pop\nclick Go\nclick mnuOpen\n"),
-            "line 4: mnuOpen is in mnuPop, which is not open\n");
-  // The owned Warning disables Form1 until it goes.
-  EXPECT_EQ(Refusal("start\nclick ShowWarn\nclick Go\n"), "line 3: Form1 is disabled\n");
-  EXPECT_EQ(Refusal("start\nclick ShowWarn\nunload\n"), "line 3: Form1 is disabled\n");
-  EXPECT_EQ(Refusal("start\nclick ShowWarn\nclick Warning.OKButton\nclick Warning.OKButton\n"),
-            "line 4: Warning is not loaded\n");
-  EXPECT_EQ(toy.events.back(), "OK");
-  EXPECT_EQ(Refusal("start\ntick Go\n"), "line 2: tick needs a check box; Go is a button\n");
-  EXPECT_EQ(Refusal("start\ntype Locked x\n"), "line 2: Locked is read-only\n");
-  EXPECT_EQ(Refusal("start\ncheck Plain x\n"), "line 2: Plain has no check boxes\n");
-  EXPECT_EQ(Refusal("start\ncheck List1 Gamma\n"), "line 2: List1 has no row Gamma\n");
-  EXPECT_EQ(Refusal("start\ntab Tabs Extra\n"), "line 2: Tabs has no tab Extra\n");
-  EXPECT_EQ(Refusal("start\nrightclick Pop\nclick mnuPop\n"),
-            "line 3: mnuPop is a menu; choose one of its items (choose mnuPop CAPTION)\n");
-  EXPECT_EQ(Refusal("start\nclick Form1\n"), "line 2: click needs a control; Form1 is a window\n");
-  EXPECT_EQ(Refusal("start\nunload Go\n"), "line 2: unload needs a window; Go is a control\n");
-  EXPECT_EQ(Refusal("start\nclick Broken\n"), "line 2: the program failed: no control Foo\n");
-}
-
+// Names of windows and of their controls, letter case ignored.
 TEST_F(ScriptDriver, PrintsEachKindOfControlAndItsProperties) {
   Ran r = Run("start\nprint Text1\nprint List1\nprint View1\nprint Bar\nprint Combo1\n"
               "print Tabs\nprint mnuPop\nprint Label1\nprint Label1.tooltip\nprint Off.enabled\n"
               "print Frame1.visible\nprint Inner.visible\nprint Bar.value\ntick Opt\n"
               "print Opt.value\nprint List1.count\ncheck List1 Beta\ncheck View1 Temp\n"
               "print List1.checked\nprint View1.checked\nprint Tabs.index\nprint Combo1.index\n"
-              "print Form1.enabled\n");
+              "print Form1.enabled\nprint form1.GO\nprint Go.caption\nprint FORM1\nclick showwarn\n"
+              "print warning.okbutton.visible\nprint Warning.caption\n");
   ASSERT_EQ(r.code, cli::kExitOk) << r.err;
   EXPECT_EQ(r.out,
             "one\ntwo\n"
             "Alpha\nBeta\n"
             "Temp\t12 KB\tC:\\Temp\nCookies\t3 KB\n"
             "40\n\n&General\n&Open\n-\nGone\nReady\nstatus\nFalse\nFalse\nTrue\n40\n1\n2\n"
-            "Beta\nTemp\t12 KB\tC:\\Temp\n0\n-1\nTrue\n");
-  EXPECT_EQ(Refusal("start\nprint Go.value\n"), "line 2: Go is a button; it has no value\n");
-  EXPECT_EQ(Refusal("start\nprint Go.count\n"), "line 2: Go is a button; it has no count\n");
-  EXPECT_EQ(Refusal("start\nprint Plain.checked\n"), "line 2: Plain has no check boxes\n");
-  EXPECT_EQ(Refusal("start\nprint Form1.tooltip\n"),
-            "line 2: Form1 is a window; it has no such property\n");
+            "Beta\nTemp\t12 KB\tC:\\Temp\n0\n-1\nTrue\n&Go\n&Go\nToy\nTrue\nWarning\n");
 }
 
 TEST_F(ScriptDriver, FollowsTheProgramFromStartToEndAndAgain) {
-  EXPECT_EQ(Refusal("click Go\n"), "line 1: no program is running; start it first\n");
-  EXPECT_EQ(Refusal("start\nstart\n"), "line 2: the program is already running\n");
-  EXPECT_EQ(Refusal("start\nclick Quit\nprint Go\n"), "line 3: the program has ended\n");
-  EXPECT_EQ(Refusal("start /QUIT\nclick Go\n"), "line 2: the program has ended\n");
-
-  toy.events.clear();
   Ran r = Run("start\nclick ShowWarn\nclick Warning.OKButton\nprint Warning.visible\n"
               "click ShowWarn\nunload Warning\nunload\nanswer yes\nstart again\nclick Ask\n"
-              "unload form1\n");
+              "click Ask\nunload form1\nanswer C:\\My Files\\a.reg\n");
   ASSERT_EQ(r.code, cli::kExitOk) << r.err;
   EXPECT_EQ(r.out, "False\n");
-  EXPECT_EQ(toy.events, (std::vector<std::string>{"OK", "unload Form1", "yes", "unload Form1"}));
+  EXPECT_EQ(toy.events,
+            (std::vector<std::string>{"OK", "unload Form1", "yes", "no", "unload Form1"}));
   EXPECT_EQ(toy.commandLines.back(), "again");
+  EXPECT_EQ(r.err, "note: 1 queued answer was not asked for\n");
   EXPECT_FALSE(toy.Running());
   // A script may leave the program running.
   ASSERT_EQ(Run("start\n").code, cli::kExitOk);
   EXPECT_TRUE(toy.Running());
 }
 
-TEST_F(ScriptDriver, QueuesAnswersOnlyWhereThePlatformTakesThem) {
-  Ran r = Run("start\nanswer yes\nclick Ask\nclick Ask\nanswer C:\\My Files\\a.reg\n");
-  ASSERT_EQ(r.code, cli::kExitOk) << r.err;
-  EXPECT_EQ(toy.events, (std::vector<std::string>{"yes", "no"}));
-  EXPECT_EQ(r.err, "note: 1 queued answer was not asked for\n");
+// Each refusal names the line and the reason, and the script stops there.
+TEST_F(ScriptDriver, RefusesWhatIsMalformedUnknownOrOutOfTheUsersReach) {
+  const std::pair<const char*, const char*> kRefused[] = {
+      {"click Go\n", "line 1: no program is running; start it first"},  // before any start
+      {"start\nclick \"Go\n", "line 2: a quote is not closed"},
+      {"start\n\n# x\njump Go\n", "line 4: unknown command 'jump'"},
+      {"start\nclick\n", "line 2: click needs a name"},
+      {"start\nclick Go Off\n", "line 2: click takes one name; 'Off' is too much"},
+      {"start\nkey Go\n", "line 2: key needs a name and a key code"},
+      {"start\nkey Go 1x\n", "line 2: the key code '1x' is not a decimal number"},
+      {"start\ntab Tabs\n", "line 2: tab needs a name and a tab caption"},
+      {"answer\n", "line 1: answer needs yes, no, ok, cancel or a path"},
+      {"start\nprint Nope\n", "line 2: unknown name Nope"},
+      {"start\nprint Go.size\n", "line 2: Go has no property size"},
+      {"start\nclick Other.Go\n", "line 2: unknown window Other"},
+      {"start\nclick Form1.Nope\n", "line 2: unknown name Form1.Nope"},
+      {"start\nprint Nope.visible\n", "line 2: unknown name Nope"},
+      {"start\nprint Go.value\n", "line 2: Go is a button; it has no value"},
+      {"start\nprint Go.count\n", "line 2: Go is a button; it has no count"},
+      {"start\nprint Plain.checked\n", "line 2: Plain has no check boxes"},
+      {"start\nprint Form1.tooltip\n", "line 2: Form1 is a window; it has no such property"},
+      {"start\nclick Off\n", "line 2: Off is disabled"},
+      {"start\n\nclick Inner\n", "line 3: Inner is in Frame1, which is hidden"},
+      {"start\nclick Frame1\n", "line 2: Frame1 is hidden"},
+      {"start\nchoose mnuPop Open\n", "line 2: mnuPop is not open"},
+      {"start\nrightclick Pop\nchoose mnuPop Gone\n", "line 3: mnuPop item Gone is disabled"},
+      {"start\nrightclick Pop\nclick mnuSep\n", "line 3: mnuSep is a separator"},
+      // Another action closes the popup.
+      {"start\nrightclick Pop\nclick Go\nclick mnuOpen\n",
+       "line 4: mnuOpen is in mnuPop, which is not open"},
+      // The owned Warning disables Form1 until it goes.
+      {"start\nclick ShowWarn\nclick Go\n", "line 3: Form1 is disabled"},
+      {"start\nclick ShowWarn\nunload\n", "line 3: Form1 is disabled"},
+      {"start\nclick ShowWarn\nclick Warning.OKButton\nclick Warning.OKButton\n",
+       "line 4: Warning is not loaded"},
+      {"start\ntick Go\n", "line 2: tick needs a check box; Go is a button"},
+      {"start\ntype Locked x\n", "line 2: Locked is read-only"},
+      {"start\ncheck Plain x\n", "line 2: Plain has no check boxes"},
+      {"start\ncheck List1 Gamma\n", "line 2: List1 has no row Gamma"},
+      {"start\ntab Tabs Extra\n", "line 2: Tabs has no tab Extra"},
+      {"start\nrightclick Pop\nclick mnuPop\n",
+       "line 3: mnuPop is a menu; choose one of its items (choose mnuPop CAPTION)"},
+      {"start\nclick Form1\n", "line 2: click needs a control; Form1 is a window"},
+      {"start\nunload Go\n", "line 2: unload needs a window; Go is a control"},
+      {"start\nclick Broken\n", "line 2: the program failed: no control Foo"},
+      {"start\nstart\n", "line 2: the program is already running"},
+      {"start\nclick Quit\nprint Go\n", "line 3: the program has ended"},
+      {"start /QUIT\nclick Go\n", "line 2: the program has ended"},
+  };
+  for (auto [script, reason] : kRefused) {
+    Ran r = Run(script);
+    EXPECT_EQ(r.code, cli::kExitFailed) << script;
+    EXPECT_EQ(r.err, std::string(reason) + "\n") << script;
+  }
   Ran none = Run("answer yes\n", false);
   EXPECT_EQ(none.code, cli::kExitFailed);
   EXPECT_EQ(none.err, "line 1: answer: this platform takes no queued answers\n");

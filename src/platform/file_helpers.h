@@ -13,7 +13,7 @@ namespace vb::platform {
 // match is tried; the result is the first failure (kErrorAccessDenied for a
 // read-only file, kErrorSharingViolation for one in use), or
 // kErrorFileNotFound / kErrorPathNotFound when nothing matches.
-LONG DeleteFiles(FileSystemApi& files, const std::string& pathOrPattern);
+[[nodiscard]] LONG DeleteFiles(FileSystemApi& files, const std::string& pathOrPattern);
 
 // The size of a file as a signed 32-bit number, wrapping as the original's
 // 32-bit file length does; 0 when the file is missing or is a folder.

@@ -60,16 +60,17 @@ class FileSystemApi {
   // last component ("C:\Temp\*.*"). "." and ".." come too, except in a drive
   // root. Hidden and system entries are returned with their attributes; the
   // caller filters.
-  virtual LONG FindFirstFileA(const std::string& pattern, FindData* data, FindHandle* handle) = 0;
+  [[nodiscard]] virtual LONG FindFirstFileA(const std::string& pattern, FindData* data,
+                                            FindHandle* handle) = 0;
   // kErrorNoMoreFiles at the end.
-  virtual LONG FindNextFileA(FindHandle handle, FindData* data) = 0;
+  [[nodiscard]] virtual LONG FindNextFileA(FindHandle handle, FindData* data) = 0;
   virtual void FindClose(FindHandle handle) = 0;
 
   // kInvalidFileAttributes when the path does not exist.
-  virtual DWORD GetFileAttributesA(const std::string& path) = 0;
+  [[nodiscard]] virtual DWORD GetFileAttributesA(const std::string& path) = 0;
   virtual LONG SetFileAttributesA(const std::string& path, DWORD attributes) = 0;
   // Attributes and size in one call, as GetFileAttributesExA gives them.
-  virtual LONG GetFileAttributesExA(const std::string& path, FindData* data) = 0;
+  [[nodiscard]] virtual LONG GetFileAttributesExA(const std::string& path, FindData* data) = 0;
 
   // One file; wildcards are not expanded. Fails for a read-only file
   // (kErrorAccessDenied) and a file in use (kErrorSharingViolation).
@@ -77,12 +78,13 @@ class FileSystemApi {
   // One empty folder.
   virtual LONG RemoveDirectoryA(const std::string& path) = 0;
   // One folder level; the parent must exist.
-  virtual LONG CreateDirectoryA(const std::string& path) = 0;
+  [[nodiscard]] virtual LONG CreateDirectoryA(const std::string& path) = 0;
 
   // The whole content of a file, as bytes.
-  virtual LONG ReadFileBytes(const std::string& path, std::string* content) = 0;
+  [[nodiscard]] virtual LONG ReadFileBytes(const std::string& path, std::string* content) = 0;
   // Creates or truncates the file and writes the bytes.
-  virtual LONG WriteFileBytes(const std::string& path, const std::string& content) = 0;
+  [[nodiscard]] virtual LONG WriteFileBytes(const std::string& path,
+                                            const std::string& content) = 0;
 
   // Folder handles. The removal routines work inside a folder through these:
   // each operation names an entry of an open folder by its bare name as a
@@ -115,26 +117,29 @@ class FileSystemApi {
   // Opens the folder a path names; links on the way and at its end are
   // followed as any path's are. `driveRoot` (may be null) tells whether it is
   // a drive root. kErrorPathNotFound when there is no such folder.
-  virtual LONG OpenFolder(const std::string& path, FolderHandle* folder, bool* driveRoot) = 0;
+  [[nodiscard]] virtual LONG OpenFolder(const std::string& path, FolderHandle* folder,
+                                        bool* driveRoot) = 0;
   // Opens a subfolder of an open folder. kErrorAccessDenied for a reparse
   // point, kErrorDirectory for a file, kErrorFileNotFound when missing.
-  virtual LONG OpenSubfolder(FolderHandle folder, const std::string& name, FolderHandle* sub) = 0;
+  [[nodiscard]] virtual LONG OpenSubfolder(FolderHandle folder, const std::string& name,
+                                           FolderHandle* sub) = 0;
   virtual void CloseFolder(FolderHandle folder) = 0;
   // The entries of an open folder, "." and ".." left out, in no set order.
-  virtual LONG ListFolder(FolderHandle folder, ListDetail detail,
-                          std::vector<FindData>* entries) = 0;
-  virtual LONG GetFolderStamp(FolderHandle folder, FolderStamp* stamp) = 0;
+  [[nodiscard]] virtual LONG ListFolder(FolderHandle folder, ListDetail detail,
+                                        std::vector<FindData>* entries) = 0;
+  [[nodiscard]] virtual LONG GetFolderStamp(FolderHandle folder, FolderStamp* stamp) = 0;
   // Sets the attributes of the open folder itself, as SetFileAttributesA.
   virtual LONG SetFolderAttributes(FolderHandle folder, DWORD attributes) = 0;
   // One entry of an open folder: its attributes and size, as a listing gives them.
-  virtual LONG GetEntryInfo(FolderHandle folder, const std::string& name, FindData* data) = 0;
+  [[nodiscard]] virtual LONG GetEntryInfo(FolderHandle folder, const std::string& name,
+                                          FindData* data) = 0;
   // As SetFileAttributesA; kErrorAccessDenied for a reparse point.
   virtual LONG SetEntryAttributes(FolderHandle folder, const std::string& name,
                                   DWORD attributes) = 0;
   // Deletes one file, as DeleteFileA: kErrorAccessDenied for a read-only
   // file, a folder or a reparse point (left in place), kErrorSharingViolation
   // for a file in use.
-  virtual LONG DeleteEntryFile(FolderHandle folder, const std::string& name) = 0;
+  [[nodiscard]] virtual LONG DeleteEntryFile(FolderHandle folder, const std::string& name) = 0;
   // Removes one empty subfolder, as RemoveDirectoryA: kErrorDirNotEmpty when
   // it holds anything, kErrorAccessDenied for a reparse point (left in place)
   // or a read-only folder, kErrorDirectory for a file.

@@ -16,13 +16,13 @@ class OpenedKey {
   OpenedKey& operator=(const OpenedKey&) = delete;
   ~OpenedKey() { Close(); }
 
-  win::LONG Open(win::HKEY root, const std::string& subKey, win::DWORD access) {
+  [[nodiscard]] win::LONG Open(win::HKEY root, const std::string& subKey, win::DWORD access) {
     Close();
     win::LONG rc = registry_.RegOpenKeyExA(root, subKey.c_str(), 0, access, &key_);
     open_ = rc == win::kErrorSuccess;
     return rc;
   }
-  win::LONG Create(win::HKEY root, const std::string& subKey, win::DWORD access) {
+  [[nodiscard]] win::LONG Create(win::HKEY root, const std::string& subKey, win::DWORD access) {
     Close();
     win::DWORD disposition = 0;
     win::LONG rc =

@@ -23,34 +23,35 @@ class RegistryApi {
  public:
   virtual ~RegistryApi() = default;
 
-  virtual LONG RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) = 0;
-  virtual LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, DWORD access,
-                             HKEY* result) = 0;
-  virtual LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) = 0;
-  virtual LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, const char* keyClass,
-                               DWORD options, DWORD access, HKEY* result, DWORD* disposition) = 0;
+  [[nodiscard]] virtual LONG RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) = 0;
+  [[nodiscard]] virtual LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options,
+                                           DWORD access, HKEY* result) = 0;
+  [[nodiscard]] virtual LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) = 0;
+  [[nodiscard]] virtual LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved,
+                                             const char* keyClass, DWORD options, DWORD access,
+                                             HKEY* result, DWORD* disposition) = 0;
   // With data null and size given, stores the needed byte size in *size. With a
   // buffer smaller than the value, fails with kErrorMoreData and the needed size.
-  virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data,
-                                DWORD* size) = 0;
-  virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD type, const BYTE* data,
-                              DWORD size) = 0;
+  [[nodiscard]] virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type,
+                                              BYTE* data, DWORD* size) = 0;
+  [[nodiscard]] virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD type,
+                                            const BYTE* data, DWORD size) = 0;
   virtual LONG RegDeleteValueA(HKEY key, const char* valueName) = 0;
   // Deletes one key that has no subkeys.
   virtual LONG RegDeleteKeyA(HKEY key, const char* subKey) = 0;
   // nameSize is the buffer size in characters, the NUL included.
-  virtual LONG RegEnumKeyA(HKEY key, DWORD index, char* name, DWORD nameSize) = 0;
+  [[nodiscard]] virtual LONG RegEnumKeyA(HKEY key, DWORD index, char* name, DWORD nameSize) = 0;
   // *nameSize is the buffer size in characters on entry, and the length of the
   // name without its NUL on success. type, data and dataSize may be null.
-  virtual LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* type,
-                             BYTE* data, DWORD* dataSize) = 0;
-  virtual LONG RegQueryInfoKeyA(HKEY key, RegKeyInfo* info) = 0;
+  [[nodiscard]] virtual LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize,
+                                           DWORD* type, BYTE* data, DWORD* dataSize) = 0;
+  [[nodiscard]] virtual LONG RegQueryInfoKeyA(HKEY key, RegKeyInfo* info) = 0;
   virtual LONG RegCloseKey(HKEY key) = 0;
 
   // Groups the changes until EndChanges into one all-or-nothing unit where
   // the registry can do that (the emulated one can; Windows cannot, and then
   // these do nothing). Returns false when changes cannot be grouped.
-  virtual bool BeginChanges() { return false; }
+  [[nodiscard]] virtual bool BeginChanges() { return false; }
   virtual void EndChanges(bool /*keep*/) {}
 };
 

@@ -16,9 +16,9 @@ class ScriptedUi final : public UserInterfaceApi {
   explicit ScriptedUi(std::ostream* log = nullptr) : log_(log) {}
 
   int MessageBoxA(const std::string& text, const std::string& caption, DWORD style) override;
-  std::string GetOpenFileNameA(const FileDialog& dialog) override;
-  std::string GetSaveFileNameA(const FileDialog& dialog) override;
-  std::string BrowseForFolder(const std::string& title) override;
+  [[nodiscard]] std::string GetOpenFileNameA(const FileDialog& dialog) override;
+  [[nodiscard]] std::string GetSaveFileNameA(const FileDialog& dialog) override;
+  [[nodiscard]] std::string BrowseForFolder(const std::string& title) override;
   void SetCursor(Cursor cursor) override { cursor_ = cursor; }
 
   // Queues the answer to the next box or dialog: "yes", "no", "ok", "cancel"

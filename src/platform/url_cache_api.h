@@ -44,14 +44,14 @@ class UrlCacheApi {
   // With a buffer too small (or none), fails with kErrorInsufficientBuffer and
   // stores the needed size; an empty cache fails with kErrorNoMoreItems. A null
   // pattern lists every entry.
-  virtual LONG FindFirstUrlCacheEntryA(const char* pattern, UrlCacheEntryInfoA* entry,
-                                       DWORD* size, CacheHandle* handle) = 0;
+  [[nodiscard]] virtual LONG FindFirstUrlCacheEntryA(const char* pattern, UrlCacheEntryInfoA* entry,
+                                                     DWORD* size, CacheHandle* handle) = 0;
   // As above; the enumeration moves on only when an entry was returned.
-  virtual LONG FindNextUrlCacheEntryA(CacheHandle handle, UrlCacheEntryInfoA* entry,
-                                      DWORD* size) = 0;
+  [[nodiscard]] virtual LONG FindNextUrlCacheEntryA(CacheHandle handle, UrlCacheEntryInfoA* entry,
+                                                    DWORD* size) = 0;
   virtual LONG FindCloseUrlCache(CacheHandle handle) = 0;
   // Removes the entry and its local file.
-  virtual LONG DeleteUrlCacheEntryA(const char* url) = 0;
+  [[nodiscard]] virtual LONG DeleteUrlCacheEntryA(const char* url) = 0;
   // Adds or replaces an entry whose local file (may be empty) already exists.
   virtual LONG CommitUrlCacheEntryA(const char* url, const char* localFile, DWORD entryType) = 0;
 };

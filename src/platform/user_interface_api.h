@@ -26,10 +26,10 @@ class UserInterfaceApi {
   // Returns kIdOk, kIdCancel, kIdYes or kIdNo.
   virtual int MessageBoxA(const std::string& text, const std::string& caption, DWORD style) = 0;
   // The chosen path, or empty when the dialog was cancelled.
-  virtual std::string GetOpenFileNameA(const FileDialog& dialog) = 0;
-  virtual std::string GetSaveFileNameA(const FileDialog& dialog) = 0;
+  [[nodiscard]] virtual std::string GetOpenFileNameA(const FileDialog& dialog) = 0;
+  [[nodiscard]] virtual std::string GetSaveFileNameA(const FileDialog& dialog) = 0;
   // SHBrowseForFolder with SHGetPathFromIDList: the chosen folder or empty.
-  virtual std::string BrowseForFolder(const std::string& title) = 0;
+  [[nodiscard]] virtual std::string BrowseForFolder(const std::string& title) = 0;
   virtual void SetCursor(Cursor cursor) = 0;
   // Lets pending window messages be processed.
   virtual void YieldToEvents() {}

@@ -22,9 +22,9 @@ class Statement {
   Statement& Bind(int index, std::string_view text);
   Statement& BindBlob(int index, const void* data, std::size_t size);
   // True while a row is available.
-  bool Step();
+  [[nodiscard]] bool Step();
   // Runs to completion; false when SQLite reported an error.
-  bool Run();
+  [[nodiscard]] bool Run();
   void Reset();
 
   std::int64_t Int(int column) const;
@@ -45,13 +45,13 @@ class Database {
   ~Database();
 
   // Opens (creating when asked) the database and its schema.
-  bool Open(const std::string& path, bool create, std::string* error);
+  [[nodiscard]] bool Open(const std::string& path, bool create, std::string* error);
   bool Exec(std::string_view sql);
   sqlite3* handle() { return db_; }
   std::int64_t LastInsertId();
 
   // Nested calls join the outermost transaction; only its end commits.
-  bool Begin();
+  [[nodiscard]] bool Begin();
   void End(bool commit);
 
  private:

@@ -41,6 +41,6 @@ const std::vector<CacheEntry>& CacheEntries();
 }  // namespace demo
 
 // Adds the traces to an open machine, through its own platform operations.
-bool AddDemoTraces(Machine& machine, std::string* error);
+[[nodiscard]] bool AddDemoTraces(Machine& machine, std::string* error);
 
 }  // namespace vb::emu

@@ -1,18 +1,18 @@
 // FileSystemApi over the drive folders of the emulated machine.
 //
-// DOS attributes are kept as Wine keeps them: a regular file always carries
-// the archive attribute, read-only is the absence of every write permission
-// bit, hidden and system live in the extended attribute "user.DOSATTRIB" as
-// hexadecimal text ("0x2", "0x4", "0x6"). A symbolic link reports the reparse
-// point attribute (and the directory one when it points at a folder) and is
-// never changed or acted through. Read-only and files in use (another open
-// file description holding an exclusive flock) are enforced here, since the
-// host user may be root, who ignores permission bits.
+// DOS attributes are kept as Wine keeps them (dos_attributes.h). A symbolic
+// link is never changed or acted through. Read-only and files in use
+// (another open file description holding an exclusive flock) are enforced
+// here, since the host user may be root, who ignores permission bits.
+//
+// The class is written in several files, one per job: the path operations
+// on single entries (emulated_file_system.cpp), searches by wildcard
+// (emulated_searches.cpp), whole-file contents and INI values
+// (emulated_file_contents.cpp) and folder handles
+// (emulated_folder_handles.cpp). The changes both the path and the handle
+// operations make to an entry, with their checks, are in entry_changes.h.
 #pragma once
 
-#include <sys/stat.h>
-
-#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,14 +21,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/emulated/dos_attributes.h"
 #include "platform/file_system_api.h"
 
 namespace vb::emu {
 
 class HostPaths;
-
-// The extended attribute that holds the hidden and system attributes.
-inline constexpr const char* kDosAttribXattr = "user.DOSATTRIB";
 
 class EmulatedFileSystem final : public platform::FileSystemApi {
  public:
@@ -37,21 +35,24 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   EmulatedFileSystem(const EmulatedFileSystem&) = delete;
   EmulatedFileSystem& operator=(const EmulatedFileSystem&) = delete;
 
-  win::LONG FindFirstFileA(const std::string& pattern, platform::FindData* data,
-                           platform::FindHandle* handle) override;
-  win::LONG FindNextFileA(platform::FindHandle handle, platform::FindData* data) override;
+  [[nodiscard]] win::LONG FindFirstFileA(const std::string& pattern, platform::FindData* data,
+                                         platform::FindHandle* handle) override;
+  [[nodiscard]] win::LONG FindNextFileA(platform::FindHandle handle,
+                                        platform::FindData* data) override;
   void FindClose(platform::FindHandle handle) override;
 
-  win::DWORD GetFileAttributesA(const std::string& path) override;
+  [[nodiscard]] win::DWORD GetFileAttributesA(const std::string& path) override;
   win::LONG SetFileAttributesA(const std::string& path, win::DWORD attributes) override;
-  win::LONG GetFileAttributesExA(const std::string& path, platform::FindData* data) override;
+  [[nodiscard]] win::LONG GetFileAttributesExA(const std::string& path,
+                                               platform::FindData* data) override;
 
   win::LONG DeleteFileA(const std::string& path) override;
   win::LONG RemoveDirectoryA(const std::string& path) override;
-  win::LONG CreateDirectoryA(const std::string& path) override;
+  [[nodiscard]] win::LONG CreateDirectoryA(const std::string& path) override;
 
-  win::LONG ReadFileBytes(const std::string& path, std::string* content) override;
-  win::LONG WriteFileBytes(const std::string& path, const std::string& content) override;
+  [[nodiscard]] win::LONG ReadFileBytes(const std::string& path, std::string* content) override;
+  [[nodiscard]] win::LONG WriteFileBytes(const std::string& path,
+                                         const std::string& content) override;
 
   std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                        const std::string& defaultValue,
@@ -59,20 +60,22 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
 
   // A folder handle is an open descriptor of the folder; the entry
   // operations are the *at() calls on it with AT_SYMLINK_NOFOLLOW / O_NOFOLLOW.
-  win::LONG OpenFolder(const std::string& path, platform::FolderHandle* folder,
-                       bool* driveRoot) override;
-  win::LONG OpenSubfolder(platform::FolderHandle folder, const std::string& name,
-                          platform::FolderHandle* sub) override;
+  [[nodiscard]] win::LONG OpenFolder(const std::string& path, platform::FolderHandle* folder,
+                                     bool* driveRoot) override;
+  [[nodiscard]] win::LONG OpenSubfolder(platform::FolderHandle folder, const std::string& name,
+                                        platform::FolderHandle* sub) override;
   void CloseFolder(platform::FolderHandle folder) override;
-  win::LONG ListFolder(platform::FolderHandle folder, platform::ListDetail detail,
-                       std::vector<platform::FindData>* entries) override;
-  win::LONG GetFolderStamp(platform::FolderHandle folder, platform::FolderStamp* stamp) override;
+  [[nodiscard]] win::LONG ListFolder(platform::FolderHandle folder, platform::ListDetail detail,
+                                     std::vector<platform::FindData>* entries) override;
+  [[nodiscard]] win::LONG GetFolderStamp(platform::FolderHandle folder,
+                                         platform::FolderStamp* stamp) override;
   win::LONG SetFolderAttributes(platform::FolderHandle folder, win::DWORD attributes) override;
-  win::LONG GetEntryInfo(platform::FolderHandle folder, const std::string& name,
-                         platform::FindData* data) override;
+  [[nodiscard]] win::LONG GetEntryInfo(platform::FolderHandle folder, const std::string& name,
+                                       platform::FindData* data) override;
   win::LONG SetEntryAttributes(platform::FolderHandle folder, const std::string& name,
                                win::DWORD attributes) override;
-  win::LONG DeleteEntryFile(platform::FolderHandle folder, const std::string& name) override;
+  [[nodiscard]] win::LONG DeleteEntryFile(platform::FolderHandle folder,
+                                          const std::string& name) override;
   win::LONG RemoveEntryFolder(platform::FolderHandle folder, const std::string& name) override;
 
   // A test hook, run just before each file deletion (DeleteFileA and
@@ -95,14 +98,12 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   };
   struct HeldFolder;
 
-  win::LONG ListMatching(const std::string& folder, const std::string& pattern,
-                         std::vector<platform::FindData>* entries);
+  [[nodiscard]] win::LONG ListMatching(const std::string& folder, const std::string& pattern,
+                                       std::vector<platform::FindData>* entries);
   std::shared_ptr<HeldFolder> Held(platform::FolderHandle folder);
   platform::FolderHandle Hold(std::shared_ptr<HeldFolder> held);
-  win::DWORD DosAttribAt(int folderFd, const char* name);
-  platform::FindData EntryAt(int folderFd, const std::string& name, const struct stat& st);
-  win::LONG SetAttributesOf(int fd, win::DWORD attributes);
 
+  std::shared_ptr<DeleteHook> BeforeDeleteHook();
   void BeforeDelete(const std::string& hostFolder, const std::string& name);
 
   const HostPaths& paths_;
@@ -113,7 +114,7 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   std::unordered_map<platform::FolderHandle, std::shared_ptr<HeldFolder>> folders_;
   platform::FolderHandle nextFolder_ = 1;
   std::shared_ptr<DeleteHook> beforeDelete_;
-  std::atomic<bool> noXattrAt_{false};  // the kernel lacks getxattrat
+  DosAttribReader dosAttrib_;
 };
 
 }  // namespace vb::emu

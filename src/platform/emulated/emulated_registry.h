@@ -18,25 +18,30 @@ class EmulatedRegistry final : public platform::RegistryApi {
   // HKEY_CLASSES_ROOT.
   EmulatedRegistry(Database& db, bool limitedUser);
 
-  win::LONG RegOpenKeyA(win::HKEY key, const char* subKey, win::HKEY* result) override;
-  win::LONG RegOpenKeyExA(win::HKEY key, const char* subKey, win::DWORD options, win::DWORD access,
-                          win::HKEY* result) override;
-  win::LONG RegCreateKeyA(win::HKEY key, const char* subKey, win::HKEY* result) override;
-  win::LONG RegCreateKeyExA(win::HKEY key, const char* subKey, win::DWORD reserved,
-                            const char* keyClass, win::DWORD options, win::DWORD access,
-                            win::HKEY* result, win::DWORD* disposition) override;
-  win::LONG RegQueryValueExA(win::HKEY key, const char* valueName, win::DWORD* type,
-                             win::BYTE* data, win::DWORD* size) override;
-  win::LONG RegSetValueExA(win::HKEY key, const char* valueName, win::DWORD type,
-                           const win::BYTE* data, win::DWORD size) override;
+  [[nodiscard]] win::LONG RegOpenKeyA(win::HKEY key, const char* subKey,
+                                      win::HKEY* result) override;
+  [[nodiscard]] win::LONG RegOpenKeyExA(win::HKEY key, const char* subKey, win::DWORD options,
+                                        win::DWORD access, win::HKEY* result) override;
+  [[nodiscard]] win::LONG RegCreateKeyA(win::HKEY key, const char* subKey,
+                                        win::HKEY* result) override;
+  [[nodiscard]] win::LONG RegCreateKeyExA(win::HKEY key, const char* subKey, win::DWORD reserved,
+                                          const char* keyClass, win::DWORD options,
+                                          win::DWORD access, win::HKEY* result,
+                                          win::DWORD* disposition) override;
+  [[nodiscard]] win::LONG RegQueryValueExA(win::HKEY key, const char* valueName, win::DWORD* type,
+                                           win::BYTE* data, win::DWORD* size) override;
+  [[nodiscard]] win::LONG RegSetValueExA(win::HKEY key, const char* valueName, win::DWORD type,
+                                         const win::BYTE* data, win::DWORD size) override;
   win::LONG RegDeleteValueA(win::HKEY key, const char* valueName) override;
   win::LONG RegDeleteKeyA(win::HKEY key, const char* subKey) override;
-  win::LONG RegEnumKeyA(win::HKEY key, win::DWORD index, char* name, win::DWORD nameSize) override;
-  win::LONG RegEnumValueA(win::HKEY key, win::DWORD index, char* name, win::DWORD* nameSize,
-                          win::DWORD* type, win::BYTE* data, win::DWORD* dataSize) override;
-  win::LONG RegQueryInfoKeyA(win::HKEY key, platform::RegKeyInfo* info) override;
+  [[nodiscard]] win::LONG RegEnumKeyA(win::HKEY key, win::DWORD index, char* name,
+                                      win::DWORD nameSize) override;
+  [[nodiscard]] win::LONG RegEnumValueA(win::HKEY key, win::DWORD index, char* name,
+                                        win::DWORD* nameSize, win::DWORD* type, win::BYTE* data,
+                                        win::DWORD* dataSize) override;
+  [[nodiscard]] win::LONG RegQueryInfoKeyA(win::HKEY key, platform::RegKeyInfo* info) override;
   win::LONG RegCloseKey(win::HKEY key) override;
-  bool BeginChanges() override;
+  [[nodiscard]] bool BeginChanges() override;
   void EndChanges(bool keep) override;
 
   // Open handles, for tests that check every handle is closed.
@@ -57,12 +62,12 @@ class EmulatedRegistry final : public platform::RegistryApi {
   };
 
   // The key a handle stands for; kErrorInvalidHandle or kErrorKeyDeleted.
-  win::LONG Lookup(win::HKEY key, OpenKey* out);
-  win::LONG Use(win::HKEY key, win::DWORD needed, OpenKey** out);
+  [[nodiscard]] win::LONG Lookup(win::HKEY key, OpenKey* out);
+  [[nodiscard]] win::LONG Use(win::HKEY key, win::DWORD needed, OpenKey** out);
   bool HiveWritable(int hive) const;
   win::DWORD Grant(int hive, win::DWORD access) const;
-  win::LONG Walk(const OpenKey& from, const char* subKey, bool create, std::int64_t* id,
-                 bool* created);
+  [[nodiscard]] win::LONG Walk(const OpenKey& from, const char* subKey, bool create,
+                               std::int64_t* id, bool* created);
   win::HKEY NewHandle(OpenKey key);
   std::optional<std::int64_t> ValueRow(std::int64_t keyId, const char* valueName);
 

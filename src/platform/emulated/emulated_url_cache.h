@@ -17,12 +17,15 @@ class EmulatedUrlCache final : public platform::UrlCacheApi {
  public:
   EmulatedUrlCache(Database& db, platform::FileSystemApi& files);
 
-  win::LONG FindFirstUrlCacheEntryA(const char* pattern, platform::UrlCacheEntryInfoA* entry,
-                                    win::DWORD* size, platform::CacheHandle* handle) override;
-  win::LONG FindNextUrlCacheEntryA(platform::CacheHandle handle,
-                                   platform::UrlCacheEntryInfoA* entry, win::DWORD* size) override;
+  [[nodiscard]] win::LONG FindFirstUrlCacheEntryA(const char* pattern,
+                                                  platform::UrlCacheEntryInfoA* entry,
+                                                  win::DWORD* size,
+                                                  platform::CacheHandle* handle) override;
+  [[nodiscard]] win::LONG FindNextUrlCacheEntryA(platform::CacheHandle handle,
+                                                 platform::UrlCacheEntryInfoA* entry,
+                                                 win::DWORD* size) override;
   win::LONG FindCloseUrlCache(platform::CacheHandle handle) override;
-  win::LONG DeleteUrlCacheEntryA(const char* url) override;
+  [[nodiscard]] win::LONG DeleteUrlCacheEntryA(const char* url) override;
   win::LONG CommitUrlCacheEntryA(const char* url, const char* localFile,
                                  win::DWORD entryType) override;
 
@@ -33,7 +36,8 @@ class EmulatedUrlCache final : public platform::UrlCacheApi {
   };
   // Reads the entry after lastId into the caller's buffer; the cursor moves
   // only when the entry fitted.
-  win::LONG ReadNext(Enumeration& e, platform::UrlCacheEntryInfoA* entry, win::DWORD* size);
+  [[nodiscard]] win::LONG ReadNext(Enumeration& e, platform::UrlCacheEntryInfoA* entry,
+                                   win::DWORD* size);
 
   Database& db_;
   platform::FileSystemApi& files_;

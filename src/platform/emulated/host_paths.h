@@ -62,13 +62,13 @@ class HostPaths {
   // is no folder, or lies outside the machine; kErrorInvalidName for a path
   // that names nothing on a drive (no drive, a UNC path, a ".." component, a
   // character Windows does not allow in a name, such as a wildcard).
-  win::LONG Resolve(const std::string& windowsPath, Resolved* out) const;
+  [[nodiscard]] win::LONG Resolve(const std::string& windowsPath, Resolved* out) const;
 
   // Resolves a path that must name an existing folder, following a link in the
   // last component as links on the way are followed (only inside the machine).
   // kErrorPathNotFound when it is missing or no folder.
-  win::LONG ResolveFolder(const std::string& windowsPath, std::string* host,
-                          bool* root = nullptr) const;
+  [[nodiscard]] win::LONG ResolveFolder(const std::string& windowsPath, std::string* host,
+                                        bool* root = nullptr) const;
 
   // The host folder of a drive letter ("drive_c" below the machine folder).
   std::string DriveFolder(char letter) const;
@@ -97,9 +97,9 @@ class HostPaths {
 };
 
 // Opens a host folder for use with the *at() calls.
-HostFd OpenHostFolder(const std::string& hostPath);
+[[nodiscard]] HostFd OpenHostFolder(const std::string& hostPath);
 // The names in an open folder, "." and ".." left out. False when it cannot be read.
-bool ReadFolderNames(int folderFd, std::vector<std::string>* names);
+[[nodiscard]] bool ReadFolderNames(int folderFd, std::vector<std::string>* names);
 
 // Whether what is known of a folder as of `now` may be remembered for as long
 // as its modification (or change) time stays `modified`: only once that time

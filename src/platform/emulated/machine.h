@@ -33,7 +33,7 @@ inline constexpr const char* kAvailPhysSetting = "memory_avail_phys";
 class Machine final : public platform::Platform {
  public:
   // Opens an existing machine folder; null with a message when it is none.
-  static std::unique_ptr<Machine> Open(const std::string& folder, std::string* error);
+  [[nodiscard]] static std::unique_ptr<Machine> Open(const std::string& folder, std::string* error);
   ~Machine() override;
 
   platform::RegistryApi& Registry() override;
@@ -53,7 +53,7 @@ class Machine final : public platform::Platform {
   Database& Db() { return db_; }
   bool LimitedUser();
   // Sets or reads one of the machine's own settings.
-  bool SetSetting(const std::string& name, const std::string& value);
+  [[nodiscard]] bool SetSetting(const std::string& name, const std::string& value);
   std::string Setting(const std::string& name);
 
  private:

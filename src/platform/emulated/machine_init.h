@@ -16,6 +16,7 @@ inline constexpr const char* kUserName = "User";
 inline constexpr const char* kUserProfile = "C:\\Documents and Settings\\User";
 inline constexpr const char* kProgramFolder = "C:\\Program Files\\Vanbrisk";
 
-bool InitMachine(const std::string& folder, const InitOptions& options, std::string* error);
+[[nodiscard]] bool InitMachine(const std::string& folder, const InitOptions& options,
+                               std::string* error);
 
 }  // namespace vb::emu

@@ -1,5 +1,4 @@
 // Environment variables, the temporary folder and the locale over kernel32.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <cstring>

@@ -1,8 +1,4 @@
 // The file system over kernel32, ANSI functions.
-#ifndef _WIN32_WINNT
-#define _WIN32_WINNT 0x0601
-#endif
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <algorithm>

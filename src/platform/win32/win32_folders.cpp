@@ -4,10 +4,6 @@
 // named by the folder's final path and their bare name, and opened as
 // themselves (FILE_FLAG_OPEN_REPARSE_POINT): a link is met as a link, and
 // every change goes through the entry's own handle.
-#ifndef _WIN32_WINNT
-#define _WIN32_WINNT 0x0601
-#endif
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <string_view>

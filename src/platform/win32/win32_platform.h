@@ -17,61 +17,71 @@ namespace vb::win32 {
 
 class Win32Registry final : public platform::RegistryApi {
  public:
-  win::LONG RegOpenKeyA(win::HKEY key, const char* subKey, win::HKEY* result) override;
-  win::LONG RegOpenKeyExA(win::HKEY key, const char* subKey, win::DWORD options, win::DWORD access,
-                          win::HKEY* result) override;
-  win::LONG RegCreateKeyA(win::HKEY key, const char* subKey, win::HKEY* result) override;
-  win::LONG RegCreateKeyExA(win::HKEY key, const char* subKey, win::DWORD reserved,
-                            const char* keyClass, win::DWORD options, win::DWORD access,
-                            win::HKEY* result, win::DWORD* disposition) override;
-  win::LONG RegQueryValueExA(win::HKEY key, const char* valueName, win::DWORD* type,
-                             win::BYTE* data, win::DWORD* size) override;
-  win::LONG RegSetValueExA(win::HKEY key, const char* valueName, win::DWORD type,
-                           const win::BYTE* data, win::DWORD size) override;
+  [[nodiscard]] win::LONG RegOpenKeyA(win::HKEY key, const char* subKey,
+                                      win::HKEY* result) override;
+  [[nodiscard]] win::LONG RegOpenKeyExA(win::HKEY key, const char* subKey, win::DWORD options,
+                                        win::DWORD access, win::HKEY* result) override;
+  [[nodiscard]] win::LONG RegCreateKeyA(win::HKEY key, const char* subKey,
+                                        win::HKEY* result) override;
+  [[nodiscard]] win::LONG RegCreateKeyExA(win::HKEY key, const char* subKey, win::DWORD reserved,
+                                          const char* keyClass, win::DWORD options,
+                                          win::DWORD access, win::HKEY* result,
+                                          win::DWORD* disposition) override;
+  [[nodiscard]] win::LONG RegQueryValueExA(win::HKEY key, const char* valueName, win::DWORD* type,
+                                           win::BYTE* data, win::DWORD* size) override;
+  [[nodiscard]] win::LONG RegSetValueExA(win::HKEY key, const char* valueName, win::DWORD type,
+                                         const win::BYTE* data, win::DWORD size) override;
   win::LONG RegDeleteValueA(win::HKEY key, const char* valueName) override;
   win::LONG RegDeleteKeyA(win::HKEY key, const char* subKey) override;
-  win::LONG RegEnumKeyA(win::HKEY key, win::DWORD index, char* name, win::DWORD nameSize) override;
-  win::LONG RegEnumValueA(win::HKEY key, win::DWORD index, char* name, win::DWORD* nameSize,
-                          win::DWORD* type, win::BYTE* data, win::DWORD* dataSize) override;
-  win::LONG RegQueryInfoKeyA(win::HKEY key, platform::RegKeyInfo* info) override;
+  [[nodiscard]] win::LONG RegEnumKeyA(win::HKEY key, win::DWORD index, char* name,
+                                      win::DWORD nameSize) override;
+  [[nodiscard]] win::LONG RegEnumValueA(win::HKEY key, win::DWORD index, char* name,
+                                        win::DWORD* nameSize, win::DWORD* type, win::BYTE* data,
+                                        win::DWORD* dataSize) override;
+  [[nodiscard]] win::LONG RegQueryInfoKeyA(win::HKEY key, platform::RegKeyInfo* info) override;
   win::LONG RegCloseKey(win::HKEY key) override;
 };
 
 class Win32FileSystem final : public platform::FileSystemApi {
  public:
-  win::LONG FindFirstFileA(const std::string& pattern, platform::FindData* data,
-                           platform::FindHandle* handle) override;
-  win::LONG FindNextFileA(platform::FindHandle handle, platform::FindData* data) override;
+  [[nodiscard]] win::LONG FindFirstFileA(const std::string& pattern, platform::FindData* data,
+                                         platform::FindHandle* handle) override;
+  [[nodiscard]] win::LONG FindNextFileA(platform::FindHandle handle,
+                                        platform::FindData* data) override;
   void FindClose(platform::FindHandle handle) override;
 
-  win::DWORD GetFileAttributesA(const std::string& path) override;
+  [[nodiscard]] win::DWORD GetFileAttributesA(const std::string& path) override;
   win::LONG SetFileAttributesA(const std::string& path, win::DWORD attributes) override;
-  win::LONG GetFileAttributesExA(const std::string& path, platform::FindData* data) override;
+  [[nodiscard]] win::LONG GetFileAttributesExA(const std::string& path,
+                                               platform::FindData* data) override;
 
   win::LONG DeleteFileA(const std::string& path) override;
   win::LONG RemoveDirectoryA(const std::string& path) override;
-  win::LONG CreateDirectoryA(const std::string& path) override;
+  [[nodiscard]] win::LONG CreateDirectoryA(const std::string& path) override;
 
-  win::LONG ReadFileBytes(const std::string& path, std::string* content) override;
-  win::LONG WriteFileBytes(const std::string& path, const std::string& content) override;
+  [[nodiscard]] win::LONG ReadFileBytes(const std::string& path, std::string* content) override;
+  [[nodiscard]] win::LONG WriteFileBytes(const std::string& path,
+                                         const std::string& content) override;
 
   // Folder handles, realised as the interface describes: a handle of each
   // open folder without FILE_SHARE_DELETE, and the entries reached by the
   // folder's own final path plus their bare names, opened as themselves.
-  win::LONG OpenFolder(const std::string& path, platform::FolderHandle* folder,
-                       bool* driveRoot) override;
-  win::LONG OpenSubfolder(platform::FolderHandle folder, const std::string& name,
-                          platform::FolderHandle* sub) override;
+  [[nodiscard]] win::LONG OpenFolder(const std::string& path, platform::FolderHandle* folder,
+                                     bool* driveRoot) override;
+  [[nodiscard]] win::LONG OpenSubfolder(platform::FolderHandle folder, const std::string& name,
+                                        platform::FolderHandle* sub) override;
   void CloseFolder(platform::FolderHandle folder) override;
-  win::LONG ListFolder(platform::FolderHandle folder, platform::ListDetail detail,
-                       std::vector<platform::FindData>* entries) override;
-  win::LONG GetFolderStamp(platform::FolderHandle folder, platform::FolderStamp* stamp) override;
+  [[nodiscard]] win::LONG ListFolder(platform::FolderHandle folder, platform::ListDetail detail,
+                                     std::vector<platform::FindData>* entries) override;
+  [[nodiscard]] win::LONG GetFolderStamp(platform::FolderHandle folder,
+                                         platform::FolderStamp* stamp) override;
   win::LONG SetFolderAttributes(platform::FolderHandle folder, win::DWORD attributes) override;
-  win::LONG GetEntryInfo(platform::FolderHandle folder, const std::string& name,
-                         platform::FindData* data) override;
+  [[nodiscard]] win::LONG GetEntryInfo(platform::FolderHandle folder, const std::string& name,
+                                       platform::FindData* data) override;
   win::LONG SetEntryAttributes(platform::FolderHandle folder, const std::string& name,
                                win::DWORD attributes) override;
-  win::LONG DeleteEntryFile(platform::FolderHandle folder, const std::string& name) override;
+  [[nodiscard]] win::LONG DeleteEntryFile(platform::FolderHandle folder,
+                                          const std::string& name) override;
   win::LONG RemoveEntryFolder(platform::FolderHandle folder, const std::string& name) override;
 
   std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
@@ -87,10 +97,11 @@ class Win32FileSystem final : public platform::FileSystemApi {
   // without any sharing), as a program that has it in use does: until
   // CloseHeldFile, deleting it fails with a sharing violation. -1 on failure,
   // with the error in *error.
-  static std::intptr_t HoldFileOpen(const std::string& path, win::LONG* error);
+  [[nodiscard]] static std::intptr_t HoldFileOpen(const std::string& path, win::LONG* error);
   static void CloseHeldFile(std::intptr_t handle);
   // CreateSymbolicLinkA for a folder (unprivileged where Windows allows it).
-  static win::LONG CreateFolderLink(const std::string& link, const std::string& target);
+  [[nodiscard]] static win::LONG CreateFolderLink(const std::string& link,
+                                                  const std::string& target);
 
  private:
   struct Folder {
@@ -98,10 +109,10 @@ class Win32FileSystem final : public platform::FileSystemApi {
     std::string path;           // its final path ("\\?\C:\Temp"), no trailing "\"
   };
   // The path of an entry of an open folder; false for an unknown handle.
-  bool EntryPath(platform::FolderHandle folder, const std::string& name, std::string* path,
-                 win::LONG* error);
+  [[nodiscard]] bool EntryPath(platform::FolderHandle folder, const std::string& name,
+                               std::string* path, win::LONG* error);
   platform::FolderHandle Keep(Folder folder);
-  bool Find(platform::FolderHandle folder, Folder* out);
+  [[nodiscard]] bool Find(platform::FolderHandle folder, Folder* out);
 
   std::mutex mutex_;  // guards the open folders
   std::map<platform::FolderHandle, Folder> folders_;
@@ -119,12 +130,15 @@ class Win32Environment final : public platform::EnvironmentApi {
 
 class Win32UrlCache final : public platform::UrlCacheApi {
  public:
-  win::LONG FindFirstUrlCacheEntryA(const char* pattern, platform::UrlCacheEntryInfoA* entry,
-                                    win::DWORD* size, platform::CacheHandle* handle) override;
-  win::LONG FindNextUrlCacheEntryA(platform::CacheHandle handle,
-                                   platform::UrlCacheEntryInfoA* entry, win::DWORD* size) override;
+  [[nodiscard]] win::LONG FindFirstUrlCacheEntryA(const char* pattern,
+                                                  platform::UrlCacheEntryInfoA* entry,
+                                                  win::DWORD* size,
+                                                  platform::CacheHandle* handle) override;
+  [[nodiscard]] win::LONG FindNextUrlCacheEntryA(platform::CacheHandle handle,
+                                                 platform::UrlCacheEntryInfoA* entry,
+                                                 win::DWORD* size) override;
   win::LONG FindCloseUrlCache(platform::CacheHandle handle) override;
-  win::LONG DeleteUrlCacheEntryA(const char* url) override;
+  [[nodiscard]] win::LONG DeleteUrlCacheEntryA(const char* url) override;
   // WinINet keeps the local files of its entries in its own folders: a local
   // file elsewhere is first copied into a file that CreateUrlCacheEntryA
   // names, and the entry is committed with that copy.
@@ -133,8 +147,8 @@ class Win32UrlCache final : public platform::UrlCacheApi {
 
   // CreateUrlCacheEntryA: the name of a new, empty file in the cache's
   // storage for the entry of url, to be committed.
-  static win::LONG CreateUrlCacheEntryA(const char* url, const char* extension,
-                                        std::string* fileName);
+  [[nodiscard]] static win::LONG CreateUrlCacheEntryA(const char* url, const char* extension,
+                                                      std::string* fileName);
 };
 
 class Win32Shell final : public platform::ShellApi {
@@ -145,15 +159,15 @@ class Win32Shell final : public platform::ShellApi {
 
   // Moves a file or folder to the Recycle Bin (SHFileOperationA, FO_DELETE
   // with FOF_ALLOWUNDO, silent): 0 on success.
-  static int MoveToRecycleBin(const std::string& path);
+  [[nodiscard]] static int MoveToRecycleBin(const std::string& path);
 };
 
 class Win32UserInterface final : public platform::UserInterfaceApi {
  public:
   int MessageBoxA(const std::string& text, const std::string& caption, win::DWORD style) override;
-  std::string GetOpenFileNameA(const platform::FileDialog& dialog) override;
-  std::string GetSaveFileNameA(const platform::FileDialog& dialog) override;
-  std::string BrowseForFolder(const std::string& title) override;
+  [[nodiscard]] std::string GetOpenFileNameA(const platform::FileDialog& dialog) override;
+  [[nodiscard]] std::string GetSaveFileNameA(const platform::FileDialog& dialog) override;
+  [[nodiscard]] std::string BrowseForFolder(const std::string& title) override;
   void SetCursor(platform::Cursor cursor) override;
   void YieldToEvents() override;
   bool InitCommonControlsEx(win::DWORD size, win::DWORD classes) override;

@@ -1,5 +1,4 @@
 // The registry over advapi32, ANSI functions, handle values passed through.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include "platform/win32/win32_platform.h"

@@ -1,5 +1,4 @@
 // The Recycle Bin over shell32.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <shellapi.h>
 

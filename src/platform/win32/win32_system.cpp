@@ -1,6 +1,5 @@
 // Memory status, the tick count, launching programs and the program's own
 // identity over kernel32, winmm and shell32.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>

@@ -1,6 +1,5 @@
 // The URL cache over wininet: the record layouts agree, so the caller's
 // buffer goes to WinINet as it is.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <wininet.h>
 

@@ -1,6 +1,5 @@
 // Message boxes, the common dialogs, the folder picker and cursors over
 // user32, comdlg32, shell32 and comctl32.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>

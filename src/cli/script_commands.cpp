@@ -1,0 +1,108 @@
+#include "cli/script_commands.h"
+
+#include "cli/script_words.h"
+#include "platform/ascii_case.h"
+
+namespace vb::cli::script {
+
+namespace {
+
+constexpr Syntax kSyntax[] = {
+    {"start", Verb::kStart, Shape::kRawRest, ""},
+    {"unload", Verb::kUnload, Shape::kOptionalName, ""},
+    {"click", Verb::kClick, Shape::kName, ""},
+    {"rightclick", Verb::kRightClick, Shape::kName, ""},
+    {"key", Verb::kKey, Shape::kNameCode, "key code"},
+    {"tick", Verb::kTick, Shape::kName, ""},
+    {"untick", Verb::kUntick, Shape::kName, ""},
+    {"type", Verb::kType, Shape::kNameText, "text"},
+    {"tab", Verb::kTab, Shape::kNameText, "tab caption"},
+    {"check", Verb::kCheck, Shape::kNameText, "row text"},
+    {"uncheck", Verb::kUncheck, Shape::kNameText, "row text"},
+    {"choose", Verb::kChoose, Shape::kNameText, "item text"},
+    {"answer", Verb::kAnswer, Shape::kRest, "answer"},
+    {"print", Verb::kPrint, Shape::kName, ""},
+};
+
+bool ParseDecimal(const std::string& word, int* value) {
+  if (word.empty() || word.size() > 9) return false;
+  int v = 0;
+  for (char c : word) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  *value = v;
+  return true;
+}
+
+}  // namespace
+
+Refusal ParseLine(std::string_view line, std::optional<Command>* parsed) {
+  std::size_t first = 0;
+  while (first < line.size() && IsBlank(line[first])) ++first;
+  if (first == line.size() || line[first] == '#') return std::nullopt;
+  LineReader reader(line);
+  std::optional<std::string> word = reader.Next();
+  if (!word) return std::string("a quote is not closed");
+  Command command;
+  for (const Syntax& s : kSyntax)
+    if (platform::EqualsIgnoringCase(*word, s.word)) command.syntax = &s;
+  if (!command.syntax) return "unknown command '" + *word + "'";
+  const Syntax& s = *command.syntax;
+  std::string verb = s.word;
+
+  auto name = [&]() -> Refusal {
+    std::optional<std::string> n = reader.Next();
+    if (reader.Bad()) return std::string("a quote is not closed");
+    if (!n || n->empty()) {
+      if (s.shape == Shape::kName) return verb + " needs a name";
+      return verb + " needs a name and a " + s.textName;
+    }
+    command.name = *n;
+    return std::nullopt;
+  };
+  auto noMore = [&]() -> Refusal {
+    if (reader.AtEnd()) return std::nullopt;
+    return verb + " takes " + (s.shape == Shape::kNameCode ? "a name and a key code" : "one name") +
+           "; '" + reader.RawRest() + "' is too much";
+  };
+
+  Refusal refusal;
+  switch (s.shape) {
+    case Shape::kRawRest:
+      command.text = reader.RawRest();
+      break;
+    case Shape::kRest:
+      if (reader.AtEnd()) return verb + " needs yes, no, ok, cancel or a path";
+      command.text = reader.Rest();
+      break;
+    case Shape::kOptionalName:
+      if (!reader.AtEnd() && !(refusal = name())) refusal = noMore();
+      break;
+    case Shape::kName:
+      if (!(refusal = name())) refusal = noMore();
+      break;
+    case Shape::kNameCode: {
+      if ((refusal = name())) break;
+      std::optional<std::string> code = reader.Next();
+      if (reader.Bad()) return std::string("a quote is not closed");
+      if (!code) return verb + " needs a name and a key code";
+      if (!ParseDecimal(*code, &command.code))
+        return "the key code '" + *code + "' is not a decimal number";
+      refusal = noMore();
+      break;
+    }
+    case Shape::kNameText:
+      if ((refusal = name())) break;
+      // An empty text clears a text box; anything else needs its text.
+      if (reader.AtEnd() && s.verb != Verb::kType)
+        return verb + " needs a name and a " + s.textName;
+      command.text = reader.Rest();
+      break;
+  }
+  if (refusal) return refusal;
+  *parsed = std::move(command);
+  return std::nullopt;
+}
+
+}  // namespace vb::cli::script

@@ -1,0 +1,261 @@
+// Folder handles: a handle is an open descriptor of the folder, and every
+// operation on an entry of it is an *at() call relative to that descriptor
+// that never follows a link, so a folder swapped for a link while a run is
+// inside it cannot redirect the run.
+#include "platform/emulated/emulated_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+#include "platform/emulated/entry_changes.h"
+#include "platform/emulated/host_entries.h"
+#include "platform/emulated/host_paths.h"
+
+namespace vb::emu {
+
+using namespace vb::win;
+using platform::FindData;
+using platform::FolderHandle;
+
+namespace {
+
+timespec CoarseNow() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME_COARSE, &now);
+  return now;
+}
+
+}  // namespace
+
+struct EmulatedFileSystem::HeldFolder {
+  HostFd fd;         // O_RDONLY | O_DIRECTORY
+  std::string host;  // where the folder was when it was opened
+  std::mutex listing;  // guards what follows; listings share the descriptor's offset
+  // The names and types the folder held at its last reading, kept while its
+  // change time stays the same (and was settled when it was read): the file
+  // and folder lists of one folder then cost one reading of it.
+  struct Named {
+    std::string name;
+    unsigned char type;  // DT_*
+  };
+  std::vector<Named> names;
+  timespec namesChanged{};
+  bool namesKept = false;
+};
+
+EmulatedFileSystem::~EmulatedFileSystem() = default;
+
+std::shared_ptr<EmulatedFileSystem::HeldFolder> EmulatedFileSystem::Held(FolderHandle folder) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = folders_.find(folder);
+  return it == folders_.end() ? nullptr : it->second;
+}
+
+FolderHandle EmulatedFileSystem::Hold(std::shared_ptr<HeldFolder> held) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  FolderHandle id = nextFolder_++;
+  folders_.emplace(id, std::move(held));
+  return id;
+}
+
+std::size_t EmulatedFileSystem::OpenFolderCount() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return folders_.size();
+}
+
+LONG EmulatedFileSystem::OpenFolder(const std::string& path, FolderHandle* folder,
+                                    bool* driveRoot) {
+  if (!folder) return kErrorInvalidParameter;
+  *folder = platform::kInvalidFolderHandle;
+  std::string host;
+  bool root = false;
+  LONG error = paths_.ResolveFolder(path, &host, &root);
+  if (error != kErrorSuccess) return error;
+  auto held = std::make_shared<HeldFolder>();
+  held->fd = OpenHostFolder(host);
+  if (!held->fd.valid()) return errno == ENOENT || errno == ENOTDIR ? kErrorPathNotFound
+                                                                    : FromErrno(errno);
+  // The path was checked to stay inside the machine; so must the folder that
+  // was opened, should a link on the way have changed in between.
+  if (!paths_.InsideMachine(ThroughDescriptor(held->fd.get(), "."))) {
+    // Without /proc to tell, it must at least be the folder the checked path
+    // still leads to.
+    struct stat opened, now;
+    if (access("/proc/self/fd", F_OK) == 0 || fstat(held->fd.get(), &opened) != 0 ||
+        stat(host.c_str(), &now) != 0 || !SameEntry(opened, now))
+      return kErrorPathNotFound;
+  }
+  held->host = std::move(host);
+  if (driveRoot) *driveRoot = root;
+  *folder = Hold(std::move(held));
+  return kErrorSuccess;
+}
+
+LONG EmulatedFileSystem::OpenSubfolder(FolderHandle folder, const std::string& name,
+                                       FolderHandle* sub) {
+  if (!sub) return kErrorInvalidParameter;
+  *sub = platform::kInvalidFolderHandle;
+  std::shared_ptr<HeldFolder> parent = Held(folder);
+  if (!parent) return kErrorInvalidHandle;
+  struct stat st;
+  if (LONG error = StatEntry(parent->fd.get(), name, &st); error != kErrorSuccess) return error;
+  if (S_ISLNK(st.st_mode)) return kErrorAccessDenied;
+  if (!S_ISDIR(st.st_mode)) return kErrorDirectory;
+  auto held = std::make_shared<HeldFolder>();
+  held->fd = HostFd(openat(parent->fd.get(), name.c_str(),
+                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat opened;
+  if (!held->fd.valid()) return errno == ELOOP ? kErrorAccessDenied : FromErrno(errno);
+  // Still the folder that was looked at, not one put in its place since.
+  if (fstat(held->fd.get(), &opened) != 0 || !SameEntry(st, opened)) return kErrorAccessDenied;
+  held->host = parent->host + "/" + name;
+  *sub = Hold(std::move(held));
+  return kErrorSuccess;
+}
+
+void EmulatedFileSystem::CloseFolder(FolderHandle folder) {
+  std::shared_ptr<HeldFolder> held;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = folders_.find(folder);
+    if (it == folders_.end()) return;
+    held = std::move(it->second);
+    folders_.erase(it);
+  }
+  // The descriptor closes here, or when the last operation using it ends.
+}
+
+LONG EmulatedFileSystem::ListFolder(FolderHandle folder, platform::ListDetail detail,
+                                    std::vector<FindData>* entries) {
+  if (!entries) return kErrorInvalidParameter;
+  entries->clear();
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  int fd = held->fd.get();
+  std::lock_guard<std::mutex> lock(held->listing);
+  timespec began = CoarseNow();
+  struct stat folderStat;
+  if (fstat(fd, &folderStat) != 0) return FromErrno(errno);
+  if (!held->namesKept || held->namesChanged.tv_sec != folderStat.st_ctim.tv_sec ||
+      held->namesChanged.tv_nsec != folderStat.st_ctim.tv_nsec) {
+    held->namesKept = false;
+    held->names.clear();
+    // getdents64 straight on the folder's descriptor, from its start: one
+    // buffer holds some hundreds of names per call.
+    if (lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
+    alignas(8) char buffer[32768];
+    for (;;) {
+      long got = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        held->names.clear();
+        return FromErrno(errno);
+      }
+      if (got == 0) break;
+      for (long at = 0; at < got;) {
+        struct Dirent64 {
+          std::uint64_t ino;
+          std::int64_t off;
+          unsigned short reclen;
+          unsigned char type;
+          char name[1];
+        };
+        const auto* entry = reinterpret_cast<const Dirent64*>(buffer + at);
+        at += entry->reclen;
+        const char* raw = entry->name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0))) continue;
+        std::string name(raw);
+        if (!RepresentableName(name)) continue;
+        held->names.push_back({std::move(name), entry->type});
+      }
+    }
+    held->namesChanged = folderStat.st_ctim;
+    held->namesKept = SettledChange(folderStat.st_ctim, began);
+  }
+
+  entries->reserve(held->names.size());
+  for (const HeldFolder::Named& named : held->names) {
+    if (detail == platform::ListDetail::kTypes && named.type != DT_UNKNOWN) {
+      FindData data;
+      data.attributes = named.type == DT_DIR   ? kFileAttributeDirectory
+                        : named.type == DT_LNK ? kFileAttributeReparsePoint
+                                               : kFileAttributeArchive;
+      data.name = named.name;
+      entries->push_back(std::move(data));
+      continue;
+    }
+    struct stat st;
+    if (fstatat(fd, named.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone since
+    entries->push_back(EntryAt(fd, named.name, st, dosAttrib_));
+  }
+  return kErrorSuccess;
+}
+
+LONG EmulatedFileSystem::GetFolderStamp(FolderHandle folder, platform::FolderStamp* stamp) {
+  if (!stamp) return kErrorInvalidParameter;
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  timespec now = CoarseNow();
+  struct stat st;
+  if (fstat(held->fd.get(), &st) != 0) return FromErrno(errno);
+  // The change time, which every new, removed or renamed entry moves and
+  // which, unlike the modification time, no program can set back.
+  stamp->volume = static_cast<std::uint64_t>(st.st_dev);
+  stamp->file = static_cast<std::uint64_t>(st.st_ino);
+  stamp->changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+  stamp->settled = SettledChange(st.st_ctim, now);
+  return kErrorSuccess;
+}
+
+LONG EmulatedFileSystem::SetFolderAttributes(FolderHandle folder, DWORD attributes) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  return SetAttributesOf(held->fd.get(), attributes, umask_);
+}
+
+LONG EmulatedFileSystem::GetEntryInfo(FolderHandle folder, const std::string& name,
+                                      FindData* data) {
+  if (!data) return kErrorInvalidParameter;
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  struct stat st;
+  if (LONG error = StatEntry(held->fd.get(), name, &st); error != kErrorSuccess) return error;
+  *data = EntryAt(held->fd.get(), name, st, dosAttrib_);
+  return kErrorSuccess;
+}
+
+LONG EmulatedFileSystem::SetEntryAttributes(FolderHandle folder, const std::string& name,
+                                            DWORD attributes) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  struct stat st;
+  if (LONG error = StatEntry(held->fd.get(), name, &st); error != kErrorSuccess) return error;
+  return SetAttributesAt(held->fd.get(), name, st, attributes, umask_);
+}
+
+LONG EmulatedFileSystem::DeleteEntryFile(FolderHandle folder, const std::string& name) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  if (!BareName(name)) return kErrorInvalidName;
+  BeforeDelete(held->host, name);
+  struct stat st;
+  if (LONG error = StatEntry(held->fd.get(), name, &st); error != kErrorSuccess) return error;
+  return DeleteFileAt(held->fd.get(), name, st, LinkEntry::kLeaveInPlace);
+}
+
+LONG EmulatedFileSystem::RemoveEntryFolder(FolderHandle folder, const std::string& name) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  struct stat st;
+  if (LONG error = StatEntry(held->fd.get(), name, &st); error != kErrorSuccess) return error;
+  return RemoveFolderAt(held->fd.get(), name, st, LinkEntry::kLeaveInPlace);
+}
+
+}  // namespace vb::emu
