@@ -37,6 +37,10 @@ class Toy final : public cli::ScriptTarget {
   bool Running() override { return app_ && !app_->Ended(); }
   Application* App() override { return app_.get(); }
   Form* MainForm() override { return Running() ? main_ : nullptr; }
+  // As the program does: a window other than the main one goes once unloaded.
+  void AfterEvent() override {
+    std::erase_if(forms_, [this](const auto& f) { return f.get() != main_ && !f->Loaded(); });
+  }
 
   Form& Main() { return *main_; }
   std::vector<std::string> events;
@@ -175,8 +179,8 @@ TEST_F(ScriptDriver, EachCommandActsOnItsControl) {
                             "check Beta on", "check Beta off", "List1 click 0", "View1 item 1",
                             "Combo1 Two", "tab 0", "tab 1", "Open", "Open"}));
   Form& f = toy.Main();
-  EXPECT_TRUE(f.Get<ListView>("View1").ItemAt(1).checked);
-  EXPECT_EQ(f.Get<ComboBox>("Combo1").Text(), "free");
+  EXPECT_TRUE(dynamic_cast<ListView&>(*f.Find("View1")).ItemAt(1).checked);
+  EXPECT_EQ(dynamic_cast<ComboBox&>(*f.Find("Combo1")).Text(), "free");
   EXPECT_EQ(f.OpenPopup(), nullptr);
 }
 
@@ -248,7 +252,9 @@ TEST_F(ScriptDriver, RefusesWhatIsMalformedUnknownOrOutOfTheUsersReach) {
       {"start\nclick ShowWarn\nclick Go\n", "line 3: Form1 is disabled"},
       {"start\nclick ShowWarn\nunload\n", "line 3: Form1 is disabled"},
       {"start\nclick ShowWarn\nclick Warning.OKButton\nclick Warning.OKButton\n",
-       "line 4: Warning is not loaded"},
+       "line 4: the window Warning is closed"},
+      {"start\nclick ShowWarn\nunload Warning\nprint Warning\n",
+       "line 4: the window Warning is closed"},
       {"start\ntick Go\n", "line 2: tick needs a check box; Go is a button"},
       {"start\ntype Locked x\n", "line 2: Locked is read-only"},
       {"start\ncheck Plain x\n", "line 2: Plain has no check boxes"},

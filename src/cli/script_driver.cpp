@@ -18,7 +18,9 @@ std::optional<std::string> ScriptSession::Run(std::string_view line) {
   if (script::Refusal r = script::ParseLine(line, &command)) return r;
   if (!command) return std::nullopt;
   try {
-    return script::Perform(*command, target_, ui_, out_);
+    script::Refusal refusal = script::Perform(*command, target_, ui_, out_);
+    target_.AfterEvent();
+    return refusal;
   } catch (const std::exception& e) {
     return std::string("the program failed: ") + e.what();
   }
@@ -46,6 +48,8 @@ bool ProgramTarget::Running() { return program_.Running(); }
 toolkit::Application* ProgramTarget::App() {
   return started_ || program_.Running() ? &program_.app() : nullptr;
 }
+
+void ProgramTarget::AfterEvent() { program_.AfterEvent(); }
 
 toolkit::Form* ProgramTarget::MainForm() {
   return program_.Running() ? &program_.Main().form() : nullptr;

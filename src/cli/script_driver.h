@@ -52,6 +52,9 @@ class ScriptTarget {
   virtual toolkit::Application* App() = 0;
   // The main window of the running instance; null while none runs.
   virtual toolkit::Form* MainForm() = 0;
+  // Called after each line has been carried out, as a front end does after
+  // each event it hands to the windows.
+  virtual void AfterEvent() {}
 };
 
 // Runs script lines against a target, one at a time, printing to out. Holds
@@ -93,6 +96,7 @@ class ProgramTarget final : public ScriptTarget {
   bool Running() override;
   toolkit::Application* App() override;
   toolkit::Form* MainForm() override;
+  void AfterEvent() override;
 
  private:
   app::Program& program_;

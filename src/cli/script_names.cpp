@@ -14,6 +14,7 @@ Refusal Resolve(ScriptTarget& target, const std::string& name, Named* named) {
   if (dot != std::string::npos) {
     std::string formName = name.substr(0, dot);
     Form* form = app->FindForm(formName);
+    if (!form && app->EverCreated(formName)) return "the window " + formName + " is closed";
     if (!form) return "unknown window " + formName;
     Control* control = form->Find(name.substr(dot + 1));
     if (!control) return "unknown name " + name;
@@ -29,6 +30,7 @@ Refusal Resolve(ScriptTarget& target, const std::string& name, Named* named) {
     *named = Named{form, nullptr};
     return std::nullopt;
   }
+  if (app->EverCreated(name)) return "the window " + name + " is closed";
   return "unknown name " + name;
 }
 

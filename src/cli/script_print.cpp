@@ -136,6 +136,12 @@ Refusal Print(ScriptTarget& target, const std::string& name, std::ostream& out) 
     if (dot == std::string::npos) return whole;
     property = PropertyNamed(name.substr(dot + 1));
     Refusal prefix = Resolve(target, name.substr(0, dot), &named);
+    // A window that was open and is closed now is not visible.
+    if (prefix && property == Property::kVisible && target.App() &&
+        target.App()->EverCreated(name.substr(0, dot))) {
+      out << "False\n";
+      return std::nullopt;
+    }
     if (property == Property::kNone)
       return prefix ? whole : name.substr(0, dot) + " has no property " + name.substr(dot + 1);
     if (prefix) return prefix;

@@ -18,6 +18,11 @@ Form* Application::FindForm(const std::string& name) const {
   return newest;
 }
 
+bool Application::EverCreated(const std::string& name) const {
+  return std::any_of(createdNames_.begin(), createdNames_.end(),
+                     [&](const std::string& n) { return platform::EqualsIgnoringCase(n, name); });
+}
+
 void Application::SetMousePointer(int pointer) {
   pointer_ = pointer;
   platform_.Ui().SetCursor(pointer == kPointerHourglass ? platform::Cursor::kWait
@@ -26,6 +31,7 @@ void Application::SetMousePointer(int pointer) {
 
 void Application::Added(Form& form) {
   forms_.push_back(&form);
+  if (!EverCreated(form.name())) createdNames_.push_back(form.name());
   if (onFormCreated) onFormCreated(form);
 }
 

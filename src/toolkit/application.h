@@ -27,6 +27,10 @@ class Application {
   // The form of that name (case ignored): the loaded instance, else the newest.
   [[nodiscard]] Form* FindForm(const std::string& name) const;
 
+  // Whether a form of that name (case ignored) was ever created here: a
+  // window that was open and is destroyed now is known, and not visible.
+  [[nodiscard]] bool EverCreated(const std::string& name) const;
+
   // Ends the program: every window goes, nothing more runs.
   void End() { ended_ = true; }
   bool Ended() const { return ended_; }
@@ -47,6 +51,7 @@ class Application {
 
   platform::Platform& platform_;
   std::vector<Form*> forms_;
+  std::vector<std::string> createdNames_;
   bool ended_ = false;
   int pointer_ = kPointerDefault;
 };

@@ -38,14 +38,10 @@ class Form {
   }
   MenuItem& AddMenuItem(Menu& menu, const std::string& name, const std::string& caption);
 
-  // The control of that name (letter case ignored), or null.
+  // The control of that name (letter case ignored), or null. For front ends
+  // that address controls by name (a script); the program's own code reaches
+  // controls through the typed members of its forms.
   [[nodiscard]] Control* Find(const std::string& name) const;
-  template <class T>
-  T& Get(const std::string& name) const {
-    T* control = dynamic_cast<T*>(Find(name));
-    if (!control) throw std::logic_error("no control " + name + " of that kind on " + name_);
-    return *control;
-  }
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
   const std::string& Caption() const { return caption_; }
