@@ -8,6 +8,8 @@
 
 #include "platform/registry_values.h"
 #include "registry/reg_file_registry.h"
+#include "registry/key_reading.h"
+#include "registry/key_tree.h"
 #include "registry/reg_file_text.h"
 #include "registry/root_names.h"
 #include "support/temp_machine.h"
@@ -383,7 +385,7 @@ TEST_F(RegFileRegistry, ExportThenImportGivesTheSameRegistryBack) {
       ExportRegKey(reg(), kHkeyCurrentUser, "SOFTWARE\\roundtrip mixed", &error);
   ASSERT_TRUE(bytes) << error;
   EXPECT_EQ(Utf16ToAscii(*bytes).find("[HKEY_CURRENT_USER\\Software\\RoundTrip MiXeD]\r\n"), 40u);
-  ASSERT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, top), kErrorSuccess);
+  ASSERT_EQ(DeleteTree(reg(), kHkeyCurrentUser, top), kErrorSuccess);
   EXPECT_FALSE(Exists(kHkeyCurrentUser, top));
   ASSERT_TRUE(ImportRegFile(reg(), *bytes, &error)) << error;
   EXPECT_EQ(Tree(kHkeyCurrentUser, top).keys, before.keys);
@@ -448,10 +450,10 @@ TEST(RegFileLimitedUser, AFailedWriteRollsBackTheWholeImport) {
 
 TEST_F(RegFileRegistry, DeleteKeyTreeRefusesHivesAndMalformedPaths) {
   for (const char* bad : {"", "\\", "\\Software", "Software\\", "Software\\\\Microsoft"})
-    EXPECT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, bad), kErrorInvalidParameter) << bad;
-  EXPECT_EQ(DeleteKeyTree(reg(), 0x1234, "Software"), kErrorInvalidParameter);
+    EXPECT_EQ(DeleteTree(reg(), kHkeyCurrentUser, bad), kErrorInvalidParameter) << bad;
+  EXPECT_EQ(DeleteTree(reg(), 0x1234, "Software"), kErrorInvalidParameter);
   EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software"));
-  EXPECT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, "Software\\Not There"), kErrorFileNotFound);
+  EXPECT_EQ(DeleteTree(reg(), kHkeyCurrentUser, "Software\\Not There"), kErrorFileNotFound);
 }
 
 }  // namespace

@@ -12,6 +12,11 @@
 #include <optional>
 #include <sstream>
 
+#include "platform/opened_key.h"
+#include "registry/change_unit.h"
+#include "registry/error_text.h"
+#include "registry/key_reading.h"
+#include "registry/key_tree.h"
 #include "registry/reg_file.h"
 #include "registry/reg_file_registry.h"
 #include "registry/reg_file_text.h"
@@ -24,7 +29,8 @@ namespace {
 using platform::RegistryApi;
 using registry::Cp1252ToUtf8;
 using registry::KeyPath;
-using registry::OpenedKey;
+using platform::OpenedKey;
+using registry::ChangeUnit;
 using registry::RegFileKey;
 using registry::RegFileValue;
 using win::DWORD;
@@ -353,25 +359,6 @@ class Operation {
   VerbIo io_;
 };
 
-// Changes made between construction and Keep() are one unit; without Keep()
-// they are undone (where the registry can group changes).
-class ChangeUnit {
- public:
-  explicit ChangeUnit(RegistryApi& registry)
-      : registry_(registry), grouped_(registry.BeginChanges()) {}
-  ChangeUnit(const ChangeUnit&) = delete;
-  ChangeUnit& operator=(const ChangeUnit&) = delete;
-  ~ChangeUnit() {
-    if (grouped_) registry_.EndChanges(keep_);
-  }
-  void Keep() { keep_ = true; }
-
- private:
-  RegistryApi& registry_;
-  bool grouped_;
-  bool keep_ = false;
-};
-
 std::string DisplayPath(const KeyPath& key) {
   return Cp1252ToUtf8(registry::JoinKeyPath(key.root, key.subKey));
 }
@@ -542,7 +529,7 @@ int Delete(Operation& op, const std::vector<std::string>& argv) {
     if (!force && !op.Confirm("Permanently delete the registry key " + path)) return op.Canceled();
     ChangeUnit unit(registry);
     std::string failed;
-    LONG rc = registry::DeleteKeyTree(registry, key->root, key->subKey, &failed);
+    LONG rc = registry::DeleteTree(registry, key->root, key->subKey, &failed);
     if (rc != win::kErrorSuccess)
       return op.Fail(registry::RegistryErrorText(rc) + " The key " + Cp1252ToUtf8(failed) +
                      " could not be deleted");
