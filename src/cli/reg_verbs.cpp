@@ -21,6 +21,7 @@
 #include "registry/reg_file_registry.h"
 #include "registry/reg_file_text.h"
 #include "registry/root_names.h"
+#include "registry/value_text.h"
 
 namespace vb::cli {
 
@@ -100,121 +101,10 @@ struct Arguments {
   }
 };
 
-// The registry's type names, for /t and for query.
-struct TypeName {
-  const char* name;
-  DWORD type;
-};
-constexpr TypeName kTypeNames[] = {
-    {"REG_NONE", win::kRegNone},
-    {"REG_SZ", win::kRegSz},
-    {"REG_EXPAND_SZ", win::kRegExpandSz},
-    {"REG_BINARY", win::kRegBinary},
-    {"REG_DWORD", win::kRegDword},
-    {"REG_DWORD_BIG_ENDIAN", win::kRegDwordBigEndian},
-    {"REG_LINK", 6},
-    {"REG_MULTI_SZ", win::kRegMultiSz},
-    {"REG_RESOURCE_LIST", 8},
-    {"REG_FULL_RESOURCE_DESCRIPTOR", 9},
-    {"REG_RESOURCE_REQUIREMENTS_LIST", 10},
-    {"REG_QWORD", 11},
-};
-constexpr DWORD kRegQword = 11;
-
-std::string TypeText(DWORD type) {
-  for (const TypeName& t : kTypeNames)
-    if (t.type == type) return t.name;
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<unsigned>(type));
-  return buffer;
-}
-
-std::string HexDigits(std::string_view bytes) {
-  std::string out;
-  for (char c : bytes) {
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(c));
-    out += digits;
-  }
-  return out;
-}
-
-std::uint64_t LittleEndian(std::string_view bytes) {
-  std::uint64_t n = 0;
-  for (std::size_t i = bytes.size(); i-- > 0;) n = (n << 8) | static_cast<unsigned char>(bytes[i]);
-  return n;
-}
-
-// The data of a value as reg query prints it, in Windows-1252.
-std::string DataText(DWORD type, const std::string& data) {
-  char buffer[24];
-  switch (type) {
-    case win::kRegSz:
-    case win::kRegExpandSz:
-      return data.substr(0, data.find('\0'));
-    case win::kRegMultiSz: {
-      std::string out;
-      std::size_t start = 0;
-      while (start < data.size()) {
-        std::size_t end = data.find('\0', start);
-        if (end == std::string::npos) end = data.size();
-        if (end == start) break;  // the empty string that ends the list
-        if (!out.empty()) out += "\\0";
-        out += data.substr(start, end - start);
-        start = end + 1;
-      }
-      return out;
-    }
-    case win::kRegDword:
-      if (data.size() != 4) break;
-      std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<unsigned>(LittleEndian(data)));
-      return buffer;
-    case win::kRegDwordBigEndian:
-      if (data.size() != 4) break;
-      std::snprintf(buffer, sizeof buffer, "0x%x",
-                    static_cast<unsigned>(LittleEndian(std::string(data.rbegin(), data.rend()))));
-      return buffer;
-    case kRegQword:
-      if (data.size() != 8) break;
-      std::snprintf(buffer, sizeof buffer, "0x%llx",
-                    static_cast<unsigned long long>(LittleEndian(data)));
-      return buffer;
-    default:
-      break;
-  }
-  return HexDigits(data);
-}
-
 std::string ValueLine(const RegFileValue& value) {
   std::string name = value.name.empty() ? "(Default)" : Cp1252ToUtf8(value.name);
-  return "    " + name + "    " + TypeText(value.type) + "    " +
-         Cp1252ToUtf8(DataText(value.type, value.data)) + "\n";
-}
-
-// A decimal or 0x-hexadecimal number no larger than max.
-std::optional<std::uint64_t> ParseNumber(const std::string& text, std::uint64_t max) {
-  std::string digits = text;
-  unsigned base = 10;
-  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-    digits = digits.substr(2);
-    base = 16;
-  }
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t n = 0;
-  for (char c : digits) {
-    unsigned d;
-    if (c >= '0' && c <= '9')
-      d = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f')
-      d = static_cast<unsigned>(c - 'a' + 10);
-    else if (base == 16 && c >= 'A' && c <= 'F')
-      d = static_cast<unsigned>(c - 'A' + 10);
-    else
-      return std::nullopt;
-    if (n > (max - d) / base) return std::nullopt;
-    n = n * base + d;
-  }
-  return n;
+  return "    " + name + "    " + registry::TypeText(value.type) + "    " +
+         Cp1252ToUtf8(registry::DataText(value.type, value.data)) + "\n";
 }
 
 // A message as reg prints it: a capital first letter and a full stop.
@@ -363,80 +253,6 @@ std::string DisplayPath(const KeyPath& key) {
   return Cp1252ToUtf8(registry::JoinKeyPath(key.root, key.subKey));
 }
 
-// The bytes reg add stores for /t TYPE and /d DATA (both Windows-1252).
-std::optional<std::string> BuildData(DWORD type, const std::optional<std::string>& data,
-                                     const std::string& separator, std::string* error) {
-  std::string text = data.value_or("");
-  switch (type) {
-    case win::kRegSz:
-    case win::kRegExpandSz:
-      return text + '\0';
-    case win::kRegMultiSz: {
-      std::vector<std::string> parts;
-      std::size_t start = 0;
-      while (start < text.size()) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string::npos) end = text.size();
-        parts.push_back(text.substr(start, end - start));
-        start = end + separator.size();
-        // A separator at the very end closes the last string and starts none.
-        if (end == text.size()) break;
-      }
-      std::string bytes;
-      for (const std::string& part : parts) {
-        if (part.empty()) {
-          *error = "REG_MULTI_SZ data cannot hold an empty string";
-          return std::nullopt;
-        }
-        bytes += part + '\0';
-      }
-      // An empty list is still closed by two NULs.
-      return parts.empty() ? std::string(2, '\0') : bytes + '\0';
-    }
-    case win::kRegDword:
-    case win::kRegDwordBigEndian:
-    case kRegQword: {
-      bool qword = type == kRegQword;
-      std::optional<std::uint64_t> n =
-          data ? ParseNumber(text, qword ? UINT64_MAX : UINT32_MAX) : std::uint64_t{0};
-      if (!n) {
-        *error = "\"" + Cp1252ToUtf8(text) + "\" is no " + TypeText(type) +
-                 " number (decimal, or hexadecimal after 0x, up to " +
-                 (qword ? "0xffffffffffffffff" : "0xffffffff") + ")";
-        return std::nullopt;
-      }
-      std::string bytes;
-      for (int i = 0; i < (qword ? 8 : 4); ++i) bytes += static_cast<char>((*n >> (8 * i)) & 0xFF);
-      if (type == win::kRegDwordBigEndian) bytes = std::string(bytes.rbegin(), bytes.rend());
-      return bytes;
-    }
-    case win::kRegBinary:
-    case win::kRegNone: {
-      auto digit = [](char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-      };
-      bool valid = text.size() % 2 == 0;
-      std::string bytes;
-      for (std::size_t i = 0; valid && i < text.size(); i += 2) {
-        int high = digit(text[i]), low = digit(text[i + 1]);
-        valid = high >= 0 && low >= 0;
-        bytes += static_cast<char>(high * 16 + low);
-      }
-      if (!valid) {
-        *error = TypeText(type) + " data must be pairs of hexadecimal digits, such as 01ab";
-        return std::nullopt;
-      }
-      return bytes;
-    }
-    default:
-      *error = "reg add cannot write " + TypeText(type) + " values";
-      return std::nullopt;
-  }
-}
-
 int Add(Operation& op, const std::vector<std::string>& argv) {
   int code = kExitUsage;
   auto args = op.Parse(
@@ -450,13 +266,12 @@ int Add(Operation& op, const std::vector<std::string>& argv) {
 
   DWORD type = win::kRegSz;
   if (std::optional<std::string> typeName = args->Value("t")) {
-    bool known = false;
-    for (const TypeName& t : kTypeNames)
-      if (Lower(*typeName) == Lower(t.name)) type = t.type, known = true;
+    std::optional<DWORD> known = registry::ParseTypeName(*typeName);
     if (!known)
       return op.Usage("unknown type \"" + *typeName +
                       "\"; use REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_QWORD, "
                       "REG_DWORD_BIG_ENDIAN, REG_BINARY or REG_NONE");
+    type = *known;
   }
   if (!valueName && (args->Has("t") || args->Has("d") || args->Has("s")))
     return op.Usage("/t, /s and /d describe a value: name it with /v NAME, or /ve");
@@ -473,11 +288,13 @@ int Add(Operation& op, const std::vector<std::string>& argv) {
     data = op.Ansi(*d, "the data", &code);
     if (!data) return code;
   }
-  std::string why;
   std::optional<std::string> bytes;
   if (valueName) {
-    bytes = BuildData(type, data, separator, &why);
-    if (!bytes) return op.Usage(why);
+    if (!registry::IsWritableFromText(type))
+      return op.Usage("reg add cannot write " + registry::TypeText(type) + " values");
+    std::string why;
+    bytes = registry::DataFromText(type, data, separator, &why);
+    if (!bytes) return op.Usage(Cp1252ToUtf8(why));
   }
 
   RegistryApi& registry = op.Registry();
