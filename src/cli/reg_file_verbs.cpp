@@ -50,8 +50,9 @@ int RegImport(RegCommand& command, const std::vector<std::string>& argv) {
   const std::string& file = args->positional[0];
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec))
-    return command.Fail("cannot read " + file + ": " +
-                        (std::filesystem::exists(file, ec) ? "not a regular file" : "no such file"));
+    return command.Fail(
+        "cannot read " + file + ": " +
+        (std::filesystem::exists(file, ec) ? "not a regular file" : "no such file"));
   std::ifstream in(file, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
