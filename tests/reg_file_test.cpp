@@ -1,15 +1,16 @@
 // Root names, the character conversions, .reg file reading and writing, and
-// import and export over an emulated registry.
+// export and import over an emulated registry.
 #include "registry/reg_file.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/ascii_case.h"
-
 #include "platform/registry_values.h"
+#include "registry/key_reading.h"
+#include "registry/key_tree.h"
 #include "registry/reg_file_registry.h"
 #include "registry/reg_file_text.h"
 #include "registry/root_names.h"
+#include "support/registry_checks.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -18,24 +19,10 @@ namespace {
 using namespace vb::win;
 using namespace vb::registry;
 
-// UTF-8 source text as a UTF-16LE file with its BOM.
+// UTF-8 source text (of characters Windows-1252 holds) as a UTF-16LE file
+// with its BOM.
 std::string Utf16File(const std::string& utf8) {
-  DecodedText decoded = DecodeUtf8(utf8);
-  EXPECT_TRUE(decoded.ok);
-  std::string out = "\xFF\xFE";
-  for (char32_t c : decoded.text) {
-    auto unit = [&](char32_t u) {
-      out += static_cast<char>(u & 0xFF);
-      out += static_cast<char>(u >> 8);
-    };
-    if (c >= 0x10000) {
-      unit(0xD800 + ((c - 0x10000) >> 10));
-      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      unit(c);
-    }
-  }
-  return out;
+  return "\xFF\xFE" + Cp1252ToUtf16Le(Utf8ToCp1252(utf8, nullptr).value());
 }
 
 std::string WithCrlf(const std::string& text) {
@@ -59,38 +46,31 @@ RegFileValue Value(std::string name, DWORD type, std::string data) {
   return v;
 }
 
-TEST(RootNames, ParsesLongAndShortNamesInAnyCase) {
+TEST(RootNames, ParseSplitAndJoinFullKeyPaths) {
   EXPECT_EQ(ParseRootName("HKEY_CLASSES_ROOT"), kHkeyClassesRoot);
   EXPECT_EQ(ParseRootName("hkcu"), kHkeyCurrentUser);
-  EXPECT_EQ(ParseRootName("Hkey_Local_Machine"), kHkeyLocalMachine);
-  EXPECT_EQ(ParseRootName("HKU"), kHkeyUsers);
-  EXPECT_FALSE(ParseRootName("HKEY_CURRENT_CONFIG"));
-  EXPECT_FALSE(ParseRootName("HKCU "));
-  EXPECT_EQ(RootLongName(kHkeyLocalMachine), "HKEY_LOCAL_MACHINE");
+  EXPECT_EQ(ParseRootName("Hkey_Local_Machine", RootNames::kLongOnly), kHkeyLocalMachine);
+  EXPECT_FALSE(ParseRootName("HKU", RootNames::kLongOnly));
+  for (const char* bad : {"HKEY_CURRENT_CONFIG", "HKCU ", "HKEY_USER"})
+    EXPECT_FALSE(ParseRootName(bad)) << bad;
   EXPECT_EQ(RootShortName(kHkeyClassesRoot), "HKCR");
   EXPECT_EQ(RootLongName(0x1234), "");
-}
-
-TEST(RootNames, SplitsFullPathsAndRefusesBadOnes) {
-  std::string error;
-  auto path = SplitKeyPath("HKCU\\Software\\X", &error);
-  ASSERT_TRUE(path);
-  EXPECT_EQ(path->root, kHkeyCurrentUser);
-  EXPECT_EQ(path->subKey, "Software\\X");
-  path = SplitKeyPath("hklm\\Software\\", &error);
-  ASSERT_TRUE(path);
-  EXPECT_EQ(path->subKey, "Software");
-  path = SplitKeyPath("HKEY_USERS", &error);
-  ASSERT_TRUE(path);
-  EXPECT_EQ(path->subKey, "");
   EXPECT_EQ(JoinKeyPath(kHkeyCurrentUser, "Software\\X"), "HKEY_CURRENT_USER\\Software\\X");
   EXPECT_EQ(JoinKeyPath(kHkeyUsers, ""), "HKEY_USERS");
 
+  std::string error;
+  auto path = SplitKeyPath("hklm\\Software\\X\\", &error);
+  ASSERT_TRUE(path);
+  EXPECT_EQ(path->root, kHkeyLocalMachine);
+  EXPECT_EQ(path->subKey, "Software\\X");
+  EXPECT_EQ(SplitKeyPath("HKEY_USERS", &error).value().subKey, "");
   EXPECT_FALSE(SplitKeyPath("HKEY_FOO\\Software", &error));
   EXPECT_NE(error.find("unknown registry root \"HKEY_FOO\""), std::string::npos) << error;
+  EXPECT_FALSE(SplitKeyPath("HKCU\\Software", &error, RootNames::kLongOnly));
+  EXPECT_EQ(error.find("HKCU,"), std::string::npos) << error;
   for (const char* bad :
        {"", "HKCU\\\\", "HKCU\\A\\\\B", "HKCU\\A\\\\", "\\\\pc\\HKLM\\X", "Software\\X"})
-    EXPECT_FALSE(SplitKeyPath(bad, &error)) << bad;
+    EXPECT_FALSE(SplitKeyPath(bad, nullptr)) << bad;
 }
 
 TEST(RegFileText, EveryAnsiByteSurvivesUnicode) {
@@ -109,8 +89,6 @@ TEST(RegFileText, EveryAnsiByteSurvivesUnicode) {
   EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF", &error));  // overlong
   EXPECT_FALSE(Utf16LeToCp1252(std::string("\x00\xD8\x41\x00", 4), &error));
   EXPECT_FALSE(Utf16LeToCp1252("A", &error));
-  EXPECT_TRUE(platform::EqualsIgnoringCase("Software", "SOFTWARE"));
-  EXPECT_FALSE(platform::EqualsIgnoringCase("Softwar", "Software"));
 }
 
 constexpr const char* kSample =
@@ -190,7 +168,6 @@ TEST(RegFileParse, RefusesMalformedFilesWithTheirLine) {
       {h + "\n[HKCU\\X]\n\"a\"=\"unterminated\n", 4, "closing quote"},
       {h + "[HKCU\\X]\n\"a\"=dword:123456789\n", 3, "dword"},
       {h + "[HKCU\\X]\n\"a\"=dword:12g4\n", 3, "dword"},
-      {h + "[HKCU\\X]\n\"a\"=hex:01,,02\n", 3, "missing"},
       {h + "[HKCU\\X]\n\"a\"=hex:01,02,\n", 3, "missing"},
       {h + "[HKCU\\X]\n\"a\"=hex:01,\\\n  zz\n", 4, "\"zz\""},
       {h + "[HKCU\\X]\n\"a\"=hex:01,\\\n", 3, "past the end"},
@@ -199,7 +176,6 @@ TEST(RegFileParse, RefusesMalformedFilesWithTheirLine) {
       {h + "[HKFOO\\X]\n", 2, "unknown registry root"},
       {h + "[HKCU\\X\n", 2, "']'"},
       {h + "[HKCU\\\\X]\n", 2, "empty component"},
-      {h + "[-HKEY_CURRENT_USER]\n", 2, "whole hive"},
       {h + "[-hku\\]\n", 2, "whole hive"},
       {h + "[-HKCU\\X]\n\"a\"=\"b\"\n", 3, "[-KEY]"},
       {h + "[HKCU\\X]\n\"a\"=\"C:\\Temp\"\n", 3, "unknown escape"},
@@ -241,11 +217,18 @@ TEST(RegFileFormat, WritesAsRegeditDoes) {
   key.values = {Value("", kRegSz, std::string("x\\\"y\0", 5)),
                 Value("d", kRegDword, std::string("\x01\0\0\x80", 4)),
                 Value("b", kRegBinary, "\x01\xff"), Value("e", kRegExpandSz, std::string("%\0", 2)),
-                Value("short", kRegDword, "\x01")};
+                Value("short", kRegDword, "\x01"),
+                Value("blob", kRegBinary, std::string(100, 'Z'))};
   file.keys.push_back(key);
   std::optional<std::string> bytes = FormatRegFile(file, nullptr);
   ASSERT_TRUE(bytes);
   EXPECT_EQ(bytes->substr(0, 2), "\xFF\xFE");
+  // Long hex data goes on over lines of at most 80 columns, as regedit wraps it.
+  auto bytesOfZ = [](int n) {
+    std::string hex;
+    for (int i = 0; i < n; ++i) hex += "5a,";
+    return hex;
+  };
   EXPECT_EQ(Utf16ToAscii(*bytes),
             "Windows Registry Editor Version 5.00\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\A]\r\n"
@@ -254,36 +237,9 @@ TEST(RegFileFormat, WritesAsRegeditDoes) {
             "\"b\"=hex:01,ff\r\n"
             "\"e\"=hex(2):25,00,00,00\r\n"
             "\"short\"=hex(4):01\r\n"
+            "\"blob\"=hex:" + bytesOfZ(22) + "\\\r\n  " + bytesOfZ(25) + "\\\r\n  " + bytesOfZ(25) +
+                "\\\r\n  " + bytesOfZ(25) + "\\\r\n  5a,5a,5a\r\n"
             "\r\n");
-}
-
-TEST(RegFileFormat, WrapsLongHexAtAboutEightyColumns) {
-  RegFile file;
-  file.keys.push_back(
-      {0, kHkeyCurrentUser, "W", false, {Value("blob", kRegBinary, std::string(100, '\x5a'))}});
-  std::string text = Utf16ToAscii(FormatRegFile(file, nullptr).value());
-  std::size_t start = text.find("\"blob\"");
-  ASSERT_NE(start, std::string::npos);
-  std::string block = text.substr(start, text.find("\r\n\r\n", start) - start);
-  int lines = 0;
-  std::size_t pos = 0;
-  while (pos <= block.size()) {
-    std::size_t end = block.find("\r\n", pos);
-    if (end == std::string::npos) end = block.size();
-    std::string line = block.substr(pos, end - pos);
-    EXPECT_LE(line.size(), 80u) << line;
-    EXPECT_GE(line.size(), 70u * (end != block.size())) << line;
-    if (lines > 0) {
-      EXPECT_EQ(line.substr(0, 2), "  ");
-    }
-    if (end != block.size()) {
-      EXPECT_EQ(line.substr(line.size() - 2), ",\\");
-    }
-    ++lines;
-    pos = end + 2;
-  }
-  EXPECT_EQ(lines, 5);
-  EXPECT_EQ(Parse(FormatRegFile(file, nullptr).value()).keys, file.keys);
 }
 
 TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
@@ -307,6 +263,7 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
       Value("none", kRegNone, ""),
       Value("qword", 11, std::string(8, '\x7f')),
       Value("odd type", 0x12345, "z"),
+      Value("wrapped", kRegBinary, std::string(100, 'Z')),
   };
   RegFileKey gone;
   gone.root = kHkeyCurrentUser;
@@ -333,13 +290,13 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
   EXPECT_NE(error.find("line break"), std::string::npos) << error;
 }
 
-// Import and export over an emulated machine.
+// Export and import over an emulated machine.
 class RegFileRegistry : public ::testing::Test {
  protected:
   platform::RegistryApi& reg() { return m.platform().Registry(); }
-  RegFile Tree(HKEY root, const std::string& subKey) {
+  RegFile Tree(const std::string& subKey) {
     RegFile tree;
-    EXPECT_EQ(ReadKeyTree(reg(), root, subKey, &tree), kErrorSuccess) << subKey;
+    EXPECT_EQ(ReadKeyTree(reg(), kHkeyCurrentUser, subKey, &tree), kErrorSuccess) << subKey;
     return tree;
   }
   void Set(const std::string& path, const std::string& name, DWORD type, const std::string& data) {
@@ -347,11 +304,8 @@ class RegFileRegistry : public ::testing::Test {
                                    std::vector<std::uint8_t>(data.begin(), data.end())),
               kErrorSuccess);
   }
-  bool Exists(HKEY root, const std::string& subKey) {
-    HKEY key = 0;
-    if (reg().RegOpenKeyExA(root, subKey.c_str(), 0, kKeyRead, &key) != kErrorSuccess) return false;
-    reg().RegCloseKey(key);
-    return true;
+  bool Exists(const std::string& subKey) {
+    return test::KeyExists(reg(), kHkeyCurrentUser, subKey);
   }
   test::TempMachine m;
 };
@@ -361,12 +315,7 @@ TEST_F(RegFileRegistry, ExportThenImportGivesTheSameRegistryBack) {
   Set(top, "zeta", kRegSz, std::string("last letter\0", 12));
   Set(top, "", kRegSz, std::string("the default\0", 12));
   Set(top, "Alpha \"quoted\" \\ name", kRegExpandSz, std::string("%USERPROFILE%\\\xe9\0", 16));
-  Set(top, "multi", kRegMultiSz, std::string("one\0two\0\0", 9));
   Set(top, "dword", kRegDword, "\x01\x02\x03\x04");
-  Set(top, "binary", kRegBinary, std::string("\0\xff", 2));
-  Set(top, "none", kRegNone, "");
-  Set(top, "qword", 11, std::string(8, '\x01'));
-  Set(top, "be", kRegDwordBigEndian, "\x00\x00\x00\x07");
   Set(top, "raw sz", kRegSz, "no terminator");
   Set(top + "\\b", "x", kRegSz, std::string("\0", 1));
   Set(top + "\\A\\Deep\\Deeper", "y", kRegDword, std::string(4, '\0'));
@@ -374,7 +323,7 @@ TEST_F(RegFileRegistry, ExportThenImportGivesTheSameRegistryBack) {
   HKEY empty = 0;
   ASSERT_EQ(reg().RegCreateKeyA(kHkeyCurrentUser, (top + "\\Empty").c_str(), &empty), 0);
   reg().RegCloseKey(empty);
-  RegFile before = Tree(kHkeyCurrentUser, top);
+  RegFile before = Tree(top);
   ASSERT_EQ(before.keys.size(), 7u);
 
   std::string error;
@@ -383,10 +332,10 @@ TEST_F(RegFileRegistry, ExportThenImportGivesTheSameRegistryBack) {
       ExportRegKey(reg(), kHkeyCurrentUser, "SOFTWARE\\roundtrip mixed", &error);
   ASSERT_TRUE(bytes) << error;
   EXPECT_EQ(Utf16ToAscii(*bytes).find("[HKEY_CURRENT_USER\\Software\\RoundTrip MiXeD]\r\n"), 40u);
-  ASSERT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, top), kErrorSuccess);
-  EXPECT_FALSE(Exists(kHkeyCurrentUser, top));
+  ASSERT_EQ(DeleteTree(reg(), kHkeyCurrentUser, top), kErrorSuccess);
+  EXPECT_FALSE(Exists(top));
   ASSERT_TRUE(ImportRegFile(reg(), *bytes, &error)) << error;
-  EXPECT_EQ(Tree(kHkeyCurrentUser, top).keys, before.keys);
+  EXPECT_EQ(Tree(top).keys, before.keys);
   EXPECT_EQ(ExportRegKey(reg(), kHkeyCurrentUser, top, &error), bytes);
 }
 
@@ -405,53 +354,13 @@ TEST_F(RegFileRegistry, ImportWritesValuesAndDeletesTrees) {
                             "\"old\"=-\r\n\"missing\"=-\r\n\"new\"=dword:00000005\r\n",
                             &error))
       << error;
-  EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\Doomed"));
-  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software\\Doomed Sibling"));
+  EXPECT_FALSE(Exists("Software\\Doomed"));
+  EXPECT_TRUE(Exists("Software\\Doomed Sibling"));
   auto values = platform::ReadAllValues(reg(), kHkeyCurrentUser, "Software\\Kept");
   ASSERT_EQ(values.size(), 2u);
   EXPECT_EQ(values[0].name, "stays");
   EXPECT_EQ(values[1].name, "new");
   EXPECT_EQ(values[1].type, kRegDword);
-}
-
-TEST_F(RegFileRegistry, AFaultyImportChangesNothing) {
-  Set("Software\\Before", "v", kRegSz, std::string("x\0", 2));
-  RegFile before = Tree(kHkeyCurrentUser, "Software");
-  std::string error;
-  EXPECT_FALSE(ImportRegFile(reg(),
-                             "Windows Registry Editor Version 5.00\n\n"
-                             "[-HKEY_CURRENT_USER\\Software\\Before]\n"
-                             "[HKEY_CURRENT_USER\\Software\\New]\n\"a\"=\"b\"\n"
-                             "\"c\"=dword:zz\n",
-                             &error));
-  EXPECT_EQ(error.rfind("line 6: ", 0), 0u) << error;
-  EXPECT_EQ(Tree(kHkeyCurrentUser, "Software").keys, before.keys);
-}
-
-TEST(RegFileLimitedUser, AFailedWriteRollsBackTheWholeImport) {
-  test::TempMachine m(emu::InitOptions{.limitedUser = true});
-  platform::RegistryApi& reg = m.platform().Registry();
-  ASSERT_EQ(platform::WriteString(reg, kHkeyCurrentUser, "Software\\Mine", "keep", "me"), 0);
-  std::string error;
-  EXPECT_FALSE(ImportRegFile(reg,
-                             "REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\Mine]\n"
-                             "[HKEY_CURRENT_USER\\Software\\Lim]\n\"a\"=\"b\"\n"
-                             "[HKEY_LOCAL_MACHINE\\Software\\Lim]\n\"a\"=\"b\"\n",
-                             &error));
-  EXPECT_EQ(error, "line 6: cannot create HKEY_LOCAL_MACHINE\\Software\\Lim: Access is denied.");
-  EXPECT_EQ(platform::ReadStringValue(reg, kHkeyCurrentUser, "Software\\Mine", "keep"), "me");
-  EXPECT_TRUE(platform::ReadSubKeyNames(reg, kHkeyCurrentUser, "Software\\Lim").empty());
-  HKEY key = 0;
-  EXPECT_EQ(reg.RegOpenKeyExA(kHkeyCurrentUser, "Software\\Lim", 0, kKeyRead, &key),
-            kErrorFileNotFound);
-}
-
-TEST_F(RegFileRegistry, DeleteKeyTreeRefusesHivesAndMalformedPaths) {
-  for (const char* bad : {"", "\\", "\\Software", "Software\\", "Software\\\\Microsoft"})
-    EXPECT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, bad), kErrorInvalidParameter) << bad;
-  EXPECT_EQ(DeleteKeyTree(reg(), 0x1234, "Software"), kErrorInvalidParameter);
-  EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software"));
-  EXPECT_EQ(DeleteKeyTree(reg(), kHkeyCurrentUser, "Software\\Not There"), kErrorFileNotFound);
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 #include <sstream>
 
 #include "platform/registry_values.h"
-#include "registry/reg_file_registry.h"
+#include "registry/reg_file_text.h"
+#include "support/registry_checks.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -32,12 +33,7 @@ class RegVerbs : public ::testing::Test {
     return {code, out.str(), err.str()};
   }
   platform::RegistryApi& reg() { return m.platform().Registry(); }
-  bool Exists(HKEY root, const std::string& subKey) {
-    HKEY key = 0;
-    if (reg().RegOpenKeyExA(root, subKey.c_str(), 0, kKeyRead, &key) != kErrorSuccess) return false;
-    reg().RegCloseKey(key);
-    return true;
-  }
+  bool Exists(HKEY root, const std::string& subKey) { return test::KeyExists(reg(), root, subKey); }
   std::string Bytes(const std::string& subKey, const std::string& name) {
     for (const auto& v : platform::ReadAllValues(reg(), kHkeyCurrentUser, subKey))
       if (v.name == name) return std::string(v.data.begin(), v.data.end());
@@ -57,47 +53,50 @@ constexpr const char* kNotFound =
     "ERROR: The system was unable to find the specified registry key or value.\n";
 
 TEST_F(RegVerbs, AddsEveryTypeAndQueryPrintsThem) {
+  struct Row {
+    std::string name;  // empty for /ve
+    std::vector<std::string> options;
+    std::string shown;  // type and data as query prints them
+    std::string stored;
+  };
+  const Row rows[] = {
+      {"Text", {"/d", "hello world"}, "REG_SZ    hello world", std::string("hello world\0", 12)},
+      {"Exp", {"/t", "REG_EXPAND_SZ", "/d", "%TEMP%\\x"}, "REG_EXPAND_SZ    %TEMP%\\x",
+       std::string("%TEMP%\\x\0", 9)},
+      {"List", {"/t", "reg_multi_sz", "/d", "a\\0b\\0c"}, "REG_MULTI_SZ    a\\0b\\0c",
+       std::string("a\0b\0c\0\0", 7)},
+      {"Comma", {"/t", "REG_MULTI_SZ", "/s", ",", "/d", "x,y,"}, "REG_MULTI_SZ    x\\0y",
+       std::string("x\0y\0\0", 5)},
+      {"Num", {"/t", "REG_DWORD", "/d", "0x1F"}, "REG_DWORD    0x1f", std::string("\x1f\0\0\0", 4)},
+      {"Dec", {"/t", "REG_DWORD", "/d", "4294967295"}, "REG_DWORD    0xffffffff",
+       "\xff\xff\xff\xff"},
+      {"Big", {"/t", "REG_DWORD_BIG_ENDIAN", "/d", "258"}, "REG_DWORD_BIG_ENDIAN    0x102",
+       std::string("\0\0\x01\x02", 4)},
+      {"Q", {"/t", "REG_QWORD", "/d", "0x100000000"}, "REG_QWORD    0x100000000",
+       std::string("\0\0\0\0\x01\0\0\0", 8)},
+      {"Bin", {"/t", "REG_BINARY", "/d", "00fF10"}, "REG_BINARY    00FF10",
+       std::string("\0\xff\x10", 3)},
+      {"None", {"/t", "REG_NONE"}, "REG_NONE    ", ""},
+      {"", {"/d", "Def"}, "REG_SZ    Def", std::string("Def\0", 4)},
+      {"Caf\u00e9", {"/d", "\u20ac"}, "REG_SZ    \u20ac", std::string("\x80\0", 2)},
+  };
   const std::string key = "HKCU\\Software\\Vb";
-  Ok({"add", key, "/v", "Text", "/d", "hello world"});
-  Ok({"add", key, "/v", "Exp", "/t", "REG_EXPAND_SZ", "/d", "%TEMP%\\x"});
-  Ok({"add", key, "/v", "List", "/t", "reg_multi_sz", "/d", "a\\0b\\0c"});
-  Ok({"add", key, "/v", "Comma", "/t", "REG_MULTI_SZ", "/s", ",", "/d", "x,y,"});
-  Ok({"add", key, "/v", "Num", "/t", "REG_DWORD", "/d", "0x1F"});
-  Ok({"add", key, "/v", "Dec", "/t", "REG_DWORD", "/d", "4294967295"});
-  Ok({"add", key, "/v", "Big", "/t", "REG_DWORD_BIG_ENDIAN", "/d", "258"});
-  Ok({"add", key, "/v", "Q", "/t", "REG_QWORD", "/d", "0x100000000"});
-  Ok({"add", key, "/v", "Bin", "/t", "REG_BINARY", "/d", "00fF10"});
-  Ok({"add", key, "/v", "None", "/t", "REG_NONE"});
-  Ok({"add", key, "/ve", "/d", "Def"});
-  Ok({"add", key, "/v", "Caf\u00e9", "/d", "\u20ac"});
+  std::string expected = "\nHKEY_CURRENT_USER\\Software\\Vb\n";
+  for (const Row& row : rows) {
+    std::vector<std::string> args = {"add", key, "/v", row.name};
+    if (row.name.empty()) args = {"add", key, "/ve"};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    Ok(args);
+    EXPECT_EQ(Bytes("Software\\Vb", registry::Utf8ToCp1252(row.name, nullptr).value()), row.stored)
+        << row.name;
+    expected += "    " + (row.name.empty() ? "(Default)" : row.name) + "    " + row.shown + "\n";
+  }
   Ok({"add", key + "\\Sub"});
   Ok({"add", key + "\\Sub"});  // a key that exists is no fault
 
-  EXPECT_EQ(Bytes("Software\\Vb", "List"), std::string("a\0b\0c\0\0", 7));
-  EXPECT_EQ(Bytes("Software\\Vb", "Comma"), std::string("x\0y\0\0", 5));
-  EXPECT_EQ(Bytes("Software\\Vb", "Big"), std::string("\0\0\x01\x02", 4));
-  EXPECT_EQ(Bytes("Software\\Vb", "Q"), std::string("\0\0\0\0\x01\0\0\0", 8));
-  EXPECT_EQ(Bytes("Software\\Vb", "Caf\xe9"), "\x80" + std::string(1, '\0'));
-  EXPECT_EQ(Bytes("Software\\Vb", "None"), "");
-
   Result r = Reg({"query", "hkcu\\Software\\Vb"});
   EXPECT_EQ(r.code, cli::kExitOk) << r.err;
-  EXPECT_EQ(r.out,
-            "\nHKEY_CURRENT_USER\\Software\\Vb\n"
-            "    Text    REG_SZ    hello world\n"
-            "    Exp    REG_EXPAND_SZ    %TEMP%\\x\n"
-            "    List    REG_MULTI_SZ    a\\0b\\0c\n"
-            "    Comma    REG_MULTI_SZ    x\\0y\n"
-            "    Num    REG_DWORD    0x1f\n"
-            "    Dec    REG_DWORD    0xffffffff\n"
-            "    Big    REG_DWORD_BIG_ENDIAN    0x102\n"
-            "    Q    REG_QWORD    0x100000000\n"
-            "    Bin    REG_BINARY    00FF10\n"
-            "    None    REG_NONE    \n"
-            "    (Default)    REG_SZ    Def\n"
-            "    Caf\u00e9    REG_SZ    \u20ac\n"
-            "\n"
-            "HKEY_CURRENT_USER\\Software\\Vb\\Sub\n");
+  EXPECT_EQ(r.out, expected + "\nHKEY_CURRENT_USER\\Software\\Vb\\Sub\n");
 }
 
 TEST_F(RegVerbs, AddOverwritesOnlyWithForce) {
@@ -114,19 +113,10 @@ TEST_F(RegVerbs, AddOverwritesOnlyWithForce) {
 TEST_F(RegVerbs, BadArgumentsAreRefusedAndWriteNothing) {
   const std::string k = "HKCU\\Software\\Bad";
   const std::vector<std::vector<std::string>> cases = {
-      {},
-      {"frobnicate", k},
-      {"add"},
-      {"add", "/v", "a"},
-      {"add", "HKXX\\Software\\Bad"},
-      {"add", "HKCU\\Software\\\\Bad"},
-      {"add", k, "/v", "a", "/ve"},
-      {"add", k, "/v"},
-      {"add", k, "/v", "a", "/v", "b"},
-      {"add", k, "/q"},
-      {"add", k, "extra"},
-      {"add", k, "/d", "no value named"},
-      {"add", k, "/v", "a", "/t", "REG_FOO"},
+      {}, {"frobnicate", k}, {"add"}, {"add", "/v", "a"}, {"add", "HKXX\\Software\\Bad"},
+      {"add", "HKCU\\Software\\\\Bad"}, {"add", k, "/v", "a", "/ve"}, {"add", k, "/v"},
+      {"add", k, "/v", "a", "/v", "b"}, {"add", k, "/q"}, {"add", k, "extra"},
+      {"add", k, "/d", "no value named"}, {"add", k, "/v", "a", "/t", "REG_FOO"},
       {"add", k, "/v", "a", "/t", "REG_DWORD", "/d", "4294967296"},
       {"add", k, "/v", "a", "/t", "REG_DWORD", "/d", "-1"},
       {"add", k, "/v", "a", "/t", "REG_DWORD", "/d", "12abc"},
@@ -135,13 +125,9 @@ TEST_F(RegVerbs, BadArgumentsAreRefusedAndWriteNothing) {
       {"add", k, "/v", "a", "/t", "REG_BINARY", "/d", "zz"},
       {"add", k, "/v", "a", "/t", "REG_MULTI_SZ", "/d", "a\\0\\0b"},
       {"add", k, "/v", "a", "/t", "REG_MULTI_SZ", "/s", "ab", "/d", "a"},
-      {"add", k, "/v", "a", "/s", ",", "/d", "a"},
-      {"add", k, "/v", "\u4e2d", "/d", "a"},
-      {"add", k, "/v", "a", "/d", "\xff"},
-      {"delete", k, "/v", "a", "/va"},
-      {"query", k, "/f"},
-      {"import"},
-      {"export", k},
+      {"add", k, "/v", "a", "/t", "REG_LINK"}, {"add", k, "/v", "a", "/s", ",", "/d", "a"},
+      {"add", k, "/v", "\u4e2d", "/d", "a"}, {"add", k, "/v", "a", "/d", "\xff"},
+      {"delete", k, "/v", "a", "/va"}, {"query", k, "/f"}, {"import"}, {"export", k},
   };
   for (const auto& args : cases) {
     Result r = Reg(args);
@@ -188,6 +174,7 @@ TEST_F(RegVerbs, QueryFindsOneValueOrTheWholeTree) {
   for (const std::vector<std::string>& missing :
        {std::vector<std::string>{"query", "HKCU\\Software\\Nope"},
         {"query", "HKCU\\Software\\Q", "/v", "nope"},
+        {"query", "HKCU\\Software\\Q", "/v", "to"},
         {"query", "HKCU\\Software\\Q\\A", "/ve"},
         {"query", "HKCU\\Software\\Q", "/v", "nope", "/s"}}) {
     r = Reg(missing);
@@ -218,11 +205,9 @@ TEST_F(RegVerbs, DeleteAsksAndRemovesTheWholeTree) {
   r = Reg({"delete", "HKCU\\Software\\Tree", "/f"});
   EXPECT_EQ(r.code, cli::kExitFailed);
   EXPECT_EQ(r.err, kNotFound);
-  for (const char* hive : {"HKCU", "HKEY_LOCAL_MACHINE\\", "hku"}) {
-    r = Reg({"delete", hive, "/f"});
-    EXPECT_EQ(r.code, cli::kExitFailed) << hive;
-    EXPECT_NE(r.err.find("whole hive"), std::string::npos) << r.err;
-  }
+  r = Reg({"delete", "HKEY_LOCAL_MACHINE\\", "/f"});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_NE(r.err.find("whole hive"), std::string::npos) << r.err;
   EXPECT_TRUE(Exists(kHkeyCurrentUser, "Software"));
 }
 
@@ -265,10 +250,9 @@ TEST_F(RegVerbs, ExportAndImportThroughHostFiles) {
   EXPECT_EQ(r.err, kNotFound);
   EXPECT_FALSE(std::filesystem::exists(m.folder() + "/missing.reg"));
 
+  // What the file restores is what was exported, "later" and all.
   Ok({"delete", "HKCU\\Software\\Ex", "/f"});
   Ok({"import", file});
-  EXPECT_EQ(Bytes("Software\\Ex\\Sub", "s"), std::string("text\0", 5));
-  EXPECT_EQ(Bytes("Software\\Ex", "later"), "<missing>");
   Ok({"export", "HKCU\\Software\\Ex", file, "/y"});
   EXPECT_EQ(test::ReadHostFile(file), bytes);
   for (const auto& entry : std::filesystem::directory_iterator(m.folder() + "/out dir"))
@@ -307,21 +291,22 @@ TEST_F(RegVerbsLimitedUser, WritingTheMachineHiveIsRefusedWithNothingChanged) {
       platform::ReadAllValues(reg(), kHkeyLocalMachine, session + "\\Environment").empty());
 
   const std::string file = m.folder() + "/both.reg";
+  // A failed write undoes the whole import, the deletion before it too.
+  Ok({"add", "HKCU\\Software\\Mine", "/v", "a", "/d", "b"});
   test::WriteHostFile(file,
-                      "Windows Registry Editor Version 5.00\n\n"
+                      "REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\Mine]\n"
                       "[HKEY_CURRENT_USER\\Software\\Both]\n\"a\"=\"b\"\n\n"
                       "[HKEY_LOCAL_MACHINE\\Software\\Both]\n\"a\"=\"b\"\n");
   r = Reg({"import", file});
   EXPECT_EQ(r.code, cli::kExitFailed);
-  EXPECT_NE(
-      r.err.find("line 6: cannot create HKEY_LOCAL_MACHINE\\Software\\Both: Access is denied."),
-      std::string::npos)
-      << r.err;
+  EXPECT_EQ(r.err, "ERROR: " + file +
+                       ": line 7: cannot create HKEY_LOCAL_MACHINE\\Software\\Both: Access is "
+                       "denied.; nothing was changed.\n");
   EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\Both"));
+  EXPECT_EQ(Bytes("Software\\Mine", "a"), std::string("b\0", 2));
 
-  // Reading stays allowed, and so does writing the user's own hive.
+  // Reading stays allowed.
   EXPECT_EQ(Reg({"query", "HKLM\\" + session + "\\Environment"}).code, cli::kExitOk);
-  Ok({"add", "HKCU\\Software\\Mine", "/v", "a", "/d", "b"});
 }
 
 }  // namespace

@@ -26,11 +26,11 @@ class cRegistry {
   void SetMachine(const std::string& name);
 
   bool KeyExists();
-  RegResult CreateKey();
+  [[nodiscard]] RegResult CreateKey();
   bool DeleteKey();
   RegResult DeleteValue();
   // The value named by ValueKey; Default when the key or value is missing.
-  RegVariant Value();
+  [[nodiscard]] RegVariant Value();
   // The value names (or subkey names) in the registry's order. The program's
   // lists are 1-based: its entry i is names[i - 1]. Both always report true.
   bool EnumerateValues(std::vector<std::string>* names, long* count);

@@ -16,8 +16,8 @@ namespace Reg32 {
 void CreateKey(platform::RegistryApi& registry, HKEY root, const std::string& subKey);
 // The text of a REG_SZ value up to its first NUL; "" for a missing key or
 // value and for every other type (REG_EXPAND_SZ and numbers included).
-std::string GetString(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
-                      const std::string& valueName);
+[[nodiscard]] std::string GetString(platform::RegistryApi& registry, HKEY root,
+                                    const std::string& subKey, const std::string& valueName);
 void DeleteValue(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
                  const std::string& valueName);
 // Deletes one key without subkeys; a key that has subkeys stays, and so do they.
@@ -28,7 +28,8 @@ void DeleteKey(platform::RegistryApi& registry, HKEY root, const std::string& su
 // Opens the key with full access and reads the value into a 128-character
 // buffer: the text up to its first NUL, or defaultValue when the key cannot be
 // opened with full access or the value is missing or does not fit.
-std::string ReadRegString(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
-                          const std::string& valueName, const std::string& defaultValue);
+[[nodiscard]] std::string ReadRegString(platform::RegistryApi& registry, HKEY root,
+                                        const std::string& subKey, const std::string& valueName,
+                                        const std::string& defaultValue);
 
 }  // namespace vb::registry

@@ -56,12 +56,12 @@ struct RegFile {
 
 // Reads a whole file. A malformed file gives nothing, with "line N: what is
 // wrong" in *error.
-std::optional<RegFile> ParseRegFile(std::string_view bytes, std::string* error);
+[[nodiscard]] std::optional<RegFile> ParseRegFile(std::string_view bytes, std::string* error);
 
 // Writes the file as regedit does: CRLF line ends, a blank line after the
 // header and after every key, hex data wrapped at about 80 columns; a
 // Version 5.00 file is UTF-16LE with a BOM, a REGEDIT4 file Windows-1252.
 // Fails only for a name that a .reg file cannot hold (one with a line break).
-std::optional<std::string> FormatRegFile(const RegFile& file, std::string* error);
+[[nodiscard]] std::optional<std::string> FormatRegFile(const RegFile& file, std::string* error);
 
 }  // namespace vb::registry

@@ -11,27 +11,29 @@
 
 namespace vb::registry {
 
-char32_t Cp1252ToUnicode(unsigned char byte);
+[[nodiscard]] char32_t Cp1252ToUnicode(unsigned char byte);
 // Nothing for a character that Windows-1252 cannot hold.
-std::optional<unsigned char> UnicodeToCp1252(char32_t c);
+[[nodiscard]] std::optional<unsigned char> UnicodeToCp1252(char32_t c);
 
 // Windows-1252 text to UTF-8, for printing on the host.
-std::string Cp1252ToUtf8(std::string_view text);
+[[nodiscard]] std::string Cp1252ToUtf8(std::string_view text);
 // UTF-8 text (a host command line) to Windows-1252. On failure returns nothing
 // with a message naming the offending character or byte.
-std::optional<std::string> Utf8ToCp1252(std::string_view text, std::string* error);
+[[nodiscard]] std::optional<std::string> Utf8ToCp1252(std::string_view text, std::string* error);
 
 // Windows-1252 bytes as UTF-16LE bytes, one code unit per byte.
-std::string Cp1252ToUtf16Le(std::string_view text);
+[[nodiscard]] std::string Cp1252ToUtf16Le(std::string_view text);
 // UTF-16LE bytes back to Windows-1252; fails for an odd byte count, an
 // unpaired surrogate or a character Windows-1252 cannot hold.
-std::optional<std::string> Utf16LeToCp1252(std::string_view bytes, std::string* error);
+[[nodiscard]] std::optional<std::string> Utf16LeToCp1252(std::string_view bytes,
+                                                         std::string* error);
 
 // Code points to Windows-1252; fails for a character Windows-1252 cannot hold.
-std::optional<std::string> UnicodeToCp1252(std::u32string_view text, std::string* error);
+[[nodiscard]] std::optional<std::string> UnicodeToCp1252(std::u32string_view text,
+                                                         std::string* error);
 
 // "U+20AC" style name of a character, for messages.
-std::string CharacterName(char32_t c);
+[[nodiscard]] std::string CharacterName(char32_t c);
 
 // A whole text file decoded to code points.
 struct DecodedText {
@@ -40,8 +42,8 @@ struct DecodedText {
   int errorLine = 0;  // 1-based line of the first undecodable sequence
   std::string error;
 };
-DecodedText DecodeUtf8(std::string_view bytes);
-DecodedText DecodeUtf16Le(std::string_view bytes);
-DecodedText DecodeCp1252(std::string_view bytes);
+[[nodiscard]] DecodedText DecodeUtf8(std::string_view bytes);
+[[nodiscard]] DecodedText DecodeUtf16Le(std::string_view bytes);
+[[nodiscard]] DecodedText DecodeCp1252(std::string_view bytes);
 
 }  // namespace vb::registry

@@ -21,7 +21,6 @@ constexpr std::array<Root, 4> kRoots = {{
     {win::kHkeyUsers, "HKEY_USERS", "HKU"},
 }};
 
-
 const Root* FindRoot(win::HKEY handle) {
   for (const Root& r : kRoots)
     if (r.handle == handle) return &r;
@@ -30,9 +29,12 @@ const Root* FindRoot(win::HKEY handle) {
 
 }  // namespace
 
-std::optional<win::HKEY> ParseRootName(std::string_view name) {
+std::optional<win::HKEY> ParseRootName(std::string_view name, RootNames accepted) {
+  bool shortToo = accepted == RootNames::kLongOrShort;
   for (const Root& r : kRoots)
-    if (platform::EqualsIgnoringCase(name, r.longName) || platform::EqualsIgnoringCase(name, r.shortName)) return r.handle;
+    if (platform::EqualsIgnoringCase(name, r.longName) ||
+        (shortToo && platform::EqualsIgnoringCase(name, r.shortName)))
+      return r.handle;
   return std::nullopt;
 }
 
@@ -46,7 +48,7 @@ std::string RootShortName(win::HKEY root) {
   return r ? r->shortName : "";
 }
 
-std::optional<KeyPath> SplitKeyPath(std::string_view path, std::string* error) {
+std::optional<KeyPath> SplitKeyPath(std::string_view path, std::string* error, RootNames accepted) {
   auto fail = [&](std::string message) -> std::optional<KeyPath> {
     if (error) *error = std::move(message);
     return std::nullopt;
@@ -55,11 +57,12 @@ std::optional<KeyPath> SplitKeyPath(std::string_view path, std::string* error) {
   if (path.substr(0, 2) == "\\\\") return fail("keys of other computers are not supported");
   std::size_t slash = path.find('\\');
   std::string_view rootName = path.substr(0, slash);
-  std::optional<win::HKEY> root = ParseRootName(rootName);
+  std::optional<win::HKEY> root = ParseRootName(rootName, accepted);
   if (!root)
     return fail("unknown registry root \"" + std::string(rootName) +
-                "\" (expected HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, "
-                "HKEY_USERS or HKCR, HKCU, HKLM, HKU)");
+                "\" (expected HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, " +
+                (accepted == RootNames::kLongOnly ? "or HKEY_USERS)"
+                                                  : "HKEY_USERS or HKCR, HKCU, HKLM, HKU)"));
   KeyPath result;
   result.root = *root;
   if (slash == std::string_view::npos) return result;

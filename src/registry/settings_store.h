@@ -22,7 +22,7 @@ inline constexpr const char* kRegValues = "Settings\\RegValues";
 inline constexpr const char* kApps = "Apps";
 
 // The full key path of a section of this program below HKEY_CURRENT_USER.
-std::string SectionPath(const std::string& section);
+[[nodiscard]] std::string SectionPath(const std::string& section);
 
 // Writes the string value key under the application's section, creating the
 // keys as needed.
@@ -31,14 +31,15 @@ win::LONG SaveSetting(platform::RegistryApi& registry, const std::string& appNam
                       const std::string& value);
 
 // One value of this program's section; "" when it is missing.
-std::string ReadSetting(platform::Platform& platform, const std::string& section,
-                        const std::string& name);
+[[nodiscard]] std::string ReadSetting(platform::Platform& platform, const std::string& section,
+                                      const std::string& name);
 void DeleteSetting(platform::Platform& platform, const std::string& section,
                    const std::string& name);
 
 // The list form: one value per entry, named and holding the entry's text.
 void AddListEntry(platform::Platform& platform, const std::string& section,
                   const std::string& entry);
-std::vector<std::string> ListEntries(platform::Platform& platform, const std::string& section);
+[[nodiscard]] std::vector<std::string> ListEntries(platform::Platform& platform,
+                                                   const std::string& section);
 
 }  // namespace vb::registry::settings

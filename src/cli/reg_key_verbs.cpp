@@ -1,0 +1,149 @@
+// reg add and reg delete: writing and deleting keys and values.
+#include "cli/reg_command.h"
+#include "platform/opened_key.h"
+#include "registry/change_unit.h"
+#include "registry/error_text.h"
+#include "registry/key_reading.h"
+#include "registry/key_tree.h"
+#include "registry/reg_file_text.h"
+#include "registry/value_text.h"
+
+namespace vb::cli {
+
+using platform::OpenedKey;
+using platform::RegistryApi;
+using registry::ChangeUnit;
+using registry::Cp1252ToUtf8;
+using registry::KeyPath;
+using win::DWORD;
+using win::LONG;
+
+int RegAdd(RegCommand& command, const std::vector<std::string>& argv) {
+  int code = kExitUsage;
+  auto args = command.Parse(
+      argv, {"KEY"},
+      {{"v", true}, {"ve", false}, {"t", true}, {"s", true}, {"d", true}, {"f", false}}, &code);
+  if (!args) return code;
+  std::optional<KeyPath> key = command.Key(args->positional[0], &code);
+  if (!key) return code;
+  std::optional<std::string> valueName = command.ValueName(*args, &code);
+  if (!valueName && args->Has("v")) return code;
+
+  DWORD type = win::kRegSz;
+  if (std::optional<std::string> typeName = args->Value("t")) {
+    std::optional<DWORD> known = registry::ParseTypeName(*typeName);
+    if (!known)
+      return command.Usage("unknown type \"" + *typeName +
+                           "\"; use REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD, REG_QWORD, "
+                           "REG_DWORD_BIG_ENDIAN, REG_BINARY or REG_NONE");
+    type = *known;
+  }
+  if (!valueName && (args->Has("t") || args->Has("d") || args->Has("s")))
+    return command.Usage("/t, /s and /d describe a value: name it with /v NAME, or /ve");
+  std::string separator = "\\0";
+  if (std::optional<std::string> s = args->Value("s")) {
+    if (type != win::kRegMultiSz) return command.Usage("/s is only for REG_MULTI_SZ data");
+    std::optional<std::string> ansi = command.Ansi(*s, "the separator", &code);
+    if (!ansi) return code;
+    if (ansi->size() != 1) return command.Usage("the separator must be one character");
+    separator = *ansi;
+  }
+  std::optional<std::string> data;
+  if (std::optional<std::string> d = args->Value("d")) {
+    data = command.Ansi(*d, "the data", &code);
+    if (!data) return code;
+  }
+  std::optional<std::string> bytes;
+  if (valueName) {
+    if (!registry::IsWritableFromText(type))
+      return command.Usage("reg add cannot write " + registry::TypeText(type) + " values");
+    std::string why;
+    bytes = registry::DataFromText(type, data, separator, &why);
+    if (!bytes) return command.Usage(Cp1252ToUtf8(why));
+  }
+
+  RegistryApi& registry = command.Registry();
+  ChangeUnit unit(registry);
+  OpenedKey opened(registry);
+  LONG rc = opened.Create(key->root, key->subKey, win::kKeyWrite | win::kKeyQueryValue);
+  if (rc != win::kErrorSuccess) return command.Fail(rc);
+  if (valueName) {
+    DWORD existingType = 0;
+    DWORD size = 0;
+    rc = registry.RegQueryValueExA(opened.get(), valueName->c_str(), &existingType, nullptr, &size);
+    if (rc == win::kErrorSuccess && !args->Has("f"))
+      return command.Fail(
+          "the value " +
+          (valueName->empty() ? std::string("(Default)") : "\"" + Cp1252ToUtf8(*valueName) + "\"") +
+          " of " + DisplayPath(*key) + " exists already; add /f to overwrite it");
+    if (rc != win::kErrorSuccess && rc != win::kErrorFileNotFound) return command.Fail(rc);
+    rc = registry.RegSetValueExA(opened.get(), valueName->c_str(), type,
+                                 reinterpret_cast<const win::BYTE*>(bytes->data()),
+                                 static_cast<DWORD>(bytes->size()));
+    if (rc != win::kErrorSuccess) return command.Fail(rc);
+  }
+  unit.Keep();
+  return command.Done();
+}
+
+int RegDelete(RegCommand& command, const std::vector<std::string>& argv) {
+  int code = kExitUsage;
+  auto args = command.Parse(argv, {"KEY"},
+                            {{"v", true}, {"ve", false}, {"va", false}, {"f", false}}, &code);
+  if (!args) return code;
+  std::optional<KeyPath> key = command.Key(args->positional[0], &code);
+  if (!key) return code;
+  int chosen = args->Has("v") + args->Has("ve") + args->Has("va");
+  if (chosen > 1) return command.Usage("use only one of /v, /ve and /va");
+  std::optional<std::string> valueName = command.ValueName(*args, &code);
+  if (!valueName && args->Has("v")) return code;
+  bool force = args->Has("f");
+  RegistryApi& registry = command.Registry();
+  std::string path = DisplayPath(*key);
+
+  if (chosen == 0) {
+    if (key->subKey.empty()) return command.Fail("refusing to delete the whole hive " + path);
+    {
+      OpenedKey probe(registry);
+      LONG rc = probe.Open(key->root, key->subKey, win::kKeyRead);
+      if (rc != win::kErrorSuccess) return command.Fail(rc);
+    }
+    if (!force && !command.Confirm("Permanently delete the registry key " + path))
+      return command.Canceled();
+    ChangeUnit unit(registry);
+    std::string failed;
+    LONG rc = registry::DeleteTree(registry, key->root, key->subKey, &failed);
+    if (rc != win::kErrorSuccess)
+      return command.Fail(registry::RegistryErrorText(rc) + " The key " + Cp1252ToUtf8(failed) +
+                          " could not be deleted");
+    unit.Keep();
+    return command.Done();
+  }
+
+  OpenedKey opened(registry);
+  LONG rc = opened.Open(key->root, key->subKey, win::kKeyQueryValue | win::kKeySetValue);
+  if (rc != win::kErrorSuccess) return command.Fail(rc);
+  if (valueName) {
+    DWORD size = 0;
+    rc = registry.RegQueryValueExA(opened.get(), valueName->c_str(), nullptr, nullptr, &size);
+    if (rc != win::kErrorSuccess) return command.Fail(rc);
+    std::string shown = valueName->empty() ? "(Default)" : Cp1252ToUtf8(*valueName);
+    if (!force && !command.Confirm("Delete the registry value " + shown)) return command.Canceled();
+    rc = registry.RegDeleteValueA(opened.get(), valueName->c_str());
+    return rc == win::kErrorSuccess ? command.Done() : command.Fail(rc);
+  }
+  std::vector<std::string> names;
+  rc = registry::ValueNames(registry, opened.get(), &names);
+  if (rc != win::kErrorSuccess) return command.Fail(rc);
+  if (!force && !command.Confirm("Delete all values under the registry key " + path))
+    return command.Canceled();
+  ChangeUnit unit(registry);
+  for (const std::string& name : names) {
+    rc = registry.RegDeleteValueA(opened.get(), name.c_str());
+    if (rc != win::kErrorSuccess) return command.Fail(rc);
+  }
+  unit.Keep();
+  return command.Done();
+}
+
+}  // namespace vb::cli

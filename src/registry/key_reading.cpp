@@ -1,0 +1,171 @@
+#include "registry/key_reading.h"
+
+#include "platform/ascii_case.h"
+#include "platform/opened_key.h"
+#include "registry/root_names.h"
+
+namespace vb::registry {
+
+namespace {
+
+using platform::OpenedKey;
+using platform::RegistryApi;
+
+// Names longer than this are no registry names; it bounds the buffer growth.
+constexpr std::size_t kLongestName = 1 << 16;
+
+std::string Child(const std::string& subKey, const std::string& name) {
+  return subKey.empty() ? name : subKey + "\\" + name;
+}
+
+// The name of the subkey at index into *buffer, which grows as the name needs.
+win::LONG EnumKeyInto(RegistryApi& registry, win::HKEY key, win::DWORD index,
+                      std::vector<char>* buffer) {
+  while (true) {
+    win::LONG rc =
+        registry.RegEnumKeyA(key, index, buffer->data(), static_cast<win::DWORD>(buffer->size()));
+    if (rc != win::kErrorMoreData || buffer->size() >= kLongestName) return rc;
+    buffer->resize(buffer->size() * 2);
+  }
+}
+
+}  // namespace
+
+win::LONG QueryValueBytes(RegistryApi& registry, win::HKEY key, const std::string& valueName,
+                          win::DWORD* type, std::string* data) {
+  win::DWORD size = 0;
+  win::LONG rc = registry.RegQueryValueExA(key, valueName.c_str(), type, nullptr, &size);
+  // The value can change size between the two calls; ask again until it fits.
+  for (int attempt = 0; rc == win::kErrorSuccess && attempt < 8; ++attempt) {
+    data->assign(size, '\0');
+    if (size == 0) return win::kErrorSuccess;
+    win::DWORD got = size;
+    rc = registry.RegQueryValueExA(key, valueName.c_str(), type,
+                                   reinterpret_cast<win::BYTE*>(data->data()), &got);
+    if (rc == win::kErrorSuccess) {
+      data->resize(got);
+      return rc;
+    }
+    if (rc == win::kErrorMoreData) {
+      size = got > size ? got : size * 2;
+      rc = win::kErrorSuccess;
+    }
+  }
+  return rc == win::kErrorSuccess ? win::kErrorMoreData : rc;
+}
+
+win::LONG SubKeyName(RegistryApi& registry, win::HKEY key, win::DWORD index, std::string* name) {
+  std::vector<char> buffer(256);
+  win::LONG rc = EnumKeyInto(registry, key, index, &buffer);
+  if (rc == win::kErrorSuccess) *name = buffer.data();
+  return rc;
+}
+
+win::LONG SubKeyNames(RegistryApi& registry, win::HKEY key, std::vector<std::string>* names) {
+  platform::RegKeyInfo info;
+  std::size_t size = 256;
+  if (registry.RegQueryInfoKeyA(key, &info) == win::kErrorSuccess && info.maxSubKeyLen + 1 > size)
+    size = info.maxSubKeyLen + 1;
+  std::vector<char> buffer(size);
+  for (win::DWORD index = 0;; ++index) {
+    win::LONG rc = EnumKeyInto(registry, key, index, &buffer);
+    if (rc == win::kErrorNoMoreItems) return win::kErrorSuccess;
+    if (rc != win::kErrorSuccess) return rc;
+    names->emplace_back(buffer.data());
+  }
+}
+
+win::LONG ValueNames(RegistryApi& registry, win::HKEY key, std::vector<std::string>* names) {
+  platform::RegKeyInfo info;
+  std::size_t size = 256;
+  if (registry.RegQueryInfoKeyA(key, &info) == win::kErrorSuccess &&
+      info.maxValueNameLen + 1 > size)
+    size = info.maxValueNameLen + 1;
+  std::vector<char> buffer(size);
+  win::DWORD index = 0;
+  while (true) {
+    auto length = static_cast<win::DWORD>(buffer.size());
+    win::LONG rc =
+        registry.RegEnumValueA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr);
+    if (rc == win::kErrorNoMoreItems) return win::kErrorSuccess;
+    if (rc == win::kErrorMoreData && buffer.size() < kLongestName) {
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (rc != win::kErrorSuccess) return rc;
+    names->emplace_back(buffer.data(), length);
+    ++index;
+  }
+}
+
+std::string StoredKeyCase(RegistryApi& registry, win::HKEY root, const std::string& subKey) {
+  std::string stored;
+  std::size_t start = 0;
+  while (start < subKey.size()) {
+    std::size_t end = subKey.find('\\', start);
+    if (end == std::string::npos) end = subKey.size();
+    std::string part = subKey.substr(start, end - start);
+    std::vector<std::string> names;
+    OpenedKey parent(registry);
+    if (parent.Open(root, stored, win::kKeyRead) != win::kErrorSuccess ||
+        SubKeyNames(registry, parent.get(), &names) != win::kErrorSuccess)
+      return Child(stored, subKey.substr(start));
+    const std::string* match = nullptr;
+    for (const std::string& name : names) {
+      if (name == part) {
+        match = &name;
+        break;
+      }
+      if (!match && platform::EqualsIgnoringCase(name, part)) match = &name;
+    }
+    if (!match) return Child(stored, subKey.substr(start));
+    stored = Child(stored, *match);
+    start = end + 1;
+  }
+  return stored;
+}
+
+win::LONG ReadKey(RegistryApi& registry, win::HKEY root, const std::string& subKey, RegFileKey* out,
+                  std::vector<std::string>* subKeys) {
+  out->root = root;
+  out->subKey = subKey;
+  out->values.clear();
+  subKeys->clear();
+  OpenedKey key(registry);
+  std::vector<std::string> valueNames;
+  win::LONG rc = key.Open(root, subKey, win::kKeyRead);
+  if (rc == win::kErrorSuccess) rc = ValueNames(registry, key.get(), &valueNames);
+  for (std::size_t i = 0; rc == win::kErrorSuccess && i < valueNames.size(); ++i) {
+    RegFileValue value;
+    value.name = valueNames[i];
+    rc = QueryValueBytes(registry, key.get(), value.name, &value.type, &value.data);
+    out->values.push_back(std::move(value));
+  }
+  if (rc == win::kErrorSuccess) rc = SubKeyNames(registry, key.get(), subKeys);
+  return rc;
+}
+
+win::LONG ReadKeyTree(RegistryApi& registry, win::HKEY root, const std::string& subKey,
+                      RegFile* out, std::string* failedPath) {
+  // The keys still to read, the next one last: a key's subkeys go on in
+  // reverse order so that they come off in enumeration order, each one's
+  // own subkeys before its next sibling.
+  std::vector<std::string> pending{subKey};
+  while (!pending.empty()) {
+    std::string path = std::move(pending.back());
+    pending.pop_back();
+    RegFileKey entry;
+    std::vector<std::string> children;
+    win::LONG rc = ReadKey(registry, root, path, &entry, &children);
+    if (rc != win::kErrorSuccess) {
+      if (failedPath) *failedPath = JoinKeyPath(root, path);
+      return rc;
+    }
+    out->keys.push_back(std::move(entry));
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+      pending.push_back(Child(path, *child));
+  }
+  return win::kErrorSuccess;
+}
+
+}  // namespace vb::registry

@@ -1,0 +1,131 @@
+// registry::DeleteTree over an emulated registry: what it refuses, a tree of
+// any depth, and where a key that will not go ends the walk.
+#include "registry/key_tree.h"
+
+#include <pthread.h>
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "platform/emulated/emulated_registry.h"
+#include "platform/registry_values.h"
+#include "support/forwarding_registry.h"
+#include "support/registry_checks.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+using platform::ReadAllValues;
+using platform::ReadSubKeyNames;
+using platform::WriteString;
+using registry::DeleteTree;
+
+// Runs work on a thread whose stack is only stackBytes deep.
+template <typename Work>
+void OnSmallStack(std::size_t stackBytes, Work work) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, stackBytes);
+  pthread_t thread;
+  auto run = [](void* w) -> void* {
+    (*static_cast<Work*>(w))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, run, &work), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
+
+// The machine's registry, except that no key named "Stuck" and no value
+// named "pinned" can be deleted.
+class StuckRegistry : public test::ForwardingRegistry {
+ public:
+  using ForwardingRegistry::ForwardingRegistry;
+  LONG RegDeleteKeyA(HKEY key, const char* subKey) override {
+    std::string_view path = subKey;
+    if (path == "Stuck" || path.ends_with("\\Stuck")) return kErrorAccessDenied;
+    return ForwardingRegistry::RegDeleteKeyA(key, subKey);
+  }
+  LONG RegDeleteValueA(HKEY key, const char* name) override {
+    if (std::string_view(name) == "pinned") return kErrorAccessDenied;
+    return ForwardingRegistry::RegDeleteValueA(key, name);
+  }
+};
+
+class DeleteTreeTest : public ::testing::Test {
+ protected:
+  platform::RegistryApi& reg() { return m.platform().Registry(); }
+  bool Exists(const std::string& subKey) {
+    return test::KeyExists(reg(), kHkeyCurrentUser, subKey);
+  }
+  std::vector<std::string> Values(const std::string& subKey) {
+    std::vector<std::string> names;
+    for (const platform::RegValue& value : ReadAllValues(reg(), kHkeyCurrentUser, subKey))
+      names.push_back(value.name);
+    return names;
+  }
+  void TearDown() override {
+    EXPECT_EQ(dynamic_cast<emu::EmulatedRegistry&>(reg()).OpenHandleCount(), 0u)
+        << "a key handle was left open";
+  }
+  test::TempMachine m;
+};
+
+TEST_F(DeleteTreeTest, RefusesHivesAndMalformedPathsAndTellsAMissingKey) {
+  for (const char* bad : {"", "\\", "\\Software", "Software\\", "Software\\\\Microsoft"})
+    EXPECT_EQ(DeleteTree(reg(), kHkeyCurrentUser, bad), kErrorInvalidParameter) << bad;
+  EXPECT_EQ(DeleteTree(reg(), 0x1234, "Software"), kErrorInvalidParameter);
+  EXPECT_TRUE(Exists("Software"));
+  EXPECT_EQ(DeleteTree(reg(), kHkeyCurrentUser, "Software\\Not There"), kErrorFileNotFound);
+}
+
+TEST_F(DeleteTreeTest, DeletesATreeThousandsOfLevelsDeepOnASmallStack) {
+  // A stack frame per level would need about twice the stack given here.
+  constexpr int kDepth = 2500;
+  ASSERT_TRUE(reg().BeginChanges());  // one transaction makes the building quick
+  HKEY key = 0;
+  ASSERT_EQ(reg().RegCreateKeyA(kHkeyCurrentUser, "Software\\Deep", &key), kErrorSuccess);
+  for (int level = 0; level < kDepth; ++level) {
+    HKEY child = 0;
+    ASSERT_EQ(reg().RegCreateKeyA(key, "k", &child), kErrorSuccess);
+    ASSERT_EQ(reg().RegSetValueExA(child, "v", kRegBinary, nullptr, 0), kErrorSuccess);
+    reg().RegCloseKey(key);
+    key = child;
+  }
+  reg().RegCloseKey(key);
+  reg().EndChanges(true);
+  LONG rc = -1;
+  OnSmallStack(128 * 1024, [&] { rc = DeleteTree(reg(), kHkeyCurrentUser, "Software\\Deep"); });
+  EXPECT_EQ(rc, kErrorSuccess);
+  EXPECT_FALSE(Exists("Software\\Deep"));
+  EXPECT_TRUE(Exists("Software"));
+}
+
+TEST_F(DeleteTreeTest, AKeyThatWillNotGoEndsTheWalkWithWhatFollowsIt) {
+  for (const char* path : {"Software\\T", "Software\\T\\A", "Software\\T\\A\\A1", "Software\\T\\M",
+                           "Software\\T\\M\\Stuck", "Software\\T\\M\\Stuck\\Below",
+                           "Software\\T\\Z"})
+    ASSERT_EQ(WriteString(reg(), kHkeyCurrentUser, path, "v", path), kErrorSuccess);
+  ASSERT_EQ(WriteString(reg(), kHkeyCurrentUser, "Software\\T\\M\\Stuck", "pinned", "x"),
+            kErrorSuccess);
+  StuckRegistry stuck(reg());
+  std::string failed;
+  EXPECT_EQ(DeleteTree(stuck, kHkeyCurrentUser, "Software\\T", &failed), kErrorAccessDenied);
+  EXPECT_EQ(failed, "HKEY_CURRENT_USER\\Software\\T\\M\\Stuck");
+  // Deepest first: what came before the stuck key is gone, values of the keys
+  // above it too; the stuck key keeps only what could not go, and the keys
+  // after it stay whole.
+  EXPECT_EQ(ReadSubKeyNames(reg(), kHkeyCurrentUser, "Software\\T"),
+            (std::vector<std::string>{"M", "Z"}));
+  EXPECT_TRUE(Values("Software\\T").empty());
+  EXPECT_TRUE(Values("Software\\T\\M").empty());
+  EXPECT_EQ(Values("Software\\T\\M\\Stuck"), std::vector<std::string>{"pinned"});
+  EXPECT_TRUE(ReadSubKeyNames(reg(), kHkeyCurrentUser, "Software\\T\\M\\Stuck").empty());
+  EXPECT_EQ(Values("Software\\T\\Z"), std::vector<std::string>{"v"});
+}
+
+}  // namespace
+}  // namespace vb
