@@ -1,8 +1,7 @@
 #include "engine/steps.h"
 
-#include "personal/registry_tree.h"
+#include "registry/key_tree.h"
 #include "registry/reg32.h"
-#include "registry/root_names.h"
 
 namespace vb::engine {
 
@@ -20,9 +19,7 @@ void RunRegistryStep(platform::Platform& platform, const Step& step) {
   switch (step.action) {
     case Action::kDeleteKey: Reg32::DeleteKey(reg, step.root, step.key); break;
     case Action::kDeleteValue: Reg32::DeleteValue(reg, step.root, step.key, step.value); break;
-    case Action::kDeleteTree:
-      personal::del_reg_sub(platform, registry::JoinKeyPath(step.root, step.key));
-      break;
+    case Action::kDeleteTree: registry::DeleteTree(reg, step.root, step.key); break;
     case Action::kLetterList: {
       std::string letters = Reg32::GetString(reg, step.root, step.key, "MRUList");
       for (char letter : letters) Reg32::DeleteValue(reg, step.root, step.key, std::string(1, letter));
