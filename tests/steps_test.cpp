@@ -2,14 +2,7 @@
 // that name several values, routines by name, and the routine table's checks.
 #include <gtest/gtest.h>
 
-#include <set>
-
-#include "engine/file_lists.h"
-#include "engine/steps.h"
-#include "platform/registry_values.h"
-#include "support/temp_machine.h"
-#include "toolkit/application.h"
-#include "toolkit/form.h"
+#include "support/steps_fixture.h"
 
 namespace vb {
 namespace {
@@ -17,31 +10,7 @@ namespace {
 using namespace vb::win;
 using namespace vb::engine;
 
-class StepsTest : public ::testing::Test {
- protected:
-  platform::Platform& p() { return m.platform(); }
-  void Run(const std::vector<Step>& steps) {
-    StepContext context{p(), removal, routines};
-    RunSteps(context, steps);
-  }
-  std::set<std::string> ValueNames(const char* key) {
-    std::set<std::string> names;
-    for (const auto& v : platform::ReadAllValues(p().Registry(), kHkeyCurrentUser, key))
-      names.insert(v.name);
-    return names;
-  }
-
-  test::TempMachine m;
-  toolkit::Application app{p()};
-  toolkit::Form form{app, "Form1"};
-  toolkit::ListBox& L = form.Add<toolkit::ListBox>("L");
-  toolkit::ListBox& L2 = form.Add<toolkit::ListBox>("L2");
-  bool analyzeOnly = false, shallow = false;
-  FileList file{p().Files()}, file1{p().Files()}, file2{p().Files()};
-  FolderList dir1{p().Files()}, dir3{p().Files()};
-  RemovalContext removal{p(), L, L2, analyzeOnly, shallow, file, file1, file2, dir1, dir3};
-  RoutineTable routines;
-};
+using StepsTest = test::StepsFixture;
 
 TEST_F(StepsTest, FoldersStartWhereTheirBaseSaysReadAfreshEachTime) {
   EXPECT_EQ(FolderPath(p(), SystemRoot("\\Temp")), "C:\\WINDOWS\\Temp");
@@ -67,6 +36,26 @@ TEST_F(StepsTest, RangesDeleteExactlyTheirValuesAndRoutinesRunByName) {
        Call(Routine::kTemp), Call(Routine::kTemp)});
   EXPECT_EQ(ValueNames(key), (std::set<std::string>{"10", "8", "d", "MRUList"}));
   EXPECT_EQ(called, 2);
+}
+
+// A numbered read-and-delete loop stops after the first value that reads
+// empty; under Analyze the steps after a CleanerOnly marker do not run.
+TEST_F(StepsTest, LoopsStopAtTheFirstEmptyValueAndAnalyzeAtTheMarker) {
+  const char* key = "Software\\Loop";
+  for (const char* v : {"m1", "m2", "m3", "m5"})
+    platform::WriteString(p().Registry(), kHkeyCurrentUser, key, v, v);
+  platform::WriteString(p().Registry(), kHkeyCurrentUser, "Software\\Loop\\K2", "v", "x");
+  platform::WriteString(p().Registry(), kHkeyCurrentUser, "Software\\Loop\\K9", "v", "x");
+  std::vector<Step> steps = {ValuesUntilEmpty(kHkeyCurrentUser, key, "m", 1, 100), CleanerOnly(),
+                             NumberedKeys(kHkeyCurrentUser, "Software\\Loop\\K", 1, 8)};
+  analyzeOnly = true;
+  Run(steps);
+  EXPECT_EQ(ValueNames(key), std::set<std::string>{"m5"});
+  EXPECT_TRUE(KeyExists("Software\\Loop\\K2"));
+  analyzeOnly = false;
+  Run(steps);
+  EXPECT_FALSE(KeyExists("Software\\Loop\\K2"));
+  EXPECT_TRUE(KeyExists("Software\\Loop\\K9"));
 }
 
 TEST_F(StepsTest, TheRoutineTableHoldsOneImplementationOfEach) {

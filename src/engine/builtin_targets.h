@@ -8,11 +8,6 @@
 
 namespace vb::engine {
 
-struct RoutineSteps {
-  Routine routine;
-  std::vector<Step> steps;
-};
-
 // Explorer's list of searched file names, under HKEY_CURRENT_USER (the key's
 // name as Windows spells it, in two literal pieces).
 inline constexpr const char* kDocFindMruKey =

@@ -17,6 +17,11 @@ constexpr std::array<const char*, kRoutineCount> kNames = {
     "WinLogs",         "ClearWbemLogs",     "ClearDrWatson",
     "ClearDebugLogs",  "ClearWinLogFiles",  "ClearRootLogs",
     "ClearStreamMRU",
+    "Applications",    "Cover",             "Rar",
+    "AdAware",         "AdobeReader7",      "FlashPlayer",
+    "Opera (Cache)",   "Opera (Cookies)",   "Delete_Cache",
+    "Delete_Cookies",  "Delete_Bookmarks",  "Delete_History",
+    "Delete_DHistory", "Delete_SavedFormInfo",
 };
 
 }  // namespace

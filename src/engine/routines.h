@@ -44,6 +44,21 @@ enum class Routine {
   kClearRootLogs,
   // Windows Cache.
   kClearStreamMRU,
+  // Third Party Applications: the stage, and the routines its entries call.
+  kApplications,
+  kCover,
+  kRar,
+  kAdAware,
+  kAdobeReader7,
+  kFlashPlayer,
+  kOperaCache,    // the Opera cleaner with OperaCookies false
+  kOperaCookies,  // the Opera cleaner with OperaCookies true
+  kFirefoxCache,
+  kFirefoxCookies,
+  kFirefoxBookmarks,
+  kFirefoxHistory,
+  kFirefoxDownloadHistory,
+  kFirefoxSavedFormInfo,
   kCount
 };
 

@@ -28,7 +28,19 @@ void RunRegistryStep(platform::Platform& platform, const Step& step) {
     }
     case Action::kNumberedValues:
       for (int i = step.first; i <= step.last; ++i)
-        Reg32::DeleteValue(reg, step.root, step.key, std::to_string(i));
+        Reg32::DeleteValue(reg, step.root, step.key, step.value + std::to_string(i));
+      break;
+    case Action::kNumberedKeys:
+      for (int i = step.first; i <= step.last; ++i)
+        Reg32::DeleteKey(reg, step.root, step.key + std::to_string(i));
+      break;
+    case Action::kValuesUntilEmpty:
+      for (int i = step.first; i <= step.last; ++i) {
+        std::string name = step.value + std::to_string(i);
+        bool empty = Reg32::GetString(reg, step.root, step.key, name).empty();
+        Reg32::DeleteValue(reg, step.root, step.key, name);
+        if (empty) break;
+      }
       break;
     case Action::kLetteredValues:
       for (int c = step.first; c <= step.last; ++c)
@@ -82,6 +94,9 @@ void RunSteps(StepContext& c, const std::vector<Step>& steps) {
       }
       case Action::kDeepTree: ClearDirTree(c.removal, FolderPath(c.platform, step.folder)); break;
       case Action::kRoutine: c.routines.Run(step.routine); break;
+      case Action::kCleanerOnly:
+        if (c.removal.analyzeOnly) return;
+        break;
       default: RunRegistryStep(c.platform, step); break;
     }
   }

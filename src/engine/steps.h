@@ -43,18 +43,33 @@ inline Folder CommonFolder(const char* value, const char* tail = "") {
 inline Folder Win9xRoot(const char* tail) { return {Base::kWin9xRoot, nullptr, tail}; }
 inline Folder NtRoot(const char* tail) { return {Base::kNtRoot, nullptr, tail}; }
 
+// The short names the application targets are written with.
+inline Folder PF(const char* tail) { return {Base::kEnvironment, "ProgramFiles", tail}; }
+inline Folder AD(const char* tail) { return {Base::kEnvironment, "AppData", tail}; }
+inline Folder SR(const char* tail) { return SystemRoot(tail); }
+inline Folder HD(const char* tail) { return HomeDrive(tail); }
+inline Folder CAD(const char* tail) { return CommonFolder("Common AppData", tail); }
+inline Folder UAD(const char* tail) { return UserFolder("AppData", tail); }
+inline Folder LAD(const char* tail) { return UserFolder("Local AppData", tail); }
+inline Folder NTW(const char* tail) { return NtRoot(tail); }
+inline Folder W9W(const char* tail) { return Win9xRoot(tail); }
+
 enum class Action {
   kDeleteKey,       // a key without subkeys
   kDeleteValue,     // one value
   kDeleteTree,      // a key with everything below it
   kLetterList,      // each value named by a character of "MRUList", then "MRUList"
-  kNumberedValues,  // the values named first to last in decimal
+  kNumberedValues,  // the values named prefix + first to prefix + last, in decimal
+  kNumberedKeys,    // the keys named key + first to key + last, in decimal
+  kValuesUntilEmpty,  // prefix + first, + first + 1...: each read, then deleted, until
+                      // the first that reads empty (deleted too) or last
   kLetteredValues,  // the values named by the letters first to last
   kFiles,           // the files matching each pattern in turn in one folder (ClearFile)
   kFolder,          // a folder's files, its subfolders measured but kept (ClearD)
   kTree,            // a folder's files and every subfolder's (ClearD2)
   kDeepTree,        // a folder's whole tree, one file list per folder (ClearDirTree)
   kRoutine,         // a routine of the table
+  kCleanerOnly,     // the steps after this one run only under Run Cleaner
 };
 
 struct Step {
@@ -75,8 +90,16 @@ inline Step DeleteValue(win::HKEY root, const char* key, const char* value) {
 }
 inline Step DeleteTree(win::HKEY root, const char* key) { return {Action::kDeleteTree, root, key}; }
 inline Step LetterList(win::HKEY root, const char* key) { return {Action::kLetterList, root, key}; }
-inline Step NumberedValues(win::HKEY root, const char* key, int first, int last) {
-  return {Action::kNumberedValues, root, key, nullptr, {}, {}, first, last};
+inline Step NumberedValues(win::HKEY root, const char* key, int first, int last,
+                           const char* prefix = "") {
+  return {Action::kNumberedValues, root, key, prefix, {}, {}, first, last};
+}
+inline Step NumberedKeys(win::HKEY root, const char* keyPrefix, int first, int last) {
+  return {Action::kNumberedKeys, root, keyPrefix, nullptr, {}, {}, first, last};
+}
+inline Step ValuesUntilEmpty(win::HKEY root, const char* key, const char* prefix, int first,
+                             int last) {
+  return {Action::kValuesUntilEmpty, root, key, prefix, {}, {}, first, last};
 }
 inline Step LetteredValues(win::HKEY root, const char* key, char first, char last) {
   return {Action::kLetteredValues, root, key, nullptr, {}, {}, first, last};
@@ -92,6 +115,13 @@ inline Step EmptyDeepTree(Folder folder) {
 inline Step Call(Routine routine) {
   return {Action::kRoutine, 0, nullptr, nullptr, {}, {}, 0, 0, routine};
 }
+inline Step CleanerOnly() { return {Action::kCleanerOnly}; }
+
+// A routine that is a list of steps.
+struct RoutineSteps {
+  Routine routine;
+  std::vector<Step> steps;
+};
 
 // What the steps run over.
 struct StepContext {
@@ -103,8 +133,9 @@ struct StepContext {
 // The folder's path as the step would use it now.
 [[nodiscard]] std::string FolderPath(platform::Platform& platform, const Folder& folder);
 
-// Runs the steps in order. Failures are silent: a missing or refused key,
-// value, folder or file is skipped and the next step runs.
+// Runs the steps in order; under Analyze it stops at a CleanerOnly marker.
+// Failures are silent: a missing or refused key, value, folder or file is
+// skipped and the next step runs.
 void RunSteps(StepContext& context, const std::vector<Step>& steps);
 
 }  // namespace vb::engine

@@ -1,0 +1,13 @@
+#include "catalogue/entry_cleaner.h"
+
+namespace vb::catalogue {
+
+void CleanEntry(engine::StepContext& context, const Entry& entry) {
+  bool analyze = context.removal.analyzeOnly;
+  if (analyze && (entry.analyze == UnderAnalyze::kSkipped ||
+                  entry.analyze == UnderAnalyze::kNoCleaner))
+    return;
+  engine::RunSteps(context, entry.steps);
+}
+
+}  // namespace vb::catalogue
