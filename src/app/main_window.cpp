@@ -8,6 +8,7 @@
 #include "app/form1_settings.h"
 #include "app/program.h"
 #include "app/warning_window.h"
+#include "catalogue/catalogue_routines.h"
 #include "registry/c_registry.h"
 #include "registry/reg32.h"
 #include "registry/settings_store.h"
@@ -69,6 +70,11 @@ MainWindow::MainWindow(Program& program)
              *form_.LV1,         *form_.LV2,    *form_.Frame4, *form_.Frame5},
       builtin_{program.platform(), removal_, views_, *form_.Frame3, options_,
                [this](const std::string& url) { return DeleteCacheEntry(url); }},
+      steps_{program.platform(), removal_, routines_},
+      apps_{program.platform(),
+            {form_.Appl, form_.IE, form_.MM, form_.Util, form_.Win},
+            *form_.ListBox},
+      stage_{apps_, steps_, *form_.ProgressBar1},
       run_(program.platform(),
            {program.app(), *form_.L, *form_.Text1, *form_.Label4, *form_.ProgressBar1,
             *form_.CleanCom},
@@ -78,6 +84,7 @@ MainWindow::MainWindow(Program& program)
   file_.SetHidden(true);
   file2_.SetHidden(true);
   engine::AddBuiltinRoutines(builtin_, routines_);
+  catalogue::AddCatalogueRoutines(stage_, routines_);
   if (std::vector<engine::Routine> missing = routines_.Missing(); !missing.empty())
     throw std::logic_error(std::string("no implementation of the routine ") +
                            engine::RoutineName(missing.front()));
@@ -105,6 +112,14 @@ void MainWindow::Wire() {
     box.onClick = [this, &box] { StoreBox(box); };
   }
   f.TabStrip3->onClick = [this] { TabStrip3_Click(); };
+  for (toolkit::ListBox* list : pages_.applicationLists)
+    list->onMouseDown = [this](toolkit::MouseButton button, int, int) {
+      if (button == toolkit::MouseButton::kRight) form_.PopupMenu(*form_.lbmnu);
+    };
+  f.sall->onClick = [this] { catalogue::SetAllChecked(apps_, true, false); };
+  f.sallt->onClick = [this] { catalogue::SetAllChecked(apps_, true, true); };
+  f.dall->onClick = [this] { catalogue::SetAllChecked(apps_, false, false); };
+  f.dallt->onClick = [this] { catalogue::SetAllChecked(apps_, false, true); };
   f.TabStrip2->onClick = [this] { TabStrip2_Click(); };
   auto hand = [this](int, int) { program_.platform().Ui().SetCursor(platform::Cursor::kHand); };
   f.Label1->onMouseMove = hand;
@@ -216,6 +231,8 @@ void MainWindow::Form_Load() {
   layout.SetSectionKey("Software\\Microsoft\\Windows\\CurrentVersion\\OptimalLayout");
   layout.KeyExists();
 
+  catalogue::LoadApps(apps_);
+
   // Quiet mode: one Run Cleaner while hidden, then the end.
   if (quiet_) {
     form_.Hide();
@@ -236,6 +253,7 @@ void MainWindow::Form_Load() {
 void MainWindow::Form_Unload() {
   auto& platform = program_.platform();
   auto& registry = platform.Registry();
+  catalogue::SaveApps(apps_);
   if (form_.State() == toolkit::WindowState::kNormal) {
     settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "WINDOW_LEFT",
                           TwipsText(form_.Left()));

@@ -10,11 +10,14 @@
 #include "app/form1_pages.h"
 #include "browser/cache_cursor.h"
 #include "browser/cache_views.h"
+#include "catalogue/app_lists.h"
+#include "catalogue/application_stage.h"
 #include "engine/builtin_items.h"
 #include "engine/clean_run.h"
 #include "engine/file_lists.h"
 #include "engine/removal.h"
 #include "engine/routines.h"
+#include "engine/steps.h"
 #include "engine/stopwatch.h"
 
 namespace vb::app {
@@ -74,6 +77,9 @@ class MainWindow : private engine::RunHost {
   browser::CacheViews views_;
   engine::BuiltinContext builtin_;
   engine::RoutineTable routines_;
+  engine::StepContext steps_;
+  catalogue::AppListsContext apps_;
+  catalogue::ApplicationStageContext stage_;
   engine::CleanRun run_;
   bool quiet_ = false;
   bool readOnlyFiles_ = false;

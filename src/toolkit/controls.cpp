@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/ascii_case.h"
+#include "toolkit/list_order.h"
 
 namespace vb::toolkit {
-
-using platform::LessIgnoringCase;
 
 void CheckBox::SetValue(int value) {
   if (value == value_) return;
@@ -28,7 +26,7 @@ int ListBox::AddItem(const std::string& text, int index) {
     if (sorted_)
       index = static_cast<int>(std::upper_bound(rows_.begin(), rows_.end(), text,
                                                 [](const std::string& t, const Row& r) {
-                                                  return LessIgnoringCase(t, r.text);
+                                                  return ListOrderLess(t, r.text);
                                                 }) -
                                rows_.begin());
   }

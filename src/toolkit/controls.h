@@ -75,7 +75,8 @@ class TextBox : public ControlOf<Kind::kTextBox> {
 };
 
 // A list of text rows; with check boxes, each row carries a check mark.
-// Sorted lists keep their rows in alphabetical order without regard to case.
+// Sorted lists keep their rows in the order a Windows sorted list box gives
+// them (toolkit/list_order.h).
 class ListBox : public ControlOf<Kind::kListBox> {
  public:
   using ControlOf::ControlOf;

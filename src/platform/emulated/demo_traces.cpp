@@ -1,5 +1,7 @@
 #include "platform/emulated/demo_traces.h"
 
+#include "platform/emulated/demo_app_traces.h"
+
 #include "platform/emulated/machine.h"
 #include "platform/registry_values.h"
 
@@ -138,18 +140,23 @@ bool MakeFolders(platform::FileSystemApi& files, const std::string& path) {
 
 bool AddDemoTraces(Machine& machine, std::string* error) {
   auto& files = machine.Files();
-  for (const demo::File& f : demo::Files()) {
+  std::vector<demo::File> all = demo::Files();
+  all.insert(all.end(), demo::AppFiles().begin(), demo::AppFiles().end());
+  for (const demo::File& f : all) {
     std::string content;
     static const std::string kText = "Vanbrisk demonstration data. ";
     while (static_cast<int>(content.size()) < f.size) content += kText;
     content.resize(static_cast<std::size_t>(f.size));
+    if (f.content) content = f.content;
     if (!MakeFolders(files, f.path) || files.WriteFileBytes(f.path, content) != kErrorSuccess ||
         (f.attributes && files.SetFileAttributesA(f.path, f.attributes) != kErrorSuccess)) {
       *error = std::string("cannot write ") + f.path;
       return false;
     }
   }
-  for (const demo::Value& v : demo::Values())
+  std::vector<demo::Value> values = demo::Values();
+  values.insert(values.end(), demo::AppValues().begin(), demo::AppValues().end());
+  for (const demo::Value& v : values)
     if (platform::WriteString(machine.Registry(), v.root, v.key, v.name, v.data) != kErrorSuccess) {
       *error = std::string("cannot write the registry value ") + v.key + "\\" + v.name;
       return false;

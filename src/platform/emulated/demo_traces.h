@@ -19,6 +19,7 @@ struct File {
   const char* path;  // Windows path
   int size;          // bytes, filled with a repeating text
   win::DWORD attributes = 0;  // read-only, hidden, system
+  const char* content = nullptr;  // the file's text instead, when given
 };
 
 struct Value {

@@ -1,0 +1,132 @@
+// Detection of the whole catalogue: one LoadApps, and a whole start and
+// unload of the program, on a machine where every catalogue application is
+// present, against the same start on a machine with none of them.
+//
+//   catalogue_bench [ROUNDS] [TMPDIR]
+#include <stdlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/program.h"
+#include "catalogue/app_lists.h"
+#include "platform/emulated/machine.h"
+#include "platform/emulated/machine_init.h"
+#include "platform/registry_values.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using vb::catalogue::AppList;
+
+double Millis(Clock::time_point from) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Every key and folder a detection rule looks for.
+bool InstallEverything(vb::emu::Machine& machine, const std::string& folder) {
+  namespace fs = std::filesystem;
+  for (int l = 0; l < vb::catalogue::kAppListCount; ++l)
+    for (const auto& e : vb::catalogue::Entries(static_cast<AppList>(l))) {
+      const auto& d = e.detection;
+      if (d.kind == vb::catalogue::Detection::kKey) {
+        if (vb::platform::WriteString(machine.Registry(), d.root, d.path, "v", "x") != 0) return false;
+      } else if (d.kind != vb::catalogue::Detection::kAlways) {
+        std::string base = d.base == vb::catalogue::DetectBase::kProgramFolder ? "Program Files"
+                           : d.base == vb::catalogue::DetectBase::kAppData
+                               ? "Documents and Settings/User/Application Data"
+                               : "WINDOWS";
+        std::string tail = d.path;
+        std::replace(tail.begin(), tail.end(), '\\', '/');
+        fs::create_directories(folder + "/drive_c/" + base + tail);
+      }
+    }
+  return true;
+}
+
+struct Figures {
+  double loadApps, startUnload;
+  int listed;
+};
+
+Figures Measure(const std::string& folder, int rounds) {
+  std::string error;
+  auto machine = vb::emu::Machine::Open(folder, &error);
+  if (!machine) {
+    std::fprintf(stderr, "Machine::Open: %s\n", error.c_str());
+    std::exit(1);
+  }
+  std::vector<double> loads, starts;
+  int listed = 0;
+  for (int r = 0; r < rounds; ++r) {
+    vb::toolkit::Application app(*machine);
+    vb::toolkit::Form form(app, "Form1");
+    std::array<vb::toolkit::ListBox*, vb::catalogue::kAppListCount> lists{};
+    for (int i = 0; i < vb::catalogue::kAppListCount; ++i) {
+      lists[i] = &form.Add<vb::toolkit::ListBox>("L" + std::to_string(i));
+      lists[i]->SetSorted(true);
+    }
+    vb::catalogue::AppListsContext context{*machine, lists,
+                                           form.Add<vb::toolkit::ListBox>("ListBox")};
+    auto t = Clock::now();
+    vb::catalogue::LoadApps(context);
+    loads.push_back(Millis(t));
+    listed = 0;
+    for (auto* list : lists) listed += list->ListCount();
+
+    vb::app::Program program(*machine);
+    t = Clock::now();
+    program.Start("");
+    program.Main().form().Unload();
+    starts.push_back(Millis(t));
+  }
+  return {Median(loads), Median(starts), listed};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+  std::string tmp = argc > 2 ? argv[2] : std::filesystem::temp_directory_path().string();
+  std::string full = tmp + "/vanbrisk-catalogue-full", none = tmp + "/vanbrisk-catalogue-none";
+  std::string error;
+  for (const std::string& folder : {full, none}) {
+    std::filesystem::remove_all(folder);
+    if (!vb::emu::InitMachine(folder, {}, &error)) {
+      std::fprintf(stderr, "InitMachine: %s\n", error.c_str());
+      return 1;
+    }
+  }
+  {
+    auto machine = vb::emu::Machine::Open(full, &error);
+    if (!machine || !InstallEverything(*machine, full)) {
+      std::fprintf(stderr, "cannot install the applications\n");
+      return 1;
+    }
+  }
+  Figures withAll = Measure(full, rounds);
+  Figures withNone = Measure(none, rounds);
+  std::printf("median of %d rounds\n", rounds);
+  std::printf("every application present: %3d entries listed, LoadApps %7.3f ms, start and unload %7.3f ms\n",
+              withAll.listed, withAll.loadApps, withAll.startUnload);
+  std::printf("no application present:    %3d entries listed, LoadApps %7.3f ms, start and unload %7.3f ms\n",
+              withNone.listed, withNone.loadApps, withNone.startUnload);
+  std::printf("the full catalogue adds %.3f ms to a start (goal: at most 5 ms)\n",
+              withAll.startUnload - withNone.startUnload);
+  std::filesystem::remove_all(full);
+  std::filesystem::remove_all(none);
+  return 0;
+}

@@ -1,0 +1,158 @@
+// The application lists: what LoadApps lists on a machine, the stored marks,
+// SaveApps, and the ListBoxMenu's selections.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "catalogue/app_lists.h"
+#include "platform/registry_values.h"
+#include "registry/settings_store.h"
+#include "support/temp_machine.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+using catalogue::AppList;
+namespace settings = registry::settings;
+
+class AppListsTest : public ::testing::Test {
+ protected:
+  AppListsTest() {
+    for (auto*& list : lists) {
+      list = &form.Add<toolkit::ListBox>("List" + std::to_string(&list - lists.data()));
+      list->SetSorted(true);
+      list->SetCheckBoxes(true);
+    }
+    context.lists = lists;
+  }
+  toolkit::ListBox& List(AppList which) { return *lists[static_cast<int>(which)]; }
+  std::vector<std::string> Texts(AppList which) {
+    std::vector<std::string> out;
+    for (int i = 0; i < List(which).ListCount(); ++i) out.push_back(List(which).List(i));
+    return out;
+  }
+  void Load() {
+    for (auto* list : lists) list->Clear();
+    catalogue::LoadApps(context);
+  }
+  int Index(AppList which, const std::string& text) {
+    auto texts = Texts(which);
+    auto it = std::find(texts.begin(), texts.end(), text);
+    return it == texts.end() ? -1 : static_cast<int>(it - texts.begin());
+  }
+  // Makes every key and folder that a detection rule looks for.
+  void InstallEverything() {
+    for (int l = 0; l < catalogue::kAppListCount; ++l)
+      for (const catalogue::Entry& e : catalogue::Entries(static_cast<AppList>(l))) {
+        const catalogue::Detection& d = e.detection;
+        if (d.kind == catalogue::Detection::kKey) {
+          platform::WriteString(m.platform().Registry(), d.root, d.path, "v", "x");
+        } else if (d.kind != catalogue::Detection::kAlways) {
+          std::string base = d.base == catalogue::DetectBase::kProgramFolder ? "Program Files"
+                             : d.base == catalogue::DetectBase::kAppData
+                                 ? "Documents and Settings/User/Application Data"
+                                 : "WINDOWS";
+          std::string tail = d.path;
+          std::replace(tail.begin(), tail.end(), '\\', '/');
+          test::WriteHostFile(m.Host("drive_c/" + base + tail + "/file.txt"), "x");
+        }
+      }
+  }
+
+  test::TempMachine m;
+  toolkit::Application app{m.platform()};
+  toolkit::Form form{app, "Form1"};
+  std::array<toolkit::ListBox*, catalogue::kAppListCount> lists{};
+  toolkit::ListBox& scratch = form.Add<toolkit::ListBox>("ListBox");
+  catalogue::AppListsContext context{m.platform(), lists, scratch};
+};
+
+TEST_F(AppListsTest, EachListHoldsWhatIsInstalledAndTheAlwaysEntries) {
+  Load();
+  EXPECT_EQ(Texts(AppList::kMultimedia), std::vector<std::string>{"Windows Media Player"});
+  EXPECT_EQ(Texts(AppList::kWindows), (std::vector<std::string>{"MS Paint", "MS WordPad", "RegEdit"}));
+  EXPECT_TRUE(Texts(AppList::kApplications).empty());
+  EXPECT_TRUE(Texts(AppList::kInternet).empty());
+  EXPECT_TRUE(Texts(AppList::kUtilities).empty());
+
+  InstallEverything();
+  Load();
+  EXPECT_EQ(List(AppList::kApplications).ListCount(), 43);
+  EXPECT_EQ(List(AppList::kInternet).ListCount(), 31);
+  EXPECT_EQ(List(AppList::kMultimedia).ListCount(), 14);
+  EXPECT_EQ(List(AppList::kUtilities).ListCount(), 17);
+  EXPECT_EQ(List(AppList::kWindows).ListCount(), 6);
+  // As a Windows sorted list box orders them: letter case ignored.
+  auto appl = Texts(AppList::kApplications);
+  EXPECT_EQ(appl.front(), "7-Zip");
+  EXPECT_EQ(appl.back(), "WinZip");
+  EXPECT_LT(Index(AppList::kApplications, "MS Photo Editor"),
+            Index(AppList::kApplications, "NSIS Installer"));
+}
+
+TEST_F(AppListsTest, OneRuleListsSeveralEntriesAndAnUnreadableBaseLooksAtTheDriveRoot) {
+  platform::WriteString(m.platform().Registry(), kHkeyLocalMachine,
+                        "SOFTWARE\\Mozilla\\Mozilla Firefox", "v", "1.5");
+  test::WriteHostFile(m.Host("drive_c/Program Files/eMule/x"), "x");
+  // Without AppData in "Shell Folders", "\Sun\Java\Deployment" is looked for
+  // at the root of the current drive.
+  ASSERT_EQ(m.platform().Registry().RegDeleteKeyA(
+                kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"),
+            kErrorSuccess);
+  test::WriteHostFile(m.Host("drive_c/Sun/Java/Deployment/cache/x"), "x");
+  Load();
+  auto ie = Texts(AppList::kInternet);
+  EXPECT_EQ(std::count_if(ie.begin(), ie.end(),
+                          [](const std::string& t) { return t.rfind("Mozilla Firefox (", 0) == 0; }),
+            6);
+  EXPECT_NE(Index(AppList::kInternet, "Emule (File Hashes)"), -1);
+  EXPECT_NE(Index(AppList::kInternet, "Emule (Search History)"), -1);
+  EXPECT_NE(Index(AppList::kInternet, "Sun Java"), -1);
+}
+
+TEST_F(AppListsTest, MarksAreStoredAndRestoredByExactText) {
+  InstallEverything();
+  settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kApps, "WinZip", "True");
+  settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kApps, "regedit", "True");
+  settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kApps, "Gone App", "True");
+  Load();
+  EXPECT_TRUE(List(AppList::kApplications).Checked(Index(AppList::kApplications, "WinZip")));
+  EXPECT_FALSE(List(AppList::kWindows).Checked(Index(AppList::kWindows, "RegEdit")));
+  EXPECT_EQ(scratch.ListCount(), 0);
+
+  // SaveApps replaces the section: the mark of an entry no longer listed goes.
+  List(AppList::kWindows).SetChecked(Index(AppList::kWindows, "MS Paint"), true);
+  catalogue::SaveApps(context);
+  EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kApps, "Gone App"), "");
+  EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kApps, "MS Paint"), "True");
+  Load();
+  EXPECT_TRUE(List(AppList::kWindows).Checked(Index(AppList::kWindows, "MS Paint")));
+  EXPECT_TRUE(List(AppList::kApplications).Checked(Index(AppList::kApplications, "WinZip")));
+}
+
+TEST_F(AppListsTest, TheMenuSelectsAllOrTheVisibleListsOnly) {
+  InstallEverything();
+  Load();
+  for (auto* list : lists) list->SetVisible(list == &List(AppList::kInternet));
+  auto checkedCount = [&](AppList which) {
+    int n = 0;
+    for (int i = 0; i < List(which).ListCount(); ++i) n += List(which).Checked(i);
+    return n;
+  };
+  catalogue::SetAllChecked(context, true, true);  // Select All of Type
+  EXPECT_EQ(checkedCount(AppList::kInternet), 31);
+  EXPECT_EQ(checkedCount(AppList::kApplications), 0);
+  catalogue::SetAllChecked(context, true, false);  // Select All
+  EXPECT_EQ(checkedCount(AppList::kWindows), 6);
+  catalogue::SetAllChecked(context, false, true);  // Deselect All of Type
+  EXPECT_EQ(checkedCount(AppList::kInternet), 0);
+  EXPECT_EQ(checkedCount(AppList::kApplications), 43);
+  catalogue::SetAllChecked(context, false, false);  // Deselect All
+  EXPECT_EQ(checkedCount(AppList::kApplications), 0);
+}
+
+}  // namespace
+}  // namespace vb
