@@ -4,6 +4,7 @@
 // With a folder argument it waits at each page for a screenshot: it writes
 // NAME.ready there and goes on when NAME.done appears.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -140,6 +141,23 @@ int main(int argc, char** argv) {
   WriteFile(f, "gui test data", 13, &written, nullptr);
   CloseHandle(f);
 
+  // A catalogue application for the Applications page to list: Google Earth's
+  // key, and its cache file, which Analyze measures.
+  HKEY earth = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Google\\Google Earth Plus", 0, nullptr, 0,
+                      KEY_SET_VALUE, nullptr, &earth, nullptr) == ERROR_SUCCESS)
+    RegCloseKey(earth);
+  char appData[MAX_PATH] = {};
+  GetEnvironmentVariableA("AppData", appData, MAX_PATH);
+  std::string earthFolder = std::string(appData) + "\\Google";
+  CreateDirectoryA(earthFolder.c_str(), nullptr);
+  earthFolder += "\\GoogleEarth";
+  CreateDirectoryA(earthFolder.c_str(), nullptr);
+  HANDLE cache = CreateFileA((earthFolder + "\\cache.dat").c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, 0, nullptr);
+  WriteFile(cache, "earth cache", 11, &written, nullptr);
+  CloseHandle(cache);
+
   // A stored position off every monitor: the window must come back on screen.
   HKEY settings = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VB And VBA Program Settings\\Vanbrisk\\Settings",
@@ -178,6 +196,29 @@ int main(int argc, char** argv) {
     Check(Child(main, p.marker) != nullptr, std::string("page ") + p.page + " shows " + p.marker);
     Check(p.page == std::string("Cleaner") || Child(main, "&Analyze") == nullptr,
           std::string("page ") + p.page + " hides the Cleaner page");
+    if (p.page == std::string("Applications")) {
+      // The visible list holds the entry; a tick in its check box reaches the program.
+      HWND list = nullptr;
+      for (HWND child : Children(main))
+        if (ClassOf(child) == WC_LISTVIEWA && IsWindowVisible(child)) list = child;
+      LVFINDINFOA find = {};
+      find.flags = LVFI_STRING;
+      find.psz = "Google Earth";
+      int row = list ? static_cast<int>(SendMessageA(list, LVM_FINDITEMA, -1,
+                                                     reinterpret_cast<LPARAM>(&find)))
+                     : -1;
+      Check(row >= 0, "the Applications page lists Google Earth");
+      if (row >= 0) {
+        LVITEMA item = {};
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        item.state = INDEXTOSTATEIMAGEMASK(2);
+        SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        Pump();
+        Check(((SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) &
+                LVIS_STATEIMAGEMASK) >> 12) == 2,
+              "Google Earth ticked");
+      }
+    }
     if (p.page != std::string("Cleaner")) Screenshot(shots, p.page);
   }
 
@@ -195,10 +236,10 @@ int main(int argc, char** argv) {
     SetWindowTextA(field, "");
   }
 
-  for (const char* off : {"Internet Temporary", "Cookies", "Recent Documents", "Empty Recycle Bin",
-                          "Third Party Applications"})
+  for (const char* off : {"Internet Temporary", "Cookies", "Recent Documents", "Empty Recycle Bin"})
     SetCheck(main, off, false);
   SetCheck(main, "System Temporary", true);
+  SetCheck(main, "Third Party Applications", true);
 
   SendMessageA(Child(main, "&Analyze"), BM_CLICK, 0, 0);
   Pump();
@@ -210,6 +251,8 @@ int main(int argc, char** argv) {
   std::string log = results ? Text(results) : "";
   Check(log.find("ANALYSIS SUMMARY") != std::string::npos, "Analyze fills the results box");
   Check(log.find("leftover.tmp 13 bytes") != std::string::npos, "Analyze lists the temporary file");
+  Check(log.find("GoogleEarth\\cache.dat 11 bytes") != std::string::npos,
+        "Analyze lists the ticked application's file");
   Check(Exists(victim), "Analyze deletes nothing");
 
   PostMessageA(Child(main, "&Run Cleaner"), BM_CLICK, 0, 0);
