@@ -1,0 +1,163 @@
+// The browser profile locators over an emulated machine: the Firefox profile
+// named first in profiles.ini and its six kinds of data, a profile path that
+// would leave the Firefox folder, the Mozilla suite's salted folders, and the
+// INI reader.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "browser/firefox.h"
+#include "browser/ini.h"
+#include "browser/netscape.h"
+#include "support/removal_fixture.h"
+
+namespace vb {
+namespace {
+
+using browser::FireFox;
+
+const std::string kAppData = "Documents and Settings/User/Application Data/";
+const std::string kRoaming = kAppData + "Mozilla/Firefox/";
+const std::string kLocal = "Documents and Settings/User/Local Settings/Application Data/Mozilla/Firefox/";
+
+class BrowserProfilesTest : public test::RemovalFixture {
+ protected:
+  void Ini(const std::string& text) { test::WriteHostFile(C(kRoaming + "profiles.ini"), text); }
+  // The log line of a 10-byte file below drive C.
+  static std::string Logged(std::string belowC) {
+    std::replace(belowC.begin(), belowC.end(), '/', '\\');
+    return "C:\\" + belowC + " 10 bytes";
+  }
+  // The Firefox entries of a clean run, in their order.
+  void RunAll() {
+    FireFox firefox(context);
+    firefox.Delete_Cache();
+    firefox.Delete_Cookies();
+    firefox.Delete_Bookmarks();
+    firefox.Delete_History();
+    firefox.Delete_DHistory();
+    firefox.Delete_SavedFormInfo();
+  }
+};
+
+const char* const kProfileData[] = {"cache/c1", "cache/sub/c2", "cookies.txt", "bookmarks.html",
+                                    "bookmarks.bak", "history.dat", "downloads.rdf",
+                                    "formhistory.dat", "prefs.js"};
+
+// Profile0's path, written with forward slashes, names the profile in both
+// application-data folders; Analyze measures what Run Cleaner then deletes
+// (the history file only under Run Cleaner, without a line), and Profile1 is
+// left alone.
+TEST_F(BrowserProfilesTest, FirstProfileIsMeasuredThenCleanedAndTheSecondIsLeft) {
+  Ini("[General]\nStartWithLastProfile=1\n\n[Profile0]\nName=default\nIsRelative=1\n"
+      "Path=Profiles/abc.default\n\n[Profile1]\nName=second\nIsRelative=1\n"
+      "Path=Profiles/second.default\n");
+  const std::string p = kRoaming + "Profiles/abc.default/";
+  const std::string q = kRoaming + "Profiles/second.default/";
+  const std::string local = kLocal + "Profiles/abc.default/";
+  for (const std::string name : kProfileData) {
+    Put(p + name, 10);
+    Put(q + name, 10);
+  }
+  Put(local + "cache/l1", 10);
+  const std::vector<std::string> lines = {
+      Logged(p + "cache/c1"),       Logged(p + "cache/sub/c2"),   Logged(local + "cache/l1"),
+      Logged(p + "cookies.txt"),    Logged(p + "bookmarks.html"), Logged(p + "bookmarks.bak"),
+      Logged(p + "downloads.rdf"), Logged(p + "formhistory.dat")};
+
+  Analyze();
+  RunAll();
+  EXPECT_EQ(Lines(L), lines);
+  for (const std::string name : kProfileData) EXPECT_TRUE(Exists(p + name)) << name;
+
+  L.Clear();
+  Clean();
+  RunAll();
+  EXPECT_EQ(Lines(L), lines);
+  for (const std::string name : kProfileData) {
+    EXPECT_EQ(Exists(p + name), name == "prefs.js") << name;
+    EXPECT_TRUE(Exists(q + name)) << name;
+  }
+  EXPECT_FALSE(Exists(local + "cache/l1"));
+  EXPECT_TRUE(Exists(p + "cache"));
+}
+
+// The roaming cache is emptied when the profile has no local folder; without
+// profiles.ini no profile is cleaned at all.
+TEST_F(BrowserProfilesTest, RoamingCacheAloneAndNoProfilesIni) {
+  Put(kRoaming + "Profiles/abc.default/cookies.txt", 10);
+  Put(kRoaming + "Profiles/abc.default/cache/c1", 10);
+  Clean();
+  RunAll();
+  EXPECT_EQ(L.ListCount(), 0);
+  EXPECT_TRUE(Exists(kRoaming + "Profiles/abc.default/cookies.txt"));
+
+  Ini("[Profile0]\nPath=Profiles/abc.default\n");
+  FireFox(context).Delete_Cache();
+  EXPECT_EQ(Lines(L), std::vector<std::string>{Logged(kRoaming + "Profiles/abc.default/cache/c1")});
+  EXPECT_FALSE(Exists(kRoaming + "Profiles/abc.default/cache/c1"));
+}
+
+// A profile path that climbs out of the Firefox folder, or names a drive or a
+// root, is no profile: nothing is cleaned, not even in the Firefox folder.
+TEST_F(BrowserProfilesTest, AProfilePathLeavingTheFirefoxFolderIsNoProfile) {
+  for (const char* path : {"..", "..\\..\\..", "Profiles/../../x", "Profiles\\... \\x", "C:\\Victim",
+                           "D:x", "\\Victim", "/Victim", "\\\\server\\share"})
+    EXPECT_FALSE(browser::StaysInsideFirefoxFolder(path)) << path;
+  for (const char* path : {"", ".", "Profiles/abc.default", "Profiles\\a..b\\.x\\", "./p..."})
+    EXPECT_TRUE(browser::StaysInsideFirefoxFolder(path)) << path;
+
+  Ini("[Profile0]\nPath=..\n");
+  const std::string places[] = {kAppData + "Mozilla/cookies.txt", kRoaming + "cookies.txt",
+                                kRoaming + "history.dat", kRoaming + "cache/c1"};
+  for (const std::string& place : places) Put(place, 10);
+  Clean();
+  RunAll();
+  EXPECT_EQ(L.ListCount(), 0);
+  for (const std::string& place : places) EXPECT_TRUE(Exists(place)) << place;
+}
+
+// Of the salted folders holding Cookies.txt the one listed last is the
+// profile; a folder not ending in ".slt", or without Cookies.txt, is none.
+// Without a profile the deletions touch nothing.
+TEST_F(BrowserProfilesTest, MozillaSuiteTakesTheLastSaltedFolderWithCookies) {
+  Put("cache/keep", 10);
+  browser::NetScape none(m.platform());
+  EXPECT_EQ(none.GetCachePath(), "\\cache");
+  none.Delete_Cache();
+  EXPECT_TRUE(Exists("cache/keep"));
+
+  const std::string profiles = kAppData + "Mozilla/Profiles/";
+  Put(profiles + "default/aaa.slt/Cookies.txt", 10);
+  for (const char* name : {"cookies.TXT", "history.dat", "cache/c1"})
+    Put(profiles + "default/zzz.SLT/" + name, 10);
+  Put(profiles + "later/x.slt.old/Cookies.txt", 10);
+  Folder(profiles + "later/nocookies.slt");
+  browser::NetScape netscape(m.platform());
+  const std::string salted =
+      "C:\\Documents and Settings\\User\\Application Data\\Mozilla\\Profiles\\default\\zzz.SLT";
+  EXPECT_EQ(netscape.GetCachePath(), salted + "\\cache");
+  EXPECT_EQ(netscape.GetHistoryFile(), salted + "\\history.dat");
+  EXPECT_EQ(netscape.GetBookmarksFile(), salted + "\\bookmarks.html");
+  netscape.Delete_Cache();
+  netscape.Delete_Cookies();
+  netscape.Delete_History();
+  for (const char* name : {"cookies.TXT", "history.dat", "cache/c1"})
+    EXPECT_FALSE(Exists(profiles + "default/zzz.SLT/" + name)) << name;
+  EXPECT_TRUE(Exists(profiles + "default/aaa.slt/Cookies.txt"));
+}
+
+TEST_F(BrowserProfilesTest, IniReaderGivesEmptyForWhatIsMissingAndCutsLongValues) {
+  Ini("[Profile0]\nName=default\nPath=" + std::string(300, 'p') + "\n");
+  const std::string ini =
+      "C:\\Documents and Settings\\User\\Application Data\\Mozilla\\Firefox\\profiles.ini";
+  auto& files = m.platform().Files();
+  EXPECT_EQ(browser::GetFromINI(files, ini, "Profile0", "Name"), "default");
+  EXPECT_EQ(browser::GetFromINI(files, ini, "Profile0", "Path"), std::string(254, 'p'));
+  EXPECT_EQ(browser::GetFromINI(files, ini, "Profile0", "Missing"), "");
+  EXPECT_EQ(browser::GetFromINI(files, ini, "Profile1", "Name"), "");
+  EXPECT_EQ(browser::GetFromINI(files, ini + ".gone", "Profile0", "Name"), "");
+}
+
+}  // namespace
+}  // namespace vb
