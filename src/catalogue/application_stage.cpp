@@ -26,6 +26,7 @@ void RunApplicationStage(ApplicationStageContext& c) {
   // The lists are consumed below: their marks are stored first, and LoadApps
   // restores them at the end.
   SaveApps(c.lists);
+  c.firefox.reset();
   ConsumeList(c, AppList::kInternet);
   ConsumeList(c, AppList::kMultimedia);
   c.progress.SetValue(44);

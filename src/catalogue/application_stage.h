@@ -3,6 +3,9 @@
 // and the lists made again.
 #pragma once
 
+#include <optional>
+
+#include "browser/firefox.h"
 #include "catalogue/app_lists.h"
 #include "engine/steps.h"
 #include "toolkit/controls.h"
@@ -13,6 +16,8 @@ struct ApplicationStageContext {
   AppListsContext& lists;
   engine::StepContext& steps;
   toolkit::ProgressBar& progress;
+  // The stage's one FireFox object, made at its first Firefox entry.
+  std::optional<browser::FireFox> firefox = std::nullopt;
 };
 
 // The lists in the order the stage consumes them, with the progress value

@@ -1,5 +1,7 @@
 #include "catalogue/catalogue_routines.h"
 
+#include <utility>
+
 namespace vb::catalogue {
 
 void AddCatalogueRoutines(ApplicationStageContext& stage, engine::RoutineTable& routines) {
@@ -7,6 +9,20 @@ void AddCatalogueRoutines(ApplicationStageContext& stage, engine::RoutineTable& 
   for (const engine::RoutineSteps& routine : CatalogueRoutines())
     routines.Set(routine.routine, [&stage, &steps = routine.steps] {
       engine::RunSteps(stage.steps, steps);
+    });
+  using Operation = void (browser::FireFox::*)();
+  const std::pair<engine::Routine, Operation> firefox[] = {
+      {engine::Routine::kFirefoxCache, &browser::FireFox::Delete_Cache},
+      {engine::Routine::kFirefoxCookies, &browser::FireFox::Delete_Cookies},
+      {engine::Routine::kFirefoxBookmarks, &browser::FireFox::Delete_Bookmarks},
+      {engine::Routine::kFirefoxHistory, &browser::FireFox::Delete_History},
+      {engine::Routine::kFirefoxDownloadHistory, &browser::FireFox::Delete_DHistory},
+      {engine::Routine::kFirefoxSavedFormInfo, &browser::FireFox::Delete_SavedFormInfo},
+  };
+  for (auto [routine, operation] : firefox)
+    routines.Set(routine, [&stage, operation = operation] {
+      if (!stage.firefox) stage.firefox.emplace(stage.steps.removal);
+      ((*stage.firefox).*operation)();
     });
 }
 

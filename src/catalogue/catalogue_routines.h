@@ -8,8 +8,9 @@
 
 namespace vb::catalogue {
 
-// Adds the application stage (run over `stage`) and the step-list routines
-// (Cover, Rar, AdAware, AdobeReader7, FlashPlayer, the Opera cleaner's parts).
+// Adds the application stage (run over `stage`), the step-list routines
+// (Cover, Rar, AdAware, AdobeReader7, FlashPlayer, the Opera cleaner's parts)
+// and the six Firefox operations on the stage's FireFox object.
 void AddCatalogueRoutines(ApplicationStageContext& stage, engine::RoutineTable& routines);
 
 }  // namespace vb::catalogue
