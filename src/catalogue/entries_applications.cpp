@@ -4,6 +4,7 @@
 #include <string>
 
 #include "catalogue/entry_lists.h"
+#include "catalogue/table_names.h"
 
 namespace vb::catalogue::tables {
 
@@ -12,12 +13,7 @@ using namespace vb::win;
 
 namespace {
 
-constexpr HKEY HKCU = kHkeyCurrentUser;
-constexpr HKEY HKLM = kHkeyLocalMachine;
 constexpr AppList kAppl = AppList::kApplications;
-constexpr UnderAnalyze kRuns = UnderAnalyze::kRuns;
-constexpr UnderAnalyze kSkipped = UnderAnalyze::kSkipped;
-constexpr UnderAnalyze kPartly = UnderAnalyze::kPartly;
 #define FRONTPAGE_EXPLORER "Software\\Microsoft\\FrontPage\\Explorer\\FrontPage Explorer\\"
 
 // The keys "Files", "Recent File List" and "Dirs" of each Ability program,

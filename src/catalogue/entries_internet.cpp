@@ -1,11 +1,9 @@
 #include "catalogue/entry_lists.h"
-#include "catalogue/table_roots.h"
+#include "catalogue/table_names.h"
 
 namespace vb::catalogue::tables {
 
 using namespace vb::engine;
-using enum UnderAnalyze;
-using enum DetectBase;
 
 constexpr AppList IE = AppList::kInternet;
 constexpr const char* kFirefoxKey = "SOFTWARE\\Mozilla\\Mozilla Firefox";

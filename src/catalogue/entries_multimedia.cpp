@@ -1,5 +1,5 @@
 #include "catalogue/entry_lists.h"
-#include "catalogue/table_roots.h"
+#include "catalogue/table_names.h"
 
 #define MEDIA_PLAYER "Software\\Microsoft\\MediaPlayer\\"
 #define REAL_PREFERENCES "Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\"
@@ -7,8 +7,6 @@
 namespace vb::catalogue::tables {
 
 using namespace vb::engine;
-using enum UnderAnalyze;
-using enum DetectBase;
 
 constexpr AppList MM = AppList::kMultimedia;
 

@@ -2,6 +2,7 @@
 // their logs and leftovers on disk. One row per entry, in the order in which
 // the application stage compares the texts.
 #include "catalogue/entry_lists.h"
+#include "catalogue/table_names.h"
 
 namespace vb::catalogue::tables {
 
@@ -10,13 +11,7 @@ using namespace vb::win;
 
 namespace {
 
-constexpr HKEY HKCU = kHkeyCurrentUser;
-constexpr HKEY HKLM = kHkeyLocalMachine;
 constexpr AppList kUtil = AppList::kUtilities;
-constexpr DetectBase kProgramFolder = DetectBase::kProgramFolder;
-constexpr UnderAnalyze kRuns = UnderAnalyze::kRuns;
-constexpr UnderAnalyze kSkipped = UnderAnalyze::kSkipped;
-constexpr UnderAnalyze kPartly = UnderAnalyze::kPartly;
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 #include "catalogue/entry_lists.h"
-#include "catalogue/table_roots.h"
+#include "catalogue/table_names.h"
 
 #define USER_ASSIST "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist"
 #define APPLETS "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\"
@@ -7,8 +7,6 @@
 namespace vb::catalogue::tables {
 
 using namespace vb::engine;
-using enum UnderAnalyze;
-using enum DetectBase;
 
 constexpr AppList WIN = AppList::kWindows;
 

@@ -2,17 +2,12 @@
 // lists of the Nero cover designer and of WinRAR, Ad-Aware's logs and
 // quarantine, and Acrobat Reader 7's search cache.
 #include "catalogue/entry_lists.h"
+#include "catalogue/table_names.h"
 
 namespace vb::catalogue::tables {
 
 using namespace vb::engine;
 using namespace vb::win;
-
-namespace {
-
-constexpr HKEY HKCU = kHkeyCurrentUser;
-
-}  // namespace
 
 const std::vector<RoutineSteps>& ApplicationRoutines() {
   static const std::vector<RoutineSteps> routines = {

@@ -1,4 +1,5 @@
 #include "catalogue/entry_lists.h"
+#include "catalogue/table_names.h"
 
 namespace vb::catalogue::tables {
 
