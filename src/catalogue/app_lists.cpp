@@ -44,7 +44,7 @@ struct DetectBases {
 class Detector {
  public:
   explicit Detector(platform::Platform& platform)
-      : platform_(platform), bases_(platform), key_(platform), lister_(platform.Files()) {}
+      : bases_(platform), key_(platform), lister_(platform.Files()) {}
 
   bool Holds(const Detection& rule) {
     std::string id = std::to_string(rule.kind) + "|" +
@@ -74,7 +74,6 @@ class Detector {
     return false;
   }
 
-  platform::Platform& platform_;
   DetectBases bases_;
   registry::cRegistry key_;
   platform::EntryLister lister_;
@@ -82,10 +81,6 @@ class Detector {
 };
 
 }  // namespace
-
-bool Detected(platform::Platform& platform, const Entry& entry) {
-  return Detector(platform).Holds(entry.detection);
-}
 
 void LoadApps(AppListsContext& c) {
   c.scratch.Clear();

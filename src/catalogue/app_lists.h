@@ -18,9 +18,6 @@ struct AppListsContext {
   toolkit::ListBox& scratch;  // ListBox: the stored marks while they are restored
 };
 
-// Whether the entry's detection rule holds on this machine now.
-[[nodiscard]] bool Detected(platform::Platform& platform, const Entry& entry);
-
 // Appends every detected entry to its list (the lists are empty when it is
 // called) and checks the entries named by the stored marks, by exact text.
 void LoadApps(AppListsContext& context);
