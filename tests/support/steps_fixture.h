@@ -1,28 +1,25 @@
-// A fresh emulated machine with the removal routines' lists and logs, for
-// running steps and catalogue entries under Analyze or Run Cleaner.
+// The removal fixture with a routine table, for running steps and catalogue
+// entries under Analyze or Run Cleaner (Run Cleaner unless a test sets
+// analyzeOnly).
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
-#include "engine/file_lists.h"
 #include "engine/steps.h"
 #include "platform/registry_values.h"
-#include "support/temp_machine.h"
-#include "toolkit/application.h"
-#include "toolkit/form.h"
+#include "support/removal_fixture.h"
 
 namespace vb::test {
 
-class StepsFixture : public ::testing::Test {
+class StepsFixture : public RemovalFixture {
  protected:
+  StepsFixture() { analyzeOnly = false; }
   platform::Platform& p() { return m.platform(); }
   void Run(const std::vector<engine::Step>& steps) {
-    engine::StepContext context{p(), removal, routines};
-    engine::RunSteps(context, steps);
+    engine::StepContext c = Context();
+    engine::RunSteps(c, steps);
   }
   engine::StepContext Context() { return {p(), removal, routines}; }
   // The names of a key's values under HKEY_CURRENT_USER (or root).
@@ -37,28 +34,11 @@ class StepsFixture : public ::testing::Test {
     p().Registry().RegCloseKey(h);
     return true;
   }
-  // A file of the machine by its host path below drive C ("Program Files/x").
-  bool Exists(const std::string& belowC) {
-    return std::filesystem::exists(m.Host("drive_c/" + belowC));
-  }
-  void Put(const std::string& belowC, std::size_t bytes = 10) {
-    WriteHostFile(m.Host("drive_c/" + belowC), std::string(bytes, 'x'));
-  }
-  std::vector<std::string> LogLines() const {
-    std::vector<std::string> lines;
-    for (int i = 0; i < L.ListCount(); ++i) lines.push_back(L.List(i));
-    return lines;
-  }
+  using RemovalFixture::Put;
+  void Put(const std::string& belowC) { RemovalFixture::Put(belowC, 10); }
+  std::vector<std::string> LogLines() const { return Lines(L); }
 
-  TempMachine m;
-  toolkit::Application app{p()};
-  toolkit::Form form{app, "Form1"};
-  toolkit::ListBox& L = form.Add<toolkit::ListBox>("L");
-  toolkit::ListBox& L2 = form.Add<toolkit::ListBox>("L2");
-  bool analyzeOnly = false, shallow = false;
-  engine::FileList file{p().Files()}, file1{p().Files()}, file2{p().Files()};
-  engine::FolderList dir1{p().Files()}, dir3{p().Files()};
-  engine::RemovalContext removal{p(), L, L2, analyzeOnly, shallow, file, file1, file2, dir1, dir3};
+  engine::RemovalContext& removal = context;
   engine::RoutineTable routines;
 };
 
