@@ -79,10 +79,9 @@ MainWindow::MainWindow(Program& program)
            {program.app(), *form_.L, *form_.Text1, *form_.Label4, *form_.ProgressBar1,
             *form_.CleanCom},
            views_, routines_, stopwatch_, *this),
-      internet_{program.app(),    builtin_,         routines_,        file4_,
-                *form_.IE,        *form_.Text2,     *form_.DelCache,  *form_.DelCook,
-                *form_.operacache2, *form_.mozff,   *form_.dscache,   *form_.operacook,
-                *form_.mozffcook, *form_.dscookie},
+      internet_{program.app(), builtin_, routines_, file4_, *form_.IE, *form_.Text2,
+                *form_.DelCache, *form_.DelCook, *form_.operacache2, *form_.mozff,
+                *form_.dscache, *form_.operacook, *form_.mozffcook, *form_.dscookie},
       keepList_{program.platform(), *form_.LV1, *form_.LV2, *form_.Text3} {
   file1_.SetHidden(true);
   file1_.SetSystem(true);
