@@ -8,7 +8,6 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "personal/registry_tree.h"
-#include "platform/emulated/demo_traces.h"
 #include "platform/scripted_ui.h"
 #include "platform/registry_values.h"
 #include "registry/settings_store.h"
@@ -55,10 +54,7 @@ constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\
 class BuiltinItemsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string error;
-    ASSERT_TRUE(emu::AddDemoTraces(m.machine(), &error)) << error;
-    settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
-                          "Cleaner Warning", "1");
+    test::AddDemoTracesAndPassWarning(m);
     m.machine().Script().SetLog(&boxes);
     program.Start("");
   }
@@ -138,17 +134,6 @@ TEST_F(BuiltinItemsTest, AnMruListDeletesItsValuesInItsOwnOrder) {
   auto left = ReadAllValues(reg, kHkeyCurrentUser, key);
   ASSERT_EQ(left.size(), 1u);
   EXPECT_EQ(left[0].name, "d");
-}
-
-TEST_F(BuiltinItemsTest, AKeptCookieSurvivesAndSoDoesTheFolder) {
-  settings::AddListEntry(m.platform(), settings::kCookies, "Cookie:user@example.com/");
-  Only({&app::Form1::Cook});
-  Clean();
-  EXPECT_TRUE(Exists("Documents and Settings/User/Cookies/user@example[1].txt"));
-  EXPECT_TRUE(Exists("Documents and Settings/User/Cookies/index.dat"));
-  EXPECT_FALSE(Exists("Documents and Settings/User/Cookies/user@news.example[2].txt"));
-  EXPECT_EQ(Log().find("Cookie:user@example.com/"), std::string::npos);
-  EXPECT_EQ(form().LV2->Count(), 1);
 }
 
 TEST_F(BuiltinItemsTest, InternetTemporaryListsEntriesOrCountsThem) {

@@ -78,7 +78,11 @@ MainWindow::MainWindow(Program& program)
       run_(program.platform(),
            {program.app(), *form_.L, *form_.Text1, *form_.Label4, *form_.ProgressBar1,
             *form_.CleanCom},
-           views_, routines_, stopwatch_, *this) {
+           views_, routines_, stopwatch_, *this),
+      internet_{program.app(), builtin_, routines_, file4_, *form_.IE, *form_.Text2,
+                *form_.DelCache, *form_.DelCook, *form_.operacache2, *form_.mozff,
+                *form_.dscache, *form_.operacook, *form_.mozffcook, *form_.dscookie},
+      keepList_{program.platform(), *form_.LV1, *form_.LV2, *form_.Text3} {
   file1_.SetHidden(true);
   file1_.SetSystem(true);
   file_.SetHidden(true);
@@ -142,6 +146,7 @@ void MainWindow::Wire() {
     text.SetEnabled(true);
     form_.PopupMenu(*form_.listpopup);
   };
+  WireInternetPage();
 }
 
 void MainWindow::StoreBox(toolkit::CheckBox& box) {
@@ -318,17 +323,10 @@ void MainWindow::SwitchItemSets(bool second) {
 }
 
 void MainWindow::ShowPage(Page page) {
-  auto& app = program_.app();
   switch (page) {
     case Page::kInternet: {
       SwitchPage(form_, pages_, page);
-      app.SetMousePointer(toolkit::kPointerHourglass);
-      if (form_.List2->ListCount() <= browser::kCacheReloadLimit) browser::LoadHistroy(views_);
-      browser::LoadCookies(views_);
-      std::string text;
-      for (int i = 0; i < form_.L2->ListCount(); ++i) text += form_.L2->List(i) + "\r\n";
-      form_.Text2->SetText(text);
-      app.SetMousePointer(toolkit::kPointerDefault);
+      browser::LoadInternetPage(internet_);
       break;
     }
     case Page::kOptions:

@@ -10,6 +10,8 @@
 #include "app/form1_pages.h"
 #include "browser/cache_cursor.h"
 #include "browser/cache_views.h"
+#include "browser/cookie_keep_list.h"
+#include "browser/internet_page.h"
 #include "catalogue/app_lists.h"
 #include "catalogue/application_stage.h"
 #include "engine/builtin_items.h"
@@ -48,6 +50,8 @@ class MainWindow : private engine::RunHost {
 
  private:
   void Wire();
+  // The Internet page and the Cookies tab (main_window_internet.cpp).
+  void WireInternetPage();
   void StoreBox(toolkit::CheckBox& box);
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
@@ -81,6 +85,8 @@ class MainWindow : private engine::RunHost {
   catalogue::AppListsContext apps_;
   catalogue::ApplicationStageContext stage_;
   engine::CleanRun run_;
+  browser::InternetPage internet_;
+  browser::CookieKeepList keepList_;
   bool quiet_ = false;
   bool readOnlyFiles_ = false;
 };

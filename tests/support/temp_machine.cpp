@@ -7,6 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/emulated/demo_traces.h"
+#include "registry/settings_store.h"
+
 namespace vb::test {
 
 TempMachine::TempMachine(const emu::InitOptions& options) {
@@ -46,6 +49,14 @@ std::string ReadHostFile(const std::string& path) {
   std::ostringstream s;
   s << f.rdbuf();
   return s.str();
+}
+
+void AddDemoTracesAndPassWarning(TempMachine& m) {
+  std::string error;
+  if (!emu::AddDemoTraces(m.machine(), &error)) throw std::runtime_error("AddDemoTraces: " + error);
+  namespace settings = registry::settings;
+  settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
+                        "Cleaner Warning", "1");
 }
 
 }  // namespace vb::test

@@ -27,6 +27,10 @@ class TempMachine {
   std::unique_ptr<emu::Machine> machine_;
 };
 
+// Adds the demonstration traces, and answers the first-clean warning for
+// good, so that Run Cleaner cleans them at once.
+void AddDemoTracesAndPassWarning(TempMachine& m);
+
 // Writes a host file with the given bytes, creating its folders.
 void WriteHostFile(const std::string& path, const std::string& content);
 std::string ReadHostFile(const std::string& path);

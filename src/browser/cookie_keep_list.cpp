@@ -1,0 +1,43 @@
+#include "browser/cookie_keep_list.h"
+
+#include <optional>
+#include <string>
+
+#include "registry/settings_store.h"
+
+namespace vb::browser {
+
+namespace settings = registry::settings;
+
+namespace {
+
+// The selected item's text, when the list has items and one is selected.
+std::optional<std::string> Selected(const toolkit::ListView& list) {
+  int index = list.SelectedIndex();
+  if (list.Count() == 0 || index < 0 || index >= list.Count()) return std::nullopt;
+  return list.ItemAt(index).text;
+}
+
+}  // namespace
+
+void KeepSelectedCookie(CookieKeepList& k) {
+  std::optional<std::string> text = Selected(k.LV1);
+  if (!text) return;
+  k.LV2.Add(*text);
+  settings::AddListEntry(k.platform, settings::kCookies, *text);
+  k.LV1.Remove(k.LV1.SelectedIndex());
+}
+
+void ReleaseSelectedCookie(CookieKeepList& k) {
+  std::optional<std::string> text = Selected(k.LV2);
+  if (!text) return;
+  settings::DeleteSetting(k.platform, settings::kCookies, *text);
+  k.LV1.Add(*text);
+  k.LV2.Remove(k.LV2.SelectedIndex());
+}
+
+void ShowSelectedCookie(CookieKeepList& k, const toolkit::ListView& list) {
+  if (std::optional<std::string> text = Selected(list)) k.Text3.SetText(*text);
+}
+
+}  // namespace vb::browser

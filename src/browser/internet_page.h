@@ -1,0 +1,72 @@
+// The commands of the Internet page: its buttons, the context menus of the
+// cache view and the cookie view, and the Delete key in either view. They
+// work through the built-in item routines, the Firefox profile cleaner and
+// the Opera cleaner of the routine table.
+#pragma once
+
+#include "engine/builtin_items.h"
+#include "engine/file_lists.h"
+#include "engine/routines.h"
+#include "toolkit/application.h"
+#include "toolkit/controls.h"
+
+namespace vb::browser {
+
+// The Internet application list entries that enable the other browsers'
+// commands.
+inline constexpr const char* kFirefoxEntry = "Mozilla Firefox (Cache)";
+inline constexpr const char* kOperaEntry = "Opera (Cache)";
+
+struct InternetPage {
+  toolkit::Application& app;  // its mouse pointer
+  // The views, the removal context with the log L2, the entry deletion.
+  engine::BuiltinContext& builtin;
+  const engine::RoutineTable& routines;
+  engine::FileList& File4;
+  const toolkit::ListBox& IE;  // the Internet application list
+  toolkit::TextBox& Text2;     // the results log as text
+  toolkit::Button& DelCache;
+  toolkit::Button& DelCook;
+  toolkit::MenuItem& operacache2;
+  toolkit::MenuItem& mozff;
+  toolkit::MenuItem& dscache;
+  toolkit::MenuItem& operacook;
+  toolkit::MenuItem& mozffcook;
+  toolkit::MenuItem& dscookie;
+  // Which part the Opera cleaner takes when "Clean Browsers" runs it: set by
+  // "Delete Opera Browser Cookies", cleared by the Opera cache commands.
+  bool operaCookies = false;
+};
+
+// Showing the page: the wait cursor, both views loaded (the cache view only
+// while List2 holds at most 10,000 entries), Text2 rewritten from L2.
+void LoadInternetPage(InternetPage& page);
+// Text2: every line of L2, each followed by CR LF.
+void RewriteLog(InternetPage& page);
+
+// The buttons "Delete Cache", "Delete Cookies" and "Clean Browsers".
+void DeleteCache(InternetPage& page);
+void DeleteCookies(InternetPage& page);
+void CleanBrowsers(InternetPage& page);
+
+// The context menu entries.
+void DeleteIECache(InternetPage& page);
+void DeleteIECookies(InternetPage& page);
+void DeleteFirefoxCache(InternetPage& page);
+void DeleteFirefoxCookies(InternetPage& page);
+void DeleteOperaCache(InternetPage& page);
+void DeleteOperaCookies(InternetPage& page);
+// "Delete Selected Cache File..." / "Delete Selected Cookie...", also the
+// Delete key in the view: nothing when no item is selected.
+void DeleteSelectedCache(InternetPage& page);
+void DeleteSelectedCookie(InternetPage& page);
+// "Reload Cache/Cookies".
+void ReloadViews(InternetPage& page);
+
+// Before a context menu opens: the entry for the selected item shown exactly
+// when an item is selected; the Firefox and Opera entries enabled when the
+// Internet list holds their "(Cache)" entries (never disabled again).
+void PrepareCacheMenu(InternetPage& page);
+void PrepareCookieMenu(InternetPage& page);
+
+}  // namespace vb::browser
