@@ -135,6 +135,24 @@ TEST_F(InternetPageTest, ButtonsCleanOtherBrowsersOnlyWhenTheInternetListNamesTh
   EXPECT_FALSE(Exists(kOpera + "cache4/opr00002.htm"));
 }
 
+// A clean run of "Opera (Cookies)" leaves the flag set: "Clean Browsers"
+// then takes Opera's cookie part.
+TEST_F(InternetPageTest, ACleanRunOfOperasCookieEntryLeavesTheFlagForCleanBrowsers) {
+  for (const app::ItemBox& row : app::ItemBoxes())
+    (f().*row.box)->SetValue(row.box == &app::Form1::TAP ? 1 : 0);
+  f().dall->UserClick();
+  auto& ie = *f().IE;
+  for (int i = 0; i < ie.ListCount(); ++i) ie.SetChecked(i, ie.List(i) == "Opera (Cookies)");
+  f().CleanCom->UserClick();
+  EXPECT_FALSE(Exists(kOpera + "cookies4.dat"));
+  EXPECT_TRUE(Exists(kOpera + "cache4/opr00001.htm"));
+  Put(kOpera + "cookies4.dat");
+  f().iet2->UserClick();
+  f().CleanIE->UserClick();
+  EXPECT_FALSE(Exists(kOpera + "cookies4.dat"));
+  EXPECT_TRUE(Exists(kOpera + "cache4/opr00001.htm"));
+}
+
 TEST_F(InternetPageTest, WithoutTheirEntriesOnlyInternetExplorerIsCleaned) {
   f().IE->Clear();
   f().DelCook->UserClick();

@@ -74,14 +74,15 @@ MainWindow::MainWindow(Program& program)
       apps_{program.platform(),
             {form_.Appl, form_.IE, form_.MM, form_.Util, form_.Win},
             *form_.ListBox},
-      stage_{apps_, steps_, *form_.ProgressBar1},
+      stage_{apps_, steps_, *form_.ProgressBar1, operaCookies_},
       run_(program.platform(),
            {program.app(), *form_.L, *form_.Text1, *form_.Label4, *form_.ProgressBar1,
             *form_.CleanCom},
            views_, routines_, stopwatch_, *this),
       internet_{program.app(), builtin_, routines_, file4_, *form_.IE, *form_.Text2,
                 *form_.DelCache, *form_.DelCook, *form_.operacache2, *form_.mozff,
-                *form_.dscache, *form_.operacook, *form_.mozffcook, *form_.dscookie},
+                *form_.dscache, *form_.operacook, *form_.mozffcook, *form_.dscookie,
+                operaCookies_},
       keepList_{program.platform(), *form_.LV1, *form_.LV2, *form_.Text3} {
   file1_.SetHidden(true);
   file1_.SetSystem(true);

@@ -83,6 +83,7 @@ class MainWindow : private engine::RunHost {
   engine::RoutineTable routines_;
   engine::StepContext steps_;
   catalogue::AppListsContext apps_;
+  bool operaCookies_ = false;  // which part of the Opera cleaner runs
   catalogue::ApplicationStageContext stage_;
   engine::CleanRun run_;
   browser::InternetPage internet_;

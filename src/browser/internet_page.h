@@ -33,9 +33,10 @@ struct InternetPage {
   toolkit::MenuItem& operacook;
   toolkit::MenuItem& mozffcook;
   toolkit::MenuItem& dscookie;
-  // Which part the Opera cleaner takes when "Clean Browsers" runs it: set by
-  // "Delete Opera Browser Cookies", cleared by the Opera cache commands.
-  bool operaCookies = false;
+  // The main window's flag OperaCookies: which part the Opera cleaner takes
+  // when "Clean Browsers" runs it. "Delete Opera Browser Cookies" and a clean
+  // run of "Opera (Cookies)" set it; the Opera cache commands and entry clear it.
+  bool& operaCookies;
 };
 
 // Showing the page: the wait cursor, both views loaded (the cache view only

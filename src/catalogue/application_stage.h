@@ -16,6 +16,8 @@ struct ApplicationStageContext {
   AppListsContext& lists;
   engine::StepContext& steps;
   toolkit::ProgressBar& progress;
+  // The main window's flag OperaCookies, which the Opera entries set.
+  bool& operaCookies;
   // The stage's one FireFox object, made at its first Firefox entry.
   std::optional<browser::FireFox> firefox = std::nullopt;
 };

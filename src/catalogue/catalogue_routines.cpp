@@ -7,7 +7,11 @@ namespace vb::catalogue {
 void AddCatalogueRoutines(ApplicationStageContext& stage, engine::RoutineTable& routines) {
   routines.Set(engine::Routine::kApplications, [&stage] { RunApplicationStage(stage); });
   for (const engine::RoutineSteps& routine : CatalogueRoutines())
-    routines.Set(routine.routine, [&stage, &steps = routine.steps] {
+    routines.Set(routine.routine, [&stage, &steps = routine.steps, which = routine.routine] {
+      // The Opera entries leave the flag as their part needs it, for the
+      // Internet page's "Clean Browsers" to find.
+      if (which == engine::Routine::kOperaCache) stage.operaCookies = false;
+      if (which == engine::Routine::kOperaCookies) stage.operaCookies = true;
       engine::RunSteps(stage.steps, steps);
     });
   using Operation = void (browser::FireFox::*)();
