@@ -19,6 +19,8 @@
 #include "engine/routines.h"
 #include "engine/steps.h"
 #include "engine/stopwatch.h"
+#include "personal/personalized_items.h"
+#include "personal/personalized_stage.h"
 
 namespace vb::app {
 
@@ -48,6 +50,8 @@ class MainWindow : private engine::RunHost {
 
  private:
   void Wire();
+  // The Personalized page, its menu and the save commands.
+  void WirePersonalized();
   void StoreBox(toolkit::CheckBox& box);
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
@@ -80,6 +84,8 @@ class MainWindow : private engine::RunHost {
   engine::StepContext steps_;
   catalogue::AppListsContext apps_;
   catalogue::ApplicationStageContext stage_;
+  personal::PersonalizedContext personal_;
+  personal::PersonalizedStageContext personalStage_;
   engine::CleanRun run_;
   bool quiet_ = false;
   bool readOnlyFiles_ = false;
