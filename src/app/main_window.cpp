@@ -75,6 +75,9 @@ MainWindow::MainWindow(Program& program)
             {form_.Appl, form_.IE, form_.MM, form_.Util, form_.Win},
             *form_.ListBox},
       stage_{apps_, steps_, *form_.ProgressBar1, operaCookies_},
+      personal_{program.platform(), *form_.LV},
+      personalStage_{removal_,          *form_.Check8,    *form_.ListView3,
+                     *form_.ListView4,  *form_.ListView5, *form_.ListView6},
       run_(program.platform(),
            {program.app(), *form_.L, *form_.Text1, *form_.Label4, *form_.ProgressBar1,
             *form_.CleanCom},
@@ -90,6 +93,7 @@ MainWindow::MainWindow(Program& program)
   file2_.SetHidden(true);
   engine::AddBuiltinRoutines(builtin_, routines_);
   catalogue::AddCatalogueRoutines(stage_, routines_);
+  personal::AddPersonalizedRoutine(personalStage_, routines_);
   if (std::vector<engine::Routine> missing = routines_.Missing(); !missing.empty())
     throw std::logic_error(std::string("no implementation of the routine ") +
                            engine::RoutineName(missing.front()));
@@ -148,6 +152,7 @@ void MainWindow::Wire() {
     form_.PopupMenu(*form_.listpopup);
   };
   WireInternetPage();
+  WirePersonalized();
 }
 
 void MainWindow::StoreBox(toolkit::CheckBox& box) {
@@ -331,7 +336,7 @@ void MainWindow::ShowPage(Page page) {
       break;
     }
     case Page::kOptions:
-      form_.LV->Clear();
+      personal::LoadPersonalized(personal_);
       form_.LV2->Clear();
       SwitchPage(form_, pages_, page);
       // The tab strip starts again at its first tab, so that the tab and the

@@ -21,6 +21,8 @@
 #include "engine/routines.h"
 #include "engine/steps.h"
 #include "engine/stopwatch.h"
+#include "personal/personalized_items.h"
+#include "personal/personalized_stage.h"
 
 namespace vb::app {
 
@@ -52,6 +54,8 @@ class MainWindow : private engine::RunHost {
   void Wire();
   // The Internet page and the Cookies tab (main_window_internet.cpp).
   void WireInternetPage();
+  // The Personalized page, its menu and the save commands.
+  void WirePersonalized();
   void StoreBox(toolkit::CheckBox& box);
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
@@ -85,6 +89,8 @@ class MainWindow : private engine::RunHost {
   catalogue::AppListsContext apps_;
   bool operaCookies_ = false;  // which part of the Opera cleaner runs
   catalogue::ApplicationStageContext stage_;
+  personal::PersonalizedContext personal_;
+  personal::PersonalizedStageContext personalStage_;
   engine::CleanRun run_;
   browser::InternetPage internet_;
   browser::CookieKeepList keepList_;

@@ -68,9 +68,8 @@ const std::vector<Stage>& StageTable() {
       {Item::kMemoryDumps, false, {P(37), R(R_::kClearMemoryDumps)}, {}},
       {Item::kRecentDocuments, false, {R(R_::kRecent)}, {}},
       {Item::kTrayNotifications, true, {R(R_::kClearTrayNotify)}, {}},
-      // The personalized items have their stage here; their cleaning lands
-      // with that feature.
-      {std::nullopt, false, {}, {38}},
+      // The personalized items: the routine reads its own check box.
+      {std::nullopt, false, {R(R_::kPersonalized)}, {38}},
       {Item::kApplications, false, {R(R_::kApplications)}, {50}},
       {Item::kWindowsLogs, false,
        {P(51), P(52), R(R_::kWinLogs), P(53), P(54), R(R_::kClearWbemLogs), P(55), P(56),

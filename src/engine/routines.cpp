@@ -14,6 +14,7 @@ constexpr std::array<const char*, kRoutineCount> kNames = {
     "ClearDocFindMRU", "ClearSearchMRUs",   "ClearFindComputerMRU",
     "ClearOpenWithMRUs", "OpenWithLists",   "ClearRecentDocsMRU",
     "ClearMemoryDumps", "Recent",           "ClearTrayNotify",
+    "Personalized",
     "WinLogs",         "ClearWbemLogs",     "ClearDrWatson",
     "ClearDebugLogs",  "ClearWinLogFiles",  "ClearRootLogs",
     "ClearStreamMRU",

@@ -35,6 +35,8 @@ enum class Routine {
   kClearMemoryDumps,
   kRecent,
   kClearTrayNotify,
+  // The user's own files, folders, registry keys and values.
+  kPersonalized,
   // Windows Log Files.
   kWinLogs,
   kClearWbemLogs,

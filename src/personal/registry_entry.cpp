@@ -1,0 +1,75 @@
+#include "personal/registry_entry.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "registry/reg32.h"
+#include "registry/root_names.h"
+
+namespace vb::personal {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kRoots = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER",
+                                                    "HKEY_CLASSES_ROOT", "HKEY_USERS"};
+
+bool StartsWithRoot(std::string_view text) {
+  for (std::string_view root : kRoots)
+    if (text.substr(0, root.size()) == root) return true;
+  return false;
+}
+
+bool OnlyRoot(std::string_view text) {
+  while (!text.empty() && text.back() == '\\') text.remove_suffix(1);
+  for (std::string_view root : kRoots)
+    if (text == root) return true;
+  return false;
+}
+
+// The key and value name of a value entry, when it has exactly that form.
+struct ValueEntry {
+  registry::KeyPath key;
+  std::string name;
+};
+
+std::optional<ValueEntry> SplitValueEntry(std::string_view entry) {
+  std::size_t bar = entry.find(kValueSeparator);
+  if (bar == std::string_view::npos) return std::nullopt;
+  std::string_view name = entry.substr(bar + 1);
+  if (name.empty() || name.find(kValueSeparator) != std::string_view::npos) return std::nullopt;
+  std::optional<registry::KeyPath> key =
+      registry::SplitKeyPath(entry.substr(0, bar), nullptr, registry::RootNames::kLongOnly);
+  if (!key || key->subKey.empty()) return std::nullopt;
+  return ValueEntry{*key, std::string(name)};
+}
+
+RegistryEntryCheck Refuse(std::string message, bool keepText) {
+  return {RegistryEntryCheck::kRefused, std::move(message), keepText};
+}
+
+}  // namespace
+
+RegistryEntryCheck CheckRegistryEntry(const std::string& text) {
+  if (!StartsWithRoot(text)) {
+    if (text.starts_with("HKEY_CURRENT_CONFIG"))
+      return Refuse("HKEY_CURRENT_CONFIG is not supported.", true);
+    return Refuse("Invalid hKey Root", false);
+  }
+  std::string_view key = text;
+  key = key.substr(0, key.find(kValueSeparator));
+  if (OnlyRoot(key))
+    return Refuse("A whole registry root cannot be cleaned: type a key below it.", true);
+  if (text.find(kValueSeparator) == std::string::npos) return {RegistryEntryCheck::kKey, "", false};
+  if (!SplitValueEntry(text))
+    return Refuse("A registry value is typed as its key path, \"|\" and the value's name.", true);
+  return {RegistryEntryCheck::kValue, "", false};
+}
+
+void DeleteRegistryValueEntry(platform::Platform& platform, const std::string& entry) {
+  if (std::optional<ValueEntry> value = SplitValueEntry(entry))
+    registry::Reg32::DeleteValue(platform.Registry(), value->key.root, value->key.subKey,
+                                 value->name);
+}
+
+}  // namespace vb::personal

@@ -1,0 +1,33 @@
+// The registry entries the user adds by hand: a key path
+// ("HKEY_CURRENT_USER\Software\Example") deleted with everything below it, or a value entry
+// ("HKEY_CURRENT_USER\Software\Example|Name") deleting that one value.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace vb::personal {
+
+// The separator between a value entry's key path and its value name.
+inline constexpr char kValueSeparator = '|';
+
+// What the Add Registry dialog makes of a typed text.
+struct RegistryEntryCheck {
+  enum Kind { kKey, kValue, kRefused } kind = kRefused;
+  std::string message;    // for a refusal: what the message box says
+  bool keepText = false;  // for a refusal: the text box keeps the text
+};
+
+// Accepts a text that begins with one of the four long root names, written in
+// capitals, and names a key below the root; with one "|" it is a value entry
+// whose part after the "|" is the value's name. HKEY_CURRENT_CONFIG, a root
+// alone and malformed value entries are refused and keep the text; any other
+// text is refused as an invalid root and is cleared.
+[[nodiscard]] RegistryEntryCheck CheckRegistryEntry(const std::string& text);
+
+// Deletes the value a value entry names, ignoring every error; an entry of any
+// other form deletes nothing.
+void DeleteRegistryValueEntry(platform::Platform& platform, const std::string& entry);
+
+}  // namespace vb::personal

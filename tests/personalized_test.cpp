@@ -1,0 +1,221 @@
+// The user's own items through the main window over an emulated machine: the
+// Personalized page's commands and refusals, the Add Registry dialog, the
+// personalized stage of the clean run, and saving results to files.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/form1_settings.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "personal/add_registry_window.h"
+#include "personal/personalized_items.h"
+#include "platform/registry_values.h"
+#include "platform/scripted_ui.h"
+#include "registry/settings_store.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+namespace settings = registry::settings;
+using Texts = std::vector<std::string>;
+using win::kHkeyCurrentUser;
+
+class PersonalizedTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m.machine().Script().SetLog(&boxes);
+    program.Start("");
+    for (const app::ItemBox& row : app::ItemBoxes()) (form().*row.box)->SetValue(0);
+    form().Check8->SetValue(1);
+    settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
+                          "Cleaner Warning", "1");
+  }
+  app::Form1& form() { return program.Main().form(); }
+  void Answer(const std::string& answer) { m.machine().Script().QueueAnswer(answer); }
+  void Click(toolkit::Control* control) {
+    control->UserClick();
+    program.AfterEvent();
+  }
+  Texts Entries(const char* section) { return settings::ListEntries(m.platform(), section); }
+  Texts Rows() {
+    Texts rows;
+    for (int i = 0; i < form().LV->Count(); ++i) rows.push_back(form().LV->ItemAt(i).text);
+    return rows;
+  }
+  personal::AddRegistryForm* Dialog() {
+    return dynamic_cast<personal::AddRegistryForm*>(program.app().FindForm("reg"));
+  }
+  // Types the text into the Add Registry dialog (opened if need be) and adds it.
+  void TypeRegistry(const std::string& text) {
+    if (!Dialog() || !Dialog()->Visible()) Click(form().AReg);
+    Dialog()->Text1->SetText(text);
+    Click(Dialog()->Command1);
+  }
+  bool Has(const std::string& text) { return boxes.str().find(text) != std::string::npos; }
+  std::string Host(const std::string& path) { return m.Host("drive_c/" + path); }
+
+  test::TempMachine m;
+  app::Program program{m.platform()};
+  std::ostringstream boxes;
+};
+
+TEST_F(PersonalizedTest, FoldersThatMustNotBeEmptiedAreRefused) {
+  for (const char* root : {"C:\\", "E:\\", "G:\\", "Z:\\"})
+    EXPECT_EQ(personal::FolderRefusal(m.platform(), root), "You cannot select the root of a drive.")
+        << root;
+  for (const char* system : {"C:\\WINDOWS", "c:\\windows\\", "C:\\Windows\\SYSTEM",
+                             "C:\\WINDOWS\\System32\\", "C:\\Program Files", "c:\\PROGRAM FILES\\"})
+    EXPECT_EQ(personal::FolderRefusal(m.platform(), system), "You cannot select a system folder.")
+        << system;
+  // Through the picker: a refusal stores nothing; a subfolder of system32 is
+  // stored after the confirmation, and not on No.
+  Answer("D:\\");
+  Click(form().AFol);
+  Answer("C:\\WINDOWS\\system32\\drivers");
+  Answer("no");
+  Click(form().AFol);
+  Answer("C:\\WINDOWS\\system32\\drivers");
+  Answer("yes");
+  Click(form().afolmnu);
+  EXPECT_TRUE(Has("You cannot select the root of a drive."));
+  EXPECT_EQ(Entries(settings::kFolders), Texts{"C:\\WINDOWS\\system32\\drivers"});
+  EXPECT_EQ(Rows(), Texts{"C:\\WINDOWS\\system32\\drivers"});
+}
+
+TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoot) {
+  TypeRegistry("hkey_current_user\\Software\\Example");
+  EXPECT_TRUE(Has("text \"Invalid hKey Root\""));
+  EXPECT_EQ(Dialog()->Text1->Text(), "");
+  TypeRegistry("HKEY_CURRENT_CONFIG\\Software");
+  EXPECT_TRUE(Has("HKEY_CURRENT_CONFIG is not supported."));
+  EXPECT_EQ(Dialog()->Text1->Text(), "HKEY_CURRENT_CONFIG\\Software");
+  for (const char* refused : {"HKEY_CURRENT_USER", "HKEY_USERS\\\\", "HKEY_CURRENT_USER\\X|",
+                              "HKEY_CURRENT_USER|Name", "HKEY_CURRENT_USER\\X|a|b"}) {
+    Answer("yes");  // were it taken for a key, it would be stored
+    TypeRegistry(refused);
+    ASSERT_NE(Dialog(), nullptr) << refused;
+    EXPECT_EQ(Dialog()->Text1->Text(), refused);
+  }
+  EXPECT_TRUE(Entries(settings::kRegKeys).empty());
+  EXPECT_FALSE(form().Enabled());
+  Answer("no");
+  TypeRegistry("HKEY_CURRENT_USER\\Software\\Example");
+  ASSERT_TRUE(Dialog()->Visible());
+  Answer("yes");
+  TypeRegistry("HKEY_CURRENT_USER\\Software\\Example");
+  EXPECT_EQ(Dialog(), nullptr);
+  EXPECT_TRUE(form().Enabled());
+  Answer("yes");
+  TypeRegistry("HKEY_LOCAL_MACHINE\\Software\\Example|Name");
+  EXPECT_EQ(Entries(settings::kRegKeys), Texts{"HKEY_CURRENT_USER\\Software\\Example"});
+  EXPECT_EQ(Entries(settings::kRegValues), Texts{"HKEY_LOCAL_MACHINE\\Software\\Example|Name"});
+}
+
+TEST_F(PersonalizedTest, KeysAndValuesGoUnderRunCleanerOnly) {
+  auto& registry = m.platform().Registry();
+  for (const char* key :
+       {"Software\\Deep", "Software\\Deep\\A", "Software\\Deep\\A\\B", "Software\\Deep\\A\\B\\C"}) {
+    ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, key, "v", "1"), 0);
+    ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, key, "", "default"), 0);
+  }
+  ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, "Software\\Keep", "Gone", "1"), 0);
+  ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, "Software\\Keep", "Stay", "1"), 0);
+  settings::AddListEntry(m.platform(), settings::kRegKeys, "HKEY_CURRENT_USER\\Software\\Deep");
+  settings::AddListEntry(m.platform(), settings::kRegValues,
+                         "HKEY_CURRENT_USER\\Software\\Keep|Gone");
+  settings::AddListEntry(m.platform(), settings::kRegValues, "HKEY_CURRENT_USER\\Software\\Stay");
+  auto software = [&] { return platform::ReadSubKeyNames(registry, kHkeyCurrentUser, "Software"); };
+  auto has = [](const Texts& names, const char* name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  auto kept = [&] {
+    return platform::ReadAllValues(registry, kHkeyCurrentUser, "Software\\Keep").size();
+  };
+  Click(form().AnalyCom);
+  EXPECT_TRUE(has(software(), "Deep"));
+  EXPECT_EQ(platform::ReadStringValue(registry, kHkeyCurrentUser, "Software\\Deep\\A\\B\\C", "v"),
+            "1");
+  EXPECT_EQ(kept(), 2u);
+  Click(form().CleanCom);
+  EXPECT_FALSE(has(software(), "Deep"));
+  EXPECT_TRUE(has(software(), "Keep"));
+  EXPECT_EQ(kept(), 1u);
+  EXPECT_EQ(platform::ReadStringValue(registry, kHkeyCurrentUser, "Software\\Keep", "Stay"), "1");
+}
+
+TEST_F(PersonalizedTest, FilesAreLoggedWithTheirSizesAndAFileInUseOnlyUnderAnalyze) {
+  const std::pair<const char*, int> files[] = {
+      {"a.bin", 1024}, {"b.bin", 1536}, {"c.bin", 2560}, {"d.bin", 100}};
+  for (auto [name, size] : files) {
+    test::WriteHostFile(Host(std::string("P/") + name), std::string(size, 'x'));
+    settings::AddListEntry(m.platform(), settings::kFiles, std::string("C:\\P\\") + name);
+  }
+  settings::AddListEntry(m.platform(), settings::kFiles, "C:\\P\\missing.bin");
+  int fd = open(Host("P/d.bin").c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  Click(form().AnalyCom);
+  const std::string logged =
+      "C:\\P\\a.bin 1024 bytes\r\nC:\\P\\b.bin 2 kb\r\nC:\\P\\c.bin 2 kb\r\n";
+  EXPECT_NE(form().Text1->Text().find(logged + "C:\\P\\d.bin 100 bytes\r\n"), std::string::npos)
+      << form().Text1->Text();
+  Click(form().CleanCom);
+  EXPECT_NE(form().Text1->Text().find(logged + "----"), std::string::npos) << form().Text1->Text();
+  EXPECT_FALSE(std::filesystem::exists(Host("P/a.bin")));
+  EXPECT_TRUE(std::filesystem::exists(Host("P/d.bin")));
+  close(fd);
+}
+
+TEST_F(PersonalizedTest, RemoveSelectedFindsEachListAndRemoveAllEmptiesThemAll) {
+  const Texts entries = {"C:\\F", "C:\\f.txt", "HKEY_USERS\\K", "HKEY_USERS\\K|V"};
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    settings::AddListEntry(m.platform(), personal::kSections[i], entries[i]);
+  Click(form().ot2);
+  ASSERT_EQ(Rows(), entries);
+  form().LV->UserMouseDown(toolkit::MouseButton::kRight);
+  EXPECT_FALSE(form().rselmnu->Enabled());
+  form().LV->Select(1);
+  form().LV->UserMouseDown(toolkit::MouseButton::kRight);
+  EXPECT_TRUE(form().rselmnu->Enabled());
+  while (form().LV->Count() > 1) {
+    form().LV->Select(1);
+    Answer("yes");
+    Click(form().RSel);
+  }
+  EXPECT_EQ(Rows(), Texts{"C:\\F"});
+  for (std::size_t i = 1; i < entries.size(); ++i)
+    EXPECT_TRUE(Entries(personal::kSections[i]).empty()) << entries[i];
+  Answer("no");
+  Click(form().RAll);
+  EXPECT_EQ(Rows(), Texts{"C:\\F"});
+  Answer("yes");
+  Click(form().rallmnu);
+  EXPECT_TRUE(Rows().empty());
+  EXPECT_TRUE(Entries(settings::kFolders).empty());
+}
+
+TEST_F(PersonalizedTest, SavingReplacesTheFileWithCrLfTextOrReportsWhatCannotBeWritten) {
+  test::WriteHostFile(Host("out.txt"), std::string(100, 'o'));
+  form().Text1->SetText("one\r\ntwo");
+  Answer("C:\\out.txt");
+  Click(form().mnusave);
+  EXPECT_EQ(test::ReadHostFile(Host("out.txt")), "one\r\ntwo\r\n");
+  form().L2->AddItem("a");
+  form().L2->AddItem("b");
+  Answer("C:\\out.log");
+  Click(form().SLF);
+  EXPECT_EQ(test::ReadHostFile(Host("out.log")), "a\r\nb\r\n\r\n");
+  Answer("C:\\WINDOWS");
+  Click(form().mnulog);
+  EXPECT_TRUE(Has("style 48, text \"The file C:\\WINDOWS could not be written.\""));
+  EXPECT_EQ(form().Text1->Text(), "one\r\ntwo");
+}
+
+}  // namespace
+}  // namespace vb
