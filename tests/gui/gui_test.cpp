@@ -232,6 +232,48 @@ int main(int argc, char** argv) {
     SetWindowTextA(field, "");
   }
 
+  // The Add Registry dialog from the Personalized tab: owned by the main
+  // window, which waits disabled; a key typed and confirmed joins the list.
+  ChoosePage(main, "Options");
+  Pump();
+  HWND tabs = nullptr, perList = nullptr;
+  for (HWND child : Children(main))
+    if (ClassOf(child) == WC_TABCONTROLA && IsWindowVisible(child)) tabs = child;
+  for (int i = 0; tabs && i < 3; ++i) SendMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 0);  // Personalized
+  Pump();
+  for (HWND child : Children(main))
+    if (ClassOf(child) == WC_LISTVIEWA && IsWindowVisible(child)) perList = child;
+  LRESULT rowsBefore = perList ? SendMessageA(perList, LVM_GETITEMCOUNT, 0, 0) : -1;
+  HWND addRegistry = Child(main, "Add Registry");
+  Check(addRegistry != nullptr, "the Personalized tab shows Add Registry");
+  if (addRegistry) PostMessageA(addRegistry, BM_CLICK, 0, 0);
+  HWND dialog = WaitForWindow("Vanbrisk Personalized Registry", 10);
+  Check(dialog != nullptr, "Add Registry opens its dialog");
+  if (dialog) {
+    Pump();
+    Check(!IsWindowEnabled(main), "the main window is disabled while the dialog is open");
+    HWND keyText = nullptr;
+    for (HWND child : Children(dialog))
+      if (ClassOf(child) == "Edit") keyText = child;
+    if (keyText) SendMessageA(keyText, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("HKEY_CURRENT_USER\\Software\\VanbriskGui"));
+    Pump();
+    Screenshot(shots, "AddRegistry");
+    PostMessageA(Child(dialog, "Add Registry Key"), BM_CLICK, 0, 0);
+    HWND question = nullptr;
+    for (int i = 0; i < 100 && !question; ++i, Sleep(100)) question = FindWindowA("#32770", nullptr);
+    Check(question != nullptr, "Add Registry Key asks for confirmation");
+    if (question) SendMessageA(Child(question, "&Yes", false), BM_CLICK, 0, 0);
+    bool closed = false;
+    for (int i = 0; i < 50 && !closed; ++i, Sleep(100))
+      closed = FindWindowA("VanbriskForm", "Vanbrisk Personalized Registry") == nullptr;
+    Check(closed, "Yes closes the dialog");
+    Check(IsWindowEnabled(main), "the main window is enabled again after the dialog");
+    Check(perList && SendMessageA(perList, LVM_GETITEMCOUNT, 0, 0) == rowsBefore + 1,
+          "the key shows in the personalized list");
+  }
+  ChoosePage(main, "Cleaner");
+  Pump();
+
   for (const char* off : {"Internet Temporary", "Cookies", "Recent Documents", "Empty Recycle Bin"})
     SetCheck(main, off, false);
   SetCheck(main, "System Temporary", true);
