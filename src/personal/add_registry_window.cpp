@@ -41,7 +41,8 @@ AddRegistryWindow::AddRegistryWindow(toolkit::Application& app, PersonalizedCont
 }
 
 void AddRegistryWindow::ShowOwnedBy(toolkit::Form& main) {
-  form_.Move(main.Left() + main.Width(), main.Top());
+  // Over the main window, as the first-clean warning sits.
+  form_.Move(main.Left() + 1800, main.Top() + 1500);
   form_.ShowOwned(main);
   main.SetEnabled(false);
 }
