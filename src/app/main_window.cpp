@@ -9,6 +9,8 @@
 #include "app/program.h"
 #include "app/warning_window.h"
 #include "catalogue/catalogue_routines.h"
+#include "language/language_box.h"
+#include "language/language_file.h"
 #include "registry/c_registry.h"
 #include "registry/reg32.h"
 #include "registry/settings_store.h"
@@ -153,6 +155,7 @@ void MainWindow::Wire() {
   };
   WireInternetPage();
   WirePersonalized();
+  WireLanguage();
 }
 
 void MainWindow::StoreBox(toolkit::CheckBox& box) {
@@ -256,9 +259,12 @@ void MainWindow::Form_Load() {
   if (program_.app().Ended()) return;
 
   // Loading has finished: from now on "Close After Cleaning" may end the
-  // program. Then the language box takes the stored language.
+  // program. Then the language box takes the stored language, whose file is
+  // applied; a missing or invalid file leaves the design texts.
   settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "AutoCleanTrue", "True");
   form_.Combo1->SetText(ReadRegString(registry, kHkeyCurrentUser, section, "Language", ""));
+  [[maybe_unused]] bool failed = language::LoadLanguage(
+      platform.Files(), language::LanguagePath(platform, form_.Combo1->Text()), language_, form_);
 }
 
 void MainWindow::Form_Unload() {
@@ -336,6 +342,7 @@ void MainWindow::ShowPage(Page page) {
       break;
     }
     case Page::kOptions:
+      language::FillLanguageBox(program_.platform(), *form_.Combo1);
       personal::LoadPersonalized(personal_);
       form_.LV2->Clear();
       SwitchPage(form_, pages_, page);

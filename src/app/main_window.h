@@ -21,6 +21,7 @@
 #include "engine/routines.h"
 #include "engine/steps.h"
 #include "engine/stopwatch.h"
+#include "language/language_table.h"
 #include "personal/personalized_items.h"
 #include "personal/personalized_stage.h"
 
@@ -56,6 +57,8 @@ class MainWindow : private engine::RunHost {
   void WireInternetPage();
   // The Personalized page, its menu and the save commands.
   void WirePersonalized();
+  // The language box (main_window_language.cpp).
+  void WireLanguage();
   void StoreBox(toolkit::CheckBox& box);
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
@@ -94,6 +97,7 @@ class MainWindow : private engine::RunHost {
   engine::CleanRun run_;
   browser::InternetPage internet_;
   browser::CookieKeepList keepList_;
+  language::LanguageTable language_;  // the texts of the language files loaded this run
   bool quiet_ = false;
   bool readOnlyFiles_ = false;
 };

@@ -110,6 +110,18 @@ bool InitMachine(const std::string& folderText, const InitOptions& options, std:
                        std::ios::binary | std::ios::trunc);
     icon << layout::IconBytes();
   }
+  // The language files the program ships with, beside it (none when the
+  // source tree that held them is gone).
+  std::error_code listed;
+  for (const auto& entry : fs::directory_iterator(VANBRISK_LANG_FOLDER, listed)) {
+    if (entry.path().extension() != ".lng") continue;
+    fs::copy_file(entry.path(), HostOf(folder, kProgramFolder) / entry.path().filename(),
+                  fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+      *error = "cannot install " + entry.path().string() + ": " + ec.message();
+      return false;
+    }
+  }
   Database db;
   if (!db.Open((folder / "registry.db").string(), true, error)) return false;
   EmulatedRegistry registry(db, false);

@@ -1,0 +1,128 @@
+#include "language/language_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace vb::language {
+
+using namespace vb::win;
+
+namespace {
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+// Whether a plain file (not hidden, system or a folder) answers the path, as
+// a search with the normal attributes finds it.
+bool PlainFileFound(platform::FileSystemApi& files, const std::string& path) {
+  constexpr DWORD kNotPlain = kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory;
+  platform::FindData data;
+  platform::FindHandle handle = 0;
+  if (files.FindFirstFileA(path, &data, &handle) != kErrorSuccess) return false;
+  bool found = (data.attributes & kNotPlain) == 0;
+  while (!found && files.FindNextFileA(handle, &data) == kErrorSuccess)
+    found = (data.attributes & kNotPlain) == 0;
+  files.FindClose(handle);
+  return found;
+}
+
+// The lines of a text read the way BASIC's Line Input reads them: each ends
+// at CR LF or at a lone CR; a last line without an end counts too.
+std::vector<std::string> Lines(const std::string& content) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    if (content[i] != '\r') {
+      line += content[i];
+      continue;
+    }
+    lines.push_back(std::move(line));
+    line.clear();
+    if (i + 1 < content.size() && content[i + 1] == '\n') ++i;
+  }
+  if (!line.empty()) lines.push_back(std::move(line));
+  return lines;
+}
+
+bool Skipped(const std::string& line) {
+  return line.empty() || line[0] == ';' ||
+         std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
+}
+
+}  // namespace
+
+std::optional<int> KeyOf(std::string_view firstThree) {
+  // Blanks, tabs and line feeds are skipped wherever they stand.
+  std::string t;
+  for (char c : firstThree)
+    if (c != ' ' && c != '\t' && c != '\n') t += c;
+  std::string number;
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) number += t[i++];
+  bool digits = false;
+  for (; i < t.size() && IsDigit(t[i]); ++i, digits = true) number += t[i];
+  if (i < t.size() && t[i] == '.')
+    for (number += t[i++]; i < t.size() && IsDigit(t[i]); ++i, digits = true) number += t[i];
+  if (!digits) return 0;
+  if (i < t.size() && std::string_view("eEdD").find(t[i]) != std::string_view::npos) {
+    std::string exponent = "e";
+    std::size_t j = i + 1;
+    if (j < t.size() && (t[j] == '+' || t[j] == '-')) exponent += t[j++];
+    bool exponentDigits = false;
+    for (; j < t.size() && IsDigit(t[j]); ++j, exponentDigits = true) exponent += t[j];
+    if (exponentDigits) number += exponent;
+  }
+  // Halves go to the even neighbour: the default rounding mode.
+  double key = std::nearbyint(std::strtod(number.c_str(), nullptr));
+  if (!(key >= 0 && key < LanguageTable::kSize)) return std::nullopt;
+  return static_cast<int>(key);
+}
+
+bool LoadLanguage(platform::FileSystemApi& files, const std::string& path, LanguageTable& table,
+                  toolkit::Form& form) {
+  if (path.empty() || !PlainFileFound(files, path)) return true;
+  std::string content;
+  if (files.ReadFileBytes(path, &content) != kErrorSuccess) return true;
+  bool failed = false;
+  for (const std::string& line : Lines(content)) {
+    if (Skipped(line)) continue;
+    std::optional<int> key = KeyOf(std::string_view(line).substr(0, 3));
+    if (!key) {
+      failed = true;  // the remaining lines are still read
+      continue;
+    }
+    std::string text = line.size() > 4 ? line.substr(4) : std::string();
+    std::replace(text.begin(), text.end(), '_', '\r');
+    table.Set(*key, std::move(text));
+  }
+  if (table.Entry(0) != kHeader) failed = true;
+  if (!failed) ApplyLanguage(form, table);
+  return failed;
+}
+
+void ApplyLanguage(toolkit::Form& form, const LanguageTable& table) {
+  struct Target {
+    int key;
+    toolkit::Control* control;
+    bool toolTip;
+  };
+  std::vector<Target> targets;
+  for (const auto& control : form.Controls()) {
+    if (control->CaptionKey() != 0) targets.push_back({control->CaptionKey(), control.get(), false});
+    if (control->ToolTipKey() != 0) targets.push_back({control->ToolTipKey(), control.get(), true});
+  }
+  std::stable_sort(targets.begin(), targets.end(),
+                   [](const Target& a, const Target& b) { return a.key < b.key; });
+  for (const Target& t : targets) {
+    if (!LanguageTable::InRange(t.key)) continue;
+    if (t.toolTip)
+      t.control->SetToolTipText(table.Entry(t.key));
+    else
+      t.control->SetCaption(table.Entry(t.key));
+  }
+}
+
+}  // namespace vb::language

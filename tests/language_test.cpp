@@ -1,0 +1,140 @@
+// Language files: the key and line rules, the language box, choosing a
+// language, the stored language at start and unload, and the shipped files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+
+#include "app/main_window.h"
+#include "app/program.h"
+#include "language/language_file.h"
+#include "platform/scripted_ui.h"
+#include "registry/settings_store.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::toolkit;
+namespace settings = registry::settings;
+
+constexpr const char* kHeaderLine = "000 VANBRISK LANGUAGE FILE\r\n";
+
+TEST(LanguageKeyTest, FirstThreeCharactersReadAsANumber) {
+  EXPECT_EQ(language::KeyOf("005"), 5);
+  EXPECT_EQ(language::KeyOf("5  "), 5);
+  EXPECT_EQ(language::KeyOf(" 1 2"), 12);
+  EXPECT_EQ(language::KeyOf("abc"), 0);
+  EXPECT_EQ(language::KeyOf("12a"), 12);
+  EXPECT_EQ(language::KeyOf("1.5"), 2);
+  EXPECT_EQ(language::KeyOf("2.5"), 2);  // halves to the even neighbour
+  EXPECT_EQ(language::KeyOf("9E2"), 900);
+  EXPECT_EQ(language::KeyOf("-5 "), std::nullopt);
+  EXPECT_EQ(language::KeyOf("1E3"), std::nullopt);
+}
+
+class LanguageTest : public ::testing::Test {
+ protected:
+  void SetUp() override { m.machine().Script().SetLog(&boxes); }
+  app::Form1& form() { return program.Main().form(); }
+  void Write(const std::string& name, const std::string& content) {
+    test::WriteHostFile(m.Host("drive_c/Program Files/Vanbrisk/" + name), content);
+  }
+  // The user picks a language in the box; true when it was refused.
+  bool Choose(const std::string& name) {
+    form().Combo1->SetText(name);
+    form().Combo1->UserClick();
+    bool refused = boxes.str().find("Invalid language file.") != std::string::npos;
+    EXPECT_EQ(form().Combo1->Text(), refused ? "" : name);
+    boxes.str("");
+    return refused;
+  }
+  // The caption or tooltip of every control a language key reaches.
+  std::map<std::string, std::string> KeyedTexts() {
+    std::map<std::string, std::string> texts;
+    for (const auto& c : form().Controls()) {
+      if (c->CaptionKey()) texts[c->name()] = c->Caption();
+      if (c->ToolTipKey()) texts[c->name() + " tip"] = c->ToolTipText();
+    }
+    return texts;
+  }
+
+  test::TempMachine m;
+  app::Program program{m.platform()};
+  std::ostringstream boxes;
+};
+
+TEST_F(LanguageTest, LaterFilesOverwriteOnlyTheKeysTheyName) {
+  program.Start("");
+  Write("Minimal.lng", kHeaderLine);
+  EXPECT_FALSE(Choose("Minimal"));
+  for (const auto& [name, text] : KeyedTexts()) EXPECT_EQ(text, "") << name;
+  EXPECT_EQ(form().Label1->Caption(), "Vanbrisk");  // no key: never translated
+
+  // "1000": three characters make key 100, the fourth is skipped.
+  Write("Second.lng", std::string(kHeaderLine) + "005 Go\r\n015 Ex_it\r\n1000 Thousand\r\n");
+  EXPECT_FALSE(Choose("Second"));
+  EXPECT_EQ(form().CleanCom->Caption(), "Go");
+  EXPECT_EQ(form().Command1->Caption(), "Ex\rit");
+  EXPECT_EQ(form().CAC->Caption(), " Thousand");
+
+  Write("Third.lng", std::string("; comment\r\n   \r\n\r\n") + kHeaderLine + "010 Look\r\n");
+  EXPECT_FALSE(Choose("Third"));
+  EXPECT_EQ(form().AnalyCom->Caption(), "Look");
+  EXPECT_EQ(form().CleanCom->Caption(), "Go");  // the second file's text stays
+}
+
+TEST_F(LanguageTest, InvalidFilesAreRefusedAndChangeNoCaption) {
+  program.Start("");
+  Write("Letters.lng", std::string(kHeaderLine) + "abc replaces the header\r\n005 X\r\n");
+  Write("Case.lng", "000 Vanbrisk Language File\r\n005 X\r\n");
+  Write("Range.lng", std::string(kHeaderLine) + "-5  out of range\r\n005 Later\r\n");
+  Write("Upper.LNG", std::string(kHeaderLine) + "005 X\r\n");
+  form().ot2->UserClick();  // the Options page lists the files
+  std::vector<std::string> listed;
+  for (int i = 0; i < form().Combo1->ListCount(); ++i) listed.push_back(form().Combo1->List(i));
+  for (const char* name : {"English", "German", "French", "Spanish", "Upper.LNG", "Range"})
+    EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name;
+
+  for (const char* name : {"Letters", "Case", "Range", "Upper.LNG", "Missing"})
+    EXPECT_TRUE(Choose(name)) << name;
+  EXPECT_EQ(form().CleanCom->Caption(), "&Run Cleaner");
+  // The out-of-range file still stored the lines after the bad one.
+  Write("Bare.lng", kHeaderLine);
+  EXPECT_FALSE(Choose("Bare"));
+  EXPECT_EQ(form().CleanCom->Caption(), "Later");
+}
+
+TEST_F(LanguageTest, StoredLanguageAppliesAtStartAndTheChoiceIsSavedAtUnload) {
+  settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
+                        "Language", "German");
+  program.Start("");
+  EXPECT_EQ(form().Combo1->Text(), "German");
+  EXPECT_EQ(form().CleanCom->Caption(), "&Bereinigen");
+  EXPECT_FALSE(Choose("French"));
+  EXPECT_EQ(form().CleanCom->Caption(), "&Nettoyer");
+  form().Unload();
+  EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kSettings, "Language"), "French");
+}
+
+TEST_F(LanguageTest, ShippedFilesSetEveryAppliedKeyAndEnglishRestoresTheDesign) {
+  program.Start("");
+  std::map<std::string, std::string> design = KeyedTexts();
+  for (const char* name : {"German", "French", "Spanish", "English"}) {
+    language::LanguageTable table;
+    ASSERT_FALSE(language::LoadLanguage(m.platform().Files(),
+                                        std::string("C:\\Program Files\\Vanbrisk\\") + name + ".lng",
+                                        table, form()))
+        << name;
+    for (const auto& c : form().Controls()) {
+      for (int key : {c->CaptionKey(), c->ToolTipKey()}) {
+        EXPECT_TRUE(!key || !table.Entry(key).empty()) << name << " " << c->name();
+      }
+    }
+  }
+  EXPECT_EQ(KeyedTexts(), design);
+}
+
+}  // namespace
+}  // namespace vb
