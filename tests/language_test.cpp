@@ -91,13 +91,17 @@ TEST_F(LanguageTest, InvalidFilesAreRefusedAndChangeNoCaption) {
   Write("Case.lng", "000 Vanbrisk Language File\r\n005 X\r\n");
   Write("Range.lng", std::string(kHeaderLine) + "-5  out of range\r\n005 Later\r\n");
   Write("Upper.LNG", std::string(kHeaderLine) + "005 X\r\n");
+  Write("Hidden.lng", std::string(kHeaderLine) + "005 X\r\n");
+  ASSERT_EQ(m.platform().Files().SetFileAttributesA("C:\\Program Files\\Vanbrisk\\Hidden.lng",
+                                                    win::kFileAttributeHidden),
+            win::kErrorSuccess);
   form().ot2->UserClick();  // the Options page lists the files
   std::vector<std::string> listed;
   for (int i = 0; i < form().Combo1->ListCount(); ++i) listed.push_back(form().Combo1->List(i));
   for (const char* name : {"English", "German", "French", "Spanish", "Upper.LNG", "Range"})
     EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name;
 
-  for (const char* name : {"Letters", "Case", "Range", "Upper.LNG", "Missing"})
+  for (const char* name : {"Letters", "Case", "Range", "Upper.LNG", "Hidden", "Missing"})
     EXPECT_TRUE(Choose(name)) << name;
   EXPECT_EQ(form().CleanCom->Caption(), "&Run Cleaner");
   // The out-of-range file still stored the lines after the bad one.

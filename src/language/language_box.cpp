@@ -1,6 +1,7 @@
 #include "language/language_box.h"
 
 #include "language/language_file.h"
+#include "platform/entry_lister.h"
 #include "registry/reg32.h"
 #include "registry/settings_store.h"
 
@@ -17,23 +18,17 @@ void FillLanguageBox(platform::Platform& platform, toolkit::ComboBox& box) {
   box.SetText(registry::ReadRegString(platform.Registry(), kHkeyCurrentUser,
                                       registry::settings::SectionPath(registry::settings::kSettings),
                                       "Language", ""));
-  auto& files = platform.Files();
-  platform::FindData data;
-  platform::FindHandle handle = 0;
-  if (files.FindFirstFileA(platform.System().ProgramFolder() + "\\*.lng", &data, &handle) !=
-      kErrorSuccess)
-    return;
-  constexpr DWORD kNotPlain = kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory;
-  do {
-    if (data.attributes & kNotPlain) continue;
+  platform::EntryLister lister(platform.Files());
+  for (std::string file = lister.ListEntries(platform.System().ProgramFolder() + "\\*.lng",
+                                             platform::kListPlainFiles);
+       !file.empty(); file = lister.NextEntry()) {
     // Every ".lng" goes, in one pass from the left.
     std::string name;
     std::size_t from = 0;
-    for (std::size_t at; (at = data.name.find(".lng", from)) != std::string::npos; from = at + 4)
-      name += data.name.substr(from, at - from);
-    box.AddItem(name + data.name.substr(from));
-  } while (files.FindNextFileA(handle, &data) == kErrorSuccess);
-  files.FindClose(handle);
+    for (std::size_t at; (at = file.find(".lng", from)) != std::string::npos; from = at + 4)
+      name += file.substr(from, at - from);
+    box.AddItem(name + file.substr(from));
+  }
 }
 
 void ChooseLanguage(platform::Platform& platform, LanguageTable& table, toolkit::Form& form,

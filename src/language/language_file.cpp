@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/entry_lister.h"
+
 namespace vb::language {
 
 using namespace vb::win;
@@ -14,20 +16,6 @@ using namespace vb::win;
 namespace {
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-// Whether a plain file (not hidden, system or a folder) answers the path, as
-// a search with the normal attributes finds it.
-bool PlainFileFound(platform::FileSystemApi& files, const std::string& path) {
-  constexpr DWORD kNotPlain = kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory;
-  platform::FindData data;
-  platform::FindHandle handle = 0;
-  if (files.FindFirstFileA(path, &data, &handle) != kErrorSuccess) return false;
-  bool found = (data.attributes & kNotPlain) == 0;
-  while (!found && files.FindNextFileA(handle, &data) == kErrorSuccess)
-    found = (data.attributes & kNotPlain) == 0;
-  files.FindClose(handle);
-  return found;
-}
 
 // The lines of a text read the way BASIC's Line Input reads them: each ends
 // at CR LF or at a lone CR; a last line without an end counts too.
@@ -83,7 +71,11 @@ std::optional<int> KeyOf(std::string_view firstThree) {
 
 bool LoadLanguage(platform::FileSystemApi& files, const std::string& path, LanguageTable& table,
                   toolkit::Form& form) {
-  if (path.empty() || !PlainFileFound(files, path)) return true;
+  // A search for the exact path, as the program lists files: hidden and
+  // system files and folders are not found.
+  if (path.empty() ||
+      platform::EntryLister(files).ListEntries(path, platform::kListPlainFiles).empty())
+    return true;
   std::string content;
   if (files.ReadFileBytes(path, &content) != kErrorSuccess) return true;
   bool failed = false;
