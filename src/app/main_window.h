@@ -23,6 +23,7 @@
 #include "engine/stopwatch.h"
 #include "personal/personalized_items.h"
 #include "personal/personalized_stage.h"
+#include "shell/shell_integration.h"
 
 namespace vb::app {
 
@@ -56,6 +57,8 @@ class MainWindow : private engine::RunHost {
   void WireInternetPage();
   // The Personalized page, its menu and the save commands.
   void WirePersonalized();
+  // The shell-integration boxes (main_window_shell.cpp).
+  void WireShell();
   void StoreBox(toolkit::CheckBox& box);
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
@@ -94,6 +97,7 @@ class MainWindow : private engine::RunHost {
   engine::CleanRun run_;
   browser::InternetPage internet_;
   browser::CookieKeepList keepList_;
+  shell::ShellContext shell_;
   bool quiet_ = false;
   bool readOnlyFiles_ = false;
 };
