@@ -7,6 +7,7 @@
 
 #include "app/form1.h"
 #include "engine/clean_run.h"
+#include "shell/shell_integration.h"
 
 namespace vb::app {
 
@@ -43,7 +44,7 @@ struct BoxSetting {
   const char* warning = nullptr;  // kWarnedFlag: the warning's text
 };
 
-inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+using shell::kRunKey;
 
 // Every box with a setting, in the order start-up applies them.
 const std::vector<BoxSetting>& BoxSettings();

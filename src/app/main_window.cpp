@@ -88,7 +88,9 @@ MainWindow::MainWindow(Program& program)
                 *form_.DelCache, *form_.DelCook, *form_.operacache2, *form_.mozff,
                 *form_.dscache, *form_.operacook, *form_.mozffcook, *form_.dscookie,
                 operaCookies_},
-      keepList_{program.platform(), *form_.LV1, *form_.LV2, *form_.Text3} {
+      keepList_{program.platform(), *form_.LV1, *form_.LV2, *form_.Text3},
+      shell_{program.platform(), *form_.VnbStartup, *form_.Check10, *form_.Check7, *form_.Check9,
+             *form_.Check5} {
   file1_.SetHidden(true);
   file1_.SetSystem(true);
   file_.SetHidden(true);
@@ -156,6 +158,7 @@ void MainWindow::Wire() {
   WireInternetPage();
   WirePersonalized();
   WireLanguage();
+  WireShell();
 }
 
 void MainWindow::StoreBox(toolkit::CheckBox& box) {

@@ -24,6 +24,7 @@
 #include "language/language_table.h"
 #include "personal/personalized_items.h"
 #include "personal/personalized_stage.h"
+#include "shell/shell_integration.h"
 
 namespace vb::app {
 
@@ -59,6 +60,8 @@ class MainWindow : private engine::RunHost {
   void WirePersonalized();
   // The language box (main_window_language.cpp).
   void WireLanguage();
+  // The shell-integration boxes (main_window_shell.cpp).
+  void WireShell();
   void StoreBox(toolkit::CheckBox& box);
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
@@ -98,6 +101,7 @@ class MainWindow : private engine::RunHost {
   browser::InternetPage internet_;
   browser::CookieKeepList keepList_;
   language::LanguageTable language_;  // the texts of the language files loaded this run
+  shell::ShellContext shell_;
   bool quiet_ = false;
   bool readOnlyFiles_ = false;
 };

@@ -1,0 +1,53 @@
+// The program's entries in the Windows shell: the two Run values that start
+// it at logon, the two Recycle Bin verbs and the Internet Explorer toolbar
+// button, each written while its check box is ticked and removed when it is
+// cleared.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+#include "toolkit/controls.h"
+
+namespace vb::shell {
+
+// The boxes whose clicks write the entries, and the machine they write to.
+struct ShellContext {
+  platform::Platform& platform;
+  toolkit::CheckBox& VnbStartup;  // "Vanbrisk" Run value
+  toolkit::CheckBox& Check10;     // "Vanbrisk /AUTO" Run value
+  toolkit::CheckBox& Check7;      // "Open Vanbrisk..." Recycle Bin verb
+  toolkit::CheckBox& Check9;      // "Run Vanbrisk..." Recycle Bin verb
+  toolkit::CheckBox& Check5;      // Internet Explorer button
+};
+
+inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRecycleBinShell =
+    "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\Shell";
+inline constexpr const char* kOpenVerb = "Open Vanbrisk...";
+inline constexpr const char* kRunVerb = "Run Vanbrisk...";
+inline constexpr const char* kIEButtonKey =
+    "Software\\Microsoft\\Internet Explorer\\Extensions\\{D4AC5FD3-C2EE-4FC4-83EC-925E685134F4}";
+
+// The running program: its folder as the system reports it, a backslash, its
+// name and ".exe".
+[[nodiscard]] std::string ProgramPath(platform::SystemApi& system);
+// The command that starts the program at that path: in double quotes when the
+// path holds a blank (the shell would otherwise cut it there), then " /AUTO"
+// for quiet mode.
+[[nodiscard]] std::string StartCommand(const std::string& path, bool quiet);
+
+// Write (again) the "Open Vanbrisk..." verb, the "Run Vanbrisk..." verb and the
+// toolbar button with the running program's path.
+void VnbRBin(ShellContext& context);
+void VnbRBin2(ShellContext& context);
+void VnbIE(ShellContext& context);
+
+// The click handlers of the five boxes.
+void VnbStartup_Click(ShellContext& context);
+void Check10_Click(ShellContext& context);
+void Check7_Click(ShellContext& context);
+void Check9_Click(ShellContext& context);
+void Check5_Click(ShellContext& context);
+
+}  // namespace vb::shell

@@ -1,0 +1,202 @@
+// The shell-integration boxes of the main window over an emulated machine:
+// the Run values, the Recycle Bin verbs and the Internet Explorer button.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app/main_window.h"
+#include "app/program.h"
+#include "platform/registry_values.h"
+#include "registry/settings_store.h"
+#include "shell/shell_integration.h"
+#include "registry/reg32.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+using platform::RegValue;
+namespace settings = registry::settings;
+
+constexpr const char* kRun = shell::kRunKey;
+const std::string kOpenCommand = std::string(shell::kRecycleBinShell) + "\\Open Vanbrisk...\\command";
+const std::string kRunVerb = std::string(shell::kRecycleBinShell) + "\\Run Vanbrisk...";
+const std::string kInstalled = "\"C:\\Program Files\\Vanbrisk\\vanbrisk.exe\"";
+
+// The system, able to report the program in another folder.
+class MovableSystem : public platform::SystemApi {
+ public:
+  explicit MovableSystem(platform::SystemApi& inner) : inner_(inner) {}
+  void GlobalMemoryStatus(platform::MemoryStatus* s) override { inner_.GlobalMemoryStatus(s); }
+  DWORD timeGetTime() override { return inner_.timeGetTime(); }
+  LONG Launch(const std::string& c, int w) override { return inner_.Launch(c, w); }
+  std::string ProgramFolder() override { return folder ? *folder : inner_.ProgramFolder(); }
+  std::string ProgramName() override { return inner_.ProgramName(); }
+  std::string CommandLine() override { return inner_.CommandLine(); }
+  std::optional<std::string> folder;
+
+ private:
+  platform::SystemApi& inner_;
+};
+
+class ShellPlatform : public platform::Platform {
+ public:
+  explicit ShellPlatform(platform::Platform& inner)
+      : p(inner), system(inner.System()) {}
+  platform::RegistryApi& Registry() override { return p.Registry(); }
+  platform::FileSystemApi& Files() override { return p.Files(); }
+  platform::EnvironmentApi& Environment() override { return p.Environment(); }
+  platform::UrlCacheApi& UrlCache() override { return p.UrlCache(); }
+  platform::ShellApi& Shell() override { return p.Shell(); }
+  platform::UserInterfaceApi& Ui() override { return p.Ui(); }
+  platform::SystemApi& System() override { return system; }
+  platform::Platform& p;
+  MovableSystem system;
+};
+
+// A string value's exact bytes: the text and a NUL.
+std::vector<std::uint8_t> Sz(const std::string& text) { return platform::BytesFromString(text); }
+
+class ShellTest : public ::testing::Test {
+ protected:
+  // Windows always has the user's Run key; the emulated machine is laid out without one.
+  explicit ShellTest(emu::InitOptions options = {}) : m(options) {
+    registry::Reg32::CreateKey(m.platform().Registry(), kHkeyCurrentUser, kRun);
+  }
+  void Start() { program.Start(""); }
+  app::Form1& form() { return program.Main().form(); }
+  // The value, or nothing when it or its key is missing.
+  std::optional<RegValue> Value(HKEY root, const std::string& path, const std::string& name) {
+    for (RegValue& v : platform::ReadAllValues(m.platform().Registry(), root, path))
+      if (v.name == name) return v;
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> Data(HKEY root, const std::string& path, const std::string& name) {
+    auto v = Value(root, path, name);
+    EXPECT_TRUE(v && v->type == kRegSz) << path << " " << name;
+    return v ? v->data : std::vector<std::uint8_t>{};
+  }
+  bool KeyExists(HKEY root, const std::string& path) {
+    HKEY key = 0;
+    if (m.platform().Registry().RegOpenKeyA(root, path.c_str(), &key) != kErrorSuccess)
+      return false;
+    m.platform().Registry().RegCloseKey(key);
+    return true;
+  }
+  std::string Setting(const char* name) {
+    return settings::ReadSetting(m.platform(), settings::kSettings, name);
+  }
+
+  test::TempMachine m;
+  ShellPlatform shellPlatform{m.platform()};
+  app::Program program{shellPlatform};
+};
+
+TEST_F(ShellTest, RunBoxesWriteOnlyTheirValueRemoveItAndTickAgainAtStart) {
+  Start();
+  form().VnbStartup->UserClick();
+  EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk"), Sz(kInstalled));
+  EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
+  form().Check10->UserClick();
+  EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"), Sz(kInstalled + " /AUTO"));
+  Start();
+  EXPECT_EQ(form().VnbStartup->Value(), 1);
+  EXPECT_EQ(form().Check10->Value(), 1);
+  form().VnbStartup->UserClick();
+  EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk"));
+  EXPECT_TRUE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
+  form().Check10->UserClick();
+  EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
+}
+
+TEST_F(ShellTest, ARunKeyThatCannotBeOpenedLeavesTheBoxTickedAndWritesNothing) {
+  Start();
+  registry::Reg32::DeleteKey(m.platform().Registry(), kHkeyCurrentUser, kRun);
+  form().Check10->UserClick();
+  EXPECT_EQ(form().Check10->Value(), 1);
+  EXPECT_FALSE(KeyExists(kHkeyCurrentUser, kRun));
+  Start();
+  EXPECT_EQ(form().Check10->Value(), 0);
+}
+
+TEST_F(ShellTest, RecycleBinVerbsAreWrittenOverOldEntriesAndRemovedCommandFirst) {
+  auto& registry = m.platform().Registry();
+  platform::WriteString(registry, kHkeyClassesRoot, kOpenCommand, "(Default)", "stale");
+  platform::WriteString(registry, kHkeyClassesRoot, kRunVerb + "\\command", "", "old.exe");
+  platform::WriteString(registry, kHkeyClassesRoot, kRunVerb + "\\ddeexec", "", "kept");
+  Start();
+  form().Check7->UserClick();
+  EXPECT_EQ(Data(kHkeyClassesRoot, kOpenCommand, ""), Sz(kInstalled));
+  EXPECT_FALSE(Value(kHkeyClassesRoot, kOpenCommand, "(Default)"));
+  EXPECT_EQ(Setting("(Opt)Recycle Bin"), "True");
+  form().Check9->UserClick();
+  EXPECT_EQ(Data(kHkeyClassesRoot, kRunVerb + "\\command", ""), Sz(kInstalled + " /AUTO"));
+  EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "True");
+
+  form().Check7->UserClick();
+  EXPECT_FALSE(KeyExists(kHkeyClassesRoot, std::string(shell::kRecycleBinShell) + "\\Open Vanbrisk..."));
+  EXPECT_EQ(Setting("(Opt)Recycle Bin"), "");
+  form().Check9->UserClick();
+  EXPECT_FALSE(KeyExists(kHkeyClassesRoot, kRunVerb + "\\command"));
+  EXPECT_TRUE(KeyExists(kHkeyClassesRoot, kRunVerb + "\\ddeexec"));
+  EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "");
+}
+
+TEST_F(ShellTest, TheInternetExplorerButtonHasSixExactValuesAndGoesWithItsSetting) {
+  Start();
+  form().Check5->UserClick();
+  std::vector<RegValue> values =
+      platform::ReadAllValues(m.platform().Registry(), kHkeyCurrentUser, shell::kIEButtonKey);
+  const std::string icon = "C:\\Program Files\\Vanbrisk\\vanbrisk.ico";
+  std::vector<std::pair<std::string, std::vector<std::uint8_t>>> expected = {
+      {"Exec", Sz("C:\\Program Files\\Vanbrisk\\vanbrisk.exe")},
+      {"Icon", Sz(icon)},
+      {"HotIcon", Sz(icon)},
+      {"ButtonText", Sz("Vanbrisk")},
+      {"CLSID", Sz("{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}")},
+      {"Default Visible", {'Y', 'e', 's'}}};
+  ASSERT_EQ(values.size(), expected.size());
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    EXPECT_EQ(values[i].name, expected[i].first);
+    EXPECT_EQ(values[i].type, kRegSz);
+    EXPECT_EQ(values[i].data, expected[i].second) << values[i].name;
+  }
+  EXPECT_EQ(Setting("(Opt)IEButton"), "True");
+  form().Check5->UserClick();
+  EXPECT_FALSE(KeyExists(kHkeyCurrentUser, shell::kIEButtonKey));
+  EXPECT_EQ(Setting("(Opt)IEButton"), "");
+}
+
+TEST_F(ShellTest, AProgramStartedFromAnotherFolderRewritesEveryPresentEntryUnquoted) {
+  Start();
+  for (auto box : {&app::Form1::VnbStartup, &app::Form1::Check10, &app::Form1::Check7,
+                   &app::Form1::Check9, &app::Form1::Check5})
+    (form().*box)->UserClick();
+  shellPlatform.system.folder = "D:\\Tools";
+  Start();
+  EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk"), Sz("D:\\Tools\\vanbrisk.exe"));
+  EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"), Sz("D:\\Tools\\vanbrisk.exe /AUTO"));
+  EXPECT_EQ(Data(kHkeyClassesRoot, kOpenCommand, ""), Sz("D:\\Tools\\vanbrisk.exe"));
+  EXPECT_EQ(Data(kHkeyClassesRoot, kRunVerb + "\\command", ""), Sz("D:\\Tools\\vanbrisk.exe /AUTO"));
+  EXPECT_EQ(Data(kHkeyCurrentUser, shell::kIEButtonKey, "Exec"), Sz("D:\\Tools\\vanbrisk.exe"));
+  EXPECT_EQ(Data(kHkeyCurrentUser, shell::kIEButtonKey, "Icon"), Sz("D:\\Tools\\vanbrisk.ico"));
+}
+
+class LimitedShellTest : public ShellTest {
+ protected:
+  LimitedShellTest() : ShellTest({.limitedUser = true}) {}
+};
+
+TEST_F(LimitedShellTest, RecycleBinBoxesWriteNoKeyButRecordTheirSettings) {
+  Start();
+  form().Check7->UserClick();
+  form().Check9->UserClick();
+  EXPECT_FALSE(KeyExists(kHkeyClassesRoot, std::string(shell::kRecycleBinShell) + "\\Open Vanbrisk..."));
+  EXPECT_FALSE(KeyExists(kHkeyClassesRoot, kRunVerb));
+  EXPECT_EQ(Setting("(Opt)Recycle Bin"), "True");
+  EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "True");
+}
+
+}  // namespace
+}  // namespace vb
