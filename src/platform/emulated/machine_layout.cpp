@@ -149,6 +149,9 @@ const std::vector<Value>& Values() {
       {HKLM, WIN_VERSION "\\Uninstall\\Vanbrisk", "InstallLocation", kRegSz,
        "C:\\Program Files\\Vanbrisk"},
       {HKCU, WIN_VERSION "\\Explorer", "Logon User Name", kRegSz, "User"},
+      // The programs that start at logon: Windows always has both Run keys.
+      {HKCU, WIN_VERSION "\\Run", "CTFMON.EXE", kRegSz, "C:\\WINDOWS\\system32\\ctfmon.exe"},
+      {HKLM, WIN_VERSION "\\Run", "SoundMan", kRegSz, "SOUNDMAN.EXE"},
       {HKLM, "HARDWARE\\DESCRIPTION\\System", "SystemBiosVersion", kRegMultiSz,
        "EMULATED - 1|Vanbrisk emulated BIOS"},
       {HKLM, "HARDWARE\\DESCRIPTION\\System", "SystemBiosDate", kRegSz, "01/01/08"},
