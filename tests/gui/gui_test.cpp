@@ -311,6 +311,50 @@ int main(int argc, char** argv) {
     Check(log.find("CLEANING SUMMARY") != std::string::npos, "the results box shows the clean");
   }
 
+  // The Advanced tab: the Recycle Bin's "Open Vanbrisk..." verb goes into
+  // Wine's registry when its box is ticked and out again when cleared; the
+  // language box shows the main window in German, then in English again.
+  ChoosePage(main, "Options");
+  Pump();
+  HWND optionTabs = nullptr;
+  for (HWND child : Children(main))
+    if (ClassOf(child) == WC_TABCONTROLA && IsWindowVisible(child)) optionTabs = child;
+  for (int i = 0; optionTabs && i < 4; ++i) SendMessageA(optionTabs, WM_KEYDOWN, VK_RIGHT, 0);
+  Pump();
+  const char* verb = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\Shell\\Open Vanbrisk...\\command";
+  auto verbPresent = [&] {
+    HKEY key = nullptr;
+    bool present = RegOpenKeyExA(HKEY_CLASSES_ROOT, verb, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (present) RegCloseKey(key);
+    return present;
+  };
+  const char* openBox = "Add \"Open Vanbrisk...\" option to recycle bin right click menu";
+  SetCheck(main, openBox, true);
+  Check(verbPresent(), "ticking the Recycle Bin box writes its verb");
+  SetCheck(main, openBox, false);
+  Check(!verbPresent(), "clearing the Recycle Bin box removes its verb");
+  HWND languages = nullptr;
+  for (HWND child : Children(main))
+    if (ClassOf(child) == "ComboBox" && IsWindowVisible(child)) languages = child;
+  auto chooseLanguage = [&](const char* name) {
+    LRESULT index = languages ? SendMessageA(languages, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(name))
+                              : CB_ERR;
+    Check(index != CB_ERR, std::string("the language box lists ") + name);
+    if (index == CB_ERR) return;
+    SendMessageA(languages, CB_SETCURSEL, index, 0);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(languages), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(languages));
+    Pump();
+  };
+  chooseLanguage("German");
+  Check(Child(main, "Beenden") != nullptr, "German captions shown");
+  Screenshot(shots, "German");
+  chooseLanguage("English");
+  Check(Child(main, "Exit") != nullptr, "English captions back");
+  ChoosePage(main, "Cleaner");
+  Pump();
+
   // After a run Exit is the default button: Enter presses it.
   PostMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
   PostMessageA(main, WM_KEYUP, VK_RETURN, 0);
