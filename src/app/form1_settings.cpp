@@ -16,7 +16,7 @@ constexpr auto kRun = SettingPlace::kRunKey;
 
 const std::vector<BoxSetting>& BoxSettings() {
   static const std::vector<BoxSetting> table = {
-      {&F::Check10, "Vanbrisk /AUTO", kNone, LoadRule::kChecked, kFirst, kRun},
+      {&F::Check10, shell::kQuietStartupValue, kNone, LoadRule::kChecked, kFirst, kRun},
       {&F::Check2, "(Opt)Show Only Default Settings", kNumber, LoadRule::kNumber, kFirst},
       {&F::Check1, "(Opt)Hide Progress Bar While Cleaning", kOneOrDelete, LoadRule::kProgressBar},
       {&F::Check3, "(Opt)Enable Deletion for Read-Only Files", kOneOrDelete, LoadRule::kChecked},
@@ -44,10 +44,10 @@ const std::vector<BoxSetting>& BoxSettings() {
        SettingPlace::kSettings, "Warning! This will reset the Windows Cache!"},
       {&F::memdumps, "Memory Dumps", kNumber, LoadRule::kNumber},
       {&F::TAP, "Third Party Applications", kNumber, LoadRule::kNumber},
-      {&F::VnbStartup, "Vanbrisk", kNone, LoadRule::kChecked, kUnlessDefaults, kRun},
-      {&F::Check5, "(Opt)IEButton", kNone, LoadRule::kChecked},
-      {&F::Check7, "(Opt)Recycle Bin", kNone, LoadRule::kChecked},
-      {&F::Check9, "(Opt)Recycle Bin - /AUTO", kNone, LoadRule::kChecked},
+      {&F::VnbStartup, shell::kStartupValue, kNone, LoadRule::kChecked, kUnlessDefaults, kRun},
+      {&F::Check5, shell::kIEButtonSetting, kNone, LoadRule::kChecked},
+      {&F::Check7, shell::kOpenVerbSetting, kNone, LoadRule::kChecked},
+      {&F::Check9, shell::kRunVerbSetting, kNone, LoadRule::kChecked},
   };
   return table;
 }

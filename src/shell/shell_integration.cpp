@@ -104,28 +104,28 @@ void VnbIE(ShellContext& context) {
 }
 
 void VnbStartup_Click(ShellContext& context) {
-  RunValueClick(context, context.VnbStartup, "Vanbrisk", false);
+  RunValueClick(context, context.VnbStartup, kStartupValue, false);
 }
 
 void Check10_Click(ShellContext& context) {
-  RunValueClick(context, context.Check10, "Vanbrisk /AUTO", true);
+  RunValueClick(context, context.Check10, kQuietStartupValue, true);
 }
 
 void Check7_Click(ShellContext& context) {
-  VerbClick(context, context.Check7, kOpenVerb, false, "(Opt)Recycle Bin");
+  VerbClick(context, context.Check7, kOpenVerb, false, kOpenVerbSetting);
 }
 
 void Check9_Click(ShellContext& context) {
-  VerbClick(context, context.Check9, kRunVerb, true, "(Opt)Recycle Bin - /AUTO");
+  VerbClick(context, context.Check9, kRunVerb, true, kRunVerbSetting);
 }
 
 void Check5_Click(ShellContext& context) {
   if (context.Check5.Value() == 1) {
-    SaveFlag(context, "(Opt)IEButton");
+    SaveFlag(context, kIEButtonSetting);
     VnbIE(context);
   } else {
     Reg32::DeleteKey(context.platform.Registry(), kHkeyCurrentUser, kIEButtonKey);
-    settings::DeleteSetting(context.platform, settings::kSettings, "(Opt)IEButton");
+    settings::DeleteSetting(context.platform, settings::kSettings, kIEButtonSetting);
   }
 }
 

@@ -24,6 +24,12 @@ struct ShellContext {
 inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kRecycleBinShell =
     "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\Shell";
+// The values the five boxes keep: the two Run values and three settings.
+inline constexpr const char* kStartupValue = "Vanbrisk";
+inline constexpr const char* kQuietStartupValue = "Vanbrisk /AUTO";
+inline constexpr const char* kIEButtonSetting = "(Opt)IEButton";
+inline constexpr const char* kOpenVerbSetting = "(Opt)Recycle Bin";
+inline constexpr const char* kRunVerbSetting = "(Opt)Recycle Bin - /AUTO";
 inline constexpr const char* kOpenVerb = "Open Vanbrisk...";
 inline constexpr const char* kRunVerb = "Run Vanbrisk...";
 inline constexpr const char* kIEButtonKey =
