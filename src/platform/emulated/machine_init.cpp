@@ -110,9 +110,12 @@ bool InitMachine(const std::string& folderText, const InitOptions& options, std:
                        std::ios::binary | std::ios::trunc);
     icon << layout::IconBytes();
   }
-  // The language files the program ships with, beside it (none when the
-  // source tree that held them is gone).
+  // The version history and the language files the program ships with,
+  // beside it (none when the source tree that held them is gone).
   std::error_code listed;
+  fs::copy_file(VANBRISK_HISTORY_FILE, HostOf(folder, kProgramFolder) / "History.txt",
+                fs::copy_options::overwrite_existing, listed);
+  listed.clear();
   for (const auto& entry : fs::directory_iterator(VANBRISK_LANG_FOLDER, listed)) {
     if (entry.path().extension() != ".lng") continue;
     fs::copy_file(entry.path(), HostOf(folder, kProgramFolder) / entry.path().filename(),

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "product/version.h"
+
 namespace vb::emu::layout {
 
 using namespace vb::win;
@@ -145,7 +147,7 @@ const std::vector<Value>& Values() {
       {HKLM, WIN_VERSION, "CommonFilesDir", kRegSz, "C:\\Program Files\\Common Files"},
       {HKLM, WIN_VERSION "\\OptimalLayout", "EnableAutoLayout", kRegDword, "1"},
       {HKLM, WIN_VERSION "\\Uninstall\\Vanbrisk", "DisplayName", kRegSz, "Vanbrisk"},
-      {HKLM, WIN_VERSION "\\Uninstall\\Vanbrisk", "DisplayVersion", kRegSz, "0.1.0"},
+      {HKLM, WIN_VERSION "\\Uninstall\\Vanbrisk", "DisplayVersion", kRegSz, product::kVersion},
       {HKLM, WIN_VERSION "\\Uninstall\\Vanbrisk", "InstallLocation", kRegSz,
        "C:\\Program Files\\Vanbrisk"},
       {HKCU, WIN_VERSION "\\Explorer", "Logon User Name", kRegSz, "User"},
@@ -190,7 +192,6 @@ const std::vector<Value>& Values() {
 
 const std::vector<File>& Files() {
   static const std::vector<File> files = {
-      {"C:\\Program Files\\Vanbrisk\\History.txt", "Vanbrisk 0.1.0\r\n- First release.\r\n"},
       {"C:\\Program Files\\Vanbrisk\\vanbrisk.exe", ""},
       {"C:\\Program Files\\Internet Explorer\\iexplore.exe", ""},
       {"C:\\WINDOWS\\system32\\cmd.exe", ""},
