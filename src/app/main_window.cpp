@@ -159,6 +159,7 @@ void MainWindow::Wire() {
   WirePersonalized();
   WireLanguage();
   WireShell();
+  WireTools();
 }
 
 void MainWindow::StoreBox(toolkit::CheckBox& box) {
@@ -266,8 +267,7 @@ void MainWindow::Form_Load() {
   // applied; a missing or invalid file leaves the design texts.
   settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "AutoCleanTrue", "True");
   form_.Combo1->SetText(ReadRegString(registry, kHkeyCurrentUser, section, "Language", ""));
-  [[maybe_unused]] bool failed = language::LoadLanguage(
-      platform.Files(), language::LanguagePath(platform, form_.Combo1->Text()), language_, form_);
+  ReapplyLanguage();
 }
 
 void MainWindow::Form_Unload() {
@@ -353,6 +353,10 @@ void MainWindow::ShowPage(Page page) {
       // frame shown always agree.
       form_.TabStrip3->Select(0);
       ShowOptionTab(pages_, 0);
+      break;
+    case Page::kTools:
+      SwitchPage(form_, pages_, page);
+      DisableMissingTools();
       break;
     default:
       SwitchPage(form_, pages_, page);

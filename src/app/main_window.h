@@ -62,6 +62,11 @@ class MainWindow : private engine::RunHost {
   void WireLanguage();
   // The shell-integration boxes (main_window_shell.cpp).
   void WireShell();
+  // The Tools page, About, Online Help and the web links (main_window_tools.cpp).
+  void WireTools();
+  void DisableMissingTools();
+  // Applies the chosen language's file to the window again.
+  void ReapplyLanguage();
   void StoreBox(toolkit::CheckBox& box);
   void ShowPage(Page page);
   void SwitchItemSets(bool second);

@@ -52,12 +52,6 @@ WarningWindow::WarningWindow(toolkit::Application& app, std::function<void()> ru
   form_.Command1->onClick = [this] { form_.Unload(); };
 }
 
-void WarningWindow::ShowOwnedBy(toolkit::Form& main) {
-  form_.Move(main.Left() + 1800, main.Top() + 1500);
-  form_.ShowOwned(main);
-  main.SetEnabled(false);
-}
-
 void WarningWindow::Check1_Click() {
   if (form_.Check1->Value() == 1)
     settings::SaveSetting(platform_.Registry(), settings::kAppName, settings::kSettings,

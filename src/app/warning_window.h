@@ -29,9 +29,6 @@ class WarningWindow : public Window {
   WarningWindow(toolkit::Application& app, std::function<void()> runAgain);
 
   toolkit::Form& form() override { return form_; }
-  // Shows the window owned by the main window, which stays disabled until the
-  // warning unloads.
-  void ShowOwnedBy(toolkit::Form& main);
 
  private:
   void Check1_Click();

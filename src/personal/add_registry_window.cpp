@@ -40,13 +40,6 @@ AddRegistryWindow::AddRegistryWindow(toolkit::Application& app, PersonalizedCont
   form_.Command1->onClick = [this] { Command1_Click(); };
 }
 
-void AddRegistryWindow::ShowOwnedBy(toolkit::Form& main) {
-  // Over the main window, as the first-clean warning sits.
-  form_.Move(main.Left() + 1800, main.Top() + 1500);
-  form_.ShowOwned(main);
-  main.SetEnabled(false);
-}
-
 void AddRegistryWindow::Command1_Click() {
   std::string text = form_.Text1->Text();
   if (text.empty()) return;

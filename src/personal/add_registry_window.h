@@ -26,9 +26,6 @@ class AddRegistryWindow : public app::Window {
   AddRegistryWindow(toolkit::Application& app, PersonalizedContext context);
 
   toolkit::Form& form() override { return form_; }
-  // Shows the dialog beside the main window, which stays disabled until the
-  // dialog unloads.
-  void ShowOwnedBy(toolkit::Form& main);
 
  private:
   void Command1_Click();

@@ -8,11 +8,12 @@ bool WriteTextFile(platform::Platform& platform, const std::string& path, const 
   return false;
 }
 
-void SaveResultsText(platform::Platform& platform, const toolkit::TextBox& text) {
+void SaveResultsText(platform::Platform& platform, const toolkit::TextBox& text,
+                     const std::string& proposedName) {
   std::string path = platform.Ui().GetSaveFileNameA({.title = "Save As",
                                                      .filter = "Text Files (*.txt)|*.txt",
                                                      .initialFolder = "",
-                                                     .fileName = "log"});
+                                                     .fileName = proposedName});
   if (!path.empty()) (void)WriteTextFile(platform, path, text.Text() + "\r\n");
 }
 

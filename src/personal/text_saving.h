@@ -15,8 +15,9 @@ namespace vb::personal {
                    const std::string& text);
 
 // "Save to text file...": the box's text and a final CR LF, to a file chosen
-// in the save dialog (proposed name "log").
-void SaveResultsText(platform::Platform& platform, const toolkit::TextBox& text);
+// in the save dialog, which proposes that name.
+void SaveResultsText(platform::Platform& platform, const toolkit::TextBox& text,
+                     const std::string& proposedName = "log");
 
 // "Save log file...": each line of the list and a CR LF, then one more CR LF,
 // to a file chosen in the save dialog.

@@ -26,6 +26,11 @@ class ScriptedUi final : public UserInterfaceApi {
   void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
   std::size_t PendingAnswers() const { return answers_.size(); }
   void SetLog(std::ostream* log) { log_ = log; }
+  // Writes a line of what the machine did (a program it started) to the log,
+  // among the boxes and dialogs.
+  void Note(const std::string& line) {
+    if (log_) *log_ << line << "\n";
+  }
   Cursor CurrentCursor() const { return cursor_; }
   int MessageBoxCount() const { return boxes_; }
 

@@ -30,7 +30,7 @@ class SystemApi {
   // Milliseconds since some fixed moment; wraps around.
   virtual DWORD timeGetTime() = 0;
   // Starts a program without waiting. windowStyle: 1 normal, 2 minimized,
-  // 3 maximized, each with focus. Returns an error code the callers ignore.
+  // 3 maximized, each with focus. Returns kErrorSuccess once it has started.
   virtual LONG Launch(const std::string& commandLine, int windowStyle) = 0;
   // The program's folder, without a trailing "\".
   virtual std::string ProgramFolder() = 0;

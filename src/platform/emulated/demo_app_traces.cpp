@@ -51,6 +51,10 @@ const std::vector<File>& AppFiles() {
       {AD "\\Macromedia\\Flash Player\\#SharedObjects\\site\\settings.sol", 400},
       // Windows.
       {"C:\\WINDOWS\\system32\\LogFiles\\W3SVC1\\ex061201.log", 9000},
+      // A program the user starts at logon, and the folder's hidden settings.
+      {"C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup\\Notes.lnk", 610},
+      {"C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup\\desktop.ini", 80,
+       kFileAttributeHidden | kFileAttributeSystem},
   };
   return files;
 }
@@ -69,8 +73,14 @@ const std::vector<Value>& AppValues() {
       {HKCU, "Software\\Google\\Google Earth Plus\\Search", "0", "Paris"},
       {HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Spybot - Search & Destroy_is1",
        "DisplayName", "Spybot - Search & Destroy"},
+      {HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Spybot - Search & Destroy_is1",
+       "DisplayVersion", "1.4"},
       {HKLM, "SOFTWARE\\Grisoft\\Avg7", "Version", "7.5"},
+      {HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AVG7Uninstall",
+       "DisplayName", "AVG 7.5 Free Edition"},
+      {HKLM, "SOFTWARE\\Google\\Google Earth Plus", "Version", "4.0.2091"},
       {HKLM, "SOFTWARE\\Mozilla\\Mozilla Firefox", "CurrentVersion", "1.5"},
+      {HKCU, "Software\\Mozilla\\Mozilla Firefox", "CurrentVersion", "1.5.0.12 (en-US)"},
       {HKCU, "Software\\Opera Software", "Last Directory", "C:\\Downloads"},
       {HKCU, "Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList", "File0", "C:\\Music\\a.mp3"},
       {HKCU, "Software\\Microsoft\\MediaPlayer\\Player\\RecentURLList", "URL0", "mms://radio/"},

@@ -41,7 +41,10 @@ DWORD EmulatedSystem::timeGetTime() {
 
 LONG EmulatedSystem::Launch(const std::string& commandLine, int windowStyle) {
   Statement s(machine_.Db().handle(), "INSERT INTO launched(command, style) VALUES (?, ?)");
-  return s.Bind(1, commandLine).Bind(2, windowStyle).Run() ? kErrorSuccess : kErrorAccessDenied;
+  if (!s.Bind(1, commandLine).Bind(2, windowStyle).Run()) return kErrorAccessDenied;
+  machine_.Script().Note("Launch: \"" + commandLine + "\", window style " +
+                         std::to_string(windowStyle));
+  return kErrorSuccess;
 }
 
 std::string EmulatedSystem::ProgramFolder() { return kProgramFolder; }

@@ -178,6 +178,8 @@ const std::vector<Value>& Values() {
        "about:blank"},
       {HKLM, "Software\\Microsoft\\Internet Explorer\\Main", "Search Page", kRegSz,
        "about:blank"},
+      {HKLM, "Software\\Microsoft\\Internet Connection Wizard", "Version", kRegSz,
+       "6.00.2900.5512"},
       {HKCR, "HTTP\\shell\\open\\command", "", kRegSz,
        "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome"},
       {HKCR, ".txt", "", kRegSz, "txtfile"},
@@ -194,7 +196,12 @@ const std::vector<File>& Files() {
   static const std::vector<File> files = {
       {"C:\\Program Files\\Vanbrisk\\vanbrisk.exe", ""},
       {"C:\\Program Files\\Internet Explorer\\iexplore.exe", ""},
+      // The Windows tools the Tools page starts.
+      {"C:\\WINDOWS\\system32\\cleanmgr.exe", ""},
       {"C:\\WINDOWS\\system32\\cmd.exe", ""},
+      {"C:\\WINDOWS\\system32\\control.exe", ""},
+      {"C:\\WINDOWS\\system32\\dxdiag.exe", ""},
+      {"C:\\WINDOWS\\system32\\taskmgr.exe", ""},
       {"C:\\WINDOWS\\regedit.exe", ""},
   };
   return files;
