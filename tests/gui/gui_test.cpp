@@ -167,6 +167,17 @@ int main(int argc, char** argv) {
     RegCloseKey(settings);
   }
 
+  // A program that starts at logon, for the Startup window to list and delete.
+  const char* runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  HKEY run = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, runKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run,
+                      nullptr) == ERROR_SUCCESS) {
+    const char probe[] = "probe.exe";
+    RegSetValueExA(run, "VanbriskGuiProbe", 0, REG_SZ, reinterpret_cast<const BYTE*>(probe),
+                   sizeof probe);
+    RegCloseKey(run);
+  }
+
   PROCESS_INFORMATION pi = Launch(exe, "");
   HWND main = WaitForWindow("Vanbrisk", 30);
   Check(main != nullptr, "the main window opens");
@@ -216,6 +227,103 @@ int main(int argc, char** argv) {
       }
     }
     if (p.page != std::string("Cleaner")) Screenshot(shots, p.page);
+  }
+
+  // The Tools page's windows: each is owned by the main window, which waits
+  // disabled until it closes.
+  ChoosePage(main, "Tools");
+  Pump();
+  auto openTool = [&](const char* button, const char* caption) {
+    PostMessageA(Child(main, button), BM_CLICK, 0, 0);
+    HWND w = WaitForWindow(caption, 10);
+    Check(w != nullptr, std::string(button) + " opens its window");
+    if (w) {
+      Pump();
+      Check(!IsWindowEnabled(main), std::string("the main window waits for ") + caption);
+    }
+    return w;
+  };
+  auto closeTool = [&](HWND w, const char* button, const char* caption) {
+    PostMessageA(Child(w, button), BM_CLICK, 0, 0);
+    bool closed = false;
+    for (int i = 0; i < 50 && !closed; ++i, Sleep(100))
+      closed = FindWindowA("VanbriskForm", caption) == nullptr;
+    Check(closed && IsWindowEnabled(main), std::string(caption) + " closes and frees the main window");
+  };
+  auto textBox = [&](HWND w) {
+    HWND box = nullptr;
+    for (HWND child : Children(w))
+      if (ClassOf(child) == "Edit" && IsWindowVisible(child)) box = child;
+    return box;
+  };
+  if (HWND diagnostics = openTool("Diagnostics", "Diagnostics")) {
+    std::string report = textBox(diagnostics) ? Text(textBox(diagnostics)) : "";
+    Check(report.find("Vanbrisk Suite Version: ") != std::string::npos &&
+              report.find("\r\nOperating System: ") != std::string::npos &&
+              report.find("\r\nSoftware\r\n----") != std::string::npos,
+          "the diagnostics report shows its lines");
+    Screenshot(shots, "Diagnostics");
+    closeTool(diagnostics, "OK", "Diagnostics");
+  }
+  if (HWND startup = openTool("Startup", "Startup")) {
+    // The name list is the middle one of the three.
+    std::vector<HWND> views;
+    for (HWND child : Children(startup))
+      if (ClassOf(child) == WC_LISTVIEWA) views.push_back(child);
+    HWND names = views.size() == 3 ? views[1] : nullptr;
+    LRESULT rows = names ? SendMessageA(names, LVM_GETITEMCOUNT, 0, 0) : 0;
+    Check(rows >= 1, "the Startup window lists the Run value");
+    Screenshot(shots, "Startup");
+    HWND remove = Child(startup, "Delete Value");
+    Check(remove && !IsWindowEnabled(remove), "Delete Value waits for a chosen name");
+    // The probe's row: after every value of the machine's Run key, at its
+    // place among the user's, in the order the registry enumerates them.
+    auto valueNames = [](HKEY root, const char* path) {
+      std::vector<std::string> out;
+      HKEY key = nullptr;
+      if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
+      char name[256];
+      for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+          break;
+        out.push_back(name);
+      }
+      RegCloseKey(key);
+      return out;
+    };
+    std::vector<std::string> user = valueNames(HKEY_CURRENT_USER, runKey);
+    LRESULT row = static_cast<LRESULT>(valueNames(HKEY_LOCAL_MACHINE, runKey).size());
+    for (std::size_t i = 0; i < user.size() && user[i] != "VanbriskGuiProbe"; ++i) ++row;
+    if (names && remove) {
+      SetFocus(names);
+      SendMessageA(names, WM_KEYDOWN, VK_HOME, 0);
+      for (LRESULT i = 0; i < row; ++i) SendMessageA(names, WM_KEYDOWN, VK_DOWN, 0);
+      Pump();
+      Check(IsWindowEnabled(remove), "a chosen name enables Delete Value");
+      PostMessageA(remove, BM_CLICK, 0, 0);
+      HWND question = nullptr;
+      for (int t = 0; t < 100 && !question; ++t, Sleep(100)) question = FindWindowA("#32770", nullptr);
+      Check(question != nullptr, "Delete Value asks first");
+      if (question) SendMessageA(Child(question, "&Yes", false), BM_CLICK, 0, 0);
+      Pump();
+    }
+    std::vector<std::string> left = valueNames(HKEY_CURRENT_USER, runKey);
+    bool gone = user.size() == left.size() + 1;
+    for (const std::string& name : left) gone = gone && name != "VanbriskGuiProbe";
+    Check(gone, "Delete Value removes the Run value from the registry");
+    Check(names && SendMessageA(names, LVM_GETITEMCOUNT, 0, 0) == rows - 1, "its row leaves the list");
+    closeTool(startup, "OK", "Startup");
+  }
+  if (HWND about = openTool("About", "About Vanbrisk")) {
+    Check(Child(about, "V1.05.168") != nullptr, "the About window shows the version");
+    PostMessageA(Child(about, "Version History"), BM_CLICK, 0, 0);
+    Pump();
+    std::string history = textBox(about) ? Text(textBox(about)) : "";
+    Check(history.rfind("Vanbrisk Suite - Version History", 0) == 0,
+          "Version History shows History.txt");
+    Screenshot(shots, "About");
+    closeTool(about, "OK", "About Vanbrisk");
   }
 
   // Each key typed stays where the user typed it: the text that comes back

@@ -1,0 +1,427 @@
+// The system tools over an emulated machine: the Startup list and its
+// deletions, the diagnostics report and its saving, the Tools page's
+// launches, the web links and the About window.
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/program.h"
+#include "platform/emulated/emulated_system.h"
+#include "platform/registry_values.h"
+#include "product/version.h"
+#include "registry/reg32.h"
+#include "support/temp_machine.h"
+#include "tools/about_window.h"
+#include "tools/diagnostics_window.h"
+#include "tools/memory_figure.h"
+#include "tools/startup_window.h"
+#include "tools/tool_programs.h"
+#include "tools/web_links.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+
+constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+constexpr char kNt[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr char kWin[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr char kUserStartup[] = "C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup\\";
+constexpr char kCommonStartup[] =
+    "C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Startup\\";
+constexpr std::uint64_t kMegabyte = 1024 * 1024;
+
+class ToolsTest : public ::testing::Test {
+ protected:
+  explicit ToolsTest(emu::InitOptions options = {}) : m(options) {
+    EXPECT_TRUE(m.machine().SetSetting(emu::kTotalPhysSetting, std::to_string(512 * kMegabyte)));
+    EXPECT_TRUE(m.machine().SetSetting(emu::kAvailPhysSetting,
+                                       std::to_string(511 * kMegabyte + kMegabyte / 2)));
+  }
+  app::Form1& form() { return program.Main().form(); }
+  template <class W>
+  W& Last() {
+    W* window = dynamic_cast<W*>(program.Windows().back().get());
+    EXPECT_NE(window, nullptr);
+    return *window;
+  }
+  void Write(HKEY root, const std::string& key, const std::string& name, const std::string& data) {
+    ASSERT_EQ(platform::WriteString(m.platform().Registry(), root, key, name, data), kErrorSuccess);
+  }
+  void Remove(HKEY root, const std::string& key, const std::string& name) {
+    registry::Reg32::DeleteValue(m.platform().Registry(), root, key, name);
+  }
+  std::string Read(HKEY root, const std::string& key, const std::string& name) {
+    return registry::Reg32::GetString(m.platform().Registry(), root, key, name);
+  }
+  void PutFile(const std::string& path, const std::string& content = "x") {
+    ASSERT_EQ(m.platform().Files().WriteFileBytes(path, content), kErrorSuccess) << path;
+  }
+  bool FileThere(const std::string& path) {
+    platform::FindData data;
+    return m.platform().Files().GetFileAttributesExA(path, &data) == kErrorSuccess;
+  }
+  std::vector<std::string> Launched() {
+    std::vector<std::string> out;
+    for (const emu::LaunchedProgram& p : m.machine().Sys().Launched())
+      out.push_back(p.commandLine + " | " + std::to_string(p.windowStyle));
+    return out;
+  }
+  void Answer(const char* answer) { m.machine().Script().QueueAnswer(answer); }
+
+  test::TempMachine m;
+  app::Program program{m.platform()};
+};
+
+std::vector<std::string> Rows(const toolkit::ListView& view) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < view.Count(); ++i) rows.push_back(view.ItemAt(i).text);
+  return rows;
+}
+
+TEST_F(ToolsTest, StartupListsEverySourceInOrderAndOnlyPlainFiles) {
+  Write(kHkeyLocalMachine, kRunOnce, "Setup", "setup.exe /once");
+  Write(kHkeyCurrentUser, kRun, "Long", std::string(128, 'x'));
+  Write(kHkeyCurrentUser, kRun, "Fits", std::string(127, 'y'));
+  PutFile(std::string(kUserStartup) + "Notes.lnk");
+  PutFile(std::string(kUserStartup) + "hidden.lnk");
+  ASSERT_EQ(m.platform().Files().SetFileAttributesA(std::string(kUserStartup) + "hidden.lnk",
+                                                    kFileAttributeHidden),
+            kErrorSuccess);
+  ASSERT_EQ(m.platform().Files().CreateDirectoryA(std::string(kUserStartup) + "Folder"),
+            kErrorSuccess);
+  PutFile(std::string(kCommonStartup) + "Common.lnk");
+  program.Start("");
+  form().Start->UserClick();
+  auto& window = Last<tools::StartupWindow>();
+  auto& f = static_cast<tools::StartupForm&>(window.form());
+  EXPECT_EQ(Rows(*f.ListView2), (std::vector<std::string>{"HKLM:Run", "HKCU:Run", "HKCU:Run",
+                                                          "HKCU:Run", "HKLM:RunOnce",
+                                                          "Startup User", "Startup Common"}));
+  EXPECT_EQ(Rows(*f.ListView1), (std::vector<std::string>{"SoundMan", "CTFMON.EXE", "Long", "Fits",
+                                                          "Setup", "Notes.lnk", "Common.lnk"}));
+  EXPECT_EQ(Rows(*f.ListView3),
+            (std::vector<std::string>{"SOUNDMAN.EXE", "C:\\WINDOWS\\system32\\ctfmon.exe", "",
+                                      std::string(127, 'y'), "setup.exe /once",
+                                      tools::kDataNotAvailable, tools::kDataNotAvailable}));
+  EXPECT_FALSE(f.Command1->Enabled());
+  EXPECT_FALSE(form().Enabled());
+  f.Command2->UserClick();
+  EXPECT_TRUE(form().Enabled());
+}
+
+TEST_F(ToolsTest, StartupDeletesOnlyARowChosenByNameAfterYesFromEachLocation) {
+  Write(kHkeyLocalMachine, kRunOnce, "Setup", "setup.exe");
+  PutFile(std::string(kUserStartup) + "Notes.lnk");
+  PutFile(std::string(kUserStartup) + "Other.lnk");
+  PutFile(std::string(kCommonStartup) + "Common.lnk");
+  program.Start("");
+  form().Start->UserClick();
+  auto& f = static_cast<tools::StartupForm&>(Last<tools::StartupWindow>().form());
+  ASSERT_EQ(f.ListView1->Count(), 6);
+
+  f.ListView1->UserSelect(0);
+  EXPECT_TRUE(f.Command1->Enabled());
+  f.ListView3->UserSelect(0);
+  EXPECT_FALSE(f.Command1->Enabled());
+  f.ListView1->UserSelect(0);
+  Answer("no");
+  f.Command1->UserClick();
+  EXPECT_EQ(f.ListView1->Count(), 6);
+  EXPECT_TRUE(f.Command1->Enabled());
+  EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "SOUNDMAN.EXE");
+
+  // Each location in turn: the first row goes, and the next must be chosen again.
+  for (int left = 5; left >= 1; --left) {
+    f.ListView1->UserSelect(0);
+    Answer("yes");
+    f.Command1->UserClick();
+    EXPECT_EQ(f.ListView1->Count(), left);
+    EXPECT_EQ(f.ListView2->Count(), left);
+    EXPECT_EQ(f.ListView3->Count(), left);
+    EXPECT_FALSE(f.Command1->Enabled());
+  }
+  EXPECT_EQ(Rows(*f.ListView1), std::vector<std::string>{"Common.lnk"});
+  f.ListView1->UserSelect(0);
+  Answer("yes");
+  f.Command1->UserClick();
+  EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "");
+  EXPECT_EQ(Read(kHkeyCurrentUser, kRun, "CTFMON.EXE"), "");
+  EXPECT_EQ(Read(kHkeyLocalMachine, kRunOnce, "Setup"), "");
+  EXPECT_FALSE(FileThere(std::string(kUserStartup) + "Notes.lnk"));
+  EXPECT_FALSE(FileThere(std::string(kUserStartup) + "Other.lnk"));
+  EXPECT_FALSE(FileThere(std::string(kCommonStartup) + "Common.lnk"));
+
+  // With every source empty: three empty lists, and nothing to delete.
+  f.Command2->UserClick();
+  form().Start->UserClick();
+  auto& again = static_cast<tools::StartupForm&>(Last<tools::StartupWindow>().form());
+  EXPECT_EQ(again.ListView1->Count() + again.ListView2->Count() + again.ListView3->Count(), 0);
+  EXPECT_FALSE(again.Command1->Enabled());
+}
+
+TEST_F(ToolsTest, AStartupFileThatCannotBeDeletedStaysListedWithAMessage) {
+  std::string path = std::string(kUserStartup) + "Locked.lnk";
+  PutFile(path);
+  ASSERT_EQ(m.platform().Files().SetFileAttributesA(path, kFileAttributeReadonly), kErrorSuccess);
+  program.Start("");
+  form().Start->UserClick();
+  auto& window = Last<tools::StartupWindow>();
+  auto& f = static_cast<tools::StartupForm&>(window.form());
+  int row = f.ListView1->Count() - 1;
+  ASSERT_EQ(f.ListView1->ItemAt(row).text, "Locked.lnk");
+  f.ListView1->UserSelect(row);
+  int boxes = m.machine().Script().MessageBoxCount();
+  Answer("yes");
+  f.Command1->UserClick();
+  EXPECT_EQ(m.machine().Script().MessageBoxCount(), boxes + 2);  // the question, then the failure
+  EXPECT_EQ(f.ListView1->Count(), row + 1);
+  EXPECT_TRUE(FileThere(path));
+}
+
+class LimitedToolsTest : public ToolsTest {
+ protected:
+  LimitedToolsTest() : ToolsTest(emu::InitOptions{.limitedUser = true}) {}
+};
+
+TEST_F(LimitedToolsTest, HklmEntriesListWithoutCommandsAndCannotBeDeleted) {
+  program.Start("");
+  form().Start->UserClick();
+  auto& window = Last<tools::StartupWindow>();
+  auto& f = static_cast<tools::StartupForm&>(window.form());
+  // The common Startup folder's path cannot be read: it adds nothing.
+  EXPECT_EQ(Rows(*f.ListView2), (std::vector<std::string>{"HKLM:Run", "HKCU:Run"}));
+  EXPECT_EQ(Rows(*f.ListView3),
+            (std::vector<std::string>{"", "C:\\WINDOWS\\system32\\ctfmon.exe"}));
+  f.ListView1->UserSelect(0);
+  Answer("yes");
+  f.Command1->UserClick();
+  EXPECT_EQ(f.ListView1->Count(), 2);
+  EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "SOUNDMAN.EXE");
+
+  // Every line whose value comes from HKEY_LOCAL_MACHINE shows its label alone.
+  f.Command2->UserClick();
+  form().Diag->UserClick();
+  auto& report = static_cast<tools::DiagnosticsForm&>(Last<tools::DiagnosticsWindow>().form());
+  EXPECT_EQ(report.List1->List(1), "Vanbrisk Suite Version: ");
+  EXPECT_EQ(report.List1->List(6), "Operating System: ");
+  EXPECT_EQ(report.List1->List(5), "Logon User Name: User");
+}
+
+TEST(MemoryFigure, MegabytesRoundToHundredthsInTheirShortestForm) {
+  EXPECT_EQ(tools::MegabytesText(512 * kMegabyte), "512");
+  EXPECT_EQ(tools::MegabytesText(511 * kMegabyte + kMegabyte / 2), "511.5");
+  EXPECT_EQ(tools::MegabytesText(kMegabyte / 4), "0.25");
+  EXPECT_EQ(tools::MegabytesText(kMegabyte / 200 + 1), "0.01");  // half a hundredth rounds up
+  EXPECT_EQ(tools::MegabytesText(kMegabyte / 200 - 1), "0");
+  EXPECT_EQ(tools::MegabytesText(kMegabyte - 1), "1");
+  // More than a signed 32-bit count holds.
+  EXPECT_EQ(tools::MegabytesText(3072 * kMegabyte), "3072");
+}
+
+TEST_F(ToolsTest, DiagnosticsReportRunsBothKeysTogetherAndLeavesOutEmptyConditions) {
+  Write(kHkeyLocalMachine, kWin, "ProductName", "Windows 98");
+  Remove(kHkeyLocalMachine, kNt, "CSDVersion");
+  Write(kHkeyLocalMachine, "Software\\Microsoft\\Internet Explorer\\Main", "Default_Page_URL",
+        "http://" + std::string(130, 'a'));
+  program.Start("");
+  form().Diag->UserClick();
+  auto& f = static_cast<tools::DiagnosticsForm&>(Last<tools::DiagnosticsWindow>().form());
+  std::string dashes(59, '-');
+  std::vector<std::string> expected = {
+      "",
+      std::string("Vanbrisk Suite Version: ") + product::kVersion,
+      "",
+      "System",
+      dashes,
+      "Logon User Name: User",
+      "Operating System: Microsoft Windows XPWindows 98",
+      "Operating System Version: 5.1",
+      "OS Build: 2600",
+      "Registered Owner: User",
+      "Registered Organization: ",
+      "Product ID: 55274-640-0000000-23000",
+      "Total Memory(RAM): 512MB RAM",
+      "Available Memory(RAM): 511.5MB RAM",
+      "Processor: Emulated Processor",
+      "Processor Identifier: x86 Family 6 Model 15 Stepping 11",
+      "System Bios Version: EMULATED - 1",
+      "Bios Date: 01/01/08",
+      "Video Bios Date: 01/01/08",
+      "Time Zone: GMT Daylight Time",
+      "Computer Name: VANBRISK-PC",
+      "",
+      "Internet",
+      dashes,
+      "Internet Explorer Version: 6.0.2900.5512",
+      "Home Page: ",
+      "Search Page: about:blank",
+      "Internet Connection Wizard: 6.00.2900.5512",
+      "",
+      "Software",
+      dashes,
+  };
+  std::vector<std::string> got;
+  for (int i = 0; i < f.List1->ListCount(); ++i) got.push_back(f.List1->List(i));
+  EXPECT_EQ(got, expected);
+  EXPECT_EQ(f.Text1->Text(), tools::ReportText(expected));
+  EXPECT_FALSE(form().Enabled());
+  f.Command1->UserClick();
+  EXPECT_TRUE(form().Enabled());
+}
+
+TEST_F(ToolsTest, DiagnosticsApplicationLinesFollowTheWalkedListsEntryByEntry) {
+  constexpr char kPowerDvd[] = "SOFTWARE\\CyberLink\\PowerDVD";
+  Write(kHkeyLocalMachine, kPowerDvd, "Version", "6.0");
+  Write(kHkeyLocalMachine, kPowerDvd, "UserName", "Ann");
+  program.Start("");  // which lists Cyberlink PowerDVD in Multimedia
+  auto& f = form();
+  f.Util->AddItem("Spybot - Search & Destroy");
+  f.Util->AddItem("Spybot - Search & Destroy");  // twice: its line comes twice
+  f.Util->AddItem("Google Earth");                // not a Utilities rule
+  f.Appl->AddItem("winace");                      // the texts compare exactly
+  f.Diag->UserClick();
+  auto& report = static_cast<tools::DiagnosticsForm&>(Last<tools::DiagnosticsWindow>().form());
+  std::vector<std::string> tail;
+  for (int i = report.List1->ListCount() - 4; i < report.List1->ListCount(); ++i)
+    tail.push_back(report.List1->List(i));
+  EXPECT_EQ(tail, (std::vector<std::string>{"Spybot-Search & Destroy Version: ",
+                                            "Spybot-Search & Destroy Version: ",
+                                            "Cyberlink PowerDVD Version: 6.0",
+                                            "Cyberlink PowerDVD User: Ann"}));
+}
+
+TEST_F(ToolsTest, DiagnosticsSavesOverAFileAndReportsOneItCannotWrite) {
+  PutFile("C:\\report.txt", "an older, longer report that must not survive");
+  program.Start("");
+  form().Diag->UserClick();
+  auto& f = static_cast<tools::DiagnosticsForm&>(Last<tools::DiagnosticsWindow>().form());
+  Answer("C:\\report.txt");
+  f.Command2->UserClick();
+  std::string saved;
+  ASSERT_EQ(m.platform().Files().ReadFileBytes("C:\\report.txt", &saved), kErrorSuccess);
+  EXPECT_EQ(saved, f.Text1->Text() + "\r\n");
+  int boxes = m.machine().Script().MessageBoxCount();
+  Answer("C:\\No Such Folder\\report.txt");
+  f.Command2->UserClick();
+  EXPECT_EQ(m.machine().Script().MessageBoxCount(), boxes + 1);
+  EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(ToolsTest, ToolButtonsFollowTheirFilesAndStayDisabled) {
+  ASSERT_EQ(m.platform().Files().DeleteFileA("C:\\WINDOWS\\system32\\dxdiag.exe"), kErrorSuccess);
+  program.Start("");
+  auto& f = form();
+  f.tt2->UserClick();
+  EXPECT_FALSE(f.DXDiag->Enabled());
+  for (toolkit::Button* b : {f.DClean, f.RegEdit, f.CPanel, f.CPrompt, f.TMan})
+    EXPECT_TRUE(b->Enabled()) << b->name();
+  PutFile("C:\\WINDOWS\\system32\\dxdiag.exe");
+  f.ct2->UserClick();
+  f.tt2->UserClick();
+  EXPECT_FALSE(f.DXDiag->Enabled());
+  f.DClean->UserClick();
+  f.TMan->UserClick();
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"cleanmgr | 1", "taskmgr | 1"}));
+}
+
+TEST_F(ToolsTest, CommandPromptStartsEachPromptThatIsPresent) {
+  program.Start("");
+  auto& f = form();
+  f.CPrompt->UserClick();
+  EXPECT_EQ(Launched(), std::vector<std::string>{"cmd | 1"});
+  PutFile("C:\\WINDOWS\\COMMAND.COM");
+  f.CPrompt->UserClick();
+  ASSERT_EQ(m.platform().Files().DeleteFileA("C:\\WINDOWS\\system32\\cmd.exe"), kErrorSuccess);
+  f.tt2->UserClick();
+  EXPECT_TRUE(f.CPrompt->Enabled());
+  f.CPrompt->UserClick();
+  EXPECT_EQ(Launched(), (std::vector<std::string>{"cmd | 1", "cmd | 1",
+                                                  "C:\\WINDOWS\\COMMAND.COM | 2",
+                                                  "C:\\WINDOWS\\COMMAND.COM | 2"}));
+}
+
+TEST_F(ToolsTest, WebLinksRunTheRegisteredBrowserCommandUnchanged) {
+  constexpr char kBrowser[] = "HTTP\\shell\\open\\command";
+  Write(kHkeyClassesRoot, kBrowser, "", "\"C:\\Web\\b.exe\" -url \"%1\"");
+  program.Start("");
+  form().Command3->UserClick();
+  form().Label1->UserClick();
+  std::string site = product::kSiteAddress;
+  EXPECT_EQ(Launched(),
+            (std::vector<std::string>{"\"C:\\Web\\b.exe\" -url \"%1\" " + site + "/help.htm | 3",
+                                      "\"C:\\Web\\b.exe\" -url \"%1\" " + site + " | 3"}));
+  Remove(kHkeyClassesRoot, kBrowser, "");
+  form().Picture1->UserClick();
+  EXPECT_EQ(Launched().size(), 2u);
+}
+
+TEST_F(ToolsTest, AboutShowsTheSystemAndReloadsTheHistoryOnEachClick) {
+  std::string history = m.machine().Sys().ProgramFolder() + "\\History.txt";
+  Remove(kHkeyLocalMachine, kNt, "ProductName");
+  Write(kHkeyLocalMachine, kWin, "ProductName", "Windows 98");
+  program.Start("");
+  form().Command2->UserClick();
+  auto& f = static_cast<tools::AboutForm&>(Last<tools::AboutWindow>().form());
+  EXPECT_EQ(f.Label3->Caption(), "Windows 98");
+  EXPECT_EQ(f.Label4->Caption(), "Emulated Processor");
+  EXPECT_EQ(f.Label5->Caption(), "512 MB Ram");
+  EXPECT_EQ(f.Label8->Caption(), std::string("V") + product::kVersion);
+  EXPECT_FALSE(form().Enabled());
+
+  PutFile(history, "V1\r\n");
+  f.Command1->UserClick();
+  EXPECT_EQ(f.Text1->Text(), "V1\r\n");
+  EXPECT_TRUE(f.Text1->Visible() && f.Command2->Visible() && f.Shape1->Visible());
+  EXPECT_FALSE(f.Picture1->Visible() || f.lblDescription->Visible());
+  PutFile(history, "V2\r\n");
+  f.Command1->UserClick();
+  EXPECT_EQ(f.Text1->Text(), "V2\r\n");
+  ASSERT_EQ(m.platform().Files().DeleteFileA(history), kErrorSuccess);
+  f.Command1->UserClick();
+  EXPECT_EQ(f.Text1->Text(), "");
+  f.Command2->UserClick();
+  EXPECT_FALSE(f.Text1->Visible() || f.Command2->Visible() || f.Shape1->Visible());
+  EXPECT_TRUE(f.Picture1->Visible() && f.lblDescription->Visible());
+  f.Command3->UserClick();
+  EXPECT_TRUE(form().Enabled());
+
+  // With no product name under either key the label is empty.
+  Remove(kHkeyLocalMachine, kWin, "ProductName");
+  form().Command2->UserClick();
+  EXPECT_EQ(static_cast<tools::AboutForm&>(Last<tools::AboutWindow>().form()).Label3->Caption(), "");
+}
+
+// A system whose programs never start.
+class NoLaunchPlatform : public platform::Platform, public platform::SystemApi {
+ public:
+  explicit NoLaunchPlatform(platform::Platform& p) : p_(p) {}
+  platform::RegistryApi& Registry() override { return p_.Registry(); }
+  platform::FileSystemApi& Files() override { return p_.Files(); }
+  platform::EnvironmentApi& Environment() override { return p_.Environment(); }
+  platform::UrlCacheApi& UrlCache() override { return p_.UrlCache(); }
+  platform::ShellApi& Shell() override { return p_.Shell(); }
+  platform::UserInterfaceApi& Ui() override { return p_.Ui(); }
+  platform::SystemApi& System() override { return *this; }
+  void GlobalMemoryStatus(platform::MemoryStatus* s) override { p_.System().GlobalMemoryStatus(s); }
+  DWORD timeGetTime() override { return 0; }
+  LONG Launch(const std::string&, int) override { return kErrorFileNotFound; }
+  std::string ProgramFolder() override { return p_.System().ProgramFolder(); }
+  std::string ProgramName() override { return "vanbrisk"; }
+  std::string CommandLine() override { return ""; }
+
+ private:
+  platform::Platform& p_;
+};
+
+TEST(ToolLaunch, AToolThatCannotStartIsReportedAndTheLinkIsSilent) {
+  test::TempMachine m;
+  NoLaunchPlatform platform(m.platform());
+  tools::StartTool(platform, tools::ProgramOf(tools::Tool::kRegistryEditor));
+  EXPECT_EQ(m.machine().Script().MessageBoxCount(), 1);
+  tools::OpenWebPage(platform, tools::kHelpPage);
+  EXPECT_EQ(m.machine().Script().MessageBoxCount(), 1);
+}
+
+}  // namespace
+}  // namespace vb
