@@ -82,9 +82,11 @@ LONG EmulatedFileSystem::OpenFolder(const std::string& path, FolderHandle* folde
   held->fd = OpenHostFolder(host);
   if (!held->fd.valid()) return errno == ENOENT || errno == ENOTDIR ? kErrorPathNotFound
                                                                     : FromErrno(errno);
-  // The path was checked to stay inside the machine; so must the folder that
-  // was opened, should a link on the way have changed in between.
-  if (!paths_.InsideMachine(ThroughDescriptor(held->fd.get(), "."))) {
+  // The path was checked to stay inside the drives; so must the folder that
+  // was opened, should a link on the way have changed in between. Whether it
+  // is a drive root is decided on that folder too, not on the path's text.
+  bool realRoot = false;
+  if (!paths_.InsideDrives(ThroughDescriptor(held->fd.get(), "."), &realRoot)) {
     // Without /proc to tell, it must at least be the folder the checked path
     // still leads to.
     struct stat opened, now;
@@ -92,6 +94,7 @@ LONG EmulatedFileSystem::OpenFolder(const std::string& path, FolderHandle* folde
         stat(host.c_str(), &now) != 0 || !SameEntry(opened, now))
       return kErrorPathNotFound;
   }
+  root = root || realRoot;
   held->host = std::move(host);
   if (driveRoot) *driveRoot = root;
   *folder = Hold(std::move(held));
