@@ -9,8 +9,12 @@
 // ratios and the peak memory. For scale it also times the least any listing
 // of the emulated tree must do: per file one fstatat for size and mode and one
 // getxattrat for the hidden and system attributes (find does the first only).
+// Last, a chain of 16,000 nested folders (--deep N for another depth), each
+// with one file, goes through Analyze and Run Cleaner: a walk that the depth
+// cannot crash, which leaves what lies deeper than it holds alone.
 //
-//   removal_bench [--files-per-folder N] [--analyze-only] [--cleaner-first] [--keep] [TMPDIR]
+//   removal_bench [--files-per-folder N] [--analyze-only] [--cleaner-first] [--deep N] [--keep]
+//                 [TMPDIR]
 //   removal_bench --analyze-only --reuse BASE   (a tree an earlier --keep run left)
 #include <dirent.h>
 #include <fcntl.h>
@@ -31,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "call_counter.h"
 #include "engine/file_lists.h"
 #include "engine/removal.h"
 #include "platform/emulated/machine.h"
@@ -183,6 +188,58 @@ void Profile(const char* command) {
   close(fd);
 }
 
+// A chain of `levels` folders "d" below `top`, each holding "f.txt", laid
+// through descriptors since its host path outgrows PATH_MAX.
+bool MakeChain(const std::string& top, int levels) {
+  mkdir(top.c_str(), 0755);
+  int fd = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  for (int level = 0; level < levels && fd >= 0; ++level) {
+    close(openat(fd, "f.txt", O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
+    mkdirat(fd, "d", 0755);
+    int next = openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    close(fd);
+    fd = next;
+  }
+  if (fd < 0) return false;
+  close(fd);
+  return true;
+}
+
+// Removes such a chain with a handful of descriptors: the grandchild moves up
+// in place of the child, one level at a time. Returns the levels it held.
+int RemoveChain(const std::string& top) {
+  int fd = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int levels = 0;
+  for (;;) {
+    int child = openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (child < 0) break;
+    ++levels;
+    bool deeper = renameat(child, "d", fd, "next") == 0;
+    unlinkat(child, "f.txt", 0);
+    close(child);
+    unlinkat(fd, "d", AT_REMOVEDIR);
+    if (!deeper || renameat(fd, "next", fd, "d") != 0) break;
+  }
+  unlinkat(fd, "f.txt", 0);
+  close(fd);
+  rmdir(top.c_str());
+  return levels;
+}
+
+// Counts the levels of a chain that still hold their file.
+int FilesInChain(const std::string& top) {
+  int fd = open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int files = 0;
+  while (fd >= 0) {
+    if (faccessat(fd, "f.txt", F_OK, AT_SYMLINK_NOFOLLOW) == 0) ++files;
+    int next = openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    close(fd);
+    fd = next;
+  }
+  return files;
+}
+
 long MaxRssKb(int who) {
   rusage usage{};
   getrusage(who, &usage);
@@ -196,6 +253,7 @@ int main(int argc, char** argv) {
   bool keep = false;
   bool analyzeOnly = false;
   bool cleanerFirst = false;
+  int deep = 16000;
   std::string reuse;
   std::string tmp = std::filesystem::temp_directory_path().string();
   for (int i = 1; i < argc; ++i) {
@@ -204,6 +262,8 @@ int main(int argc, char** argv) {
       filesPerFolder = std::atoi(argv[++i]);
     } else if (a == "--cleaner-first") {
       cleanerFirst = true;
+    } else if (a == "--deep" && i + 1 < argc) {
+      deep = std::atoi(argv[++i]);
     } else if (a == "--analyze-only") {
       analyzeOnly = true;
     } else if (a == "--reuse" && i + 1 < argc) {
@@ -254,20 +314,24 @@ int main(int argc, char** argv) {
   // Analyze, best of three each, find first so that both meet warm caches.
   double findList = 1e9, analyze = 1e9;
   int logged = 0;
+  long analyzeCalls = 0;
   for (int round = 0; round < 3; ++round) {
     findList = std::min(findList, TimeCommand({"find", plain, "-type", "f", "-printf", "%s\\n"}));
     window.L.Clear();
     window.analyzeOnly = true;
     std::string f = folder;
     Profile("enable\n");
+    long before = FileSystemCalls();
     Clock::time_point start = Clock::now();
     vb::engine::ClearD2(window.context, f);
     analyze = std::min(analyze, Seconds(start));
+    analyzeCalls = FileSystemCalls() - before;
     Profile("disable\n");
     logged = window.L.ListCount();
   }
-  std::printf("Analyze      %8.3f s  find -printf %8.3f s  ratio %.2f  (%d lines)\n", analyze,
-              findList, analyze / findList, logged);
+  std::printf("Analyze      %8.3f s  find -printf %8.3f s  ratio %.2f  (%d lines, %.2f calls per file)\n",
+              analyze, findList, analyze / findList, logged,
+              logged ? static_cast<double>(analyzeCalls) / logged : 0.0);
   double floor = 1e9;
   long walked = 0;
   for (int round = 0; round < 3; ++round) {
@@ -276,8 +340,8 @@ int main(int argc, char** argv) {
     floor = std::min(floor, Seconds(start));
   }
   std::printf("  floor: fstatat + getxattrat per file %.3f s (ratio %.2f, %ld files); "
-              "Analyze spends %.0f%% above it\n",
-              floor, floor / findList, walked, 100.0 * (analyze - floor) / analyze);
+              "Analyze %.2f times the floor\n",
+              floor, floor / findList, walked, analyze / floor);
 
   // Run Cleaner, once each: deleting leaves nothing to time twice.
   if (!analyzeOnly) {
@@ -285,28 +349,53 @@ int main(int argc, char** argv) {
     // are discarded, the journal commits), so the one deleting second can
     // pay for the first: --cleaner-first reverses the order.
     double findDelete = 0;
-    if (!cleanerFirst) findDelete = TimeCommand({"find", plain, "-type", "f", "-delete"});
+    if (!cleanerFirst) findDelete = TimeCommand({"find", plain, "-mindepth", "1", "-delete"});
     sync();
     window.L.Clear();
     window.analyzeOnly = false;
     std::string f = folder;
     Profile("enable\n");
+    long before = FileSystemCalls();
     Clock::time_point start = Clock::now();
     vb::engine::ClearD2(window.context, f);
     double clean = Seconds(start);
+    long cleanCalls = FileSystemCalls() - before;
     Profile("disable\n");
     sync();
-    if (cleanerFirst) findDelete = TimeCommand({"find", plain, "-type", "f", "-delete"});
+    if (cleanerFirst) findDelete = TimeCommand({"find", plain, "-mindepth", "1", "-delete"});
     logged = window.L.ListCount();
     long left = 0;
     for (auto& entry : std::filesystem::recursive_directory_iterator(temp)) {
       (void)entry;
       ++left;
     }
-    std::printf("Run Cleaner  %8.3f s  find -delete %8.3f s  ratio %.2f  (%d lines, %ld entries left)\n",
-                clean, findDelete, clean / findDelete, logged, left);
+    std::printf("Run Cleaner  %8.3f s  find -delete %8.3f s  ratio %.2f  (%d lines, %.2f calls per "
+                "file, %ld entries left)\n",
+                clean, findDelete, clean / findDelete, logged,
+                logged ? static_cast<double>(cleanCalls) / logged : 0.0, left);
   }
   std::printf("peak memory  %ld KB\n", MaxRssKb(RUSAGE_SELF));
+
+  // The deep chain, measured then cleaned.
+  if (deep > 0 && !analyzeOnly) {
+    const std::string chain = temp + "/Deep";
+    if (!MakeChain(chain, deep)) {
+      std::fprintf(stderr, "could not lay %d levels\n", deep);
+      return 1;
+    }
+    for (bool analyzeRun : {true, false}) {
+      window.L.Clear();
+      window.analyzeOnly = analyzeRun;
+      std::string f = folder + "\\Deep";
+      Clock::time_point start = Clock::now();
+      vb::engine::ClearD2(window.context, f);
+      double seconds = Seconds(start);
+      std::printf("%d levels   %-11s %8.3f s  %d lines, %d files left\n", deep,
+                  analyzeRun ? "Analyze" : "Run Cleaner", seconds, window.L.ListCount(),
+                  FilesInChain(chain));
+    }
+    RemoveChain(chain);
+  }
 
   machine.reset();
   if (!keep && reuse.empty()) {

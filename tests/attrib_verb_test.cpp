@@ -89,6 +89,15 @@ TEST_F(AttribVerbTest, RefusesBadArgumentsAndMissingFiles) {
   EXPECT_EQ(Run({"+R", "C:\\link.ini"}), cli::kExitFailed);
   EXPECT_EQ(err.str(), "attrib: Access denied - C:\\link.ini\n");
   EXPECT_EQ(Attributes("C:\\boot.ini"), kFileAttributeArchive);
+
+  // A link in the middle of a path that leads to the machine's own folder is
+  // refused, and said to be: registry.db beside the drives stays as it was.
+  ASSERT_EQ(symlink(m.folder().c_str(), m.Host("drive_c/Machine").c_str()), 0);
+  EXPECT_EQ(Run({"+H", "C:\\Machine\\registry.db"}), cli::kExitFailed);
+  EXPECT_EQ(err.str(), "attrib: Access denied - C:\\Machine\\registry.db\n");
+  EXPECT_EQ(Run({"C:\\Machine\\drive_c\\boot.ini"}), cli::kExitFailed);
+  char value[16];
+  EXPECT_LT(getxattr(m.Host("registry.db").c_str(), emu::kDosAttribXattr, value, sizeof value), 0);
 }
 
 }  // namespace

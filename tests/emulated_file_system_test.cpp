@@ -121,7 +121,7 @@ TEST_F(FileSystemTest, RememberedFoldersFollowTheirChanges) {
   fs::remove_all(Host("drive_c/Aa/Bb"));
   WriteHostFile(Outside("G.TXT"), "outside");
   ASSERT_EQ(symlink(Outside("").c_str(), Host("drive_c/Aa/Bb").c_str()), 0);
-  Resolve("C:\\AA\\BB\\G.TXT", kErrorPathNotFound);
+  Resolve("C:\\AA\\BB\\G.TXT", kErrorAccessDenied);
   fs::remove(Host("drive_c/Aa/Bb"));
   WriteHostFile(Host("drive_c/Aa/bB/g.txt"), "x");
   EXPECT_EQ(Resolve("C:\\AA\\BB\\G.TXT").host, Host("drive_c/Aa/bB/g.txt"));
@@ -181,8 +181,9 @@ TEST_F(FileSystemTest, DosAttributesAreKeptAsWineKeepsThem) {
   EXPECT_EQ(DosAttrib(Host("drive_c/Box/Folder")), "<none>");
 }
 
-// Links in the machine are followed only while they lead inside it; the
-// links themselves can go, and nothing outside changes, byte for byte.
+// Links in the machine are followed only while they lead inside its drives
+// (anything else is refused); the links themselves can go, and nothing
+// outside changes, byte for byte.
 TEST_F(FileSystemTest, NothingOutsideTheMachineIsReachable) {
   WriteHostFile(Host("drive_d/Data/in.txt"), "inside");
   WriteHostFile(Outside("victim.txt"), "precious");
@@ -197,22 +198,22 @@ TEST_F(FileSystemTest, NothingOutsideTheMachineIsReachable) {
   EXPECT_TRUE(Resolve("C:\\tod\\IN.TXT").exists);
   std::string host;
   EXPECT_EQ(m.machine().Paths().ResolveFolder("C:\\ToD", &host), kErrorSuccess);
-  EXPECT_EQ(m.machine().Paths().ResolveFolder("C:\\Out", &host), kErrorPathNotFound);
-  Resolve("C:\\Chain\\victim.txt", kErrorPathNotFound);
+  EXPECT_EQ(m.machine().Paths().ResolveFolder("C:\\Out", &host), kErrorAccessDenied);
+  Resolve("C:\\Chain\\victim.txt", kErrorAccessDenied);
   EXPECT_EQ(Resolve("C:\\out").host, Host("drive_c/Out"));  // the link itself
-  EXPECT_EQ(files().DeleteFileA("C:\\Out\\victim.txt"), kErrorPathNotFound);
+  EXPECT_EQ(files().DeleteFileA("C:\\Out\\victim.txt"), kErrorAccessDenied);
   EXPECT_EQ(files().DeleteFileA("C:\\..\\..\\outside\\victim.txt"), kErrorInvalidName);
   EXPECT_EQ(files().SetFileAttributesA("C:\\Out\\victim.txt", kFileAttributeReadonly),
-            kErrorPathNotFound);
+            kErrorAccessDenied);
   EXPECT_EQ(files().SetFileAttributesA("C:\\Out", kFileAttributeReadonly | kFileAttributeHidden),
             kErrorAccessDenied);
   EXPECT_EQ(files().SetFileAttributesA("C:\\VictimLink", kFileAttributeReadonly),
             kErrorAccessDenied);
   EXPECT_EQ(files().WriteFileBytes("C:\\VictimLink", "overwritten"), kErrorAccessDenied);
-  EXPECT_EQ(files().WriteFileBytes("C:\\Out\\new.txt", "x"), kErrorPathNotFound);
+  EXPECT_EQ(files().WriteFileBytes("C:\\Out\\new.txt", "x"), kErrorAccessDenied);
   std::string content;
   EXPECT_EQ(files().ReadFileBytes("C:\\VictimLink", &content), kErrorAccessDenied);
-  EXPECT_EQ(platform::DeleteFiles(files(), "C:\\Out\\*.*"), kErrorPathNotFound);
+  EXPECT_EQ(platform::DeleteFiles(files(), "C:\\Out\\*.*"), kErrorAccessDenied);
   EXPECT_EQ(files().DeleteFileA("C:\\Out"), kErrorAccessDenied);
   EXPECT_EQ(files().RemoveDirectoryA("C:\\VictimLink"), kErrorDirectory);
 

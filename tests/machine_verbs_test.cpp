@@ -1,5 +1,7 @@
 // machine init lays out a machine and never replaces or deletes what is not
 // one; the cache verbs fill and list the URL cache.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,6 +80,15 @@ TEST(CacheVerbs, AddAndListEntries) {
   EXPECT_EQ(cli::RunCacheVerb(m.platform(), {"add", "http://c/", "--file", "C:\\none"},
                               missing.io()),
             cli::kExitFailed);
+  // A file reached through a link to the machine's own folder is refused as such.
+  ASSERT_EQ(symlink(m.folder().c_str(), m.Host("drive_c/Machine").c_str()), 0);
+  Io refused;
+  EXPECT_EQ(cli::RunCacheVerb(m.platform(),
+                              {"add", "http://d/", "--file", "C:\\Machine\\registry.db"},
+                              refused.io()),
+            cli::kExitFailed);
+  EXPECT_EQ(refused.err.str(),
+            "cache add: access to the local file C:\\Machine\\registry.db was refused\n");
   EXPECT_EQ(cli::RunCacheVerb(m.platform(), {"add", "--type", "x1"}, missing.io()),
             cli::kExitUsage);
   Io list;

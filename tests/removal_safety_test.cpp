@@ -2,12 +2,14 @@
 // redirected by a folder swapped for a link while they are inside it, or
 // empty a whole drive; and the folder-handle operations they rely on.
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -67,6 +69,35 @@ class RemovalSafetyTest : public test::RemovalFixture {
     Link(outside_ + "/o.txt", "Temp/T/A/o.txt");
   }
   bool IsLink(const std::string& relative) { return fs::is_symlink(C(relative)); }
+  // Every entry below the machine folder and the folder beside it: files with
+  // their bytes, links with their targets, folders.
+  std::map<std::string, std::string> Everything() {
+    std::map<std::string, std::string> all;
+    for (const std::string& top : {m.folder(), outside_}) {
+      for (const fs::directory_entry& e : fs::recursive_directory_iterator(top)) {
+        if (e.is_symlink())
+          all[e.path()] = "link " + fs::read_symlink(e.path()).string();
+        else if (e.is_regular_file())
+          all[e.path()] = test::ReadHostFile(e.path());
+        else
+          all[e.path()] = "folder";
+      }
+    }
+    return all;
+  }
+  // Every routine on the folder, under Analyze and under Run Cleaner.
+  void RunEveryRoutine(const std::string& path) {
+    File2.SetPattern("*.*");
+    ReadOnlyOption(true);
+    for (bool analyze : {true, false}) {
+      analyzeOnly = analyze;
+      std::string folder = path;
+      ClearD(context, folder);
+      folder = path;
+      ClearD2(context, folder);
+      ClearDirTree(context, path);
+    }
+  }
 
   std::string outside_;
   std::map<std::string, std::string> kept_;
@@ -169,6 +200,97 @@ TEST_F(RemovalSafetyTest, EmptyFoldersAndDriveRootsAreRefused) {
                                                 "\\Temp\\Below\\below.txt 6 bytes"}));
   EXPECT_FALSE(Exists("root.txt"));
   EXPECT_FALSE(Exists("Temp/Below/below.txt"));
+}
+
+// A folder replaced by a link to the machine's own folder, or to a drive root
+// (by its host path or a relative one), empties nothing: the machine folder
+// is no place inside the drives, and a drive root is refused as a drive root
+// however it is reached.
+TEST_F(RemovalSafetyTest, LinksToTheMachineFolderOrADriveRootEmptyNothing) {
+  Put("root.txt", 5);
+  Put("Temp/below.txt", 6);
+  test::WriteHostFile(m.Host("drive_d/d.txt"), "d");
+  fs::create_directories(C("WINDOWS"));
+  fs::remove_all(C("WINDOWS/Temp"));
+  for (const std::string& target :
+       {m.folder(), m.Host("drive_c"), std::string("../.."), m.Host("drive_d")}) {
+    SCOPED_TRACE(target);
+    fs::remove(C("WINDOWS/Temp"));
+    Link(target, "WINDOWS/Temp");
+    std::map<std::string, std::string> before = Everything();
+    RunEveryRoutine("C:\\WINDOWS\\Temp");
+    RunEveryRoutine("C:\\WINDOWS\\Temp\\");
+    EXPECT_EQ(Everything(), before);
+    EXPECT_EQ(L.ListCount(), 0);
+    EXPECT_EQ(files().OpenFolderCount(), 0u);
+  }
+  platform::FolderHandle h = platform::kInvalidFolderHandle;
+  bool root = false;
+  ASSERT_EQ(files().OpenFolder("C:\\WINDOWS\\Temp", &h, &root), kErrorSuccess);
+  EXPECT_TRUE(root);
+  files().CloseFolder(h);
+  fs::remove(C("WINDOWS/Temp"));
+  Link(m.folder(), "WINDOWS/Temp");
+  EXPECT_EQ(files().OpenFolder("C:\\WINDOWS\\Temp", &h, &root), kErrorAccessDenied);
+  EXPECT_EQ(files().GetFileAttributesA("C:\\WINDOWS\\Temp\\registry.db"), kInvalidFileAttributes);
+  EXPECT_EQ(files().DeleteFileA("C:\\WINDOWS\\Temp\\registry.db"), kErrorAccessDenied);
+  ExpectKeptUntouched();
+}
+
+// Runs `work` on a thread with a small stack, as a stand-in for a tree deep
+// enough to exhaust the main thread's: a walk with a frame per level
+// overflows it at a depth the sanitizers' larger frames also allow.
+void OnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attr;
+  ASSERT_EQ(pthread_attr_init(&attr), 0);
+  ASSERT_EQ(pthread_attr_setstacksize(&attr, 256 * 1024), 0);
+  pthread_t thread;
+  auto run = [](void* arg) -> void* {
+    (*static_cast<const std::function<void()>*>(arg))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attr, run, const_cast<std::function<void()>*>(&work)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
+}
+
+TEST_F(RemovalSafetyTest, ATreeDeeperThanTheWalkHoldsIsLeftAloneWithoutExhaustingTheStack) {
+  // C:\Temp\Deep\d\d\...: a file and one subfolder on each of 1,800 levels,
+  // laid through descriptors (the host path grows near PATH_MAX).
+  constexpr int kLevels = 1800;
+  Folder("Temp/Deep");
+  int fd = open(C("Temp/Deep").c_str(), O_RDONLY | O_DIRECTORY);
+  for (int level = 0; level < kLevels && fd >= 0; ++level) {
+    close(openat(fd, "f.txt", O_CREAT | O_WRONLY, 0644));
+    mkdirat(fd, "d", 0755);
+    int next = openat(fd, "d", O_RDONLY | O_DIRECTORY);
+    close(fd);
+    fd = next;
+  }
+  ASSERT_GE(fd, 0);
+  close(fd);
+  std::string deepest = C("Temp/Deep");
+  for (int level = 0; level + 1 < kLevels; ++level) deepest += "/d";
+
+  for (bool analyze : {true, false}) {
+    analyzeOnly = analyze;
+    L.Clear();
+    OnSmallStack([&] {
+      std::string folder = "C:\\Temp\\Deep";
+      ClearD2(context, folder);
+    });
+    // Hundreds of levels are measured or cleaned; the deepest ones are left
+    // alone, and every folder opened on the way is closed again.
+    EXPECT_GT(L.ListCount(), 250) << analyze;
+    EXPECT_LT(L.ListCount(), kLevels) << analyze;
+    EXPECT_EQ(L.List(0), "C:\\Temp\\Deep\\f.txt 0 bytes");
+    EXPECT_TRUE(fs::exists(deepest + "/f.txt"));
+    EXPECT_EQ(files().OpenFolderCount(), 0u);
+  }
+  EXPECT_FALSE(Exists("Temp/Deep/f.txt"));
+  EXPECT_FALSE(Exists("Temp/Deep/d/d/d/f.txt"));
+  EXPECT_TRUE(Exists("Temp/Deep/d"));
+  ExpectKeptUntouched();
 }
 
 TEST_F(RemovalSafetyTest, FolderHandleOperationsNeverActThroughALink) {

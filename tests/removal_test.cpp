@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_helpers.h"
 #include "support/removal_fixture.h"
 
 namespace vb {
@@ -189,6 +190,27 @@ TEST_F(RemovalTest, ClearDirTreeMeasuresTwoLevelsAndCleansEverything) {
   EXPECT_FALSE(Exists("Temp/D/A"));
   EXPECT_FALSE(Exists("Temp/D/B"));
   EXPECT_TRUE(Exists("Temp/D"));
+}
+
+// Sizes of 2 GB and more are no 32-bit numbers: a sparse 3 GB dump is
+// logged, measured and deleted with its real size.
+TEST_F(RemovalTest, AFileOfThreeGigabytesIsLoggedWithItsRealSize) {
+  constexpr off_t kSize = 3LL << 30;
+  Folder("Temp/Dumps");
+  int fd = open(C("Temp/Dumps/memory.dmp").c_str(), O_CREAT | O_WRONLY, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(ftruncate(fd, kSize), 0);
+  close(fd);
+  EXPECT_EQ(platform::FileLength(m.platform().Files(), "C:\\Temp\\Dumps\\memory.dmp"), kSize);
+  const Texts expected{"C:\\Temp\\Dumps\\memory.dmp 3145728 kb"};
+  for (bool analyze : {true, false}) {
+    analyzeOnly = analyze;
+    L.Clear();
+    std::string folder = "C:\\Temp\\Dumps";
+    ClearD2(context, folder);
+    EXPECT_EQ(Lines(L), expected) << analyze;
+  }
+  EXPECT_FALSE(Exists("Temp/Dumps/memory.dmp"));
 }
 
 TEST_F(RemovalTest, AMissingFolderLogsNothingAndKeepsItsSpelling) {

@@ -117,10 +117,11 @@ int RunAttribVerb(platform::Platform& platform, const std::vector<std::string>& 
     files.FindClose(handle);
   }
   if (matches.empty()) {
-    io.err << "attrib: "
-           << Refusal(error == kErrorPathNotFound ? kErrorPathNotFound : kErrorFileNotFound,
-                      shownTyped)
-           << "\n";
+    // A path refused (a link leading out of the drives) says so; anything
+    // else found nothing.
+    LONG shown = error == kErrorPathNotFound || error == kErrorAccessDenied ? error
+                                                                            : kErrorFileNotFound;
+    io.err << "attrib: " << Refusal(shown, shownTyped) << "\n";
     return kExitFailed;
   }
 

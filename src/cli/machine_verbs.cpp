@@ -96,6 +96,15 @@ int CacheAdd(platform::Platform& platform, const std::vector<std::string>& args,
     io.err << "usage: cache add URL [--file PATH] [--type N]\n";
     return kExitUsage;
   }
+  if (!file.empty()) {
+    // The local file is checked where it really resolves: a path that a link
+    // leads out of the machine's drives is refused, and said to be.
+    platform::FindData local;
+    if (platform.Files().GetFileAttributesExA(file, &local) == kErrorAccessDenied) {
+      io.err << "cache add: access to the local file " << file << " was refused\n";
+      return kExitFailed;
+    }
+  }
   LONG rc = platform.UrlCache().CommitUrlCacheEntryA(url.c_str(), file.c_str(), type);
   if (rc == kErrorFileNotFound) {
     io.err << "cache add: the local file " << file << " does not exist\n";

@@ -43,29 +43,23 @@ FolderList* FoldersOf(RemovalContext& c, Remover remover) {
   return nullptr;
 }
 
-// The folder a routine call works in, open while the call is in it and its
-// descendants are visited. The lists that were read through it let go of it
-// before it closes.
-class HeldFolder {
- public:
-  explicit HeldFolder(RemovalContext& c) : c_(c) {}
-  ~HeldFolder() {
-    if (handle == kInvalidFolderHandle) return;
-    c_.File.Release(handle);
-    c_.File1.Release(handle);
-    c_.File2.Release(handle);
-    c_.Dir1.Release(handle);
-    c_.Dir3.Release(handle);
-    c_.platform.Files().CloseFolder(handle);
-  }
-  HeldFolder(const HeldFolder&) = delete;
-  HeldFolder& operator=(const HeldFolder&) = delete;
+// How many folders deep below the folder it was given a routine goes: each
+// level holds its folder open (so that no folder of the chain can be swapped
+// for a link), and those handles stay bounded. A subfolder deeper than that
+// is left alone, with everything in it.
+constexpr std::size_t kMaxDepth = 512;
 
-  FolderHandle handle = kInvalidFolderHandle;
-
- private:
-  RemovalContext& c_;
-};
+// Lets go of a folder a routine call worked in: the lists that were read
+// through it let go of it before it closes.
+void CloseHeld(RemovalContext& c, FolderHandle handle) {
+  if (handle == kInvalidFolderHandle) return;
+  c.File.Release(handle);
+  c.File1.Release(handle);
+  c.File2.Release(handle);
+  c.Dir1.Release(handle);
+  c.Dir3.Release(handle);
+  c.platform.Files().CloseFolder(handle);
+}
 
 // Where a call works: the folder its path names, or, for the calls a routine
 // makes on its subfolders, a subfolder of the folder the caller holds open,
@@ -75,7 +69,8 @@ struct Target {
   std::string name;
 };
 
-// A bare drive root as text: "C:\", "C:", "\" (and "/" spellings).
+// A bare drive root as text: "C:\", "C:", "\" (and "/" spellings). The folder
+// a path really resolves to is checked too, when it is opened.
 bool DriveRootText(const std::string& folder) {
   std::size_t end = folder.size();
   while (end > 0 && (folder[end - 1] == '\\' || folder[end - 1] == '/')) --end;
@@ -87,10 +82,9 @@ void Log(toolkit::ListBox& box, const std::string& line) {
   box.SetListIndex(box.ListCount() - 1);
 }
 
-// FileLength: the size as a signed 32-bit number.
-std::int32_t Length(const FindData& entry) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(entry.size));
-}
+// The size as a 64-bit number: files of 2 GB and more are logged with their
+// real size.
+std::int64_t Length(const FindData& entry) { return static_cast<std::int64_t>(entry.size); }
 
 // Whether ListEntries(root & "\*.*", 16) finds anything in a drive root,
 // which has no "." and "..": an entry neither hidden nor system.
@@ -102,35 +96,13 @@ bool RootListsSomething(platform::FileSystemApi& files, FolderHandle root) {
   return false;
 }
 
-void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target& where);
-
-// Visits the subfolders, each with the same routine: the folder
-// list is set back to this folder around each call, since the call lists its
-// own subfolders with it. Returns the names of the subfolders visited.
-std::vector<std::string> VisitSubfolders(RemovalContext& c, Remover remover, FolderList& dirs,
-                                         FolderHandle here) {
-  std::vector<std::string> visited;
-  std::string remembered = dirs.Path();
-  int count = dirs.ListCount();
-  for (int i = 0; i < count; ++i) {
-    dirs.SetPathIn(remembered, here);
-    if (i >= dirs.ListCount()) continue;  // the folder holds fewer subfolders now
-    std::string sub = dirs.List(i);
-    std::string name = dirs.Name(i);
-    Clear(c, remover, sub, Target{here, name});
-    dirs.SetPathIn(remembered, here);
-    visited.push_back(std::move(name));
-  }
-  return visited;
-}
-
 void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHandle here) {
   platform::FileSystemApi& files = c.platform.Files();
   int count = list.ListCount();
   for (int i = 0; i < count; ++i) {
     const FindData& entry = list.Entry(i);
     std::string full = list.Path() + "\\" + entry.name;
-    std::int32_t size = Length(entry);
+    std::int64_t size = Length(entry);
     // DeleteFiles takes only files that are neither hidden nor system, which
     // the attributes just cleared no longer are.
     bool deletable = true;
@@ -159,7 +131,7 @@ void MeasureListed(RemovalContext& c, FileList& list, FolderHandle here) {
   for (int i = 0; i < count; ++i) {
     const FindData& entry = list.Entry(i);
     std::string full = list.Path() + "\\" + entry.name;
-    std::int32_t size = Length(entry);
+    std::int64_t size = Length(entry);
     // Attributes already as asked for are left alone (as setting them again
     // would leave them).
     if (entry.attributes & kChangeable) files.SetEntryAttributes(here, entry.name, kClearedAttributes);
@@ -167,31 +139,40 @@ void MeasureListed(RemovalContext& c, FileList& list, FolderHandle here) {
   }
 }
 
-void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target& where) {
+// Enters one folder: opens it, refuses what is refused, and works on its
+// files. Returns the open folder (kInvalidFolderHandle when the call ends
+// there) and whether its subfolders are to be visited next.
+FolderHandle Enter(RemovalContext& c, Remover remover, std::string& folder, const Target& where,
+                   bool* descend) {
+  *descend = false;
   platform::FileSystemApi& files = c.platform.Files();
   FileList& list = FilesOf(c, remover);
   FolderList* dirs = FoldersOf(c, remover);
-  HeldFolder held(c);
+  FolderHandle here = kInvalidFolderHandle;
   bool root = false;
   if (where.parent == kInvalidFolderHandle) {
-    // Refused: no folder at all, or a whole drive for the routines that empty trees.
-    if (folder.empty()) return;
-    if (remover != Remover::kClearFile && DriveRootText(folder)) return;
-    if (files.OpenFolder(folder, &held.handle, &root) != kErrorSuccess)
-      held.handle = kInvalidFolderHandle;
-    if (root && remover != Remover::kClearFile) return;
-  } else if (files.OpenSubfolder(where.parent, where.name, &held.handle) != kErrorSuccess) {
-    held.handle = kInvalidFolderHandle;
+    // Refused: no folder at all, or a whole drive for the routines that empty
+    // trees, whether the path names the root or a link leads there.
+    if (folder.empty()) return kInvalidFolderHandle;
+    if (remover != Remover::kClearFile && DriveRootText(folder)) return kInvalidFolderHandle;
+    if (files.OpenFolder(folder, &here, &root) != kErrorSuccess) here = kInvalidFolderHandle;
+    if (root && remover != Remover::kClearFile) {
+      CloseHeld(c, here);
+      return kInvalidFolderHandle;
+    }
+  } else if (files.OpenSubfolder(where.parent, where.name, &here) != kErrorSuccess) {
+    here = kInvalidFolderHandle;
   }
 
-  // 1-3: the list refreshed; a folder that is not there (or a link in place
-  // of a subfolder) ends the call.
+  // The list refreshed; a folder that is not there (or a link in place of a
+  // subfolder) ends the call.
   list.Refresh();
-  if (held.handle == kInvalidFolderHandle) return;
-  if (root && !RootListsSomething(files, held.handle)) return;
-  FolderHandle here = held.handle;
+  if (here == kInvalidFolderHandle) return kInvalidFolderHandle;
+  if (root && !RootListsSomething(files, here)) {
+    CloseHeld(c, here);
+    return kInvalidFolderHandle;
+  }
 
-  // 4-6
   if (folder.back() != '\\') folder += '\\';
   files.SetFolderAttributes(here, kClearedAttributes);
   list.SetPathIn(folder, here);
@@ -200,25 +181,89 @@ void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target
   if (!c.analyzeOnly) {
     DeleteListed(c, remover, list, here);
     list.Refresh();
-    if (!dirs) return;
-    std::vector<std::string> visited = VisitSubfolders(c, remover, *dirs, here);
-    dirs->Refresh();
-    // ClearD2 removes each subfolder it emptied; one still holding anything stays.
-    if (remover == Remover::kClearD2)
-      for (const std::string& name : visited) files.RemoveEntryFolder(here, name);
-    return;
+    *descend = dirs != nullptr;
+    return here;
   }
-
   MeasureListed(c, list, here);
   list.Refresh();
-  if (!dirs) return;
+  if (!dirs) return here;
   if (remover == Remover::kClearD) {
     int count = dirs->ListCount();
     for (int i = 0; i < count; ++i) files.SetEntryAttributes(here, dirs->Name(i), kClearedAttributes);
-  } else if (!c.shallowAnalyze) {
-    VisitSubfolders(c, remover, *dirs, here);
+  } else {
+    *descend = !c.shallowAnalyze;
   }
-  dirs->Refresh();
+  return here;
+}
+
+// A folder whose subfolders are being visited.
+struct Visit {
+  FolderHandle here = kInvalidFolderHandle;
+  std::string name;        // its name in the folder above; "" for the first
+  std::string remembered;  // the folder list's path while it is listed here
+  int count = 0;           // its subfolders when the visits began
+  int next = 0;
+  std::vector<std::string> visited;
+};
+
+// Leaves a folder once its files (and subfolders, if visited) are done:
+// ClearD2 removes each subfolder it emptied (one still holding anything
+// stays), and the folder is let go of.
+void Leave(RemovalContext& c, Remover remover, FolderHandle here,
+           const std::vector<std::string>& visited) {
+  if (FolderList* dirs = FoldersOf(c, remover)) {
+    dirs->Refresh();
+    if (!c.analyzeOnly && remover == Remover::kClearD2)
+      for (const std::string& name : visited) c.platform.Files().RemoveEntryFolder(here, name);
+  }
+  CloseHeld(c, here);
+}
+
+// One routine call over a folder and, for the routines that do, the tree
+// below it. The tree is walked with a stack of its own, one entry per level
+// and no call per level, so that a tree of any depth cannot exhaust the
+// program's stack. Each subfolder is visited with the folder list set back
+// to its parent around the visit, since the visit lists its own subfolders
+// with it.
+void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target& where) {
+  bool descend = false;
+  FolderHandle top = Enter(c, remover, folder, where, &descend);
+  if (top == kInvalidFolderHandle) return;
+  if (!descend) {
+    Leave(c, remover, top, {});
+    return;
+  }
+  FolderList& dirs = *FoldersOf(c, remover);
+  std::vector<Visit> stack;
+  stack.push_back(Visit{top, std::string(), dirs.Path(), dirs.ListCount(), 0, {}});
+  while (!stack.empty()) {
+    Visit& at = stack.back();
+    if (at.next >= at.count) {
+      Visit done = std::move(stack.back());
+      stack.pop_back();
+      Leave(c, remover, done.here, done.visited);
+      if (stack.empty()) break;
+      dirs.SetPathIn(stack.back().remembered, stack.back().here);
+      stack.back().visited.push_back(std::move(done.name));
+      continue;
+    }
+    int i = at.next++;
+    dirs.SetPathIn(at.remembered, at.here);
+    if (i >= dirs.ListCount()) continue;  // the folder holds fewer subfolders now
+    std::string name = dirs.Name(i);
+    if (stack.size() > kMaxDepth) continue;  // too deep: left alone
+    std::string sub = dirs.List(i);
+    FolderHandle parent = at.here;
+    FolderHandle entered = Enter(c, remover, sub, Target{parent, name}, &descend);
+    if (entered != kInvalidFolderHandle && descend) {
+      stack.push_back(Visit{entered, std::move(name), dirs.Path(), dirs.ListCount(), 0, {}});
+      continue;
+    }
+    if (entered != kInvalidFolderHandle) Leave(c, remover, entered, {});
+    Visit& back = stack.back();
+    dirs.SetPathIn(back.remembered, back.here);
+    back.visited.push_back(std::move(name));
+  }
 }
 
 }  // namespace
@@ -243,18 +288,18 @@ void ClearDirTree(RemovalContext& context, const std::string& folder) {
     // Then each immediate subfolder as the folder holds them now, opened
     // through the folder.
     platform::FileSystemApi& files = context.platform.Files();
-    HeldFolder held(context);
+    FolderHandle held = kInvalidFolderHandle;
     bool root = false;
-    if (files.OpenFolder(folder, &held.handle, &root) != kErrorSuccess)
-      held.handle = kInvalidFolderHandle;
-    if (held.handle != kInvalidFolderHandle && !root) {
+    if (files.OpenFolder(folder, &held, &root) != kErrorSuccess) held = kInvalidFolderHandle;
+    if (held != kInvalidFolderHandle && !root) {
       FolderList subfolders(files);
-      subfolders.SetPathIn(folder, held.handle);
+      subfolders.SetPathIn(folder, held);
       for (int i = 0; i < subfolders.ListCount(); ++i) {
         std::string sub = subfolders.List(i);
-        Clear(context, Remover::kClearD2, sub, Target{held.handle, subfolders.Name(i)});
+        Clear(context, Remover::kClearD2, sub, Target{held, subfolders.Name(i)});
       }
     }
+    CloseHeld(context, held);
   }
   context.shallowAnalyze = false;
 }

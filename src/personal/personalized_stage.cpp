@@ -51,7 +51,7 @@ void CleanPersonalized(PersonalizedStageContext& context) {
   Consume(context.ListView4, [&](const std::string& file) {
     auto& files = platform.Files();
     if (!PlainFileExists(files, file)) return;
-    std::int32_t size = platform::FileLength(files, file);
+    std::int64_t size = platform::FileLength(files, file);
     if (!analyzeOnly && platform::DeleteFiles(files, file) != win::kErrorSuccess) return;
     removal.L.AddItem(engine::FileLogLine(file, size));
   });

@@ -34,11 +34,11 @@ LONG DeleteFiles(FileSystemApi& files, const std::string& pathOrPattern) {
   return result;
 }
 
-std::int32_t FileLength(FileSystemApi& files, const std::string& path) {
+std::int64_t FileLength(FileSystemApi& files, const std::string& path) {
   FindData data;
   if (files.GetFileAttributesExA(path, &data) != kErrorSuccess) return 0;
   if (data.attributes & kFileAttributeDirectory) return 0;
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(data.size));
+  return static_cast<std::int64_t>(data.size);
 }
 
 }  // namespace vb::platform

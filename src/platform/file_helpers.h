@@ -15,9 +15,9 @@ namespace vb::platform {
 // kErrorFileNotFound / kErrorPathNotFound when nothing matches.
 [[nodiscard]] LONG DeleteFiles(FileSystemApi& files, const std::string& pathOrPattern);
 
-// The size of a file as a signed 32-bit number, wrapping as the original's
-// 32-bit file length does; 0 when the file is missing or is a folder.
-std::int32_t FileLength(FileSystemApi& files, const std::string& path);
+// The size of a file, as a 64-bit number so that files of 2 GB and more keep
+// their real size; 0 when the file is missing or is a folder.
+std::int64_t FileLength(FileSystemApi& files, const std::string& path);
 
 // The folder part of a path or pattern with its separator ("C:\Temp\" of
 // "C:\Temp\*.log", "D:" of "D:x.txt", "" of "x.txt"), to put before the

@@ -82,9 +82,11 @@ LONG EmulatedFileSystem::OpenFolder(const std::string& path, FolderHandle* folde
   held->fd = OpenHostFolder(host);
   if (!held->fd.valid()) return errno == ENOENT || errno == ENOTDIR ? kErrorPathNotFound
                                                                     : FromErrno(errno);
-  // The path was checked to stay inside the machine; so must the folder that
-  // was opened, should a link on the way have changed in between.
-  if (!paths_.InsideMachine(ThroughDescriptor(held->fd.get(), "."))) {
+  // The path was checked to stay inside the drives; so must the folder that
+  // was opened, should a link on the way have changed in between. Whether it
+  // is a drive root is decided on that folder too, not on the path's text.
+  bool realRoot = false;
+  if (!paths_.InsideDrives(ThroughDescriptor(held->fd.get(), "."), &realRoot)) {
     // Without /proc to tell, it must at least be the folder the checked path
     // still leads to.
     struct stat opened, now;
@@ -92,6 +94,7 @@ LONG EmulatedFileSystem::OpenFolder(const std::string& path, FolderHandle* folde
         stat(host.c_str(), &now) != 0 || !SameEntry(opened, now))
       return kErrorPathNotFound;
   }
+  root = root || realRoot;
   held->host = std::move(host);
   if (driveRoot) *driveRoot = root;
   *folder = Hold(std::move(held));
@@ -104,17 +107,20 @@ LONG EmulatedFileSystem::OpenSubfolder(FolderHandle folder, const std::string& n
   *sub = platform::kInvalidFolderHandle;
   std::shared_ptr<HeldFolder> parent = Held(folder);
   if (!parent) return kErrorInvalidHandle;
-  struct stat st;
-  if (LONG error = StatEntry(parent->fd.get(), name, &st); error != kErrorSuccess) return error;
-  if (S_ISLNK(st.st_mode)) return kErrorAccessDenied;
-  if (!S_ISDIR(st.st_mode)) return kErrorDirectory;
+  if (!BareName(name)) return kErrorInvalidName;
+  // One call: O_NOFOLLOW and O_DIRECTORY refuse a link and anything else but
+  // a folder, so what is opened is the folder the name holds now, never what
+  // a link points at. Only a refusal looks again, to tell a link (left in
+  // place) from a file.
   auto held = std::make_shared<HeldFolder>();
   held->fd = HostFd(openat(parent->fd.get(), name.c_str(),
                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-  struct stat opened;
-  if (!held->fd.valid()) return errno == ELOOP ? kErrorAccessDenied : FromErrno(errno);
-  // Still the folder that was looked at, not one put in its place since.
-  if (fstat(held->fd.get(), &opened) != 0 || !SameEntry(st, opened)) return kErrorAccessDenied;
+  if (!held->fd.valid()) {
+    if (errno != ENOTDIR && errno != ELOOP) return FromErrno(errno);
+    struct stat st;
+    if (LONG error = StatEntry(parent->fd.get(), name, &st); error != kErrorSuccess) return error;
+    return S_ISLNK(st.st_mode) ? kErrorAccessDenied : kErrorDirectory;
+  }
   held->host = parent->host + "/" + name;
   *sub = Hold(std::move(held));
   return kErrorSuccess;

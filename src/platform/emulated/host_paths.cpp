@@ -232,14 +232,23 @@ std::string HostPaths::DriveFolder(char letter) const {
   return machine_ + "/drive_" + static_cast<char>(letter | 0x20);
 }
 
-bool HostPaths::InsideMachine(const std::string& hostPath) const {
+bool HostPaths::InsideDrives(const std::string& hostPath, bool* driveRoot) const {
+  if (driveRoot) *driveRoot = false;
   std::string base = machineReal_.empty() ? RealPath(machine_) : machineReal_;
   std::string real = RealPath(hostPath);
   if (base.empty() || real.empty()) return false;
-  if (real == base) return true;
-  if (base == "/") return true;
-  return real.size() > base.size() && real.compare(0, base.size(), base) == 0 &&
-         real[base.size()] == '/';
+  // realpath leaves no link in either, so the drive folder named in `real`
+  // is a real folder "drive_X" right below the machine folder.
+  std::string drives = base == "/" ? "/drive_" : base + "/drive_";
+  if (real.size() < drives.size() + 1 || real.compare(0, drives.size(), drives) != 0 ||
+      !IsLetter(real[drives.size()]))
+    return false;
+  std::size_t end = drives.size() + 1;
+  if (real.size() == end) {
+    if (driveRoot) *driveRoot = true;
+    return true;
+  }
+  return real[end] == '/';
 }
 
 LONG HostPaths::Resolve(const std::string& windowsPath, Resolved* out) const {
@@ -336,19 +345,30 @@ LONG HostPaths::Walk(const std::string& windowsPath, bool followLast, Resolved* 
   }
 
   // Each folder on the way, the drive folder first, must be a folder or a link
-  // to a folder that stays inside the machine.
+  // to a folder that stays inside the machine's drives: a link elsewhere is
+  // refused (kErrorAccessDenied). A link to a drive folder makes the path a
+  // drive root when it is the path's last folder.
   bool linkFree = true;
-  auto enterFolder = [this, &linkFree](const std::string& path, const struct stat& st) {
-    if (S_ISDIR(st.st_mode)) return true;
-    if (!S_ISLNK(st.st_mode)) return false;
+  bool linkedRoot = false;
+  auto enterFolder = [this, &linkFree, &linkedRoot](const std::string& path,
+                                                   const struct stat& st) -> LONG {
+    linkedRoot = false;
+    if (S_ISDIR(st.st_mode)) return kErrorSuccess;
+    if (!S_ISLNK(st.st_mode)) return kErrorPathNotFound;
     linkFree = false;
+    if (!InsideDrives(path, &linkedRoot)) {
+      struct stat target;
+      return stat(path.c_str(), &target) == 0 ? kErrorAccessDenied : kErrorPathNotFound;
+    }
     struct stat target;
-    return InsideMachine(path) && stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    return stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode) ? kErrorSuccess
+                                                                        : kErrorPathNotFound;
   };
 
   std::string current = DriveFolder(drive);
   struct stat st;
-  if (lstat(current.c_str(), &st) != 0 || !enterFolder(current, st)) return kErrorPathNotFound;
+  if (lstat(current.c_str(), &st) != 0) return kErrorPathNotFound;
+  if (LONG refused = enterFolder(current, st); refused != kErrorSuccess) return refused;
   if (parts.empty()) {
     out->host = current;
     out->exists = true;
@@ -388,9 +408,12 @@ LONG HostPaths::Walk(const std::string& windowsPath, bool followLast, Resolved* 
       out->host = current;
       out->exists = found;
       if (!found || !followLast) return kErrorSuccess;
-      return enterFolder(current, st) ? kErrorSuccess : kErrorPathNotFound;
+      LONG entered = enterFolder(current, st);
+      out->root = entered == kErrorSuccess && linkedRoot;
+      return entered;
     }
-    if (!found || !enterFolder(current, st)) return kErrorPathNotFound;
+    if (!found) return kErrorPathNotFound;
+    if (LONG refused = enterFolder(current, st); refused != kErrorSuccess) return refused;
   }
   return kErrorSuccess;
 }

@@ -4,8 +4,10 @@
 // "C:\a\b", "c:/a/b", "\a" (below C:) and "a\b" (below C:\) are accepted; "."
 // components are skipped, a trailing "\" is allowed, and trailing dots and
 // spaces of a component are dropped as Win32 drops them. A symbolic link on the
-// way is followed only when its target stays inside the machine folder; the
-// last component is never followed, so operations on it see the link itself.
+// way is followed only when its target lies inside one of the machine's drive
+// folders (never the machine folder itself, its registry.db or anything else
+// beside the drives); a link leading anywhere else is refused. The last
+// component is never followed, so operations on it see the link itself.
 //
 // A path spelled as on the host resolves in one kernel walk that refuses every
 // symbolic link; only a link or a name in another case takes the walk one
@@ -58,15 +60,18 @@ class HostPaths {
     std::string leaf;     // the last component as found (or as given); empty for a root
   };
 
-  // kErrorSuccess, or kErrorPathNotFound when a folder on the way is missing,
-  // is no folder, or lies outside the machine; kErrorInvalidName for a path
+  // kErrorSuccess, kErrorPathNotFound when a folder on the way is missing or
+  // is no folder, kErrorAccessDenied when a link on the way leads outside the
+  // machine's drives (refused); kErrorInvalidName for a path
   // that names nothing on a drive (no drive, a UNC path, a ".." component, a
   // character Windows does not allow in a name, such as a wildcard).
   [[nodiscard]] win::LONG Resolve(const std::string& windowsPath, Resolved* out) const;
 
   // Resolves a path that must name an existing folder, following a link in the
-  // last component as links on the way are followed (only inside the machine).
-  // kErrorPathNotFound when it is missing or no folder.
+  // last component as links on the way are followed (only inside the drives).
+  // kErrorPathNotFound when it is missing or no folder, kErrorAccessDenied
+  // when a link leads outside the drives. `root` tells whether the folder it
+  // really resolves to is a drive root, however the path is spelled.
   [[nodiscard]] win::LONG ResolveFolder(const std::string& windowsPath, std::string* host,
                                         bool* root = nullptr) const;
 
@@ -74,9 +79,10 @@ class HostPaths {
   std::string DriveFolder(char letter) const;
   const std::string& MachineFolder() const { return machine_; }
 
-  // Whether a host path, with every link in it resolved, lies inside the
-  // machine folder.
-  bool InsideMachine(const std::string& hostPath) const;
+  // Whether a host path, with every link in it resolved, lies inside one of
+  // the machine's drive folders (or is one: then `driveRoot`, when given, is
+  // set). The machine folder itself and what lies beside the drives is not.
+  bool InsideDrives(const std::string& hostPath, bool* driveRoot = nullptr) const;
 
  private:
   struct NameCache;

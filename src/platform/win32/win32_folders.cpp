@@ -66,6 +66,13 @@ std::string FinalPath(HANDLE folder, const std::string& opened) {
   return path;
 }
 
+// Whether an open folder is the root folder of its volume.
+bool VolumeRoot(HANDLE folder) {
+  char path[8];
+  DWORD length = GetFinalPathNameByHandleA(folder, path, sizeof path, VOLUME_NAME_NONE);
+  return length == 1 && path[0] == '\\';
+}
+
 bool Information(HANDLE h, BY_HANDLE_FILE_INFORMATION* info) {
   return GetFileInformationByHandle(h, info) != FALSE;
 }
@@ -158,8 +165,11 @@ win::LONG Win32FileSystem::OpenFolder(const std::string& path, platform::FolderH
     return ERROR_PATH_NOT_FOUND;
   Folder held;
   held.path = FinalPath(h.get(), opened);
+  // A drive root as the folder really opened, wherever the path led: its
+  // path on its volume is "\" (a junction or a mounted folder leading to a
+  // volume's root too); the final path's text where the system cannot tell.
+  if (driveRoot) *driveRoot = VolumeRoot(h.get()) || DriveRoot(held.path + "\\");
   held.handle = reinterpret_cast<std::intptr_t>(h.release());
-  if (driveRoot) *driveRoot = DriveRoot(held.path + "\\");
   *folder = Keep(std::move(held));
   return ERROR_SUCCESS;
 }
