@@ -215,8 +215,7 @@ TEST_F(ProgramVerbs, SelectChoosesForOneRunAndLeavesTheStoredChoices) {
   EXPECT_NE(analyze.out.find("\nFiles: 2  Size: "), std::string::npos);
   unchanged("analyze --select");
 
-  // Run Cleaner: the control name and an entry whose text holds a comma-free
-  // name given in two --select arguments.
+  // Run Cleaner: a control name and an entry, in two --select arguments.
   Ran clean = Verb("clean", {"--yes", "--select", "SysTemp", "--select", "WinAmp"});
   ASSERT_EQ(clean.code, cli::kExitOk) << clean.err;
   EXPECT_FALSE(Exists("drive_c/WINDOWS/Temp/install.tmp"));

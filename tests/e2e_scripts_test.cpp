@@ -15,7 +15,6 @@
 #include "platform/emulated/demo_traces.h"
 #include "shared/transcript.h"
 #include "app/program.h"
-#include "cli/run_verbs.h"
 #include "cli/script_driver.h"
 #include "support/temp_machine.h"
 
