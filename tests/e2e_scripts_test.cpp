@@ -15,7 +15,6 @@
 #include "platform/emulated/demo_traces.h"
 #include "shared/transcript.h"
 #include "app/program.h"
-#include "cli/run_verbs.h"
 #include "cli/script_driver.h"
 #include "support/temp_machine.h"
 
@@ -85,83 +84,6 @@ INSTANTIATE_TEST_SUITE_P(Scripts, E2eScript, ::testing::ValuesIn(ScriptNames()),
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;
                          });
-
-// The verbs that run the program, over one machine as a user's commands are.
-class ProgramVerbs : public ::testing::Test {
- protected:
-  struct Ran {
-    int code;
-    std::string out, err;
-  };
-  Ran Verb(const std::string& verb, const std::vector<std::string>& args,
-           const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    app::Program program(machine.platform());
-    int code =
-        cli::RunProgramVerb(verb, program, &machine.machine().Script(), args, {in, out, err});
-    EXPECT_FALSE(program.Running()) << verb;
-    return {code, out.str(), err.str()};
-  }
-  test::TempMachine machine;
-};
-
-TEST_F(ProgramVerbs, AnalyzeAndCleanPrintTheResultsBox) {
-  Ran analyze = Verb("analyze", {});
-  EXPECT_EQ(analyze.code, cli::kExitOk) << analyze.err;
-  EXPECT_EQ(analyze.out.rfind("ANALYSIS SUMMARY (No files have been deleted yet)\n", 0), 0u)
-      << analyze.out;
-  EXPECT_EQ(analyze.out.find('\r'), std::string::npos);
-
-  // The first clean stops at the warning unless it is accepted.
-  Ran stopped = Verb("clean", {});
-  EXPECT_EQ(stopped.code, cli::kExitFailed);
-  EXPECT_EQ(stopped.out, "");
-  EXPECT_NE(stopped.err.find("Run 'clean --yes' to accept it."), std::string::npos);
-
-  // With "Confirm Before Deletion" set, --yes answers its box too.
-  ASSERT_EQ(Verb("run", {"-"}, "start\ntick CBD\n").code, cli::kExitOk);
-  Ran cleaned = Verb("clean", {"--yes"});
-  EXPECT_EQ(cleaned.code, cli::kExitOk) << cleaned.err;
-  EXPECT_EQ(cleaned.out.rfind("CLEANING SUMMARY (Results for deleted files)\n", 0), 0u);
-  EXPECT_NE(cleaned.err.find("Do you wish to continue?\", answer Yes"), std::string::npos)
-      << cleaned.err;
-
-  // Without the warning, the confirmation comes at once.
-  std::string noWarning = "start\nclick CleanCom\ntick Warning.Check1\nclick Warning.Command1\n";
-  ASSERT_EQ(Verb("run", {"-"}, noWarning).code, cli::kExitOk);
-  Ran again = Verb("clean", {"--yes"});
-  EXPECT_EQ(again.code, cli::kExitOk) << again.err;
-  EXPECT_NE(again.err.find("Do you wish to continue?\", answer Yes"), std::string::npos)
-      << again.err;
-  EXPECT_EQ(machine.machine().Script().PendingAnswers(), 0u);
-
-  // "Close After Cleaning" ends the program, and with it the results box.
-  ASSERT_EQ(Verb("run", {"-"}, "start\ntick CAC\nuntick CBD\n").code, cli::kExitOk);
-  Ran closed = Verb("clean", {"--yes"});
-  EXPECT_EQ(closed.code, cli::kExitOk) << closed.err;
-  EXPECT_EQ(closed.out, "");
-}
-
-TEST_F(ProgramVerbs, AutoAndRunAndTheirRefusals) {
-  Ran quiet = Verb("/auto", {});
-  EXPECT_EQ(quiet.code, cli::kExitOk) << quiet.err;
-  EXPECT_EQ(quiet.out + quiet.err, "");
-
-  std::string path = machine.Host("script.vbs");
-  test::WriteHostFile(path, "start\r\nprint CleanCom\r\nclick Nothing\r\n");
-  Ran file = Verb("run", {path});
-  EXPECT_EQ(file.code, cli::kExitFailed);
-  EXPECT_EQ(file.out, "&Run Cleaner\n");
-  EXPECT_EQ(file.err, "line 3: unknown name Nothing\n");
-
-  EXPECT_EQ(Verb("run", {machine.Host("none.vbs")}).code, cli::kExitFailed);
-  EXPECT_EQ(Verb("run", {}).code, cli::kExitUsage);
-  EXPECT_EQ(Verb("analyze", {"now"}).code, cli::kExitUsage);
-  EXPECT_EQ(Verb("clean", {"--force"}).code, cli::kExitUsage);
-  EXPECT_TRUE(cli::IsProgramVerb("/AUTO") && cli::IsProgramVerb("run"));
-  EXPECT_FALSE(cli::IsProgramVerb("reg"));
-}
 
 }  // namespace
 }  // namespace vb

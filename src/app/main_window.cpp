@@ -259,7 +259,7 @@ void MainWindow::Form_Load() {
     return;
   }
   // Clean when the program opens, before the window is shown.
-  if (form_.Check6->Value() == 1) CleanCom_Click();
+  if (form_.Check6->Value() == 1 && program_.cleanWhenOpening) CleanCom_Click();
   if (program_.app().Ended()) return;
 
   // Loading has finished: from now on "Close After Cleaning" may end the

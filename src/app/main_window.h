@@ -49,6 +49,8 @@ class MainWindow : private engine::RunHost {
   void Form_Unload();
   void CleanCom_Click();
   void AnalyCom_Click();
+  // The totals that the runs from now on add to; null counts nothing.
+  void SetRunTally(engine::RunTally* tally) { removal_.tally = tally; }
   // Deletes one URL-cache entry; true when it went.
   bool DeleteCacheEntry(const std::string& url);
 

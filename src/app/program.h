@@ -52,6 +52,10 @@ class Program {
   // Told of each new application before its main window is created, so that
   // a renderer can watch its forms from the first.
   std::function<void(toolkit::Application&)> onNewApplication;
+  // Whether loading may run "Automatically Clean When Vanbrisk Opens"; a
+  // front end that only reads the program's state, or runs a clean of its
+  // own choosing, turns it off before the start.
+  bool cleanWhenOpening = true;
 
  private:
   platform::Platform& platform_;

@@ -5,26 +5,36 @@
 
 #include "app/program.h"
 #include "cli/attrib_verb.h"
+#include "cli/list_verb.h"
 #include "cli/machine_verbs.h"
 #include "cli/reg_verbs.h"
 #include "cli/platform_choice.h"
 #include "cli/run_verbs.h"
+#include "cli/schedule_verb.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: vanbrisk-cli [--machine DIR] VERB ...\n"
     "verbs:\n"
-    "  analyze                                   start the program, press Analyze, print the results\n"
-    "  clean [--yes]                             the same with Run Cleaner; --yes accepts the warning\n"
-    "  /AUTO                                     quiet mode, as the program's own command line\n"
-    "  run SCRIPT|-                              drive the windows from a script (- : standard input)\n"
+    "  analyze [--select NAME[,NAME...]] [--json]\n"
+    "                                              start the program, press Analyze, print the\n"
+    "                                              results and the totals; --select: only these\n"
+    "                                              items and entries, for this run only\n"
+    "  clean [--yes] [--select ...] [--json]       the same with Run Cleaner; --yes accepts the\n"
+    "                                              first-clean warning and the confirmation\n"
+    "  list [--json]                               the item and option boxes, the catalogue entries\n"
+    "  /AUTO                                       quiet mode, as the program's own command line\n"
+    "  run SCRIPT|-                                drive the windows from a script (- : standard input)\n"
     "  machine init [--demo] [--limited-user] [--force]\n"
     "                                              create an emulated machine\n"
     "  reg add|delete|query|import|export ...      work on the registry, as reg.exe does\n"
     "  attrib [+R|-R] [+H|-H] [+S|-S] [+A|-A] PATH show or change file attributes\n"
     "  cache add URL [--file PATH] [--type N]      add an entry to the URL cache\n"
-    "  cache list                                  list the URL cache\n";
+    "  cache list                                  list the URL cache\n"
+    "  schedule daily|weekly [--at HH:MM] | logon | remove | show\n"
+    "                                              a scheduled task running vanbrisk.exe /AUTO\n"
+    "exit status: 0 done, 1 error, 2 usage error, 3 clean stopped by the warning or a No\n";
 
 }  // namespace
 
@@ -51,8 +61,13 @@ int main(int argc, char** argv) {
   std::string verb = args[0];
   std::vector<std::string> rest(args.begin() + 1, args.end());
   if (verb == "machine") return cli::RunMachineVerb(folder, rest, io);
+  if (auto refusal = cli::QuietModeRefusal(verb)) {
+    std::cerr << *refusal;
+    return cli::kExitUsage;
+  }
 
-  if (verb != "reg" && verb != "attrib" && verb != "cache" && !cli::IsProgramVerb(verb)) {
+  if (verb != "reg" && verb != "attrib" && verb != "cache" && verb != "list" &&
+      verb != "schedule" && !cli::IsProgramVerb(verb)) {
     std::cerr << "unknown verb " << verb << "\n" << kUsage;
     return cli::kExitUsage;
   }
@@ -71,6 +86,13 @@ int main(int argc, char** argv) {
     app::Program program(machine->get());
     return cli::RunProgramVerb(verb, program, &machine->ui(), rest, io);
   }
+  if (verb == "list") {
+    app::Program program(machine->get());
+    return cli::RunListVerb(program, &machine->ui(), rest, io);
+  }
+  if (verb == "schedule")
+    return cli::RunScheduleVerb(machine->get(), cli::SystemCommandRunner(machine->get(), std::cout),
+                                rest, io);
   if (verb == "reg") return cli::RunRegVerb(machine->get(), rest, io);
   if (verb == "attrib") return cli::RunAttribVerb(machine->get(), rest, io);
   return cli::RunCacheVerb(machine->get(), rest, io);

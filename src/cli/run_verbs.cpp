@@ -2,59 +2,20 @@
 
 #include <fstream>
 
-#include "cli/script_driver.h"
+#include "app/main_window.h"
+#include "cli/run_selection.h"
+#include "cli/run_totals.h"
+#include "cli/stored_marks.h"
+#include "cli/verb_run.h"
 #include "platform/ascii_case.h"
 
 namespace vb::cli {
 
 namespace {
 
-// Message boxes go to the error stream while the verb runs.
-class BoxLog {
- public:
-  BoxLog(platform::ScriptedUi* ui, std::ostream& log) : ui_(ui) {
-    if (ui_) ui_->SetLog(&log);
-  }
-  BoxLog(const BoxLog&) = delete;
-  BoxLog& operator=(const BoxLog&) = delete;
-  ~BoxLog() {
-    if (ui_) ui_->SetLog(nullptr);
-  }
-
- private:
-  platform::ScriptedUi* ui_;
-};
-
-// One run of the program, driven by script lines that the verb writes. The
-// log outlives the target, whose end may still show boxes.
-class VerbRun {
- public:
-  VerbRun(const char* verb, app::Program& program, platform::ScriptedUi* ui, VerbIo io)
-      : verb_(verb), log_(ui, io.err), target_(program), session_(target_, ui, io.out), io_(io) {}
-
-  // Runs one line; false, with the reason on io.err, when it is refused.
-  bool Do(const std::string& line) {
-    std::optional<std::string> refusal = session_.Run(line);
-    if (!refusal) return true;
-    io_.out.flush();
-    io_.err << verb_ << ": " << *refusal << "\n";
-    return false;
-  }
-  // Closes the program if it still runs; the exit code given.
-  int Finish(int code) {
-    session_.CloseProgram();
-    return code;
-  }
-  ScriptTarget& target() { return target_; }
-  ScriptSession& session() { return session_; }
-
- private:
-  const char* verb_;
-  BoxLog log_;
-  ProgramTarget target_;
-  ScriptSession session_;
-  VerbIo io_;
-};
+constexpr const char* kAnalyzeUsage = "usage: vanbrisk-cli analyze [--select NAME[,NAME...]] [--json]\n";
+constexpr const char* kCleanUsage =
+    "usage: vanbrisk-cli clean [--yes] [--select NAME[,NAME...]] [--json]\n";
 
 bool NoArgs(const char* verb, const std::vector<std::string>& args, VerbIo io) {
   if (args.empty()) return true;
@@ -62,41 +23,153 @@ bool NoArgs(const char* verb, const std::vector<std::string>& args, VerbIo io) {
   return false;
 }
 
+struct RunArgs {
+  bool yes = false;
+  bool json = false;
+  bool selects = false;
+  std::vector<std::string> select;
+};
+
+std::optional<RunArgs> ParseRunArgs(bool clean, const std::vector<std::string>& args, VerbIo io) {
+  RunArgs parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (clean && arg == "--yes") {
+      parsed.yes = true;
+    } else if (arg == "--json") {
+      parsed.json = true;
+    } else if (arg == "--select" && i + 1 < args.size() && !args[i + 1].empty()) {
+      parsed.selects = true;
+      parsed.select.push_back(args[++i]);
+    } else {
+      io.err << (arg == "--select" ? "--select needs a name\n" : "unknown argument " + arg + "\n")
+             << (clean ? kCleanUsage : kAnalyzeUsage);
+      return std::nullopt;
+    }
+  }
+  return parsed;
+}
+
+// The text of a box with the host's line ends.
+std::string HostLines(std::string text) {
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+  return text;
+}
+
+// Analyze or Run Cleaner over the program, with the run's own selection and
+// totals; the program is closed, and the stored marks as they were, when it
+// returns.
+class CleanerVerb {
+ public:
+  CleanerVerb(bool clean, app::Program& program, platform::ScriptedUi* ui, VerbIo io)
+      : clean_(clean), verb_(clean ? "clean" : "analyze"), program_(program), ui_(ui), io_(io) {}
+
+  int Run(const std::vector<std::string>& args) {
+    std::optional<RunArgs> parsed = ParseRunArgs(clean_, args, io_);
+    if (!parsed) return kExitUsage;
+    args_ = *parsed;
+    if (args_.json)
+      tally_.onFile = [this](const std::string& path, std::uint64_t bytes, bool deleted) {
+        io_.out << FileJson(path, bytes, deleted) << "\n";
+      };
+    std::optional<StoredMarks> marks;
+    bool cleanWhenOpening = program_.cleanWhenOpening;
+    if (args_.selects) {
+      marks.emplace(program_.platform());
+      // The run cleans what the command names, and nothing before it.
+      program_.cleanWhenOpening = false;
+    }
+    int code;
+    {
+      VerbRun run(verb_, program_, ui_, io_);
+      code = run.Finish(Drive(run));
+      if (attached_) program_.Main().SetRunTally(nullptr);
+    }
+    program_.cleanWhenOpening = cleanWhenOpening;
+    if (marks) marks->Restore();
+    if (code != kExitOk) return code;
+    if (args_.json)
+      io_.out << SummaryJson(verb_, tally_, results_ ? &*results_ : nullptr) << "\n";
+    else
+      io_.out << TotalsText(tally_);
+    return code;
+  }
+
+ private:
+  int Drive(VerbRun& run) {
+    if (!run.Do("start")) return kExitFailed;
+    app::Form1& form = program_.Main().form();
+    if (args_.selects) {
+      std::string unknown;
+      std::optional<Selection> selection = ResolveSelection(form, args_.select, &unknown);
+      if (!selection) {
+        io_.err << verb_ << ": unknown name \"" << unknown
+                << "\": neither an item box nor an entry of the application lists "
+                   "(see vanbrisk-cli list); nothing was run\n";
+        return kExitUsage;
+      }
+      ApplySelection(form, *selection);
+    }
+    program_.Main().SetRunTally(&tally_);
+    attached_ = true;
+    if (!clean_) {
+      if (!run.Do("click AnalyCom")) return kExitFailed;
+      return Results(run);
+    }
+    // The answer to "Confirm Before Deletion", which comes after the warning
+    // when there is one, and at once when there is none.
+    if (args_.yes && ui_) ui_->QueueAnswer("yes");
+    if (!run.Do("click CleanCom")) return kExitFailed;
+    if (run.session().FormLoaded("Warning")) {
+      if (!args_.yes) {
+        run.Do("click Warning.Command1");
+        io_.err << "The first-clean warning stopped the run; nothing was deleted. "
+                   "Run 'clean --yes' to accept it.\n";
+        return kExitStopped;
+      }
+      if (!run.Do("click Warning.OKButton")) return kExitFailed;
+    }
+    // "Close After Cleaning" ends the program, and its results box with it.
+    if (!run.target().Running()) return kExitOk;
+    // A finished run always fills the results box; one stopped at the
+    // confirmation leaves it empty.
+    if (form.Text1->Text().empty()) {
+      io_.err << "The confirmation was answered No; nothing was deleted. "
+                 "Run 'clean --yes' to answer Yes.\n";
+      return kExitStopped;
+    }
+    return Results(run);
+  }
+
+  int Results(VerbRun& run) {
+    if (args_.json) {
+      results_ = HostLines(program_.Main().form().Text1->Text());
+      return kExitOk;
+    }
+    return run.Do("print Text1") ? kExitOk : kExitFailed;
+  }
+
+  bool clean_;
+  const char* verb_;
+  app::Program& program_;
+  platform::ScriptedUi* ui_;
+  VerbIo io_;
+  RunArgs args_;
+  engine::RunTally tally_;
+  bool attached_ = false;
+  std::optional<std::string> results_;
+};
+
 }  // namespace
 
 int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io) {
-  if (!NoArgs("analyze", args, io)) return kExitUsage;
-  VerbRun run("analyze", program, ui, io);
-  bool done = run.Do("start") && run.Do("click AnalyCom") && run.Do("print Text1");
-  return run.Finish(done ? kExitOk : kExitFailed);
+  return CleanerVerb(false, program, ui, io).Run(args);
 }
 
 int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
                  const std::vector<std::string>& args, VerbIo io) {
-  bool yes = args.size() == 1 && args[0] == "--yes";
-  if (!args.empty() && !yes) {
-    io.err << "usage: vanbrisk-cli clean [--yes]\n";
-    return kExitUsage;
-  }
-  VerbRun run("clean", program, ui, io);
-  if (!run.Do("start")) return run.Finish(kExitFailed);
-  // The answer to "Confirm Before Deletion", which comes after the warning
-  // when there is one, and at once when there is none.
-  if (yes && ui) ui->QueueAnswer("yes");
-  if (!run.Do("click CleanCom")) return run.Finish(kExitFailed);
-  if (run.session().FormLoaded("Warning")) {
-    if (!yes) {
-      run.Do("click Warning.Command1");
-      io.err << "The first-clean warning stopped the run; nothing was deleted. "
-                "Run 'clean --yes' to accept it.\n";
-      return run.Finish(kExitFailed);
-    }
-    if (!run.Do("click Warning.OKButton")) return run.Finish(kExitFailed);
-  }
-  // "Close After Cleaning" ends the program, and its results box with it.
-  if (run.target().Running() && !run.Do("print Text1")) return run.Finish(kExitFailed);
-  return run.Finish(kExitOk);
+  return CleanerVerb(true, program, ui, io).Run(args);
 }
 
 int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,
@@ -126,9 +199,14 @@ int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
   return run.Finish(RunScript(run.target(), ui, script, io));
 }
 
+std::optional<std::string> QuietModeRefusal(const std::string& verb) {
+  if (verb == "/AUTO" || !platform::EqualsIgnoringCase(verb, "/AUTO")) return std::nullopt;
+  return "quiet mode is exactly /AUTO; the program opens its window for " + verb +
+         ", and vanbrisk-cli runs nothing\n";
+}
+
 bool IsProgramVerb(const std::string& verb) {
-  return verb == "analyze" || verb == "clean" || verb == "run" ||
-         platform::EqualsIgnoringCase(verb, "/AUTO");
+  return verb == "analyze" || verb == "clean" || verb == "run" || verb == "/AUTO";
 }
 
 int RunProgramVerb(const std::string& verb, app::Program& program, platform::ScriptedUi* ui,
@@ -136,8 +214,8 @@ int RunProgramVerb(const std::string& verb, app::Program& program, platform::Scr
   if (verb == "analyze") return RunAnalyzeVerb(program, ui, args, io);
   if (verb == "clean") return RunCleanVerb(program, ui, args, io);
   if (verb == "run") return RunRunVerb(program, ui, args, io);
-  if (platform::EqualsIgnoringCase(verb, "/AUTO")) return RunAutoVerb(program, ui, args, io);
-  io.err << "unknown verb " << verb << "\n";
+  if (verb == "/AUTO") return RunAutoVerb(program, ui, args, io);
+  io.err << QuietModeRefusal(verb).value_or("unknown verb " + verb + "\n");
   return kExitUsage;
 }
 

@@ -4,6 +4,7 @@
 // the emulated machine's scripted user; null on a platform without one).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,14 +14,23 @@
 
 namespace vb::cli {
 
-// analyze: starts the program, presses Analyze, prints the results box, closes.
+// analyze [--select NAME[,NAME...]] [--json]: starts the program, presses
+// Analyze, prints the results box and the totals, closes.
+//
+// --select: for this run only, exactly the named item boxes (control name or
+// caption) and catalogue entries (text) are ticked, every other one cleared;
+// the stored settings and marks stay as they were, and the program does not
+// clean by itself when it opens. An unknown name is refused before anything
+// runs (kExitUsage). --json: one JSON object per line for each file, then a
+// summary object holding the totals and the results box, instead of the text.
 int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io);
 
-// clean [--yes]: starts the program, presses Run Cleaner, prints the results
-// box, closes. With --yes the warning of the first clean is accepted and the
-// "Confirm Before Deletion" box, if it comes, answered Yes; without it the
-// warning is cancelled, nothing is deleted, and the verb fails.
+// clean [--yes] [--select ...] [--json]: as analyze, with Run Cleaner. With
+// --yes the warning of the first clean is accepted and the "Confirm Before
+// Deletion" box, if it comes, answered Yes; without it the warning is
+// cancelled and the box answered No, nothing is deleted, and the verb gives
+// kExitStopped.
 int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
                  const std::vector<std::string>& args, VerbIo io);
 
@@ -34,8 +44,11 @@ int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,
 int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
                const std::vector<std::string>& args, VerbIo io);
 
-// Whether the verb is one of the above ("/AUTO" in any letter case).
+// Whether the verb is one of the above. Quiet mode is exactly "/AUTO", as
+// the program itself decides.
 bool IsProgramVerb(const std::string& verb);
+// For quiet mode spelt otherwise ("/auto", "/Auto"), the usage error to print.
+[[nodiscard]] std::optional<std::string> QuietModeRefusal(const std::string& verb);
 // Runs the verb of that name; args follow the verb.
 int RunProgramVerb(const std::string& verb, app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io);

@@ -16,5 +16,8 @@ struct VerbIo {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // the operation was refused or failed
 inline constexpr int kExitUsage = 2;   // bad arguments
+// A clean stopped by the first-clean warning or a No to the confirmation:
+// nothing was deleted.
+inline constexpr int kExitStopped = 3;
 
 }  // namespace vb::cli

@@ -39,8 +39,8 @@ void OpenWithLists(BuiltinContext& c) {
   long count = 0;
   exts.EnumerateSections(&names, &count);
   for (const std::string& name : names)
-    Reg32::DeleteKey(c.platform.Registry(), kHkeyCurrentUser,
-                     fileExts + "\\" + name + "\\OpenWithList");
+    TallyKey(c.removal.tally, Reg32::DeleteKey(c.platform.Registry(), kHkeyCurrentUser,
+                                               fileExts + "\\" + name + "\\OpenWithList"));
 }
 
 // The Internet Temporary stage: its lines, then the files and entries.

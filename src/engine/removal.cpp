@@ -120,6 +120,7 @@ void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHand
         (now.attributes & (kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory)) == 0;
     if (stillThere) continue;
     std::string line = FileLogLine(full, size);
+    TallyFile(c.tally, full, entry.size, true);
     Log(c.L, line);
     if (remover == Remover::kClearD) Log(c.L2, line);
   }
@@ -135,6 +136,7 @@ void MeasureListed(RemovalContext& c, FileList& list, FolderHandle here) {
     // Attributes already as asked for are left alone (as setting them again
     // would leave them).
     if (entry.attributes & kChangeable) files.SetEntryAttributes(here, entry.name, kClearedAttributes);
+    TallyFile(c.tally, full, entry.size, false);
     Log(c.L, FileLogLine(full, size));
   }
 }

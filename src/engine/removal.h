@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/file_lists.h"
+#include "engine/run_tally.h"
 #include "platform/platform.h"
 #include "toolkit/controls.h"
 
@@ -23,6 +24,7 @@ struct RemovalContext {
   FileList& File2;  // ClearFile's files; callers set its Pattern first
   FolderList& Dir1;  // ClearD's subfolders
   FolderList& Dir3;  // ClearD2's subfolders
+  RunTally* tally = nullptr;  // the totals of the run, when someone counts them
 };
 
 // Each takes the folder with or without its trailing "\" and appends one to

@@ -14,37 +14,41 @@ namespace {
 constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-void RunRegistryStep(platform::Platform& platform, const Step& step) {
+void RunRegistryStep(platform::Platform& platform, const Step& step, RunTally* tally) {
   auto& reg = platform.Registry();
+  auto value = [&](const std::string& name) {
+    TallyValue(tally, Reg32::DeleteValue(reg, step.root, step.key, name));
+  };
+  auto key = [&](const std::string& path) { TallyKey(tally, Reg32::DeleteKey(reg, step.root, path)); };
   switch (step.action) {
-    case Action::kDeleteKey: Reg32::DeleteKey(reg, step.root, step.key); break;
-    case Action::kDeleteValue: Reg32::DeleteValue(reg, step.root, step.key, step.value); break;
-    case Action::kDeleteTree: registry::DeleteTree(reg, step.root, step.key); break;
+    case Action::kDeleteKey: key(step.key); break;
+    case Action::kDeleteValue: value(step.value); break;
+    case Action::kDeleteTree:
+      // A key deleted with its subkeys counts once.
+      TallyKey(tally, registry::DeleteTree(reg, step.root, step.key) == kErrorSuccess);
+      break;
     case Action::kLetterList: {
       std::string letters = Reg32::GetString(reg, step.root, step.key, "MRUList");
-      for (char letter : letters) Reg32::DeleteValue(reg, step.root, step.key, std::string(1, letter));
-      Reg32::DeleteValue(reg, step.root, step.key, "MRUList");
+      for (char letter : letters) value(std::string(1, letter));
+      value("MRUList");
       break;
     }
     case Action::kNumberedValues:
-      for (int i = step.first; i <= step.last; ++i)
-        Reg32::DeleteValue(reg, step.root, step.key, step.value + std::to_string(i));
+      for (int i = step.first; i <= step.last; ++i) value(step.value + std::to_string(i));
       break;
     case Action::kNumberedKeys:
-      for (int i = step.first; i <= step.last; ++i)
-        Reg32::DeleteKey(reg, step.root, step.key + std::to_string(i));
+      for (int i = step.first; i <= step.last; ++i) key(step.key + std::to_string(i));
       break;
     case Action::kValuesUntilEmpty:
       for (int i = step.first; i <= step.last; ++i) {
         std::string name = step.value + std::to_string(i);
         bool empty = Reg32::GetString(reg, step.root, step.key, name).empty();
-        Reg32::DeleteValue(reg, step.root, step.key, name);
+        value(name);
         if (empty) break;
       }
       break;
     case Action::kLetteredValues:
-      for (int c = step.first; c <= step.last; ++c)
-        Reg32::DeleteValue(reg, step.root, step.key, std::string(1, static_cast<char>(c)));
+      for (int c = step.first; c <= step.last; ++c) value(std::string(1, static_cast<char>(c)));
       break;
     default: break;
   }
@@ -97,7 +101,7 @@ void RunSteps(StepContext& c, const std::vector<Step>& steps) {
       case Action::kCleanerOnly:
         if (c.removal.analyzeOnly) return;
         break;
-      default: RunRegistryStep(c.platform, step); break;
+      default: RunRegistryStep(c.platform, step, c.removal.tally); break;
     }
   }
 }

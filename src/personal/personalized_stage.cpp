@@ -53,13 +53,14 @@ void CleanPersonalized(PersonalizedStageContext& context) {
     if (!PlainFileExists(files, file)) return;
     std::int64_t size = platform::FileLength(files, file);
     if (!analyzeOnly && platform::DeleteFiles(files, file) != win::kErrorSuccess) return;
+    engine::TallyFile(removal.tally, file, static_cast<std::uint32_t>(size), !analyzeOnly);
     removal.L.AddItem(engine::FileLogLine(file, size));
   });
   Consume(context.ListView5, [&](const std::string& key) {
     if (!analyzeOnly) del_reg_sub(platform, key);
   });
   Consume(context.ListView6, [&](const std::string& value) {
-    if (!analyzeOnly) DeleteRegistryValueEntry(platform, value);
+    if (!analyzeOnly) engine::TallyValue(removal.tally, DeleteRegistryValueEntry(platform, value));
   });
 }
 

@@ -66,10 +66,10 @@ RegistryEntryCheck CheckRegistryEntry(const std::string& text) {
   return {RegistryEntryCheck::kValue, "", false};
 }
 
-void DeleteRegistryValueEntry(platform::Platform& platform, const std::string& entry) {
-  if (std::optional<ValueEntry> value = SplitValueEntry(entry))
-    registry::Reg32::DeleteValue(platform.Registry(), value->key.root, value->key.subKey,
-                                 value->name);
+bool DeleteRegistryValueEntry(platform::Platform& platform, const std::string& entry) {
+  std::optional<ValueEntry> value = SplitValueEntry(entry);
+  return value && registry::Reg32::DeleteValue(platform.Registry(), value->key.root,
+                                               value->key.subKey, value->name);
 }
 
 }  // namespace vb::personal

@@ -27,7 +27,7 @@ struct RegistryEntryCheck {
 [[nodiscard]] RegistryEntryCheck CheckRegistryEntry(const std::string& text);
 
 // Deletes the value a value entry names, ignoring every error; an entry of any
-// other form deletes nothing.
-void DeleteRegistryValueEntry(platform::Platform& platform, const std::string& entry);
+// other form deletes nothing. True when a value was deleted.
+bool DeleteRegistryValueEntry(platform::Platform& platform, const std::string& entry);
 
 }  // namespace vb::personal

@@ -41,20 +41,22 @@ std::string GetString(platform::RegistryApi& registry, HKEY root, const std::str
   return result;
 }
 
-void DeleteValue(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
+bool DeleteValue(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
                  const std::string& valueName) {
   HKEY key = 0;
-  if (registry.RegOpenKeyA(root, subKey.c_str(), &key) != kErrorSuccess) return;
-  registry.RegDeleteValueA(key, valueName.c_str());
+  if (registry.RegOpenKeyA(root, subKey.c_str(), &key) != kErrorSuccess) return false;
+  bool deleted = registry.RegDeleteValueA(key, valueName.c_str()) == kErrorSuccess;
   registry.RegCloseKey(key);
+  return deleted;
 }
 
-void DeleteKey(platform::RegistryApi& registry, HKEY root, const std::string& subKey) {
+bool DeleteKey(platform::RegistryApi& registry, HKEY root, const std::string& subKey) {
   HKEY key = 0;
   bool opened = registry.RegOpenKeyA(root, subKey.c_str(), &key) == kErrorSuccess;
   // An empty path would name the root itself; a hive is never deleted.
-  if (!subKey.empty()) registry.RegDeleteKeyA(root, subKey.c_str());
+  bool deleted = !subKey.empty() && registry.RegDeleteKeyA(root, subKey.c_str()) == kErrorSuccess;
   if (opened) registry.RegCloseKey(key);
+  return deleted;
 }
 
 }  // namespace Reg32

@@ -1,5 +1,6 @@
 // One-shot registry routines: create a key, read a string, delete a value or a
-// leaf key. None of them reports a failure; a missing key or value reads as "".
+// leaf key. None of them reports why it failed; a missing key or value reads
+// as "", and a deletion tells only whether something was deleted.
 #pragma once
 
 #include <string>
@@ -18,10 +19,12 @@ void CreateKey(platform::RegistryApi& registry, HKEY root, const std::string& su
 // value and for every other type (REG_EXPAND_SZ and numbers included).
 [[nodiscard]] std::string GetString(platform::RegistryApi& registry, HKEY root,
                                     const std::string& subKey, const std::string& valueName);
-void DeleteValue(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
+// True when the value was there and is deleted.
+bool DeleteValue(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
                  const std::string& valueName);
-// Deletes one key without subkeys; a key that has subkeys stays, and so do they.
-void DeleteKey(platform::RegistryApi& registry, HKEY root, const std::string& subKey);
+// Deletes one key without subkeys; a key that has subkeys stays, and so do
+// they. True when the key was there and is deleted.
+bool DeleteKey(platform::RegistryApi& registry, HKEY root, const std::string& subKey);
 
 }  // namespace Reg32
 

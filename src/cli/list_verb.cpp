@@ -1,0 +1,62 @@
+#include "cli/list_verb.h"
+
+#include "app/main_window.h"
+#include "cli/json_text.h"
+#include "cli/stored_marks.h"
+#include "cli/verb_run.h"
+#include "cli/window_choices.h"
+
+namespace vb::cli {
+
+namespace {
+
+void Print(app::Form1& form, bool json, std::ostream& out) {
+  for (const BoxChoice& choice : MainWindowBoxes(form)) {
+    const char* kind = choice.item ? "item" : "option";
+    std::string caption = ShownCaption(choice.box->Caption());
+    int value = choice.box->Value();
+    if (json)
+      out << "{\"kind\": \"" << kind << "\", \"name\": " << JsonString(choice.box->name())
+          << ", \"caption\": " << JsonString(caption) << ", \"value\": " << value << "}\n";
+    else
+      out << kind << "\t" << choice.box->name() << "\t" << value << "\t" << caption << "\n";
+  }
+  for (const EntryChoice& entry : CatalogueEntries(form)) {
+    const std::string& text = entry.list->List(entry.index);
+    bool checked = entry.list->Checked(entry.index);
+    if (json)
+      out << "{\"kind\": \"entry\", \"list\": \"" << entry.listName
+          << "\", \"text\": " << JsonString(text)
+          << ", \"checked\": " << (checked ? "true" : "false") << "}\n";
+    else
+      out << "entry\t" << entry.listName << "\t" << (checked ? 1 : 0) << "\t" << text << "\n";
+  }
+}
+
+}  // namespace
+
+int RunListVerb(app::Program& program, platform::ScriptedUi* ui,
+                const std::vector<std::string>& args, VerbIo io) {
+  bool json = args.size() == 1 && args[0] == "--json";
+  if (!args.empty() && !json) {
+    io.err << "usage: vanbrisk-cli list [--json]\n";
+    return kExitUsage;
+  }
+  StoredMarks marks(program.platform());
+  bool cleanWhenOpening = program.cleanWhenOpening;
+  program.cleanWhenOpening = false;
+  int code = kExitFailed;
+  {
+    VerbRun run("list", program, ui, io);
+    if (run.Do("start") && run.target().Running()) {
+      Print(program.Main().form(), json, io.out);
+      code = kExitOk;
+    }
+    run.Finish(code);
+  }
+  program.cleanWhenOpening = cleanWhenOpening;
+  marks.Restore();
+  return code;
+}
+
+}  // namespace vb::cli

@@ -1,0 +1,86 @@
+#include "cli/run_selection.h"
+
+#include <algorithm>
+
+#include "platform/ascii_case.h"
+
+namespace vb::cli {
+
+namespace {
+
+std::vector<std::string> SplitAtCommas(const std::string& text) {
+  std::vector<std::string> pieces;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t comma = text.find(',', start);
+    pieces.push_back(text.substr(start, comma - start));
+    if (comma == std::string::npos) return pieces;
+    start = comma + 1;
+  }
+}
+
+// Adds what the name matches to the selection; false when it matches nothing.
+bool Match(app::Form1& form, const std::string& name, Selection* selection) {
+  bool found = false;
+  for (const BoxChoice& choice : MainWindowBoxes(form)) {
+    if (!choice.item) continue;
+    if (platform::EqualsIgnoringCase(name, choice.box->name()) ||
+        platform::EqualsIgnoringCase(name, ShownCaption(choice.box->Caption()))) {
+      if (selection) selection->boxes.push_back(choice.box);
+      found = true;
+    }
+  }
+  for (const EntryChoice& entry : CatalogueEntries(form)) {
+    if (!platform::EqualsIgnoringCase(entry.list->List(entry.index), name)) continue;
+    if (selection) selection->entries.push_back(entry);
+    found = true;
+  }
+  return found;
+}
+
+}  // namespace
+
+std::optional<Selection> ResolveSelection(app::Form1& form, const std::vector<std::string>& arguments,
+                                          std::string* unknown) {
+  Selection selection;
+  for (const std::string& argument : arguments) {
+    std::vector<std::string> pieces = SplitAtCommas(argument);
+    for (std::size_t first = 0; first < pieces.size();) {
+      // The longest run of pieces, joined by their commas, that names something.
+      std::size_t last = pieces.size();
+      std::string name;
+      for (; last > first; --last) {
+        name = pieces[first];
+        for (std::size_t k = first + 1; k < last; ++k) name += "," + pieces[k];
+        if (Match(form, name, nullptr)) break;
+      }
+      if (last == first) {
+        if (unknown) *unknown = pieces[first];
+        return std::nullopt;
+      }
+      [[maybe_unused]] bool matched = Match(form, name, &selection);
+      first = last;
+    }
+  }
+  return selection;
+}
+
+void ApplySelection(app::Form1& form, const Selection& selection) {
+  for (const BoxChoice& choice : MainWindowBoxes(form)) {
+    if (!choice.item) continue;
+    // The entries are cleaned by the stage of "Third Party Applications".
+    bool chosen = std::find(selection.boxes.begin(), selection.boxes.end(), choice.box) !=
+                      selection.boxes.end() ||
+                  (choice.box == form.TAP && !selection.entries.empty());
+    SetValueQuietly(*choice.box, chosen ? 1 : 0);
+  }
+  for (const EntryChoice& entry : CatalogueEntries(form)) {
+    bool chosen = std::any_of(selection.entries.begin(), selection.entries.end(),
+                              [&](const EntryChoice& e) {
+                                return e.list == entry.list && e.index == entry.index;
+                              });
+    entry.list->SetChecked(entry.index, chosen);
+  }
+}
+
+}  // namespace vb::cli

@@ -1,0 +1,36 @@
+// --select of analyze and clean: exactly the named item boxes and catalogue
+// entries are ticked for that run, every other one cleared, and nothing of
+// it is stored (see stored_marks.h for the catalogue marks, which the run
+// itself stores).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "cli/window_choices.h"
+
+namespace vb::cli {
+
+struct Selection {
+  std::vector<toolkit::CheckBox*> boxes;
+  std::vector<EntryChoice> entries;
+};
+
+// The names of one or more --select arguments, split at the commas. A name
+// may itself hold commas (an entry's text, a caption): the pieces are joined
+// again where that gives a known name.
+// Each name is an item box's control name or caption, or a catalogue entry's
+// text, letter case ignored; one name may match several. Null
+// with the first name that matches nothing in *unknown.
+[[nodiscard]] std::optional<Selection> ResolveSelection(app::Form1& form,
+                                                        const std::vector<std::string>& arguments,
+                                                        std::string* unknown);
+
+// Ticks the selection and clears every other item box and entry; with any
+// entry, "Third Party Applications" is ticked too, as its stage cleans them.
+// The boxes store nothing; the entries' marks are the run's own.
+void ApplySelection(app::Form1& form, const Selection& selection);
+
+}  // namespace vb::cli

@@ -1,0 +1,33 @@
+// What analyze and clean print after the results box: the totals of the run
+// as text, or, with --json, one object per file and a summary object.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/run_tally.h"
+
+namespace vb::cli {
+
+// "1,234": the number with a comma between each group of three digits.
+[[nodiscard]] std::string GroupedNumber(std::uint64_t number);
+
+// "812 bytes", "1.5 KB", "56.7 MB", "2.0 GB" (units of 1024).
+[[nodiscard]] std::string SizeText(std::uint64_t bytes);
+
+// Two lines:
+//   Files: 1,234  Size: 56.7 MB (59,453,234 bytes)
+//   Registry keys: 3  Registry values: 12
+[[nodiscard]] std::string TotalsText(const engine::RunTally& tally);
+
+// {"path": ..., "bytes": N, "action": "listed"|"deleted"}
+[[nodiscard]] std::string FileJson(const std::string& path, std::uint64_t bytes, bool deleted);
+
+// {"summary": true, "verb": ..., "files": ..., "bytes": ..., "size": ...,
+//  "registryKeys": ..., "registryValues": ..., "results": TEXT or null}
+// results: the results box with "\n" line ends; null when the program closed
+// itself after cleaning, and with it the box.
+[[nodiscard]] std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
+                                      const std::string* results);
+
+}  // namespace vb::cli
