@@ -51,6 +51,7 @@ Var Upgrade
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_COMPONENTSPAGE_TEXT_TOP "Your Vanbrisk settings are kept for a later install unless you tick the box."
+!define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
@@ -204,7 +205,7 @@ Section "-un.Vanbrisk"
   DeleteRegKey HKCU "${IE_BUTTON_KEY}"
 SectionEnd
 
-Section /o "un.Remove my Vanbrisk settings too" SecRemoveSettings
+Section /o "un.Remove my settings too" SecRemoveSettings
   DeleteRegKey HKCU "${SETTINGS_KEY}"
 SectionEnd
 

@@ -13,6 +13,7 @@ work="$build/installer-test"
 version="$(sed -n 's/.*kVersion\[\] = "\(.*\)";.*/\1/p' src/product/version.h)"
 setup="$build/vanbrisk-setup-$version.exe"
 
+cmake --preset windows >/dev/null
 cmake --build --preset windows --target installer
 [ -f "$setup" ] || { echo "installer test: $setup was not made" >&2; exit 1; }
 
@@ -195,6 +196,7 @@ removed() {  # removed FOLDER: nothing of Vanbrisk is left
 program_files="C:\\Program Files\\Vanbrisk"
 
 echo "== install into Program Files"
+check "the setup program asks for administrator rights" grep -q requireAdministrator "$setup"
 plant
 user_settings
 check "setup /S succeeds" run "\"$(winpath "$setup")\" /S"
