@@ -10,8 +10,12 @@
 ; Switches of the setup program: /S (silent), /D=FOLDER (the program's folder,
 ; last on the command line, without quotes).
 ; Switches of the uninstaller: /S (silent), /REMOVESETTINGS (remove the user's
-; settings too; without it they are kept for a later install).
+; settings too; without it they are kept for a later install), and /UPGRADE,
+; which a later version's setup program passes: remove the files and the
+; shortcuts only.
 
+; A 64-bit setup program, as the program is: it writes the registry view and
+; the Program Files folder that the program itself sees.
 Unicode true
 Target amd64-unicode
 !include "${NAMES}"
