@@ -64,6 +64,14 @@ run() { VANBRISK_COMMAND="$*" wine cmd /c %VANBRISK_COMMAND% </dev/null >/dev/nu
 settle() { wineserver -w; }
 winpath() { winepath -w "$1" 2>/dev/null; }
 unix() { winepath -u "$1" 2>/dev/null; }
+# The first line with text of the diagnostics report that the installed
+# vanbrisk-cli.exe shows.
+report_version() {
+  local script="$build/installer-diagnostics.vbs"
+  printf 'start\nclick tt2\nclick Diag\nprint Diagnostics.Text1\nclick Diagnostics.Command1\nunload\n' >"$script"
+  wine "$(unix "$1")/vanbrisk-cli.exe" run "$(winpath "$script")" </dev/null 2>/dev/null |
+    tr -d '\r' | sed -n '/./{p;q;}'
+}
 
 # reg.exe prints in the console's code page (437).
 reg_query() { wine reg query "$@" 2>/dev/null | iconv -f CP437 -t UTF-8 | tr -d '\r'; }
@@ -201,6 +209,8 @@ plant
 user_settings
 check "setup /S succeeds" run "\"$(winpath "$setup")\" /S"
 installed "$program_files"
+check "the installed vanbrisk-cli.exe reports the installed version" \
+  same "$(report_version "$program_files")" "Vanbrisk Suite Version: $version"
 start_quietly "$program_files"
 program_entries "$program_files"
 
