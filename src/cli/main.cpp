@@ -9,6 +9,7 @@
 #include "cli/reg_verbs.h"
 #include "cli/platform_choice.h"
 #include "cli/run_verbs.h"
+#include "cli/winapp2_verb.h"
 
 namespace {
 
@@ -24,7 +25,9 @@ constexpr const char* kUsage =
     "  reg add|delete|query|import|export ...      work on the registry, as reg.exe does\n"
     "  attrib [+R|-R] [+H|-H] [+S|-S] [+A|-A] PATH show or change file attributes\n"
     "  cache add URL [--file PATH] [--type N]      add an entry to the URL cache\n"
-    "  cache list                                  list the URL cache\n";
+    "  cache list                                  list the URL cache\n"
+    "  winapp2 check FILE                          report the problems of a rule file and its\n"
+    "                                              entries per list\n";
 
 }  // namespace
 
@@ -52,7 +55,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> rest(args.begin() + 1, args.end());
   if (verb == "machine") return cli::RunMachineVerb(folder, rest, io);
 
-  if (verb != "reg" && verb != "attrib" && verb != "cache" && !cli::IsProgramVerb(verb)) {
+  if (verb != "reg" && verb != "attrib" && verb != "cache" && verb != "winapp2" &&
+      !cli::IsProgramVerb(verb)) {
     std::cerr << "unknown verb " << verb << "\n" << kUsage;
     return cli::kExitUsage;
   }
@@ -73,5 +77,6 @@ int main(int argc, char** argv) {
   }
   if (verb == "reg") return cli::RunRegVerb(machine->get(), rest, io);
   if (verb == "attrib") return cli::RunAttribVerb(machine->get(), rest, io);
+  if (verb == "winapp2") return cli::RunWinapp2Verb(machine->get(), rest, io);
   return cli::RunCacheVerb(machine->get(), rest, io);
 }
