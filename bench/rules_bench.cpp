@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -66,15 +67,22 @@ std::string GeneratedRules() {
 void InstallSome(vb::emu::Machine& machine, const std::string& folder) {
   namespace fs = std::filesystem;
   std::string appData = folder + "/drive_c/Documents and Settings/User/Application Data/";
+  std::string localAppData =
+      folder + "/drive_c/Documents and Settings/User/Local Settings/Application Data/";
   for (int n = 0; n < kEntries; n += 10) {
-    std::string app = "Benchapp" + std::to_string(n);
-    switch (n % 4) {
+    int k = n + (n / 10) % 4;  // entries of each kind of detection
+    std::string app = "Benchapp" + std::to_string(k);
+    switch (k % 4) {
       case 0:
         (void)vb::platform::WriteString(machine.Registry(), vb::win::kHkeyCurrentUser,
                                         "Software\\" + app, "v", "x");
         break;
-      case 2: fs::create_directories(folder + "/drive_c/Program Files/" + app); break;
-      default: fs::create_directories(appData + app + "/Cache"); break;
+      case 1: fs::create_directories(appData + app + "/Cache"); break;
+      case 2:
+        fs::create_directories(folder + "/drive_c/Program Files/" + app);
+        std::ofstream(folder + "/drive_c/Program Files/" + app + "/" + app + ".exe") << "MZ";
+        break;
+      case 3: fs::create_directories(localAppData + app + "/User Data/Default/Cache"); break;
     }
   }
 }

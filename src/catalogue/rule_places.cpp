@@ -177,24 +177,35 @@ bool RulePlaces::ForEach(const std::string& path, bool anyEntry,
     bases = Bases(first.substr(1, first.size() - 2));
   }
   parts.erase(parts.begin());
-  platform::FileSystemApi& files = platform_.Files();
-  for (std::string base : bases) {
-    // "C:" alone would name the current folder of drive C.
-    if (base.size() == 2 && base[1] == ':') base += '\\';
+  for (const std::string& base : bases) {
     if (parts.empty()) {
       if (visit(FoundEntry{WithoutTrailingSlash(base), kInvalidFolderHandle, ""})) return true;
       continue;
     }
-    Held held(files);
-    bool root = false;
-    if (files.OpenFolder(base, &held.handle, &root) != kErrorSuccess) {
-      held.handle = kInvalidFolderHandle;
-      continue;
-    }
-    std::string start = base.back() == '\\' ? base.substr(0, base.size() - 1) : base;
-    if (Walk(*this, held.handle, start, parts, 0, anyEntry, visit)) return true;
+    const Base& open = OpenBase(base);
+    if (open.handle == kInvalidFolderHandle) continue;
+    if (Walk(*this, open.handle, open.path, parts, 0, anyEntry, visit)) return true;
   }
   return false;
+}
+
+RulePlaces::~RulePlaces() {
+  for (auto& [path, base] : open_)
+    if (base.handle != kInvalidFolderHandle) platform_.Files().CloseFolder(base.handle);
+}
+
+const RulePlaces::Base& RulePlaces::OpenBase(const std::string& path) {
+  std::string key = platform::FoldAscii(path);
+  auto it = open_.find(key);
+  if (it != open_.end()) return it->second;
+  Base base;
+  // "C:" alone would name the current folder of drive C.
+  std::string full = path.size() == 2 && path[1] == ':' ? path + "\\" : path;
+  bool root = false;
+  if (platform_.Files().OpenFolder(full, &base.handle, &root) != kErrorSuccess)
+    base.handle = kInvalidFolderHandle;
+  base.path = full.back() == '\\' ? full.substr(0, full.size() - 1) : full;
+  return open_.emplace(key, std::move(base)).first->second;
 }
 
 bool RulePlaces::Open(const FoundEntry& found, FolderHandle* handle, bool* driveRoot) {

@@ -31,6 +31,7 @@ struct FoundEntry {
 class RulePlaces {
  public:
   explicit RulePlaces(platform::Platform& platform);
+  ~RulePlaces();
   RulePlaces(const RulePlaces&) = delete;
   RulePlaces& operator=(const RulePlaces&) = delete;
 
@@ -69,11 +70,19 @@ class RulePlaces {
   [[nodiscard]] OsVersion Version();
 
  private:
+  struct Base {
+    platform::FolderHandle handle = platform::kInvalidFolderHandle;
+    std::string path;  // as the walk spells it, without a trailing "\"
+  };
+  // A base folder, opened once and held until the places go: every rule
+  // starts from one of a few bases.
+  const Base& OpenBase(const std::string& path);
   void LearnProtected();
   void AddProtected(const std::string& path);
 
   platform::Platform& platform_;
   std::map<std::string, std::vector<std::string>> bases_;  // by folded name
+  std::map<std::string, Base> open_;                       // by folded path
   std::optional<std::set<FolderId>> protected_;
   std::optional<OsVersion> version_;
 };
