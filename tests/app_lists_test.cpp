@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "catalogue/app_lists.h"
+#include "catalogue/rule_catalogue.h"
 #include "platform/registry_values.h"
 #include "registry/settings_store.h"
 #include "support/temp_machine.h"
@@ -136,6 +137,28 @@ TEST_F(AppListsTest, MarksAreStoredAndRestoredByExactText) {
   Load();
   EXPECT_TRUE(List(AppList::kWindows).Checked(Index(AppList::kWindows, "MS Paint")));
   EXPECT_TRUE(List(AppList::kApplications).Checked(Index(AppList::kApplications, "WinZip")));
+}
+
+TEST_F(AppListsTest, RuleFileEntriesAreListedInOrderWithTheirMarks) {
+  test::WriteHostFile(m.Host("drive_c/Program Files/Vanbrisk/winapp2.ini"),
+                      "[Aardvark Notes *]\nLangSecRef=3021\nFileKey1=%Temp%|*.ank\n"
+                      "[zebra Paint *]\nLangSecRef=3025\n"
+                      "[Not Here *]\nSection=Windows\nDetect=HKCU\\Software\\Not Here\n"
+                      "[RegEdit *]\nLangSecRef=3025\n");
+  settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kApps, "zebra Paint", "True");
+  Load();
+  EXPECT_EQ(Texts(AppList::kWindows), (std::vector<std::string>{"Downloaded Installations", "MS Paint",
+                                                                "MS WordPad", "RegEdit", "zebra Paint"}));
+  EXPECT_EQ(Texts(AppList::kApplications), std::vector<std::string>{"Aardvark Notes"});
+  EXPECT_TRUE(List(AppList::kWindows).Checked(4));
+  ASSERT_EQ(context.rules->Problems().size(), 1u);
+  EXPECT_EQ(Describe(context.rules->Problems()[0]),
+            "winapp2.ini, line 9: \"RegEdit\" is a built-in entry: skipped");
+  List(AppList::kApplications).SetChecked(0, true);
+  catalogue::SaveApps(context);
+  Load();
+  EXPECT_TRUE(List(AppList::kApplications).Checked(0));
+  EXPECT_TRUE(List(AppList::kWindows).Checked(4));
 }
 
 TEST_F(AppListsTest, TheMenuSelectsAllOrTheVisibleListsOnly) {

@@ -1,4 +1,5 @@
 // The end-to-end scripts of tests/e2e: each NAME.vbs runs on a fresh machine
+// (with the files of the folder NAME.drive_c on its drive C:, if any)
 // over the real windows, and its transcript (what it printed, the message
 // boxes with their answers, a refusal, then "exit CODE") must match
 // NAME.expected line by line, where "{*}" in an expected line stands for any
@@ -40,6 +41,10 @@ std::string Transcript(const std::string& name) {
   if (test::WantsDemoMachine(ScriptFolder() / (name + ".vbs")) &&
       !emu::AddDemoTraces(machine.machine(), &error))
     return "cannot add the demonstration traces: " + error;
+  // NAME.drive_c, when there is one, is laid over drive C: first.
+  std::error_code ec;
+  fs::copy(ScriptFolder() / (name + ".drive_c"), machine.Host("drive_c"),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
   ui.SetLog(&transcript);
   int code;
   {

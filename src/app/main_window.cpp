@@ -129,6 +129,10 @@ void MainWindow::Wire() {
     list->onMouseDown = [this](toolkit::MouseButton button, int, int) {
       if (button == toolkit::MouseButton::kRight) form_.PopupMenu(*form_.lbmnu);
     };
+  for (int l = 0; l < catalogue::kAppListCount; ++l)
+    apps_.lists[l]->onItemCheck = [this, l](int index) {
+      catalogue::WarnOnCheck(apps_, static_cast<catalogue::AppList>(l), index);
+    };
   f.sall->onClick = [this] { catalogue::SetAllChecked(apps_, true, false); };
   f.sallt->onClick = [this] { catalogue::SetAllChecked(apps_, true, true); };
   f.dall->onClick = [this] { catalogue::SetAllChecked(apps_, false, false); };

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "catalogue/rule_catalogue.h"
 #include "platform/entry_lister.h"
 #include "registry/c_registry.h"
 #include "registry/reg32.h"
@@ -89,6 +90,11 @@ void LoadApps(AppListsContext& c) {
     for (const Entry& entry : Entries(list))
       if (detector.Holds(entry.detection))
         c.lists[static_cast<int>(list)]->AddItem(entry.text);
+  RulePlaces places(c.platform);
+  c.rules = LoadProgramRules(places);
+  for (AppList list : kLists)
+    for (const Entry& entry : c.rules->Entries(list))
+      if (RuleDetected(places, *entry.rule)) c.lists[static_cast<int>(list)]->AddItem(entry.text);
 
   registry::cRegistry apps(c.platform);
   apps.SetClassKey(kHkeyCurrentUser);
@@ -97,10 +103,12 @@ void LoadApps(AppListsContext& c) {
   long count = 0;
   apps.EnumerateValues(&names, &count);
   for (const std::string& name : names) c.scratch.AddItem(name);
+  c.settingMarks = true;
   for (int n = 0; n < c.scratch.ListCount(); ++n)
     for (toolkit::ListBox* list : c.lists)
       for (int i = 0; i < list->ListCount(); ++i)
         if (list->List(i) == c.scratch.List(n)) list->SetChecked(i, true);
+  c.settingMarks = false;
   c.scratch.Clear();
 }
 
@@ -115,10 +123,22 @@ void SaveApps(AppListsContext& c) {
 }
 
 void SetAllChecked(AppListsContext& c, bool checked, bool visibleOnly) {
+  // One warning box per entry would bury the user: the menu shows none.
+  c.settingMarks = true;
   for (toolkit::ListBox* list : c.lists) {
     if (visibleOnly && !list->Visible()) continue;
     for (int i = 0; i < list->ListCount(); ++i) list->SetChecked(i, checked);
   }
+  c.settingMarks = false;
+}
+
+void WarnOnCheck(AppListsContext& c, AppList which, int index) {
+  toolkit::ListBox& list = *c.lists[static_cast<int>(which)];
+  if (c.settingMarks || !c.rules || index < 0 || index >= list.ListCount() || !list.Checked(index))
+    return;
+  const Entry* entry = c.rules->Find(which, list.List(index));
+  if (entry && !entry->rule->warning.empty())
+    c.platform.Ui().MessageBoxA(entry->rule->warning, "Vanbrisk Suite", 48);
 }
 
 }  // namespace vb::catalogue

@@ -52,12 +52,17 @@ inline Detection FolderExists(DetectBase base, const char* tail) {
   return {Detection::kFolderDot, 0, tail, base};
 }
 
+struct RuleEntry;  // rule_file.h
+
 struct Entry {
   const char* text;
   AppList list;
   Detection detection;
   UnderAnalyze analyze;
   std::vector<engine::Step> steps;
+  // An entry read from a rule file: what it detects and cleans (its steps
+  // are empty); nullptr for the built-in entries.
+  const RuleEntry* rule = nullptr;
 };
 
 // The entries of one list, in the order in which the application stage

@@ -11,6 +11,7 @@
 #include "cli/platform_choice.h"
 #include "cli/run_verbs.h"
 #include "cli/schedule_verb.h"
+#include "cli/winapp2_verb.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ constexpr const char* kUsage =
     "  cache list                                  list the URL cache\n"
     "  schedule daily|weekly [--at HH:MM] | logon | remove | show\n"
     "                                              a scheduled task running vanbrisk.exe /AUTO\n"
+    "  winapp2 check FILE                          report the problems of a rule file and its\n"
+    "                                              entries per list\n"
     "exit status: 0 done, 1 error, 2 usage error, 3 clean stopped by the warning or a No\n";
 
 }  // namespace
@@ -67,7 +70,7 @@ int main(int argc, char** argv) {
   }
 
   if (verb != "reg" && verb != "attrib" && verb != "cache" && verb != "list" &&
-      verb != "schedule" && !cli::IsProgramVerb(verb)) {
+      verb != "schedule" && verb != "winapp2" && !cli::IsProgramVerb(verb)) {
     std::cerr << "unknown verb " << verb << "\n" << kUsage;
     return cli::kExitUsage;
   }
@@ -95,5 +98,6 @@ int main(int argc, char** argv) {
                                 rest, io);
   if (verb == "reg") return cli::RunRegVerb(machine->get(), rest, io);
   if (verb == "attrib") return cli::RunAttribVerb(machine->get(), rest, io);
+  if (verb == "winapp2") return cli::RunWinapp2Verb(machine->get(), rest, io);
   return cli::RunCacheVerb(machine->get(), rest, io);
 }

@@ -1,0 +1,96 @@
+#include "catalogue/rule_catalogue.h"
+
+#include <set>
+
+namespace vb::catalogue {
+
+using namespace vb::win;
+
+namespace {
+
+bool BuiltInText(const std::string& text) {
+  static const std::set<std::string> texts = [] {
+    std::set<std::string> all;
+    for (int l = 0; l < kAppListCount; ++l)
+      for (const Entry& e : catalogue::Entries(static_cast<AppList>(l))) all.insert(e.text);
+    return all;
+  }();
+  return texts.count(text) > 0;
+}
+
+}  // namespace
+
+const Entry* RuleCatalogue::Find(AppList list, const std::string& text) const {
+  for (const Entry& e : Entries(list))
+    if (text == e.text) return &e;
+  return nullptr;
+}
+
+std::unique_ptr<RuleCatalogue> RuleCatalogue::Load(RulePlaces& places, std::string_view text,
+                                                   std::string_view fileName) {
+  auto catalogue = std::make_unique<RuleCatalogue>();
+  RuleFile file = ParseRules(text, fileName);
+  catalogue->problems_ = std::move(file.problems);
+  auto problem = [&](int line, std::string message) {
+    catalogue->problems_.push_back({std::string(fileName), line, std::move(message)});
+  };
+  for (RuleEntry& rule : file.entries) {
+    if (BuiltInText(rule.text)) {
+      problem(rule.line, "\"" + rule.text + "\" is a built-in entry: skipped");
+      continue;
+    }
+    std::vector<RuleFiles> kept;
+    for (RuleFiles& files : rule.files) {
+      if (RefusedFolder(places, files.folder))
+        problem(files.line, "refused: \"" + files.folder +
+                                "\" is a drive, the Windows or Program Files folder, a profile "
+                                "or a Desktop, Documents, Music, Pictures or Video folder");
+      else
+        kept.push_back(std::move(files));
+    }
+    rule.files = std::move(kept);
+    catalogue->rules_.push_back(std::move(rule));
+  }
+  // The rules are in place: the entries may point into them.
+  for (const RuleEntry& rule : catalogue->rules_)
+    catalogue->entries_[static_cast<int>(rule.list)].push_back(
+        Entry{rule.text.c_str(), rule.list, Always(), UnderAnalyze::kRuns, {}, &rule});
+  std::stable_sort(catalogue->problems_.begin(), catalogue->problems_.end(),
+                   [](const RuleProblem& a, const RuleProblem& b) { return a.line < b.line; });
+  return catalogue;
+}
+
+std::shared_ptr<const RuleCatalogue> LoadProgramRules(RulePlaces& places) {
+  platform::Platform& p = places.platform();
+  std::string text;
+  std::string path = p.System().ProgramFolder() + "\\" + kRuleFileName;
+  if (p.Files().ReadFileBytes(path, &text) != kErrorSuccess) text.clear();
+  return RuleCatalogue::Load(places, text, kRuleFileName);
+}
+
+bool RuleDetected(RulePlaces& places, const RuleEntry& rule) {
+  if (rule.os) {
+    OsVersion v = places.Version();
+    if ((rule.os->min && v < *rule.os->min) || (rule.os->max && v > *rule.os->max)) return false;
+  }
+  if (rule.detects.empty()) return true;
+  for (const RuleDetect& d : rule.detects) {
+    bool holds = d.file ? places.ForEach(d.path, true, [](const FoundEntry&) { return true; })
+                        : places.KeyExists(d.key);
+    if (holds) return true;
+  }
+  return false;
+}
+
+bool RefusedFolder(RulePlaces& places, const std::string& folder) {
+  return places.ForEach(folder, false, [&](const FoundEntry& found) {
+    platform::FolderHandle handle;
+    bool root = false;
+    if (!places.Open(found, &handle, &root)) return false;
+    bool refused = places.Protected(handle, root);
+    places.platform().Files().CloseFolder(handle);
+    return refused;
+  });
+}
+
+}  // namespace vb::catalogue

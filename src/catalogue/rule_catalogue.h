@@ -1,0 +1,56 @@
+// The entries of a rule file as catalogue entries: read, checked against the
+// built-in texts and this machine's protected folders, and detected.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/rule_file.h"
+#include "catalogue/rule_places.h"
+#include "platform/platform.h"
+
+namespace vb::catalogue {
+
+// The rule file's name, in the program's folder.
+inline constexpr const char* kRuleFileName = "winapp2.ini";
+
+class RuleCatalogue {
+ public:
+  RuleCatalogue() = default;
+  // The entries point into the rules: neither is copied.
+  RuleCatalogue(const RuleCatalogue&) = delete;
+  RuleCatalogue& operator=(const RuleCatalogue&) = delete;
+
+  // The entries of one list, in the order of the file.
+  const std::vector<Entry>& Entries(AppList list) const { return entries_[static_cast<int>(list)]; }
+  const std::vector<RuleProblem>& Problems() const { return problems_; }
+  // The rule entry of a listed text, or nullptr.
+  const Entry* Find(AppList list, const std::string& text) const;
+
+  // Reads text as the rule file fileName. An entry whose text is a built-in
+  // one is skipped; a FileKey whose folder is one no rule may empty is
+  // refused; both are reported with their line.
+  static std::unique_ptr<RuleCatalogue> Load(RulePlaces& places, std::string_view text,
+                                             std::string_view fileName);
+
+ private:
+  std::vector<RuleEntry> rules_;
+  std::array<std::vector<Entry>, kAppListCount> entries_;
+  std::vector<RuleProblem> problems_;
+};
+
+// The rule file in the program's folder; an empty catalogue when there is none.
+[[nodiscard]] std::shared_ptr<const RuleCatalogue> LoadProgramRules(RulePlaces& places);
+
+// Whether the entry is listed on this machine: its Windows version range
+// holds, and one of its detections does (or it has none).
+[[nodiscard]] bool RuleDetected(RulePlaces& places, const RuleEntry& rule);
+
+// Whether a FileKey's folder, as it resolves now, is one no rule may empty.
+[[nodiscard]] bool RefusedFolder(RulePlaces& places, const std::string& folder);
+
+}  // namespace vb::catalogue

@@ -1,0 +1,152 @@
+// Reading rule files: every key and form, the list each entry goes to, and
+// the lines that are refused, with their line numbers.
+#include <gtest/gtest.h>
+
+#include "catalogue/rule_file.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+using catalogue::AppList;
+using catalogue::ParseRules;
+using catalogue::RuleExclusion;
+
+std::vector<std::string> Problems(const catalogue::RuleFile& file) {
+  std::vector<std::string> out;
+  for (const auto& p : file.problems) out.push_back(Describe(p));
+  return out;
+}
+
+TEST(RuleFile, ReadsEveryKeyOfAnEntry) {
+  auto file = ParseRules(
+      "\xEF\xBB\xBF; a comment\r\n"
+      "[Pebble Chat *]\r\n"
+      "langsecref=3022\n"
+      "DETECT=HKCU\\Software\\Pebble\n"
+      "Detect7=HKEY_LOCAL_MACHINE\\Software\\Pebble\\\n"
+      "DetectFile2=%AppData%\\Pebble\\*.cfg\n"
+      "DetectOS=5.1|\n"
+      "SpecialDetect=DET_CHROME\n"
+      "Default=False\n"
+      "Whatever=ignored\n"
+      "Warning=Closes your chats.\n"
+      "FileKey1=%LocalAppData%\\Pebble\\Cache|*.tmp;data_?.bin\n"
+      "FileKey9=C:/Pebble/Logs/|*.log|RECURSE\n"
+      "FileKey12=%AppData%\\Pebble\\*\\Old|*.*|removeself\n"
+      "RegKey1=HKU\\.DEFAULT\\Software\\Pebble\n"
+      "RegKey3=HKCR\\Pebble.File|Recent\n"
+      "ExcludeKey1=FILE|%AppData%\\Pebble\\|keep.tmp;keep2.tmp\n"
+      "ExcludeKey2=PATH|%AppData%\\Pebble\\Saves\n"
+      "ExcludeKey4=REG|HKCU\\Software\\Pebble\\Keep|Name\n"
+      "[Plain]\n"
+      "FileKey1=%Temp%|*.pbl\n",
+      "winapp2.ini");
+  EXPECT_TRUE(file.problems.empty()) << ::testing::PrintToString(Problems(file));
+  ASSERT_EQ(file.entries.size(), 2u);
+  const auto& e = file.entries[0];
+  EXPECT_EQ(e.text, "Pebble Chat");
+  EXPECT_EQ(e.line, 2);
+  EXPECT_EQ(e.list, AppList::kInternet);
+  ASSERT_EQ(e.detects.size(), 4u);
+  EXPECT_EQ(e.detects[0].key.root, kHkeyCurrentUser);
+  EXPECT_EQ(e.detects[1].key.root, kHkeyLocalMachine);
+  EXPECT_EQ(e.detects[1].key.path, "Software\\Pebble");
+  EXPECT_TRUE(e.detects[2].file);
+  EXPECT_EQ(e.detects[2].path, "%AppData%\\Pebble\\*.cfg");
+  EXPECT_EQ(e.detects[3].key.path, "Software\\Google\\Chrome");
+  ASSERT_TRUE(e.os);
+  EXPECT_EQ(e.os->min, (catalogue::OsVersion{5, 1}));
+  EXPECT_FALSE(e.os->max);
+  EXPECT_EQ(e.warning, "Closes your chats.");
+  ASSERT_EQ(e.files.size(), 3u);
+  EXPECT_EQ(e.files[0].line, 12);
+  EXPECT_EQ(e.files[0].patterns, (std::vector<std::string>{"*.tmp", "data_?.bin"}));
+  EXPECT_FALSE(e.files[0].recurse);
+  EXPECT_EQ(e.files[1].folder, "C:\\Pebble\\Logs");
+  EXPECT_TRUE(e.files[1].recurse);
+  EXPECT_FALSE(e.files[1].removeSelf);
+  EXPECT_EQ(e.files[2].folder, "%AppData%\\Pebble\\*\\Old");
+  EXPECT_TRUE(e.files[2].recurse && e.files[2].removeSelf);
+  ASSERT_EQ(e.registry.size(), 2u);
+  EXPECT_EQ(e.registry[0].key.root, kHkeyUsers);
+  EXPECT_FALSE(e.registry[0].value);
+  EXPECT_EQ(e.registry[1].key.root, kHkeyClassesRoot);
+  EXPECT_EQ(e.registry[1].value, "Recent");
+  ASSERT_EQ(e.exclusions.size(), 3u);
+  EXPECT_EQ(e.exclusions[0].kind, RuleExclusion::Kind::kFile);
+  EXPECT_EQ(e.exclusions[0].patterns, (std::vector<std::string>{"keep.tmp", "keep2.tmp"}));
+  EXPECT_EQ(e.exclusions[1].kind, RuleExclusion::Kind::kPath);
+  EXPECT_EQ(e.exclusions[1].patterns, (std::vector<std::string>{"*.*"}));
+  EXPECT_EQ(e.exclusions[2].kind, RuleExclusion::Kind::kRegistry);
+  EXPECT_EQ(e.exclusions[2].value, "Name");
+  // A section name without the final " *" is taken whole; no list: Applications.
+  EXPECT_EQ(file.entries[1].text, "Plain");
+  EXPECT_EQ(file.entries[1].list, AppList::kApplications);
+}
+
+TEST(RuleFile, PicksTheListByNumberOrCaption) {
+  struct Case {
+    const char* line;
+    AppList list;
+  } cases[] = {
+      {"LangSecRef=3021", AppList::kApplications}, {"LangSecRef=3022", AppList::kInternet},
+      {"LangSecRef=3023", AppList::kMultimedia},   {"LangSecRef=3024", AppList::kUtilities},
+      {"LangSecRef=3025", AppList::kWindows},      {"LangSecRef=3001", AppList::kInternet},
+      {"LangSecRef=3005", AppList::kInternet},     {"LangSecRef=3006", AppList::kInternet},
+      {"LangSecRef=3026", AppList::kInternet},     {"LangSecRef=3030", AppList::kInternet},
+      {"LangSecRef=3033", AppList::kInternet},     {"LangSecRef=3034", AppList::kInternet},
+      {"LangSecRef=3031", AppList::kWindows},      {"Section=multimedia", AppList::kMultimedia},
+      {"Section=Utilities", AppList::kUtilities},  {"Section=Games", AppList::kApplications},
+  };
+  for (const Case& c : cases) {
+    auto file = ParseRules(std::string("[X *]\n") + c.line + "\n", "r.ini");
+    ASSERT_EQ(file.entries.size(), 1u) << c.line;
+    EXPECT_EQ(file.entries[0].list, c.list) << c.line;
+    EXPECT_TRUE(file.problems.empty()) << c.line;
+  }
+}
+
+TEST(RuleFile, ReportsBadLinesWithTheirNumbersAndKeepsTheRest) {
+  auto file = ParseRules(
+      "Detect=HKCU\\Software\\Early\n"             // 1
+      "[Broken *]\n"                               // 2
+      "this is not a key\n"                        // 3
+      "Detect=HKXX\\Software\\Broken\n"            // 4
+      "RegKey1=HKLM\n"                             // 5
+      "RegKey2=HKCU\\Software\\\\Broken\n"         // 6
+      "FileKey1=Pebble\\Cache|*.tmp\n"             // 7
+      "FileKey2=%AppData%\\..\\..|*.*\n"           // 8
+      "FileKey3=%Secret%\\Cache|*.tmp\n"           // 9
+      "FileKey4=%AppData%\\Cache|..\\*.tmp\n"      // 10
+      "FileKey5=%AppData%\\Cache|*.tmp|DEEP\n"     // 11
+      "FileKey6=%AppData%\\Cache\n"                // 12
+      "ExcludeKey1=DIR|%AppData%\\Cache\n"         // 13
+      "DetectOS=five|6.1\n"                        // 14
+      "SpecialDetect=DET_NOTHING\n"                // 15
+      "LangSecRef=9999\n"                          // 16
+      "FileKey7=%AppData%\\Cache|*.tmp\n"          // 17: kept
+      "[Broken *]\n"                               // 18
+      "FileKey1=%AppData%\\Other|*.*\n"            // 19
+      "[Half\n"                                    // 20
+      "FileKey1=%AppData%\\Half|*.*\n"             // 21
+      "[ *]\n",                                    // 22
+      "winapp2.ini");
+  std::vector<int> lines;
+  for (const auto& p : file.problems) lines.push_back(p.line);
+  EXPECT_EQ(lines, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 20, 22}))
+      << ::testing::PrintToString(Problems(file));
+  EXPECT_EQ(Describe(file.problems[2]), "winapp2.ini, line 4: unknown registry root \"HKXX\"");
+  ASSERT_EQ(file.entries.size(), 1u);
+  const auto& e = file.entries[0];
+  EXPECT_EQ(e.text, "Broken");
+  EXPECT_TRUE(e.detects.empty());
+  EXPECT_TRUE(e.registry.empty());
+  EXPECT_FALSE(e.os);
+  EXPECT_EQ(e.list, AppList::kApplications);
+  ASSERT_EQ(e.files.size(), 1u);
+  EXPECT_EQ(e.files[0].line, 17);
+}
+
+}  // namespace
+}  // namespace vb
