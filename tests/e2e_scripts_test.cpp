@@ -4,6 +4,7 @@
 // NAME.expected line by line, where "{*}" in an expected line stands for any
 // text, such as a run time.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
@@ -155,7 +156,18 @@ TEST_F(ProgramVerbs, AutoAndRunAndTheirRefusals) {
   EXPECT_EQ(file.out, "&Run Cleaner\n");
   EXPECT_EQ(file.err, "line 3: unknown name Nothing\n");
 
-  EXPECT_EQ(Verb("run", {machine.Host("none.vbs")}).code, cli::kExitFailed);
+  EXPECT_EQ(Verb("run", {machine.Host("none.vbs")}).err,
+            "run: the script " + machine.Host("none.vbs") + " does not exist\n");
+  // Only a regular file is read: a folder reads as nothing, a device never
+  // ends, a pipe may never send anything.
+  ASSERT_EQ(mkfifo(machine.Host("pipe").c_str(), 0600), 0);
+  for (auto [path, what] : {std::pair{machine.folder(), "is a folder"},
+                            std::pair{std::string("/dev/zero"), "is not a regular file"},
+                            std::pair{machine.Host("pipe"), "is not a regular file"}}) {
+    Ran refused = Verb("run", {path});
+    EXPECT_EQ(refused.code, cli::kExitFailed) << path;
+    EXPECT_EQ(refused.err.rfind("run: the script " + path + " " + what, 0), 0u) << refused.err;
+  }
   EXPECT_EQ(Verb("run", {}).code, cli::kExitUsage);
   EXPECT_EQ(Verb("analyze", {"now"}).code, cli::kExitUsage);
   EXPECT_EQ(Verb("clean", {"--force"}).code, cli::kExitUsage);

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "cli/script_driver.h"
+#include "cli/script_file.h"
 #include "platform/ascii_case.h"
 
 namespace vb::cli {
@@ -115,9 +116,8 @@ int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
   }
   std::ifstream file;
   if (args[0] != "-") {
-    file.open(args[0], std::ios::binary);
-    if (!file) {
-      io.err << "run: cannot read the script " << args[0] << "\n";
+    if (std::optional<std::string> refusal = OpenScriptFile(args[0], &file)) {
+      io.err << "run: " << *refusal << "\n";
       return kExitFailed;
     }
   }
