@@ -2,13 +2,13 @@
 # Installs the Debian packages that building and testing need, when missing:
 # the native tool chain and libraries, the mingw-w64 cross compiler and Wine
 # for the Windows build and its tests, GoogleTest's sources (built for
-# Windows), Xvfb and ImageMagick for the window tests, and NSIS for the
-# setup program.
+# Windows), Xvfb and ImageMagick for the window tests, NSIS for the setup
+# program, and clang 14 with libFuzzer for the fuzz targets.
 # With "native", only what the Linux build needs (the main job).
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev googletest libsqlite3-dev)
 if [ "${1:-all}" != native ]; then
-  packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick nsis)
+  packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick nsis clang-14 libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

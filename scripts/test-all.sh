@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the normal build, the sanitizer build,
 # and the Windows build, whose tests run under Wine (a private prefix in
-# build/windows, a time limit per test), its window and its setup program.
+# build/windows, a time limit per test), its window and its setup program,
+# and a short run of each fuzz target.
 # Ends with the count of platform conformance cases run on each platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,11 @@ for preset in default sanitize windows; do
   bash scripts/build.sh "$preset"
   ctest --preset "$preset" -j2 2>&1 | tee "$logs/$preset.log"
 done
+
+# Every parser's fuzz target: its seed corpus, then a few seconds of new inputs.
+echo "== fuzz build (a short run of each target)"
+bash scripts/build.sh fuzz
+ctest --preset fuzz
 
 # The native window under Wine and Xvfb, as a user drives it, with screenshots.
 echo "== native window (Wine, Xvfb)"

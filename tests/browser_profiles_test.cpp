@@ -106,6 +106,10 @@ TEST_F(BrowserProfilesTest, AProfilePathLeavingTheFirefoxFolderIsNoProfile) {
     EXPECT_FALSE(browser::StaysInsideFirefoxFolder(path)) << path;
   for (const char* path : {"", ".", "Profiles/abc.default", "Profiles\\a..b\\.x\\", "./p..."})
     EXPECT_TRUE(browser::StaysInsideFirefoxFolder(path)) << path;
+  // A C string ends at its NUL: "..\0x" is ".." to Windows.
+  for (std::string_view path : {std::string_view("..\0x", 4), std::string_view("a\\..\0\0..", 8),
+                                std::string_view("a\0", 2)})
+    EXPECT_FALSE(browser::StaysInsideFirefoxFolder(path)) << path;
 
   Ini("[Profile0]\nPath=..\n");
   const std::string places[] = {kAppData + "Mozilla/cookies.txt", kRoaming + "cookies.txt",

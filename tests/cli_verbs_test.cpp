@@ -4,6 +4,8 @@
 // stored.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -152,7 +154,18 @@ TEST_F(ProgramVerbs, QuietModeIsExactlySlashAutoAndRunDrivesScripts) {
   EXPECT_EQ(file.code, cli::kExitFailed);
   EXPECT_EQ(file.out, "&Run Cleaner\n");
   EXPECT_EQ(file.err, "line 3: unknown name Nothing\n");
-  EXPECT_EQ(Verb("run", {machine.Host("none.vbs")}).code, cli::kExitFailed);
+  EXPECT_EQ(Verb("run", {machine.Host("none.vbs")}).err,
+            "run: the script " + machine.Host("none.vbs") + " does not exist\n");
+  // Only a regular file is read: a folder reads as nothing, a device never
+  // ends, a pipe may never send anything.
+  ASSERT_EQ(mkfifo(machine.Host("pipe").c_str(), 0600), 0);
+  for (auto [path, what] : {std::pair{machine.folder(), "is a folder"},
+                            std::pair{std::string("/dev/zero"), "is not a regular file"},
+                            std::pair{machine.Host("pipe"), "is not a regular file"}}) {
+    Ran refused = Verb("run", {path});
+    EXPECT_EQ(refused.code, cli::kExitFailed) << path;
+    EXPECT_EQ(refused.err.rfind("run: the script " + path + " " + what, 0), 0u) << refused.err;
+  }
   EXPECT_EQ(Verb("run", {}).code, cli::kExitUsage);
 }
 

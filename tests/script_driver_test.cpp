@@ -6,130 +6,18 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <streambuf>
 
 #include "cli/script_driver.h"
 #include "platform/scripted_ui.h"
+#include "support/script_toy.h"
 #include "support/temp_machine.h"
 
 namespace vb {
 namespace {
 
 using namespace toolkit;
-
-// Two windows: Form1 with one control of each kind, and Warning, shown owned
-// by Form1 as a new instance each time. Handlers record what they saw.
-class Toy final : public cli::ScriptTarget {
- public:
-  explicit Toy(platform::Platform& platform) : platform_(platform) {}
-  ~Toy() override {
-    forms_.clear();
-    app_.reset();
-  }
-
-  void Start(const std::string& commandLine) override {
-    forms_.clear();
-    app_ = std::make_unique<Application>(platform_);
-    commandLines.push_back(commandLine);
-    Build();
-    main_->Show();
-    if (commandLine == "/QUIT") app_->End();
-  }
-  bool Running() override { return app_ && !app_->Ended(); }
-  Application* App() override { return app_.get(); }
-  Form* MainForm() override { return Running() ? main_ : nullptr; }
-  // As the program does: a window other than the main one goes once unloaded.
-  void AfterEvent() override {
-    std::erase_if(forms_, [this](const auto& f) { return f.get() != main_ && !f->Loaded(); });
-  }
-
-  Form& Main() { return *main_; }
-  std::vector<std::string> events;
-  std::vector<std::string> commandLines;
-
- private:
-  Form& NewForm(const std::string& name) {
-    forms_.push_back(std::make_unique<Form>(*app_, name));
-    return *forms_.back();
-  }
-  void Log(std::string event) { events.push_back(std::move(event)); }
-
-  void Build() {
-    Form& f = NewForm("Form1");
-    main_ = &f;
-    f.SetCaption("Toy");
-    f.onUnload = [this] { Log("unload Form1"); };
-    auto& go = f.Add<Button>("Go");
-    go.SetCaption("&Go");
-    go.onClick = [this] { Log("Go"); };
-    go.onKeyDown = [this](int code) { Log("key " + std::to_string(code)); };
-    f.Add<Button>("Off").SetEnabled(false);
-    auto& frame = f.Add<Frame>("Frame1");
-    frame.SetVisible(false);
-    f.Add<Button>("Inner", &frame);
-    auto& opt = f.Add<CheckBox>("Opt");
-    opt.SetCaption("Option");
-    opt.onClick = [this, &opt] { Log("Opt " + std::to_string(opt.Value())); };
-    auto& text = f.Add<TextBox>("Text1");
-    text.SetText("one\r\ntwo\r\n");
-    text.onChange = [this, &text] { Log("Text1 " + text.Text()); };
-    f.Add<TextBox>("Locked").SetLocked(true);
-    auto& list = f.Add<ListBox>("List1");
-    list.SetCheckBoxes(true);
-    list.AddItem("Alpha");
-    list.AddItem("Beta");
-    list.onItemCheck = [this, &list](int i) {
-      Log("check " + list.List(i) + (list.Checked(i) ? " on" : " off"));
-    };
-    list.onClick = [this, &list] { Log("List1 click " + std::to_string(list.ListIndex())); };
-    f.Add<ListBox>("Plain").AddItem("x");
-    auto& view = f.Add<ListView>("View1");
-    view.SetCheckBoxes(true);
-    view.Add("Temp", {"12 KB", "C:\\Temp"});
-    view.Add("Cookies", {"3 KB"});
-    view.onItemClick = [this](int i) { Log("View1 item " + std::to_string(i)); };
-    auto& combo = f.Add<ComboBox>("Combo1");
-    combo.AddItem("One");
-    combo.AddItem("Two");
-    combo.onClick = [this, &combo] { Log("Combo1 " + combo.Text()); };
-    auto& tabs = f.Add<TabStrip>("Tabs");
-    tabs.SetTabs({"&General", "Advanced"});
-    tabs.onClick = [this, &tabs] { Log("tab " + std::to_string(tabs.SelectedIndex())); };
-    f.Add<ProgressBar>("Bar").SetValue(40);
-    auto& label = f.Add<Label>("Label1");
-    label.SetCaption("Ready");
-    label.SetToolTipText("status");
-    auto& menu = f.Add<Menu>("mnuPop");
-    menu.SetVisible(false);
-    f.AddMenuItem(menu, "mnuOpen", "&Open").onClick = [this] { Log("Open"); };
-    f.AddMenuItem(menu, "mnuSep", "-");
-    f.AddMenuItem(menu, "mnuGone", "Gone").SetEnabled(false);
-    auto& pop = f.Add<Button>("Pop");
-    pop.onMouseDown = [&f, &menu](MouseButton b, int, int) {
-      if (b == MouseButton::kRight) f.PopupMenu(menu);
-    };
-    f.Add<Button>("ShowWarn").onClick = [this, &f] {
-      Form& w = NewForm("Warning");
-      w.SetCaption("Warning");
-      w.Add<Button>("OKButton").onClick = [this, &w] {
-        Log("OK");
-        w.Unload();
-      };
-      w.ShowOwned(f);
-      f.SetEnabled(false);
-    };
-    f.Add<Button>("Ask").onClick = [this] {
-      int answer = platform_.Ui().MessageBoxA("Sure?", "Toy", win::kMbYesNo);
-      Log(answer == win::kIdYes ? "yes" : "no");
-    };
-    f.Add<Button>("Quit").onClick = [this] { app_->End(); };
-    f.Add<Button>("Broken").onClick = [] { throw std::logic_error("no control Foo"); };
-  }
-
-  platform::Platform& platform_;
-  std::unique_ptr<Application> app_;
-  std::vector<std::unique_ptr<Form>> forms_;
-  Form* main_ = nullptr;
-};
+using test::Toy;
 
 struct Ran {
   int code;
@@ -277,6 +165,35 @@ TEST_F(ScriptDriver, RefusesWhatIsMalformedUnknownOrOutOfTheUsersReach) {
   Ran none = Run("answer yes\n", false);
   EXPECT_EQ(none.code, cli::kExitFailed);
   EXPECT_EQ(none.err, "line 1: answer: this platform takes no queued answers\n");
+}
+
+// A script has limits: a line of 64 KiB (a device or a binary file has no
+// line end), what a refusal repeats, and a stream that fails to read.
+TEST_F(ScriptDriver, BoundsLinesAndWhatARefusalRepeatsAndReportsAReadError) {
+  const std::string longest = "type Text1 " + std::string(65536 - 11, 'a');
+  Ran fits = Run("start\n" + longest + "\r\nprint Text1\n");
+  EXPECT_EQ(fits.code, cli::kExitOk) << fits.err.substr(0, 100);
+  EXPECT_EQ(fits.out, std::string(65536 - 11, 'a') + "\n");
+  Ran over = Run("start\n" + longest + "b\nprint Text1\n" + std::string(1 << 20, '\0'));
+  EXPECT_EQ(over.code, cli::kExitFailed);
+  EXPECT_EQ(over.err, "line 2: longer than 65536 characters\n");
+  EXPECT_EQ(over.out, "");
+
+  // The refusal names what it refuses, cut after 200 bytes, never inside a
+  // UTF-8 character.
+  Ran named = Run("start\nclick " + std::string(199 - 13, 'x') + "\xC3\xA9" + std::string(5000, 'y') +
+                  "\n");
+  EXPECT_EQ(named.code, cli::kExitFailed);
+  EXPECT_EQ(named.err, "line 2: unknown name " + std::string(199 - 13, 'x') + "...\n");
+
+  // A read error ends the run as a failure, not as the end of the script.
+  struct FailingBuffer : std::streambuf {
+    int_type underflow() override { throw std::ios_base::failure("read error"); }
+  } failing;
+  std::istream broken(&failing), stdinStream(nullptr);
+  std::ostringstream out, err;
+  EXPECT_EQ(cli::RunScript(toy, nullptr, broken, {stdinStream, out, err}), cli::kExitFailed);
+  EXPECT_EQ(err.str(), "line 1: the script could not be read\n");
 }
 
 }  // namespace

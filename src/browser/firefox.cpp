@@ -10,6 +10,9 @@
 namespace vb::browser {
 
 bool StaysInsideFirefoxFolder(std::string_view relative) {
+  // No Windows path holds a NUL; one that did would end there for the file
+  // functions, after the parts checked below ("..\0x" is "..").
+  if (relative.find('\0') != std::string_view::npos) return false;
   if (relative.find(':') != std::string_view::npos) return false;
   if (!relative.empty() && (relative[0] == '\\' || relative[0] == '/')) return false;
   while (!relative.empty()) {

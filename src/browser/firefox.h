@@ -15,7 +15,7 @@ namespace vb::browser {
 // Whether a profile path read from profiles.ini, taken as relative to the
 // Firefox folder, names a place inside it: no drive, no leading separator, no
 // component made only of dots and blanks but "." (Windows reads ".." and, with
-// trailing dots and blanks dropped, "... " as the parent).
+// trailing dots and blanks dropped, "... " as the parent), no NUL.
 [[nodiscard]] bool StaysInsideFirefoxFolder(std::string_view relative);
 
 class FireFox {

@@ -5,6 +5,8 @@
 #include "app/main_window.h"
 #include "cli/run_selection.h"
 #include "cli/run_totals.h"
+#include "cli/script_driver.h"
+#include "cli/script_file.h"
 #include "cli/stored_marks.h"
 #include "cli/verb_run.h"
 #include "platform/ascii_case.h"
@@ -188,9 +190,8 @@ int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
   }
   std::ifstream file;
   if (args[0] != "-") {
-    file.open(args[0], std::ios::binary);
-    if (!file) {
-      io.err << "run: cannot read the script " << args[0] << "\n";
+    if (std::optional<std::string> refusal = OpenScriptFile(args[0], &file)) {
+      io.err << "run: " << *refusal << "\n";
       return kExitFailed;
     }
   }

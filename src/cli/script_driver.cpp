@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "cli/script_commands.h"
 #include "cli/script_verbs.h"
+#include "cli/script_words.h"
 
 namespace vb::cli {
 
@@ -64,13 +65,23 @@ int RunScript(ScriptTarget& target, platform::ScriptedUi* ui, std::istream& scri
   ScriptSession session(target, ui, io.out);
   std::string line;
   int number = 0;
-  while (std::getline(script, line)) {
+  for (;;) {
+    script::LineRead read = script::ReadScriptLine(script, &line);
+    if (read == script::LineRead::kEnd) break;
     ++number;
-    if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (std::optional<std::string> r = session.Run(line)) {
+    std::optional<std::string> refusal;
+    if (read == script::LineRead::kTooLong) {
+      refusal = "longer than " + std::to_string(script::kMaxLineLength) + " characters";
+    } else if (read == script::LineRead::kFailed) {
+      refusal = "the script could not be read";
+    } else {
+      if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      refusal = session.Run(line);
+    }
+    if (refusal) {
       io.out.flush();
-      io.err << "line " << number << ": " << *r << "\n";
+      io.err << "line " << number << ": " << script::Shortened(*refusal) << "\n";
       return kExitFailed;
     }
   }

@@ -4,6 +4,37 @@ namespace vb::cli::script {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+LineRead ReadScriptLine(std::istream& in, std::string* line) {
+  line->clear();
+  std::streambuf* buffer = in.rdbuf();
+  if (!in.good() || !buffer) return in.bad() ? LineRead::kFailed : LineRead::kEnd;
+  try {
+    for (;;) {
+      int c = buffer->sbumpc();
+      if (c == std::char_traits<char>::eof()) {
+        // A read error shows as the end of the stream; the stream says which.
+        in.setstate(std::ios::eofbit);
+        if (in.bad()) return LineRead::kFailed;
+        return line->empty() ? LineRead::kEnd : LineRead::kLine;
+      }
+      if (c == '\n') return LineRead::kLine;
+      // A "\r\n" line end is two characters past the limit, not one.
+      if (line->size() >= kMaxLineLength + (c == '\r' ? 1 : 0)) return LineRead::kTooLong;
+      line->push_back(static_cast<char>(c));
+    }
+  } catch (const std::exception&) {
+    return LineRead::kFailed;
+  }
+}
+
+std::string Shortened(std::string_view text) {
+  if (text.size() <= kMaxRepeated) return std::string(text);
+  std::size_t end = kMaxRepeated;
+  // Back to the start of a UTF-8 character: never cut one in two.
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return std::string(text.substr(0, end)) + "...";
+}
+
 std::optional<std::string> LineReader::Next() {
   SkipBlanks();
   if (pos_ >= line_.size()) return std::nullopt;

@@ -78,6 +78,12 @@ bool LoadLanguage(platform::FileSystemApi& files, const std::string& path, Langu
     return true;
   std::string content;
   if (files.ReadFileBytes(path, &content) != kErrorSuccess) return true;
+  bool failed = ReadLanguageText(content, table);
+  if (!failed) ApplyLanguage(form, table);
+  return failed;
+}
+
+bool ReadLanguageText(const std::string& content, LanguageTable& table) {
   bool failed = false;
   for (const std::string& line : Lines(content)) {
     if (Skipped(line)) continue;
@@ -90,9 +96,7 @@ bool LoadLanguage(platform::FileSystemApi& files, const std::string& path, Langu
     std::replace(text.begin(), text.end(), '_', '\r');
     table.Set(*key, std::move(text));
   }
-  if (table.Entry(0) != kHeader) failed = true;
-  if (!failed) ApplyLanguage(form, table);
-  return failed;
+  return failed || table.Entry(0) != kHeader;
 }
 
 void ApplyLanguage(toolkit::Form& form, const LanguageTable& table) {

@@ -29,6 +29,10 @@ std::optional<int> KeyOf(std::string_view firstThree);
 [[nodiscard]] bool LoadLanguage(platform::FileSystemApi& files, const std::string& path,
                                 LanguageTable& table, toolkit::Form& form);
 
+// Reads a file's text into the table, as LoadLanguage does once it has the
+// file. True when it failed: a key out of range or a wrong header.
+[[nodiscard]] bool ReadLanguageText(const std::string& content, LanguageTable& table);
+
 // Copies the entry of every control's caption key into its caption and of its
 // tooltip key into its tooltip, in key order; an entry no file set is empty
 // and empties the text.
