@@ -17,6 +17,7 @@
 #include "app/program.h"
 #include "cli/run_verbs.h"
 #include "cli/script_driver.h"
+#include "support/full_database.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -141,6 +142,19 @@ TEST_F(ProgramVerbs, AnalyzeAndCleanPrintTheResultsBox) {
   Ran closed = Verb("clean", {"--yes"});
   EXPECT_EQ(closed.code, cli::kExitOk) << closed.err;
   EXPECT_EQ(closed.out, "");
+}
+
+// Where the acceptance of the first-clean warning cannot be stored, clean
+// --yes says why and fails, having deleted nothing.
+TEST_F(ProgramVerbs, CleanThatCannotStoreTheAcceptanceFailsAndSaysWhy) {
+  test::WriteHostFile(machine.Host("drive_c/WINDOWS/Temp/trace.tmp"), "trace");
+  test::FillDatabase(machine.machine().Db(), machine.platform().Registry());
+  Ran full = Verb("clean", {"--yes"});
+  EXPECT_EQ(full.code, cli::kExitFailed);
+  EXPECT_NE(full.err.find("could not be stored in the registry: The disk is full"),
+            std::string::npos)
+      << full.err;
+  EXPECT_TRUE(std::filesystem::exists(machine.Host("drive_c/WINDOWS/Temp/trace.tmp")));
 }
 
 TEST_F(ProgramVerbs, AutoAndRunAndTheirRefusals) {

@@ -4,6 +4,8 @@
 
 #include "cli/script_driver.h"
 #include "platform/ascii_case.h"
+#include "registry/error_text.h"
+#include "registry/settings_store.h"
 
 namespace vb::cli {
 
@@ -62,6 +64,21 @@ bool NoArgs(const char* verb, const std::vector<std::string>& args, VerbIo io) {
   return false;
 }
 
+// The warning came back after Ok: its acceptance, a setting, could not be
+// stored. Cancels it and tells why, asking the registry once more for the reason.
+int AcceptanceNotStored(VerbRun& run, app::Program& program, VerbIo io) {
+  run.Do("click Warning.Command1");
+  win::LONG rc = registry::settings::SaveSetting(program.platform().Registry(),
+                                                 registry::settings::kAppName,
+                                                 registry::settings::kSettings, "MSG_CONFIRM_TMP",
+                                                 "True");
+  io.err << "clean: the acceptance of the first-clean warning could not be stored in the "
+            "registry"
+         << (rc == win::kErrorSuccess ? "." : ": " + registry::RegistryErrorText(rc))
+         << " Nothing was deleted.\n";
+  return run.Finish(kExitFailed);
+}
+
 }  // namespace
 
 int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
@@ -93,6 +110,7 @@ int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
       return run.Finish(kExitFailed);
     }
     if (!run.Do("click Warning.OKButton")) return run.Finish(kExitFailed);
+    if (run.session().FormLoaded("Warning")) return AcceptanceNotStored(run, program, io);
   }
   // "Close After Cleaning" ends the program, and its results box with it.
   if (run.target().Running() && !run.Do("print Text1")) return run.Finish(kExitFailed);
