@@ -17,6 +17,7 @@
 #include "cli/schedule_verb.h"
 #include "platform/emulated/emulated_system.h"
 #include "registry/settings_store.h"
+#include "support/full_database.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -167,6 +168,19 @@ TEST_F(ProgramVerbs, QuietModeIsExactlySlashAutoAndRunDrivesScripts) {
     EXPECT_EQ(refused.err.rfind("run: the script " + path + " " + what, 0), 0u) << refused.err;
   }
   EXPECT_EQ(Verb("run", {}).code, cli::kExitUsage);
+}
+
+// Where the acceptance of the first-clean warning cannot be stored, clean
+// --yes says why and fails, having deleted nothing.
+TEST_F(ProgramVerbs, CleanThatCannotStoreTheAcceptanceFailsAndSaysWhy) {
+  test::WriteHostFile(machine.Host("drive_c/WINDOWS/Temp/trace.tmp"), "trace");
+  test::FillDatabase(machine.machine().Db(), machine.platform().Registry());
+  Ran full = Verb("clean", {"--yes"});
+  EXPECT_EQ(full.code, cli::kExitFailed);
+  EXPECT_NE(full.err.find("could not be stored in the registry: The disk is full"),
+            std::string::npos)
+      << full.err;
+  EXPECT_TRUE(std::filesystem::exists(machine.Host("drive_c/WINDOWS/Temp/trace.tmp")));
 }
 
 TEST_F(ProgramVerbs, ListShowsTheBoxesAndTheEntriesOfTheDemoMachine) {

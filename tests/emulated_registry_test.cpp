@@ -3,13 +3,16 @@
 // grouped changes, and durability when the writer is killed.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/ascii_case.h"
 #include "platform/emulated/database.h"
 #include "platform/emulated/emulated_registry.h"
 #include "platform/opened_key.h"
 #include "platform/registry_values.h"
+#include "support/other_writer.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -50,18 +53,54 @@ TEST(EmulatedRegistry, HandlesAndUsersGetOnlyTheAccessTheyMayHave) {
 TEST(EmulatedRegistry, GroupedChangesAreAllOrNothing) {
   test::TempMachine m;
   auto& reg = m.platform().Registry();
-  ASSERT_TRUE(reg.BeginChanges());
+  ASSERT_EQ(reg.BeginChanges(), kErrorSuccess);
   EXPECT_EQ(WriteString(reg, kHkeyCurrentUser, "Batch\\One", "a", "1"), kErrorSuccess);
   EXPECT_EQ(WriteString(reg, kHkeyCurrentUser, "Batch\\Two", "b", "2"), kErrorSuccess);
   reg.EndChanges(false);
   EXPECT_TRUE(platform::ReadSubKeyNames(reg, kHkeyCurrentUser, "Batch").empty());
-  ASSERT_TRUE(reg.BeginChanges());
+  ASSERT_EQ(reg.BeginChanges(), kErrorSuccess);
   EXPECT_EQ(WriteString(reg, kHkeyCurrentUser, "Batch\\One", "a", "1"), kErrorSuccess);
   reg.EndChanges(true);
   m.Reopen();
   EXPECT_EQ(platform::ReadStringValue(m.platform().Registry(), kHkeyCurrentUser, "Batch\\One",
                                       "a"),
             "1");
+}
+
+// Another program adds a subkey while RegDeleteKeyA waits for the registry:
+// the key then has a subkey and stays, and the new subkey is reachable.
+TEST(EmulatedRegistry, DeletingAKeyChecksForSubkeysInItsOwnTransaction) {
+  test::TempMachine m;
+  auto& reg = m.platform().Registry();
+  ASSERT_EQ(WriteString(reg, kHkeyCurrentUser, "Software\\Victim", "a", "1"), kErrorSuccess);
+  std::int64_t id = 0;
+  {
+    emu::Statement find(m.machine().Db().handle(), "SELECT id FROM keys WHERE name = 'Victim'");
+    ASSERT_TRUE(find.Step());
+    id = find.Int(0);
+  }
+  test::OtherWriter other(m.folder());
+  ASSERT_TRUE(other.Exec("INSERT INTO keys(parent, name, fold) VALUES (" + std::to_string(id) +
+                         ", 'Added', '" + platform::FoldAscii("Added") + "')"));
+  other.CommitWhenBusy(m.machine().Db(), true);
+  EXPECT_EQ(reg.RegDeleteKeyA(kHkeyCurrentUser, "Software\\Victim"), kErrorAccessDenied);
+  EXPECT_EQ(other.BusyCalls(), 1);
+  HKEY added = 0;
+  ASSERT_EQ(reg.RegOpenKeyA(kHkeyCurrentUser, "Software\\Victim\\Added", &added), kErrorSuccess);
+  reg.RegCloseKey(added);
+}
+
+TEST(EmulatedRegistry, AReadOnlyDatabaseIsRefusedByName) {
+  test::TempMachine m;
+  const std::string db = m.Host("registry.db");
+  ASSERT_EQ(chmod(db.c_str(), 0444), 0);
+  if (access(db.c_str(), W_OK) == 0)
+    GTEST_SKIP() << "this process may write a file without write permission (root), so no "
+                    "read-only registry.db can be made here";
+  emu::Database opened;
+  std::string error;
+  EXPECT_FALSE(opened.Open(db, false, &error));
+  EXPECT_EQ(error, db + " is read-only; the machine's registry must be writable");
 }
 
 // A writer killed in the middle of a burst loses no change it had finished,

@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "platform/emulated/emulated_registry.h"
 #include "platform/registry_values.h"
+#include "registry/key_reading.h"
+#include "registry/reg_file_registry.h"
 #include "support/forwarding_registry.h"
 #include "support/registry_checks.h"
 #include "support/temp_machine.h"
@@ -55,8 +59,51 @@ class StuckRegistry : public test::ForwardingRegistry {
   }
 };
 
+// The machine's registry, counting the key names that opening, creating and
+// deleting keys look up: "A\\B\\C" is three.
+class CountingRegistry : public test::ForwardingRegistry {
+ public:
+  using ForwardingRegistry::ForwardingRegistry;
+  LONG RegOpenKeyExA(HKEY k, const char* s, DWORD op, DWORD a, HKEY* o) override {
+    Count(s);
+    return ForwardingRegistry::RegOpenKeyExA(k, s, op, a, o);
+  }
+  LONG RegCreateKeyExA(HKEY k, const char* s, DWORD re, const char* c, DWORD op, DWORD a, HKEY* o,
+                       DWORD* d) override {
+    Count(s);
+    return ForwardingRegistry::RegCreateKeyExA(k, s, re, c, op, a, o, d);
+  }
+  LONG RegDeleteKeyA(HKEY k, const char* s) override {
+    Count(s);
+    return ForwardingRegistry::RegDeleteKeyA(k, s);
+  }
+  std::size_t TakeCount() { return std::exchange(names_, 0); }
+
+ private:
+  void Count(const char* subKey) {
+    std::string_view path = subKey ? subKey : "";
+    names_ += 1 + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+  }
+  std::size_t names_ = 0;
+};
+
 class DeleteTreeTest : public ::testing::Test {
  protected:
+  // Software\Deep, and below it a chain of depth keys "k", each with a value.
+  void BuildChain(int depth) {
+    ASSERT_EQ(reg().BeginChanges(), kErrorSuccess);  // one transaction makes the building quick
+    HKEY key = 0;
+    ASSERT_EQ(reg().RegCreateKeyA(kHkeyCurrentUser, "Software\\Deep", &key), kErrorSuccess);
+    for (int level = 0; level < depth; ++level) {
+      HKEY child = 0;
+      ASSERT_EQ(reg().RegCreateKeyA(key, "k", &child), kErrorSuccess);
+      ASSERT_EQ(reg().RegSetValueExA(child, "v", kRegBinary, nullptr, 0), kErrorSuccess);
+      reg().RegCloseKey(key);
+      key = child;
+    }
+    reg().RegCloseKey(key);
+    ASSERT_EQ(reg().EndChanges(true), kErrorSuccess);
+  }
   platform::RegistryApi& reg() { return m.platform().Registry(); }
   bool Exists(const std::string& subKey) {
     return test::KeyExists(reg(), kHkeyCurrentUser, subKey);
@@ -84,24 +131,46 @@ TEST_F(DeleteTreeTest, RefusesHivesAndMalformedPathsAndTellsAMissingKey) {
 
 TEST_F(DeleteTreeTest, DeletesATreeThousandsOfLevelsDeepOnASmallStack) {
   // A stack frame per level would need about twice the stack given here.
-  constexpr int kDepth = 2500;
-  ASSERT_TRUE(reg().BeginChanges());  // one transaction makes the building quick
-  HKEY key = 0;
-  ASSERT_EQ(reg().RegCreateKeyA(kHkeyCurrentUser, "Software\\Deep", &key), kErrorSuccess);
-  for (int level = 0; level < kDepth; ++level) {
-    HKEY child = 0;
-    ASSERT_EQ(reg().RegCreateKeyA(key, "k", &child), kErrorSuccess);
-    ASSERT_EQ(reg().RegSetValueExA(child, "v", kRegBinary, nullptr, 0), kErrorSuccess);
-    reg().RegCloseKey(key);
-    key = child;
-  }
-  reg().RegCloseKey(key);
-  reg().EndChanges(true);
+  BuildChain(2500);
   LONG rc = -1;
   OnSmallStack(128 * 1024, [&] { rc = DeleteTree(reg(), kHkeyCurrentUser, "Software\\Deep"); });
   EXPECT_EQ(rc, kErrorSuccess);
   EXPECT_FALSE(Exists("Software\\Deep"));
   EXPECT_TRUE(Exists("Software"));
+}
+
+// Reading, exporting and deleting a deep tree look each key up a bounded
+// number of times, never again from the hive for every level: the work grows
+// with the depth, not with its square.
+TEST_F(DeleteTreeTest, DeepTreesAreReadExportedAndDeletedInLinearWork) {
+  constexpr int kDepth = 300;
+  BuildChain(kDepth);
+  CountingRegistry counting(reg());
+  std::string deepest = "Software\\DEEP", stored = "Software\\Deep";
+  for (int level = 0; level < kDepth; ++level) {
+    deepest += "\\K";
+    stored += "\\k";
+  }
+
+  registry::RegFile tree;
+  ASSERT_EQ(registry::ReadKeyTree(counting, kHkeyCurrentUser, "Software\\Deep", &tree),
+            kErrorSuccess);
+  EXPECT_EQ(tree.keys.size(), kDepth + 1u);
+  EXPECT_LE(counting.TakeCount(), 2u * kDepth);
+
+  // The stored letter case of a path as deep as the tree.
+  EXPECT_EQ(registry::StoredKeyCase(counting, kHkeyCurrentUser, deepest), stored);
+  EXPECT_LE(counting.TakeCount(), 2u * kDepth);
+
+  std::string error;
+  std::optional<std::string> exported =
+      registry::ExportRegKey(counting, kHkeyCurrentUser, "software\\deep", &error);
+  ASSERT_TRUE(exported) << error;
+  EXPECT_LE(counting.TakeCount(), 4u * kDepth);
+
+  EXPECT_EQ(DeleteTree(counting, kHkeyCurrentUser, "Software\\Deep"), kErrorSuccess);
+  EXPECT_LE(counting.TakeCount(), 4u * kDepth);
+  EXPECT_FALSE(Exists("Software\\Deep"));
 }
 
 TEST_F(DeleteTreeTest, AKeyThatWillNotGoEndsTheWalkWithWhatFollowsIt) {

@@ -31,12 +31,15 @@ TEST(MachineInit, RefusesToReplaceAMachineOrFillAForeignFolder) {
 
   // --force replaces the machine's own parts and leaves anything else alone.
   test::WriteHostFile(m.Host("drive_c/old.txt"), "old");
-  test::WriteHostFile(m.Host("notes.txt"), "mine");
+  // Names that only begin like a machine's own are someone else's.
+  const char* others[] = {"notes.txt", "registry.db.bak", "registry.dbx", "drive_backup/a.txt",
+                          "drive_cd/a.txt", "drive_/a.txt"};
+  for (const char* other : others) test::WriteHostFile(m.Host(other), "mine");
   Io forced;
   EXPECT_EQ(cli::RunMachineVerb(m.folder(), {"init", "--force"}, forced.io()), cli::kExitOk)
       << forced.err.str();
   EXPECT_FALSE(fs::exists(m.Host("drive_c/old.txt")));
-  EXPECT_EQ(test::ReadHostFile(m.Host("notes.txt")), "mine");
+  for (const char* other : others) EXPECT_EQ(test::ReadHostFile(m.Host(other)), "mine") << other;
   EXPECT_EQ(test::ReadHostFile(m.Host("drive_c/Program Files/Vanbrisk/vanbrisk.ico")),
             emu::layout::IconBytes());
 

@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <filesystem>
 #include <sstream>
 
 #include "platform/registry_values.h"
 #include "registry/reg_file_text.h"
+#include "support/full_database.h"
+#include "support/other_writer.h"
 #include "support/registry_checks.h"
 #include "support/temp_machine.h"
 
@@ -51,6 +56,7 @@ class RegVerbs : public ::testing::Test {
 constexpr const char* kDone = "The operation completed successfully.\n";
 constexpr const char* kNotFound =
     "ERROR: The system was unable to find the specified registry key or value.\n";
+constexpr const char* kBusy = "The registry is busy: another program is changing it.";
 
 TEST_F(RegVerbs, AddsEveryTypeAndQueryPrintsThem) {
   struct Row {
@@ -307,6 +313,118 @@ TEST_F(RegVerbsLimitedUser, WritingTheMachineHiveIsRefusedWithNothingChanged) {
 
   // Reading stays allowed.
   EXPECT_EQ(Reg({"query", "HKLM\\" + session + "\\Environment"}).code, cli::kExitOk);
+}
+
+}  // namespace
+}  // namespace vb
+
+namespace vb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A change that cannot begin as one transaction, because another program
+// holds the registry (and lets it go just after), is not made at all, and the
+// message says why.
+TEST_F(RegVerbs, ABusyRegistryChangesNothingAndSaysSo) {
+  Ok({"add", "HKCU\\Software\\Kept", "/v", "a", "/d", "1"});
+  // The file is named as given, in its own letter case.
+  test::WriteHostFile(m.Host("at_only.reg"),
+                      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Imported]\n\"a\"=\"1\"\n"
+                      "\"b\"=\"2\"\n");
+  const fs::path before = fs::current_path();
+  fs::current_path(m.folder());
+  const std::string busy = std::string("ERROR: ") + kBusy + "\n";
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"add", "HKCU\\Software\\New", "/v", "x", "/d", "1"}, busy},
+      {{"delete", "HKCU\\Software\\Kept", "/f"}, busy},
+      {{"delete", "HKCU\\Software\\Kept", "/va", "/f"}, busy},
+      {{"import", "at_only.reg"},
+       std::string("ERROR: at_only.reg: ") + kBusy + "; nothing was changed.\n"},
+  };
+  for (const Case& c : cases) {
+    test::OtherWriter other(m.folder());
+    other.CommitWhenBusy(m.machine().Db(), false);
+    Result r = Reg(c.args);
+    EXPECT_EQ(r.code, cli::kExitFailed) << c.args[0];
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(other.BusyCalls(), 1) << c.args[0];
+  }
+  fs::current_path(before);
+  EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\New"));
+  EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\Imported"));
+  EXPECT_EQ(Bytes("Software\\Kept", "a"), std::string("1\0", 2));
+}
+
+// Reading does not wait for another program's write: query and export work
+// while it holds the registry, from a process that opens the machine then.
+TEST_F(RegVerbs, ReadsGoOnWhileAnotherProgramWrites) {
+  Ok({"add", "HKCU\\Software\\Read\\Sub", "/v", "a", "/d", "1"});
+  test::OtherWriter other(m.folder());
+  ASSERT_TRUE(other.Exec("INSERT INTO machine(name, value) VALUES ('pending', 'x')"));
+  m.Reopen();
+  ASSERT_TRUE(m.machine().Db().Exec("PRAGMA busy_timeout = 200"));
+  Result query = Reg({"query", "HKCU\\Software\\Read", "/s"});
+  EXPECT_EQ(query.code, cli::kExitOk) << query.err;
+  EXPECT_NE(query.out.find("HKEY_CURRENT_USER\\Software\\Read\\Sub\n    a    REG_SZ    1\n"),
+            std::string::npos)
+      << query.out;
+  Ok({"export", "HKCU\\Software\\Read", m.Host("read.reg")});
+  Result write = Reg({"add", "HKCU\\Software\\Read", "/v", "b", "/d", "2"});
+  EXPECT_EQ(write.err, std::string("ERROR: ") + kBusy + "\n");
+}
+
+TEST_F(RegVerbs, AFullDiskIsReportedAsOne) {
+  test::FillDatabase(m.machine().Db(), reg());
+  Result r = Reg({"add", "HKCU\\Software\\More", "/v", "x", "/d", std::string(200, 'x')});
+  EXPECT_EQ(r.code, cli::kExitFailed);
+  EXPECT_EQ(r.err, "ERROR: The disk is full: there is not enough space on the disk.\n");
+  EXPECT_FALSE(Exists(kHkeyCurrentUser, "Software\\More"));
+}
+
+// reg export writes a new file, or replaces a regular one with /y, and
+// nothing else: not a device, a FIFO or a symbolic link, even a dangling one.
+TEST_F(RegVerbs, ExportWritesOnlyARegularOrANewFile) {
+  const fs::path dir = m.Host("exports");
+  fs::create_directories(dir);
+  const std::string outside = m.Host("outside.txt");
+  test::WriteHostFile(outside, "keep");
+  fs::create_symlink(outside, dir / "link.reg");
+  fs::create_symlink(dir / "nowhere.reg", dir / "dangling.reg");
+  fs::create_directory_symlink(dir, dir / "folder.reg");
+  ASSERT_EQ(mkfifo((dir / "fifo.reg").c_str(), 0600), 0);
+  struct Case {
+    const char* name;
+    const char* why;
+    fs::file_type type;
+  };
+  std::vector<Case> cases = {
+      {"link.reg", "it is a symbolic link", fs::file_type::symlink},
+      {"dangling.reg", "it is a symbolic link", fs::file_type::symlink},
+      {"folder.reg", "it is a symbolic link", fs::file_type::symlink},
+      {"fifo.reg", "it is a FIFO", fs::file_type::fifo},
+  };
+  // A device node of its own (the null device's numbers), where this process may make one.
+  if (mknod((dir / "null.reg").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+    cases.push_back({"null.reg", "it is a device", fs::file_type::character});
+  for (const Case& c : cases)
+    for (bool overwrite : {false, true}) {
+      std::string path = (dir / c.name).string();
+      std::vector<std::string> args = {"export", "HKCU\\Software", path};
+      if (overwrite) args.push_back("/y");
+      Result r = Reg(args);
+      EXPECT_EQ(r.code, cli::kExitFailed) << path;
+      EXPECT_EQ(r.err.rfind("ERROR: " + path + ": " + c.why, 0), 0u) << r.err;
+      EXPECT_EQ(fs::symlink_status(path).type(), c.type) << path;
+    }
+  EXPECT_EQ(test::ReadHostFile(outside), "keep");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "nowhere.reg")));
+  // Nothing was left beside them either (no half-written file).
+  EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {})), cases.size());
 }
 
 }  // namespace

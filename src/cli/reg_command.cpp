@@ -42,6 +42,14 @@ int RegCommand::Fail(const std::string& message) {
   return kExitFailed;
 }
 
+int RegCommand::FailAbout(const std::string& file, const std::string& message) {
+  // The file name stays as given: on the host, letter case tells files apart.
+  std::string text = file + ": " + message;
+  if (text.back() != '.') text += '.';
+  io_.err << "ERROR: " << text << "\n";
+  return kExitFailed;
+}
+
 int RegCommand::Fail(win::LONG code) { return Fail(registry::RegistryErrorText(code)); }
 
 int RegCommand::Done() {

@@ -43,6 +43,8 @@ class RegCommand {
   int Usage(const std::string& message);
   int Fail(const std::string& message);
   int Fail(win::LONG code);
+  // A message about a host file, which begins with its name.
+  int FailAbout(const std::string& file, const std::string& message);
   int Done();
   int Help();
   int Canceled();

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "cli/reg_command.h"
@@ -15,9 +16,39 @@ namespace vb::cli {
 
 namespace {
 
+// Why reg export may not write path, if it may not: only a regular file
+// (with /y) or a new file is written. A device, a FIFO, a socket or a folder
+// is never replaced, nor a symbolic link, even one that leads nowhere.
+// *replace tells whether a regular file is there to replace.
+std::optional<std::string> ExportTarget(const std::string& path, bool overwrite, bool* replace) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::file_status status = fs::symlink_status(path, ec);
+  *replace = false;
+  if (status.type() == fs::file_type::not_found) return std::nullopt;
+  if (ec) return "cannot look at it: " + ec.message();
+  switch (status.type()) {
+    case fs::file_type::regular:
+      if (!overwrite) return "the file exists already; add /y to overwrite it";
+      *replace = true;
+      return std::nullopt;
+    case fs::file_type::directory: return "it is a folder, not a file; nothing was written";
+    case fs::file_type::symlink:
+      return "it is a symbolic link; refusing to write through or over it; nothing was written";
+    case fs::file_type::block:
+    case fs::file_type::character: return "it is a device; refusing to write it; nothing was written";
+    case fs::file_type::fifo: return "it is a FIFO; refusing to write it; nothing was written";
+    default: return "it is not a regular file; refusing to write it; nothing was written";
+  }
+}
+
 // Writes the file beside its final name first, so that a failed write leaves
-// no half file behind and an existing file stays whole until replaced.
-bool WriteWhole(const std::string& path, const std::string& bytes, std::string* error) {
+// no half file behind and an existing file stays whole until replaced. A new
+// file is put in place only where no entry has appeared meanwhile; a
+// replaced one is replaced whole, whatever took its place meanwhile stays
+// untouched (rename replaces the entry, never writes into it).
+bool WriteWhole(const std::string& path, const std::string& bytes, bool replace,
+                std::string* error) {
   std::string temporary;
   std::FILE* f = nullptr;
   for (int n = 0; n < 100 && !f; ++n) {
@@ -32,12 +63,14 @@ bool WriteWhole(const std::string& path, const std::string& bytes, std::string* 
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fclose(f) == 0 && ok;
   std::error_code ec;
-  if (ok) std::filesystem::rename(temporary, path, ec);
+  if (ok && replace) std::filesystem::rename(temporary, path, ec);
+  if (ok && !replace) std::filesystem::create_hard_link(temporary, path, ec);
   if (!ok || ec) {
     *error = "cannot write " + path + (ec ? ": " + ec.message() : "");
     std::filesystem::remove(temporary, ec);
     return false;
   }
+  if (!replace) std::filesystem::remove(temporary, ec);
   return true;
 }
 
@@ -59,7 +92,7 @@ int RegImport(RegCommand& command, const std::vector<std::string>& argv) {
   if (!in) return command.Fail("cannot read " + file);
   std::string error;
   if (!registry::ImportRegFile(command.Registry(), bytes.str(), &error))
-    return command.Fail(file + ": " + registry::Cp1252ToUtf8(error) + "; nothing was changed");
+    return command.FailAbout(file, registry::Cp1252ToUtf8(error) + "; nothing was changed");
   return command.Done();
 }
 
@@ -70,10 +103,9 @@ int RegExport(RegCommand& command, const std::vector<std::string>& argv) {
   std::optional<registry::KeyPath> key = command.Key(args->positional[0], &code);
   if (!key) return code;
   const std::string& file = args->positional[1];
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) return command.Fail(file + " is a folder");
-  if (std::filesystem::exists(file, ec) && !args->Has("y"))
-    return command.Fail("the file " + file + " exists already; add /y to overwrite it");
+  bool replace = false;
+  if (std::optional<std::string> refusal = ExportTarget(file, args->Has("y"), &replace))
+    return command.FailAbout(file, *refusal);
   {
     platform::OpenedKey probe(command.Registry());
     win::LONG rc = probe.Open(key->root, key->subKey, win::kKeyRead);
@@ -83,7 +115,7 @@ int RegExport(RegCommand& command, const std::vector<std::string>& argv) {
   std::optional<std::string> bytes =
       registry::ExportRegKey(command.Registry(), key->root, key->subKey, &error);
   if (!bytes) return command.Fail(registry::Cp1252ToUtf8(error));
-  if (!WriteWhole(file, *bytes, &error)) return command.Fail(error);
+  if (!WriteWhole(file, *bytes, replace, &error)) return command.Fail(error);
   return command.Done();
 }
 

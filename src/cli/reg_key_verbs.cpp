@@ -64,6 +64,7 @@ int RegAdd(RegCommand& command, const std::vector<std::string>& argv) {
 
   RegistryApi& registry = command.Registry();
   ChangeUnit unit(registry);
+  if (LONG busy = unit.Status()) return command.Fail(busy);
   OpenedKey opened(registry);
   LONG rc = opened.Create(key->root, key->subKey, win::kKeyWrite | win::kKeyQueryValue);
   if (rc != win::kErrorSuccess) return command.Fail(rc);
@@ -82,7 +83,7 @@ int RegAdd(RegCommand& command, const std::vector<std::string>& argv) {
                                  static_cast<DWORD>(bytes->size()));
     if (rc != win::kErrorSuccess) return command.Fail(rc);
   }
-  unit.Keep();
+  if (LONG kept = unit.Keep()) return command.Fail(kept);
   return command.Done();
 }
 
@@ -111,12 +112,13 @@ int RegDelete(RegCommand& command, const std::vector<std::string>& argv) {
     if (!force && !command.Confirm("Permanently delete the registry key " + path))
       return command.Canceled();
     ChangeUnit unit(registry);
+    if (LONG busy = unit.Status()) return command.Fail(busy);
     std::string failed;
     LONG rc = registry::DeleteTree(registry, key->root, key->subKey, &failed);
     if (rc != win::kErrorSuccess)
       return command.Fail(registry::RegistryErrorText(rc) + " The key " + Cp1252ToUtf8(failed) +
                           " could not be deleted");
-    unit.Keep();
+    if (LONG kept = unit.Keep()) return command.Fail(kept);
     return command.Done();
   }
 
@@ -138,11 +140,12 @@ int RegDelete(RegCommand& command, const std::vector<std::string>& argv) {
   if (!force && !command.Confirm("Delete all values under the registry key " + path))
     return command.Canceled();
   ChangeUnit unit(registry);
+  if (LONG busy = unit.Status()) return command.Fail(busy);
   for (const std::string& name : names) {
     rc = registry.RegDeleteValueA(opened.get(), name.c_str());
     if (rc != win::kErrorSuccess) return command.Fail(rc);
   }
-  unit.Keep();
+  if (LONG kept = unit.Keep()) return command.Fail(kept);
   return command.Done();
 }
 

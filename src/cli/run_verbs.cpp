@@ -10,6 +10,8 @@
 #include "cli/stored_marks.h"
 #include "cli/verb_run.h"
 #include "platform/ascii_case.h"
+#include "registry/error_text.h"
+#include "registry/settings_store.h"
 
 namespace vb::cli {
 
@@ -23,6 +25,21 @@ bool NoArgs(const char* verb, const std::vector<std::string>& args, VerbIo io) {
   if (args.empty()) return true;
   io.err << verb << " takes no arguments\nusage: vanbrisk-cli " << verb << "\n";
   return false;
+}
+
+// The warning came back after Ok: its acceptance, a setting, could not be
+// stored. Cancels it and tells why, asking the registry once more for the reason.
+int AcceptanceNotStored(VerbRun& run, app::Program& program, VerbIo io) {
+  run.Do("click Warning.Command1");
+  win::LONG rc = registry::settings::SaveSetting(program.platform().Registry(),
+                                                 registry::settings::kAppName,
+                                                 registry::settings::kSettings, "MSG_CONFIRM_TMP",
+                                                 "True");
+  io.err << "clean: the acceptance of the first-clean warning could not be stored in the "
+            "registry"
+         << (rc == win::kErrorSuccess ? "." : ": " + registry::RegistryErrorText(rc))
+         << " Nothing was deleted.\n";
+  return kExitFailed;
 }
 
 struct RunArgs {
@@ -130,6 +147,7 @@ class CleanerVerb {
         return kExitStopped;
       }
       if (!run.Do("click Warning.OKButton")) return kExitFailed;
+      if (run.session().FormLoaded("Warning")) return AcceptanceNotStored(run, program_, io_);
     }
     // "Close After Cleaning" ends the program, and its results box with it.
     if (!run.target().Running()) return kExitOk;

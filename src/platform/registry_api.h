@@ -50,9 +50,14 @@ class RegistryApi {
 
   // Groups the changes until EndChanges into one all-or-nothing unit where
   // the registry can do that (the emulated one can; Windows cannot, and then
-  // these do nothing). Returns false when changes cannot be grouped.
-  [[nodiscard]] virtual bool BeginChanges() { return false; }
-  virtual void EndChanges(bool /*keep*/) {}
+  // these do nothing). kErrorSuccess: the unit has begun. kErrorNotSupported:
+  // changes cannot be grouped here, and are made one by one. Any other code
+  // (kErrorBusy: another program is changing the registry) means the unit
+  // could not begin, and no change of it should be made.
+  [[nodiscard]] virtual LONG BeginChanges() { return kErrorNotSupported; }
+  // Ends the unit that BeginChanges began: keeps its changes, or undoes them.
+  // Returns why the changes could not be kept (then none of them was).
+  virtual LONG EndChanges(bool /*keep*/) { return kErrorSuccess; }
 };
 
 }  // namespace vb::platform

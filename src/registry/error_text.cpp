@@ -17,6 +17,10 @@ std::string RegistryErrorText(win::LONG code) {
       return "The parameter is incorrect.";
     case win::kErrorBadPathname:
       return "The path is not valid.";
+    case win::kErrorDiskFull:
+      return "The disk is full: there is not enough space on the disk.";
+    case win::kErrorBusy:
+      return "The registry is busy: another program is changing it.";
     case win::kErrorKeyDeleted:
       return "The registry key has been deleted.";
     default:

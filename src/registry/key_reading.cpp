@@ -99,17 +99,22 @@ win::LONG ValueNames(RegistryApi& registry, win::HKEY key, std::vector<std::stri
 }
 
 std::string StoredKeyCase(RegistryApi& registry, win::HKEY root, const std::string& subKey) {
+  // Each key is opened below the one above it, so that no step walks the
+  // whole path again.
   std::string stored;
+  win::HKEY above = root;
+  auto done = [&](std::string result) {
+    if (above != root) registry.RegCloseKey(above);
+    return result;
+  };
   std::size_t start = 0;
   while (start < subKey.size()) {
     std::size_t end = subKey.find('\\', start);
     if (end == std::string::npos) end = subKey.size();
     std::string part = subKey.substr(start, end - start);
     std::vector<std::string> names;
-    OpenedKey parent(registry);
-    if (parent.Open(root, stored, win::kKeyRead) != win::kErrorSuccess ||
-        SubKeyNames(registry, parent.get(), &names) != win::kErrorSuccess)
-      return Child(stored, subKey.substr(start));
+    if (SubKeyNames(registry, above, &names) != win::kErrorSuccess)
+      return done(Child(stored, subKey.substr(start)));
     const std::string* match = nullptr;
     for (const std::string& name : names) {
       if (name == part) {
@@ -118,12 +123,47 @@ std::string StoredKeyCase(RegistryApi& registry, win::HKEY root, const std::stri
       }
       if (!match && platform::EqualsIgnoringCase(name, part)) match = &name;
     }
-    if (!match) return Child(stored, subKey.substr(start));
+    if (!match) return done(Child(stored, subKey.substr(start)));
     stored = Child(stored, *match);
     start = end + 1;
+    if (start >= subKey.size()) break;
+    win::HKEY below = 0;
+    if (registry.RegOpenKeyExA(above, match->c_str(), 0, win::kKeyRead, &below) !=
+        win::kErrorSuccess)
+      return done(Child(stored, subKey.substr(start)));
+    if (above != root) registry.RegCloseKey(above);
+    above = below;
   }
-  return stored;
+  return done(stored);
 }
+
+namespace {
+
+// Reads the values (in their order) and the subkeys' names of an open key.
+win::LONG ReadOpenKey(RegistryApi& registry, win::HKEY key, RegFileKey* out,
+                      std::vector<std::string>* subKeys) {
+  std::vector<std::string> valueNames;
+  win::LONG rc = ValueNames(registry, key, &valueNames);
+  for (std::size_t i = 0; rc == win::kErrorSuccess && i < valueNames.size(); ++i) {
+    RegFileValue value;
+    value.name = valueNames[i];
+    rc = QueryValueBytes(registry, key, value.name, &value.type, &value.data);
+    out->values.push_back(std::move(value));
+  }
+  if (rc == win::kErrorSuccess) rc = SubKeyNames(registry, key, subKeys);
+  return rc;
+}
+
+// A key on the tree walk's stack: its open handle, its path, its subkeys'
+// names and the next of them to read.
+struct Reading {
+  win::HKEY handle = 0;
+  std::string path;
+  std::vector<std::string> children;
+  std::size_t next = 0;
+};
+
+}  // namespace
 
 win::LONG ReadKey(RegistryApi& registry, win::HKEY root, const std::string& subKey, RegFileKey* out,
                   std::vector<std::string>* subKeys) {
@@ -132,40 +172,51 @@ win::LONG ReadKey(RegistryApi& registry, win::HKEY root, const std::string& subK
   out->values.clear();
   subKeys->clear();
   OpenedKey key(registry);
-  std::vector<std::string> valueNames;
   win::LONG rc = key.Open(root, subKey, win::kKeyRead);
-  if (rc == win::kErrorSuccess) rc = ValueNames(registry, key.get(), &valueNames);
-  for (std::size_t i = 0; rc == win::kErrorSuccess && i < valueNames.size(); ++i) {
-    RegFileValue value;
-    value.name = valueNames[i];
-    rc = QueryValueBytes(registry, key.get(), value.name, &value.type, &value.data);
-    out->values.push_back(std::move(value));
-  }
-  if (rc == win::kErrorSuccess) rc = SubKeyNames(registry, key.get(), subKeys);
+  if (rc == win::kErrorSuccess) rc = ReadOpenKey(registry, key.get(), out, subKeys);
   return rc;
 }
 
 win::LONG ReadKeyTree(RegistryApi& registry, win::HKEY root, const std::string& subKey,
                       RegFile* out, std::string* failedPath) {
-  // The keys still to read, the next one last: a key's subkeys go on in
-  // reverse order so that they come off in enumeration order, each one's
-  // own subkeys before its next sibling.
-  std::vector<std::string> pending{subKey};
-  while (!pending.empty()) {
-    std::string path = std::move(pending.back());
-    pending.pop_back();
+  // Depth first, each key before its subkeys and the subkeys in enumeration
+  // order. Each key is opened below the one above it, whose handle the stack
+  // keeps, so that reading a deep tree never walks a whole path again.
+  std::vector<Reading> stack;
+  // Opens name below the key parent and reads it onto the stack.
+  auto enter = [&](win::HKEY parent, const std::string& name, std::string path) {
+    Reading level;
+    level.path = std::move(path);
+    win::LONG rc = registry.RegOpenKeyExA(parent, name.c_str(), 0, win::kKeyRead, &level.handle);
+    if (rc != win::kErrorSuccess) return rc;
     RegFileKey entry;
-    std::vector<std::string> children;
-    win::LONG rc = ReadKey(registry, root, path, &entry, &children);
+    entry.root = root;
+    entry.subKey = level.path;
+    rc = ReadOpenKey(registry, level.handle, &entry, &level.children);
     if (rc != win::kErrorSuccess) {
-      if (failedPath) *failedPath = JoinKeyPath(root, path);
+      registry.RegCloseKey(level.handle);
       return rc;
     }
     out->keys.push_back(std::move(entry));
-    for (auto child = children.rbegin(); child != children.rend(); ++child)
-      pending.push_back(Child(path, *child));
+    stack.push_back(std::move(level));
+    return win::kErrorSuccess;
+  };
+  win::LONG rc = enter(root, subKey, subKey);
+  std::string path = subKey;
+  while (rc == win::kErrorSuccess && !stack.empty()) {
+    Reading& level = stack.back();
+    if (level.next == level.children.size()) {
+      registry.RegCloseKey(level.handle);
+      stack.pop_back();
+      continue;
+    }
+    std::string name = level.children[level.next++];
+    path = Child(level.path, name);
+    rc = enter(level.handle, name, path);
   }
-  return win::kErrorSuccess;
+  if (rc != win::kErrorSuccess && failedPath) *failedPath = JoinKeyPath(root, path);
+  for (const Reading& level : stack) registry.RegCloseKey(level.handle);
+  return rc;
 }
 
 }  // namespace vb::registry

@@ -18,6 +18,10 @@ bool ApplyRegFile(RegistryApi& registry, const RegFile& file, std::string* error
     return false;
   };
   ChangeUnit unit(registry);
+  if (win::LONG busy = unit.Status()) {
+    if (error) *error = RegistryErrorText(busy);
+    return false;
+  }
   bool ok = true;
   for (const RegFileKey& key : file.keys) {
     std::string path = JoinKeyPath(key.root, key.subKey);
@@ -52,8 +56,12 @@ bool ApplyRegFile(RegistryApi& registry, const RegFile& file, std::string* error
     }
     if (!ok) break;
   }
-  if (ok) unit.Keep();
-  return ok;
+  if (!ok) return false;
+  if (win::LONG kept = unit.Keep()) {
+    if (error) *error = RegistryErrorText(kept);
+    return false;
+  }
+  return true;
 }
 
 bool ImportRegFile(RegistryApi& registry, std::string_view bytes, std::string* error) {

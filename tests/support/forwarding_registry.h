@@ -41,8 +41,8 @@ class ForwardingRegistry : public platform::RegistryApi {
     return inner_.RegQueryInfoKeyA(k, i);
   }
   LONG RegCloseKey(HKEY k) override { return inner_.RegCloseKey(k); }
-  bool BeginChanges() override { return inner_.BeginChanges(); }
-  void EndChanges(bool keep) override { inner_.EndChanges(keep); }
+  LONG BeginChanges() override { return inner_.BeginChanges(); }
+  LONG EndChanges(bool keep) override { return inner_.EndChanges(keep); }
 
  private:
   platform::RegistryApi& inner_;

@@ -110,12 +110,40 @@ bool Database::Open(const std::string& path, bool create, std::string* error) {
     db_ = nullptr;
     return false;
   }
+  // SQLite opens a file it may not write for reading only; the machine's
+  // registry must be writable, and the message names the file.
+  if (sqlite3_db_readonly(db_, "main") == 1) {
+    if (error) *error = path + " is read-only; the machine's registry must be writable";
+    sqlite3_close(db_);
+    db_ = nullptr;
+    return false;
+  }
   sqlite3_busy_timeout(db_, 10000);
   // WAL with NORMAL sync: every committed change survives a killed process,
-  // and readers never block the writer.
-  bool ok = Exec("PRAGMA journal_mode=WAL") && Exec("PRAGMA synchronous=NORMAL") && Exec(kSchema);
-  if (!ok && error) *error = sqlite3_errmsg(db_);
+  // and readers never block the writer. A database that has its schema and
+  // is in WAL mode already is only read here, so that opening it never waits
+  // for another program's write.
+  bool ok = Exec("PRAGMA synchronous=NORMAL");
+  if (ok && !(HasSchema() && InWalMode()))
+    ok = Exec("PRAGMA journal_mode=WAL") && Exec(kSchema);
+  if (!ok && error) *error = path + ": " + sqlite3_errmsg(db_);
   return ok;
+}
+
+bool Database::HasSchema() {
+  Statement s(db_, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                   "('keys', 'vals', 'url_cache', 'machine', 'launched')");
+  return s.Step() && s.Int(0) == 5;
+}
+
+bool Database::InWalMode() {
+  Statement s(db_, "PRAGMA journal_mode");
+  return s.Step() && s.Text(0) == "wal";
+}
+
+int Database::LastError() {
+  int code = sqlite3_errcode(db_);
+  return (code != SQLITE_OK ? code : lastError_) & 0xff;
 }
 
 bool Database::Exec(std::string_view sql) {
@@ -128,6 +156,7 @@ std::int64_t Database::LastInsertId() { return sqlite3_last_insert_rowid(db_); }
 bool Database::Begin() {
   if (depth_++ == 0) {
     failed_ = false;
+    lastError_ = SQLITE_OK;
     if (!Exec("BEGIN IMMEDIATE")) {
       depth_ = 0;
       return false;
@@ -136,11 +165,16 @@ bool Database::Begin() {
   return true;
 }
 
-void Database::End(bool commit) {
+bool Database::End(bool commit) {
   if (!commit) failed_ = true;
-  if (--depth_ > 0) return;
+  if (--depth_ > 0) return !failed_;
   depth_ = 0;
-  if (failed_ || !Exec("COMMIT")) Exec("ROLLBACK");
+  if (!failed_ && Exec("COMMIT")) return true;
+  // Keep the error that stopped the commit for LastError.
+  int why = sqlite3_errcode(db_);
+  if (sqlite3_get_autocommit(db_) == 0) Exec("ROLLBACK");
+  if (!failed_) lastError_ = why;
+  return false;
 }
 
 }  // namespace vb::emu

@@ -50,14 +50,22 @@ class Database {
   sqlite3* handle() { return db_; }
   std::int64_t LastInsertId();
 
-  // Nested calls join the outermost transaction; only its end commits.
+  // The SQLite result code (without its extended part) of the last call that failed.
+  int LastError();
+
+  // Nested calls join the outermost transaction; only its end commits. End
+  // returns false when the changes were not kept (undone, or the commit failed).
   [[nodiscard]] bool Begin();
-  void End(bool commit);
+  bool End(bool commit);
 
  private:
+  bool HasSchema();
+  bool InWalMode();
+
   sqlite3* db_ = nullptr;
   int depth_ = 0;
   bool failed_ = false;
+  int lastError_ = 0;  // why the last commit failed
 };
 
 // A transaction that rolls back unless committed.
@@ -67,9 +75,13 @@ class Transaction {
   ~Transaction() {
     if (active_) db_.End(false);
   }
-  void Commit() {
-    if (active_) db_.End(true);
+  // False when the transaction could not begin; then nothing may be written.
+  bool active() const { return active_; }
+  // False when the changes could not be kept.
+  bool Commit() {
+    bool kept = active_ && db_.End(true);
     active_ = false;
+    return kept;
   }
 
  private:

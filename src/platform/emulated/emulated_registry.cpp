@@ -1,5 +1,7 @@
 #include "platform/emulated/emulated_registry.h"
 
+#include <sqlite3.h>
+
 #include <cstring>
 #include <vector>
 
@@ -12,7 +14,7 @@ using namespace vb::win;
 
 namespace {
 
-// A change that failed in the database itself.
+// A change that failed in the database itself, for no reason named below.
 constexpr LONG kErrorRegistryIoFailed = 1016;
 
 constexpr DWORD kWriteRights =
@@ -50,6 +52,15 @@ bool SplitKeyPath(const char* subKey, std::vector<std::string>* parts) {
 
 EmulatedRegistry::EmulatedRegistry(Database& db, bool limitedUser)
     : db_(db), limitedUser_(limitedUser) {}
+
+LONG EmulatedRegistry::Failure() {
+  switch (db_.LastError()) {
+    case SQLITE_FULL: return kErrorDiskFull;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return kErrorBusy;
+    default: return kErrorRegistryIoFailed;
+  }
+}
 
 bool EmulatedRegistry::HiveWritable(int hive) const {
   return !(limitedUser_ && (hive == 1 || hive == 3));
@@ -106,7 +117,7 @@ LONG EmulatedRegistry::Walk(const OpenKey& from, const char* subKey, bool create
     if (!create) return kErrorFileNotFound;
     if (!HiveWritable(from.hive)) return kErrorAccessDenied;
     Statement add(db_.handle(), "INSERT INTO keys(parent, name, fold) VALUES (?, ?, ?)");
-    if (!add.Bind(1, current).Bind(2, part).Bind(3, fold).Run()) return kErrorRegistryIoFailed;
+    if (!add.Bind(1, current).Bind(2, part).Bind(3, fold).Run()) return Failure();
     current = db_.LastInsertId();
     if (created) *created = true;
   }
@@ -157,11 +168,12 @@ LONG EmulatedRegistry::RegCreateKeyExA(HKEY key, const char* subKey, DWORD, cons
   if ((access & kWriteRights) && !(access & kMaximumAllowed) && !HiveWritable(from.hive))
     return kErrorAccessDenied;
   Transaction tx(db_);
+  if (!tx.active()) return Failure();
   std::int64_t id = 0;
   bool created = false;
   rc = Walk(from, subKey, true, &id, &created);
   if (rc != kErrorSuccess) return rc;
-  tx.Commit();
+  if (!tx.Commit()) return Failure();
   if (created) ++generation_;
   OpenKey opened;
   opened.id = id;
@@ -220,7 +232,7 @@ LONG EmulatedRegistry::RegSetValueExA(HKEY key, const char* valueName, DWORD typ
              .BindBlob(5, data, size).Run();
   }
   ++generation_;
-  return ok ? kErrorSuccess : kErrorRegistryIoFailed;
+  return ok ? kErrorSuccess : Failure();
 }
 
 LONG EmulatedRegistry::RegDeleteValueA(HKEY key, const char* valueName) {
@@ -231,26 +243,37 @@ LONG EmulatedRegistry::RegDeleteValueA(HKEY key, const char* valueName) {
   if (!row) return kErrorFileNotFound;
   Statement s(db_.handle(), "DELETE FROM vals WHERE id = ?");
   ++generation_;
-  return s.Bind(1, *row).Run() ? kErrorSuccess : kErrorRegistryIoFailed;
+  return s.Bind(1, *row).Run() ? kErrorSuccess : Failure();
 }
 
 LONG EmulatedRegistry::RegDeleteKeyA(HKEY key, const char* subKey) {
+  // The key is found, checked for subkeys and deleted in one transaction, so
+  // that a subkey another program adds meanwhile either stops the deletion
+  // or comes after it, and never is left below a key that is gone.
+  Transaction tx(db_);
+  if (!tx.active()) return Failure();
   OpenKey from;
   LONG rc = Lookup(key, &from);
-  if (rc != kErrorSuccess) return rc;
   std::int64_t id = 0;
-  rc = Walk(from, subKey, false, &id, nullptr);
-  if (rc != kErrorSuccess) return rc;
+  if (rc == kErrorSuccess) rc = Walk(from, subKey, false, &id, nullptr);
   // A hive itself can never be deleted.
-  if (id <= 4 || !HiveWritable(from.hive)) return kErrorAccessDenied;
-  if ((!subKey || !*subKey) && !(from.access & kDelete)) return kErrorAccessDenied;
-  Statement children(db_.handle(), "SELECT 1 FROM keys WHERE parent = ? LIMIT 1");
-  if (children.Bind(1, id).Step()) return kErrorAccessDenied;
-  Transaction tx(db_);
+  if (rc == kErrorSuccess && (id <= 4 || !HiveWritable(from.hive))) rc = kErrorAccessDenied;
+  if (rc == kErrorSuccess && (!subKey || !*subKey) && !(from.access & kDelete))
+    rc = kErrorAccessDenied;
+  if (rc == kErrorSuccess) {
+    Statement children(db_.handle(), "SELECT 1 FROM keys WHERE parent = ? LIMIT 1");
+    if (children.Bind(1, id).Step()) rc = kErrorAccessDenied;
+  }
+  if (rc != kErrorSuccess) {
+    // Nothing was written: the transaction ends without undoing the unit
+    // that it may be part of.
+    (void)tx.Commit();
+    return rc;
+  }
   Statement values(db_.handle(), "DELETE FROM vals WHERE key = ?");
   Statement self(db_.handle(), "DELETE FROM keys WHERE id = ?");
-  if (!values.Bind(1, id).Run() || !self.Bind(1, id).Run()) return kErrorRegistryIoFailed;
-  tx.Commit();
+  if (!values.Bind(1, id).Run() || !self.Bind(1, id).Run()) return Failure();
+  if (!tx.Commit()) return Failure();
   ++generation_;
   return kErrorSuccess;
 }
@@ -326,7 +349,7 @@ LONG EmulatedRegistry::RegQueryInfoKeyA(HKEY key, platform::RegKeyInfo* info) {
   Statement vals(db_.handle(),
                  "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
                  "coalesce(max(length(data)), 0) FROM vals WHERE key = ?");
-  if (!keys.Bind(1, k->id).Step() || !vals.Bind(1, k->id).Step()) return kErrorRegistryIoFailed;
+  if (!keys.Bind(1, k->id).Step() || !vals.Bind(1, k->id).Step()) return Failure();
   info->subKeys = static_cast<DWORD>(keys.Int(0));
   info->maxSubKeyLen = static_cast<DWORD>(keys.Int(1));
   info->values = static_cast<DWORD>(vals.Int(0));
@@ -340,11 +363,12 @@ LONG EmulatedRegistry::RegCloseKey(HKEY key) {
   return handles_.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 
-bool EmulatedRegistry::BeginChanges() { return db_.Begin(); }
+LONG EmulatedRegistry::BeginChanges() { return db_.Begin() ? kErrorSuccess : Failure(); }
 
-void EmulatedRegistry::EndChanges(bool keep) {
-  db_.End(keep);
+LONG EmulatedRegistry::EndChanges(bool keep) {
+  bool kept = db_.End(keep);
   ++generation_;
+  return kept || !keep ? kErrorSuccess : Failure();
 }
 
 }  // namespace vb::emu

@@ -41,8 +41,8 @@ class EmulatedRegistry final : public platform::RegistryApi {
                                         win::DWORD* dataSize) override;
   [[nodiscard]] win::LONG RegQueryInfoKeyA(win::HKEY key, platform::RegKeyInfo* info) override;
   win::LONG RegCloseKey(win::HKEY key) override;
-  [[nodiscard]] bool BeginChanges() override;
-  void EndChanges(bool keep) override;
+  [[nodiscard]] win::LONG BeginChanges() override;
+  win::LONG EndChanges(bool keep) override;
 
   // Open handles, for tests that check every handle is closed.
   std::size_t OpenHandleCount() const { return handles_.size(); }
@@ -64,6 +64,8 @@ class EmulatedRegistry final : public platform::RegistryApi {
   // The key a handle stands for; kErrorInvalidHandle or kErrorKeyDeleted.
   [[nodiscard]] win::LONG Lookup(win::HKEY key, OpenKey* out);
   [[nodiscard]] win::LONG Use(win::HKEY key, win::DWORD needed, OpenKey** out);
+  // The Windows error for the database call that failed last.
+  win::LONG Failure();
   bool HiveWritable(int hive) const;
   win::DWORD Grant(int hive, win::DWORD access) const;
   [[nodiscard]] win::LONG Walk(const OpenKey& from, const char* subKey, bool create,

@@ -46,12 +46,20 @@ bool LooksLikeMachine(const fs::path& folder) {
   return fs::exists(folder / "registry.db") || fs::exists(folder / "drive_c");
 }
 
+// Whether name is one of a machine's own entries: a drive folder drive_c
+// (one letter) or registry.db with the journal files SQLite keeps beside it.
+bool IsMachineEntry(const std::string& name) {
+  if (name.size() == 7 && name.rfind("drive_", 0) == 0) return name[6] >= 'a' && name[6] <= 'z';
+  return name == "registry.db" || name == "registry.db-wal" || name == "registry.db-shm" ||
+         name == "registry.db-journal";
+}
+
 bool RemoveMachine(const fs::path& folder, std::string* error) {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
     std::string name = entry.path().filename().string();
     // Only what a machine consists of; anything else in the folder stays.
-    if (name.rfind("registry.db", 0) == 0 || name.rfind("drive_", 0) == 0) {
+    if (IsMachineEntry(name)) {
       fs::remove_all(entry.path(), ec);
       if (ec) {
         *error = "cannot remove " + entry.path().string() + ": " + ec.message();
