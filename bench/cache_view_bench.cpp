@@ -132,7 +132,8 @@ struct Figures {
 int main(int argc, char** argv) {
   int rounds = 11, entries = 10000;
   bool keep = false;
-  std::string before, current = (fs::path(argv[0]).parent_path().parent_path() / "vanbrisk-cli").string();
+  std::string before;
+  std::string current = (fs::path(argv[0]).parent_path().parent_path() / "vanbrisk-cli").string();
   std::string tmp = fs::temp_directory_path().string();
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
