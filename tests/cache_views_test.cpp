@@ -90,6 +90,17 @@ TEST_F(CacheViewsTest, TheFirstEntryIsTakenWithoutTheTypeTest) {
   browser::LoadCookies(views);
   EXPECT_EQ(Texts(views.ListView1), std::vector<std::string>{"Cookie:u@site/"});
   EXPECT_EQ(views.Frame5.Caption(), "Cookies: 1 Files");
+  // One walk for both views fills them as the two walks do.
+  auto history = Texts(views.ListView2), cookies = Texts(views.ListView1);
+  views.Frame4.SetCaption("");
+  views.Frame5.SetCaption("");
+  browser::LoadHistroyAndCookies(views);
+  EXPECT_EQ(Texts(views.ListView2), history);
+  EXPECT_EQ(views.List2.ListCount(), 3);
+  EXPECT_EQ(Texts(views.ListView1), cookies);
+  EXPECT_EQ(Texts(views.LV1), cookies);
+  EXPECT_EQ(views.Frame4.Caption(), "Cache: 3 Files");
+  EXPECT_EQ(views.Frame5.Caption(), "Cookies: 1 Files");
 }
 
 TEST_F(CacheViewsTest, TheKeepListProtectsOnlyExactTexts) {

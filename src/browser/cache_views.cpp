@@ -11,46 +11,85 @@ namespace {
 
 bool IsCookie(const std::string& url) { return url.compare(0, 6, "Cookie") == 0; }
 
-// Walks the cache and calls take(url) for each entry that fits: cookies or
-// not as asked; every entry after the first also needs the normal-entry bit.
+// Walks the cache and calls take(url, cookie) for each entry it takes: every
+// entry after the first needs the normal-entry bit; cookie tells whether the
+// URL begins with "Cookie".
 template <class Take>
-void Walk(CacheCursor& cursor, bool cookies, Take take) {
+void Walk(CacheCursor& cursor, Take take) {
   bool first = true;
   for (bool more = cursor.FirstCacheEntry(); more; more = cursor.NextCacheEntry()) {
     std::string url = cursor.CacheEntryUrl();
     bool typeOk = first || (cursor.CacheEntryType() & kNormalCacheEntry) != 0;
     first = false;
-    if (IsCookie(url) == cookies && typeOk) take(url);
+    if (typeOk) take(url, IsCookie(url));
   }
   cursor.CloseCacheEnum();
 }
 
-}  // namespace
-
-void LoadHistroy(CacheViews& v) {
+void ClearHistory(CacheViews& v) {
   v.List2.Clear();
   v.ListView2.Clear();
-  Walk(v.cursor, false, [&](const std::string& url) {
-    v.List2.AddItem(url);
-    v.ListView2.Add(url);
-  });
+}
+
+void TakeHistory(CacheViews& v, const std::string& url) {
+  v.List2.AddItem(url);
+  v.ListView2.Add(url);
+}
+
+void CountHistory(CacheViews& v) {
   v.Frame4.SetCaption("Cache: " + std::to_string(v.ListView2.Count()) + " Files");
 }
 
-void LoadCookies(CacheViews& v) {
+void ClearCookies(CacheViews& v) {
   v.ListView1.Clear();
   v.LV1.Clear();
   v.LV2.Clear();
-  Walk(v.cursor, true, [&](const std::string& url) {
-    v.ListView1.Add(url);
-    v.LV1.Add(url);
-  });
+}
+
+void TakeCookie(CacheViews& v, const std::string& url) {
+  v.ListView1.Add(url);
+  v.LV1.Add(url);
+}
+
+// The caption, the keep-list, and the kept cookies out of those to delete.
+void FinishCookies(CacheViews& v) {
   v.Frame5.SetCaption("Cookies: " + std::to_string(v.ListView1.Count()) + " Files");
   for (const std::string& kept : registry::settings::ListEntries(v.platform, registry::settings::kCookies))
     v.LV2.Add(kept);
   for (int k = 0; k < v.LV2.Count(); ++k)
     for (int i = v.LV1.Count() - 1; i >= 0; --i)
       if (v.LV1.ItemAt(i).text == v.LV2.ItemAt(k).text) v.LV1.Remove(i);
+}
+
+}  // namespace
+
+void LoadHistroy(CacheViews& v) {
+  ClearHistory(v);
+  Walk(v.cursor, [&](const std::string& url, bool cookie) {
+    if (!cookie) TakeHistory(v, url);
+  });
+  CountHistory(v);
+}
+
+void LoadCookies(CacheViews& v) {
+  ClearCookies(v);
+  Walk(v.cursor, [&](const std::string& url, bool cookie) {
+    if (cookie) TakeCookie(v, url);
+  });
+  FinishCookies(v);
+}
+
+void LoadHistroyAndCookies(CacheViews& v) {
+  ClearHistory(v);
+  ClearCookies(v);
+  Walk(v.cursor, [&](const std::string& url, bool cookie) {
+    if (cookie)
+      TakeCookie(v, url);
+    else
+      TakeHistory(v, url);
+  });
+  CountHistory(v);
+  FinishCookies(v);
 }
 
 }  // namespace vb::browser

@@ -29,5 +29,7 @@ void LoadHistroy(CacheViews& views);
 // "Cookies to keep:" with the keep-list, which it then takes out of the
 // cookies to delete (whole text, letter case counting).
 void LoadCookies(CacheViews& views);
+// Both of the above from one walk of the cache.
+void LoadHistroyAndCookies(CacheViews& views);
 
 }  // namespace vb::browser

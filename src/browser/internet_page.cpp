@@ -85,8 +85,10 @@ void RewriteLog(InternetPage& p) {
 void LoadInternetPage(InternetPage& p) {
   CacheViews& views = p.builtin.views;
   Waiting(p.app, [&] {
-    if (views.List2.ListCount() <= kCacheReloadLimit) LoadHistroy(views);
-    LoadCookies(views);
+    if (views.List2.ListCount() <= kCacheReloadLimit)
+      LoadHistroyAndCookies(views);
+    else
+      LoadCookies(views);
     RewriteLog(p);
   });
 }
@@ -178,11 +180,10 @@ void DeleteSelectedCookie(InternetPage& p) {
 void ReloadViews(InternetPage& p) {
   CacheViews& views = p.builtin.views;
   Waiting(p.app, [&] {
-    if (views.List2.ListCount() <= kCacheReloadLimit) {
-      views.List2.Clear();
-      LoadHistroy(views);
-    }
-    LoadCookies(views);
+    if (views.List2.ListCount() <= kCacheReloadLimit)
+      LoadHistroyAndCookies(views);
+    else
+      LoadCookies(views);
   });
   p.DelCache.SetEnabled(views.ListView2.Count() > 0);
   p.DelCook.SetEnabled(views.ListView1.Count() > 0);
