@@ -1,0 +1,44 @@
+// Community rule files: any text is read without a fault; every problem names
+// the file and a line of it; every entry taken has a name of its own, a line
+// inside the text, and targets that name a folder or a key (never a bare hive,
+// never an empty folder or pattern).
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "catalogue/rule_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vb::catalogue;
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  RuleFile parsed = ParseRules(text, "winapp2.ini");
+  for (const RuleProblem& problem : parsed.problems) {
+    if (problem.file != "winapp2.ini" || problem.message.empty()) std::abort();
+    if (problem.line < 1 || problem.line > lines) std::abort();
+  }
+  std::set<std::string> names;
+  auto key = [](const RuleKey& k) {
+    if (k.root == 0 || k.path.empty()) std::abort();
+  };
+  for (const RuleEntry& entry : parsed.entries) {
+    if (entry.text.empty() || !names.insert(entry.text).second) std::abort();
+    if (entry.line < 1 || entry.line > lines) std::abort();
+    for (const RuleDetect& d : entry.detects) {
+      if (d.file ? d.path.empty() : (key(d.key), false)) std::abort();
+    }
+    for (const RuleFiles& f : entry.files) {
+      if (f.folder.empty() || f.patterns.empty()) std::abort();
+      for (const std::string& p : f.patterns)
+        if (p.empty()) std::abort();
+      if (f.removeSelf && !f.recurse) std::abort();
+      if (f.line < entry.line || f.line > lines) std::abort();
+    }
+    for (const RuleRegistry& r : entry.registry) key(r.key);
+  }
+  return 0;
+}
