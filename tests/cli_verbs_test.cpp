@@ -16,6 +16,8 @@
 #include "cli/run_verbs.h"
 #include "cli/schedule_verb.h"
 #include "platform/emulated/emulated_system.h"
+#include "platform/registry_values.h"
+#include "registry/reg32.h"
 #include "registry/settings_store.h"
 #include "support/full_database.h"
 #include "support/temp_machine.h"
@@ -78,6 +80,10 @@ class ProgramVerbs : public ::testing::Test {
     return out.str();
   }
   bool Exists(const std::string& relative) { return fs::exists(machine.Host(relative)); }
+  void PassWarning() {
+    registry::settings::SaveSetting(machine.platform().Registry(), registry::settings::kAppName,
+                                    registry::settings::kSettings, "Cleaner Warning", "1");
+  }
 
   test::TempMachine machine;
 };
@@ -127,11 +133,9 @@ TEST_F(ProgramVerbs, AnalyzeAndCleanPrintTheResultsAndEachExitStatus) {
   EXPECT_EQ(closed.code, cli::kExitOk) << closed.err;
   EXPECT_EQ(closed.out, "Files: 0  Size: 0 bytes (0 bytes)\nRegistry keys: 0  Registry values: 0\n");
 
-  EXPECT_EQ(Verb("analyze", {"now"}).code, cli::kExitUsage);
-  EXPECT_EQ(Verb("analyze", {"--yes"}).code, cli::kExitUsage);
-  EXPECT_EQ(Verb("clean", {"--force"}).code, cli::kExitUsage);
-  EXPECT_EQ(Verb("clean", {"--select"}).code, cli::kExitUsage);
-  EXPECT_EQ(Verb("list", {"--all"}).code, cli::kExitUsage);
+  for (auto [verb, arg] : {std::pair{"analyze", "now"}, {"analyze", "--yes"}, {"clean", "--force"},
+                           {"clean", "--select"}, {"list", "--all"}})
+    EXPECT_EQ(Verb(verb, {arg}).code, cli::kExitUsage) << verb << " " << arg;
 }
 
 TEST_F(ProgramVerbs, QuietModeIsExactlySlashAutoAndRunDrivesScripts) {
@@ -264,8 +268,7 @@ TEST_F(ProgramVerbs, SelectChoosesForOneRunAndLeavesTheStoredChoices) {
 class RunTotals : public ProgramVerbs {
  protected:
   void SetUp() override {
-    registry::settings::SaveSetting(machine.platform().Registry(), registry::settings::kAppName,
-                                    registry::settings::kSettings, "Cleaner Warning", "1");
+    PassWarning();
     const std::pair<const char*, std::size_t> files[] = {
         {"empty.tmp", 0},          {"a/one.tmp", 1},           {"a/b/kilo.tmp", 1023},
         {"a/b/c/kb.tmp", 1024},    {"a/b/c/d/page.tmp", 4097}, {"caf\xe9.tmp", 70000},
@@ -319,23 +322,14 @@ TEST_F(RunTotals, MatchTheBytesOnDiskInBothModesAndAsJson) {
 }
 
 TEST_F(ProgramVerbs, TotalsCountTheRegistryValuesAndKeysDeleted) {
-  registry::settings::SaveSetting(machine.platform().Registry(), registry::settings::kAppName,
-                                  registry::settings::kSettings, "Cleaner Warning", "1");
-  const std::string runMru = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-  std::istringstream in;
-  std::ostringstream out, err;
-  for (const char* value : {"a", "b", "MRUList"})
-    ASSERT_EQ(cli::RunRegVerb(machine.platform(),
-                              {"add", runMru, "/v", value, "/d",
-                               value == std::string("MRUList") ? "ab" : "notepad", "/f"},
-                              {in, out, err}),
-              cli::kExitOk)
-        << err.str();
-  ASSERT_EQ(cli::RunRegVerb(machine.platform(),
-                            {"add", "HKCU\\Software\\Microsoft\\Search Assistant\\ACMru\\5603", "/f"},
-                            {in, out, err}),
-            cli::kExitOk)
-      << err.str();
+  PassWarning();
+  auto& reg = machine.platform().Registry();
+  const char* runMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+  for (auto [value, data] : {std::pair{"a", "notepad"}, {"b", "notepad"}, {"MRUList", "ab"}})
+    ASSERT_EQ(platform::WriteString(reg, win::kHkeyCurrentUser, runMru, value, data),
+              win::kErrorSuccess);
+  registry::Reg32::CreateKey(reg, win::kHkeyCurrentUser,
+                             "Software\\Microsoft\\Search Assistant\\ACMru\\5603");
   Ran clean = Verb("clean", {"--yes", "--select", "ExMRUs"});
   ASSERT_EQ(clean.code, cli::kExitOk) << clean.err;
   EXPECT_NE(clean.out.find("\nRegistry keys: 1  Registry values: 3\n"), std::string::npos)
