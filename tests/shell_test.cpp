@@ -93,7 +93,7 @@ class ShellTest : public ::testing::Test {
   app::Program program{shellPlatform};
 };
 
-TEST_F(ShellTest, RunBoxesWriteOnlyTheirValueRemoveItAndTickAgainAtStart) {
+TEST_F(ShellTest, RunBoxesWriteOnlyTheirValueRemoveItTickAgainAtStartAndNeedTheKey) {
   Start();
   form().VnbStartup->UserClick();
   EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk"), Sz(kInstalled));
@@ -108,10 +108,8 @@ TEST_F(ShellTest, RunBoxesWriteOnlyTheirValueRemoveItAndTickAgainAtStart) {
   EXPECT_TRUE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
   form().Check10->UserClick();
   EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
-}
 
-TEST_F(ShellTest, ARunKeyThatCannotBeOpenedLeavesTheBoxTickedAndWritesNothing) {
-  Start();
+  // A Run key that cannot be opened leaves the box ticked and writes nothing.
   registry::Reg32::DeleteKey(m.platform().Registry(), kHkeyCurrentUser, kRun);
   form().Check10->UserClick();
   EXPECT_EQ(form().Check10->Value(), 1);
