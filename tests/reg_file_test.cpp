@@ -38,12 +38,8 @@ RegFile Parse(const std::string& bytes) {
   return file.value_or(RegFile{});
 }
 
-RegFileValue Value(std::string name, DWORD type, std::string data) {
-  RegFileValue v;
-  v.name = std::move(name);
-  v.type = type;
-  v.data = std::move(data);
-  return v;
+RegFileValue Value(std::string name, DWORD type, std::string data, bool remove = false) {
+  return {.name = std::move(name), .remove = remove, .type = type, .data = std::move(data)};
 }
 
 TEST(RootNames, ParseSplitAndJoinFullKeyPaths) {
@@ -121,10 +117,9 @@ TEST(RegFileParse, ReadsEveryValueKindInEveryEncoding) {
       Value("List", kRegMultiSz, std::string("a\0bc\0\0", 6)),
       Value("Nothing", kRegNone, ""),
       Value("Big", 11, std::string("\x01\0\0\0\0\0\0\0", 8)),
-      Value("Gone", kRegNone, ""),
+      Value("Gone", kRegNone, "", true),
       Value("Euro", kRegSz, std::string("\x80\0", 2)),
   };
-  expected[8].remove = true;
   const std::string text = kSample;
   for (const std::string& bytes :
        {Utf16File(WithCrlf(text)), Utf16File(text), "\xEF\xBB\xBF" + text, WithCrlf(text)}) {
@@ -210,17 +205,13 @@ std::string Utf16ToAscii(const std::string& bytes) {
 }
 
 TEST(RegFileFormat, WritesAsRegeditDoes) {
-  RegFile file;
-  RegFileKey key;
-  key.root = kHkeyCurrentUser;
-  key.subKey = "Software\\A";
+  RegFileKey key{.root = kHkeyCurrentUser, .subKey = "Software\\A"};
   key.values = {Value("", kRegSz, std::string("x\\\"y\0", 5)),
                 Value("d", kRegDword, std::string("\x01\0\0\x80", 4)),
                 Value("b", kRegBinary, "\x01\xff"), Value("e", kRegExpandSz, std::string("%\0", 2)),
                 Value("short", kRegDword, "\x01"),
                 Value("blob", kRegBinary, std::string(100, 'Z'))};
-  file.keys.push_back(key);
-  std::optional<std::string> bytes = FormatRegFile(file, nullptr);
+  std::optional<std::string> bytes = FormatRegFile(RegFile{.keys = {key}}, nullptr);
   ASSERT_TRUE(bytes);
   EXPECT_EQ(bytes->substr(0, 2), "\xFF\xFE");
   // Long hex data goes on over lines of at most 80 columns, as regedit wraps it.
@@ -245,9 +236,8 @@ TEST(RegFileFormat, WritesAsRegeditDoes) {
 TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
   std::string high;
   for (int b = 0x80; b < 0x100; ++b) high += static_cast<char>(b);
-  RegFileKey key;
-  key.root = kHkeyLocalMachine;
-  key.subKey = "Software\\Odd \"Name\"\\" + high.substr(0, 20);
+  RegFileKey key{.root = kHkeyLocalMachine,
+                 .subKey = "Software\\Odd \"Name\"\\" + high.substr(0, 20)};
   key.values = {
       Value("", kRegSz, std::string("\0", 1)),
       Value("quote\"back\\slash", kRegSz, high + '\0'),
@@ -265,14 +255,8 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
       Value("odd type", 0x12345, "z"),
       Value("wrapped", kRegBinary, std::string(100, 'Z')),
   };
-  RegFileKey gone;
-  gone.root = kHkeyCurrentUser;
-  gone.subKey = "Software\\Gone";
-  gone.remove = true;
-  RegFileKey root;
-  root.root = kHkeyUsers;
-  root.values = {Value("deleted", kRegNone, "")};
-  root.values[0].remove = true;
+  const RegFileKey gone{.root = kHkeyCurrentUser, .subKey = "Software\\Gone", .remove = true};
+  const RegFileKey root{.root = kHkeyUsers, .values = {Value("deleted", kRegNone, "", true)}};
   for (RegFileFormat format : {RegFileFormat::kVersion5, RegFileFormat::kRegedit4}) {
     RegFile file{format, {key, gone, root}};
     std::string error;
