@@ -43,63 +43,54 @@ TEST(EmulatedEnvironment, IsBuiltFromTheRegistryAtLogon) {
   EXPECT_EQ(m.platform().Environment().GetTempPathA(), "D:\\Scratch\\");
 }
 
-TEST(EmulatedUrlCache, KeepsRecordsInOrderWithTheSizeOfTheirFiles) {
+// Records come in the order made, with the size of their files. An
+// enumeration reads ahead of the entry it returns; what changes meanwhile
+// must show as if it read each entry only when asked.
+TEST(EmulatedUrlCache, KeepsRecordsInOrderAndAnOpenEnumerationSeesChanges) {
   test::TempMachine m;
   auto& cache = m.platform().UrlCache();
   alignas(8) char buffer[1024];
   auto* entry = reinterpret_cast<platform::UrlCacheEntryInfoA*>(buffer);
   DWORD size = sizeof buffer;
   platform::CacheHandle handle = 0;
+  auto next = [&] {
+    size = sizeof buffer;
+    return cache.FindNextUrlCacheEntryA(handle, entry, &size);
+  };
   EXPECT_EQ(cache.FindFirstUrlCacheEntryA(nullptr, entry, &size, &handle), kErrorNoMoreItems);
   test::WriteHostFile(m.Host("drive_c/page.htm"), "<html>");
   EXPECT_EQ(cache.CommitUrlCacheEntryA("http://a/", "C:\\missing.htm", 1), kErrorFileNotFound);
   ASSERT_EQ(cache.CommitUrlCacheEntryA("http://a/", "C:\\page.htm", kNormalCacheEntry), 0);
   ASSERT_EQ(cache.CommitUrlCacheEntryA("Cookie:user@b/", "", kCookieCacheEntry), 0);
-
   ASSERT_EQ(cache.FindFirstUrlCacheEntryA(nullptr, entry, &size, &handle), kErrorSuccess);
   EXPECT_STREQ(entry->lpszSourceUrlName, "http://a/");
   EXPECT_EQ(entry->dwSizeLow, 6u);
-  size = sizeof buffer;
-  ASSERT_EQ(cache.FindNextUrlCacheEntryA(handle, entry, &size), kErrorSuccess);
+  ASSERT_EQ(next(), kErrorSuccess);
   EXPECT_STREQ(entry->lpszSourceUrlName, "Cookie:user@b/");
-  size = sizeof buffer;
-  EXPECT_EQ(cache.FindNextUrlCacheEntryA(handle, entry, &size), kErrorNoMoreItems);
+  EXPECT_EQ(next(), kErrorNoMoreItems);
   EXPECT_EQ(cache.FindCloseUrlCache(handle), kErrorSuccess);
   EXPECT_EQ(cache.FindNextUrlCacheEntryA(handle, nullptr, &size), kErrorInvalidHandle);
-}
 
-// An enumeration reads ahead of the entry it returns; what changes meanwhile
-// must show as if it read each entry only when asked.
-TEST(EmulatedUrlCache, AnOpenEnumerationSeesChangesMadeWhileItRuns) {
-  test::TempMachine m;
-  auto& cache = m.platform().UrlCache();
+  ASSERT_EQ(cache.DeleteUrlCacheEntryA("http://a/"), kErrorSuccess);
+  ASSERT_EQ(cache.DeleteUrlCacheEntryA("Cookie:user@b/"), kErrorSuccess);
   test::WriteHostFile(m.Host("drive_c/Cache/Page.htm"), "<html>page</html>");
   constexpr int kEntries = 600;  // more than one read-ahead
   for (int i = 0; i < kEntries; ++i)
     ASSERT_EQ(cache.CommitUrlCacheEntryA(("http://e/" + std::to_string(i)).c_str(), "", 1), 0);
-  alignas(8) char buffer[1024];
-  auto* entry = reinterpret_cast<platform::UrlCacheEntryInfoA*>(buffer);
-  DWORD size = sizeof buffer;
-  platform::CacheHandle handle = 0;
+  size = sizeof buffer;
   ASSERT_EQ(cache.FindFirstUrlCacheEntryA(nullptr, entry, &size, &handle), kErrorSuccess);
   EXPECT_STREQ(entry->lpszSourceUrlName, "http://e/0");
   // Replaced, with its file named in another case than the host's.
   ASSERT_EQ(cache.CommitUrlCacheEntryA("http://e/1", "C:\\CACHE\\page.HTM", 3), kErrorSuccess);
-  size = sizeof buffer;
-  ASSERT_EQ(cache.FindNextUrlCacheEntryA(handle, entry, &size), kErrorSuccess);
+  ASSERT_EQ(next(), kErrorSuccess);
   EXPECT_STREQ(entry->lpszSourceUrlName, "http://e/1");
   EXPECT_EQ(entry->CacheEntryType, 3u);
   EXPECT_STREQ(entry->lpszLocalFileName, "C:\\CACHE\\page.HTM");
   EXPECT_EQ(entry->dwSizeLow, 17u);
   ASSERT_EQ(cache.DeleteUrlCacheEntryA("http://e/2"), kErrorSuccess);
   ASSERT_EQ(cache.DeleteUrlCacheEntryA("http://e/599"), kErrorSuccess);
-
   std::vector<std::string> seen;
-  for (;;) {
-    size = sizeof buffer;
-    if (cache.FindNextUrlCacheEntryA(handle, entry, &size) != kErrorSuccess) break;
-    seen.push_back(entry->lpszSourceUrlName);
-  }
+  while (next() == kErrorSuccess) seen.push_back(entry->lpszSourceUrlName);
   EXPECT_EQ(cache.FindCloseUrlCache(handle), kErrorSuccess);
   ASSERT_EQ(seen.size(), kEntries - 4u);
   EXPECT_EQ(seen.front(), "http://e/3");

@@ -3,7 +3,6 @@
 // empty a whole drive; and the folder-handle operations they rely on.
 #include <fcntl.h>
 #include <pthread.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -116,11 +115,9 @@ TEST_F(RemovalSafetyTest, LinksAreNeitherMeasuredNorFollowedNorRemoved) {
     File2.SetPattern("*.txt");
     ClearFile(context, folder);
     ClearDirTree(context, folder);
-    for (int i = 0; i < L.ListCount(); ++i) {
-      EXPECT_EQ(L.List(i).find("Keep"), std::string::npos) << L.List(i);
-      EXPECT_EQ(L.List(i).find("out"), std::string::npos) << L.List(i);
-      EXPECT_EQ(L.List(i).find("a2.txt"), std::string::npos) << L.List(i);
-    }
+    for (int i = 0; i < L.ListCount(); ++i)
+      for (const char* never : {"Keep", "out", "a2.txt"})
+        EXPECT_EQ(L.List(i).find(never), std::string::npos) << L.List(i);
     ExpectKeptUntouched();
     for (const char* link : {"Temp/T/toKeep", "Temp/T/keptFile.txt", "Temp/T/A/a2.txt",
                              "Temp/T/A/out", "Temp/T/A/o.txt"})
@@ -165,7 +162,6 @@ TEST_F(RemovalSafetyTest, AFolderSwappedForALinkMidRunDoesNotRedirectTheRun) {
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(L.List(i).rfind("C:\\Temp\\T\\A\\", 0), 0u) << L.List(i);
   EXPECT_EQ(L.List(4), "C:\\Temp\\T\\B.moved\\b.txt 9 bytes");
-
 }
 
 TEST_F(RemovalSafetyTest, EmptyFoldersAndDriveRootsAreRefused) {
@@ -318,43 +314,26 @@ TEST_F(RemovalSafetyTest, FolderHandleOperationsNeverActThroughALink) {
   EXPECT_EQ(byName["dirLink"].attributes, kFileAttributeReparsePoint | kFileAttributeDirectory);
   EXPECT_EQ(byName["fileLink"].attributes, kFileAttributeReparsePoint);
 
+  // Links, and names that are paths, are refused. The refusals of plain
+  // entries (read-only, in use, a folder, not empty) and the folder stamps
+  // are checked on both platforms by the conformance suite.
   FolderHandle sub = platform::kInvalidFolderHandle;
   EXPECT_EQ(api.OpenSubfolder(h, "dirLink", &sub), kErrorAccessDenied);
-  EXPECT_EQ(api.OpenSubfolder(h, "f.txt", &sub), kErrorDirectory);
   EXPECT_EQ(api.OpenSubfolder(h, "..", &sub), kErrorInvalidName);
   EXPECT_EQ(api.SetEntryAttributes(h, "fileLink", kFileAttributeArchive), kErrorAccessDenied);
   EXPECT_EQ(api.DeleteEntryFile(h, "fileLink"), kErrorAccessDenied);
   EXPECT_EQ(api.RemoveEntryFolder(h, "dirLink"), kErrorAccessDenied);
-  EXPECT_EQ(api.DeleteEntryFile(h, "r.txt"), kErrorAccessDenied);
-  EXPECT_EQ(api.DeleteEntryFile(h, "sub"), kErrorAccessDenied);
   EXPECT_EQ(api.DeleteEntryFile(h, "sub/x.txt"), kErrorInvalidName);
-  EXPECT_EQ(api.RemoveEntryFolder(h, "sub"), kErrorDirNotEmpty);
-  EXPECT_EQ(api.RemoveEntryFolder(h, "f.txt"), kErrorDirectory);
 
-  int fd = open(C("Temp/H/f.txt").c_str(), O_RDONLY);
-  ASSERT_EQ(flock(fd, LOCK_EX), 0);
-  EXPECT_EQ(api.DeleteEntryFile(h, "f.txt"), kErrorSharingViolation);
-  close(fd);
+  // A listing is read anew each time.
   EXPECT_EQ(api.DeleteEntryFile(h, "f.txt"), kErrorSuccess);
-  FindData info;
-  EXPECT_EQ(api.GetEntryInfo(h, "f.txt", &info), kErrorFileNotFound);
-
-  // The stamp moves when an entry comes or goes; once the last change lies
-  // some time back, it is settled.
-  platform::FolderStamp before, after;
-  usleep(50000);
-  ASSERT_EQ(api.GetFolderStamp(h, &before), kErrorSuccess);
-  EXPECT_TRUE(before.settled);
   Put("Temp/H/new.txt", 1);
-  ASSERT_EQ(api.GetFolderStamp(h, &after), kErrorSuccess);
-  EXPECT_FALSE(before.SameAs(after));
-  ASSERT_EQ(api.ListFolder(h, platform::ListDetail::kTypes, &types), kErrorSuccess);
-  EXPECT_EQ(types.size(), 5u);  // f.txt went, new.txt came
-
-  ASSERT_EQ(api.OpenSubfolder(h, "sub", &sub), kErrorSuccess);
-  ASSERT_EQ(api.DeleteEntryFile(sub, "x.txt"), kErrorSuccess);
-  api.CloseFolder(sub);
-  EXPECT_EQ(api.RemoveEntryFolder(h, "sub"), kErrorSuccess);
+  ASSERT_EQ(api.ListFolder(h, platform::ListDetail::kFull, &full), kErrorSuccess);
+  byName.clear();
+  for (const FindData& e : full) byName[e.name] = e;
+  EXPECT_EQ(byName.size(), 5u);
+  EXPECT_EQ(byName.count("f.txt"), 0u);
+  EXPECT_EQ(byName.count("new.txt"), 1u);
   api.CloseFolder(h);
   EXPECT_EQ(api.ListFolder(h, platform::ListDetail::kTypes, &types), kErrorInvalidHandle);
   EXPECT_EQ(api.OpenFolder("C:\\Temp\\H\\fileLink", &h, nullptr), kErrorPathNotFound);
