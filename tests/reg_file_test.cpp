@@ -205,7 +205,7 @@ std::string Utf16ToAscii(const std::string& bytes) {
 }
 
 TEST(RegFileFormat, WritesAsRegeditDoes) {
-  RegFileKey key{.root = kHkeyCurrentUser, .subKey = "Software\\A"};
+  RegFileKey key{.root = kHkeyCurrentUser, .subKey = "Software\\A", .values = {}};
   key.values = {Value("", kRegSz, std::string("x\\\"y\0", 5)),
                 Value("d", kRegDword, std::string("\x01\0\0\x80", 4)),
                 Value("b", kRegBinary, "\x01\xff"), Value("e", kRegExpandSz, std::string("%\0", 2)),
@@ -237,7 +237,7 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
   std::string high;
   for (int b = 0x80; b < 0x100; ++b) high += static_cast<char>(b);
   RegFileKey key{.root = kHkeyLocalMachine,
-                 .subKey = "Software\\Odd \"Name\"\\" + high.substr(0, 20)};
+                 .subKey = "Software\\Odd \"Name\"\\" + high.substr(0, 20), .values = {}};
   key.values = {
       Value("", kRegSz, std::string("\0", 1)),
       Value("quote\"back\\slash", kRegSz, high + '\0'),
@@ -255,8 +255,10 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
       Value("odd type", 0x12345, "z"),
       Value("wrapped", kRegBinary, std::string(100, 'Z')),
   };
-  const RegFileKey gone{.root = kHkeyCurrentUser, .subKey = "Software\\Gone", .remove = true};
-  const RegFileKey root{.root = kHkeyUsers, .values = {Value("deleted", kRegNone, "", true)}};
+  const RegFileKey gone{
+      .root = kHkeyCurrentUser, .subKey = "Software\\Gone", .remove = true, .values = {}};
+  const RegFileKey root{
+      .root = kHkeyUsers, .subKey = "", .values = {Value("deleted", kRegNone, "", true)}};
   for (RegFileFormat format : {RegFileFormat::kVersion5, RegFileFormat::kRegedit4}) {
     RegFile file{format, {key, gone, root}};
     std::string error;
