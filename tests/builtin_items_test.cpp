@@ -11,6 +11,7 @@
 #include "platform/scripted_ui.h"
 #include "platform/registry_values.h"
 #include "registry/settings_store.h"
+#include "support/forwarding_platform.h"
 #include "support/forwarding_registry.h"
 #include "support/temp_machine.h"
 
@@ -35,17 +36,11 @@ class RecordingRegistry : public test::ForwardingRegistry {
   std::vector<std::string> deleted;
 };
 
-class RecordingPlatform : public platform::Platform {
+class RecordingPlatform : public test::ForwardingPlatform {
  public:
-  explicit RecordingPlatform(platform::Platform& inner) : p(inner), registry(inner.Registry()) {}
+  explicit RecordingPlatform(platform::Platform& inner)
+      : ForwardingPlatform(inner), registry(inner.Registry()) {}
   platform::RegistryApi& Registry() override { return registry; }
-  platform::FileSystemApi& Files() override { return p.Files(); }
-  platform::EnvironmentApi& Environment() override { return p.Environment(); }
-  platform::UrlCacheApi& UrlCache() override { return p.UrlCache(); }
-  platform::ShellApi& Shell() override { return p.Shell(); }
-  platform::UserInterfaceApi& Ui() override { return p.Ui(); }
-  platform::SystemApi& System() override { return p.System(); }
-  platform::Platform& p;
   RecordingRegistry registry;
 };
 

@@ -10,6 +10,7 @@
 #include "registry/settings_store.h"
 #include "shell/shell_integration.h"
 #include "registry/reg32.h"
+#include "support/forwarding_platform.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -25,33 +26,20 @@ const std::string kRunVerb = std::string(shell::kRecycleBinShell) + "\\Run Vanbr
 const std::string kInstalled = "\"C:\\Program Files\\Vanbrisk\\vanbrisk.exe\"";
 
 // The system, able to report the program in another folder.
-class MovableSystem : public platform::SystemApi {
+class MovableSystem : public test::ForwardingSystem {
  public:
-  explicit MovableSystem(platform::SystemApi& inner) : inner_(inner) {}
-  void GlobalMemoryStatus(platform::MemoryStatus* s) override { inner_.GlobalMemoryStatus(s); }
-  DWORD timeGetTime() override { return inner_.timeGetTime(); }
-  LONG Launch(const std::string& c, int w) override { return inner_.Launch(c, w); }
-  std::string ProgramFolder() override { return folder ? *folder : inner_.ProgramFolder(); }
-  std::string ProgramName() override { return inner_.ProgramName(); }
-  std::string CommandLine() override { return inner_.CommandLine(); }
+  using ForwardingSystem::ForwardingSystem;
+  std::string ProgramFolder() override {
+    return folder ? *folder : ForwardingSystem::ProgramFolder();
+  }
   std::optional<std::string> folder;
-
- private:
-  platform::SystemApi& inner_;
 };
 
-class ShellPlatform : public platform::Platform {
+class ShellPlatform : public test::ForwardingPlatform {
  public:
   explicit ShellPlatform(platform::Platform& inner)
-      : p(inner), system(inner.System()) {}
-  platform::RegistryApi& Registry() override { return p.Registry(); }
-  platform::FileSystemApi& Files() override { return p.Files(); }
-  platform::EnvironmentApi& Environment() override { return p.Environment(); }
-  platform::UrlCacheApi& UrlCache() override { return p.UrlCache(); }
-  platform::ShellApi& Shell() override { return p.Shell(); }
-  platform::UserInterfaceApi& Ui() override { return p.Ui(); }
+      : ForwardingPlatform(inner), system(inner.System()) {}
   platform::SystemApi& System() override { return system; }
-  platform::Platform& p;
   MovableSystem system;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/registry_values.h"
 #include "product/version.h"
 #include "registry/reg32.h"
+#include "support/forwarding_platform.h"
 #include "support/temp_machine.h"
 #include "tools/about_window.h"
 #include "tools/diagnostics_window.h"
@@ -355,25 +356,19 @@ TEST_F(ToolsTest, AboutShowsTheSystemAndReloadsTheHistoryOnEachClick) {
 }
 
 // A system whose programs never start.
-class NoLaunchPlatform : public platform::Platform, public platform::SystemApi {
+class NoLaunchSystem : public test::ForwardingSystem {
  public:
-  explicit NoLaunchPlatform(platform::Platform& p) : p_(p) {}
-  platform::RegistryApi& Registry() override { return p_.Registry(); }
-  platform::FileSystemApi& Files() override { return p_.Files(); }
-  platform::EnvironmentApi& Environment() override { return p_.Environment(); }
-  platform::UrlCacheApi& UrlCache() override { return p_.UrlCache(); }
-  platform::ShellApi& Shell() override { return p_.Shell(); }
-  platform::UserInterfaceApi& Ui() override { return p_.Ui(); }
-  platform::SystemApi& System() override { return *this; }
-  void GlobalMemoryStatus(platform::MemoryStatus* s) override { p_.System().GlobalMemoryStatus(s); }
-  DWORD timeGetTime() override { return 0; }
+  using ForwardingSystem::ForwardingSystem;
   LONG Launch(const std::string&, int) override { return kErrorFileNotFound; }
-  std::string ProgramFolder() override { return p_.System().ProgramFolder(); }
-  std::string ProgramName() override { return "vanbrisk"; }
-  std::string CommandLine() override { return ""; }
+};
+
+class NoLaunchPlatform : public test::ForwardingPlatform {
+ public:
+  explicit NoLaunchPlatform(platform::Platform& p) : ForwardingPlatform(p), system_(p.System()) {}
+  platform::SystemApi& System() override { return system_; }
 
  private:
-  platform::Platform& p_;
+  NoLaunchSystem system_;
 };
 
 TEST(ToolLaunch, AToolThatCannotStartIsReportedAndTheLinkIsSilent) {

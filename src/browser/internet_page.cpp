@@ -73,6 +73,15 @@ void Waiting(toolkit::Application& app, Body body) {
   app.SetMousePointer(toolkit::kPointerDefault);
 }
 
+// The cache view is reloaded only while it holds at most the limit of
+// entries; the cookie views always.
+void ReloadWithinLimit(CacheViews& views) {
+  if (views.List2.ListCount() <= kCacheReloadLimit)
+    LoadHistroyAndCookies(views);
+  else
+    LoadCookies(views);
+}
+
 }  // namespace
 
 void RewriteLog(InternetPage& p) {
@@ -83,12 +92,8 @@ void RewriteLog(InternetPage& p) {
 }
 
 void LoadInternetPage(InternetPage& p) {
-  CacheViews& views = p.builtin.views;
   Waiting(p.app, [&] {
-    if (views.List2.ListCount() <= kCacheReloadLimit)
-      LoadHistroyAndCookies(views);
-    else
-      LoadCookies(views);
+    ReloadWithinLimit(p.builtin.views);
     RewriteLog(p);
   });
 }
@@ -179,12 +184,7 @@ void DeleteSelectedCookie(InternetPage& p) {
 
 void ReloadViews(InternetPage& p) {
   CacheViews& views = p.builtin.views;
-  Waiting(p.app, [&] {
-    if (views.List2.ListCount() <= kCacheReloadLimit)
-      LoadHistroyAndCookies(views);
-    else
-      LoadCookies(views);
-  });
+  Waiting(p.app, [&] { ReloadWithinLimit(views); });
   p.DelCache.SetEnabled(views.ListView2.Count() > 0);
   p.DelCook.SetEnabled(views.ListView1.Count() > 0);
 }
