@@ -1,7 +1,6 @@
 #include "engine/file_lists.h"
 
 #include <algorithm>
-#include <numeric>
 #include <string_view>
 
 #include "platform/ascii_case.h"
@@ -47,21 +46,24 @@ class ListedFolder {
 
 // The order of the lists: names compared with their letters upper-cased,
 // then byte for byte, so that names differing only in case keep one order.
+bool ListedBefore(const std::string& a, const std::string& b) {
+  std::size_t common = std::min(a.size(), b.size());
+  // Up to the first byte that differs, the upper-cased letters are the same too.
+  std::size_t i = 0;
+  while (i < common && a[i] == b[i]) ++i;
+  for (; i < common; ++i) {
+    auto x = static_cast<unsigned char>(platform::UpperAscii(a[i]));
+    auto y = static_cast<unsigned char>(platform::UpperAscii(b[i]));
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
 template <typename T, typename NameOf>
 void SortByName(std::vector<T>* items, NameOf nameOf) {
-  std::vector<std::string> keys;
-  keys.reserve(items->size());
-  for (const T& item : *items) keys.push_back(platform::FoldAscii(nameOf(item)));
-  std::vector<std::size_t> order(items->size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    int byKey = keys[a].compare(keys[b]);
-    return byKey != 0 ? byKey < 0 : nameOf((*items)[a]) < nameOf((*items)[b]);
-  });
-  std::vector<T> sorted;
-  sorted.reserve(items->size());
-  for (std::size_t i : order) sorted.push_back(std::move((*items)[i]));
-  *items = std::move(sorted);
+  std::sort(items->begin(), items->end(),
+            [&](const T& a, const T& b) { return ListedBefore(nameOf(a), nameOf(b)); });
 }
 
 bool MatchesAny(const std::string& patterns, const std::string& name) {
@@ -141,13 +143,25 @@ bool FileList::Wanted(const FindData& entry) const {
 void FileList::Build() const {
   stale_ = false;
   entries_.clear();
+  subfolders_.clear();
   ListedFolder folder(files_, folder_, path_);
   if (!folder.valid()) return;
   std::vector<FindData> all;
   if (files_.ListFolder(folder.get(), platform::ListDetail::kFull, &all) != kErrorSuccess) return;
-  for (FindData& entry : all)
-    if (Wanted(entry)) entries_.push_back(std::move(entry));
-  SortByName(&entries_, [](const FindData& e) -> const std::string& { return e.name; });
+  // The wanted files stay in the listing's vector, moved up over the rest.
+  std::size_t kept = 0;
+  for (FindData& entry : all) {
+    if ((entry.attributes & (kFileAttributeDirectory | kFileAttributeReparsePoint)) ==
+        kFileAttributeDirectory)
+      subfolders_.push_back(std::move(entry));
+    else if (Wanted(entry) && &all[kept++] != &entry)
+      all[kept - 1] = std::move(entry);
+  }
+  all.resize(kept);
+  entries_ = std::move(all);
+  auto name = [](const FindData& e) -> const std::string& { return e.name; };
+  SortByName(&entries_, name);
+  SortByName(&subfolders_, name);
 }
 
 int FileList::ListCount() const {

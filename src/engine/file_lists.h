@@ -54,6 +54,10 @@ class FileList {
   const std::string& List(int index) const;
   // What the listing found of that file: name, attributes and size.
   const platform::FindData& Entry(int index) const;
+  // Takes the subfolders (no reparse points) that the last listing found
+  // beside the files, in the lists' order, with their attributes: a routine
+  // that reads the files and then walks the subfolders reads the folder once.
+  std::vector<platform::FindData> TakeSubfolders() { return std::move(subfolders_); }
 
  private:
   void Rebuild();
@@ -70,6 +74,7 @@ class FileList {
   // The listing, carried out when first read after a rebuild was asked for.
   mutable bool stale_ = false;
   mutable std::vector<platform::FindData> entries_;
+  mutable std::vector<platform::FindData> subfolders_;
 };
 
 class FolderList {

@@ -43,9 +43,11 @@ std::int64_t KilobyteFigure(std::int64_t bytes) {
   return whole;
 }
 
-std::string FileLogLine(const std::string& path, std::int64_t bytes) {
-  if (bytes <= 1024) return path + " " + std::to_string(bytes) + " bytes";
-  return path + " " + std::to_string(KilobyteFigure(bytes)) + " kb";
+std::string FileLogLine(std::string path, std::int64_t bytes) {
+  bool small = bytes <= 1024;
+  path.append(1, ' ').append(std::to_string(small ? bytes : KilobyteFigure(bytes)));
+  path.append(small ? " bytes" : " kb");
+  return path;
 }
 
 }  // namespace vb::engine

@@ -26,7 +26,7 @@ std::string FormatFixed(double value, int decimals, const std::string& separator
 std::int64_t KilobyteFigure(std::int64_t bytes);
 
 // The log line of a file: its path, a blank, then "N bytes" up to 1024 bytes,
-// else "N kb".
-[[nodiscard]] std::string FileLogLine(const std::string& path, std::int64_t bytes);
+// else "N kb". Written after the path, in its string.
+[[nodiscard]] std::string FileLogLine(std::string path, std::int64_t bytes);
 
 }  // namespace vb::engine

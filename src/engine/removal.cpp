@@ -63,10 +63,12 @@ void CloseHeld(RemovalContext& c, FolderHandle handle) {
 
 // Where a call works: the folder its path names, or, for the calls a routine
 // makes on its subfolders, a subfolder of the folder the caller holds open,
-// so that a subfolder replaced by a link is not entered.
+// so that a subfolder replaced by a link is not entered. `listed` is what the
+// listing of the folder above found of it, when there was one.
 struct Target {
   FolderHandle parent = kInvalidFolderHandle;
   std::string name;
+  const FindData* listed = nullptr;
 };
 
 // A bare drive root as text: "C:\", "C:", "\" (and "/" spellings). The folder
@@ -77,8 +79,8 @@ bool DriveRootText(const std::string& folder) {
   return end == 0 || (end == 2 && folder[1] == ':');
 }
 
-void Log(toolkit::ListBox& box, const std::string& line) {
-  box.AddItem(line);
+void Log(toolkit::ListBox& box, std::string line) {
+  box.AddItem(std::move(line));
   box.SetListIndex(box.ListCount() - 1);
 }
 
@@ -96,12 +98,21 @@ bool RootListsSomething(platform::FileSystemApi& files, FolderHandle root) {
   return false;
 }
 
+// A file's path, with room for its log line's size after it.
+std::string FullPath(const std::string& prefix, const std::string& name) {
+  std::string full;
+  full.reserve(prefix.size() + name.size() + 24);
+  full.append(prefix).append(name);
+  return full;
+}
+
 void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHandle here) {
   platform::FileSystemApi& files = c.platform.Files();
   int count = list.ListCount();
+  const std::string prefix = list.Path() + "\\";
   for (int i = 0; i < count; ++i) {
     const FindData& entry = list.Entry(i);
-    std::string full = list.Path() + "\\" + entry.name;
+    std::string full = FullPath(prefix, entry.name);
     std::int64_t size = Length(entry);
     // DeleteFiles takes only files that are neither hidden nor system, which
     // the attributes just cleared no longer are.
@@ -119,34 +130,41 @@ void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHand
         !deleted && files.GetEntryInfo(here, entry.name, &now) == kErrorSuccess &&
         (now.attributes & (kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory)) == 0;
     if (stillThere) continue;
-    std::string line = FileLogLine(full, size);
     TallyFile(c.tally, full, entry.size, true);
-    Log(c.L, line);
-    if (remover == Remover::kClearD) Log(c.L2, line);
+    std::string line = FileLogLine(std::move(full), size);
+    if (remover == Remover::kClearD) {
+      Log(c.L, line);
+      Log(c.L2, std::move(line));
+    } else {
+      Log(c.L, std::move(line));
+    }
   }
 }
 
 void MeasureListed(RemovalContext& c, FileList& list, FolderHandle here) {
   platform::FileSystemApi& files = c.platform.Files();
   int count = list.ListCount();
+  const std::string prefix = list.Path() + "\\";
   for (int i = 0; i < count; ++i) {
     const FindData& entry = list.Entry(i);
-    std::string full = list.Path() + "\\" + entry.name;
+    std::string full = FullPath(prefix, entry.name);
     std::int64_t size = Length(entry);
     // Attributes already as asked for are left alone (as setting them again
     // would leave them).
     if (entry.attributes & kChangeable) files.SetEntryAttributes(here, entry.name, kClearedAttributes);
     TallyFile(c.tally, full, entry.size, false);
-    Log(c.L, FileLogLine(full, size));
+    Log(c.L, FileLogLine(std::move(full), size));
   }
 }
 
 // Enters one folder: opens it, refuses what is refused, and works on its
 // files. Returns the open folder (kInvalidFolderHandle when the call ends
-// there) and whether its subfolders are to be visited next.
+// there) and whether its subfolders are to be visited next; those the
+// listing found are in `subfolders`.
 FolderHandle Enter(RemovalContext& c, Remover remover, std::string& folder, const Target& where,
-                   bool* descend) {
+                   bool* descend, std::vector<FindData>* subfolders) {
   *descend = false;
+  subfolders->clear();
   platform::FileSystemApi& files = c.platform.Files();
   FileList& list = FilesOf(c, remover);
   FolderList* dirs = FoldersOf(c, remover);
@@ -176,22 +194,28 @@ FolderHandle Enter(RemovalContext& c, Remover remover, std::string& folder, cons
   }
 
   if (folder.back() != '\\') folder += '\\';
-  files.SetFolderAttributes(here, kClearedAttributes);
+  // A subfolder listed without read-only, hidden or system keeps its
+  // attributes, as setting them again would leave them.
+  if (!where.listed || (where.listed->attributes & kChangeable))
+    files.SetFolderAttributes(here, kClearedAttributes);
   list.SetPathIn(folder, here);
   if (dirs) dirs->SetPathIn(folder, here);
 
+  // The files, then the subfolders the same listing found (the files'
+  // deletion leaves them as they were).
   if (!c.analyzeOnly) {
     DeleteListed(c, remover, list, here);
-    list.Refresh();
-    *descend = dirs != nullptr;
-    return here;
+  } else {
+    MeasureListed(c, list, here);
   }
-  MeasureListed(c, list, here);
+  *subfolders = list.TakeSubfolders();
   list.Refresh();
   if (!dirs) return here;
-  if (remover == Remover::kClearD) {
-    int count = dirs->ListCount();
-    for (int i = 0; i < count; ++i) files.SetEntryAttributes(here, dirs->Name(i), kClearedAttributes);
+  if (!c.analyzeOnly) {
+    *descend = true;
+  } else if (remover == Remover::kClearD) {
+    for (const FindData& sub : *subfolders)
+      if (sub.attributes & kChangeable) files.SetEntryAttributes(here, sub.name, kClearedAttributes);
   } else {
     *descend = !c.shallowAnalyze;
   }
@@ -203,10 +227,45 @@ struct Visit {
   FolderHandle here = kInvalidFolderHandle;
   std::string name;        // its name in the folder above; "" for the first
   std::string remembered;  // the folder list's path while it is listed here
-  int count = 0;           // its subfolders when the visits began
-  int next = 0;
+  std::vector<FindData> subfolders;  // as its latest listing found them
+  std::size_t count = 0;   // its subfolders when the visits began
+  std::size_t next = 0;
+  platform::FolderStamp stamp;  // the folder when its subfolders were last read
+  bool stamped = false;
   std::vector<std::string> visited;
 };
+
+Visit Begin(RemovalContext& c, FolderHandle here, std::string name, std::string remembered,
+            std::vector<FindData> subfolders) {
+  Visit visit;
+  visit.here = here;
+  visit.name = std::move(name);
+  visit.remembered = std::move(remembered);
+  visit.subfolders = std::move(subfolders);
+  visit.count = visit.subfolders.size();
+  if (visit.count > 0)
+    visit.stamped = c.platform.Files().GetFolderStamp(here, &visit.stamp) == kErrorSuccess;
+  return visit;
+}
+
+// Before each visit after the first, the folder's subfolders as they are
+// now: read again, through the folder list, unless the folder's stamp, settled
+// when taken, is the same.
+void Recheck(RemovalContext& c, FolderList& dirs, Visit& at) {
+  platform::FolderStamp now;
+  bool stamped = c.platform.Files().GetFolderStamp(at.here, &now) == kErrorSuccess;
+  if (stamped && at.stamped && at.stamp.settled && now.SameAs(at.stamp)) return;
+  at.stamp = now;
+  at.stamped = stamped;
+  dirs.SetPathIn(at.remembered, at.here);
+  at.subfolders.clear();
+  for (int i = 0; i < dirs.ListCount(); ++i) {
+    FindData entry;
+    entry.name = dirs.Name(i);
+    entry.attributes = kFileAttributeDirectory;
+    at.subfolders.push_back(std::move(entry));
+  }
+}
 
 // Leaves a folder once its files (and subfolders, if visited) are done:
 // ClearD2 removes each subfolder it emptied (one still holding anything
@@ -224,12 +283,12 @@ void Leave(RemovalContext& c, Remover remover, FolderHandle here,
 // One routine call over a folder and, for the routines that do, the tree
 // below it. The tree is walked with a stack of its own, one entry per level
 // and no call per level, so that a tree of any depth cannot exhaust the
-// program's stack. Each subfolder is visited with the folder list set back
-// to its parent around the visit, since the visit lists its own subfolders
-// with it.
+// program's stack. A folder's first subfolder is the first its listing
+// found; each next one is taken from its subfolders as they are by then.
 void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target& where) {
   bool descend = false;
-  FolderHandle top = Enter(c, remover, folder, where, &descend);
+  std::vector<FindData> subfolders;
+  FolderHandle top = Enter(c, remover, folder, where, &descend, &subfolders);
   if (top == kInvalidFolderHandle) return;
   if (!descend) {
     Leave(c, remover, top, {});
@@ -237,7 +296,7 @@ void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target
   }
   FolderList& dirs = *FoldersOf(c, remover);
   std::vector<Visit> stack;
-  stack.push_back(Visit{top, std::string(), dirs.Path(), dirs.ListCount(), 0, {}});
+  stack.push_back(Begin(c, top, std::string(), dirs.Path(), std::move(subfolders)));
   while (!stack.empty()) {
     Visit& at = stack.back();
     if (at.next >= at.count) {
@@ -249,22 +308,24 @@ void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target
       stack.back().visited.push_back(std::move(done.name));
       continue;
     }
-    int i = at.next++;
-    dirs.SetPathIn(at.remembered, at.here);
-    if (i >= dirs.ListCount()) continue;  // the folder holds fewer subfolders now
-    std::string name = dirs.Name(i);
-    if (stack.size() > kMaxDepth) continue;  // too deep: left alone
-    std::string sub = dirs.List(i);
-    FolderHandle parent = at.here;
-    FolderHandle entered = Enter(c, remover, sub, Target{parent, name}, &descend);
+    std::size_t i = at.next++;
+    if (i > 0) Recheck(c, dirs, at);
+    if (i >= at.subfolders.size()) continue;  // the folder holds fewer subfolders now
+    if (stack.size() > kMaxDepth) continue;   // too deep: left alone
+    FindData listed = at.subfolders[i];
+    std::string sub = at.remembered;
+    if (sub.back() != '\\') sub += '\\';
+    sub += listed.name;
+    FolderHandle entered =
+        Enter(c, remover, sub, Target{at.here, listed.name, &listed}, &descend, &subfolders);
     if (entered != kInvalidFolderHandle && descend) {
-      stack.push_back(Visit{entered, std::move(name), dirs.Path(), dirs.ListCount(), 0, {}});
+      stack.push_back(Begin(c, entered, listed.name, dirs.Path(), std::move(subfolders)));
       continue;
     }
     if (entered != kInvalidFolderHandle) Leave(c, remover, entered, {});
     Visit& back = stack.back();
     dirs.SetPathIn(back.remembered, back.here);
-    back.visited.push_back(std::move(name));
+    back.visited.push_back(std::move(listed.name));
   }
 }
 

@@ -40,6 +40,7 @@ bool HasWildcard(std::string_view pattern) {
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   if (pattern.empty()) return false;
+  if (pattern == "*" || pattern == "*.*") return true;  // every name, with a dot or without
   if (Glob(pattern, name)) return true;
   if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*")
     return Glob(pattern.substr(0, pattern.size() - 2), name);

@@ -20,7 +20,7 @@ void TextBox::SetText(const std::string& text) {
   if (onChange) onChange();
 }
 
-int ListBox::AddItem(const std::string& text, int index) {
+int ListBox::AddItem(std::string text, int index) {
   if (index < 0 || index > ListCount()) {
     index = ListCount();
     if (sorted_)
@@ -30,7 +30,7 @@ int ListBox::AddItem(const std::string& text, int index) {
                                                 }) -
                                rows_.begin());
   }
-  rows_.insert(rows_.begin() + index, Row{text, false});
+  rows_.insert(rows_.begin() + index, Row{std::move(text), false});
   if (listIndex_ >= index) ++listIndex_;
   Notify(Property::kItems);
   return index;

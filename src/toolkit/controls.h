@@ -87,7 +87,7 @@ class ListBox : public ControlOf<Kind::kListBox> {
 
   // Adds a row at index (-1: at the end, or in order when sorted); returns
   // where it went.
-  int AddItem(const std::string& text, int index = -1);
+  int AddItem(std::string text, int index = -1);
   void RemoveItem(int index);
   void Clear();
   int ListCount() const { return static_cast<int>(rows_.size()); }

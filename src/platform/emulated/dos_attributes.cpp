@@ -118,20 +118,20 @@ DWORD DosAttribReader::BitsAt(int folderFd, const char* name) {
   return length > 0 ? ParseDosAttrib(buffer, length) : 0;
 }
 
-FindData EntryAt(int folderFd, const std::string& name, const struct stat& st,
+FindData EntryAt(int folderFd, std::string name, const struct stat& st,
                  DosAttribReader& dosAttrib) {
   FindData data;
-  data.name = name;
+  data.name = std::move(name);
   if (S_ISLNK(st.st_mode)) {
     struct stat target;
-    data.attributes = LinkAttributes(fstatat(folderFd, name.c_str(), &target, 0) == 0 &&
+    data.attributes = LinkAttributes(fstatat(folderFd, data.name.c_str(), &target, 0) == 0 &&
                                      S_ISDIR(target.st_mode));
     return data;
   }
   data.attributes = ModeAttributes(st.st_mode);
   // Only folders and regular files carry user extended attributes.
   if (S_ISDIR(st.st_mode) || S_ISREG(st.st_mode))
-    data.attributes |= dosAttrib.BitsAt(folderFd, name.c_str());
+    data.attributes |= dosAttrib.BitsAt(folderFd, data.name.c_str());
   data.size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
   return data;
 }

@@ -35,7 +35,7 @@ class DosAttribReader {
 };
 
 // An entry of an open folder as a listing gives it; `st` is its lstat.
-platform::FindData EntryAt(int folderFd, const std::string& name, const struct stat& st,
+platform::FindData EntryAt(int folderFd, std::string name, const struct stat& st,
                            DosAttribReader& dosAttrib);
 
 // Sets the attributes of the open entry `fd` as SetFileAttributesA does.

@@ -13,10 +13,12 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <unordered_set>
 
 #include "platform/emulated/entry_changes.h"
 #include "platform/emulated/host_entries.h"
 #include "platform/emulated/host_paths.h"
+#include "platform/emulated/spent_files.h"
 
 namespace vb::emu {
 
@@ -38,16 +40,13 @@ struct EmulatedFileSystem::HeldFolder {
   HostFd fd;         // O_RDONLY | O_DIRECTORY
   std::string host;  // where the folder was when it was opened
   std::mutex listing;  // guards what follows; listings share the descriptor's offset
-  // The names and types the folder held at its last reading, kept while its
-  // change time stays the same (and was settled when it was read): the file
-  // and folder lists of one folder then cost one reading of it.
-  struct Named {
-    std::string name;
-    unsigned char type;  // DT_*
-  };
-  std::vector<Named> names;
-  timespec namesChanged{};
-  bool namesKept = false;
+  bool moved = false;  // a listing moved the offset: the next one starts over
+  // Whether the last full listing ended, and the names it found that were no
+  // writable regular file: any other name it listed is deleted without being
+  // looked at again (see DeleteEntryFile).
+  bool listedFull = false;
+  std::unordered_set<std::string> irregular;
+  SpentFiles spent;
 };
 
 EmulatedFileSystem::~EmulatedFileSystem() = default;
@@ -145,62 +144,60 @@ LONG EmulatedFileSystem::ListFolder(FolderHandle folder, platform::ListDetail de
   std::shared_ptr<HeldFolder> held = Held(folder);
   if (!held) return kErrorInvalidHandle;
   int fd = held->fd.get();
+  bool full = detail == platform::ListDetail::kFull;
   std::lock_guard<std::mutex> lock(held->listing);
-  timespec began = CoarseNow();
-  struct stat folderStat;
-  if (fstat(fd, &folderStat) != 0) return FromErrno(errno);
-  if (!held->namesKept || held->namesChanged.tv_sec != folderStat.st_ctim.tv_sec ||
-      held->namesChanged.tv_nsec != folderStat.st_ctim.tv_nsec) {
-    held->namesKept = false;
-    held->names.clear();
-    // getdents64 straight on the folder's descriptor, from its start: one
-    // buffer holds some hundreds of names per call.
-    if (lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
-    alignas(8) char buffer[32768];
-    for (;;) {
-      long got = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        held->names.clear();
-        return FromErrno(errno);
-      }
-      if (got == 0) break;
-      for (long at = 0; at < got;) {
-        struct Dirent64 {
-          std::uint64_t ino;
-          std::int64_t off;
-          unsigned short reclen;
-          unsigned char type;
-          char name[1];
-        };
-        const auto* entry = reinterpret_cast<const Dirent64*>(buffer + at);
-        at += entry->reclen;
-        const char* raw = entry->name;
-        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0))) continue;
-        std::string name(raw);
-        if (!RepresentableName(name)) continue;
-        held->names.push_back({std::move(name), entry->type});
-      }
-    }
-    held->namesChanged = folderStat.st_ctim;
-    held->namesKept = SettledChange(folderStat.st_ctim, began);
+  if (full) {
+    held->listedFull = false;
+    held->irregular.clear();
   }
-
-  entries->reserve(held->names.size());
-  for (const HeldFolder::Named& named : held->names) {
-    if (detail == platform::ListDetail::kTypes && named.type != DT_UNKNOWN) {
-      FindData data;
-      data.attributes = named.type == DT_DIR   ? kFileAttributeDirectory
-                        : named.type == DT_LNK ? kFileAttributeReparsePoint
-                                               : kFileAttributeArchive;
-      data.name = named.name;
-      entries->push_back(std::move(data));
-      continue;
+  // getdents64 straight on the folder's descriptor, from its start: one
+  // buffer holds some hundreds of names per call. A descriptor just opened
+  // is at its start already.
+  if (held->moved && lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
+  held->moved = true;
+  alignas(8) char buffer[32768];
+  for (;;) {
+    long got = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      entries->clear();
+      return FromErrno(errno);
     }
-    struct stat st;
-    if (fstatat(fd, named.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone since
-    entries->push_back(EntryAt(fd, named.name, st, dosAttrib_));
+    if (got == 0) break;
+    struct Dirent64 {
+      std::uint64_t ino;
+      std::int64_t off;
+      unsigned short reclen;
+      unsigned char type;
+      char name[1];
+    };
+    std::size_t records = 0;
+    for (long at = 0; at < got; at += reinterpret_cast<const Dirent64*>(buffer + at)->reclen)
+      ++records;
+    entries->reserve(entries->size() + records);
+    for (long at = 0; at < got;) {
+      const auto* entry = reinterpret_cast<const Dirent64*>(buffer + at);
+      at += entry->reclen;
+      const char* raw = entry->name;
+      if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0))) continue;
+      std::string name(raw);
+      if (!RepresentableName(name)) continue;
+      if (!full && entry->type != DT_UNKNOWN) {
+        FindData data;
+        data.attributes = entry->type == DT_DIR   ? kFileAttributeDirectory
+                          : entry->type == DT_LNK ? kFileAttributeReparsePoint
+                                                  : kFileAttributeArchive;
+        data.name = std::move(name);
+        entries->push_back(std::move(data));
+        continue;
+      }
+      struct stat st;
+      if (fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone since
+      if (full && (!S_ISREG(st.st_mode) || ReadOnlyMode(st.st_mode))) held->irregular.insert(name);
+      entries->push_back(EntryAt(fd, std::move(name), st, dosAttrib_));
+    }
   }
+  held->listedFull = full;
   return kErrorSuccess;
 }
 
@@ -251,9 +248,29 @@ LONG EmulatedFileSystem::DeleteEntryFile(FolderHandle folder, const std::string&
   if (!held) return kErrorInvalidHandle;
   if (!BareName(name)) return kErrorInvalidName;
   BeforeDelete(held->host, name);
+  int fd = held->fd.get();
+  {
+    // A file the last full listing found writable and regular is not looked
+    // at again: it is opened without following a link (a link put in its
+    // place since is refused), tested for use through that descriptor, and
+    // unlinked, the name being no folder (unlinkat refuses one) and never
+    // followed. Its descriptor keeps the shared lock until it is gone.
+    std::lock_guard<std::mutex> lock(held->listing);
+    if (held->listedFull && held->irregular.count(name) == 0) {
+      HostFd file(openat(fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+      if (file.valid()) {
+        if (InUse(file.get())) return kErrorSharingViolation;
+        if (unlinkat(fd, name.c_str(), 0) != 0) return FromErrno(errno);
+        held->spent.Add(std::move(file));
+        return kErrorSuccess;
+      }
+      if (errno == ELOOP) return kErrorAccessDenied;
+      // Anything else (missing, no longer readable, a socket) is looked at below.
+    }
+  }
   struct stat st;
-  if (LONG error = StatEntry(held->fd.get(), name, &st); error != kErrorSuccess) return error;
-  return DeleteFileAt(held->fd.get(), name, st, LinkEntry::kLeaveInPlace);
+  if (LONG error = StatEntry(fd, name, &st); error != kErrorSuccess) return error;
+  return DeleteFileAt(fd, name, st, LinkEntry::kLeaveInPlace);
 }
 
 LONG EmulatedFileSystem::RemoveEntryFolder(FolderHandle folder, const std::string& name) {

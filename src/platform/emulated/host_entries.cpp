@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <string_view>
 
@@ -35,11 +36,16 @@ LONG FromErrno(int error) {
 }
 
 bool RepresentableName(const std::string& name) {
+  // Control characters and <>:"|?*\ , as one table looked up per character.
+  static constexpr auto kRefused = [] {
+    std::array<bool, 256> refused{};
+    for (int c = 0; c < 0x20; ++c) refused[c] = true;
+    for (unsigned char c : std::string_view("<>:\"|?*\\")) refused[c] = true;
+    return refused;
+  }();
   if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
-  for (char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20) return false;
-    if (std::string_view("<>:\"|?*\\").find(c) != std::string_view::npos) return false;
-  }
+  for (char c : name)
+    if (kRefused[static_cast<unsigned char>(c)]) return false;
   return true;
 }
 

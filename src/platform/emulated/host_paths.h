@@ -40,6 +40,12 @@ class HostFd {
 
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
+  // Gives up the descriptor, which the caller now closes.
+  int release() {
+    int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
 
  private:
   int fd_ = -1;
