@@ -2,6 +2,7 @@
 // redirected by a folder swapped for a link while they are inside it, or
 // empty a whole drive; and the folder-handle operations they rely on.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -162,6 +163,40 @@ TEST_F(RemovalSafetyTest, AFolderSwappedForALinkMidRunDoesNotRedirectTheRun) {
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(L.List(i).rfind("C:\\Temp\\T\\A\\", 0), 0u) << L.List(i);
   EXPECT_EQ(L.List(4), "C:\\Temp\\T\\B.moved\\b.txt 9 bytes");
+}
+
+TEST_F(RemovalSafetyTest, FilesChangedBetweenTheListingAndTheirDeletionAreNotFollowed) {
+  // Listed as plain files; just before its deletion each becomes something
+  // else: a link to a kept file, a folder holding a file, a file in use.
+  for (const char* name : {"link.txt", "folder.txt", "used.txt", "plain.txt"})
+    Put(std::string("Temp/T/") + name, 5);
+  int used = -1;
+  files().SetBeforeDeleteHook([&](const std::string&, const std::string& name) {
+    if (name == "link.txt") {
+      fs::remove(C("Temp/T/link.txt"));
+      Link(C("Keep/a3.txt"), "Temp/T/link.txt");
+    } else if (name == "folder.txt") {
+      fs::remove(C("Temp/T/folder.txt"));
+      Put("Temp/T/folder.txt/inside.txt", 6);
+    } else if (name == "used.txt") {
+      used = open(C("Temp/T/used.txt").c_str(), O_RDONLY | O_CLOEXEC);
+      ASSERT_EQ(flock(used, LOCK_EX), 0);
+    }
+  });
+  Clean();
+  std::string folder = "C:\\Temp\\T";
+  ClearD2(context, folder);
+  close(used);
+  ExpectKeptUntouched();
+  EXPECT_TRUE(IsLink("Temp/T/link.txt"));
+  EXPECT_TRUE(Exists("Temp/T/folder.txt/inside.txt"));
+  EXPECT_TRUE(Exists("Temp/T/used.txt"));
+  EXPECT_FALSE(Exists("Temp/T/plain.txt"));
+  // A file listing no longer finds a file by the folder's name, so it is
+  // logged as gone, as the other name that went.
+  ASSERT_EQ(L.ListCount(), 2);
+  EXPECT_EQ(L.List(0), "C:\\Temp\\T\\folder.txt 5 bytes");
+  EXPECT_EQ(L.List(1), "C:\\Temp\\T\\plain.txt 5 bytes");
 }
 
 TEST_F(RemovalSafetyTest, EmptyFoldersAndDriveRootsAreRefused) {
