@@ -35,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_tree.h"
 #include "call_counter.h"
 #include "engine/file_lists.h"
 #include "engine/removal.h"
@@ -50,49 +51,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kGroups = 10;
-constexpr int kSubfoldersPerGroup = 99;
+using bench::kGroups;
+using bench::kSubfoldersPerGroup;
+using bench::MakeTree;
 
 double Seconds(Clock::time_point from) {
   return std::chrono::duration<double>(Clock::now() - from).count();
-}
-
-bool WriteFile(const std::string& path, std::size_t size, bool hidden) {
-  static const std::string kBytes(5000, 'x');
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = write(fd, kBytes.data(), size) == static_cast<ssize_t>(size);
-  if (hidden) ok = fsetxattr(fd, "user.DOSATTRIB", "0x2", 3, 0) == 0 && ok;
-  close(fd);
-  return ok;
-}
-
-// The tree below `root` (a host folder); returns the file count.
-long MakeTree(const std::string& root, int filesPerFolder) {
-  long files = 0;
-  auto fill = [&](const std::string& folder, int folderIndex) {
-    mkdir(folder.c_str(), 0755);
-    for (int f = 0; f < filesPerFolder; ++f) {
-      long n = static_cast<long>(folderIndex) * filesPerFolder + f;
-      char name[32];
-      std::snprintf(name, sizeof name, "/f%03d.tmp", f);
-      if (WriteFile(folder + name, static_cast<std::size_t>((n * 7919) % 5000), n % 100 == 7))
-        ++files;
-    }
-  };
-  int folderIndex = 0;
-  for (int g = 0; g < kGroups; ++g) {
-    char group[32];
-    std::snprintf(group, sizeof group, "/Group%02d", g);
-    std::string groupFolder = root + group;
-    fill(groupFolder, folderIndex++);
-    for (int s = 0; s < kSubfoldersPerGroup; ++s) {
-      char sub[32];
-      std::snprintf(sub, sizeof sub, "/sub%03d", s);
-      fill(groupFolder + sub, folderIndex++);
-    }
-  }
-  return files;
 }
 
 // Runs a command with its standard output sent to /dev/null; its seconds.
