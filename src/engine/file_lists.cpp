@@ -1,6 +1,7 @@
 #include "engine/file_lists.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 #include "platform/ascii_case.h"
@@ -60,10 +61,35 @@ bool ListedBefore(const std::string& a, const std::string& b) {
   return a < b;
 }
 
+// The first eight upper-cased bytes of a name as one number that orders as
+// they do (a shorter name padded with zeros, which sort first): most names
+// are told apart by it without a look at their letters.
+std::uint64_t OrderPrefix(const std::string& name) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    unsigned char c = i < name.size() ? static_cast<unsigned char>(platform::UpperAscii(name[i])) : 0;
+    key = key << 8 | c;
+  }
+  return key;
+}
+
 template <typename T, typename NameOf>
 void SortByName(std::vector<T>* items, NameOf nameOf) {
-  std::sort(items->begin(), items->end(),
-            [&](const T& a, const T& b) { return ListedBefore(nameOf(a), nameOf(b)); });
+  struct Keyed {
+    std::uint64_t prefix;
+    std::size_t index;
+  };
+  std::vector<Keyed> order;
+  order.reserve(items->size());
+  for (std::size_t i = 0; i < items->size(); ++i) order.push_back({OrderPrefix(nameOf((*items)[i])), i});
+  std::sort(order.begin(), order.end(), [&](const Keyed& a, const Keyed& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    return ListedBefore(nameOf((*items)[a.index]), nameOf((*items)[b.index]));
+  });
+  std::vector<T> sorted;
+  sorted.reserve(items->size());
+  for (const Keyed& k : order) sorted.push_back(std::move((*items)[k.index]));
+  *items = std::move(sorted);
 }
 
 bool MatchesAny(const std::string& patterns, const std::string& name) {
