@@ -5,15 +5,16 @@
 // sizes from 0 to 4999 bytes, one file in a hundred hidden), and lays the same
 // tree in a plain host folder. Then times Analyze (ClearD2 measuring the
 // whole tree) against `find DIR -type f -printf '%s\n'`, and Run Cleaner
-// (ClearD2 deleting it) against `find DIR -type f -delete`, and prints the
-// ratios and the peak memory. For scale it also times the least any listing
+// (ClearD2 deleting it, on two trees in turn) against
+// `find DIR -mindepth 1 -delete`, and prints the ratios, the calls per file
+// and the peak memory. For scale it also times the least any listing
 // of the emulated tree must do: per file one fstatat for size and mode and one
 // getxattrat for the hidden and system attributes (find does the first only).
 // Last, a chain of 16,000 nested folders (--deep N for another depth), each
 // with one file, goes through Analyze and Run Cleaner: a walk that the depth
 // cannot crash, which leaves what lies deeper than it holds alone.
 //
-//   removal_bench [--files-per-folder N] [--analyze-only] [--cleaner-first] [--deep N] [--keep]
+//   removal_bench [--files-per-folder N] [--analyze-only] [--deep N] [--keep]
 //                 [TMPDIR]
 //   removal_bench --analyze-only --reuse BASE   (a tree an earlier --keep run left)
 #include <dirent.h>
@@ -216,7 +217,6 @@ int main(int argc, char** argv) {
   int filesPerFolder = 100;
   bool keep = false;
   bool analyzeOnly = false;
-  bool cleanerFirst = false;
   int deep = 16000;
   std::string reuse;
   std::string tmp = std::filesystem::temp_directory_path().string();
@@ -224,8 +224,6 @@ int main(int argc, char** argv) {
     std::string a = argv[i];
     if (a == "--files-per-folder" && i + 1 < argc) {
       filesPerFolder = std::atoi(argv[++i]);
-    } else if (a == "--cleaner-first") {
-      cleanerFirst = true;
     } else if (a == "--deep" && i + 1 < argc) {
       deep = std::atoi(argv[++i]);
     } else if (a == "--analyze-only") {
@@ -304,34 +302,49 @@ int main(int argc, char** argv) {
               "Analyze %.2f times the floor\n",
               floor, floor / findList, walked, analyze / floor);
 
-  // Run Cleaner, once each: deleting leaves nothing to time twice.
+  // Run Cleaner against find, twice each, in the order find, Run Cleaner,
+  // (both trees laid again) Run Cleaner, find. Deleting makes the disk work
+  // on after the call returns (freed blocks are discarded, the journal
+  // commits), which the next one to delete would pay for: each starts after
+  // a sync and a pause, and the mirrored order gives each side both places.
   if (!analyzeOnly) {
-    // Deleting makes the disk work on after the call returns (freed blocks
-    // are discarded, the journal commits), so the one deleting second can
-    // pay for the first: --cleaner-first reverses the order.
-    double findDelete = 0;
-    if (!cleanerFirst) findDelete = TimeCommand({"find", plain, "-mindepth", "1", "-delete"});
-    sync();
-    window.L.Clear();
-    window.analyzeOnly = false;
-    std::string f = folder;
-    Profile("enable\n");
-    long before = FileSystemCalls();
-    Clock::time_point start = Clock::now();
-    vb::engine::ClearD2(window.context, f);
-    double clean = Seconds(start);
-    long cleanCalls = FileSystemCalls() - before;
-    Profile("disable\n");
-    sync();
-    if (cleanerFirst) findDelete = TimeCommand({"find", plain, "-mindepth", "1", "-delete"});
-    logged = window.L.ListCount();
-    long left = 0;
-    for (auto& entry : std::filesystem::recursive_directory_iterator(temp)) {
-      (void)entry;
-      ++left;
-    }
-    std::printf("Run Cleaner  %8.3f s  find -delete %8.3f s  ratio %.2f  (%d lines, %.2f calls per "
-                "file, %ld entries left)\n",
+    double findDelete = 0, clean = 0;
+    long cleanCalls = 0, left = 0;
+    logged = 0;
+    auto settle = [] {
+      sync();
+      sleep(2);
+    };
+    auto runFind = [&] {
+      settle();
+      findDelete += TimeCommand({"find", plain, "-mindepth", "1", "-delete"});
+    };
+    auto runCleaner = [&] {
+      settle();
+      window.L.Clear();
+      window.analyzeOnly = false;
+      std::string f = folder;
+      Profile("enable\n");
+      long before = FileSystemCalls();
+      Clock::time_point start = Clock::now();
+      vb::engine::ClearD2(window.context, f);
+      clean += Seconds(start);
+      cleanCalls += FileSystemCalls() - before;
+      Profile("disable\n");
+      logged += window.L.ListCount();
+      for (auto& entry : std::filesystem::recursive_directory_iterator(temp)) {
+        (void)entry;
+        ++left;
+      }
+    };
+    runFind();
+    runCleaner();
+    MakeTree(temp, filesPerFolder);
+    MakeTree(plain, filesPerFolder);
+    runCleaner();
+    runFind();
+    std::printf("Run Cleaner  %8.3f s  find -delete %8.3f s  ratio %.2f  (two trees each: %d lines, "
+                "%.2f calls per file, %ld entries left)\n",
                 clean, findDelete, clean / findDelete, logged,
                 logged ? static_cast<double>(cleanCalls) / logged : 0.0, left);
   }
