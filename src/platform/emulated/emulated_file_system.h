@@ -3,7 +3,11 @@
 // DOS attributes are kept as Wine keeps them (dos_attributes.h). A symbolic
 // link is never changed or acted through. Read-only and files in use
 // (another open file description holding an exclusive flock) are enforced
-// here, since the host user may be root, who ignores permission bits.
+// here, since the host user may be root, who ignores permission bits. A file
+// that an open folder's last full listing found regular and writable is
+// deleted through that folder with no second look at its mode (a routine
+// lists, then deletes what it listed): whether it is in use, and that it is
+// no link, are still tested at the deletion itself.
 //
 // The class is written in several files, one per job: the path operations
 // on single entries (emulated_file_system.cpp), searches by wildcard
