@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -322,6 +323,26 @@ TEST_F(RemovalSafetyTest, ATreeDeeperThanTheWalkHoldsIsLeftAloneWithoutExhaustin
   EXPECT_FALSE(Exists("Temp/Deep/d/d/d/f.txt"));
   EXPECT_TRUE(Exists("Temp/Deep/d"));
   ExpectKeptUntouched();
+}
+
+TEST_F(RemovalSafetyTest, ATreeOfManyFilesIsDeletedWithFewDescriptorsAllowed) {
+  // Twelve levels of 63 files each: the descriptors of deleted files, closed
+  // in batches, must not pile up level upon level.
+  std::string level = "Temp/Many";
+  for (int depth = 0; depth < 12; ++depth, level += "/d")
+    for (int i = 0; i < 63; ++i) Put(level + "/f" + std::to_string(i) + ".txt", 1);
+  auto held = std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+  rlimit few = saved;
+  few.rlim_cur = static_cast<rlim_t>(held + 100);
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &few), 0);
+  Clean();
+  std::string folder = "C:\\Temp\\Many";
+  ClearD2(context, folder);
+  setrlimit(RLIMIT_NOFILE, &saved);
+  EXPECT_EQ(L.ListCount(), 12 * 63);
+  EXPECT_TRUE(fs::is_empty(C("Temp/Many")));
 }
 
 TEST_F(RemovalSafetyTest, FolderHandleOperationsNeverActThroughALink) {

@@ -107,6 +107,12 @@ LONG EmulatedFileSystem::OpenSubfolder(FolderHandle folder, const std::string& n
   std::shared_ptr<HeldFolder> parent = Held(folder);
   if (!parent) return kErrorInvalidHandle;
   if (!BareName(name)) return kErrorInvalidName;
+  {
+    // The files deleted in the folder are closed before the run goes deeper,
+    // so that only the folder being worked in holds such descriptors.
+    std::lock_guard<std::mutex> lock(parent->listing);
+    parent->spent.CloseAll();
+  }
   // One call: O_NOFOLLOW and O_DIRECTORY refuse a link and anything else but
   // a folder, so what is opened is the folder the name holds now, never what
   // a link points at. Only a refusal looks again, to tell a link (left in
