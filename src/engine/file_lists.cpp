@@ -73,22 +73,32 @@ std::uint64_t OrderPrefix(const std::string& name) {
   return key;
 }
 
+// The positions of the items in the lists' order.
 template <typename T, typename NameOf>
-void SortByName(std::vector<T>* items, NameOf nameOf) {
+std::vector<std::uint32_t> OrderByName(const std::vector<T>& items, NameOf nameOf) {
   struct Keyed {
     std::uint64_t prefix;
-    std::size_t index;
+    std::uint32_t index;
   };
-  std::vector<Keyed> order;
-  order.reserve(items->size());
-  for (std::size_t i = 0; i < items->size(); ++i) order.push_back({OrderPrefix(nameOf((*items)[i])), i});
-  std::sort(order.begin(), order.end(), [&](const Keyed& a, const Keyed& b) {
+  std::vector<Keyed> keyed;
+  keyed.reserve(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i)
+    keyed.push_back({OrderPrefix(nameOf(items[i])), static_cast<std::uint32_t>(i)});
+  std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    return ListedBefore(nameOf((*items)[a.index]), nameOf((*items)[b.index]));
+    return ListedBefore(nameOf(items[a.index]), nameOf(items[b.index]));
   });
+  std::vector<std::uint32_t> order;
+  order.reserve(keyed.size());
+  for (const Keyed& k : keyed) order.push_back(k.index);
+  return order;
+}
+
+template <typename T, typename NameOf>
+void SortByName(std::vector<T>* items, NameOf nameOf) {
   std::vector<T> sorted;
   sorted.reserve(items->size());
-  for (const Keyed& k : order) sorted.push_back(std::move((*items)[k.index]));
+  for (std::uint32_t i : OrderByName(*items, nameOf)) sorted.push_back(std::move((*items)[i]));
   *items = std::move(sorted);
 }
 
@@ -169,6 +179,7 @@ bool FileList::Wanted(const FindData& entry) const {
 void FileList::Build() const {
   stale_ = false;
   entries_.clear();
+  order_.clear();
   subfolders_.clear();
   ListedFolder folder(files_, folder_, path_);
   if (!folder.valid()) return;
@@ -186,7 +197,7 @@ void FileList::Build() const {
   all.resize(kept);
   entries_ = std::move(all);
   auto name = [](const FindData& e) -> const std::string& { return e.name; };
-  SortByName(&entries_, name);
+  order_ = OrderByName(entries_, name);
   SortByName(&subfolders_, name);
 }
 
@@ -198,14 +209,14 @@ int FileList::ListCount() const {
 const std::string& FileList::List(int index) const {
   if (stale_) Build();
   if (index < 0 || index >= static_cast<int>(entries_.size())) return NoText();
-  return entries_[index].name;
+  return entries_[order_[index]].name;
 }
 
 const FindData& FileList::Entry(int index) const {
   static const FindData kNoEntry;
   if (stale_) Build();
   if (index < 0 || index >= static_cast<int>(entries_.size())) return kNoEntry;
-  return entries_[index];
+  return entries_[order_[index]];
 }
 
 // ---- FolderList ----

@@ -11,6 +11,7 @@
 // Neither kind lists symbolic links, junctions or other reparse points.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,8 @@ class FileList {
   platform::FolderHandle folder_ = platform::kInvalidFolderHandle;
   // The listing, carried out when first read after a rebuild was asked for.
   mutable bool stale_ = false;
-  mutable std::vector<platform::FindData> entries_;
+  mutable std::vector<platform::FindData> entries_;  // in the listing's order
+  mutable std::vector<std::uint32_t> order_;         // their positions in the list's order
   mutable std::vector<platform::FindData> subfolders_;
 };
 
