@@ -43,11 +43,15 @@ std::int64_t KilobyteFigure(std::int64_t bytes) {
   return whole;
 }
 
-std::string FileLogLine(std::string path, std::int64_t bytes) {
+std::string FileLogLine(std::string_view folder, std::string_view name, std::int64_t bytes) {
   bool small = bytes <= 1024;
-  path.append(1, ' ').append(std::to_string(small ? bytes : KilobyteFigure(bytes)));
-  path.append(small ? " bytes" : " kb");
-  return path;
+  std::string figure = std::to_string(small ? bytes : KilobyteFigure(bytes));
+  std::string_view unit = small ? " bytes" : " kb";
+  // Made to its exact length: a log holds one such line per file.
+  std::string line;
+  line.reserve(folder.size() + name.size() + 1 + figure.size() + unit.size());
+  line.append(folder).append(name).append(1, ' ').append(figure).append(unit);
+  return line;
 }
 
 }  // namespace vb::engine

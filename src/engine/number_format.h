@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vb::engine {
 
@@ -26,7 +27,11 @@ std::string FormatFixed(double value, int decimals, const std::string& separator
 std::int64_t KilobyteFigure(std::int64_t bytes);
 
 // The log line of a file: its path, a blank, then "N bytes" up to 1024 bytes,
-// else "N kb". Written after the path, in its string.
-[[nodiscard]] std::string FileLogLine(std::string path, std::int64_t bytes);
+// else "N kb"; the path given whole or as its folder (ending in "\") and name.
+[[nodiscard]] std::string FileLogLine(std::string_view folder, std::string_view name,
+                                      std::int64_t bytes);
+[[nodiscard]] inline std::string FileLogLine(std::string_view path, std::int64_t bytes) {
+  return FileLogLine(path, {}, bytes);
+}
 
 }  // namespace vb::engine

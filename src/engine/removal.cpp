@@ -98,12 +98,10 @@ bool RootListsSomething(platform::FileSystemApi& files, FolderHandle root) {
   return false;
 }
 
-// A file's path, with room for its log line's size after it.
-std::string FullPath(const std::string& prefix, const std::string& name) {
-  std::string full;
-  full.reserve(prefix.size() + name.size() + 24);
-  full.append(prefix).append(name);
-  return full;
+// The totals learn of a file by its path, the beginning of its log line.
+void Tally(RemovalContext& c, const std::string& line, std::size_t pathLength,
+           const FindData& entry, bool deleted) {
+  if (c.tally) TallyFile(c.tally, line.substr(0, pathLength), entry.size, deleted);
 }
 
 void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHandle here) {
@@ -112,7 +110,6 @@ void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHand
   const std::string prefix = list.Path() + "\\";
   for (int i = 0; i < count; ++i) {
     const FindData& entry = list.Entry(i);
-    std::string full = FullPath(prefix, entry.name);
     std::int64_t size = Length(entry);
     // DeleteFiles takes only files that are neither hidden nor system, which
     // the attributes just cleared no longer are.
@@ -122,7 +119,7 @@ void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHand
       deletable = cleared || (entry.attributes & (kFileAttributeHidden | kFileAttributeSystem)) == 0;
     }
     bool deleted = deletable && files.DeleteEntryFile(here, entry.name) == kErrorSuccess;
-    // Gone unless ListEntries(full, 32) still finds it: a file there that is
+    // Gone unless ListEntries(its path, 32) still finds it: a file there that is
     // neither hidden, system nor a folder. A file the deletion removed is
     // not looked for again.
     FindData now;
@@ -130,8 +127,8 @@ void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHand
         !deleted && files.GetEntryInfo(here, entry.name, &now) == kErrorSuccess &&
         (now.attributes & (kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory)) == 0;
     if (stillThere) continue;
-    TallyFile(c.tally, full, entry.size, true);
-    std::string line = FileLogLine(std::move(full), size);
+    std::string line = FileLogLine(prefix, entry.name, size);
+    Tally(c, line, prefix.size() + entry.name.size(), entry, true);
     if (remover == Remover::kClearD) {
       Log(c.L, line);
       Log(c.L2, std::move(line));
@@ -147,13 +144,13 @@ void MeasureListed(RemovalContext& c, FileList& list, FolderHandle here) {
   const std::string prefix = list.Path() + "\\";
   for (int i = 0; i < count; ++i) {
     const FindData& entry = list.Entry(i);
-    std::string full = FullPath(prefix, entry.name);
     std::int64_t size = Length(entry);
     // Attributes already as asked for are left alone (as setting them again
     // would leave them).
     if (entry.attributes & kChangeable) files.SetEntryAttributes(here, entry.name, kClearedAttributes);
-    TallyFile(c.tally, full, entry.size, false);
-    Log(c.L, FileLogLine(std::move(full), size));
+    std::string line = FileLogLine(prefix, entry.name, size);
+    Tally(c, line, prefix.size() + entry.name.size(), entry, false);
+    Log(c.L, std::move(line));
   }
 }
 
