@@ -41,9 +41,9 @@ struct EmulatedFileSystem::HeldFolder {
   std::string host;  // where the folder was when it was opened
   std::mutex listing;  // guards what follows; listings share the descriptor's offset
   bool moved = false;  // a listing moved the offset: the next one starts over
-  // Whether the last full listing ended, and the names it found that were no
-  // writable regular file: any other name it listed is deleted without being
-  // looked at again (see DeleteEntryFile).
+  // Whether the last listing was a full one, and the names it found that
+  // were no writable regular file: after it, any other name is deleted
+  // without a second look at its mode (see DeleteEntryFile).
   bool listedFull = false;
   std::unordered_set<std::string> irregular;
   SpentFiles spent;
@@ -256,11 +256,12 @@ LONG EmulatedFileSystem::DeleteEntryFile(FolderHandle folder, const std::string&
   BeforeDelete(held->host, name);
   int fd = held->fd.get();
   {
-    // A file the last full listing found writable and regular is not looked
-    // at again: it is opened without following a link (a link put in its
-    // place since is refused), tested for use through that descriptor, and
-    // unlinked, the name being no folder (unlinkat refuses one) and never
-    // followed. Its descriptor keeps the shared lock until it is gone.
+    // After a full listing, a name not listed as anything but a writable
+    // regular file is deleted without a second look at its mode: it is
+    // opened without following a link (a link put in its place since is
+    // refused), tested for use through that descriptor, and unlinked relative
+    // to the folder (unlinkat never follows a link and refuses a folder). Its
+    // descriptor keeps the shared lock until the file is gone.
     std::lock_guard<std::mutex> lock(held->listing);
     if (held->listedFull && held->irregular.count(name) == 0) {
       HostFd file(openat(fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
