@@ -37,6 +37,9 @@ timespec CoarseNow() {
 }  // namespace
 
 struct EmulatedFileSystem::HeldFolder {
+  // The folder closes with the files deleted in it, often in the same call.
+  ~HeldFolder() { spent.Add(std::move(fd)); }
+
   HostFd fd;         // O_RDONLY | O_DIRECTORY
   std::string host;  // where the folder was when it was opened
   std::mutex listing;  // guards what follows; listings share the descriptor's offset

@@ -14,14 +14,18 @@ void SpentFiles::Add(HostFd fd) {
 }
 
 void SpentFiles::CloseAll() {
-  if (fds_.empty()) return;
   std::sort(fds_.begin(), fds_.end());
-  // Every number from the first to the last is one of these descriptors (they
-  // are distinct and as many as the span), so the range closes nothing else.
-  // Otherwise, or where close_range is missing, one by one.
-  bool run = static_cast<std::size_t>(fds_.back() - fds_.front()) + 1 == fds_.size();
-  if (!run || close_range(static_cast<unsigned>(fds_.front()), static_cast<unsigned>(fds_.back()), 0) != 0)
-    for (int fd : fds_) close(fd);
+  // Each run of consecutive numbers closes with one call: every number in it
+  // is one of these distinct descriptors, so the range closes nothing else.
+  // A lone one, or a run where close_range is missing, one by one.
+  for (std::size_t first = 0; first < fds_.size();) {
+    std::size_t last = first;
+    while (last + 1 < fds_.size() && fds_[last + 1] == fds_[last] + 1) ++last;
+    if (last == first ||
+        close_range(static_cast<unsigned>(fds_[first]), static_cast<unsigned>(fds_[last]), 0) != 0)
+      for (std::size_t i = first; i <= last; ++i) close(fds_[i]);
+    first = last + 1;
+  }
   fds_.clear();
 }
 
