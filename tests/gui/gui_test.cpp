@@ -116,6 +116,15 @@ int main(int argc, char** argv) {
   folder = folder.substr(0, folder.find_last_of('\\'));
   std::string exe = folder + "\\vanbrisk.exe";
 
+  // The icon its windows load, for the title bar, the taskbar and Alt+Tab.
+  if (HMODULE image = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+    Check(FindResourceA(image, "APPICON", reinterpret_cast<LPCSTR>(RT_GROUP_ICON)) != nullptr,
+          "vanbrisk.exe carries its icon");
+    FreeLibrary(image);
+  } else {
+    Check(false, "vanbrisk.exe opens as an image");
+  }
+
   // Quiet mode: no window, and the program ends by itself.
   PROCESS_INFORMATION quiet = Launch(exe, "/AUTO");
   bool windowSeen = false;
