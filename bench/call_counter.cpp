@@ -4,6 +4,7 @@
 // tell how many calls per file a routine makes without tracing the process.
 #include "call_counter.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdarg.h>
 #include <sys/file.h>
@@ -34,6 +35,7 @@ VB_COUNTED(int, fstat, (int fd, struct stat* st), (fd, st))
 VB_COUNTED(int, stat, (const char* path, struct stat* st), (path, st))
 VB_COUNTED(int, lstat, (const char* path, struct stat* st), (path, st))
 VB_COUNTED(int, close, (int fd), (fd))
+VB_COUNTED(ssize_t, getdents64, (int fd, void* buffer, size_t size), (fd, buffer, size))
 VB_COUNTED(int, close_range, (unsigned first, unsigned last, int flags), (first, last, flags))
 VB_COUNTED(off_t, lseek, (int fd, off_t offset, int whence), (fd, offset, whence))
 VB_COUNTED(int, flock, (int fd, int operation), (fd, operation))
@@ -76,7 +78,7 @@ int __wrap_open(const char* path, int flags, ...) {
   return __real_open(path, flags, mode);
 }
 
-// getdents64, getxattrat and openat2, which have no wrapper of their own.
+// getxattrat and openat2, which have no wrapper of their own.
 long __real_syscall(long number, ...);
 long __wrap_syscall(long number, ...) {
   calls.fetch_add(1, std::memory_order_relaxed);

@@ -65,26 +65,18 @@ bool IsDots(const char* name) {
   return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
-struct Dirent64 {
-  std::uint64_t ino;
-  std::int64_t off;
-  unsigned short reclen;
-  unsigned char type;
-  char name[1];
-};
-
 // Calls `each(name, d_type)` for the entries of the folder `fd`, but "." and "..".
 template <typename Each>
 void ForEachName(int fd, Tally& t, Each each) {
   alignas(8) char buffer[32768];
   for (;;) {
-    long n = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+    ssize_t n = getdents64(fd, buffer, sizeof buffer);
     ++t.calls;
     if (n <= 0) return;
-    for (long at = 0; at < n;) {
-      const auto* d = reinterpret_cast<const Dirent64*>(buffer + at);
-      at += d->reclen;
-      if (!IsDots(d->name)) each(d->name, d->type);
+    for (ssize_t at = 0; at < n;) {
+      const auto* d = reinterpret_cast<const dirent64*>(buffer + at);
+      at += d->d_reclen;
+      if (!IsDots(d->d_name)) each(d->d_name, d->d_type);
     }
   }
 }

@@ -7,7 +7,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -160,41 +159,34 @@ LONG EmulatedFileSystem::ListFolder(FolderHandle folder, platform::ListDetail de
     held->irregular.clear();
   }
   // getdents64 straight on the folder's descriptor, from its start: one
-  // buffer holds some hundreds of names per call. A descriptor just opened
-  // is at its start already.
+  // buffer holds some hundreds of names per call (readdir would need a
+  // descriptor of its own). A descriptor just opened is at its start already.
   if (held->moved && lseek(fd, 0, SEEK_SET) != 0) return FromErrno(errno);
   held->moved = true;
   alignas(8) char buffer[32768];
   for (;;) {
-    long got = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+    ssize_t got = getdents64(fd, buffer, sizeof buffer);
     if (got < 0) {
       if (errno == EINTR) continue;
       entries->clear();
       return FromErrno(errno);
     }
     if (got == 0) break;
-    struct Dirent64 {
-      std::uint64_t ino;
-      std::int64_t off;
-      unsigned short reclen;
-      unsigned char type;
-      char name[1];
-    };
     std::size_t records = 0;
-    for (long at = 0; at < got; at += reinterpret_cast<const Dirent64*>(buffer + at)->reclen)
+    for (ssize_t at = 0; at < got; at += reinterpret_cast<const dirent64*>(buffer + at)->d_reclen)
       ++records;
     entries->reserve(entries->size() + records);
-    for (long at = 0; at < got;) {
-      const auto* entry = reinterpret_cast<const Dirent64*>(buffer + at);
-      at += entry->reclen;
-      const char* raw = entry->name;
+    for (ssize_t at = 0; at < got;) {
+      const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+      at += entry->d_reclen;
+      const char* raw = entry->d_name;
       if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0))) continue;
       std::string name(raw);
       if (!RepresentableName(name)) continue;
-      if (!full && entry->type != DT_UNKNOWN) {
+      if (!full && entry->d_type != DT_UNKNOWN) {
         FindData data;
-        data.attributes = entry->type == DT_DIR   ? kFileAttributeDirectory
-                          : entry->type == DT_LNK ? kFileAttributeReparsePoint
+        data.attributes = entry->d_type == DT_DIR   ? kFileAttributeDirectory
+                          : entry->d_type == DT_LNK ? kFileAttributeReparsePoint
                                                   : kFileAttributeArchive;
         data.name = std::move(name);
         entries->push_back(std::move(data));
