@@ -189,10 +189,12 @@ void FileList::Build() const {
   std::size_t kept = 0;
   for (FindData& entry : all) {
     if ((entry.attributes & (kFileAttributeDirectory | kFileAttributeReparsePoint)) ==
-        kFileAttributeDirectory)
+        kFileAttributeDirectory) {
       subfolders_.push_back(std::move(entry));
-    else if (Wanted(entry) && &all[kept++] != &entry)
-      all[kept - 1] = std::move(entry);
+    } else if (Wanted(entry)) {
+      if (&all[kept] != &entry) all[kept] = std::move(entry);
+      ++kept;
+    }
   }
   all.resize(kept);
   entries_ = std::move(all);
