@@ -73,17 +73,31 @@ report_version() {
     tr -d '\r' | sed -n '/./{p;q;}'
 }
 
+# reg.exe, tried again when Wine itself failed. Each command here starts the
+# Wine server anew, and a start that meets the exit of the one before can fail;
+# a key or value that is not there is reg's answer, not such a failure.
+reg_exe() {
+  local out rc try
+  for try in 1 2 3; do
+    out="$(wine reg "$@" 2>&1)" && rc=0 || rc=$?
+    [ "$rc" -eq 0 ] || [[ "$out" == *"Unable to find the specified registry"* ]] && break
+    echo "  (wine reg $1 failed with exit $rc after try $try: ${out//$'\n'/ })" >&2
+    sleep 1
+  done
+  printf '%s\n' "$out"
+  return "$rc"
+}
 # reg.exe prints in the console's code page (437).
-reg_query() { wine reg query "$@" 2>/dev/null | iconv -f CP437 -t UTF-8 | tr -d '\r'; }
-has_key() { wine reg query "$1" >/dev/null 2>&1; }
-has_value() { wine reg query "$1" /v "$2" >/dev/null 2>&1; }
+reg_query() { reg_exe query "$@" | iconv -f CP437 -t UTF-8 | tr -d '\r'; }
+has_key() { reg_exe query "$1" >/dev/null; }
+has_value() { reg_exe query "$1" /v "$2" >/dev/null; }
 value() {  # value KEY NAME: the data, "" when missing; NAME "(Default)": the default value
   local which=(/v "$2")
   [ "$2" = "(Default)" ] && which=(/ve)
   reg_query "$1" "${which[@]}" |
     awk -v name="    $2    " 'index($0, name) == 1 { sub(/^    .*    REG_[A-Z_]*    /, ""); print }'
 }
-reg_add() { wine reg add "$@" /f >/dev/null 2>&1; }
+reg_add() { reg_exe add "$@" /f >/dev/null; }
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vanbrisk'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -146,6 +160,9 @@ user_settings() {
   reg_add "$settings" /v "(Opt)IEButton" /d True
   reg_add "$run_key" /v Vanbrisk /d 'C:\Old\vanbrisk.exe'
   reg_add "$run_key" /v "Vanbrisk /AUTO" /d 'C:\Old\vanbrisk.exe /AUTO'
+  check "the Run values from another place are there" \
+    same "$(value "$run_key" Vanbrisk)|$(value "$run_key" "Vanbrisk /AUTO")" \
+    'C:\Old\vanbrisk.exe|C:\Old\vanbrisk.exe /AUTO'
 }
 
 installed() {  # installed FOLDER: every file, the shortcuts, the Uninstall key
