@@ -156,6 +156,43 @@ Function RemovePreviousFiles
   RMDir "$PreviousFolder"
 FunctionEnd
 
+; The entries through which Windows starts or shows the program name it by its
+; path. Those that exist are written anew with this install's path, as the
+; program writes them when it starts: after an upgrade into another folder, or
+; an install after the program's folder was deleted by hand, they would
+; otherwise name a program that is no longer there. Entries that do not exist
+; stay so: they are the user's choice.
+!macro RewriteEntry ROOT KEY NAME DATA
+  ClearErrors
+  ReadRegStr $R0 ${ROOT} "${KEY}" "${NAME}"
+  ${IfNot} ${Errors}
+    WriteRegStr ${ROOT} "${KEY}" "${NAME}" "${DATA}"
+  ${EndIf}
+!macroend
+Function RewriteEntries
+  ; The command line: the path, quoted when it holds a blank, at which the
+  ; shell would otherwise cut it.
+  StrCpy $R1 "$INSTDIR\vanbrisk.exe"
+  StrCpy $R2 0
+  ${Do}
+    StrCpy $R3 $R1 1 $R2
+    ${If} $R3 == ""
+      ${ExitDo}
+    ${ElseIf} $R3 == " "
+      StrCpy $R1 '"$R1"'
+      ${ExitDo}
+    ${EndIf}
+    IntOp $R2 $R2 + 1
+  ${Loop}
+  !insertmacro RewriteEntry HKCU "${RUN_KEY}" "${STARTUP_VALUE}" "$R1"
+  !insertmacro RewriteEntry HKCU "${RUN_KEY}" "${QUIET_STARTUP_VALUE}" "$R1 /AUTO"
+  !insertmacro RewriteEntry HKCR "${RECYCLE_BIN_SHELL}\${OPEN_VERB}\command" "" "$R1"
+  !insertmacro RewriteEntry HKCR "${RECYCLE_BIN_SHELL}\${RUN_VERB}\command" "" "$R1 /AUTO"
+  !insertmacro RewriteEntry HKCU "${IE_BUTTON_KEY}" "Exec" "$INSTDIR\vanbrisk.exe"
+  !insertmacro RewriteEntry HKCU "${IE_BUTTON_KEY}" "Icon" "$INSTDIR\vanbrisk.ico"
+  !insertmacro RewriteEntry HKCU "${IE_BUTTON_KEY}" "HotIcon" "$INSTDIR\vanbrisk.ico"
+FunctionEnd
+
 Section "Vanbrisk" SecProgram
   SectionIn RO
   ; The folder may have been changed on the directory page.
@@ -185,6 +222,7 @@ Section "Vanbrisk" SecProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  Call RewriteEntries
 SectionEnd
 
 ; The files, the shortcuts and, unless upgrading, the Uninstall key and the

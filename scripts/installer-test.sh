@@ -4,7 +4,8 @@
 # install, the program started from the installed folder, the refusals while
 # the program runs, silent uninstalls with and without /REMOVESETTINGS, an
 # install into a folder with a blank, letters outside ASCII and other files,
-# and an upgrade over an earlier version. Ends with "N passed, N failed".
+# an upgrade over an earlier version and one into another folder. Ends with
+# "N passed, N failed".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -203,6 +204,7 @@ program_entries() {  # program_entries FOLDER: the five entries name the program
   check "Open verb" same "$(value "$shell_key\\Open Vanbrisk...\\command" "(Default)")" "$program"
   check "Run verb" same "$(value "$shell_key\\Run Vanbrisk...\\command" "(Default)")" "$program /AUTO"
   check "toolbar button" same "$(value "$button_key" Exec)" "$1\\vanbrisk.exe"
+  check "toolbar icon" same "$(value "$button_key" Icon)" "$1\\vanbrisk.ico"
 }
 
 removed() {  # removed FOLDER: nothing of Vanbrisk is left
@@ -309,9 +311,18 @@ installed "$program_files"
 check "the file the new version dropped is gone" test ! -e "$(unix "$program_files")/Obsolete.lng"
 check "settings kept" same "$(value "$settings" "(Opt)Close After Cleaning")" 1
 program_entries "$program_files"
-check "uninstall /S succeeds" run "\"$program_files\\uninstall.exe\" /S"
+
+echo "== upgrade into another folder"
+# Without the program started since, its entries name the new folder.
+moved='C:\Vanbrisk Moved'
+check "setup /S /D= over it succeeds" run "\"$(winpath "$setup")\" /S /D=$moved"
 settle
-removed "$program_files"
+installed "$moved"
+check "the earlier folder removed" test ! -e "$(unix "$program_files")"
+program_entries "$moved"
+check "uninstall /S succeeds" run "\"$moved\\uninstall.exe\" /S"
+settle
+removed "$moved"
 
 echo "installer: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
