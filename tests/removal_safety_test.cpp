@@ -48,9 +48,6 @@ class RemovalSafetyTest : public test::RemovalFixture {
     test::WriteHostFile(host, bytes);
     kept_[host] = bytes;
   }
-  void Link(const std::string& target, const std::string& relative) {
-    ASSERT_EQ(symlink(target.c_str(), C(relative).c_str()), 0) << relative;
-  }
   // Every kept file byte for byte, and the attributes Keep\a1.txt and
   // Keep\a2.txt were given.
   void ExpectKeptUntouched() {
@@ -68,7 +65,6 @@ class RemovalSafetyTest : public test::RemovalFixture {
     Link(outside_, "Temp/T/A/out");
     Link(outside_ + "/o.txt", "Temp/T/A/o.txt");
   }
-  bool IsLink(const std::string& relative) { return fs::is_symlink(C(relative)); }
   // Every entry below the machine folder and the folder beside it: files with
   // their bytes, links with their targets, folders.
   std::map<std::string, std::string> Everything() {
