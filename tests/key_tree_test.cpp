@@ -2,8 +2,6 @@
 // any depth, and where a key that will not go ends the walk.
 #include "registry/key_tree.h"
 
-#include <pthread.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +14,7 @@
 #include "registry/reg_file_registry.h"
 #include "support/forwarding_registry.h"
 #include "support/registry_checks.h"
+#include "support/small_stack.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -26,22 +25,6 @@ using platform::ReadAllValues;
 using platform::ReadSubKeyNames;
 using platform::WriteString;
 using registry::DeleteTree;
-
-// Runs work on a thread whose stack is only stackBytes deep.
-template <typename Work>
-void OnSmallStack(std::size_t stackBytes, Work work) {
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstacksize(&attributes, stackBytes);
-  pthread_t thread;
-  auto run = [](void* w) -> void* {
-    (*static_cast<Work*>(w))();
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attributes, run, &work), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
-}
 
 // The machine's registry, except that no key named "Stuck" and no value
 // named "pinned" can be deleted.
@@ -129,21 +112,12 @@ TEST_F(DeleteTreeTest, RefusesHivesAndMalformedPathsAndTellsAMissingKey) {
   EXPECT_EQ(DeleteTree(reg(), kHkeyCurrentUser, "Software\\Not There"), kErrorFileNotFound);
 }
 
-TEST_F(DeleteTreeTest, DeletesATreeThousandsOfLevelsDeepOnASmallStack) {
-  // A stack frame per level would need about twice the stack given here.
-  BuildChain(2500);
-  LONG rc = -1;
-  OnSmallStack(128 * 1024, [&] { rc = DeleteTree(reg(), kHkeyCurrentUser, "Software\\Deep"); });
-  EXPECT_EQ(rc, kErrorSuccess);
-  EXPECT_FALSE(Exists("Software\\Deep"));
-  EXPECT_TRUE(Exists("Software"));
-}
-
-// Reading, exporting and deleting a deep tree look each key up a bounded
-// number of times, never again from the hive for every level: the work grows
-// with the depth, not with its square.
-TEST_F(DeleteTreeTest, DeepTreesAreReadExportedAndDeletedInLinearWork) {
-  constexpr int kDepth = 300;
+// A tree thousands of levels deep is read, exported and deleted looking each
+// key up a bounded number of times, never again from the hive for every
+// level (the work grows with the depth, not with its square), and deleted on
+// a stack that a frame per level would need about twice of.
+TEST_F(DeleteTreeTest, DeepTreesAreReadExportedAndDeletedInLinearWorkOnASmallStack) {
+  constexpr int kDepth = 2500;
   BuildChain(kDepth);
   CountingRegistry counting(reg());
   std::string deepest = "Software\\DEEP", stored = "Software\\Deep";
@@ -168,9 +142,13 @@ TEST_F(DeleteTreeTest, DeepTreesAreReadExportedAndDeletedInLinearWork) {
   ASSERT_TRUE(exported) << error;
   EXPECT_LE(counting.TakeCount(), 4u * kDepth);
 
-  EXPECT_EQ(DeleteTree(counting, kHkeyCurrentUser, "Software\\Deep"), kErrorSuccess);
+  LONG rc = -1;
+  test::OnSmallStack(128 * 1024,
+                     [&] { rc = DeleteTree(counting, kHkeyCurrentUser, "Software\\Deep"); });
+  EXPECT_EQ(rc, kErrorSuccess);
   EXPECT_LE(counting.TakeCount(), 4u * kDepth);
   EXPECT_FALSE(Exists("Software\\Deep"));
+  EXPECT_TRUE(Exists("Software"));
 }
 
 TEST_F(DeleteTreeTest, AKeyThatWillNotGoEndsTheWalkWithWhatFollowsIt) {

@@ -1,4 +1,5 @@
-// The number texts of the results log.
+// The number texts of the results log. The file lines (bytes up to 1024, then
+// whole kilobytes with halves to even) are checked where the removal tests log them.
 #include <gtest/gtest.h>
 
 #include "engine/number_format.h"
@@ -30,17 +31,6 @@ TEST(RecycleBinSizeText, PicksTheUnitAboveEachLimit) {
   EXPECT_EQ(RecycleBinSizeText(1610612736, 0, "."), "1.50 GB");
   EXPECT_EQ(RecycleBinSizeText(0x80000000u, 0, "."), "Over 2.00 GB");
   EXPECT_EQ(RecycleBinSizeText(5, 1, "."), "Over 2.00 GB");
-}
-
-TEST(FileLogLine, BytesUpTo1024ThenWholeKilobytesHalvesToEven) {
-  EXPECT_EQ(FileLogLine("C:\\Temp\\a.log", 0), "C:\\Temp\\a.log 0 bytes");
-  EXPECT_EQ(FileLogLine("C:\\Temp\\a.log", 512), "C:\\Temp\\a.log 512 bytes");
-  EXPECT_EQ(FileLogLine("C:\\Temp\\a.log", 1024), "C:\\Temp\\a.log 1024 bytes");
-  EXPECT_EQ(FileLogLine("C:\\Temp\\a.log", 1025), "C:\\Temp\\a.log 1 kb");
-  EXPECT_EQ(FileLogLine("C:\\Temp\\b.log", 1536), "C:\\Temp\\b.log 2 kb");
-  EXPECT_EQ(FileLogLine("C:\\Temp\\b.log", 2560), "C:\\Temp\\b.log 2 kb");
-  EXPECT_EQ(FileLogLine("C:\\Temp\\b.log", 3000), "C:\\Temp\\b.log 3 kb");
-  EXPECT_EQ(KilobyteFigure(3584), 4);  // 3.50 goes to the even 4
 }
 
 }  // namespace

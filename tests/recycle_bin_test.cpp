@@ -55,19 +55,9 @@ TEST_F(RecycleBinTest, QueryCountsTopLevelItemsAndEveryByteBelow) {
   EXPECT_EQ(Query("D:"), Count(0, 0));
 }
 
-TEST_F(RecycleBinTest, EmptyingRemovesTheItemsAndKeepsTheBinFiles) {
-  ASSERT_EQ(m.platform().Shell().SHEmptyRecycleBinA(0, "c:\\", kSherbNoConfirmation), kSOk);
-  EXPECT_EQ(Query("C:"), Count(0, 0));
-  EXPECT_EQ(ReadHostFile(m.Host("drive_c/RECYCLER/Desktop.ini")), std::string(500, 'd'));
-  EXPECT_EQ(ReadHostFile(m.Host("drive_c/RECYCLER/info2")), std::string(800, 'e'));
-  EXPECT_TRUE(fs::exists(m.Host("drive_d/recycler/Dd1.txt")));
-  // Every drive when no root is given.
-  ASSERT_EQ(Empty(nullptr), kSOk);
-  EXPECT_FALSE(fs::exists(m.Host("drive_d/recycler/Dd1.txt")));
-  EXPECT_EQ(Empty("Z:"), kEInvalidArg);
-}
-
-TEST_F(RecycleBinTest, EmptyingRemovesLinksAsLinksAndLeavesFilesInUse) {
+// Emptying removes the items, links as links, and keeps the bin's own files
+// and a file in use; a RECYCLER that is itself a link is no bin.
+TEST_F(RecycleBinTest, EmptyingRemovesTheItemsAndLinksAsLinksAndLeavesFilesInUse) {
   std::string outside = m.folder() + "-outside";
   WriteHostFile(outside + "/keep/precious.txt", "precious");
   ASSERT_EQ(symlink((outside + "/keep").c_str(), m.Host("drive_c/RECYCLER/DirLink").c_str()), 0);
@@ -80,13 +70,20 @@ TEST_F(RecycleBinTest, EmptyingRemovesLinksAsLinksAndLeavesFilesInUse) {
   int fd = open(m.Host("drive_c/RECYCLER/Dc3.doc").c_str(), O_RDONLY);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(flock(fd, LOCK_EX), 0);
-  EXPECT_EQ(Empty("C:"), kEFail);
+  EXPECT_EQ(m.platform().Shell().SHEmptyRecycleBinA(0, "c:\\", kSherbNoConfirmation), kEFail);
   close(fd);
   EXPECT_TRUE(fs::exists(m.Host("drive_c/RECYCLER/Dc3.doc")));
   EXPECT_FALSE(fs::exists(fs::symlink_status(m.Host("drive_c/RECYCLER/DirLink"))));
   EXPECT_FALSE(fs::exists(m.Host("drive_c/RECYCLER/S-1-5-21")));
+  EXPECT_TRUE(fs::exists(m.Host("drive_d/recycler/Dd1.txt")));
+  // Every drive when no root is given.
+  ASSERT_EQ(Empty(nullptr), kSOk);
+  EXPECT_EQ(Query("C:"), Count(0, 0));
+  EXPECT_EQ(ReadHostFile(m.Host("drive_c/RECYCLER/Desktop.ini")), std::string(500, 'd'));
+  EXPECT_EQ(ReadHostFile(m.Host("drive_c/RECYCLER/info2")), std::string(800, 'e'));
+  EXPECT_FALSE(fs::exists(m.Host("drive_d/recycler/Dd1.txt")));
+  EXPECT_EQ(Empty("Z:"), kEInvalidArg);
 
-  // A RECYCLER that is itself a link to a folder outside is no bin.
   fs::remove_all(m.Host("drive_d/recycler"));
   ASSERT_EQ(symlink((outside + "/keep").c_str(), m.Host("drive_d/RECYCLER").c_str()), 0);
   EXPECT_EQ(Query("D:").first, 0);

@@ -63,6 +63,11 @@ class RemovalFixture : public ::testing::Test {
     ASSERT_EQ(setxattr(C(relative).c_str(), emu::kDosAttribXattr, value, strlen(value), 0), 0);
   }
   void MakeReadOnly(const std::string& relative) { ASSERT_EQ(chmod(C(relative).c_str(), 0444), 0); }
+  // A symbolic link below drive C: to a host path.
+  void Link(const std::string& target, const std::string& relative) {
+    ASSERT_EQ(symlink(target.c_str(), C(relative).c_str()), 0) << relative;
+  }
+  bool IsLink(const std::string& relative) const { return std::filesystem::is_symlink(C(relative)); }
   bool Exists(const std::string& relative) const {
     struct stat st;
     return lstat(C(relative).c_str(), &st) == 0;

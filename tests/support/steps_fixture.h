@@ -9,6 +9,7 @@
 
 #include "engine/steps.h"
 #include "platform/registry_values.h"
+#include "support/registry_checks.h"
 #include "support/removal_fixture.h"
 
 namespace vb::test {
@@ -29,10 +30,7 @@ class StepsFixture : public RemovalFixture {
     return names;
   }
   bool KeyExists(const std::string& key, win::HKEY root = win::kHkeyCurrentUser) {
-    win::HKEY h = 0;
-    if (p().Registry().RegOpenKeyA(root, key.c_str(), &h) != win::kErrorSuccess) return false;
-    p().Registry().RegCloseKey(h);
-    return true;
+    return test::KeyExists(p().Registry(), root, key);
   }
   using RemovalFixture::Put;
   void Put(const std::string& belowC) { RemovalFixture::Put(belowC, 10); }

@@ -51,12 +51,16 @@ std::string ReadHostFile(const std::string& path) {
   return s.str();
 }
 
-void AddDemoTracesAndPassWarning(TempMachine& m) {
-  std::string error;
-  if (!emu::AddDemoTraces(m.machine(), &error)) throw std::runtime_error("AddDemoTraces: " + error);
+void PassCleanerWarning(TempMachine& m) {
   namespace settings = registry::settings;
   settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
                         "Cleaner Warning", "1");
+}
+
+void AddDemoTracesAndPassWarning(TempMachine& m) {
+  std::string error;
+  if (!emu::AddDemoTraces(m.machine(), &error)) throw std::runtime_error("AddDemoTraces: " + error);
+  PassCleanerWarning(m);
 }
 
 }  // namespace vb::test

@@ -27,8 +27,9 @@ class TempMachine {
   std::unique_ptr<emu::Machine> machine_;
 };
 
-// Adds the demonstration traces, and answers the first-clean warning for
-// good, so that Run Cleaner cleans them at once.
+// Answers the first-clean warning for good, so that Run Cleaner cleans at once.
+void PassCleanerWarning(TempMachine& m);
+// Adds the demonstration traces, and passes the first-clean warning.
 void AddDemoTracesAndPassWarning(TempMachine& m);
 
 // Writes a host file with the given bytes, creating its folders.
