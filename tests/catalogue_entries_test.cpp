@@ -91,14 +91,6 @@ class CatalogueTest : public test::StepsFixture {
   bool Named(const std::string& belowC) {
     return LogHas("\\" + belowC.substr(belowC.rfind('/') + 1) + " ");
   }
-  void PutAll(const std::vector<std::string>& files) { for (const std::string& f : files) Put(f); }
-  // Under Analyze each file is still there, and logged.
-  void ExpectMeasured(const std::vector<std::string>& files) {
-    for (const std::string& f : files) EXPECT_TRUE(Exists(f) && Logged(f)) << f;
-  }
-  void ExpectThere(const std::vector<std::string>& files, bool there) {
-    for (const std::string& f : files) EXPECT_EQ(Exists(f), there) << f;
-  }
   using Names = std::set<std::string>;
   std::vector<Routine> called;
 };
@@ -116,7 +108,16 @@ TEST_F(CatalogueTest, ListsHoldEachTextOnceWithTheMarkerTheirModeNeeds) {
     }
 }
 
+// "*.fil" lies at the root of the home drive; Ad-Aware 5/6 is listed by
+// "\Lavasoft\Ad-aware" but cleans "\Lavasoft Ad-aware". Acrobat Reader 7.0 runs
+// in both modes, its key and routine too; Nero and Works measure their files
+// under Analyze and leave their keys and values to Run Cleaner.
 TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
+  EXPECT_STREQ(Find(kUtil, "Lavasoft Ad-Aware 5/6")->detection.path, "\\Lavasoft\\Ad-aware");
+  const std::string acrobat = PF + "Adobe/Acrobat 7.0/", rfl = "\\Recent File List";
+  const std::string nero = "Software\\Ahead\\Nero - Burning Rom",
+                    cover = "Software\\Ahead\\Cover Designer" + rfl;
+  const std::string avg = CAD + "Grisoft/Avg7Data/";
   const std::string prefs = "Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\";
   const std::string radio = "SOFTWARE\\MusicMatch\\Musicmatch Jukebox\\4.0\\MMRadio";
   const std::string options = "Software\\Google\\NavClient\\1.1\\Options";
@@ -170,6 +171,28 @@ TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
       {AppList::kWindows, "IIS Log Files", {"WINDOWS/system32/LogFiles/W3SVC1/ex.log"}},
       {AppList::kWindows, "RegEdit", {},
        {CU("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit", "LastKey")}},
+      {kUtil, "The Cleaner", {PF + "The Cleaner/logfile.txt", PF + "The Cleaner/tca.log"}, {}, false,
+       {PF + "The Cleaner/keep.txt"}},
+      {kUtil, "XoftSpy", {PF + "XoftSpy/Logs/a.log", PF + "XoftSpy/Logs/old/b.log"}, {}, false,
+       {PF + "XoftSpy/xoftspy.exe"}},
+      {kUtil, "Ad-Aware SE Plus",
+       {PF + "Lavasoft/Ad-Aware SE Plus/defs.ref.old", AD + "Lavasoft/Ad-Aware/Logs/scan.log",
+        AD + "Lavasoft/Ad-Aware/Quarantine/q.dat"}},
+      {kUtil, "Lavasoft Ad-Aware 5/6", {PF + "Lavasoft Ad-aware/ad-aware log2.txt"}, {}, false,
+       {PF + "Lavasoft/Ad-aware/ad-aware log1.txt", PF + "Lavasoft Ad-aware/prefs.ini"}},
+      {kUtil, "Grisoft AVG", {"update.fil", avg + "upd7bin/u.bin", avg + "history.log"}, {}, false,
+       {avg + "old.fil"}},
+      {kAppl, "Adobe Acrobat Reader 7.0",
+       {acrobat + "ActiveX/a.bak", acrobat + "Reader/Updater/u.bak", acrobat + "Reader/plug_ins/p.bak",
+        acrobat + "Reader/r.bak", LAD + "Adobe/Acrobat/7.0/Cache/Search70/index.idx"},
+       {CU("Software\\Adobe\\Acrobat Reader\\7.0\\AVGeneral\\cRecentFiles")}, true,
+       {acrobat + "Reader/AcroRd32.exe"}},
+      {kAppl, "Ahead Nero Burning ROM", {PF + "Ahead/Cache/track.tmp"},
+       {CU(nero + "\\Settings", "BrowserDir"), CU(nero + "\\Settings", "BootImageDir"), CU(nero + rfl),
+        CU(cover, "file1"), CU(cover, "file100"), CU("Software\\Ahead\\XImgPlg" + rfl)}, false, {},
+       {CU(nero + "\\Settings", "Language"), CU(cover, "file101")}},
+      {kAppl, "Microsoft Works", {PF + "Microsoft Works/wklntsk.dat"},
+       {CU("Software\\Microsoft\\Works\\4.0" + rfl)}},
   };
   for (const Case& c : cases) {
     for (const auto& f : c.files) Put(f);
@@ -188,6 +211,7 @@ TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
       for (const Reg& r : c.keptReg) EXPECT_TRUE(Present(r)) << r.key;
     }
   }
+  EXPECT_FALSE(Exists(PF + "XoftSpy/Logs/old"));  // a tree step takes the folders too
 }
 
 // Both parts clean the one profile folder; the cookie part takes only its file.
@@ -197,7 +221,7 @@ TEST_F(CatalogueTest, OperaCookiePartTakesItsFileAndTheCachePartTheRest) {
   for (const char* f : {"cache4/o1.tmp", "sessions/autosave.win", "cacheOp/o2.tmp", "download.dat",
                         "global.dat", "vlink4.dat", "opera.dir"})
     cache.push_back(profile + f);
-  PutAll(cache);
+  for (const auto& f : cache) Put(f);
   Put(cookies);
   Clean(AppList::kInternet, {"Opera (Cookies)"});
   EXPECT_TRUE(LogLines().size() == 1 && Logged(cookies) && !Exists(cookies));
@@ -242,73 +266,6 @@ TEST_F(CatalogueTest, SkippedEntriesWaitForRunCleanerThenDeleteTheirKeysAndValue
               ValueNames(rar + "General").empty());
   for (const std::string& k : keys) EXPECT_FALSE(KeyExists(k)) << k;
   EXPECT_FALSE(Exists(AD + "Microsoft/Office/Recent/letter.doc.lnk"));
-}
-
-// File, tree and routine steps of entries that run in both modes: measured
-// under Analyze, deleted by Run Cleaner. "*.fil" lies at the root of the home
-// drive; Ad-Aware 5/6 is listed by "\Lavasoft\Ad-aware" but cleans "\Lavasoft Ad-aware".
-TEST_F(CatalogueTest, FileAndTreeStepsMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
-  EXPECT_STREQ(Find(kUtil, "Lavasoft Ad-Aware 5/6")->detection.path, "\\Lavasoft\\Ad-aware");
-  const std::vector<std::string> gone = {
-      PF + "The Cleaner/logfile.txt", PF + "The Cleaner/tca.log", PF + "XoftSpy/Logs/a.log",
-      PF + "XoftSpy/Logs/old/b.log", PF + "Lavasoft/Ad-Aware SE Plus/defs.ref.old",
-      AD + "Lavasoft/Ad-Aware/Logs/scan.log", AD + "Lavasoft/Ad-Aware/Quarantine/q.dat",
-      PF + "Lavasoft Ad-aware/ad-aware log2.txt", "update.fil",
-      CAD + "Grisoft/Avg7Data/upd7bin/u.bin", CAD + "Grisoft/Avg7Data/history.log"};
-  const std::vector<std::string> kept = {
-      PF + "The Cleaner/keep.txt", PF + "XoftSpy/xoftspy.exe", CAD + "Grisoft/Avg7Data/old.fil",
-      PF + "Lavasoft/Ad-aware/ad-aware log1.txt", PF + "Lavasoft Ad-aware/prefs.ini"};
-  const auto entries = {"The Cleaner", "XoftSpy", "Ad-Aware SE Plus", "Lavasoft Ad-Aware 5/6",
-                        "Grisoft AVG"};
-  PutAll(gone);
-  PutAll(kept);
-  analyzeOnly = true;
-  Clean(kUtil, entries);
-  ExpectMeasured(gone);
-
-  analyzeOnly = false;
-  Clean(kUtil, entries);
-  ExpectThere(gone, false);
-  ExpectThere(kept, true);
-  EXPECT_FALSE(Exists(PF + "XoftSpy/Logs/old"));
-}
-
-// Acrobat Reader 7.0 runs: its key goes and its routine runs under Analyze,
-// its "*.bak" files are only measured. The partly entries run only their file
-// steps under Analyze.
-TEST_F(CatalogueTest, UnderAnalyzeOnlyTheStepsTheModeAllowsRun) {
-  const std::string acrobat = PF + "Adobe/Acrobat 7.0/", recent = "\\Recent File List";
-  const std::string nero = "Software\\Ahead\\Nero - Burning Rom",
-                    cover = "Software\\Ahead\\Cover Designer" + recent;
-  const std::vector<std::string> files = {
-      acrobat + "ActiveX/a.bak", acrobat + "Reader/Updater/u.bak",
-      acrobat + "Reader/plug_ins/p.bak", acrobat + "Reader/r.bak",
-      LAD + "Adobe/Acrobat/7.0/Cache/Search70/index.idx", PF + "Ahead/Cache/track.tmp",
-      PF + "Microsoft Works/wklntsk.dat"};
-  const std::vector<std::string> keys = {nero + recent, "Software\\Ahead\\XImgPlg" + recent,
-                                         "Software\\Microsoft\\Works\\4.0" + recent};
-  PutAll(files);
-  Put(acrobat + "Reader/AcroRd32.exe");
-  Set("Software\\Adobe\\Acrobat Reader\\7.0\\AVGeneral\\cRecentFiles", "c1");
-  for (const char* v : {"BrowserDir", "BootImageDir", "Language"}) Set(nero + "\\Settings", v);
-  for (const char* v : {"file1", "file100", "file101"}) Set(cover, v);
-  for (const std::string& k : keys) Set(k, "File1");
-  const auto entries = {"Adobe Acrobat Reader 7.0", "Ahead Nero Burning ROM", "Microsoft Works"};
-  analyzeOnly = true;
-  Clean(kAppl, entries);
-  EXPECT_FALSE(KeyExists("Software\\Adobe\\Acrobat Reader\\7.0\\AVGeneral\\cRecentFiles"));
-  ExpectMeasured(files);
-  EXPECT_EQ(ValueNames(nero + "\\Settings").size(), 3u);
-  EXPECT_EQ(ValueNames(cover).size(), 3u);
-  for (const std::string& k : keys) EXPECT_TRUE(KeyExists(k)) << k;
-
-  analyzeOnly = false;
-  Clean(kAppl, entries);
-  ExpectThere(files, false);
-  EXPECT_TRUE(Exists(acrobat + "Reader/AcroRd32.exe"));
-  EXPECT_EQ(ValueNames(nero + "\\Settings"), Names{"Language"});
-  EXPECT_EQ(ValueNames(cover), Names{"file101"});
-  for (const std::string& k : keys) EXPECT_FALSE(KeyExists(k)) << k;
 }
 
 // The file-menu values go until the first that reads empty, which is deleted too.
