@@ -92,49 +92,32 @@ std::vector<std::string> Rows(const toolkit::ListView& view) {
   return rows;
 }
 
-TEST_F(ToolsTest, StartupListsEverySourceInOrderAndKeepsAFileItCannotDelete) {
+TEST_F(ToolsTest, StartupListsEverySourceInOrderAndDeletesOnlyAChosenRowAfterYes) {
   Write(kHkeyLocalMachine, kRunOnce, "Setup", "setup.exe /once");
   Write(kHkeyCurrentUser, kRun, "Long", std::string(128, 'x'));
   Write(kHkeyCurrentUser, kRun, "Fits", std::string(127, 'y'));
-  PutFile(kUserStartup + "Notes.lnk", "x", kFileAttributeReadonly);
+  const std::string notes = kUserStartup + "Notes.lnk";
+  const std::vector<std::string> files = {notes, kUserStartup + "Other.lnk", kCommonStartup + "Common.lnk"};
+  for (const std::string& file : files) PutFile(file, "x", file == notes ? kFileAttributeReadonly : 0);
   PutFile(kUserStartup + "hidden.lnk", "x", kFileAttributeHidden);
   ASSERT_EQ(m.platform().Files().CreateDirectoryA(kUserStartup + "Folder"), kErrorSuccess);
-  PutFile(kCommonStartup + "Common.lnk");
   program.Start("");
   auto& f = OpenStartup();
   EXPECT_EQ(Rows(*f.ListView2), (std::vector<std::string>{"HKLM:Run", "HKCU:Run", "HKCU:Run",
-                                                          "HKCU:Run", "HKLM:RunOnce",
+                                                          "HKCU:Run", "HKLM:RunOnce", "Startup User",
                                                           "Startup User", "Startup Common"}));
   EXPECT_EQ(Rows(*f.ListView1), (std::vector<std::string>{"SoundMan", "CTFMON.EXE", "Long", "Fits",
-                                                          "Setup", "Notes.lnk", "Common.lnk"}));
+                                                          "Setup", "Notes.lnk", "Other.lnk",
+                                                          "Common.lnk"}));
   EXPECT_EQ(Rows(*f.ListView3),
             (std::vector<std::string>{"SOUNDMAN.EXE", "C:\\WINDOWS\\system32\\ctfmon.exe", "",
                                       std::string(127, 'y'), "setup.exe /once",
-                                      tools::kDataNotAvailable, tools::kDataNotAvailable}));
+                                      tools::kDataNotAvailable, tools::kDataNotAvailable,
+                                      tools::kDataNotAvailable}));
   EXPECT_FALSE(f.Command1->Enabled());
   EXPECT_FALSE(form().Enabled());
 
-  // A file that cannot be deleted stays listed, with a message.
-  f.ListView1->UserSelect(5);
-  int boxes = m.machine().Script().MessageBoxCount();
-  Answer("yes");
-  f.Command1->UserClick();
-  EXPECT_EQ(m.machine().Script().MessageBoxCount(), boxes + 2);  // the question, then the failure
-  EXPECT_EQ(f.ListView1->Count(), 7);
-  EXPECT_TRUE(FileThere(kUserStartup + "Notes.lnk"));
-  f.Command2->UserClick();
-  EXPECT_TRUE(form().Enabled());
-}
-
-TEST_F(ToolsTest, StartupDeletesOnlyARowChosenByNameAfterYesFromEachLocation) {
-  Write(kHkeyLocalMachine, kRunOnce, "Setup", "setup.exe");
-  for (const std::string& file :
-       {kUserStartup + "Notes.lnk", kUserStartup + "Other.lnk", kCommonStartup + "Common.lnk"})
-    PutFile(file);
-  program.Start("");
-  auto& f = OpenStartup();
-  ASSERT_EQ(f.ListView1->Count(), 6);
-
+  // Only a row chosen by its name, and only after Yes.
   f.ListView1->UserSelect(0);
   EXPECT_TRUE(f.Command1->Enabled());
   f.ListView3->UserSelect(0);
@@ -142,12 +125,22 @@ TEST_F(ToolsTest, StartupDeletesOnlyARowChosenByNameAfterYesFromEachLocation) {
   f.ListView1->UserSelect(0);
   Answer("no");
   f.Command1->UserClick();
-  EXPECT_EQ(f.ListView1->Count(), 6);
+  EXPECT_EQ(f.ListView1->Count(), 8);
   EXPECT_TRUE(f.Command1->Enabled());
   EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "SOUNDMAN.EXE");
 
+  // A file that cannot be deleted stays listed, with a message.
+  f.ListView1->UserSelect(5);
+  int boxes = m.machine().Script().MessageBoxCount();
+  Answer("yes");
+  f.Command1->UserClick();
+  EXPECT_EQ(m.machine().Script().MessageBoxCount(), boxes + 2);  // the question, then the failure
+  EXPECT_EQ(f.ListView1->Count(), 8);
+  EXPECT_TRUE(FileThere(notes));
+  ASSERT_EQ(m.platform().Files().SetFileAttributesA(notes, kFileAttributeNormal), kErrorSuccess);
+
   // Each location in turn: the first row goes, and the next must be chosen again.
-  for (int left = 5; left >= 1; --left) {
+  for (int left = 7; left >= 1; --left) {
     f.ListView1->UserSelect(0);
     Answer("yes");
     f.Command1->UserClick();
@@ -160,15 +153,14 @@ TEST_F(ToolsTest, StartupDeletesOnlyARowChosenByNameAfterYesFromEachLocation) {
   f.ListView1->UserSelect(0);
   Answer("yes");
   f.Command1->UserClick();
-  EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "");
-  EXPECT_EQ(Read(kHkeyCurrentUser, kRun, "CTFMON.EXE"), "");
-  EXPECT_EQ(Read(kHkeyLocalMachine, kRunOnce, "Setup"), "");
-  for (const std::string& file :
-       {kUserStartup + "Notes.lnk", kUserStartup + "Other.lnk", kCommonStartup + "Common.lnk"})
-    EXPECT_FALSE(FileThere(file)) << file;
+  for (auto [root, key] : {std::pair{kHkeyLocalMachine, kRun}, {kHkeyCurrentUser, kRun},
+                           {kHkeyLocalMachine, kRunOnce}})
+    EXPECT_TRUE(platform::ReadAllValues(m.platform().Registry(), root, key).empty()) << key;
+  for (const std::string& file : files) EXPECT_FALSE(FileThere(file)) << file;
+  f.Command2->UserClick();
+  EXPECT_TRUE(form().Enabled());
 
   // With every source empty: three empty lists, and nothing to delete.
-  f.Command2->UserClick();
   auto& again = OpenStartup();
   EXPECT_EQ(again.ListView1->Count() + again.ListView2->Count() + again.ListView3->Count(), 0);
   EXPECT_FALSE(again.Command1->Enabled());
