@@ -10,7 +10,6 @@
 #include "app/main_window.h"
 #include "app/warning_window.h"
 #include "app/program.h"
-#include "engine/clean_run.h"
 #include "platform/scripted_ui.h"
 #include "platform/registry_values.h"
 #include "registry/settings_store.h"
