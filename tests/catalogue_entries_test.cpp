@@ -108,10 +108,10 @@ TEST_F(CatalogueTest, ListsHoldEachTextOnceWithTheMarkerTheirModeNeeds) {
     }
 }
 
-// "*.fil" lies at the root of the home drive; Ad-Aware 5/6 is listed by
-// "\Lavasoft\Ad-aware" but cleans "\Lavasoft Ad-aware". Acrobat Reader 7.0 runs
-// in both modes, its key and routine too; Nero and Works measure their files
-// under Analyze and leave their keys and values to Run Cleaner.
+// Traces a demonstration machine has are the demo_applications transcript's.
+// Ad-Aware 5/6 is listed by "\Lavasoft\Ad-aware" but cleans "\Lavasoft Ad-aware";
+// Acrobat Reader 7.0 runs in both modes, its key and routine too; Nero and
+// Works leave their keys and values to Run Cleaner.
 TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
   EXPECT_STREQ(Find(kUtil, "Lavasoft Ad-Aware 5/6")->detection.path, "\\Lavasoft\\Ad-aware");
   const std::string acrobat = PF + "Adobe/Acrobat 7.0/", rfl = "\\Recent File List";
@@ -159,7 +159,6 @@ TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
        {CAD + "QuickTime/QuickTimeFavorites.qtr", AD + "Apple Computer/QuickTime/recent.xml"},
        {LM("SOFTWARE\\Apple Computer, Inc.\\QuickTime\\Recent Movies")}, true,
        {AD + "Apple Computer/QuickTime/keep.txt"}},
-      {AppList::kMultimedia, "Macromedia FlashPlayer", {AD + "Macromedia/Flash Player/so/x.sol"}},
       {AppList::kMultimedia, "BSPlayer", {}, {CU(bsplayer, "File0"), CU(bsplayer, "File9")}, false,
        {}, {CU(bsplayer, "File10")}},
       {AppList::kMultimedia, "Sound Forge", {}, {CU(metrics, "S30110"), CU(metrics, "S30115")},
@@ -168,7 +167,6 @@ TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
       {AppList::kWindows, "User Assist History", {},
        {CU(assist + "{5E6AB780-7743-11CF-A12B-00AA004AE837}\\Count"),
         CU(assist + "{75048700-EF1F-11D0-9888-006097DEACF9}\\Count")}, true},
-      {AppList::kWindows, "IIS Log Files", {"WINDOWS/system32/LogFiles/W3SVC1/ex.log"}},
       {AppList::kWindows, "RegEdit", {},
        {CU("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit", "LastKey")}},
       {kUtil, "The Cleaner", {PF + "The Cleaner/logfile.txt", PF + "The Cleaner/tca.log"}, {}, false,
@@ -180,7 +178,7 @@ TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
         AD + "Lavasoft/Ad-Aware/Quarantine/q.dat"}},
       {kUtil, "Lavasoft Ad-Aware 5/6", {PF + "Lavasoft Ad-aware/ad-aware log2.txt"}, {}, false,
        {PF + "Lavasoft/Ad-aware/ad-aware log1.txt", PF + "Lavasoft Ad-aware/prefs.ini"}},
-      {kUtil, "Grisoft AVG", {"update.fil", avg + "upd7bin/u.bin", avg + "history.log"}, {}, false,
+      {kUtil, "Grisoft AVG", {avg + "upd7bin/u.bin", avg + "history.log"}, {}, false,
        {avg + "old.fil"}},
       {kAppl, "Adobe Acrobat Reader 7.0",
        {acrobat + "ActiveX/a.bak", acrobat + "Reader/Updater/u.bak", acrobat + "Reader/plug_ins/p.bak",
