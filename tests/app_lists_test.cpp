@@ -87,7 +87,8 @@ TEST_F(AppListsTest, EachListHoldsWhatIsInstalledAndTheAlwaysEntries) {
   Load();
   // Every entry of the catalogue, once.
   for (auto [list, count] : {std::pair{AppList::kApplications, 43}, {AppList::kInternet, 31},
-                             {AppList::kMultimedia, 14}, {AppList::kUtilities, 17}, {AppList::kWindows, 6}})
+                             {AppList::kMultimedia, 14}, {AppList::kUtilities, 17},
+                             {AppList::kWindows, 6}})
     EXPECT_EQ(List(list).ListCount(), count) << static_cast<int>(list);
   // As a Windows sorted list box orders them: letter case ignored.
   auto appl = Texts(AppList::kApplications);
@@ -120,7 +121,8 @@ TEST_F(AppListsTest, OneRuleListsSeveralEntriesAndAnUnreadableBaseLooksAtTheDriv
 TEST_F(AppListsTest, MarksAreStoredAndRestoredByExactText) {
   InstallEverything();
   for (const char* name : {"WinZip", "regedit", "Gone App"})
-    settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kApps, name, "True");
+    settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kApps, name,
+                          "True");
   Load();
   EXPECT_TRUE(List(AppList::kApplications).Checked(Index(AppList::kApplications, "WinZip")));
   EXPECT_FALSE(List(AppList::kWindows).Checked(Index(AppList::kWindows, "RegEdit")));

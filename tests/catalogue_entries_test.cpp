@@ -102,7 +102,8 @@ TEST_F(CatalogueTest, ListsHoldEachTextOnceWithTheMarkerTheirModeNeeds) {
     for (const Entry& e : Entries(static_cast<AppList>(l))) {
       EXPECT_TRUE(texts.insert(e.text).second) << e.text;
       EXPECT_EQ(e.list, static_cast<AppList>(l)) << e.text;
-      auto markers = std::ranges::count(e.steps, engine::Action::kCleanerOnly, &engine::Step::action);
+      auto markers =
+          std::ranges::count(e.steps, engine::Action::kCleanerOnly, &engine::Step::action);
       EXPECT_EQ(markers, e.analyze == UnderAnalyze::kPartly ? 1 : 0) << e.text;
       EXPECT_EQ(e.steps.empty(), e.analyze == UnderAnalyze::kNoCleaner) << e.text;
     }
@@ -169,8 +170,8 @@ TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
         CU(assist + "{75048700-EF1F-11D0-9888-006097DEACF9}\\Count")}, true},
       {AppList::kWindows, "RegEdit", {},
        {CU("Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit", "LastKey")}},
-      {kUtil, "The Cleaner", {PF + "The Cleaner/logfile.txt", PF + "The Cleaner/tca.log"}, {}, false,
-       {PF + "The Cleaner/keep.txt"}},
+      {kUtil, "The Cleaner", {PF + "The Cleaner/logfile.txt", PF + "The Cleaner/tca.log"}, {},
+       false, {PF + "The Cleaner/keep.txt"}},
       {kUtil, "XoftSpy", {PF + "XoftSpy/Logs/a.log", PF + "XoftSpy/Logs/old/b.log"}, {}, false,
        {PF + "XoftSpy/xoftspy.exe"}},
       {kUtil, "Ad-Aware SE Plus",
@@ -181,13 +182,15 @@ TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
       {kUtil, "Grisoft AVG", {avg + "upd7bin/u.bin", avg + "history.log"}, {}, false,
        {avg + "old.fil"}},
       {kAppl, "Adobe Acrobat Reader 7.0",
-       {acrobat + "ActiveX/a.bak", acrobat + "Reader/Updater/u.bak", acrobat + "Reader/plug_ins/p.bak",
-        acrobat + "Reader/r.bak", LAD + "Adobe/Acrobat/7.0/Cache/Search70/index.idx"},
+       {acrobat + "ActiveX/a.bak", acrobat + "Reader/Updater/u.bak",
+        acrobat + "Reader/plug_ins/p.bak", acrobat + "Reader/r.bak",
+        LAD + "Adobe/Acrobat/7.0/Cache/Search70/index.idx"},
        {CU("Software\\Adobe\\Acrobat Reader\\7.0\\AVGeneral\\cRecentFiles")}, true,
        {acrobat + "Reader/AcroRd32.exe"}},
       {kAppl, "Ahead Nero Burning ROM", {PF + "Ahead/Cache/track.tmp"},
-       {CU(nero + "\\Settings", "BrowserDir"), CU(nero + "\\Settings", "BootImageDir"), CU(nero + rfl),
-        CU(cover, "file1"), CU(cover, "file100"), CU("Software\\Ahead\\XImgPlg" + rfl)}, false, {},
+       {CU(nero + "\\Settings", "BrowserDir"), CU(nero + "\\Settings", "BootImageDir"),
+        CU(nero + rfl), CU(cover, "file1"), CU(cover, "file100"),
+        CU("Software\\Ahead\\XImgPlg" + rfl)}, false, {},
        {CU(nero + "\\Settings", "Language"), CU(cover, "file101")}},
       {kAppl, "Microsoft Works", {PF + "Microsoft Works/wklntsk.dat"},
        {CU("Software\\Microsoft\\Works\\4.0" + rfl)}},

@@ -43,7 +43,8 @@ class MainWindowTest : public ::testing::Test {
   // Three items in drive C's Recycle Bin, 1.5 MB in all.
   void FillRecycleBin() {
     for (const char* item : {"Dc1.txt", "Dc2.txt", "Dc3/x.bin"})
-      test::WriteHostFile(m.Host(std::string("drive_c/RECYCLER/") + item), std::string(524288, 'a'));
+      test::WriteHostFile(m.Host(std::string("drive_c/RECYCLER/") + item),
+                          std::string(524288, 'a'));
   }
   bool BinHolds(const char* name) {
     return std::filesystem::exists(m.Host(std::string("drive_c/RECYCLER/") + name));

@@ -133,7 +133,8 @@ TEST_F(PersonalizedTest, KeysAndValuesGoUnderRunCleanerOnly) {
   settings::AddListEntry(m.platform(), settings::kRegValues, "HKEY_CURRENT_USER\\Software\\Stay");
   auto values = [&](const char* key) {
     Texts names;
-    for (const auto& v : platform::ReadAllValues(registry, kHkeyCurrentUser, key)) names.push_back(v.name);
+    for (const auto& v : platform::ReadAllValues(registry, kHkeyCurrentUser, key))
+      names.push_back(v.name);
     return names;
   };
   Click(form().AnalyCom);

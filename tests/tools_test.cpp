@@ -29,7 +29,8 @@ constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 constexpr char kNt[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr char kWin[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-const std::string kUserStartup = "C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup\\";
+const std::string kUserStartup =
+    "C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup\\";
 const std::string kCommonStartup =
     "C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Startup\\";
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
@@ -97,15 +98,17 @@ TEST_F(ToolsTest, StartupListsEverySourceInOrderAndDeletesOnlyAChosenRowAfterYes
   Write(kHkeyCurrentUser, kRun, "Long", std::string(128, 'x'));
   Write(kHkeyCurrentUser, kRun, "Fits", std::string(127, 'y'));
   const std::string notes = kUserStartup + "Notes.lnk";
-  const std::vector<std::string> files = {notes, kUserStartup + "Other.lnk", kCommonStartup + "Common.lnk"};
-  for (const std::string& file : files) PutFile(file, "x", file == notes ? kFileAttributeReadonly : 0);
+  const std::vector<std::string> files = {notes, kUserStartup + "Other.lnk",
+                                          kCommonStartup + "Common.lnk"};
+  for (const std::string& file : files)
+    PutFile(file, "x", file == notes ? kFileAttributeReadonly : 0);
   PutFile(kUserStartup + "hidden.lnk", "x", kFileAttributeHidden);
   ASSERT_EQ(m.platform().Files().CreateDirectoryA(kUserStartup + "Folder"), kErrorSuccess);
   program.Start("");
   auto& f = OpenStartup();
-  EXPECT_EQ(Rows(*f.ListView2), (std::vector<std::string>{"HKLM:Run", "HKCU:Run", "HKCU:Run",
-                                                          "HKCU:Run", "HKLM:RunOnce", "Startup User",
-                                                          "Startup User", "Startup Common"}));
+  EXPECT_EQ(Rows(*f.ListView2),
+            (std::vector<std::string>{"HKLM:Run", "HKCU:Run", "HKCU:Run", "HKCU:Run", "HKLM:RunOnce",
+                                      "Startup User", "Startup User", "Startup Common"}));
   EXPECT_EQ(Rows(*f.ListView1), (std::vector<std::string>{"SoundMan", "CTFMON.EXE", "Long", "Fits",
                                                           "Setup", "Notes.lnk", "Other.lnk",
                                                           "Common.lnk"}));
@@ -337,7 +340,8 @@ TEST_F(ToolsTest, AboutShowsTheSystemAndReloadsTheHistoryOnEachClick) {
 // A platform whose programs never start.
 class NoLaunchPlatform : public test::ForwardingPlatform, public test::ForwardingSystem {
  public:
-  explicit NoLaunchPlatform(platform::Platform& p) : ForwardingPlatform(p), ForwardingSystem(p.System()) {}
+  explicit NoLaunchPlatform(platform::Platform& p)
+      : ForwardingPlatform(p), ForwardingSystem(p.System()) {}
   platform::SystemApi& System() override { return *this; }
   LONG Launch(const std::string&, int) override { return kErrorFileNotFound; }
 };
