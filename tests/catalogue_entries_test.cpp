@@ -95,7 +95,7 @@ class CatalogueTest : public test::StepsFixture {
   std::vector<Routine> called;
 };
 
-// The counts of the lists are checked where they are listed.
+// The lists' sizes are checked where the lists are loaded (app_lists_test).
 TEST_F(CatalogueTest, ListsHoldEachTextOnceWithTheMarkerTheirModeNeeds) {
   std::set<std::string> texts;
   for (int l = 0; l < kAppListCount; ++l)
