@@ -6,7 +6,6 @@
 // text, such as a run time.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -57,11 +56,9 @@ std::string Transcript(const std::string& name) {
   return transcript.str();
 }
 
-TEST(E2eScripts, EveryScriptHasItsExpectedTranscript) {
-  std::vector<std::string> names = ScriptNames();
-  EXPECT_GE(names.size(), 4u) << ScriptFolder();
-  for (const std::string& name : names)
-    EXPECT_TRUE(fs::exists(ScriptFolder() / (name + ".expected"))) << name;
+// A script without its NAME.expected fails below, as its transcript is not empty.
+TEST(E2eScripts, ScriptsAreFoundAndTheWildcardCoversTextWithinALine) {
+  EXPECT_GE(ScriptNames().size(), 4u) << ScriptFolder();
   // The wildcard covers text within a line, and nothing else.
   EXPECT_TRUE(LineMatches("Completed in {*} secs", "Completed in 0.012 secs"));
   EXPECT_TRUE(LineMatches("{*}b{*}d", "abcd"));

@@ -129,9 +129,11 @@ TEST_F(ShellTest, RecycleBinVerbsAreWrittenOverOldEntriesAndRemovedCommandFirst)
   EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "");
 }
 
-TEST_F(ShellTest, TheInternetExplorerButtonHasSixExactValuesAndGoesWithItsSetting) {
+TEST_F(ShellTest, TheInternetExplorerButtonHasSixExactValuesAndEveryEntryFollowsTheProgram) {
   Start();
-  form().Check5->UserClick();
+  for (auto box : {&app::Form1::VnbStartup, &app::Form1::Check10, &app::Form1::Check7,
+                   &app::Form1::Check9, &app::Form1::Check5})
+    (form().*box)->UserClick();
   std::vector<RegValue> values =
       platform::ReadAllValues(m.platform().Registry(), kHkeyCurrentUser, shell::kIEButtonKey);
   const std::string icon = "C:\\Program Files\\Vanbrisk\\vanbrisk.ico";
@@ -149,16 +151,8 @@ TEST_F(ShellTest, TheInternetExplorerButtonHasSixExactValuesAndGoesWithItsSettin
     EXPECT_EQ(values[i].data, expected[i].second) << values[i].name;
   }
   EXPECT_EQ(Setting("(Opt)IEButton"), "True");
-  form().Check5->UserClick();
-  EXPECT_FALSE(KeyExists(kHkeyCurrentUser, shell::kIEButtonKey));
-  EXPECT_EQ(Setting("(Opt)IEButton"), "");
-}
 
-TEST_F(ShellTest, AProgramStartedFromAnotherFolderRewritesEveryPresentEntryUnquoted) {
-  Start();
-  for (auto box : {&app::Form1::VnbStartup, &app::Form1::Check10, &app::Form1::Check7,
-                   &app::Form1::Check9, &app::Form1::Check5})
-    (form().*box)->UserClick();
+  // Started from another folder, the program rewrites every present entry, unquoted.
   shellPlatform.system.folder = "D:\\Tools";
   Start();
   EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk"), Sz("D:\\Tools\\vanbrisk.exe"));
@@ -167,6 +161,10 @@ TEST_F(ShellTest, AProgramStartedFromAnotherFolderRewritesEveryPresentEntryUnquo
   EXPECT_EQ(Data(kHkeyClassesRoot, kRunVerb + "\\command", ""), Sz("D:\\Tools\\vanbrisk.exe /AUTO"));
   EXPECT_EQ(Data(kHkeyCurrentUser, shell::kIEButtonKey, "Exec"), Sz("D:\\Tools\\vanbrisk.exe"));
   EXPECT_EQ(Data(kHkeyCurrentUser, shell::kIEButtonKey, "Icon"), Sz("D:\\Tools\\vanbrisk.ico"));
+
+  form().Check5->UserClick();
+  EXPECT_FALSE(KeyExists(kHkeyCurrentUser, shell::kIEButtonKey));
+  EXPECT_EQ(Setting("(Opt)IEButton"), "");
 }
 
 class LimitedShellTest : public ShellTest {
