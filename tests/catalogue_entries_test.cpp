@@ -203,6 +203,7 @@ TEST_F(CatalogueTest, EntriesMeasureUnderAnalyzeAndDeleteUnderRunCleaner) {
   }
   for (bool analyze : {true, false}) {
     analyzeOnly = analyze;
+    L.Clear();
     for (const Case& c : cases) Clean(c.list, {c.text});
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(c.text) + (analyze ? " under Analyze" : " by Run Cleaner"));
@@ -229,6 +230,7 @@ TEST_F(CatalogueTest, OperaCookiePartTakesItsFileAndTheCachePartTheRest) {
   Put(cookies);
   for (bool analyze : {true, false}) {
     analyzeOnly = analyze;
+    L.Clear();
     Clean(AppList::kInternet, {"Opera (Cache)"});
     for (const auto& f : cache) EXPECT_TRUE(Exists(f) == analyze && Logged(f)) << f;
   }

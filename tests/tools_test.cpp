@@ -60,8 +60,9 @@ class ToolsTest : public ::testing::Test {
   }
   void PutFile(const std::string& path, const std::string& content = "x", DWORD attributes = 0) {
     ASSERT_EQ(m.platform().Files().WriteFileBytes(path, content), kErrorSuccess) << path;
-    if (attributes)
+    if (attributes) {
       ASSERT_EQ(m.platform().Files().SetFileAttributesA(path, attributes), kErrorSuccess) << path;
+    }
   }
   bool FileThere(const std::string& path) {
     platform::FindData data;
