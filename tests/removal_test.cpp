@@ -3,6 +3,7 @@
 // the file and folder lists they read.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -111,6 +112,20 @@ TEST_F(RemovalTest, ClearD2DeletesTheTreeAndRemovesTheFoldersItEmptied) {
                              "C:\\Temp\\T\\s.sys 10 bytes", "C:\\Temp\\T\\sub\\s2.sys 7 bytes"}));
   EXPECT_FALSE(Exists("Temp/T/sub"));
   EXPECT_TRUE(Exists("Temp/T"));
+}
+
+// Removing the emptied A moves T, so T's subfolders are read again before B:
+// B's read-only and hidden attributes are still cleared, and B emptied.
+TEST_F(RemovalTest, ClearD2ClearsTheAttributesOfSubfoldersReadAgainMidRun) {
+  Put("Temp/T/A/a.txt", 1);
+  Put("Temp/T/B/b.txt", 2);
+  Dos("Temp/T/B", "0x2");
+  ASSERT_EQ(chmod(C("Temp/T/B").c_str(), 0555), 0);
+  Clean();
+  std::string folder = "C:\\Temp\\T";
+  ClearD2(context, folder);
+  EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\T\\A\\a.txt 1 bytes", "C:\\Temp\\T\\B\\b.txt 2 bytes"}));
+  EXPECT_FALSE(Exists("Temp/T/B"));
 }
 
 TEST_F(RemovalTest, ClearDMeasuresOneFolderButCleansTheTreeIntoBothLogs) {

@@ -225,6 +225,7 @@ struct Visit {
   std::string name;        // its name in the folder above; "" for the first
   std::string remembered;  // the folder list's path while it is listed here
   std::vector<FindData> subfolders;  // as its latest listing found them
+  bool withAttributes = true;        // false once read again by the folder list, by name only
   std::size_t count = 0;   // its subfolders when the visits began
   std::size_t next = 0;
   platform::FolderStamp stamp;  // the folder when its subfolders were last read
@@ -255,6 +256,7 @@ void Recheck(RemovalContext& c, FolderList& dirs, Visit& at) {
   at.stamp = now;
   at.stamped = stamped;
   dirs.SetPathIn(at.remembered, at.here);
+  at.withAttributes = false;
   at.subfolders.clear();
   for (int i = 0; i < dirs.ListCount(); ++i) {
     FindData entry;
@@ -313,8 +315,9 @@ void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target
     std::string sub = at.remembered;
     if (sub.back() != '\\') sub += '\\';
     sub += listed.name;
-    FolderHandle entered =
-        Enter(c, remover, sub, Target{at.here, listed.name, &listed}, &descend, &subfolders);
+    FolderHandle entered = Enter(c, remover, sub,
+                                 Target{at.here, listed.name, at.withAttributes ? &listed : nullptr},
+                                 &descend, &subfolders);
     if (entered != kInvalidFolderHandle && descend) {
       stack.push_back(Begin(c, entered, listed.name, dirs.Path(), std::move(subfolders)));
       continue;
