@@ -98,10 +98,16 @@ bool RootListsSomething(platform::FileSystemApi& files, FolderHandle root) {
   return false;
 }
 
-// The totals learn of a file by its path, the beginning of its log line.
-void Tally(RemovalContext& c, const std::string& line, std::size_t pathLength,
-           const FindData& entry, bool deleted) {
-  if (c.tally) TallyFile(c.tally, line.substr(0, pathLength), entry.size, deleted);
+// Logs a file measured or deleted in the folder whose path is `prefix`
+// (ending in "\"), into L and, for ClearD, L2 too; the totals learn of it by
+// its path, the beginning of the line.
+void LogFile(RemovalContext& c, const std::string& prefix, const FindData& entry,
+             std::int64_t size, bool deleted, bool bothLogs) {
+  std::string line = FileLogLine(prefix, entry.name, size);
+  if (c.tally)
+    TallyFile(c.tally, line.substr(0, prefix.size() + entry.name.size()), entry.size, deleted);
+  if (bothLogs) Log(c.L, line);
+  Log(bothLogs ? c.L2 : c.L, std::move(line));
 }
 
 void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHandle here) {
@@ -127,14 +133,7 @@ void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHand
         !deleted && files.GetEntryInfo(here, entry.name, &now) == kErrorSuccess &&
         (now.attributes & (kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory)) == 0;
     if (stillThere) continue;
-    std::string line = FileLogLine(prefix, entry.name, size);
-    Tally(c, line, prefix.size() + entry.name.size(), entry, true);
-    if (remover == Remover::kClearD) {
-      Log(c.L, line);
-      Log(c.L2, std::move(line));
-    } else {
-      Log(c.L, std::move(line));
-    }
+    LogFile(c, prefix, entry, size, true, remover == Remover::kClearD);
   }
 }
 
@@ -148,9 +147,7 @@ void MeasureListed(RemovalContext& c, FileList& list, FolderHandle here) {
     // Attributes already as asked for are left alone (as setting them again
     // would leave them).
     if (entry.attributes & kChangeable) files.SetEntryAttributes(here, entry.name, kClearedAttributes);
-    std::string line = FileLogLine(prefix, entry.name, size);
-    Tally(c, line, prefix.size() + entry.name.size(), entry, false);
-    Log(c.L, std::move(line));
+    LogFile(c, prefix, entry, size, false, false);
   }
 }
 
