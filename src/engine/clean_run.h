@@ -3,12 +3,12 @@
 // progress values, the Recycle Bin, the run time and the summary.
 #pragma once
 
-#include <bitset>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "browser/cache_views.h"
+#include "engine/items.h"
 #include "engine/routines.h"
 #include "engine/stopwatch.h"
 #include "platform/platform.h"
@@ -16,30 +16,6 @@
 #include "toolkit/controls.h"
 
 namespace vb::engine {
-
-// The items a user ticks, each guarding one stage.
-enum class Item {
-  kSysTemp,
-  kRecycleBin,
-  kIETemp,
-  kIEUrlHistory,
-  kCookies,
-  kIndexDat,
-  kPrefetch,
-  kExplorerMRUs,
-  kMemoryDumps,
-  kRecentDocuments,
-  kTrayNotifications,
-  kApplications,
-  kWindowsLogs,
-  kWindowsCache,
-  kCount
-};
-using ItemSet = std::bitset<static_cast<std::size_t>(Item::kCount)>;
-
-inline bool Has(const ItemSet& items, Item item) {
-  return items.test(static_cast<std::size_t>(item));
-}
 
 // The options the run reads, as the boxes stood when it started.
 struct RunOptions {
