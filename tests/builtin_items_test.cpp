@@ -7,7 +7,6 @@
 #include "app/form1_settings.h"
 #include "app/main_window.h"
 #include "app/program.h"
-#include "personal/registry_tree.h"
 #include "platform/scripted_ui.h"
 #include "platform/registry_values.h"
 #include "registry/settings_store.h"
@@ -145,19 +144,6 @@ TEST_F(BuiltinItemsTest, AFullCacheListIsNotReloadedBeforeTheRun) {
   Analyze();
   EXPECT_NE(Log().find("\r\nTemporary Internet Files (0 Files)\r\n"), std::string::npos) << Log();
   EXPECT_EQ(list2.ListCount(), 0);
-}
-
-// The text form of a key tree's deletion: a long root name and a path.
-TEST(DelRegSub, TakesALongRootNameAndAPathAndNeverAHive) {
-  test::TempMachine m;
-  auto& reg = m.platform().Registry();
-  WriteString(reg, kHkeyCurrentUser, "Software\\T\\A", "v", "x");
-  personal::del_reg_sub(m.platform(), "HKEY_CURRENT_USER\\Software\\T\\");
-  HKEY gone = 0;
-  EXPECT_EQ(reg.RegOpenKeyA(kHkeyCurrentUser, "Software\\T", &gone), kErrorFileNotFound);
-  personal::del_reg_sub(m.platform(), "HKEY_CURRENT_USER");  // a root alone: nothing
-  personal::del_reg_sub(m.platform(), "HKCU\\Software");     // not a root's full name
-  EXPECT_FALSE(platform::ReadSubKeyNames(reg, kHkeyCurrentUser, "Software").empty());
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_F(CatalogueTest, ListsHoldEachTextOnceWithTheMarkerTheirModeNeeds) {
       EXPECT_TRUE(texts.insert(e.text).second) << e.text;
       EXPECT_EQ(e.list, static_cast<AppList>(l)) << e.text;
       auto markers =
-          std::ranges::count(e.steps, engine::Action::kCleanerOnly, &engine::Step::action);
+          std::ranges::count(e.steps, engine::StepKind::kCleanerOnly, &engine::Step::kind);
       EXPECT_EQ(markers, e.analyze == UnderAnalyze::kPartly ? 1 : 0) << e.text;
       EXPECT_EQ(e.steps.empty(), e.analyze == UnderAnalyze::kNoCleaner) << e.text;
     }

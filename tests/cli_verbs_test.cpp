@@ -289,11 +289,12 @@ TEST_F(RunTotals, MatchTheBytesOnDiskInBothModesAndAsJson) {
   ASSERT_EQ(lines.size(), 8u) << json.out;
   EXPECT_TRUE(HasLine(json.out,
                       "{\"path\": \"C:\\\\WINDOWS\\\\Temp\\\\x\\\\big.bin\", \"bytes\": 1048583, "
-                      "\"action\": \"listed\"}"));
+                      "\"action\": \"listed\", \"source\": \"System Temporary\"}"));
   EXPECT_NE(json.out.find("caf\\u00e9.tmp\", \"bytes\": 70000"), std::string::npos);
   EXPECT_EQ(lines.back().rfind("{\"summary\": true, \"verb\": \"analyze\", \"files\": 7, "
-                               "\"bytes\": 1124728, \"size\": \"1.1 MB\", \"registryKeys\": 0, "
-                               "\"registryValues\": 0, \"results\": \"ANALYSIS SUMMARY",
+                               "\"bytes\": 1124728, \"size\": \"1.1 MB\", \"folders\": 0, "
+                               "\"registryKeys\": 0, \"registryValues\": 0, \"cacheEntries\": 0, "
+                               "\"refused\": 0, \"results\": \"ANALYSIS SUMMARY",
                                0),
             0u)
       << lines.back();
@@ -302,10 +303,16 @@ TEST_F(RunTotals, MatchTheBytesOnDiskInBothModesAndAsJson) {
   ASSERT_EQ(clean.code, cli::kExitOk) << clean.err;
   EXPECT_TRUE(ReadsAsJsonLines(machine.folder(), clean.out));
   lines = LinesOf(clean.out);
-  ASSERT_EQ(lines.size(), 8u) << clean.out;
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-    EXPECT_NE(lines[i].find("\"action\": \"deleted\"}"), std::string::npos) << lines[i];
-  EXPECT_NE(lines.back().find("\"files\": 7, \"bytes\": 1124728"), std::string::npos);
+  // The seven files and the five folders they leave empty.
+  ASSERT_EQ(lines.size(), 13u) << clean.out;
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.find("\"action\": \"deleted\"") != std::string::npos; }),
+            7);
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.find("\"action\": \"removed\"") != std::string::npos; }),
+            5);
+  EXPECT_NE(lines.back().find("\"files\": 7, \"bytes\": 1124728, \"size\": \"1.1 MB\", \"folders\": 5"),
+            std::string::npos);
   EXPECT_FALSE(Exists(std::string(kWindowsTemp) + "x/big.bin"));
   EXPECT_FALSE(Exists(std::string(kWindowsTemp) + "a/b/c/d/page.tmp"));
 

@@ -18,10 +18,6 @@ namespace vb {
 namespace {
 
 using namespace vb::win;
-using engine::ClearD;
-using engine::ClearD2;
-using engine::ClearDirTree;
-using engine::ClearFile;
 using Texts = std::vector<std::string>;
 
 class RemovalTest : public test::RemovalFixture {
@@ -52,30 +48,20 @@ class RemovalTest : public test::RemovalFixture {
   }
 };
 
-TEST_F(RemovalTest, ClearD2MeasuresTheWholeTreeAndClearsAttributesUnderAnalyze) {
+// Analyze measures and changes nothing, not even an attribute.
+TEST_F(RemovalTest, ClearD2MeasuresTheWholeTreeUnderAnalyzeAndChangesNothing) {
   LayTree();
   Analyze();
-  std::string folder = "C:\\Temp\\T";
-  ClearD2(context, folder);
-  EXPECT_EQ(folder, "C:\\Temp\\T\\");
+  ClearD2("C:\\Temp\\T");
   EXPECT_EQ(Lines(L), Join(kTopLines, kSubLines));
   EXPECT_EQ(L.ListIndex(), L.ListCount() - 1);
   EXPECT_EQ(L2.ListCount(), 0);
   for (const char* file : {"a.txt", "B.txt", "c.txt", "h.txt", "s.sys", "r.txt", "sub/d.txt"})
     EXPECT_TRUE(Exists(std::string("Temp/T/") + file)) << file;
-  // The folders and the files measured lose read-only, hidden and system;
-  // the files not listed keep them.
-  EXPECT_EQ(Attributes("Temp\\T\\h.txt"), kFileAttributeArchive);
-  EXPECT_EQ(Attributes("Temp\\T"), kFileAttributeDirectory);
-  EXPECT_EQ(Attributes("Temp\\T\\sub"), kFileAttributeDirectory);
-  EXPECT_EQ(Attributes("Temp\\T\\s.sys"), kFileAttributeArchive | kFileAttributeSystem);
+  EXPECT_EQ(Attributes("Temp\\T\\h.txt"), kFileAttributeArchive | kFileAttributeHidden);
+  EXPECT_EQ(Attributes("Temp\\T"), kFileAttributeDirectory | kFileAttributeHidden);
+  EXPECT_EQ(Attributes("Temp\\T\\sub"), kFileAttributeDirectory | kFileAttributeHidden);
   EXPECT_EQ(Attributes("Temp\\T\\r.txt"), kFileAttributeArchive | kFileAttributeReadonly);
-
-  // A shallow analysis stays in the folder.
-  L.Clear();
-  shallowAnalyze = true;
-  ClearD2(context, folder);
-  EXPECT_EQ(Lines(L), kTopLines);
 }
 
 TEST_F(RemovalTest, ClearD2DeletesTheTreeAndRemovesTheFoldersItEmptied) {
@@ -88,7 +74,7 @@ TEST_F(RemovalTest, ClearD2DeletesTheTreeAndRemovesTheFoldersItEmptied) {
   ASSERT_EQ(flock(fd, LOCK_EX), 0);
   Clean();
   std::string folder = "C:\\Temp\\T\\";
-  ClearD2(context, folder);
+  ClearD2(folder);
   Texts expected = Join(kTopLines, kSubLines);
   expected.erase(expected.begin() + 1);
   EXPECT_EQ(Lines(L), expected);
@@ -106,8 +92,7 @@ TEST_F(RemovalTest, ClearD2DeletesTheTreeAndRemovesTheFoldersItEmptied) {
 
   L.Clear();
   ReadOnlyOption(true);
-  File.SetSystem(true);
-  ClearD2(context, folder);
+  ClearD2(folder, true);
   EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\T\\B.txt 1024 bytes", "C:\\Temp\\T\\r.txt 20 bytes",
                              "C:\\Temp\\T\\s.sys 10 bytes", "C:\\Temp\\T\\sub\\s2.sys 7 bytes"}));
   EXPECT_FALSE(Exists("Temp/T/sub"));
@@ -123,7 +108,7 @@ TEST_F(RemovalTest, ClearD2ClearsTheAttributesOfSubfoldersReadAgainMidRun) {
   ASSERT_EQ(chmod(C("Temp/T/B").c_str(), 0555), 0);
   Clean();
   std::string folder = "C:\\Temp\\T";
-  ClearD2(context, folder);
+  ClearD2(folder);
   EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\T\\A\\a.txt 1 bytes", "C:\\Temp\\T\\B\\b.txt 2 bytes"}));
   EXPECT_FALSE(Exists("Temp/T/B"));
 }
@@ -132,17 +117,16 @@ TEST_F(RemovalTest, ClearDMeasuresOneFolderButCleansTheTreeIntoBothLogs) {
   LayTree();
   Analyze();
   std::string folder = "C:\\Temp\\T";
-  ClearD(context, folder);
-  // File1 lists system files; under Analyze no subfolder is entered, but
-  // each loses its attributes.
+  ClearD(folder);
+  // ClearD lists system files; under Analyze no subfolder is entered.
   EXPECT_EQ(Lines(L), Join(kTopLines, {"C:\\Temp\\T\\s.sys 10 bytes"}));
   EXPECT_EQ(L2.ListCount(), 0);
-  EXPECT_EQ(Attributes("Temp\\T\\sub"), kFileAttributeDirectory);
+  EXPECT_EQ(Attributes("Temp\\T\\sub"), kFileAttributeDirectory | kFileAttributeHidden);
 
   L.Clear();
   Clean();
   ReadOnlyOption(true);
-  ClearD(context, folder);
+  ClearD(folder);
   Texts all = Join(
       Join(kTopLines, {"C:\\Temp\\T\\r.txt 20 bytes", "C:\\Temp\\T\\s.sys 10 bytes"}), kSubLines);
   EXPECT_EQ(Lines(L), all);
@@ -158,16 +142,14 @@ TEST_F(RemovalTest, ClearFileTakesOnlyThePatternInOneFolder) {
   Put("Temp/C/cookies4.dat", 1100);
   Put("Temp/C/other.dat", 5);
   Put("Temp/C/sub/cookies4.dat", 6);
-  File2.SetPattern("cookies4.dat");
   std::string folder = "C:\\Temp\\C";
-  ClearFile(context, folder);
+  ClearFile(folder, {"cookies4.dat"});
   Clean();
-  ClearFile(context, folder);
+  ClearFile(folder, {"cookies4.dat"});
   EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\C\\cookies4.dat 1 kb", "C:\\Temp\\C\\cookies4.dat 1 kb"}));
   EXPECT_FALSE(Exists("Temp/C/cookies4.dat"));
   EXPECT_TRUE(Exists("Temp/C/other.dat"));
   EXPECT_TRUE(Exists("Temp/C/sub/cookies4.dat"));
-  EXPECT_EQ(File2.Pattern(), "cookies4.dat");
 }
 
 TEST_F(RemovalTest, ClearDirTreeMeasuresTwoLevelsAndCleansEverything) {
@@ -176,12 +158,12 @@ TEST_F(RemovalTest, ClearDirTreeMeasuresTwoLevelsAndCleansEverything) {
   Put("Temp/D/A/deep/x.txt", 3);
   Put("Temp/D/B/b.txt", 4);
   Analyze();
-  ClearDirTree(context, "C:\\Temp\\D");
+  ClearDirTree("C:\\Temp\\D");
   EXPECT_EQ(Lines(L), (Texts{"C:\\Temp\\D\\top.txt 1 bytes", "C:\\Temp\\D\\A\\a.txt 2 bytes",
                              "C:\\Temp\\D\\B\\b.txt 4 bytes"}));
   L.Clear();
   Clean();
-  ClearDirTree(context, "C:\\Temp\\D\\");
+  ClearDirTree("C:\\Temp\\D\\");
   EXPECT_EQ(L.ListCount(), 4);
   EXPECT_FALSE(Exists("Temp/D/A"));
   EXPECT_FALSE(Exists("Temp/D/B"));
@@ -203,24 +185,21 @@ TEST_F(RemovalTest, AFileOfThreeGigabytesIsLoggedWithItsRealSize) {
     analyzeOnly = analyze;
     L.Clear();
     std::string folder = "C:\\Temp\\Dumps";
-    ClearD2(context, folder);
+    ClearD2(folder);
     EXPECT_EQ(Lines(L), expected) << analyze;
   }
   EXPECT_FALSE(Exists("Temp/Dumps/memory.dmp"));
 }
 
-TEST_F(RemovalTest, AMissingFolderLogsNothingAndKeepsItsSpelling) {
-  Analyze();
-  std::string folder = "C:\\Temp\\Nothing";
-  for (auto routine : {ClearD, ClearD2, ClearFile}) {
-    routine(context, folder);
-    EXPECT_EQ(folder, "C:\\Temp\\Nothing");
+TEST_F(RemovalTest, AMissingFolderLogsNothing) {
+  const std::string folder = "C:\\Temp\\Nothing";
+  for (bool analyze : {true, false}) {
+    analyzeOnly = analyze;
+    ClearD(folder);
+    ClearD2(folder);
+    ClearFile(folder, {"*.*"});
+    ClearDirTree(folder);
   }
-  shallowAnalyze = true;
-  ClearDirTree(context, folder);
-  EXPECT_FALSE(shallowAnalyze);
-  Clean();
-  ClearD2(context, folder);
   EXPECT_EQ(L.ListCount(), 0);
 }
 
@@ -245,7 +224,7 @@ TEST_F(RemovalTest, FileListsFilterSortAndKeepWhatTheyListed) {
   list.SetHidden(true);
   list.SetReadOnly(true);
   EXPECT_EQ(names(), (Texts{"A.txt", "b.txt", "c.log", "h.txt", "r.txt"}));
-  list.SetPattern("*.log;a*");
+  list.SetPatterns({"*.log", "a*"}, false);
   EXPECT_EQ(names(), (Texts{"A.txt", "c.log"}));
   EXPECT_EQ(list.List(5), "");
   // Not changed by itself, rebuilt on Refresh.

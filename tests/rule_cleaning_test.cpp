@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "catalogue/rule_catalogue.h"
-#include "catalogue/rule_cleaner.h"
+#include "catalogue/entry_cleaner.h"
 #include "cli/winapp2_verb.h"
 #include "platform/registry_values.h"
 #include "support/steps_fixture.h"
@@ -37,7 +37,7 @@ class RuleCleaning : public test::StepsFixture {
     ASSERT_TRUE(rules->Problems().empty()) << ::testing::PrintToString(ProblemLines(*rules));
     const catalogue::Entry& entry = rules->Entries(AppList::kApplications).at(0);
     engine::StepContext c = Context();
-    catalogue::CleanRuleEntry(c, *entry.rule);
+    catalogue::CleanEntry(c, entry);
   }
   std::vector<std::string> Detected(const std::string& text) {
     auto rules = Load(text);

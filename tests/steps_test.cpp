@@ -13,17 +13,17 @@ using namespace vb::engine;
 using StepsTest = test::StepsFixture;
 
 TEST_F(StepsTest, FoldersStartWhereTheirBaseSaysReadAfreshEachTime) {
-  EXPECT_EQ(FolderPath(p(), SystemRoot("\\Temp")), "C:\\WINDOWS\\Temp");
+  EXPECT_EQ(places.PathText(SystemRoot("\\Temp")), "C:\\WINDOWS\\Temp");
   // Environment names are looked up without regard to case.
-  EXPECT_EQ(FolderPath(p(), {Base::kEnvironment, "systemroot", ""}), "C:\\WINDOWS");
-  EXPECT_EQ(FolderPath(p(), UserFolder("Cookies")), "C:\\Documents and Settings\\User\\Cookies");
-  EXPECT_EQ(FolderPath(p(), NtRoot("\\Debug")), "C:\\WINDOWS\\Debug");
+  EXPECT_EQ(places.PathText(engine::Folder{Base::kEnvironment, "systemroot", ""}), "C:\\WINDOWS");
+  EXPECT_EQ(places.PathText(UserFolder("Cookies")), "C:\\Documents and Settings\\User\\Cookies");
+  EXPECT_EQ(places.PathText(NtRoot("\\Debug")), "C:\\WINDOWS\\Debug");
   // No base: the tail alone, at the root of the current drive.
-  EXPECT_EQ(FolderPath(p(), {Base::kEnvironment, "NoSuchVariable", "\\Logs"}), "\\Logs");
+  EXPECT_EQ(places.PathText(engine::Folder{Base::kEnvironment, "NoSuchVariable", "\\Logs"}), "\\Logs");
   platform::WriteString(p().Registry(), kHkeyCurrentUser,
                         "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                         "Cookies", "D:\\Moved");
-  EXPECT_EQ(FolderPath(p(), UserFolder("Cookies", "\\x")), "D:\\Moved\\x");
+  EXPECT_EQ(places.PathText(UserFolder("Cookies", "\\x")), "D:\\Moved\\x");
 }
 
 TEST_F(StepsTest, RangesDeleteExactlyTheirValuesAndRoutinesRunByName) {

@@ -59,31 +59,28 @@ MainWindow::MainWindow(Program& program)
       form_(program.app()),
       pages_(form_),
       stopwatch_(program.platform().System()),
-      file_(program.platform().Files()),
-      file1_(program.platform().Files()),
-      file2_(program.platform().Files()),
       file4_(program.platform().Files()),
-      dir1_(program.platform().Files()),
-      dir3_(program.platform().Files()),
       cache_(program.platform().UrlCache()),
-      removal_{program.platform(), *form_.L, *form_.L2, analyzeOnly_, shallowAnalyze_, file_,
-               file1_, file2_, dir1_, dir3_},
+      places_(program.platform()),
+      policy_(places_),
+      removal_{program.platform(), *form_.L, *form_.L2, analyzeOnly_, readOnlyFiles_, places_,
+               policy_},
       views_{program.platform(), cache_,        *form_.List2, *form_.ListView2, *form_.ListView1,
              *form_.LV1,         *form_.LV2,    *form_.Frame4, *form_.Frame5},
       builtin_{program.platform(), removal_, views_, *form_.Frame3, options_,
-               [this](const std::string& url) { return DeleteCacheEntry(url); }},
+               [this] { form_.Text3->SetEnabled(true); }},
       steps_{program.platform(), removal_, routines_},
       apps_{program.platform(),
             {form_.Appl, form_.IE, form_.MM, form_.Util, form_.Win},
             *form_.ListBox},
       stage_{apps_, steps_, *form_.ProgressBar1, operaCookies_},
       personal_{program.platform(), *form_.LV},
-      personalStage_{removal_,          *form_.Check8,    *form_.ListView3,
+      personalStage_{steps_,            *form_.Check8,    *form_.ListView3,
                      *form_.ListView4,  *form_.ListView5, *form_.ListView6},
       run_(program.platform(),
            {program.app(), *form_.L, *form_.Text1, *form_.Label4, *form_.ProgressBar1,
             *form_.CleanCom},
-           views_, routines_, stopwatch_, *this),
+           views_, routines_, stopwatch_, *this, removal_),
       internet_{program.app(), builtin_, routines_, file4_, *form_.IE, *form_.Text2,
                 *form_.DelCache, *form_.DelCook, *form_.operacache2, *form_.mozff,
                 *form_.dscache, *form_.operacook, *form_.mozffcook, *form_.dscookie,
@@ -91,10 +88,6 @@ MainWindow::MainWindow(Program& program)
       keepList_{program.platform(), *form_.LV1, *form_.LV2, *form_.Text3},
       shell_{program.platform(), *form_.VnbStartup, *form_.Check10, *form_.Check7, *form_.Check9,
              *form_.Check5} {
-  file1_.SetHidden(true);
-  file1_.SetSystem(true);
-  file_.SetHidden(true);
-  file2_.SetHidden(true);
   engine::AddBuiltinRoutines(builtin_, routines_);
   catalogue::AddCatalogueRoutines(stage_, routines_);
   personal::AddPersonalizedRoutine(personalStage_, routines_);
@@ -196,8 +189,7 @@ void MainWindow::StoreBox(toolkit::CheckBox& box) {
   if (&box == form_.Check1) form_.ProgressBar1->SetVisible(form_.Check1->Value() != 1);
   if (&box == form_.Check3) {
     readOnlyFiles_ = form_.Check3->Value() == 1;
-    for (engine::FileList* list : {&file_, &file1_, &file2_, &file4_})
-      list->SetReadOnly(readOnlyFiles_);
+    file4_.SetReadOnly(readOnlyFiles_);
   }
 }
 
@@ -310,12 +302,6 @@ void MainWindow::AnalyCom_Click() {
   analyzeOnly_ = true;
   CleanCom_Click();
   analyzeOnly_ = false;
-}
-
-bool MainWindow::DeleteCacheEntry(const std::string& url) {
-  bool deleted = cache_.DeleteCacheEntry(url);
-  form_.Text3->SetEnabled(true);
-  return deleted;
 }
 
 void MainWindow::ShowWarning() {

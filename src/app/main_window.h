@@ -49,10 +49,8 @@ class MainWindow : private engine::RunHost {
   void Form_Unload();
   void CleanCom_Click();
   void AnalyCom_Click();
-  // The totals that the runs from now on add to; null counts nothing.
+  // The actions that the runs from now on report to; null counts nothing.
   void SetRunTally(engine::RunTally* tally) { removal_.tally = tally; }
-  // Deletes one URL-cache entry; true when it went.
-  bool DeleteCacheEntry(const std::string& url);
 
  private:
   void Wire();
@@ -88,12 +86,13 @@ class MainWindow : private engine::RunHost {
   Form1Pages pages_;
   engine::Stopwatch stopwatch_;
   bool analyzeOnly_ = false;
-  bool shallowAnalyze_ = false;
+  bool readOnlyFiles_ = false;
   engine::RunOptions options_;  // of the run in progress
-  // The invisible file and folder lists the removal routines enumerate with.
-  engine::FileList file_, file1_, file2_, file4_;
-  engine::FolderList dir1_, dir3_;
+  // The file list the Internet page refreshes.
+  engine::FileList file4_;
   browser::CacheCursor cache_;
+  engine::Places places_;
+  engine::SafetyPolicy policy_;
   engine::RemovalContext removal_;
   browser::CacheViews views_;
   engine::BuiltinContext builtin_;
@@ -110,7 +109,6 @@ class MainWindow : private engine::RunHost {
   language::LanguageTable language_;  // the texts of the language files loaded this run
   shell::ShellContext shell_;
   bool quiet_ = false;
-  bool readOnlyFiles_ = false;
 };
 
 }  // namespace vb::app

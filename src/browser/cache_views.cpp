@@ -13,15 +13,18 @@ bool IsCookie(const std::string& url) { return url.compare(0, 6, "Cookie") == 0;
 
 // Walks the cache and calls take(url, cookie) for each entry it takes: every
 // entry after the first needs the normal-entry bit; cookie tells whether the
-// URL begins with "Cookie".
+// URL begins with "Cookie". The entry's file is kept for its deletion.
 template <class Take>
-void Walk(CacheCursor& cursor, Take take) {
+void Walk(CacheViews& v, Take take) {
+  CacheCursor& cursor = v.cursor;
   bool first = true;
   for (bool more = cursor.FirstCacheEntry(); more; more = cursor.NextCacheEntry()) {
     std::string url = cursor.CacheEntryUrl();
     bool typeOk = first || (cursor.CacheEntryType() & kNormalCacheEntry) != 0;
     first = false;
-    if (typeOk) take(url, IsCookie(url));
+    if (!typeOk) continue;
+    v.localFiles[url] = cursor.CacheEntryFile();
+    take(url, IsCookie(url));
   }
   cursor.CloseCacheEnum();
 }
@@ -65,7 +68,7 @@ void FinishCookies(CacheViews& v) {
 
 void LoadHistroy(CacheViews& v) {
   ClearHistory(v);
-  Walk(v.cursor, [&](const std::string& url, bool cookie) {
+  Walk(v, [&](const std::string& url, bool cookie) {
     if (!cookie) TakeHistory(v, url);
   });
   CountHistory(v);
@@ -73,7 +76,7 @@ void LoadHistroy(CacheViews& v) {
 
 void LoadCookies(CacheViews& v) {
   ClearCookies(v);
-  Walk(v.cursor, [&](const std::string& url, bool cookie) {
+  Walk(v, [&](const std::string& url, bool cookie) {
     if (cookie) TakeCookie(v, url);
   });
   FinishCookies(v);
@@ -82,7 +85,7 @@ void LoadCookies(CacheViews& v) {
 void LoadHistroyAndCookies(CacheViews& v) {
   ClearHistory(v);
   ClearCookies(v);
-  Walk(v.cursor, [&](const std::string& url, bool cookie) {
+  Walk(v, [&](const std::string& url, bool cookie) {
     if (cookie)
       TakeCookie(v, url);
     else

@@ -2,6 +2,9 @@
 // from the URL cache, and the cookie keep-list that protects cookies.
 #pragma once
 
+#include <string>
+#include <unordered_map>
+
 #include "browser/cache_cursor.h"
 #include "platform/platform.h"
 #include "toolkit/controls.h"
@@ -18,6 +21,14 @@ struct CacheViews {
   toolkit::ListView& LV2;        // the keep-list
   toolkit::Frame& Frame4;        // "Cache:"
   toolkit::Frame& Frame5;        // "Cookies:"
+  // The local file of each entry the views list, as the cache gave it.
+  std::unordered_map<std::string, std::string> localFiles = {};
+
+  const std::string& LocalFile(const std::string& url) const {
+    static const std::string kNone;
+    auto it = localFiles.find(url);
+    return it == localFiles.end() ? kNone : it->second;
+  }
 };
 
 // The callers skip it while List2 holds more than this many entries.

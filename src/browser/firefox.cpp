@@ -5,7 +5,6 @@
 #include "browser/app_data_folders.h"
 #include "browser/ini.h"
 #include "browser/netscape.h"
-#include "platform/entry_lister.h"
 
 namespace vb::browser {
 
@@ -25,51 +24,54 @@ bool StaysInsideFirefoxFolder(std::string_view relative) {
   return true;
 }
 
-FireFox::FireFox(engine::RemovalContext& removal) : removal_(removal) { FindProfile(); }
+FireFox::FireFox(engine::StepContext& steps) : steps_(steps) { FindProfile(); }
 
 void FireFox::FindProfile() {
+  platform::Platform& p = steps_.platform;
   // The Mozilla suite's locator runs too; nothing of it is used here.
-  NetScape netscape(removal_.platform);
-  std::string roaming = RoamingAppData(removal_.platform) + "\\Mozilla\\Firefox";
-  std::string local = LocalAppData(removal_.platform) + "\\Mozilla\\Firefox";
+  NetScape netscape(p);
+  std::string roaming = RoamingAppData(p) + "\\Mozilla\\Firefox";
   // Only the first profile, always taken as relative to the Firefox folder.
   std::string relative =
-      GetFromINI(removal_.platform.Files(), roaming + "\\profiles.ini", "Profile0", "Path");
+      GetFromINI(p.Files(), roaming + "\\profiles.ini", "Profile0", "Path");
   if (!StaysInsideFirefoxFolder(relative)) return;
-  roaming += "\\" + relative;
-  local += "\\" + relative;
-  std::replace(roaming.begin(), roaming.end(), '/', '\\');
-  std::replace(local.begin(), local.end(), '/', '\\');
-  profile_ = Profile{roaming, local, roaming + "\\cache", local + "\\cache", roaming + "\\history.dat"};
+  std::replace(relative.begin(), relative.end(), '/', '\\');
+  std::string tail = "\\Mozilla\\Firefox\\" + relative;
+  profile_ = Profile{engine::UserFolder("AppData", tail), engine::UserFolder("Local AppData", tail)};
 }
 
-// A folder exists when a listing of its entries, folders included, begins with ".".
-bool FireFox::FolderExists(const std::string& folder) {
-  platform::EntryLister lister(removal_.platform.Files());
-  return lister.ListEntries(folder + "\\*.*", platform::kListWithFolders) == ".";
+void FireFox::Run(std::vector<engine::Step> steps) {
+  if (profile_) engine::RunSteps(steps_, steps);
 }
+
+namespace {
+
+// A folder's subfolder, as steps name folders.
+engine::Folder Below(engine::Folder folder, const char* name) {
+  folder.tail += std::string("\\") + name;
+  return folder;
+}
+
+}  // namespace
 
 void FireFox::Delete_History() {
-  if (!profile_ || removal_.analyzeOnly) return;
-  removal_.platform.Files().DeleteFileA(profile_->historyFile);
+  if (!profile_) return;
+  engine::Step file{.kind = engine::StepKind::kFiles, .folder = profile_->roaming,
+                    .patterns = {"history.dat"}, .exactNames = true};
+  Run({engine::CleanerOnly(), std::move(file)});
 }
 
 void FireFox::Delete_Cache() {
   if (!profile_) return;
-  for (const std::string& cache : {profile_->roamingCache, profile_->localCache}) {
-    if (!FolderExists(cache)) continue;
-    std::string folder = cache;
-    engine::ClearD2(removal_, folder);
-  }
+  Run({engine::EmptyTree(Below(profile_->roaming, "cache")),
+       engine::EmptyTree(Below(profile_->local, "cache"))});
 }
 
-void FireFox::ClearProfileFiles(std::initializer_list<const char*> patterns) {
-  if (!profile_ || !FolderExists(profile_->roaming)) return;
-  for (const char* pattern : patterns) {
-    removal_.File2.SetPattern(pattern);
-    std::string folder = profile_->roaming;
-    engine::ClearFile(removal_, folder);
-  }
+void FireFox::ClearProfileFiles(std::vector<std::string> names) {
+  if (!profile_) return;
+  engine::Step files{.kind = engine::StepKind::kFiles, .folder = profile_->roaming,
+                     .patterns = std::move(names), .patternsInTurn = true};
+  Run({std::move(files)});
 }
 
 void FireFox::Delete_Bookmarks() { ClearProfileFiles({"bookmarks.html", "bookmarks.bak"}); }

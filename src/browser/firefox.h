@@ -1,14 +1,15 @@
 // FireFox: finds the Firefox profile named first in "profiles.ini" once, when
-// created, and clears one kind of its data per method through the removal
-// routines, so that under Analyze they measure and log instead of deleting.
+// created, and clears one kind of its data per method, each a list of steps
+// run by the one interpreter, so that under Analyze they measure and log
+// instead of deleting.
 #pragma once
 
-#include <initializer_list>
+#include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "engine/removal.h"
+#include "engine/steps.h"
 
 namespace vb::browser {
 
@@ -20,9 +21,8 @@ namespace vb::browser {
 
 class FireFox {
  public:
-  // Finds the profile (FindProfile). The removal context gives the platform,
-  // the analysis flag and the file list File2 that ClearFile works with.
-  explicit FireFox(engine::RemovalContext& removal);
+  // Finds the profile (FindProfile); the steps run over the context given.
+  explicit FireFox(engine::StepContext& steps);
 
   // Deletes the history file; under Analyze nothing.
   void Delete_History();
@@ -37,18 +37,15 @@ class FireFox {
 
  private:
   struct Profile {
-    std::string roaming;  // AppData\Mozilla\Firefox\<relative path>
-    std::string local;    // Local AppData\Mozilla\Firefox\<relative path>
-    std::string roamingCache;
-    std::string localCache;
-    std::string historyFile;
+    engine::Folder roaming;  // AppData\Mozilla\Firefox\<relative path>
+    engine::Folder local;    // Local AppData\Mozilla\Firefox\<relative path>
   };
 
   void FindProfile();
-  bool FolderExists(const std::string& folder);
-  void ClearProfileFiles(std::initializer_list<const char*> patterns);
+  void ClearProfileFiles(std::vector<std::string> names);
+  void Run(std::vector<engine::Step> steps);
 
-  engine::RemovalContext& removal_;
+  engine::StepContext& steps_;
   // Empty when profiles.ini names a place outside the Firefox folder.
   std::optional<Profile> profile_;
 };

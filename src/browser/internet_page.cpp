@@ -19,12 +19,16 @@ int EntryCount(const toolkit::ListBox& list, const char* text) {
 
 bool Holds(const toolkit::ListBox& list, const char* text) { return EntryCount(list, text) > 0; }
 
+// A new FireFox object, which finds the profile afresh.
+void Firefox(InternetPage& p, void (FireFox::*operation)()) {
+  engine::StepContext steps{p.builtin.platform, p.builtin.removal, p.routines};
+  FireFox firefox(steps);
+  (firefox.*operation)();
+}
+
 // Runs one Firefox operation on a new FireFox object per Firefox entry.
 void ForEachFirefox(InternetPage& p, void (FireFox::*operation)()) {
-  for (int n = EntryCount(p.IE, kFirefoxEntry); n > 0; --n) {
-    FireFox firefox(p.builtin.removal);
-    (firefox.*operation)();
-  }
+  for (int n = EntryCount(p.IE, kFirefoxEntry); n > 0; --n) Firefox(p, operation);
 }
 
 void RunOpera(InternetPage& p) {
@@ -47,9 +51,9 @@ void DeleteSelected(InternetPage& p, ViewParts parts) {
   int index = parts.view.SelectedIndex();
   if (index < 0 || index >= parts.view.Count()) return;
   std::string url = parts.view.ItemAt(index).text;
-  // A refused deletion still leaves the view; the next reload shows it again.
-  (void)p.builtin.deleteCacheEntry(url);
-  p.builtin.removal.L2.AddItem(url);
+  // An entry that stays still leaves the view; the next reload shows it
+  // again. One the safety policy refused is not logged as deleted.
+  if (engine::DeleteViewEntry(p.builtin, url)) p.builtin.removal.L2.AddItem(url);
   parts.view.Remove(index);
   parts.deleteSelected.SetVisible(false);
   RewriteLog(p);
@@ -103,7 +107,7 @@ void DeleteCache(InternetPage& p) {
   engine::CleanIETemp(p.builtin);
   for (int i = 0; i < p.IE.ListCount(); ++i) {
     if (p.IE.List(i) == kFirefoxEntry) {
-      FireFox(p.builtin.removal).Delete_Cache();
+      Firefox(p, &FireFox::Delete_Cache);
     } else if (p.IE.List(i) == kOperaEntry) {
       p.operaCookies = false;
       RunOpera(p);
@@ -134,9 +138,9 @@ void CleanBrowsers(InternetPage& p) {
     p.DelCook.SetEnabled(false);
   }
   for (int n = EntryCount(p.IE, kFirefoxEntry); n > 0; --n) {
-    FireFox(p.builtin.removal).Delete_Cache();
-    FireFox(p.builtin.removal).Delete_Cookies();
-    FireFox(p.builtin.removal).Delete_History();
+    Firefox(p, &FireFox::Delete_Cache);
+    Firefox(p, &FireFox::Delete_Cookies);
+    Firefox(p, &FireFox::Delete_History);
   }
   for (int n = EntryCount(p.IE, kOperaEntry); n > 0; --n) RunOpera(p);
   p.routines.Run(Routine::kHistory);
@@ -157,9 +161,9 @@ void DeleteIECookies(InternetPage& p) {
   if (p.builtin.views.ListView1.Count() == 0) p.DelCook.SetEnabled(false);
 }
 
-void DeleteFirefoxCache(InternetPage& p) { FireFox(p.builtin.removal).Delete_Cache(); }
+void DeleteFirefoxCache(InternetPage& p) { Firefox(p, &FireFox::Delete_Cache); }
 
-void DeleteFirefoxCookies(InternetPage& p) { FireFox(p.builtin.removal).Delete_Cookies(); }
+void DeleteFirefoxCookies(InternetPage& p) { Firefox(p, &FireFox::Delete_Cookies); }
 
 void DeleteOperaCache(InternetPage& p) {
   p.operaCookies = false;

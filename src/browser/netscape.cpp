@@ -45,13 +45,23 @@ bool NetScape::HasCookieFile(const std::string& path) {
   return platform_.Files().ReadFileBytes(path, &content) == win::kErrorSuccess;
 }
 
-void NetScape::DeleteInProfile(const std::string& pathOrPattern) {
+void NetScape::DeleteInProfile(engine::StepContext& steps, const std::string& folder,
+                               std::vector<std::string> names, bool exact) {
   if (profile_.empty()) return;
-  (void)platform::DeleteFiles(platform_.Files(), pathOrPattern);
+  engine::RunSteps(steps, {{.kind = engine::StepKind::kFiles,
+                            .folder = engine::PathFolder(folder),
+                            .patterns = std::move(names),
+                            .exactNames = exact}});
 }
 
-void NetScape::Delete_History() { DeleteInProfile(GetHistoryFile()); }
-void NetScape::Delete_Cache() { DeleteInProfile(GetCachePath() + "\\*.*"); }
-void NetScape::Delete_Cookies() { DeleteInProfile(profile_ + "\\cookies.txt"); }
+void NetScape::Delete_History(engine::StepContext& steps) {
+  DeleteInProfile(steps, profile_, {"history.dat"}, true);
+}
+void NetScape::Delete_Cache(engine::StepContext& steps) {
+  DeleteInProfile(steps, GetCachePath(), {"*.*"}, false);
+}
+void NetScape::Delete_Cookies(engine::StepContext& steps) {
+  DeleteInProfile(steps, profile_, {"cookies.txt"}, true);
+}
 
 }  // namespace vb::browser

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "engine/steps.h"
 #include "platform/platform.h"
 
 namespace vb::browser {
@@ -24,16 +26,18 @@ class NetScape {
   [[nodiscard]] std::string GetHistoryFile() const { return profile_ + "\\history.dat"; }
   [[nodiscard]] std::string GetBookmarksFile() const { return profile_ + "\\bookmarks.html"; }
 
-  // Plain deletions of the history file, every file of the cache folder and
-  // the cookie file; without a profile folder they do nothing.
-  void Delete_History();
-  void Delete_Cache();
-  void Delete_Cookies();
+  // The history file, every file of the cache folder and the cookie file,
+  // as steps run over the context given; without a profile folder they do
+  // nothing.
+  void Delete_History(engine::StepContext& steps);
+  void Delete_Cache(engine::StepContext& steps);
+  void Delete_Cookies(engine::StepContext& steps);
 
  private:
   void FindSaltFolder(const std::string& folder);
   bool HasCookieFile(const std::string& path);
-  void DeleteInProfile(const std::string& pathOrPattern);
+  void DeleteInProfile(engine::StepContext& steps, const std::string& folder,
+                       std::vector<std::string> names, bool exact);
 
   platform::Platform& platform_;
   std::string profile_;

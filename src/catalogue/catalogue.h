@@ -60,8 +60,8 @@ struct Entry {
   Detection detection;
   UnderAnalyze analyze;
   std::vector<engine::Step> steps;
-  // An entry read from a rule file: what it detects and cleans (its steps
-  // are empty); nullptr for the built-in entries.
+  // An entry read from a rule file: what it detects; nullptr for the
+  // built-in entries.
   const RuleEntry* rule = nullptr;
 };
 

@@ -25,7 +25,7 @@ void AddCatalogueRoutines(ApplicationStageContext& stage, engine::RoutineTable& 
   };
   for (auto [routine, operation] : firefox)
     routines.Set(routine, [&stage, operation = operation] {
-      if (!stage.firefox) stage.firefox.emplace(stage.steps.removal);
+      if (!stage.firefox) stage.firefox.emplace(stage.steps);
       ((*stage.firefox).*operation)();
     });
 }

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "catalogue/rule_steps.h"
+
 namespace vb::catalogue {
 
 using namespace vb::win;
@@ -54,7 +56,7 @@ std::unique_ptr<RuleCatalogue> RuleCatalogue::Load(RulePlaces& places, std::stri
   // The rules are in place: the entries may point into them.
   for (const RuleEntry& rule : catalogue->rules_)
     catalogue->entries_[static_cast<int>(rule.list)].push_back(
-        Entry{rule.text.c_str(), rule.list, Always(), UnderAnalyze::kRuns, {}, &rule});
+        Entry{rule.text.c_str(), rule.list, Always(), UnderAnalyze::kRuns, RuleSteps(rule), &rule});
   std::stable_sort(catalogue->problems_.begin(), catalogue->problems_.end(),
                    [](const RuleProblem& a, const RuleProblem& b) { return a.line < b.line; });
   return catalogue;
@@ -75,22 +77,18 @@ bool RuleDetected(RulePlaces& places, const RuleEntry& rule) {
   }
   if (rule.detects.empty()) return true;
   for (const RuleDetect& d : rule.detects) {
-    bool holds = d.file ? places.ForEach(d.path, true, [](const FoundEntry&) { return true; })
-                        : places.KeyExists(d.key);
+    bool holds = d.file ? places.places().RuleEntryExists(d.path) : places.KeyExists(d.key);
     if (holds) return true;
   }
   return false;
 }
 
 bool RefusedFolder(RulePlaces& places, const std::string& folder) {
-  return places.ForEach(folder, false, [&](const FoundEntry& found) {
-    platform::FolderHandle handle;
-    bool root = false;
-    if (!places.Open(found, &handle, &root)) return false;
-    bool refused = places.Protected(handle, root);
-    places.platform().Files().CloseFolder(handle);
-    return refused;
+  bool refused = false;
+  places.places().ForEach(engine::RuleFolder(folder), [&](const engine::OpenedFolder& found) {
+    refused = refused || places.policy().Protected(found.handle, found.driveRoot);
   });
+  return refused;
 }
 
 }  // namespace vb::catalogue

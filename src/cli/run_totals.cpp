@@ -34,9 +34,39 @@ std::string TotalsText(const engine::RunTally& tally) {
          GroupedNumber(tally.registryValues) + "\n";
 }
 
-std::string FileJson(const std::string& path, std::uint64_t bytes, bool deleted) {
-  return "{\"path\": " + JsonString(path) + ", \"bytes\": " + std::to_string(bytes) +
-         ", \"action\": \"" + (deleted ? "deleted" : "listed") + "\"}";
+std::string ActionJson(const engine::Action& a) {
+  using engine::ActionKind;
+  auto field = [](const char* name, const std::string& text) {
+    return "\"" + std::string(name) + "\": " + JsonString(text) + ", ";
+  };
+  auto number = [](const char* name, std::uint64_t n) {
+    return "\"" + std::string(name) + "\": " + std::to_string(n) + ", ";
+  };
+  const char* done = a.made ? "deleted" : "listed";
+  std::string head;
+  switch (a.kind) {
+    case ActionKind::kFile: head = field("path", a.path) + number("bytes", a.bytes); break;
+    case ActionKind::kFolder:
+      head = field("folder", a.path);
+      done = "removed";
+      break;
+    case ActionKind::kAttributes:
+      head = field("path", a.path);
+      done = "attributes cleared";
+      break;
+    case ActionKind::kKey: head = field("key", a.path); break;
+    case ActionKind::kValue: head = field("key", a.path) + field("value", a.name); break;
+    case ActionKind::kCacheEntry: head = field("url", a.path); break;
+    case ActionKind::kRecycleBin:
+      head = "\"recycleBin\": true, \"items\": " + a.name + ", " + number("bytes", a.bytes);
+      if (a.made) done = "emptied";
+      break;
+    case ActionKind::kRefused:
+      head = field("target", a.path);
+      return "{" + head + "\"action\": \"refused\", " + field("reason", a.name) + "\"source\": " +
+             JsonString(a.source) + "}";
+  }
+  return "{" + head + "\"action\": \"" + done + "\", \"source\": " + JsonString(a.source) + "}";
 }
 
 std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
@@ -45,8 +75,11 @@ std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
          ", \"files\": " + std::to_string(tally.files) +
          ", \"bytes\": " + std::to_string(tally.bytes) +
          ", \"size\": " + JsonString(SizeText(tally.bytes)) +
+         ", \"folders\": " + std::to_string(tally.folders) +
          ", \"registryKeys\": " + std::to_string(tally.registryKeys) +
          ", \"registryValues\": " + std::to_string(tally.registryValues) +
+         ", \"cacheEntries\": " + std::to_string(tally.cacheEntries) +
+         ", \"refused\": " + std::to_string(tally.refused) +
          ", \"results\": " + (results ? JsonString(*results) : std::string("null")) + "}";
 }
 

@@ -20,11 +20,20 @@ namespace vb::cli {
 //   Registry keys: 3  Registry values: 12
 [[nodiscard]] std::string TotalsText(const engine::RunTally& tally);
 
-// {"path": ..., "bytes": N, "action": "listed"|"deleted"}
-[[nodiscard]] std::string FileJson(const std::string& path, std::uint64_t bytes, bool deleted);
+// One action as a JSON object, with the item or entry that asked for it:
+//   {"path": ..., "bytes": N, "action": "deleted"|"listed", "source": ...}    a file
+//   {"folder": ..., "action": "removed", ...}
+//   {"path": ..., "action": "attributes cleared", ...}
+//   {"key": ..., "action": "deleted"|"listed", ...}
+//   {"key": ..., "value": NAME, "action": "deleted"|"listed", ...}
+//   {"url": ..., "action": "deleted"|"listed", ...}                          a URL-cache entry
+//   {"recycleBin": true, "items": N, "bytes": N, "action": "emptied"|"listed", ...}
+//   {"target": ..., "action": "refused", "reason": ..., ...}
+[[nodiscard]] std::string ActionJson(const engine::Action& action);
 
 // {"summary": true, "verb": ..., "files": ..., "bytes": ..., "size": ...,
-//  "registryKeys": ..., "registryValues": ..., "results": TEXT or null}
+//  "folders": ..., "registryKeys": ..., "registryValues": ..., "cacheEntries": ...,
+//  "refused": ..., "results": TEXT or null}
 // results: the results box with "\n" line ends; null when the program closed
 // itself after cleaning, and with it the box.
 [[nodiscard]] std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,

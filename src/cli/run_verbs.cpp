@@ -88,8 +88,8 @@ class CleanerVerb {
     if (!parsed) return kExitUsage;
     args_ = *parsed;
     if (args_.json)
-      tally_.onFile = [this](const std::string& path, std::uint64_t bytes, bool deleted) {
-        io_.out << FileJson(path, bytes, deleted) << "\n";
+      tally_.onAction = [this](const engine::Action& action) {
+        io_.out << ActionJson(action) << "\n";
       };
     std::optional<StoredMarks> marks;
     bool cleanWhenOpening = program_.cleanWhenOpening;

@@ -1,15 +1,9 @@
 #include "engine/builtin_items.h"
 
 #include "engine/builtin_targets.h"
-#include "engine/steps.h"
-#include "registry/c_registry.h"
-#include "registry/reg32.h"
 #include "registry/settings_store.h"
 
 namespace vb::engine {
-
-using namespace vb::win;
-namespace Reg32 = registry::Reg32;
 
 namespace {
 
@@ -19,28 +13,6 @@ void Log(toolkit::ListBox& list, const std::string& line) {
 
 std::string CountCaption(const char* prefix, int count) {
   return prefix + std::to_string(count) + " Files";
-}
-
-// The user's temporary folder as a tree, system files included.
-void Temp(BuiltinContext& c) {
-  std::string folder = c.platform.Environment().GetTempPathA();
-  c.removal.File.SetSystem(true);
-  ClearDirTree(c.removal, folder);
-  c.removal.File.SetSystem(false);
-}
-
-// The "OpenWithList" key of every file type Explorer knows.
-void OpenWithLists(BuiltinContext& c) {
-  std::string fileExts = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
-  registry::cRegistry exts(c.platform);
-  exts.SetClassKey(kHkeyCurrentUser);
-  exts.SetSectionKey(fileExts);
-  std::vector<std::string> names;
-  long count = 0;
-  exts.EnumerateSections(&names, &count);
-  for (const std::string& name : names)
-    TallyKey(c.removal.tally, Reg32::DeleteKey(c.platform.Registry(), kHkeyCurrentUser,
-                                               fileExts + "\\" + name + "\\OpenWithList"));
 }
 
 // The Internet Temporary stage: its lines, then the files and entries.
@@ -59,24 +31,27 @@ void IETemp(BuiltinContext& c) {
 
 }  // namespace
 
+bool DeleteViewEntry(BuiltinContext& c, const std::string& url) {
+  CacheEntryResult result = DeleteCacheEntry(c.removal, url, c.views.LocalFile(url));
+  if (result == CacheEntryResult::kGone && c.cacheEntryDeleted) c.cacheEntryDeleted();
+  return result != CacheEntryResult::kRefused;
+}
+
 void CleanIETemp(BuiltinContext& c) {
   auto& view = c.views.ListView2;
-  std::string cache = FolderPath(c.platform, UserFolder("Cache"));
-  std::string folder = cache;
-  ClearD(c.removal, folder);
+  ClearD(c.removal, UserFolder("Cache"));
   c.views.Frame4.SetCaption(CountCaption("Removed: ", view.Count()));
   if (!c.removal.analyzeOnly) {
     while (view.Count() > 0) {
       std::string url = view.ItemAt(0).text;
-      c.deleteCacheEntry(url);
-      Log(c.removal.L2, url);
+      if (DeleteViewEntry(c, url)) Log(c.removal.L2, url);
       view.Remove(0);
     }
     c.views.List2.Clear();
     view.Clear();
     c.resultsLogFrame.SetCaption(CountCaption("Results Log: ", c.removal.L2.ListCount()));
   }
-  ClearDirTree(c.removal, cache + "\\Content.IE5");
+  ClearDirTree(c.removal, UserFolder("Cache", "\\Content.IE5"));
 }
 
 void Cookies(BuiltinContext& c) {
@@ -87,15 +62,15 @@ void Cookies(BuiltinContext& c) {
     c.views.Frame5.SetCaption(CountCaption("Removed: ", toDelete.Count()));
     while (toDelete.Count() > 0) {
       std::string url = toDelete.ItemAt(0).text;
-      c.deleteCacheEntry(url);
-      Log(c.removal.L2, url);
-      Log(c.removal.L, url);
+      if (DeleteViewEntry(c, url)) {
+        Log(c.removal.L2, url);
+        Log(c.removal.L, url);
+      }
       toDelete.Remove(0);
     }
   }
   // The whole folder goes only while nothing is kept; it is always measured.
-  std::string folder = FolderPath(c.platform, UserFolder("Cookies"));
-  if (analyze || kept.Count() == 0) ClearD(c.removal, folder);
+  if (analyze || kept.Count() == 0) ClearD(c.removal, UserFolder("Cookies"));
   if (!analyze) {
     c.views.ListView1.Clear();
     c.resultsLogFrame.SetCaption(CountCaption("Results Log: ", c.removal.L2.ListCount()));
@@ -112,8 +87,6 @@ void AddBuiltinRoutines(BuiltinContext& c, RoutineTable& routines) {
       StepContext context{c.platform, c.removal, routines};
       RunSteps(context, steps);
     });
-  routines.Set(Routine::kTemp, [&c] { Temp(c); });
-  routines.Set(Routine::kOpenWithLists, [&c] { OpenWithLists(c); });
   routines.Set(Routine::kCookies, [&c] { Cookies(c); });
   routines.Set(Routine::kIETemp, [&c] { IETemp(c); });
 }

@@ -21,6 +21,8 @@ const std::vector<RoutineSteps>& BuiltinTargets() {
       {Routine::kWinTemp,
        {EmptyTree(SystemRoot("\\Temp")), EmptyTree(SystemRoot("\\PCHealth\\HelpCtr\\Temp"))}},
       {Routine::kClearWinOldFiles, {Files(SystemRoot(""), {"*.OLD", "*.tmp"})}},
+      // The user's temporary folder, system files included.
+      {Routine::kTemp, {EmptyDeepTree(TempFolder(), true)}},
       {Routine::kClearIEDownloadDir,
        {DeleteValue(HKCU, "Software\\Microsoft\\Internet Explorer", "Download Directory")}},
       {Routine::kHistory,
@@ -43,6 +45,8 @@ const std::vector<RoutineSteps>& BuiltinTargets() {
         DeleteKey(HKCU, SEARCH_BARS "ContainingTextMRU"),
         DeleteKey(HKCU, SEARCH_BARS "ComputerNameMRU")}},
       {Routine::kClearFindComputerMRU, {LetterList(HKCU, EXPLORER "FindComputerMRU")}},
+      // The "OpenWithList" key of every file type Explorer knows.
+      {Routine::kOpenWithLists, {SubkeyKeys(HKCU, EXPLORER "FileExts", "OpenWithList")}},
       {Routine::kClearOpenWithMRUs,
        {Call(Routine::kOpenWithLists),
         DeleteValue(HKCU, "Software\\Microsoft\\Direct3D\\MostRecentApplication", "Name"),

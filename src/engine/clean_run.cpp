@@ -23,6 +23,7 @@ std::string SettingsKey() { return settings::SectionPath(settings::kSettings); }
 // What the Recycle Bin of the user's drive held when the run started.
 struct BinState {
   std::int16_t count = 0;
+  std::uint64_t size = 0;
   std::uint32_t sizeLow = 0;
   std::uint32_t sizeHigh = 0;
 };
@@ -38,6 +39,7 @@ BinState QueryRecycleBin(platform::Platform& platform) {
   auto countLow = static_cast<std::int32_t>(static_cast<std::uint64_t>(bin.i64NumItems) & 0xFFFFFFFFu);
   BinState state;
   if (countLow >= -32768 && countLow <= 32767) state.count = static_cast<std::int16_t>(countLow);
+  state.size = static_cast<std::uint64_t>(bin.i64Size);
   state.sizeLow = static_cast<std::uint32_t>(static_cast<std::uint64_t>(bin.i64Size) & 0xFFFFFFFFu);
   state.sizeHigh = static_cast<std::uint32_t>(static_cast<std::uint64_t>(bin.i64Size) >> 32);
   return state;
@@ -128,9 +130,15 @@ void CleanRun::Run(const RunRequest& request) {
   stopwatch_.StartTimer();
   d.ProgressBar1.SetValue(0);
 
+  // The folders are found afresh for every run, each base opened once.
+  removal_.places.KeepBasesOpen(true);
+  removal_.policy.Forget();
   for (const Stage& stage : StageTable()) {
     bool runs = (!stage.item || Has(request.items, *stage.item)) &&
                 !(stage.cleanerOnly && analyzeOnly);
+    if (runs && removal_.tally)
+      removal_.tally->source =
+          stage.item ? kItemNames[static_cast<std::size_t>(*stage.item)].caption : "Personalized";
     if (runs)
       for (const StageStep& step : stage.steps) {
         if (step.cleanerOnly && analyzeOnly) continue;
@@ -141,14 +149,18 @@ void CleanRun::Run(const RunRequest& request) {
             if (bin.count == 0) break;
             d.L.AddItem("Emptied Recycle Bin (" + std::to_string(bin.count) + " Files) " +
                         RecycleBinSizeText(bin.sizeLow, bin.sizeHigh, separator));
-            if (!analyzeOnly)
-              platform_.Shell().SHEmptyRecycleBinA(0, nullptr,
-                                                   kSherbNoConfirmation | kSherbNoProgressUi);
+            if (analyzeOnly ||
+                platform_.Shell().SHEmptyRecycleBinA(0, nullptr, kSherbNoConfirmation |
+                                                                     kSherbNoProgressUi) == 0)
+              Tally(removal_.tally, ActionKind::kRecycleBin, !analyzeOnly, "Recycle Bin",
+                    std::to_string(bin.count), bin.size);
             break;
         }
       }
     for (int value : stage.after) d.ProgressBar1.SetValue(value);
   }
+
+  removal_.places.KeepBasesOpen(false);
 
   // Finish.
   d.ProgressBar1.SetValue(100);

@@ -9,6 +9,7 @@
 
 #include "browser/cache_views.h"
 #include "engine/items.h"
+#include "engine/removal.h"
 #include "engine/routines.h"
 #include "engine/stopwatch.h"
 #include "platform/platform.h"
@@ -84,8 +85,10 @@ inline const std::string kRule(88, '-');
 class CleanRun {
  public:
   CleanRun(platform::Platform& platform, RunDisplay display, browser::CacheViews& views,
-           const RoutineTable& routines, Stopwatch& stopwatch, RunHost& host)
+           const RoutineTable& routines, Stopwatch& stopwatch, RunHost& host,
+           RemovalContext& removal)
       : platform_(platform),
+        removal_(removal),
         display_(display),
         views_(views),
         routines_(routines),
@@ -97,6 +100,7 @@ class CleanRun {
 
  private:
   platform::Platform& platform_;
+  RemovalContext& removal_;
   RunDisplay display_;
   browser::CacheViews& views_;
   const RoutineTable& routines_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string_view>
 
 #include "platform/ascii_case.h"
 #include "platform/wildcard.h"
@@ -102,17 +101,11 @@ void SortByName(std::vector<T>* items, NameOf nameOf) {
   *items = std::move(sorted);
 }
 
-bool MatchesAny(const std::string& patterns, const std::string& name) {
-  std::string_view rest(patterns);
-  for (;;) {
-    std::size_t end = rest.find(';');
-    std::string_view one = rest.substr(0, end);
-    while (!one.empty() && one.front() == ' ') one.remove_prefix(1);
-    while (!one.empty() && one.back() == ' ') one.remove_suffix(1);
-    if (!one.empty() && platform::MatchesWildcard(one, name)) return true;
-    if (end == std::string_view::npos) return false;
-    rest.remove_prefix(end + 1);
-  }
+bool MatchesAny(const std::vector<std::string>& patterns, bool exact, const std::string& name) {
+  for (const std::string& pattern : patterns)
+    if (exact ? platform::EqualsIgnoringCase(pattern, name) : platform::MatchesWildcard(pattern, name))
+      return true;
+  return false;
 }
 
 }  // namespace
@@ -145,8 +138,9 @@ void FileList::Release(FolderHandle folder) {
   if (folder_ == folder) folder_ = kInvalidFolderHandle;
 }
 
-void FileList::SetPattern(const std::string& pattern) {
-  pattern_ = pattern;
+void FileList::SetPatterns(std::vector<std::string> patterns, bool exact) {
+  patterns_ = std::move(patterns);
+  exact_ = exact;
   Rebuild();
 }
 
@@ -173,7 +167,7 @@ bool FileList::Wanted(const FindData& entry) const {
   if ((a & kFileAttributeReadonly) && !readOnly_) return false;
   if ((a & kFileAttributeHidden) && !hidden_) return false;
   if ((a & kFileAttributeSystem) && !system_) return false;
-  return MatchesAny(pattern_, entry.name);
+  return MatchesAny(patterns_, exact_, entry.name);
 }
 
 void FileList::Build() const {

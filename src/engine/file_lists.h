@@ -37,9 +37,11 @@ class FileList {
   void SetPathIn(const std::string& path, platform::FolderHandle folder);
   // From now on the list is read by its Path again, if it was read through `folder`.
   void Release(platform::FolderHandle folder);
-  // A wildcard, or several separated by ";" ("*.txt;*.log").
-  const std::string& Pattern() const { return pattern_; }
-  void SetPattern(const std::string& pattern);
+  // One wildcard ("*.txt"), taken as it is.
+  void SetPattern(const std::string& pattern) { SetPatterns({pattern}, false); }
+  // Files any of which matches; with exact, the patterns are names, matched
+  // without wildcards.
+  void SetPatterns(std::vector<std::string> patterns, bool exact);
   // Archive and normal files are always listed; read-only, hidden and system
   // files only while their filter is on.
   bool Hidden() const { return hidden_; }
@@ -67,7 +69,8 @@ class FileList {
 
   platform::FileSystemApi& files_;
   std::string path_;
-  std::string pattern_ = "*.*";
+  std::vector<std::string> patterns_ = {"*.*"};
+  bool exact_ = false;
   bool hidden_ = false;
   bool readOnly_ = false;
   bool system_ = false;

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/file_lists.h"
 #include "engine/number_format.h"
+#include "platform/wildcard.h"
 
 namespace vb::engine {
 
@@ -17,79 +19,32 @@ namespace {
 constexpr DWORD kClearedAttributes = kFileAttributeArchive;  // SetAttributes(x, 32)
 constexpr DWORD kChangeable = kFileAttributeReadonly | kFileAttributeHidden | kFileAttributeSystem;
 
-enum class Remover { kClearD, kClearD2, kClearFile };
-
-FileList& FilesOf(RemovalContext& c, Remover remover) {
-  switch (remover) {
-    case Remover::kClearD:
-      return c.File1;
-    case Remover::kClearD2:
-      return c.File;
-    case Remover::kClearFile:
-      break;
-  }
-  return c.File2;
-}
-
-FolderList* FoldersOf(RemovalContext& c, Remover remover) {
-  switch (remover) {
-    case Remover::kClearD:
-      return &c.Dir1;
-    case Remover::kClearD2:
-      return &c.Dir3;
-    case Remover::kClearFile:
-      break;
-  }
-  return nullptr;
-}
-
-// How many folders deep below the folder it was given a routine goes: each
+// How many folders deep below the folder it was given a sweep goes: each
 // level holds its folder open (so that no folder of the chain can be swapped
 // for a link), and those handles stay bounded. A subfolder deeper than that
 // is left alone, with everything in it.
 constexpr std::size_t kMaxDepth = 512;
-
-// Lets go of a folder a routine call worked in: the lists that were read
-// through it let go of it before it closes.
-void CloseHeld(RemovalContext& c, FolderHandle handle) {
-  if (handle == kInvalidFolderHandle) return;
-  c.File.Release(handle);
-  c.File1.Release(handle);
-  c.File2.Release(handle);
-  c.Dir1.Release(handle);
-  c.Dir3.Release(handle);
-  c.platform.Files().CloseFolder(handle);
-}
-
-// Where a call works: the folder its path names, or, for the calls a routine
-// makes on its subfolders, a subfolder of the folder the caller holds open,
-// so that a subfolder replaced by a link is not entered. `listed` is what the
-// listing of the folder above found of it, when there was one.
-struct Target {
-  FolderHandle parent = kInvalidFolderHandle;
-  std::string name;
-  const FindData* listed = nullptr;
-};
-
-// A bare drive root as text: "C:\", "C:", "\" (and "/" spellings). The folder
-// a path really resolves to is checked too, when it is opened.
-bool DriveRootText(const std::string& folder) {
-  std::size_t end = folder.size();
-  while (end > 0 && (folder[end - 1] == '\\' || folder[end - 1] == '/')) --end;
-  return end == 0 || (end == 2 && folder[1] == ':');
-}
 
 void Log(toolkit::ListBox& box, std::string line) {
   box.AddItem(std::move(line));
   box.SetListIndex(box.ListCount() - 1);
 }
 
-// The size as a 64-bit number: files of 2 GB and more are logged with their
-// real size.
-std::int64_t Length(const FindData& entry) { return static_cast<std::int64_t>(entry.size); }
+// A pattern that every name, or nearly every, matches: "*", "*.*", "*.".
+bool CatchAll(const std::vector<std::string>& patterns) {
+  for (const std::string& p : patterns)
+    if (p.find_first_not_of("*?.") == std::string::npos) return true;
+  return false;
+}
 
-// Whether ListEntries(root & "\*.*", 16) finds anything in a drive root,
-// which has no "." and "..": an entry neither hidden nor system.
+bool MatchesAny(const std::vector<std::string>& patterns, const std::string& name) {
+  for (const std::string& p : patterns)
+    if (platform::MatchesWildcard(p, name)) return true;
+  return false;
+}
+
+// Whether a listing of a drive root ("C:\*.*", folders included) finds
+// anything: an entry neither hidden nor system (a root has no "." and "..").
 bool RootListsSomething(platform::FileSystemApi& files, FolderHandle root) {
   std::vector<FindData> entries;
   if (files.ListFolder(root, platform::ListDetail::kFull, &entries) != kErrorSuccess) return false;
@@ -98,270 +53,319 @@ bool RootListsSomething(platform::FileSystemApi& files, FolderHandle root) {
   return false;
 }
 
-// Logs a file measured or deleted in the folder whose path is `prefix`
-// (ending in "\"), into L and, for ClearD, L2 too; the totals learn of it by
-// its path, the beginning of the line.
-void LogFile(RemovalContext& c, const std::string& prefix, const FindData& entry,
-             std::int64_t size, bool deleted, bool bothLogs) {
-  std::string line = FileLogLine(prefix, entry.name, size);
-  if (c.tally)
-    TallyFile(c.tally, line.substr(0, prefix.size() + entry.name.size()), entry.size, deleted);
-  if (bothLogs) Log(c.L, line);
-  Log(bothLogs ? c.L2 : c.L, std::move(line));
-}
-
-void DeleteListed(RemovalContext& c, Remover remover, FileList& list, FolderHandle here) {
-  platform::FileSystemApi& files = c.platform.Files();
-  int count = list.ListCount();
-  const std::string prefix = list.Path() + "\\";
-  for (int i = 0; i < count; ++i) {
-    const FindData& entry = list.Entry(i);
-    std::int64_t size = Length(entry);
-    // DeleteFiles takes only files that are neither hidden nor system, which
-    // the attributes just cleared no longer are.
-    bool deletable = true;
-    if (entry.attributes & kChangeable) {
-      bool cleared = files.SetEntryAttributes(here, entry.name, kClearedAttributes) == kErrorSuccess;
-      deletable = cleared || (entry.attributes & (kFileAttributeHidden | kFileAttributeSystem)) == 0;
-    }
-    bool deleted = deletable && files.DeleteEntryFile(here, entry.name) == kErrorSuccess;
-    // Gone unless ListEntries(its path, 32) still finds it: a file there that is
-    // neither hidden, system nor a folder. A file the deletion removed is
-    // not looked for again.
-    FindData now;
-    bool stillThere =
-        !deleted && files.GetEntryInfo(here, entry.name, &now) == kErrorSuccess &&
-        (now.attributes & (kFileAttributeHidden | kFileAttributeSystem | kFileAttributeDirectory)) == 0;
-    if (stillThere) continue;
-    LogFile(c, prefix, entry, size, true, remover == Remover::kClearD);
-  }
-}
-
-void MeasureListed(RemovalContext& c, FileList& list, FolderHandle here) {
-  platform::FileSystemApi& files = c.platform.Files();
-  int count = list.ListCount();
-  const std::string prefix = list.Path() + "\\";
-  for (int i = 0; i < count; ++i) {
-    const FindData& entry = list.Entry(i);
-    std::int64_t size = Length(entry);
-    // Attributes already as asked for are left alone (as setting them again
-    // would leave them).
-    if (entry.attributes & kChangeable) files.SetEntryAttributes(here, entry.name, kClearedAttributes);
-    LogFile(c, prefix, entry, size, false, false);
-  }
-}
-
-// Enters one folder: opens it, refuses what is refused, and works on its
-// files. Returns the open folder (kInvalidFolderHandle when the call ends
-// there) and whether its subfolders are to be visited next; those the
-// listing found are in `subfolders`.
-FolderHandle Enter(RemovalContext& c, Remover remover, std::string& folder, const Target& where,
-                   bool* descend, std::vector<FindData>* subfolders) {
-  *descend = false;
-  subfolders->clear();
-  platform::FileSystemApi& files = c.platform.Files();
-  FileList& list = FilesOf(c, remover);
-  FolderList* dirs = FoldersOf(c, remover);
-  FolderHandle here = kInvalidFolderHandle;
-  bool root = false;
-  if (where.parent == kInvalidFolderHandle) {
-    // Refused: no folder at all, or a whole drive for the routines that empty
-    // trees, whether the path names the root or a link leads there.
-    if (folder.empty()) return kInvalidFolderHandle;
-    if (remover != Remover::kClearFile && DriveRootText(folder)) return kInvalidFolderHandle;
-    if (files.OpenFolder(folder, &here, &root) != kErrorSuccess) here = kInvalidFolderHandle;
-    if (root && remover != Remover::kClearFile) {
-      CloseHeld(c, here);
-      return kInvalidFolderHandle;
-    }
-  } else if (files.OpenSubfolder(where.parent, where.name, &here) != kErrorSuccess) {
-    here = kInvalidFolderHandle;
-  }
-
-  // The list refreshed; a folder that is not there (or a link in place of a
-  // subfolder) ends the call.
-  list.Refresh();
-  if (here == kInvalidFolderHandle) return kInvalidFolderHandle;
-  if (root && !RootListsSomething(files, here)) {
-    CloseHeld(c, here);
-    return kInvalidFolderHandle;
-  }
-
-  if (folder.back() != '\\') folder += '\\';
-  // A subfolder listed without read-only, hidden or system keeps its
-  // attributes, as setting them again would leave them.
-  if (!where.listed || (where.listed->attributes & kChangeable))
-    files.SetFolderAttributes(here, kClearedAttributes);
-  list.SetPathIn(folder, here);
-  if (dirs) dirs->SetPathIn(folder, here);
-
-  // The files, then the subfolders the same listing found (the files'
-  // deletion leaves them as they were).
-  if (!c.analyzeOnly) {
-    DeleteListed(c, remover, list, here);
-  } else {
-    MeasureListed(c, list, here);
-  }
-  *subfolders = list.TakeSubfolders();
-  list.Refresh();
-  if (!dirs) return here;
-  if (!c.analyzeOnly) {
-    *descend = true;
-  } else if (remover == Remover::kClearD) {
-    for (const FindData& sub : *subfolders)
-      if (sub.attributes & kChangeable) files.SetEntryAttributes(here, sub.name, kClearedAttributes);
-  } else {
-    *descend = !c.shallowAnalyze;
-  }
-  return here;
+std::string Below(const std::string& folder, const std::string& name) {
+  return folder.back() == '\\' ? folder + name : folder + "\\" + name;
 }
 
 // A folder whose subfolders are being visited.
 struct Visit {
   FolderHandle here = kInvalidFolderHandle;
+  bool owned = false;      // opened by the walk, which closes it
   std::string name;        // its name in the folder above; "" for the first
-  std::string remembered;  // the folder list's path while it is listed here
+  std::string path;        // as the lists read it back
   std::vector<FindData> subfolders;  // as its latest listing found them
-  bool withAttributes = true;        // false once read again by the folder list, by name only
+  bool withAttributes = true;        // false once read again by name only
   std::size_t count = 0;   // its subfolders when the visits began
   std::size_t next = 0;
   platform::FolderStamp stamp;  // the folder when its subfolders were last read
   bool stamped = false;
   std::vector<std::string> visited;
+  std::vector<const KeptFiles*> keptBelow;  // exclusions that hold here and below
 };
 
-Visit Begin(RemovalContext& c, FolderHandle here, std::string name, std::string remembered,
-            std::vector<FindData> subfolders) {
-  Visit visit;
-  visit.here = here;
-  visit.name = std::move(name);
-  visit.remembered = std::move(remembered);
-  visit.subfolders = std::move(subfolders);
+class Walker {
+ public:
+  Walker(RemovalContext& c, const Sweep& sweep, bool shallow)
+      : c_(c), s_(sweep), shallow_(shallow), files_(c.platform.Files()), list_(files_), dirs_(files_) {
+    list_.SetPatterns(sweep.patterns, sweep.exactNames);
+    list_.SetHidden(sweep.hidden);
+    list_.SetSystem(sweep.system);
+    list_.SetReadOnly(c.readOnlyFiles);
+  }
+
+  // The sweep of one folder and, as it says, the tree below; false when the
+  // folder was refused.
+  bool Run(const OpenedFolder& top);
+
+ private:
+  bool Analyze() const { return c_.analyzeOnly; }
+  bool Descends() const {
+    switch (s_.descent) {
+      case Descent::kNone: return false;
+      case Descent::kAlways: return true;
+      case Descent::kWhenCleaning: return !Analyze();
+      case Descent::kUnlessShallow: return !Analyze() || !shallow_;
+    }
+    return false;
+  }
+  bool RemovesFolders() const { return s_.removal != FolderRemoval::kNone && !Analyze(); }
+
+  bool Enter(Visit& visit, const FindData* listed, bool top, bool driveRoot,
+             const std::vector<const KeptFiles*>& keptAbove);
+  void Files(Visit& visit, const std::vector<const KeptFiles*>& kept);
+  void LogFile(const std::string& prefix, const FindData& entry, bool made);
+  void Recheck(Visit& at);
+  void Leave(Visit& visit);
+  void Release(FolderHandle handle) {
+    list_.Release(handle);
+    dirs_.Release(handle);
+  }
+
+  RemovalContext& c_;
+  const Sweep& s_;
+  bool shallow_;
+  platform::FileSystemApi& files_;
+  FileList list_;
+  FolderList dirs_;
+};
+
+void Walker::LogFile(const std::string& prefix, const FindData& entry, bool made) {
+  auto size = static_cast<std::int64_t>(entry.size);
+  std::string line = FileLogLine(prefix, entry.name, size);
+  if (c_.tally)
+    c_.tally->Add(ActionKind::kFile, made, line.substr(0, prefix.size() + entry.name.size()), {},
+                  entry.size);
+  if (made && s_.internetLog) Log(c_.L2, line);
+  Log(c_.L, std::move(line));
+}
+
+void Walker::Files(Visit& visit, const std::vector<const KeptFiles*>& kept) {
+  // A drive root's files come with a doubled "\", as the lists read the root back.
+  const std::string prefix = visit.path + "\\";
+  int count = list_.ListCount();
+  for (int i = 0; i < count; ++i) {
+    const FindData& entry = list_.Entry(i);
+    bool keep = false;
+    for (const KeptFiles* k : kept) keep = keep || MatchesAny(k->patterns, entry.name);
+    if (keep) continue;
+    if (Analyze()) {
+      LogFile(prefix, entry, false);
+      continue;
+    }
+    // DeleteFiles takes only files that are neither hidden, system nor
+    // read-only, which the attributes just cleared no longer are.
+    bool cleared = false;
+    bool deletable = true;
+    if (entry.attributes & kChangeable) {
+      cleared = files_.SetEntryAttributes(visit.here, entry.name, kClearedAttributes) == kErrorSuccess;
+      deletable = cleared || (entry.attributes & (kFileAttributeHidden | kFileAttributeSystem)) == 0;
+    }
+    bool deleted = deletable && files_.DeleteEntryFile(visit.here, entry.name) == kErrorSuccess;
+    if (!deleted) {
+      // Logged only when it is really gone; one that stays keeps no line,
+      // but attributes cleared on it are a change of their own.
+      FindData now;
+      LONG rc = files_.GetEntryInfo(visit.here, entry.name, &now);
+      if (rc != kErrorFileNotFound && rc != kErrorPathNotFound) {
+        if (cleared) Tally(c_.tally, ActionKind::kAttributes, true, prefix + entry.name);
+        continue;
+      }
+    }
+    LogFile(prefix, entry, true);
+  }
+}
+
+bool Walker::Enter(Visit& visit, const FindData* listed, bool top, bool driveRoot,
+                   const std::vector<const KeptFiles*>& keptAbove) {
+  std::optional<FolderId> id = c_.places.IdOf(visit.here);
+  bool guarded = driveRoot || !id || c_.policy.Protected(*id);
+  if (guarded) {
+    // Only the files its patterns name, directly in the folder, and only
+    // for the built-in logs of Windows' own folders.
+    bool named = top && s_.systemFolderFiles && s_.descent == Descent::kNone &&
+                 s_.removal == FolderRemoval::kNone && !CatchAll(s_.patterns);
+    if (!named) {
+      Refuse(c_, visit.path, "protected folder");
+      return false;
+    }
+    if (driveRoot && !RootListsSomething(files_, visit.here)) return false;
+  }
+
+  // What the exclusions keep here, and below.
+  visit.keptBelow = keptAbove;
+  std::vector<const KeptFiles*> kept;
+  if (!s_.kept.empty() && id) {
+    for (const KeptFiles& k : s_.kept) {
+      if (k.folders.count(*id) == 0) continue;
+      (k.andBelow ? visit.keptBelow : kept).push_back(&k);
+    }
+  }
+  kept.insert(kept.end(), visit.keptBelow.begin(), visit.keptBelow.end());
+
+  // Under Run Cleaner the folder loses its read-only, hidden and system
+  // attributes; a protected folder is never changed.
+  if (!Analyze() && !guarded) {
+    DWORD attributes = listed ? listed->attributes : files_.GetFileAttributesA(visit.path);
+    if (attributes != kInvalidFileAttributes && (attributes & kChangeable) &&
+        files_.SetFolderAttributes(visit.here, kClearedAttributes) == kErrorSuccess)
+      Tally(c_.tally, ActionKind::kAttributes, true, visit.path);
+  }
+  list_.SetPathIn(visit.path, visit.here);
+  Files(visit, kept);
+  visit.subfolders = list_.TakeSubfolders();
+  list_.Refresh();
+  if (!Descends()) visit.subfolders.clear();
   visit.count = visit.subfolders.size();
-  if (visit.count > 0)
-    visit.stamped = c.platform.Files().GetFolderStamp(here, &visit.stamp) == kErrorSuccess;
-  return visit;
+  if (visit.count > 0) {
+    dirs_.SetPathIn(visit.path, visit.here);
+    visit.stamped = files_.GetFolderStamp(visit.here, &visit.stamp) == kErrorSuccess;
+  }
+  return true;
 }
 
 // Before each visit after the first, the folder's subfolders as they are
 // now: read again, through the folder list, unless the folder's stamp, settled
 // when taken, is the same.
-void Recheck(RemovalContext& c, FolderList& dirs, Visit& at) {
+void Walker::Recheck(Visit& at) {
   platform::FolderStamp now;
-  bool stamped = c.platform.Files().GetFolderStamp(at.here, &now) == kErrorSuccess;
+  bool stamped = files_.GetFolderStamp(at.here, &now) == kErrorSuccess;
   if (stamped && at.stamped && at.stamp.settled && now.SameAs(at.stamp)) return;
   at.stamp = now;
   at.stamped = stamped;
-  dirs.SetPathIn(at.remembered, at.here);
+  dirs_.SetPathIn(at.path, at.here);
   at.withAttributes = false;
   at.subfolders.clear();
-  for (int i = 0; i < dirs.ListCount(); ++i) {
+  for (int i = 0; i < dirs_.ListCount(); ++i) {
     FindData entry;
-    entry.name = dirs.Name(i);
+    entry.name = dirs_.Name(i);
     entry.attributes = kFileAttributeDirectory;
     at.subfolders.push_back(std::move(entry));
   }
 }
 
-// Leaves a folder once its files (and subfolders, if visited) are done:
-// ClearD2 removes each subfolder it emptied (one still holding anything
-// stays), and the folder is let go of.
-void Leave(RemovalContext& c, Remover remover, FolderHandle here,
-           const std::vector<std::string>& visited) {
-  if (FolderList* dirs = FoldersOf(c, remover)) {
-    dirs->Refresh();
-    if (!c.analyzeOnly && remover == Remover::kClearD2)
-      for (const std::string& name : visited) c.platform.Files().RemoveEntryFolder(here, name);
-  }
-  CloseHeld(c, here);
+// Leaves a folder once its files (and subfolders, if visited) are done: the
+// subfolders it emptied are removed when the sweep removes folders (one still
+// holding anything stays), and the folder is let go of.
+void Walker::Leave(Visit& visit) {
+  if (RemovesFolders())
+    for (const std::string& name : visit.visited)
+      if (files_.RemoveEntryFolder(visit.here, name) == kErrorSuccess)
+        Tally(c_.tally, ActionKind::kFolder, true, Below(visit.path, name));
+  Release(visit.here);
+  if (visit.owned) files_.CloseFolder(visit.here);
 }
 
-// One routine call over a folder and, for the routines that do, the tree
-// below it. The tree is walked with a stack of its own, one entry per level
-// and no call per level, so that a tree of any depth cannot exhaust the
-// program's stack. A folder's first subfolder is the first its listing
-// found; each next one is taken from its subfolders as they are by then.
-void Clear(RemovalContext& c, Remover remover, std::string& folder, const Target& where) {
-  bool descend = false;
-  std::vector<FindData> subfolders;
-  FolderHandle top = Enter(c, remover, folder, where, &descend, &subfolders);
-  if (top == kInvalidFolderHandle) return;
-  if (!descend) {
-    Leave(c, remover, top, {});
-    return;
+// The tree is walked with a stack of its own, one entry per level and no
+// call per level, so that a tree of any depth cannot exhaust the program's
+// stack. A folder's first subfolder is the first its listing found; each
+// next one is taken from its subfolders as they are by then.
+bool Walker::Run(const OpenedFolder& top) {
+  Visit first;
+  first.here = top.handle;
+  first.path = ListedPath(top.path);
+  if (!Enter(first, nullptr, true, top.driveRoot, {})) {
+    Release(first.here);
+    return false;
   }
-  FolderList& dirs = *FoldersOf(c, remover);
   std::vector<Visit> stack;
-  stack.push_back(Begin(c, top, std::string(), dirs.Path(), std::move(subfolders)));
+  stack.push_back(std::move(first));
   while (!stack.empty()) {
     Visit& at = stack.back();
     if (at.next >= at.count) {
       Visit done = std::move(stack.back());
       stack.pop_back();
-      Leave(c, remover, done.here, done.visited);
-      if (stack.empty()) break;
-      dirs.SetPathIn(stack.back().remembered, stack.back().here);
-      stack.back().visited.push_back(std::move(done.name));
+      Leave(done);
+      if (!stack.empty()) stack.back().visited.push_back(std::move(done.name));
       continue;
     }
     std::size_t i = at.next++;
-    if (i > 0) Recheck(c, dirs, at);
+    if (i > 0) Recheck(at);
     if (i >= at.subfolders.size()) continue;  // the folder holds fewer subfolders now
     if (stack.size() > kMaxDepth) continue;   // too deep: left alone
     FindData listed = at.subfolders[i];
-    std::string sub = at.remembered;
-    if (sub.back() != '\\') sub += '\\';
-    sub += listed.name;
-    FolderHandle entered = Enter(c, remover, sub,
-                                 Target{at.here, listed.name, at.withAttributes ? &listed : nullptr},
-                                 &descend, &subfolders);
-    if (entered != kInvalidFolderHandle && descend) {
-      stack.push_back(Begin(c, entered, listed.name, dirs.Path(), std::move(subfolders)));
+    Visit sub;
+    sub.name = listed.name;
+    sub.path = Below(at.path, listed.name);
+    sub.owned = true;
+    if (files_.OpenSubfolder(at.here, listed.name, &sub.here) != kErrorSuccess) continue;
+    std::vector<const KeptFiles*> keptBelow = at.keptBelow;
+    if (!Enter(sub, at.withAttributes ? &listed : nullptr, false, false, keptBelow)) {
+      Release(sub.here);
+      files_.CloseFolder(sub.here);
       continue;
     }
-    if (entered != kInvalidFolderHandle) Leave(c, remover, entered, {});
-    Visit& back = stack.back();
-    dirs.SetPathIn(back.remembered, back.here);
-    back.visited.push_back(std::move(listed.name));
+    stack.push_back(std::move(sub));
   }
+  return true;
 }
 
 }  // namespace
 
-void ClearD(RemovalContext& context, std::string& folder) {
-  Clear(context, Remover::kClearD, folder, Target{});
+void Refuse(RemovalContext& c, const std::string& what, const std::string& why) {
+  Log(c.L, "Skipped " + what + ": " + why);
+  Tally(c.tally, ActionKind::kRefused, !c.analyzeOnly, what, why);
 }
 
-void ClearD2(RemovalContext& context, std::string& folder) {
-  Clear(context, Remover::kClearD2, folder, Target{});
+void SweepFolder(RemovalContext& context, const OpenedFolder& folder, const Sweep& sweep,
+                 bool shallow) {
+  Walker(context, sweep, shallow).Run(folder);
 }
 
-void ClearFile(RemovalContext& context, std::string& folder) {
-  Clear(context, Remover::kClearFile, folder, Target{});
+void SweepFolders(RemovalContext& context, const Folder& folder, const Sweep& sweep) {
+  // A folder the step's folder name reached through the folder above goes
+  // too once emptied, after the walk has let go of it.
+  std::function<void(const OpenedFolder&)> removeSelf;
+  if (sweep.removal == FolderRemoval::kSubfoldersAndSelf && !context.analyzeOnly)
+    removeSelf = [&](const OpenedFolder& gone) {
+      if (context.platform.Files().RemoveEntryFolder(gone.parent, gone.name) == kErrorSuccess)
+        Tally(context.tally, ActionKind::kFolder, true, gone.path);
+    };
+  context.places.ForEach(
+      folder, [&](const OpenedFolder& found) { SweepFolder(context, found, sweep); }, removeSelf);
 }
 
-void ClearDirTree(RemovalContext& context, const std::string& folder) {
-  context.shallowAnalyze = true;
-  if (!folder.empty() && !DriveRootText(folder)) {
-    std::string top = folder;
-    Clear(context, Remover::kClearD2, top, Target{});
-    // Then each immediate subfolder as the folder holds them now, opened
+Sweep ClearDSweep() {
+  Sweep s;
+  s.system = true;
+  s.descent = Descent::kWhenCleaning;
+  s.internetLog = true;
+  return s;
+}
+
+Sweep ClearD2Sweep(bool systemFiles) {
+  Sweep s;
+  s.system = systemFiles;
+  s.descent = Descent::kUnlessShallow;
+  s.removal = FolderRemoval::kSubfolders;
+  return s;
+}
+
+Sweep ClearFileSweep(std::vector<std::string> patterns) {
+  Sweep s;
+  s.patterns = std::move(patterns);
+  return s;
+}
+
+void ClearD(RemovalContext& context, const Folder& folder) {
+  SweepFolders(context, folder, ClearDSweep());
+}
+
+void ClearD2(RemovalContext& context, const Folder& folder) {
+  SweepFolders(context, folder, ClearD2Sweep());
+}
+
+void ClearFile(RemovalContext& context, const Folder& folder, std::vector<std::string> patterns) {
+  SweepFolders(context, folder, ClearFileSweep(std::move(patterns)));
+}
+
+void ClearDirTree(RemovalContext& context, const Folder& folder, bool systemFiles) {
+  Sweep sweep = ClearD2Sweep(systemFiles);
+  platform::FileSystemApi& files = context.platform.Files();
+  context.places.ForEach(folder, [&](const OpenedFolder& top) {
+    Walker walker(context, sweep, true);
+    if (!walker.Run(top)) return;
+    // Then each immediate subfolder as the folder holds it now, opened
     // through the folder.
-    platform::FileSystemApi& files = context.platform.Files();
-    FolderHandle held = kInvalidFolderHandle;
-    bool root = false;
-    if (files.OpenFolder(folder, &held, &root) != kErrorSuccess) held = kInvalidFolderHandle;
-    if (held != kInvalidFolderHandle && !root) {
-      FolderList subfolders(files);
-      subfolders.SetPathIn(folder, held);
-      for (int i = 0; i < subfolders.ListCount(); ++i) {
-        std::string sub = subfolders.List(i);
-        Clear(context, Remover::kClearD2, sub, Target{held, subfolders.Name(i)});
-      }
+    FolderList subfolders(files);
+    subfolders.SetPathIn(top.path, top.handle);
+    for (int i = 0; i < subfolders.ListCount(); ++i) {
+      OpenedFolder sub{kInvalidFolderHandle, top.handle, subfolders.Name(i), subfolders.List(i)};
+      if (files.OpenSubfolder(top.handle, sub.name, &sub.handle) != kErrorSuccess) continue;
+      Walker(context, sweep, true).Run(sub);
+      files.CloseFolder(sub.handle);
     }
-    CloseHeld(context, held);
-  }
-  context.shallowAnalyze = false;
+    subfolders.Release(top.handle);
+  });
 }
 
 }  // namespace vb::engine

@@ -1,8 +1,8 @@
-// The totals of a clean run: the files the removal routines measured (under
-// Analyze) or deleted (under Run Cleaner), with their exact sizes, and the
-// registry keys and values the run's steps deleted. The routines update it
-// at the very place they log a file or delete a key, so the totals never
-// depend on the text of the log.
+// What a clean run did, or under Analyze measured: one action per file
+// deleted or listed, folder removed, attributes cleared, registry key or value
+// deleted, URL-cache entry deleted, Recycle Bin emptied, and per target the
+// run refused. The routines report each action at the very place they make
+// it, so the totals are counted from the actions, never from the log's text.
 #pragma once
 
 #include <cstdint>
@@ -11,31 +11,64 @@
 
 namespace vb::engine {
 
+enum class ActionKind {
+  kFile,        // a file: path, bytes
+  kFolder,      // a folder removed: path
+  kAttributes,  // read-only, hidden and system cleared on a file or folder that stays: path
+  kKey,         // a registry key, with everything below it: path with the root's long name
+  kValue,       // a registry value: the key's path, and the value's name
+  kCacheEntry,  // a URL-cache entry and its file: the URL
+  kRecycleBin,  // the Recycle Bin emptied: bytes, and the item count in `name`
+  kRefused,     // a target the run would not touch: its path, key or URL, and why in `name`
+};
+
+struct Action {
+  ActionKind kind = ActionKind::kFile;
+  // Made (Run Cleaner, or a plan of it), or under Analyze measured only.
+  bool made = false;
+  std::string path;
+  std::string name;
+  std::uint64_t bytes = 0;
+  // The item or entry that asked for it.
+  std::string source;
+};
+
 struct RunTally {
   std::uint64_t files = 0;
   std::uint64_t bytes = 0;
+  std::uint64_t folders = 0;
   std::uint64_t registryKeys = 0;
   std::uint64_t registryValues = 0;
-  // Told of each file counted, when set: its path, its size, and whether it
-  // was deleted (false: measured only).
-  std::function<void(const std::string& path, std::uint64_t bytes, bool deleted)> onFile;
+  std::uint64_t cacheEntries = 0;
+  std::uint64_t refused = 0;
+  // The item or entry whose steps run now; the run sets it.
+  std::string source;
+  // Told of each action, when set.
+  std::function<void(const Action&)> onAction;
 
-  void File(const std::string& path, std::uint64_t size, bool deleted) {
-    ++files;
-    bytes += size;
-    if (onFile) onFile(path, size, deleted);
+  void Add(ActionKind kind, bool made, std::string path, std::string name = {},
+           std::uint64_t size = 0) {
+    switch (kind) {
+      case ActionKind::kFile:
+        ++files;
+        bytes += size;
+        break;
+      case ActionKind::kFolder: ++folders; break;
+      case ActionKind::kAttributes: break;
+      case ActionKind::kKey: ++registryKeys; break;
+      case ActionKind::kValue: ++registryValues; break;
+      case ActionKind::kCacheEntry: ++cacheEntries; break;
+      case ActionKind::kRecycleBin: break;
+      case ActionKind::kRefused: ++refused; break;
+    }
+    if (onAction) onAction(Action{kind, made, std::move(path), std::move(name), size, source});
   }
 };
 
 // The updates the routines make; a context without a tally counts nothing.
-inline void TallyFile(RunTally* tally, const std::string& path, std::uint64_t size, bool deleted) {
-  if (tally) tally->File(path, size, deleted);
-}
-inline void TallyKey(RunTally* tally, bool deleted) {
-  if (tally && deleted) ++tally->registryKeys;
-}
-inline void TallyValue(RunTally* tally, bool deleted) {
-  if (tally && deleted) ++tally->registryValues;
+inline void Tally(RunTally* tally, ActionKind kind, bool made, const std::string& path,
+                  const std::string& name = {}, std::uint64_t size = 0) {
+  if (tally) tally->Add(kind, made, path, name, size);
 }
 
 }  // namespace vb::engine

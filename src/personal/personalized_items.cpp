@@ -1,8 +1,9 @@
 #include "personal/personalized_items.h"
 
-#include <cctype>
-
+#include "engine/places.h"
+#include "engine/safety_policy.h"
 #include "platform/ascii_case.h"
+#include "platform/wildcard.h"
 #include "registry/reg32.h"
 #include "registry/settings_store.h"
 
@@ -16,16 +17,6 @@ constexpr const char* kTitle = "Vanbrisk";
 constexpr const char* kSuiteTitle = "Vanbrisk Suite";
 constexpr win::DWORD kExclamation = 48;
 constexpr win::DWORD kYesNoInformation = 68;
-
-std::string WithoutFinalBackslashes(std::string path) {
-  while (!path.empty() && path.back() == '\\') path.pop_back();
-  return path;
-}
-
-bool SameFolder(const std::string& a, const std::string& b) {
-  return !b.empty() &&
-         platform::EqualsIgnoringCase(WithoutFinalBackslashes(a), WithoutFinalBackslashes(b));
-}
 
 void Append(PersonalizedContext& context, const char* section, const std::string& entry) {
   settings::AddListEntry(context.platform, section, entry);
@@ -44,23 +35,49 @@ void LoadPersonalized(PersonalizedContext& context) {
 }
 
 void AddFile(PersonalizedContext& context) {
-  std::string path = context.platform.Ui().GetOpenFileNameA(
+  auto& ui = context.platform.Ui();
+  std::string path = ui.GetOpenFileNameA(
       {.title = "Save As", .filter = "All Files (*.*)|*.*", .initialFolder = "", .fileName = ""});
-  if (!path.empty()) Append(context, settings::kFiles, path);
+  if (path.empty()) return;
+  // An entry is one file: a name with wildcards would take every match.
+  if (platform::HasWildcard(path)) {
+    ui.MessageBoxA("You cannot select more than one file.", kTitle, kExclamation);
+    return;
+  }
+  Append(context, settings::kFiles, path);
 }
 
 std::optional<std::string> FolderRefusal(platform::Platform& platform, const std::string& folder) {
-  std::string path = WithoutFinalBackslashes(folder);
-  if (path.size() == 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':')
-    return "You cannot select the root of a drive.";
+  constexpr const char* kSystemFolder = "You cannot select a system folder.";
+  std::optional<engine::SplitPath> split = engine::Split(folder, "", true);
+  if (split && split->components.empty()) return "You cannot select the root of a drive.";
+  // The folder as the run opens it, and as any path opens it: one reached
+  // only through a link is refused as the run would refuse it.
+  engine::Places places(platform);
+  engine::SafetyPolicy policy(places);
+  bool found = false;
+  bool refused = false;
+  places.ForEach(engine::PathFolder(folder), [&](const engine::OpenedFolder& opened) {
+    found = true;
+    refused = policy.Protected(opened.handle, opened.driveRoot);
+  });
+  // The Windows folder, its system folders and Program Files by their text
+  // as well, so that one not made yet is refused too.
   auto& environment = platform.Environment();
   std::string windows = environment.GetEnvironmentVariableA("SystemRoot");
-  std::string programs = environment.GetEnvironmentVariableA("ProgramFiles");
-  if (SameFolder(path, windows) ||
-      (!windows.empty() &&
-       (SameFolder(path, windows + "\\system") || SameFolder(path, windows + "\\system32"))) ||
-      SameFolder(path, programs))
-    return "You cannot select a system folder.";
+  std::string text = places.PathText(engine::PathFolder(folder));
+  for (const std::string& system :
+       {windows, windows + "\\system", windows + "\\system32",
+        environment.GetEnvironmentVariableA("ProgramFiles")})
+    if (!system.empty() && system.front() != '\\' &&
+        platform::EqualsIgnoringCase(text, places.PathText(engine::PathFolder(system))))
+      refused = true;
+  if (refused) return kSystemFolder;
+  if (!found) {
+    std::optional<engine::FolderId> id = places.IdOfPath(folder);
+    if (id && policy.Protected(*id)) return kSystemFolder;
+    if (id) return "You cannot select a link to another folder.";
+  }
   return std::nullopt;
 }
 

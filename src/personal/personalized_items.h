@@ -29,7 +29,8 @@ void AddSectionRows(platform::Platform& platform, const char* section, toolkit::
 // Clears the list and shows the entries of the four sections in order.
 void LoadPersonalized(PersonalizedContext& context);
 
-// "Add File": a file chosen in the open-file dialog, stored and listed.
+// "Add File": a file chosen in the open-file dialog, stored and listed; a
+// name with wildcards is refused.
 void AddFile(PersonalizedContext& context);
 // "Add Folder": a folder chosen in the folder picker, refused when it is a
 // drive's root or a system folder, stored and listed after a confirmation.
@@ -43,9 +44,10 @@ void RemoveSelected(PersonalizedContext& context);
 // "Remove All": after a confirmation, the four sections and every row.
 void RemoveAll(PersonalizedContext& context);
 
-// Why a folder may not be emptied: a drive's root or the Windows folder, its
-// system or system32 folder or the program files folder (compared ignoring
-// letter case and a final backslash). Nothing for any other folder.
+// Why a folder may not be emptied: a drive's root, a folder the safety
+// policy protects (decided on the folder the path leads to, whatever its
+// spelling), or a folder reached only through a link. Nothing for any other
+// folder, a missing one included.
 [[nodiscard]] std::optional<std::string> FolderRefusal(platform::Platform& platform,
                                                        const std::string& folder);
 

@@ -2,66 +2,82 @@
 
 #include <array>
 
-#include "engine/number_format.h"
 #include "personal/personalized_items.h"
 #include "personal/registry_entry.h"
-#include "personal/registry_tree.h"
-#include "platform/file_helpers.h"
+#include "platform/wildcard.h"
+#include "registry/root_names.h"
 
 namespace vb::personal {
 
 namespace {
 
-// A plain file (neither hidden, system nor a folder) at exactly that path.
-bool PlainFileExists(platform::FileSystemApi& files, const std::string& path) {
-  platform::FindData data;
-  platform::FindHandle handle = 0;
-  if (files.FindFirstFileA(path, &data, &handle) != win::kErrorSuccess) return false;
-  files.FindClose(handle);
-  constexpr win::DWORD kNotPlain =
-      win::kFileAttributeHidden | win::kFileAttributeSystem | win::kFileAttributeDirectory;
-  return (data.attributes & kNotPlain) == 0;
-}
-
-// Runs the action on each row's text from the first until the list is empty.
-template <class Action>
-void Consume(toolkit::ListView& list, Action action) {
-  while (list.Count() > 0) {
-    std::string entry = list.ItemAt(0).text;
-    list.Remove(0);
-    action(entry);
-  }
+std::vector<std::string> Rows(const toolkit::ListView& list) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < list.Count(); ++i) rows.push_back(list.ItemAt(i).text);
+  return rows;
 }
 
 }  // namespace
 
-void CleanPersonalized(PersonalizedStageContext& context) {
-  engine::RemovalContext& removal = context.removal;
-  platform::Platform& platform = removal.platform;
-  const std::array<toolkit::ListView*, 4> lists = {&context.ListView3, &context.ListView4,
-                                                   &context.ListView5, &context.ListView6};
+std::vector<engine::Step> PersonalizedSteps(const PersonalizedStageContext& c) {
+  std::vector<engine::Step> steps;
+  // Folders: emptied as ClearDirTree empties them; a name with wildcards
+  // names no one folder.
+  for (const std::string& folder : Rows(c.ListView3)) {
+    if (platform::HasWildcard(folder)) {
+      steps.push_back(engine::Refused(folder, "not one folder"));
+      continue;
+    }
+    steps.push_back(engine::EmptyDeepTree(engine::PathFolder(folder)));
+  }
+  // Files: one plain file each, named exactly.
+  for (const std::string& file : Rows(c.ListView4)) {
+    std::size_t slash = file.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? std::string() : file.substr(slash + 1);
+    if (name.empty() || platform::HasWildcard(file)) {
+      steps.push_back(engine::Refused(file, "not one file"));
+      continue;
+    }
+    steps.push_back({.kind = engine::StepKind::kFiles,
+                     .folder = engine::PathFolder(file.substr(0, slash + 1)),
+                     .patterns = {name},
+                     .exactNames = true,
+                     .plainFilesOnly = true});
+  }
+  steps.push_back(engine::CleanerOnly());
+  for (const std::string& key : Rows(c.ListView5)) {
+    std::string text = key;
+    while (!text.empty() && text.back() == '\\') text.pop_back();
+    std::optional<registry::KeyPath> path =
+        registry::SplitKeyPath(text, nullptr, registry::RootNames::kLongOnly);
+    if (!path || path->subKey.empty()) {
+      steps.push_back(engine::Refused(key, "not a registry key"));
+      continue;
+    }
+    steps.push_back(engine::DeleteTree(path->root, path->subKey));
+  }
+  for (const std::string& value : Rows(c.ListView6)) {
+    std::optional<ValueEntry> entry = SplitValueEntry(value);
+    if (!entry) {
+      steps.push_back(engine::Refused(value, "not a registry value"));
+      continue;
+    }
+    steps.push_back(engine::DeleteValue(entry->key.root, entry->key.subKey, entry->name));
+  }
+  return steps;
+}
+
+void CleanPersonalized(PersonalizedStageContext& c) {
+  platform::Platform& platform = c.steps.platform;
+  const std::array<toolkit::ListView*, 4> lists = {&c.ListView3, &c.ListView4, &c.ListView5,
+                                                   &c.ListView6};
   for (std::size_t i = 0; i < lists.size(); ++i) {
     lists[i]->Clear();
     AddSectionRows(platform, kSections[i], *lists[i]);
   }
-  if (context.Check8.Value() != 1) return;
-  bool analyzeOnly = removal.analyzeOnly;
-  Consume(context.ListView3,
-          [&](const std::string& folder) { engine::ClearDirTree(removal, folder); });
-  Consume(context.ListView4, [&](const std::string& file) {
-    auto& files = platform.Files();
-    if (!PlainFileExists(files, file)) return;
-    std::int64_t size = platform::FileLength(files, file);
-    if (!analyzeOnly && platform::DeleteFiles(files, file) != win::kErrorSuccess) return;
-    engine::TallyFile(removal.tally, file, static_cast<std::uint32_t>(size), !analyzeOnly);
-    removal.L.AddItem(engine::FileLogLine(file, size));
-  });
-  Consume(context.ListView5, [&](const std::string& key) {
-    if (!analyzeOnly) del_reg_sub(platform, key);
-  });
-  Consume(context.ListView6, [&](const std::string& value) {
-    if (!analyzeOnly) engine::TallyValue(removal.tally, DeleteRegistryValueEntry(platform, value));
-  });
+  if (c.Check8.Value() != 1) return;
+  engine::RunSteps(c.steps, PersonalizedSteps(c));
+  for (toolkit::ListView* list : lists) list->Clear();
 }
 
 void AddPersonalizedRoutine(PersonalizedStageContext& context, engine::RoutineTable& routines) {

@@ -1,16 +1,17 @@
-// The clean run's stage for the user's own items: folders emptied, files
-// deleted and logged, registry keys and values deleted.
+// The clean run's stage for the user's own items: each folder, file,
+// registry key and value a step of the one vocabulary, run through the one
+// interpreter and its safety policy, however the entry was stored.
 #pragma once
 
-#include "engine/removal.h"
 #include "engine/routines.h"
+#include "engine/steps.h"
 #include "toolkit/controls.h"
 
 namespace vb::personal {
 
 struct PersonalizedStageContext {
-  engine::RemovalContext& removal;  // the platform, the log L and the run's mode
-  toolkit::CheckBox& Check8;        // "Clean Personalized ..."
+  engine::StepContext& steps;  // the platform, the log L and the run's mode
+  toolkit::CheckBox& Check8;   // "Clean Personalized ..."
   // The working lists, filled afresh from the settings at each run.
   toolkit::ListView& ListView3;  // folders
   toolkit::ListView& ListView4;  // files
@@ -18,12 +19,17 @@ struct PersonalizedStageContext {
   toolkit::ListView& ListView6;  // registry values
 };
 
-// Fills the working lists; when Check8 is checked, empties each folder with
-// ClearDirTree, deletes and logs each plain file (a file that could not be
-// deleted is not logged under Run Cleaner), and under Run Cleaner only
+// Fills the working lists; when Check8 is checked, empties each folder as
+// ClearDirTree does, deletes and logs each plain file (a file that could not
+// be deleted is not logged under Run Cleaner), and under Run Cleaner only
 // deletes each registry key with everything below it and each value entry's
-// value. Each list is consumed from its first row.
+// value. An entry that names no single folder, file, key or value, or one
+// the safety policy refuses, is skipped with its line. The lists are empty
+// afterwards.
 void CleanPersonalized(PersonalizedStageContext& context);
+
+// The steps of the four lists as they stand, in the order they are cleaned.
+[[nodiscard]] std::vector<engine::Step> PersonalizedSteps(const PersonalizedStageContext& context);
 
 // Registers CleanPersonalized as the personalized routine of the run.
 void AddPersonalizedRoutine(PersonalizedStageContext& context, engine::RoutineTable& routines);

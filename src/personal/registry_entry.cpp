@@ -27,11 +27,11 @@ bool OnlyRoot(std::string_view text) {
   return false;
 }
 
-// The key and value name of a value entry, when it has exactly that form.
-struct ValueEntry {
-  registry::KeyPath key;
-  std::string name;
-};
+RegistryEntryCheck Refuse(std::string message, bool keepText) {
+  return {RegistryEntryCheck::kRefused, std::move(message), keepText};
+}
+
+}  // namespace
 
 std::optional<ValueEntry> SplitValueEntry(std::string_view entry) {
   std::size_t bar = entry.find(kValueSeparator);
@@ -43,12 +43,6 @@ std::optional<ValueEntry> SplitValueEntry(std::string_view entry) {
   if (!key || key->subKey.empty()) return std::nullopt;
   return ValueEntry{*key, std::string(name)};
 }
-
-RegistryEntryCheck Refuse(std::string message, bool keepText) {
-  return {RegistryEntryCheck::kRefused, std::move(message), keepText};
-}
-
-}  // namespace
 
 RegistryEntryCheck CheckRegistryEntry(const std::string& text) {
   if (!StartsWithRoot(text)) {
@@ -64,12 +58,6 @@ RegistryEntryCheck CheckRegistryEntry(const std::string& text) {
   if (!SplitValueEntry(text))
     return Refuse("A registry value is typed as its key path, \"|\" and the value's name.", true);
   return {RegistryEntryCheck::kValue, "", false};
-}
-
-bool DeleteRegistryValueEntry(platform::Platform& platform, const std::string& entry) {
-  std::optional<ValueEntry> value = SplitValueEntry(entry);
-  return value && registry::Reg32::DeleteValue(platform.Registry(), value->key.root,
-                                               value->key.subKey, value->name);
 }
 
 }  // namespace vb::personal

@@ -3,9 +3,12 @@
 // ("HKEY_CURRENT_USER\Software\Example|Name") deleting that one value.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
+#include "registry/root_names.h"
 
 namespace vb::personal {
 
@@ -26,8 +29,11 @@ struct RegistryEntryCheck {
 // text is refused as an invalid root and is cleared.
 [[nodiscard]] RegistryEntryCheck CheckRegistryEntry(const std::string& text);
 
-// Deletes the value a value entry names, ignoring every error; an entry of any
-// other form deletes nothing. True when a value was deleted.
-bool DeleteRegistryValueEntry(platform::Platform& platform, const std::string& entry);
+// The key and value name of a value entry, when it has exactly that form.
+struct ValueEntry {
+  registry::KeyPath key;
+  std::string name;
+};
+[[nodiscard]] std::optional<ValueEntry> SplitValueEntry(std::string_view entry);
 
 }  // namespace vb::personal

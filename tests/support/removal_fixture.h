@@ -31,26 +31,26 @@ class RemovalFixture : public ::testing::Test {
         form(app, "Form1"),
         L(form.Add<toolkit::ListBox>("L")),
         L2(form.Add<toolkit::ListBox>("L2")),
-        File(m.platform().Files()),
-        File1(m.platform().Files()),
-        File2(m.platform().Files()),
-        Dir1(m.platform().Files()),
-        Dir3(m.platform().Files()),
-        context{m.platform(), L, L2, analyzeOnly, shallowAnalyze, File, File1, File2, Dir1, Dir3} {
-    File.SetHidden(true);
-    File.SetSystem(false);
-    File1.SetHidden(true);
-    File1.SetSystem(true);
-    File2.SetHidden(true);
-    File2.SetSystem(false);
-  }
+        places(m.platform()),
+        policy(places),
+        context{m.platform(), L, L2, analyzeOnly, readOnlyFiles, places, policy} {}
 
   emu::EmulatedFileSystem& files() {
     return dynamic_cast<emu::EmulatedFileSystem&>(m.platform().Files());
   }
   // "Enable Deletion for Read-Only Files".
-  void ReadOnlyOption(bool on) {
-    for (engine::FileList* list : {&File, &File1, &File2}) list->SetReadOnly(on);
+  void ReadOnlyOption(bool on) { readOnlyFiles = on; }
+
+  // The removal routines over a folder's whole path.
+  void ClearD(const std::string& folder) { engine::ClearD(context, engine::PathFolder(folder)); }
+  void ClearD2(const std::string& folder, bool systemFiles = false) {
+    engine::SweepFolders(context, engine::PathFolder(folder), engine::ClearD2Sweep(systemFiles));
+  }
+  void ClearFile(const std::string& folder, std::vector<std::string> patterns) {
+    engine::ClearFile(context, engine::PathFolder(folder), std::move(patterns));
+  }
+  void ClearDirTree(const std::string& folder) {
+    engine::ClearDirTree(context, engine::PathFolder(folder));
   }
 
   // Host paths below drive C: ("Temp/T/a.txt").
@@ -89,9 +89,9 @@ class RemovalFixture : public ::testing::Test {
   toolkit::ListBox& L;
   toolkit::ListBox& L2;
   bool analyzeOnly = true;
-  bool shallowAnalyze = false;
-  engine::FileList File, File1, File2;
-  engine::FolderList Dir1, Dir3;
+  bool readOnlyFiles = false;
+  engine::Places places;
+  engine::SafetyPolicy policy;
   engine::RemovalContext context;
 };
 
