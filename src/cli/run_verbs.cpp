@@ -93,11 +93,10 @@ class CleanerVerb {
       };
     std::optional<StoredMarks> marks;
     bool cleanWhenOpening = program_.cleanWhenOpening;
-    if (args_.selects) {
-      marks.emplace(program_.platform());
-      // The run cleans what the command names, and nothing before it.
-      program_.cleanWhenOpening = false;
-    }
+    if (args_.selects) marks.emplace(program_.platform());
+    // The run does what the command names, and nothing before it: an
+    // analysis is never preceded by a clean.
+    if (args_.selects || !clean_) program_.cleanWhenOpening = false;
     int code;
     {
       VerbRun run(verb_, program_, ui_, io_);

@@ -261,7 +261,10 @@ bool Places::Walk(const OpenedFolder& here, const std::vector<std::string>& part
       if (wanted(e) && platform::MatchesWildcard(part, e.name)) matches.emplace_back(e.name, e.name);
   } else {
     FindData info;
-    if (!FindEntry(files, here.handle, part, &info) || !wanted(info)) return false;
+    if (!FindEntry(files, here.handle, part, &info)) return false;
+    if ((info.attributes & kFileAttributeReparsePoint) && onLink_ && *onLink_)
+      (*onLink_)(Joined(here.path, part));
+    if (!wanted(info)) return false;
     matches.emplace_back(info.name, part);
   }
   for (const auto& [name, spelling] : matches) {
@@ -292,7 +295,15 @@ bool Places::Walk(const OpenedFolder& here, const std::vector<std::string>& part
 }
 
 void Places::ForEach(const Folder& folder, const std::function<void(const OpenedFolder&)>& visit,
-                     const std::function<void(const OpenedFolder&)>& afterClose) {
+                     const std::function<void(const OpenedFolder&)>& afterClose,
+                     const std::function<void(const std::string&)>& onLink) {
+  // Told for this walk only: a walk made during a visit has its own.
+  struct Restore {
+    const std::function<void(const std::string&)>*& slot;
+    const std::function<void(const std::string&)>* saved;
+    ~Restore() { slot = saved; }
+  } restore{onLink_, onLink_};
+  onLink_ = &onLink;
   auto each = [&](const OpenedFolder& found) {
     if (found.handle != kInvalidFolderHandle) visit(found);
     return false;

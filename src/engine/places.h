@@ -69,8 +69,11 @@ class Places {
   // two folders) several. Each is open during its visit only; afterClose,
   // when given, is called for each one reached through a folder above, once
   // it is closed again and while that folder is still open.
+  // A folder name the step gives that is a link or junction is never
+  // entered; onLink, when given, is told its path.
   void ForEach(const Folder& folder, const std::function<void(const OpenedFolder&)>& visit,
-               const std::function<void(const OpenedFolder&)>& afterClose = nullptr);
+               const std::function<void(const OpenedFolder&)>& afterClose = nullptr,
+               const std::function<void(const std::string&)>& onLink = nullptr);
   // Whether a rule path names a file or folder that exists.
   [[nodiscard]] bool RuleEntryExists(const std::string& rulePath);
 
@@ -120,6 +123,7 @@ class Places {
   platform::Platform& platform_;
   std::map<std::string, std::vector<std::string>> ruleBases_;  // by folded name
   bool keep_ = false;
+  const std::function<void(const std::string&)>* onLink_ = nullptr;
   std::map<std::string, HeldBase> open_;                          // by folded path
 };
 

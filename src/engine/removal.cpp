@@ -311,7 +311,8 @@ void SweepFolders(RemovalContext& context, const Folder& folder, const Sweep& sw
         Tally(context.tally, ActionKind::kFolder, true, gone.path);
     };
   context.places.ForEach(
-      folder, [&](const OpenedFolder& found) { SweepFolder(context, found, sweep); }, removeSelf);
+      folder, [&](const OpenedFolder& found) { SweepFolder(context, found, sweep); }, removeSelf,
+      [&](const std::string& link) { Refuse(context, link, "a link"); });
 }
 
 Sweep ClearDSweep() {
@@ -351,6 +352,7 @@ void ClearFile(RemovalContext& context, const Folder& folder, std::vector<std::s
 void ClearDirTree(RemovalContext& context, const Folder& folder, bool systemFiles) {
   Sweep sweep = ClearD2Sweep(systemFiles);
   platform::FileSystemApi& files = context.platform.Files();
+  auto refuseLink = [&](const std::string& link) { Refuse(context, link, "a link"); };
   context.places.ForEach(folder, [&](const OpenedFolder& top) {
     Walker walker(context, sweep, true);
     if (!walker.Run(top)) return;
@@ -365,7 +367,7 @@ void ClearDirTree(RemovalContext& context, const Folder& folder, bool systemFile
       files.CloseFolder(sub.handle);
     }
     subfolders.Release(top.handle);
-  });
+  }, nullptr, refuseLink);
 }
 
 }  // namespace vb::engine
