@@ -329,13 +329,43 @@ TEST_F(ProgramVerbs, TotalsCountTheRegistryValuesAndKeysDeleted) {
               win::kErrorSuccess);
   registry::Reg32::CreateKey(reg, win::kHkeyCurrentUser,
                              "Software\\Microsoft\\Search Assistant\\ACMru\\5603");
-  Ran clean = Verb("clean", {"--yes", "--select", "ExMRUs"});
+  // A personalized key and a rule's key count once each, with what is below
+  // them; a personalized file of 4 GiB and more counts with all its bytes.
+  registry::Reg32::CreateKey(reg, win::kHkeyCurrentUser, "Software\\OldApp\\Sub");
+  registry::Reg32::CreateKey(reg, win::kHkeyCurrentUser, "Software\\RuleApp\\Sub");
+  registry::settings::AddListEntry(machine.platform(), registry::settings::kRegKeys,
+                                   "HKEY_CURRENT_USER\\Software\\OldApp");
+  registry::settings::SaveSetting(reg, registry::settings::kAppName, registry::settings::kSettings,
+                                  "(Opt)Clean Personalized", "1");
+  test::WriteHostFile(machine.Host("drive_c/Program Files/Vanbrisk/winapp2.ini"),
+                      "[RuleApp *]\nRegKey1=HKCU\\Software\\RuleApp\n");
+  constexpr std::uint64_t kBig = (4ULL << 30) + 5;
+  test::WriteHostFile(machine.Host("drive_c/big.dmp"), "");
+  std::filesystem::resize_file(machine.Host("drive_c/big.dmp"), kBig);
+  registry::settings::AddListEntry(machine.platform(), registry::settings::kFiles, "C:\\big.dmp");
+  Ran clean = Verb("clean", {"--yes", "--select", "ExMRUs,Check8,RuleApp"});
   ASSERT_EQ(clean.code, cli::kExitOk) << clean.err;
-  EXPECT_NE(clean.out.find("\nRegistry keys: 1  Registry values: 3\n"), std::string::npos)
+  EXPECT_NE(clean.out.find("\nFiles: 1  Size: 4.0 GB (4,294,967,301 bytes)\n"
+                           "Registry keys: 3  Registry values: 3\n"),
+            std::string::npos)
       << clean.out;
-  Ran again = Verb("clean", {"--yes", "--select", "ExMRUs"});
+  Ran again = Verb("clean", {"--yes", "--select", "ExMRUs,Check8,RuleApp"});
   EXPECT_NE(again.out.find("\nRegistry keys: 0  Registry values: 0\n"), std::string::npos)
       << again.out;
+}
+
+// "Automatically Clean When Vanbrisk Opens" never runs before an analysis.
+TEST_F(ProgramVerbs, AnalyzeNeverCleansFirst) {
+  test::PassCleanerWarning(machine);
+  registry::settings::SaveSetting(machine.platform().Registry(), registry::settings::kAppName,
+                                  registry::settings::kSettings,
+                                  "(Opt)Automatically Clean When Vanbrisk Opens", "1");
+  test::WriteHostFile(machine.Host(kWindowsTemp) + "setup.log", "x");
+  Ran analyze = Verb("analyze", {});
+  ASSERT_EQ(analyze.code, cli::kExitOk) << analyze.err;
+  EXPECT_NE(analyze.out.find("C:\\WINDOWS\\Temp\\setup.log 1 bytes"), std::string::npos)
+      << analyze.out;
+  EXPECT_TRUE(Exists(std::string(kWindowsTemp) + "setup.log"));
 }
 
 TEST(ScheduleVerb, RecordsTheSchtasksCommandLinesOnTheEmulatedMachine) {

@@ -70,8 +70,14 @@ TEST_F(PersonalizedTest, FoldersThatMustNotBeEmptiedAreRefused) {
   for (const char* root : {"C:\\", "E:\\", "G:\\", "Z:\\"})
     EXPECT_EQ(personal::FolderRefusal(m.platform(), root), "You cannot select the root of a drive.")
         << root;
-  for (const char* system : {"C:\\WINDOWS", "c:\\windows\\", "C:\\Windows\\SYSTEM",
-                             "C:\\WINDOWS\\System32\\", "C:\\Program Files", "c:\\PROGRAM FILES\\"})
+  // Every spelling Windows reads as the same folder, and a link to one.
+  std::filesystem::create_directory_symlink(Host("WINDOWS"), Host("ToWindows"));
+  for (const char* system :
+       {"C:\\WINDOWS", "c:\\windows\\", "C:\\Windows\\SYSTEM", "C:\\WINDOWS\\System32\\",
+        "C:\\Program Files", "c:\\PROGRAM FILES\\", "C:\\WINDOWS.", "C:\\WINDOWS\\.", "C:/WINDOWS",
+        "\\WINDOWS", "c:\\windows\\system32.", "C:\\Program Files.", "C:\\Temp\\..\\WINDOWS",
+        "C:\\Documents and Settings", "C:\\Documents and Settings\\User\\My Documents",
+        "C:\\ToWindows"})
     EXPECT_EQ(personal::FolderRefusal(m.platform(), system), "You cannot select a system folder.")
         << system;
   // Through the picker: a refusal stores nothing; a subfolder of system32 is
@@ -87,6 +93,33 @@ TEST_F(PersonalizedTest, FoldersThatMustNotBeEmptiedAreRefused) {
   EXPECT_TRUE(Has("You cannot select the root of a drive."));
   EXPECT_EQ(Entries(settings::kFolders), Texts{"C:\\WINDOWS\\system32\\drivers"});
   EXPECT_EQ(Rows(), Texts{"C:\\WINDOWS\\system32\\drivers"});
+}
+
+// Entries stored before they were refused, or written by another program:
+// the run refuses them again, with their lines, and deletes nothing of them.
+TEST_F(PersonalizedTest, TheRunRefusesStoredEntriesThatNameSystemFoldersOrManyFiles) {
+  test::WriteHostFile(Host("WINDOWS/keep.log"), "k");
+  test::WriteHostFile(Host("WINDOWS/system32/keep.exe"), "k");
+  test::WriteHostFile(Host("one.txt"), "k");
+  std::filesystem::create_directory_symlink(Host("WINDOWS"), Host("ToWindows"));
+  for (const char* folder : {"C:\\WINDOWS.", "C:/WINDOWS", "c:\\windows\\system32.", "C:\\ToWindows"})
+    settings::AddListEntry(m.platform(), settings::kFolders, folder);
+  settings::AddListEntry(m.platform(), settings::kFiles, "C:\\*.*");
+  Answer("C:\\*.*");
+  Click(form().AFil);
+  EXPECT_TRUE(Has("You cannot select more than one file."));
+  for (toolkit::Button* run : {form().AnalyCom, form().CleanCom}) {
+    Click(run);
+    const std::string& log = form().Text1->Text();
+    for (const char* line :
+         {"Skipped C:\\WINDOWS: protected folder", "Skipped c:\\windows\\system32: protected folder",
+          "Skipped C:\\ToWindows: a link", "Skipped C:\\*.*: not one file"})
+      EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    EXPECT_EQ(log.find("keep"), std::string::npos) << log;
+  }
+  EXPECT_EQ(Entries(settings::kFiles), Texts{"C:\\*.*"});
+  for (const char* kept : {"WINDOWS/keep.log", "WINDOWS/system32/keep.exe", "one.txt"})
+    EXPECT_TRUE(std::filesystem::exists(Host(kept))) << kept;
 }
 
 TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoot) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "catalogue/rule_catalogue.h"
@@ -163,6 +164,19 @@ TEST_F(RuleCleaning, NeverFollowsALinkOnTheWayOrBelow) {
   EXPECT_TRUE(IsLink(base + "Hop"));
   EXPECT_TRUE(IsLink(base + "Real/Jump"));
   EXPECT_FALSE(Exists(base + "Real/own.tmp"));
+
+  // The rule's folder swapped for a link to Keep while its files go: the
+  // walk goes on in the folder it opened, and never reaches Keep by name.
+  PutAll({base + "Swap/a.tmp", base + "Swap/Inner/s.tmp", "Keep/Inner/kept.tmp"});
+  files().SetBeforeDeleteHook([&](const std::string&, const std::string& name) {
+    if (name != "a.tmp") return;
+    std::filesystem::rename(C(base + "Swap"), C(base + "Swap.moved"));
+    Link(C("Keep"), base + "Swap");
+  });
+  CleanOne("[Linked *]\nFileKey1=%AppData%\\Linked\\Swap|*.tmp|RECURSE\n");
+  EXPECT_TRUE(Exists("Keep/Inner/kept.tmp"));
+  EXPECT_TRUE(Exists("Keep/Inner/precious2.tmp"));
+  EXPECT_FALSE(Exists(base + "Swap.moved/Inner/s.tmp"));
 }
 
 TEST_F(RuleCleaning, ExclusionsHoldUnderAnalyzeAndRunCleaner) {
@@ -173,7 +187,8 @@ TEST_F(RuleCleaning, ExclusionsHoldUnderAnalyzeAndRunCleaner) {
       "ExcludeKey1=FILE|%AppData%\\Vault\\|keep*.dat\n"
       "ExcludeKey2=PATH|%UserProfile%\\Application Data\\Vault\\Saves|*.sav\n"
       "ExcludeKey3=PATH|%AppData%\\Vault\\Config\n";
-  PutAll({base + "a.tmp", base + "keep1.dat", base + "Sub/keep1.dat", base + "Saves/s.sav",
+  // " keep1.dat" is another name, which no exclusion keeps.
+  PutAll({base + "a.tmp", base + "keep1.dat", base + " keep1.dat", base + "Sub/keep1.dat", base + "Saves/s.sav",
           base + "Saves/Deep/t.sav", base + "Saves/log.txt", base + "Config/c.ini",
           base + "Config/Deep/d.ini"});
   for (bool analyze : {true, false}) {
@@ -185,8 +200,8 @@ TEST_F(RuleCleaning, ExclusionsHoldUnderAnalyzeAndRunCleaner) {
     for (const auto& line : LogLines())
       logged.push_back(line.substr(line.find("Vault\\") + 6));
     std::sort(logged.begin(), logged.end());
-    EXPECT_EQ(logged, (std::vector<std::string>{"Saves\\log.txt 10 bytes", "Sub\\keep1.dat 10 bytes",
-                                                "a.tmp 10 bytes"}))
+    EXPECT_EQ(logged, (std::vector<std::string>{" keep1.dat 10 bytes", "Saves\\log.txt 10 bytes",
+                                                "Sub\\keep1.dat 10 bytes", "a.tmp 10 bytes"}))
         << analyze;
   }
   for (const char* kept : {"keep1.dat", "Saves/s.sav", "Saves/Deep/t.sav", "Config/c.ini",

@@ -41,6 +41,10 @@ void CleanIETemp(BuiltinContext& c) {
   auto& view = c.views.ListView2;
   ClearD(c.removal, UserFolder("Cache"));
   c.views.Frame4.SetCaption(CountCaption("Removed: ", view.Count()));
+  // Under Analyze each entry is counted, or refused as Run Cleaner would
+  // refuse it; the view stays as it is.
+  if (c.removal.analyzeOnly)
+    for (int i = 0; i < view.Count(); ++i) (void)DeleteViewEntry(c, view.ItemAt(i).text);
   if (!c.removal.analyzeOnly) {
     while (view.Count() > 0) {
       std::string url = view.ItemAt(0).text;
@@ -58,6 +62,8 @@ void Cookies(BuiltinContext& c) {
   auto& toDelete = c.views.LV1;
   auto& kept = c.views.LV2;
   bool analyze = c.removal.analyzeOnly;
+  if (analyze)
+    for (int i = 0; i < toDelete.Count(); ++i) (void)DeleteViewEntry(c, toDelete.ItemAt(i).text);
   if (!analyze) {
     c.views.Frame5.SetCaption(CountCaption("Removed: ", toDelete.Count()));
     while (toDelete.Count() > 0) {

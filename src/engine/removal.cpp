@@ -170,9 +170,9 @@ bool Walker::Enter(Visit& visit, const FindData* listed, bool top, bool driveRoo
   std::optional<FolderId> id = c_.places.IdOf(visit.here);
   bool guarded = driveRoot || !id || c_.policy.Protected(*id);
   if (guarded) {
-    // Only the files its patterns name, directly in the folder, and only
-    // for the built-in logs of Windows' own folders.
-    bool named = top && s_.systemFolderFiles && s_.descent == Descent::kNone &&
+    // Only files named one by one (a file the user chose), or by the
+    // built-in logs' patterns, directly in the folder.
+    bool named = top && (s_.systemFolderFiles || s_.exactNames) && s_.descent == Descent::kNone &&
                  s_.removal == FolderRemoval::kNone && !CatchAll(s_.patterns);
     if (!named) {
       Refuse(c_, visit.path, "protected folder");

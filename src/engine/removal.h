@@ -65,7 +65,8 @@ struct Sweep {
   bool internetLog = false;  // deletions are logged to L2 as well
   // The files that patterns name (never every file) may be taken directly
   // in a protected folder: the built-in logs of the Windows folder and of a
-  // drive's root. Nothing else of a protected folder is ever touched.
+  // drive's root. So may files named exactly, one by one. Nothing else of a
+  // protected folder is ever touched.
   bool systemFolderFiles = false;
   std::vector<KeptFiles> kept;
 };
