@@ -10,8 +10,10 @@
 #include "registry/c_registry.h"
 #include "registry/key_reading.h"
 #include "registry/key_tree.h"
+#include "registry/protected_keys.h"
 #include "registry/reg32.h"
 #include "registry/reg_file_registry.h"
+#include "registry/root_names.h"
 #include "registry/settings_store.h"
 #include "support/registry_checks.h"
 #include "support/temp_machine.h"
@@ -125,6 +127,64 @@ TEST(RegistryLayer, NamesHoldingANulAreRefusedNotCutShort) {
     EXPECT_FALSE(test::KeyExists(reg, kCu, "Software\\New")) << what;
     EXPECT_FALSE(test::KeyExists(reg, kCu, settings::kStoreRoot)) << what;
   }
+}
+
+TEST(RegistryLayer, ProtectedKeysAreHivesTheKeysBelowThemAndThoseOfWindows) {
+  using namespace std::string_literals;
+  constexpr HKEY kCr = kHkeyClassesRoot, kCu = kHkeyCurrentUser, kLm = kHkeyLocalMachine,
+                 kU = kHkeyUsers;
+  const std::string hive = "a whole hive", windows = "a key Windows needs", may = "",
+                    control = "a key path holding a control character";
+  const std::string sid = "S-1-5-21-1004336348-1177238915-682003330-1001";
+  const struct {
+    HKEY root;
+    std::string path;
+    std::string refusal;  // empty: the key may go
+  } cases[] = {
+      {kCu, "", hive},
+      {kLm, "\\\\", hive},
+      {kU, sid, hive},
+      {kU, ".DEFAULT\\", hive},
+      {kLm, "Software\\Classes", hive},
+      {kCu, "software\\classes\\", hive},
+      {kCu, "Software", windows},
+      {kLm, "SYSTEM", windows},
+      {kCu, "Control Panel", windows},
+      {kCr, ".txt", windows},
+      {kCr, "CLSID", windows},
+      {kU, sid + "\\Software", windows},
+      {kLm, "Software\\Classes\\.txt", windows},
+      {kCu, "SOFTWARE\\microsoft\\", windows},
+      {kLm, "Software\\Policies", windows},
+      {kLm, "Software\\WOW6432Node", windows},
+      {kLm, "SYSTEM\\CurrentControlSet", windows},
+      {kLm, "system\\controlset002", windows},
+      {kCu, "Software\\Microsoft\\Windows", windows},
+      {kCu, "Software\\Microsoft\\Windows\\CurrentVersion", windows},
+      {kLm, "Software\\Microsoft\\Windows NT", windows},
+      {kLm, "Software\\Microsoft\\Windows NT\\CurrentVersion\\", windows},
+      {kLm, "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion", windows},
+      {kLm, "Software\\WOW6432Node\\Classes\\CLSID", windows},
+      {kU, sid + "\\Software\\Microsoft", windows},
+      {kCu, "Software\\OldApp\0"s, control},
+      {kCu, "Software\\Old\tApp", control},
+      {kCu, "Software\\Old\x7F" "App", control},
+      {kCu, "Software\\\\Microsoft", "a malformed key path"},
+      {kCu, "\\Software\\OldApp", "a malformed key path"},
+      {0x1234, "Software\\OldApp", "not a key below one of the four registry roots"},
+      {kCu, "Software\\OldApp", may},
+      {kLm, "Software\\OldApp\\", may},
+      {kLm, "Software\\WOW6432Node\\OldApp", may},
+      {kU, sid + "\\Software\\OldApp", may},
+      {kCu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", may},
+      {kLm, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Old", may},
+      {kLm, "SYSTEM\\CurrentControlSet\\Services\\OldDriver", may},
+      {kCu, "Software\\Classes\\Applications\\old.exe", may},
+      {kCr, "CLSID\\{00000000-0000-0000-0000-0000000000AB}", may},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ProtectedKeyRefusal(c.root, c.path).value_or(""), c.refusal)
+        << RootShortName(c.root) << "\\" << c.path;
 }
 
 }  // namespace
