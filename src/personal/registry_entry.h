@@ -22,8 +22,10 @@ struct RegistryEntryCheck {
 // Accepts a text that begins with one of the four long root names, written in
 // capitals, and names a key below the root; with one "|" it is a value entry
 // whose part after the "|" is the value's name. HKEY_CURRENT_CONFIG, a root
-// alone and malformed value entries are refused and keep the text; any other
-// text is refused as an invalid root and is cleared.
+// alone, a text holding a control character, a key that is never deleted
+// whole (registry/protected_keys.h) and malformed value entries are refused
+// and keep the text; any other text is refused as an invalid root and is
+// cleared.
 [[nodiscard]] RegistryEntryCheck CheckRegistryEntry(const std::string& text);
 
 // Deletes the value a value entry names, ignoring every error; an entry of any
