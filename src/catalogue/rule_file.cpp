@@ -339,8 +339,9 @@ class Parser {
   void Line(int line, std::string_view text) {
     text = Trim(text);
     if (text.empty() || text.front() == ';') return;
-    // A NUL would cut a name short where it becomes a C string: a key path
-    // would name the key above it, a section the text before the NUL.
+    // No name, path or pattern holds a control character, and a NUL would
+    // cut one short where it becomes a C string: a key path would name the
+    // key above it, a section would be listed as the text before the NUL.
     if (platform::HoldsControlCharacter(text)) {
       bool header = text.front() == '[';
       Problem(line, "a control character in \"" + platform::ShowControlCharacters(text) +

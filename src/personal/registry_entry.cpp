@@ -70,9 +70,9 @@ RegistryEntryCheck CheckRegistryEntry(const std::string& text) {
     std::optional<win::HKEY> root =
         registry::ParseRootName(key.substr(0, slash), registry::RootNames::kLongOnly);
     std::string_view path = slash == std::string_view::npos ? "" : key.substr(slash + 1);
-    if (root)
-      if (std::optional<std::string> why = registry::ProtectedKeyRefusal(*root, path))
-        return Refuse("This registry key cannot be cleaned: it is " + *why + ".", true);
+    std::optional<std::string> why;
+    if (root) why = registry::ProtectedKeyRefusal(*root, path);
+    if (why) return Refuse("This registry key cannot be cleaned: it is " + *why + ".", true);
     return {RegistryEntryCheck::kKey, "", false};
   }
   if (!SplitValueEntry(text))
