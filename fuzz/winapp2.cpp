@@ -1,7 +1,9 @@
 // Community rule files: any text is read without a fault; every problem names
-// the file and a line of it; every entry taken has a name of its own, a line
-// inside the text, and targets that name a folder or a key (never a bare hive,
-// never an empty folder or pattern).
+// the file and a line of it; every entry taken has a name of its own (in any
+// letter case), a line inside the text, and targets that name a folder or a
+// key (never a bare hive, never an empty folder or pattern, never a key
+// Windows needs taken whole); no name, path or pattern holds a control
+// character.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,9 +13,13 @@
 #include <string_view>
 
 #include "catalogue/rule_file.h"
+#include "platform/ascii_case.h"
+#include "platform/control_characters.h"
+#include "registry/protected_keys.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vb::catalogue;
+  using vb::platform::HoldsControlCharacter;
   std::string_view text(reinterpret_cast<const char*>(data), size);
   int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
   RuleFile parsed = ParseRules(text, "winapp2.ini");
@@ -23,22 +29,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::set<std::string> names;
   auto key = [](const RuleKey& k) {
-    if (k.root == 0 || k.path.empty()) std::abort();
+    if (k.root == 0 || k.path.empty() || HoldsControlCharacter(k.path)) std::abort();
   };
   for (const RuleEntry& entry : parsed.entries) {
-    if (entry.text.empty() || !names.insert(entry.text).second) std::abort();
+    if (entry.text.empty() || HoldsControlCharacter(entry.text) ||
+        !names.insert(vb::platform::FoldAscii(entry.text)).second)
+      std::abort();
     if (entry.line < 1 || entry.line > lines) std::abort();
     for (const RuleDetect& d : entry.detects) {
-      if (d.file ? d.path.empty() : (key(d.key), false)) std::abort();
+      if (d.file ? d.path.empty() || HoldsControlCharacter(d.path) : (key(d.key), false))
+        std::abort();
     }
     for (const RuleFiles& f : entry.files) {
-      if (f.folder.empty() || f.patterns.empty()) std::abort();
+      if (f.folder.empty() || f.patterns.empty() || HoldsControlCharacter(f.folder)) std::abort();
       for (const std::string& p : f.patterns)
-        if (p.empty()) std::abort();
+        if (p.empty() || HoldsControlCharacter(p)) std::abort();
       if (f.removeSelf && !f.recurse) std::abort();
       if (f.line < entry.line || f.line > lines) std::abort();
     }
-    for (const RuleRegistry& r : entry.registry) key(r.key);
+    for (const RuleRegistry& r : entry.registry) {
+      key(r.key);
+      if (r.value ? HoldsControlCharacter(*r.value)
+                  : vb::registry::ProtectedKeyRefusal(r.key.root, r.key.path).has_value())
+        std::abort();
+    }
   }
   return 0;
 }

@@ -137,16 +137,25 @@ TEST_F(AppListsTest, MarksAreStoredAndRestoredByExactText) {
 }
 
 // A transcript checks that rule-file entries are listed among the built-in
-// ones and keep their marks; one named as a built-in entry is skipped.
+// ones and keep their marks; one named as a built-in entry or item, in any
+// letter case, is skipped.
 TEST_F(AppListsTest, ARuleFileEntryNamedAsABuiltInOneIsSkipped) {
-  test::WriteHostFile(m.Host("drive_c/Program Files/Vanbrisk/winapp2.ini"),
-                      "[zebra Paint *]\nLangSecRef=3025\n[RegEdit *]\nLangSecRef=3025\n");
+  std::string file;
+  for (const char* name : {"zebra Paint", "RegEdit", "ms PAINT", "COOK", "system temporary"})
+    file += std::string("[") + name + " *]\nLangSecRef=3025\n";
+  test::WriteHostFile(m.Host("drive_c/Program Files/Vanbrisk/winapp2.ini"), file);
   Load();
   EXPECT_EQ(Texts(AppList::kWindows), (std::vector<std::string>{"Downloaded Installations", "MS Paint",
                                                                 "MS WordPad", "RegEdit", "zebra Paint"}));
-  ASSERT_EQ(context.rules->Problems().size(), 1u);
-  EXPECT_EQ(Describe(context.rules->Problems()[0]),
-            "winapp2.ini, line 3: \"RegEdit\" is a built-in entry: skipped");
+  std::vector<std::string> problems;
+  for (const auto& problem : context.rules->Problems()) problems.push_back(Describe(problem));
+  EXPECT_EQ(problems, (std::vector<std::string>{
+                          "winapp2.ini, line 3: \"RegEdit\" is a built-in entry: skipped",
+                          "winapp2.ini, line 5: \"ms PAINT\" is a built-in entry: skipped",
+                          "winapp2.ini, line 7: \"COOK\" is the name of a built-in item: skipped",
+                          "winapp2.ini, line 9: \"system temporary\" is the name of a built-in "
+                          "item: skipped",
+                      }));
 }
 
 TEST_F(AppListsTest, TheMenuSelectsAllOrTheVisibleListsOnly) {

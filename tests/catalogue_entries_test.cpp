@@ -7,6 +7,8 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/entry_cleaner.h"
+#include "engine/items.h"
+#include "platform/ascii_case.h"
 #include "support/steps_fixture.h"
 
 namespace vb {
@@ -96,11 +98,15 @@ class CatalogueTest : public test::StepsFixture {
 };
 
 // The lists' sizes are checked where the lists are loaded (app_lists_test).
-TEST_F(CatalogueTest, ListsHoldEachTextOnceWithTheMarkerTheirModeNeeds) {
+// A text is stored as a registry value's name, which ignores letter case, and
+// --select takes texts and the items' names alike: each names one thing.
+TEST_F(CatalogueTest, ListsHoldEachTextOnceInAnyCaseWithTheMarkerTheirModeNeeds) {
   std::set<std::string> texts;
+  for (const engine::ItemName& item : engine::kItemNames)
+    for (const char* name : {item.control, item.caption}) texts.insert(platform::FoldAscii(name));
   for (int l = 0; l < kAppListCount; ++l)
     for (const Entry& e : Entries(static_cast<AppList>(l))) {
-      EXPECT_TRUE(texts.insert(e.text).second) << e.text;
+      EXPECT_TRUE(texts.insert(platform::FoldAscii(e.text)).second) << e.text;
       EXPECT_EQ(e.list, static_cast<AppList>(l)) << e.text;
       auto markers =
           std::ranges::count(e.steps, engine::StepKind::kCleanerOnly, &engine::Step::kind);

@@ -259,6 +259,43 @@ TEST_F(ProgramVerbs, SelectChoosesForOneRunAndLeavesTheStoredChoices) {
   EXPECT_EQ(personal.code, cli::kExitOk) << personal.err;
 }
 
+// A script means the same boxes in every language: a box is named by its
+// control name or its English caption, never by a translated one, and an
+// empty name names nothing, though a language file may leave captions empty.
+TEST_F(ProgramVerbs, SelectTakesTheEnglishNamesInEveryLanguageAndNoEmptyName) {
+  test::AddDemoTracesAndPassWarning(machine);
+  test::WriteHostFile(machine.Host("drive_c/Program Files/Vanbrisk/Blank.lng"),
+                      "000 VANBRISK LANGUAGE FILE\r\n");
+  const struct {
+    const char* language;
+    const char* select;
+    int code;
+  } cases[] = {
+      {"Blank", "SysTemp,", cli::kExitUsage},
+      {"Blank", ",SysTemp", cli::kExitUsage},
+      {"Blank", "SysTemp,,Cook", cli::kExitUsage},
+      {"Blank", "", cli::kExitUsage},
+      {"French", "Vidages m\xe9moire", cli::kExitUsage},
+      {"French", "memory dumps", cli::kExitOk},
+      {"Blank", "MEMDUMPS", cli::kExitOk},
+  };
+  for (const auto& c : cases) {
+    registry::settings::SaveSetting(machine.platform().Registry(), registry::settings::kAppName,
+                                    registry::settings::kSettings, "Language", c.language);
+    Ran analyze = Verb("analyze", {"--select", c.select});
+    EXPECT_EQ(analyze.code, c.code) << c.language << " " << c.select << "\n" << analyze.err;
+    if (c.code == cli::kExitOk) {
+      EXPECT_NE(analyze.out.find("C:\\WINDOWS\\memory.dmp"), std::string::npos) << analyze.out;
+      EXPECT_NE(analyze.out.find("\nFiles: 1  Size: "), std::string::npos) << analyze.out;
+    } else {
+      EXPECT_EQ(analyze.out, "") << c.select;
+      EXPECT_NE(analyze.err.find(*c.select ? "unknown name \"" : "--select needs a name"),
+                std::string::npos)
+          << analyze.err;
+    }
+  }
+}
+
 // A tree of known sizes in the Windows temporary folder, which Analyze walks
 // to its depth too, one name not UTF-8.
 class RunTotals : public ProgramVerbs {

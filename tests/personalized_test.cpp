@@ -129,12 +129,34 @@ TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoo
   TypeRegistry("HKEY_CURRENT_CONFIG\\Software");
   EXPECT_TRUE(Has("HKEY_CURRENT_CONFIG is not supported."));
   EXPECT_EQ(Dialog()->Text1->Text(), "HKEY_CURRENT_CONFIG\\Software");
-  for (const char* refused : {"HKEY_CURRENT_USER", "HKEY_USERS\\\\", "HKEY_CURRENT_USER\\X|",
-                              "HKEY_CURRENT_USER|Name", "HKEY_CURRENT_USER\\X|a|b"}) {
+  using namespace std::string_literals;
+  const std::string root = "A whole registry root cannot be cleaned: type a key below it.";
+  const std::string value =
+      "A registry value is typed as its key path, \"|\" and the value's name.";
+  const std::string windows = "This registry key cannot be cleaned: it is a key Windows needs.";
+  const std::string control = "A registry key or value name cannot hold a control character.";
+  const std::pair<std::string, std::string> refusals[] = {
+      {"HKEY_CURRENT_USER", root},
+      {"HKEY_USERS\\\\", root},
+      {"HKEY_CURRENT_USER|Name", root},
+      {"HKEY_CURRENT_USER\\X|", value},
+      {"HKEY_CURRENT_USER\\X|a|b", value},
+      {"HKEY_CURRENT_USER\\Software", windows},
+      {"HKEY_LOCAL_MACHINE\\software\\Microsoft\\Windows NT\\CurrentVersion\\", windows},
+      {"HKEY_USERS\\S-1-5-21-1-2-3-1001\\Software\\Microsoft", windows},
+      {"HKEY_USERS\\S-1-5-21-1-2-3-1001",
+       "This registry key cannot be cleaned: it is a whole hive."},
+      {"HKEY_CURRENT_USER\\Software\\Microsoft\0\\Old Tool"s, control},
+      {"HKEY_CURRENT_USER\\Software\\Old\tTool", control},
+      {"HKEY_CURRENT_USER\\Software\\Old Tool|Last\x01Used", control},
+  };
+  for (const auto& [refused, message] : refusals) {
     Answer("yes");  // were it taken for a key, it would be stored
+    boxes.str("");
     TypeRegistry(refused);
     ASSERT_NE(Dialog(), nullptr) << refused;
     EXPECT_EQ(Dialog()->Text1->Text(), refused);
+    EXPECT_TRUE(Has("title \"Vanbrisk\", style 48, text \"" + message + "\"")) << boxes.str();
   }
   EXPECT_TRUE(Entries(settings::kRegKeys).empty());
   EXPECT_FALSE(form().Enabled());
@@ -147,8 +169,17 @@ TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoo
   EXPECT_TRUE(form().Enabled());
   Answer("yes");
   TypeRegistry("HKEY_LOCAL_MACHINE\\Software\\Example|Name");
-  EXPECT_EQ(Entries(settings::kRegKeys), Texts{"HKEY_CURRENT_USER\\Software\\Example"});
-  EXPECT_EQ(Entries(settings::kRegValues), Texts{"HKEY_LOCAL_MACHINE\\Software\\Example|Name"});
+  // Below CurrentVersion a key may go; a value of a key Windows needs too.
+  const std::string runMru =
+      "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+  Answer("yes");
+  TypeRegistry(runMru);
+  Answer("yes");
+  TypeRegistry("HKEY_CURRENT_USER\\Software\\Microsoft|Old Tool");
+  EXPECT_EQ(Entries(settings::kRegKeys), (Texts{"HKEY_CURRENT_USER\\Software\\Example", runMru}));
+  EXPECT_EQ(Entries(settings::kRegValues),
+            (Texts{"HKEY_LOCAL_MACHINE\\Software\\Example|Name",
+                   "HKEY_CURRENT_USER\\Software\\Microsoft|Old Tool"}));
 }
 
 TEST_F(PersonalizedTest, KeysAndValuesGoUnderRunCleanerOnly) {

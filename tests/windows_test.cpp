@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/warning_window.h"
+#include "engine/items.h"
 #include "platform/ascii_case.h"
 #include "support/temp_machine.h"
 
@@ -136,10 +137,19 @@ TEST_F(WindowsTest, EveryRoutineSettingAndItemIsBound) {
     EXPECT_TRUE(values.insert(platform::FoldAscii(row.value)).second) << row.value;
     EXPECT_EQ(row.store == app::StoreForm::kWarnedFlag, row.warning != nullptr) << row.value;
   }
+  // The names a user or a script knows an item by are its box's, as the
+  // window's table builds it.
+  std::map<std::string, std::string> builtCaptions;
+  for (const auto& control : app::Form1Table().controls)
+    builtCaptions[control.spec.name] = control.spec.caption;
   std::set<engine::Item> items;
   for (const app::ItemBox& row : app::ItemBoxes()) {
     EXPECT_TRUE(items.insert(row.item).second);
     EXPECT_TRUE(boxes.count(form.*row.box)) << "an item box without a setting";
+    const engine::ItemName& name = engine::kItemNames.at(static_cast<std::size_t>(row.item));
+    EXPECT_EQ(name.item, row.item) << name.control;
+    EXPECT_EQ((form.*row.box)->name(), name.control);
+    EXPECT_EQ(builtCaptions[name.control], name.caption) << name.control;
   }
   EXPECT_EQ(items.size(), static_cast<std::size_t>(engine::Item::kCount));
 }

@@ -1,6 +1,9 @@
 #include "catalogue/rule_catalogue.h"
 
-#include <set>
+#include <map>
+
+#include "engine/items.h"
+#include "platform/ascii_case.h"
 
 #include "catalogue/rule_steps.h"
 
@@ -10,14 +13,23 @@ using namespace vb::win;
 
 namespace {
 
-bool BuiltInText(const std::string& text) {
-  static const std::set<std::string> texts = [] {
-    std::set<std::string> all;
+// What a rule entry's text would be taken for, when it names a built-in
+// entry or item in any letter case: a user's choices, a script's --select
+// and the stored marks (registry values, whose names ignore case) would not
+// tell the two apart.
+const char* BuiltInName(const std::string& text) {
+  static const std::map<std::string, const char*> names = [] {
+    std::map<std::string, const char*> all;
     for (int l = 0; l < kAppListCount; ++l)
-      for (const Entry& e : catalogue::Entries(static_cast<AppList>(l))) all.insert(e.text);
+      for (const Entry& e : catalogue::Entries(static_cast<AppList>(l)))
+        all.emplace(platform::FoldAscii(e.text), "a built-in entry");
+    for (const engine::ItemName& item : engine::kItemNames)
+      for (const char* name : {item.control, item.caption})
+        all.emplace(platform::FoldAscii(name), "the name of a built-in item");
     return all;
   }();
-  return texts.count(text) > 0;
+  auto found = names.find(platform::FoldAscii(text));
+  return found == names.end() ? nullptr : found->second;
 }
 
 }  // namespace
@@ -37,8 +49,8 @@ std::unique_ptr<RuleCatalogue> RuleCatalogue::Load(RulePlaces& places, std::stri
     catalogue->problems_.push_back({std::string(fileName), line, std::move(message)});
   };
   for (RuleEntry& rule : file.entries) {
-    if (BuiltInText(rule.text)) {
-      problem(rule.line, "\"" + rule.text + "\" is a built-in entry: skipped");
+    if (const char* builtIn = BuiltInName(rule.text)) {
+      problem(rule.line, "\"" + rule.text + "\" is " + builtIn + ": skipped");
       continue;
     }
     std::vector<RuleFiles> kept;

@@ -32,7 +32,8 @@ class RuleCatalogue {
   const Entry* Find(AppList list, const std::string& text) const;
 
   // Reads text as the rule file fileName. An entry whose text is a built-in
-  // one is skipped; a FileKey whose folder is one no rule may empty is
+  // entry's text or a built-in item's control name or caption, in any letter
+  // case, is skipped; a FileKey whose folder is one no rule may empty is
   // refused; both are reported with their line.
   static std::unique_ptr<RuleCatalogue> Load(RulePlaces& places, std::string_view text,
                                              std::string_view fileName);

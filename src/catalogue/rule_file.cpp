@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <set>
+#include <map>
 
 #include "platform/ascii_case.h"
+#include "platform/control_characters.h"
+#include "registry/protected_keys.h"
 
 namespace vb::catalogue {
 
@@ -175,6 +177,13 @@ class Parser {
     }
     auto key = Key(line, parts[0]);
     if (!key) return;
+    if (parts.size() == 1) {
+      // The key goes with everything below it.
+      if (auto why = registry::ProtectedKeyRefusal(key->root, key->path)) {
+        Problem(line, "refused: \"" + std::string(parts[0]) + "\" is " + *why);
+        return;
+      }
+    }
     RuleRegistry reg{line, std::move(*key), std::nullopt};
     if (parts.size() == 2) reg.value = std::string(parts[1]);
     entry_->registry.push_back(std::move(reg));
@@ -302,8 +311,17 @@ class Parser {
       Problem(line, "a section without a name: skipped");
       return;
     }
-    if (!names_.insert(std::string(name)).second) {
-      Problem(line, "a second section \"" + std::string(name) + "\": skipped");
+    // The entries' marks are stored in registry values named by their texts,
+    // and those names ignore letter case: two names that differ only in it
+    // would share one mark.
+    auto [first, added] = names_.try_emplace(platform::FoldAscii(name), std::string(name), line);
+    if (!added) {
+      const auto& [text, firstLine] = first->second;
+      Problem(line, "a second section \"" + std::string(name) + "\"" +
+                        (text == name ? std::string()
+                                      : " (line " + std::to_string(firstLine) + " has \"" +
+                                            text + "\", which differs only in letter case)") +
+                        ": skipped");
       return;
     }
     current_ = RuleEntry{};
@@ -321,6 +339,19 @@ class Parser {
   void Line(int line, std::string_view text) {
     text = Trim(text);
     if (text.empty() || text.front() == ';') return;
+    // No name, path or pattern holds a control character, and a NUL would
+    // cut one short where it becomes a C string: a key path would name the
+    // key above it, a section would be listed as the text before the NUL.
+    if (platform::HoldsControlCharacter(text)) {
+      bool header = text.front() == '[';
+      Problem(line, "a control character in \"" + platform::ShowControlCharacters(text) +
+                        (header ? "\": its entry is skipped" : "\": skipped"));
+      if (header) {
+        seenSection_ = true;
+        Finish();  // its keys would otherwise land in the section before
+      }
+      return;
+    }
     if (text.front() == '[') {
       seenSection_ = true;
       if (text.back() != ']') {
@@ -350,7 +381,8 @@ class Parser {
   RuleEntry* entry_ = nullptr;
   bool listFromNumber_ = false;
   bool seenSection_ = false;
-  std::set<std::string> names_;
+  // The section names read, by their folded text: as written, and the line.
+  std::map<std::string, std::pair<std::string, int>> names_;
 };
 
 }  // namespace

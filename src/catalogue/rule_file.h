@@ -91,10 +91,13 @@ struct RuleFile {
   std::vector<RuleProblem> problems;
 };
 
-// Reads every section of the text. A line that cannot be understood is
-// reported and skipped, the rest of its entry kept; a section without a name
-// and a second section of the same name are reported and skipped whole.
-// fileName is only used in the problems.
+// Reads every section of the text. A line that cannot be understood, or that
+// holds a control character (NUL included), is reported and skipped, the
+// rest of its entry kept; so is a RegKey line that would delete a key
+// Windows needs (registry/protected_keys.h) whole. A section without a name,
+// one whose name holds a control character, and a second section of a name
+// that differs from an earlier one at most in letter case are reported and
+// skipped whole. fileName is only used in the problems.
 [[nodiscard]] RuleFile ParseRules(std::string_view text, std::string_view fileName);
 
 // The environment names a rule's folders may start with or hold, as written

@@ -19,13 +19,25 @@ std::vector<std::string> SplitAtCommas(const std::string& text) {
   }
 }
 
+// The caption a box of the main window is built with, as the user reads it:
+// the English one, whatever language file has replaced it since. A script
+// means the same boxes in every language, and a language file may leave a
+// caption empty or give two boxes one caption.
+std::string BuiltCaption(const toolkit::CheckBox& box) {
+  for (const auto& row : app::Form1Table().controls)
+    if (box.name() == row.spec.name) return ShownCaption(row.spec.caption);
+  return {};
+}
+
 // Adds what the name matches to the selection; false when it matches nothing.
+// An empty name matches nothing.
 bool Match(app::Form1& form, const std::string& name, Selection* selection) {
+  if (name.empty()) return false;
   bool found = false;
   for (const BoxChoice& choice : MainWindowBoxes(form)) {
     if (!choice.item) continue;
     if (platform::EqualsIgnoringCase(name, choice.box->name()) ||
-        platform::EqualsIgnoringCase(name, ShownCaption(choice.box->Caption()))) {
+        platform::EqualsIgnoringCase(name, BuiltCaption(*choice.box))) {
       if (selection) selection->boxes.push_back(choice.box);
       found = true;
     }

@@ -21,9 +21,13 @@ struct Selection {
 // The names of one or more --select arguments, split at the commas. A name
 // may itself hold commas (an entry's text, a caption): the pieces are joined
 // again where that gives a known name.
-// Each name is an item box's control name or caption, or a catalogue entry's
-// text, letter case ignored; one name may match several. Null
-// with the first name that matches nothing in *unknown.
+// Each name is an item box's control name or its English caption (the one
+// the window is built with, never a language file's), or the text of an
+// entry of the application lists as they are listed (rule-file entries
+// included), letter case ignored; one name may match several. Null with the
+// first name that matches nothing in *unknown; an empty name (an empty
+// argument, two commas together, a comma first or last) matches nothing,
+// and *unknown is then empty.
 [[nodiscard]] std::optional<Selection> ResolveSelection(app::Form1& form,
                                                         const std::vector<std::string>& arguments,
                                                         std::string* unknown);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/control_characters.h"
+#include "registry/protected_keys.h"
 #include "registry/reg32.h"
 #include "registry/root_names.h"
 
@@ -54,7 +56,19 @@ RegistryEntryCheck CheckRegistryEntry(const std::string& text) {
   key = key.substr(0, key.find(kValueSeparator));
   if (OnlyRoot(key))
     return Refuse("A whole registry root cannot be cleaned: type a key below it.", true);
-  if (text.find(kValueSeparator) == std::string::npos) return {RegistryEntryCheck::kKey, "", false};
+  if (platform::HoldsControlCharacter(text))
+    return Refuse("A registry key or value name cannot hold a control character.", true);
+  if (text.find(kValueSeparator) == std::string::npos) {
+    // The key goes with everything below it.
+    std::size_t slash = key.find('\\');
+    std::optional<win::HKEY> root =
+        registry::ParseRootName(key.substr(0, slash), registry::RootNames::kLongOnly);
+    std::string_view path = slash == std::string_view::npos ? "" : key.substr(slash + 1);
+    std::optional<std::string> why;
+    if (root) why = registry::ProtectedKeyRefusal(*root, path);
+    if (why) return Refuse("This registry key cannot be cleaned: it is " + *why + ".", true);
+    return {RegistryEntryCheck::kKey, "", false};
+  }
   if (!SplitValueEntry(text))
     return Refuse("A registry value is typed as its key path, \"|\" and the value's name.", true);
   return {RegistryEntryCheck::kValue, "", false};

@@ -25,8 +25,10 @@ struct RegistryEntryCheck {
 // Accepts a text that begins with one of the four long root names, written in
 // capitals, and names a key below the root; with one "|" it is a value entry
 // whose part after the "|" is the value's name. HKEY_CURRENT_CONFIG, a root
-// alone and malformed value entries are refused and keep the text; any other
-// text is refused as an invalid root and is cleared.
+// alone, a text holding a control character, a key that is never deleted
+// whole (registry/protected_keys.h) and malformed value entries are refused
+// and keep the text; any other text is refused as an invalid root and is
+// cleared.
 [[nodiscard]] RegistryEntryCheck CheckRegistryEntry(const std::string& text);
 
 // The key and value name of a value entry, when it has exactly that form.

@@ -4,11 +4,12 @@
 #include <string>
 
 #include "platform/registry_api.h"
+#include "platform/registry_name.h"
 
 namespace vb::platform {
 
 // A key opened or created through a RegistryApi, closed when it goes out of
-// scope.
+// scope. A path holding a NUL is refused with kErrorInvalidParameter.
 class OpenedKey {
  public:
   explicit OpenedKey(RegistryApi& registry) : registry_(registry) {}
@@ -18,12 +19,14 @@ class OpenedKey {
 
   [[nodiscard]] win::LONG Open(win::HKEY root, const std::string& subKey, win::DWORD access) {
     Close();
+    if (HoldsNul(subKey)) return win::kErrorInvalidParameter;
     win::LONG rc = registry_.RegOpenKeyExA(root, subKey.c_str(), 0, access, &key_);
     open_ = rc == win::kErrorSuccess;
     return rc;
   }
   [[nodiscard]] win::LONG Create(win::HKEY root, const std::string& subKey, win::DWORD access) {
     Close();
+    if (HoldsNul(subKey)) return win::kErrorInvalidParameter;
     win::DWORD disposition = 0;
     win::LONG rc =
         registry_.RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, access, &key_, &disposition);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/opened_key.h"
+#include "platform/registry_name.h"
 
 namespace vb::platform {
 
@@ -41,6 +42,7 @@ std::vector<std::string> ReadSubKeyNames(RegistryApi& registry, HKEY root,
 
 std::string ReadStringValue(RegistryApi& registry, HKEY root, const std::string& path,
                             const std::string& name) {
+  if (HoldsNul(name)) return {};
   OpenedKey key(registry);
   if (key.Open(root, path, kKeyQueryValue) != kErrorSuccess) return {};
   DWORD type = 0, size = 0;
@@ -57,6 +59,7 @@ std::string ReadStringValue(RegistryApi& registry, HKEY root, const std::string&
 
 LONG WriteValue(RegistryApi& registry, HKEY root, const std::string& path, const std::string& name,
                 DWORD type, const std::vector<std::uint8_t>& data) {
+  if (HoldsNul(name)) return kErrorInvalidParameter;
   OpenedKey key(registry);
   LONG rc = key.Create(root, path, kKeySetValue);
   if (rc != kErrorSuccess) return rc;

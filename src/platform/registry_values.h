@@ -1,6 +1,8 @@
 // Convenience reads and writes over RegistryApi for the platform's own use
 // (building the environment, laying out machines, tools). The program's
 // registry routines live in src/registry and keep their own exact semantics.
+// A path or value name holding a NUL reads as missing and is never written
+// (kErrorInvalidParameter), as registry_name.h says.
 #pragma once
 
 #include <cstdint>

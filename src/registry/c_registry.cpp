@@ -2,9 +2,12 @@
 
 #include <cstring>
 
+#include "platform/registry_name.h"
+
 namespace vb::registry {
 
 using namespace vb::win;
+using platform::HoldsNul;
 
 namespace {
 
@@ -31,6 +34,7 @@ RegistryError cRegistry::Error(std::string description) const {
 }
 
 bool cRegistry::KeyExists() {
+  if (HoldsNul(sectionKey_)) return false;
   auto& reg = platform_.Registry();
   HKEY key = 0;
   if (reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, kKeyQueryValue, &key) != kErrorSuccess)
@@ -42,8 +46,9 @@ bool cRegistry::KeyExists() {
 RegResult cRegistry::CreateKey() {
   auto& reg = platform_.Registry();
   HKEY key = 0;
-  if (reg.RegCreateKeyExA(Root(), sectionKey_.c_str(), 0, "", 0, 0x3F, &key, nullptr) !=
-      kErrorSuccess)
+  if (HoldsNul(sectionKey_) ||
+      reg.RegCreateKeyExA(Root(), sectionKey_.c_str(), 0, "", 0, 0x3F, &key, nullptr) !=
+          kErrorSuccess)
     return RegResult(Error("Failed to create registry Key: '" + sectionKey_));
   reg.RegCloseKey(key);
   return {};
@@ -51,7 +56,7 @@ RegResult cRegistry::CreateKey() {
 
 bool cRegistry::DeleteKey() {
   // An empty path names the hive itself, which is never deleted.
-  if (sectionKey_.empty()) return false;
+  if (sectionKey_.empty() || HoldsNul(sectionKey_)) return false;
   return platform_.Registry().RegDeleteKeyA(Root(), sectionKey_.c_str()) == kErrorSuccess;
 }
 
@@ -59,9 +64,11 @@ RegResult cRegistry::DeleteValue() {
   auto& reg = platform_.Registry();
   HKEY key = 0;
   std::string where = std::to_string(classKey_) + "',Section: '" + sectionKey_;
-  if (reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, 0x3F, &key) != kErrorSuccess)
+  if (HoldsNul(sectionKey_) ||
+      reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, 0x3F, &key) != kErrorSuccess)
     return RegResult(Error("Failed to open key '" + where + "' for delete access"));
-  LONG rc = reg.RegDeleteValueA(key, valueKey_.c_str());
+  LONG rc = HoldsNul(valueKey_) ? kErrorInvalidParameter
+                                 : reg.RegDeleteValueA(key, valueKey_.c_str());
   reg.RegCloseKey(key);
   if (rc != kErrorSuccess)
     return RegResult(Error("Failed to delete registry Key: '" + where + "',Key: '" + valueKey_));
@@ -78,6 +85,7 @@ std::string cRegistry::ExpandEnvStr(const std::string& text) {
 }
 
 RegVariant cRegistry::Value() {
+  if (HoldsNul(sectionKey_) || HoldsNul(valueKey_)) return default_;
   auto& reg = platform_.Registry();
   HKEY key = 0;
   if (reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, kKeyQueryValue, &key) != kErrorSuccess)
@@ -116,7 +124,8 @@ bool cRegistry::EnumerateValues(std::vector<std::string>* names, long* count) {
   *count = 0;
   auto& reg = platform_.Registry();
   HKEY key = 0;
-  if (reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, kKeyQueryValue, &key) != kErrorSuccess)
+  if (HoldsNul(sectionKey_) ||
+      reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, kKeyQueryValue, &key) != kErrorSuccess)
     return true;
   platform::RegKeyInfo info;
   if (reg.RegQueryInfoKeyA(key, &info) == kErrorSuccess) {
@@ -140,8 +149,9 @@ bool cRegistry::EnumerateSections(std::vector<std::string>* names, long* count) 
   *count = 0;
   auto& reg = platform_.Registry();
   HKEY key = 0;
-  if (reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, kKeyEnumerateSubKeys, &key) !=
-      kErrorSuccess)
+  if (HoldsNul(sectionKey_) ||
+      reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, kKeyEnumerateSubKeys, &key) !=
+          kErrorSuccess)
     return true;
   constexpr DWORD kBufferSize = 255;
   for (DWORD index = 0;; ++index) {

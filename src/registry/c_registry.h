@@ -1,7 +1,8 @@
 // cRegistry: a root, a key path and a value name, with existence tests,
 // enumeration of values and subkeys, typed reads and deletions. Setting a
 // property never touches the registry; each operation opens and closes the
-// key it needs.
+// key it needs. A key path or value name holding a NUL names nothing: it
+// reads as missing, and creating or deleting it fails, touching nothing.
 #pragma once
 
 #include <cstdint>

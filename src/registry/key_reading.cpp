@@ -2,6 +2,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/opened_key.h"
+#include "platform/registry_name.h"
 #include "registry/root_names.h"
 
 namespace vb::registry {
@@ -33,6 +34,7 @@ win::LONG EnumKeyInto(RegistryApi& registry, win::HKEY key, win::DWORD index,
 
 win::LONG QueryValueBytes(RegistryApi& registry, win::HKEY key, const std::string& valueName,
                           win::DWORD* type, std::string* data) {
+  if (platform::HoldsNul(valueName)) return win::kErrorInvalidParameter;
   win::DWORD size = 0;
   win::LONG rc = registry.RegQueryValueExA(key, valueName.c_str(), type, nullptr, &size);
   // The value can change size between the two calls; ask again until it fits.
@@ -179,6 +181,7 @@ win::LONG ReadKey(RegistryApi& registry, win::HKEY root, const std::string& subK
 
 win::LONG ReadKeyTree(RegistryApi& registry, win::HKEY root, const std::string& subKey,
                       RegFile* out, std::string* failedPath) {
+  if (platform::HoldsNul(subKey)) return win::kErrorInvalidParameter;
   // Depth first, each key before its subkeys and the subkeys in enumeration
   // order. Each key is opened below the one above it, whose handle the stack
   // keeps, so that reading a deep tree never walks a whole path again.

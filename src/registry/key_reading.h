@@ -1,6 +1,7 @@
 // Reading registry keys whole: the bytes of a value whatever their size, the
 // names of a key's subkeys and values, and a key or a whole tree read into
-// the .reg file model (for reg query and for export).
+// the .reg file model (for reg query and for export). A key path or value
+// name holding a NUL is refused with kErrorInvalidParameter.
 #pragma once
 
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/registry_name.h"
 #include "registry/key_reading.h"
 #include "registry/root_names.h"
 
@@ -11,9 +12,11 @@ namespace {
 
 using platform::RegistryApi;
 
-// Whether path names a key below a root: not empty, and no empty component.
+// Whether path names a key below a root: not empty, no empty component, and
+// no NUL, which would cut it short on its way to the registry.
 bool IsSubKeyPath(const std::string& path) {
   if (path.empty() || path.front() == '\\' || path.back() == '\\') return false;
+  if (platform::HoldsNul(path)) return false;
   return path.find("\\\\") == std::string::npos;
 }
 

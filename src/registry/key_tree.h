@@ -17,9 +17,10 @@ namespace vb::registry {
 // taken, first subkey first; a value that cannot be deleted is left. A subkey
 // that cannot be deleted ends the walk: it and what comes after it stay, the
 // subkeys before it are gone. An empty or malformed path ("\X", "X\",
-// "X\\Y") and a handle that is not one of the four roots are refused with
-// kErrorInvalidParameter, touching nothing: a hive is never deleted. A tree of
-// any depth is walked with a stack of open keys, not a stack frame per level.
+// "X\\Y", a path holding a NUL) and a handle that is not one of the four
+// roots are refused with kErrorInvalidParameter, touching nothing: a hive is
+// never deleted. A tree of any depth is walked with a stack of open keys, not
+// a stack frame per level.
 //
 // Not [[nodiscard]]: the cleaning routines delete what they can and go on.
 win::LONG DeleteTree(platform::RegistryApi& registry, win::HKEY root, const std::string& path,

@@ -2,9 +2,12 @@
 
 #include <vector>
 
+#include "platform/registry_name.h"
+
 namespace vb::registry {
 
 using namespace vb::win;
+using platform::HoldsNul;
 
 namespace {
 
@@ -20,12 +23,14 @@ std::string UpToNul(const char* data, std::size_t size) {
 namespace Reg32 {
 
 void CreateKey(platform::RegistryApi& registry, HKEY root, const std::string& subKey) {
+  if (HoldsNul(subKey)) return;
   HKEY key = 0;
   if (registry.RegCreateKeyA(root, subKey.c_str(), &key) == kErrorSuccess) registry.RegCloseKey(key);
 }
 
 std::string GetString(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
                       const std::string& valueName) {
+  if (HoldsNul(subKey) || HoldsNul(valueName)) return {};
   HKEY key = 0;
   if (registry.RegOpenKeyA(root, subKey.c_str(), &key) != kErrorSuccess) return {};
   std::string result;
@@ -43,6 +48,7 @@ std::string GetString(platform::RegistryApi& registry, HKEY root, const std::str
 
 bool DeleteValue(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
                  const std::string& valueName) {
+  if (HoldsNul(subKey) || HoldsNul(valueName)) return false;
   HKEY key = 0;
   if (registry.RegOpenKeyA(root, subKey.c_str(), &key) != kErrorSuccess) return false;
   bool deleted = registry.RegDeleteValueA(key, valueName.c_str()) == kErrorSuccess;
@@ -51,6 +57,7 @@ bool DeleteValue(platform::RegistryApi& registry, HKEY root, const std::string& 
 }
 
 bool DeleteKey(platform::RegistryApi& registry, HKEY root, const std::string& subKey) {
+  if (HoldsNul(subKey)) return false;
   HKEY key = 0;
   bool opened = registry.RegOpenKeyA(root, subKey.c_str(), &key) == kErrorSuccess;
   // An empty path would name the root itself; a hive is never deleted.
@@ -63,6 +70,7 @@ bool DeleteKey(platform::RegistryApi& registry, HKEY root, const std::string& su
 
 std::string ReadRegString(platform::RegistryApi& registry, HKEY root, const std::string& subKey,
                           const std::string& valueName, const std::string& defaultValue) {
+  if (HoldsNul(subKey) || HoldsNul(valueName)) return defaultValue;
   HKEY key = 0;
   if (registry.RegOpenKeyExA(root, subKey.c_str(), 0, kKeyAllAccess, &key) != kErrorSuccess)
     return defaultValue;

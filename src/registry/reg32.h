@@ -1,6 +1,8 @@
 // One-shot registry routines: create a key, read a string, delete a value or a
 // leaf key. None of them reports why it failed; a missing key or value reads
-// as "", and a deletion tells only whether something was deleted.
+// as "", and a deletion tells only whether something was deleted. A key path
+// or value name holding a NUL names nothing: it reads as missing, and nothing
+// is created or deleted (see platform/registry_name.h).
 #pragma once
 
 #include <string>

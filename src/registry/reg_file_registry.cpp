@@ -1,6 +1,7 @@
 #include "registry/reg_file_registry.h"
 
 #include "platform/opened_key.h"
+#include "platform/registry_name.h"
 #include "registry/change_unit.h"
 #include "registry/error_text.h"
 #include "registry/key_reading.h"
@@ -38,7 +39,9 @@ bool ApplyRegFile(RegistryApi& registry, const RegFile& file, std::string* error
       if (rc != win::kErrorSuccess) ok = fail(key.line, "cannot create " + path, rc);
       for (std::size_t i = 0; ok && i < key.values.size(); ++i) {
         const RegFileValue& value = key.values[i];
-        if (value.remove) {
+        if (platform::HoldsNul(value.name)) {
+          rc = win::kErrorInvalidParameter;
+        } else if (value.remove) {
           rc = registry.RegDeleteValueA(opened.get(), value.name.c_str());
           if (rc == win::kErrorFileNotFound) rc = win::kErrorSuccess;
         } else {

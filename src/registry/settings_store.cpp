@@ -1,5 +1,6 @@
 #include "registry/settings_store.h"
 
+#include "platform/registry_name.h"
 #include "registry/c_registry.h"
 #include "registry/reg32.h"
 
@@ -14,6 +15,7 @@ std::string SectionPath(const std::string& section) {
 LONG SaveSetting(platform::RegistryApi& registry, const std::string& appName,
                  const std::string& section, const std::string& key, const std::string& value) {
   std::string path = std::string(kStoreRoot) + "\\" + appName + "\\" + section;
+  if (platform::HoldsNul(path) || platform::HoldsNul(key)) return kErrorInvalidParameter;
   HKEY handle = 0;
   LONG rc = registry.RegCreateKeyExA(kHkeyCurrentUser, path.c_str(), 0, nullptr, 0, kKeyAllAccess,
                                      &handle, nullptr);

@@ -25,7 +25,7 @@ inline constexpr const char* kApps = "Apps";
 [[nodiscard]] std::string SectionPath(const std::string& section);
 
 // Writes the string value key under the application's section, creating the
-// keys as needed.
+// keys as needed. A name holding a NUL is refused (kErrorInvalidParameter).
 win::LONG SaveSetting(platform::RegistryApi& registry, const std::string& appName,
                       const std::string& section, const std::string& key,
                       const std::string& value);
