@@ -289,8 +289,11 @@ TEST_F(ProgramVerbs, SelectTakesTheEnglishNamesInEveryLanguageAndNoEmptyName) {
       EXPECT_NE(analyze.out.find("\nFiles: 1  Size: "), std::string::npos) << analyze.out;
     } else {
       EXPECT_EQ(analyze.out, "") << c.select;
-      EXPECT_NE(analyze.err.find(*c.select ? "unknown name \"" : "--select needs a name"),
-                std::string::npos)
+      std::string select = c.select;
+      const char* why = select.empty() ? "--select needs a name"
+                        : select.find(',') != std::string::npos ? "an empty name in --select"
+                                                                : "unknown name \"";
+      EXPECT_NE(analyze.err.find(why), std::string::npos)
           << analyze.err;
     }
   }

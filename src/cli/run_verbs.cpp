@@ -120,6 +120,11 @@ class CleanerVerb {
     if (args_.selects) {
       std::string unknown;
       std::optional<Selection> selection = ResolveSelection(form, args_.select, &unknown);
+      if (!selection && unknown.empty()) {
+        io_.err << verb_ << ": an empty name in --select (two commas together, or a comma "
+                            "first or last); nothing was run\n";
+        return kExitUsage;
+      }
       if (!selection) {
         io_.err << verb_ << ": unknown name \"" << unknown
                 << "\": neither an item box nor an entry of the application lists "

@@ -15,14 +15,16 @@
 namespace vb::cli {
 
 // analyze [--select NAME[,NAME...]] [--json]: starts the program, presses
-// Analyze, prints the results box and the totals, closes.
+// Analyze, prints the results box and the totals, closes. It never cleans
+// first, whatever "Automatically Clean When Vanbrisk Opens" says.
 //
 // --select: for this run only, exactly the named item boxes (control name or
-// caption) and catalogue entries (text) are ticked, every other one cleared;
-// the stored settings and marks stay as they were, and the program does not
-// clean by itself when it opens. An unknown name is refused before anything
-// runs (kExitUsage). --json: one JSON object per line for each file, then a
-// summary object holding the totals and the results box, instead of the text.
+// English caption) and catalogue entries (text) are ticked, every other one
+// cleared; the stored settings and marks stay as they were, and the program
+// does not clean by itself when it opens. An unknown or empty name is refused
+// before anything runs (kExitUsage). --json: one JSON object per line for
+// each action (file, folder, key, value, cache entry, Recycle Bin, refusal),
+// then a summary object holding the totals and the results box.
 int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io);
 

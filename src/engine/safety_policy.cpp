@@ -1,6 +1,7 @@
 #include "engine/safety_policy.h"
 
 #include "platform/registry_values.h"
+#include "registry/protected_keys.h"
 
 namespace vb::engine {
 
@@ -119,11 +120,8 @@ bool SafetyPolicy::InsideCacheFolders(const std::string& localFile) {
 
 namespace vb::engine {
 
-// TODO(merge): the registry layer's table of Windows' own keys replaces this.
-std::optional<std::string> SafetyPolicy::KeyRefusal(win::HKEY, const std::string& path) {
-  std::string p = WithoutTrailingSlash(path);
-  if (p.empty() || p.find('\\') == std::string::npos) return std::string("protected key");
-  return std::nullopt;
+std::optional<std::string> SafetyPolicy::KeyRefusal(win::HKEY root, const std::string& path) {
+  return registry::ProtectedKeyRefusal(root, path);
 }
 
 }  // namespace vb::engine
