@@ -3,19 +3,75 @@
 // letter case), a line inside the text, and targets that name a folder or a
 // key (never a bare hive, never an empty folder or pattern, never a key
 // Windows needs taken whole); no name, path or pattern holds a control
-// character.
+// character. Loaded on an emulated machine, no step an entry becomes names a
+// key Windows needs whole, holds a control character, or reaches a folder
+// the safety policy protects.
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
 
+#include "catalogue/rule_catalogue.h"
 #include "catalogue/rule_file.h"
+#include "engine/steps.h"
+#include "platform/emulated/machine.h"
+#include "platform/emulated/machine_init.h"
 #include "platform/ascii_case.h"
 #include "platform/control_characters.h"
 #include "registry/protected_keys.h"
+
+namespace {
+
+// One machine for every input, laid out once in the temporary folder and
+// removed when the process ends.
+struct FuzzMachine {
+  FuzzMachine() {
+    std::string error;
+    if (!mkdtemp(folder) || !vb::emu::InitMachine(folder, {.overwrite = true}, &error)) std::abort();
+    machine = vb::emu::Machine::Open(folder, &error);
+    if (!machine) std::abort();
+  }
+  ~FuzzMachine() {
+    machine.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+  char folder[32] = "/tmp/vanbrisk-fuzz-XXXXXX";
+  std::unique_ptr<vb::emu::Machine> machine;
+};
+
+void CheckSteps(std::string_view text) {
+  using namespace vb;
+  using vb::platform::HoldsControlCharacter;
+  static FuzzMachine fuzz;
+  catalogue::RulePlaces places(*fuzz.machine);
+  auto rules = catalogue::RuleCatalogue::Load(places, text, "winapp2.ini");
+  for (int list = 0; list < catalogue::kAppListCount; ++list)
+    for (const catalogue::Entry& entry : rules->Entries(static_cast<catalogue::AppList>(list)))
+      for (const engine::Step& step : entry.steps) {
+        if (HoldsControlCharacter(step.key) || HoldsControlCharacter(step.value) ||
+            HoldsControlCharacter(step.folder.name))
+          std::abort();
+        for (const std::string& p : step.patterns)
+          if (HoldsControlCharacter(p)) std::abort();
+        if (step.kind == engine::StepKind::kDeleteTree &&
+            registry::ProtectedKeyRefusal(step.root, step.key))
+          std::abort();
+        if (step.kind == engine::StepKind::kFiles)
+          places.places().ForEach(step.folder, [&](const engine::OpenedFolder& folder) {
+            if (places.policy().Protected(folder.handle, folder.driveRoot)) std::abort();
+          });
+      }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vb::catalogue;
@@ -54,5 +110,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
   }
+  CheckSteps(text);
   return 0;
 }
