@@ -320,6 +320,17 @@ void MainWindow::CloseWindow() { form_.Unload(); }
 
 void MainWindow::MakeExitDefault() { form_.SetDefaultButton(form_.Command1); }
 
+void MainWindow::BeginPreview() {
+  // A plan records already, and keeps its record.
+  previewing_ = !program_.Recorder().Recording();
+  if (previewing_) program_.Recorder().StartRecording();
+}
+
+void MainWindow::EndPreview() {
+  if (previewing_) program_.Recorder().StopRecording();
+  previewing_ = false;
+}
+
 void MainWindow::SwitchItemSets(bool second) {
   form_.Command4->SetVisible(!second);
   form_.Command5->SetVisible(second);

@@ -80,6 +80,8 @@ class MainWindow : private engine::RunHost {
   void ShowWindow() override;
   void CloseWindow() override;
   void MakeExitDefault() override;
+  void BeginPreview() override;
+  void EndPreview() override;
 
   Program& program_;
   Form1 form_;
@@ -109,6 +111,7 @@ class MainWindow : private engine::RunHost {
   language::LanguageTable language_;  // the texts of the language files loaded this run
   shell::ShellContext shell_;
   bool quiet_ = false;
+  bool previewing_ = false;  // Analyze's stages record instead of changing
 };
 
 }  // namespace vb::app

@@ -8,7 +8,7 @@
 namespace vb::app {
 
 Program::Program(platform::Platform& platform)
-    : platform_(platform), app_(std::make_unique<toolkit::Application>(platform)) {}
+    : recorder_(platform), app_(std::make_unique<toolkit::Application>(recorder_)) {}
 
 Program::~Program() {
   windows_.clear();
@@ -19,7 +19,7 @@ void Program::Start(const std::string& commandLine) {
   // A new start is a new process: fresh windows over the same machine.
   windows_.clear();
   main_.reset();
-  app_ = std::make_unique<toolkit::Application>(platform_);
+  app_ = std::make_unique<toolkit::Application>(recorder_);
   if (onNewApplication) onNewApplication(*app_);
   commandLine_ = commandLine;
   main_ = std::make_unique<MainWindow>(*this);

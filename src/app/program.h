@@ -10,6 +10,7 @@
 
 #include "app/window.h"
 #include "platform/platform.h"
+#include "platform/recording_platform.h"
 #include "toolkit/application.h"
 
 namespace vb::app {
@@ -22,7 +23,10 @@ class Program {
   ~Program();
 
   toolkit::Application& app() { return *app_; }
-  platform::Platform& platform() { return platform_; }
+  // The platform the program works on: the one given, through a layer that
+  // passes every call on, unless it records (a plan, or Analyze's stages).
+  platform::Platform& platform() { return recorder_; }
+  platform::RecordingPlatform& Recorder() { return recorder_; }
 
   // Starts the program with that command line (the text after the program's
   // name): creates the main window, runs its initialize and load handlers, and
@@ -58,7 +62,7 @@ class Program {
   bool cleanWhenOpening = true;
 
  private:
-  platform::Platform& platform_;
+  platform::RecordingPlatform recorder_;
   std::unique_ptr<toolkit::Application> app_;
   std::string commandLine_;
   std::unique_ptr<MainWindow> main_;

@@ -24,6 +24,8 @@ constexpr const char* kUsage =
     "                                              items and entries, for this run only\n"
     "  clean [--yes] [--select ...] [--json]       the same with Run Cleaner; --yes accepts the\n"
     "                                              first-clean warning and the confirmation\n"
+    "  plan [--select ...] [--json]                every change clean would make, made by none:\n"
+    "                                              each action and the totals\n"
     "  list [--json]                               the item and option boxes, the catalogue entries\n"
     "  /AUTO                                       quiet mode, as the program's own command line\n"
     "  run SCRIPT|-                                drive the windows from a script (- : standard input)\n"

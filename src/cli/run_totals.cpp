@@ -69,6 +69,35 @@ std::string ActionJson(const engine::Action& a) {
   return "{" + head + "\"action\": \"" + done + "\", \"source\": " + JsonString(a.source) + "}";
 }
 
+std::string PlanLine(const engine::Action& a) {
+  using engine::ActionKind;
+  std::string what;
+  std::string detail;
+  switch (a.kind) {
+    case ActionKind::kFile:
+      what = "delete file";
+      detail = GroupedNumber(a.bytes) + " bytes";
+      break;
+    case ActionKind::kFolder: what = "remove folder"; break;
+    case ActionKind::kAttributes: what = "clear attributes"; break;
+    case ActionKind::kKey: what = "delete key"; break;
+    case ActionKind::kValue:
+      what = "delete value";
+      detail = a.name;
+      break;
+    case ActionKind::kCacheEntry: what = "delete cache entry"; break;
+    case ActionKind::kRecycleBin:
+      what = "empty Recycle Bin";
+      detail = a.name + " items, " + GroupedNumber(a.bytes) + " bytes";
+      break;
+    case ActionKind::kRefused:
+      what = "refuse";
+      detail = a.name;
+      break;
+  }
+  return what + "\t" + a.path + "\t" + detail + "\t" + a.source;
+}
+
 std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
                         const std::string* results) {
   return "{\"summary\": true, \"verb\": " + JsonString(verb) +

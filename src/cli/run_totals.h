@@ -31,6 +31,11 @@ namespace vb::cli {
 //   {"target": ..., "action": "refused", "reason": ..., ...}
 [[nodiscard]] std::string ActionJson(const engine::Action& action);
 
+// One action of a plan as a line of tab-separated fields: what is done, to
+// what, its size, value name or reason, and the item or entry:
+//   delete file	C:\WINDOWS\Temp\setup.log	1024 bytes	System Temporary
+[[nodiscard]] std::string PlanLine(const engine::Action& action);
+
 // {"summary": true, "verb": ..., "files": ..., "bytes": ..., "size": ...,
 //  "folders": ..., "registryKeys": ..., "registryValues": ..., "cacheEntries": ...,
 //  "refused": ..., "results": TEXT or null}

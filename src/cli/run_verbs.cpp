@@ -20,6 +20,7 @@ namespace {
 constexpr const char* kAnalyzeUsage = "usage: vanbrisk-cli analyze [--select NAME[,NAME...]] [--json]\n";
 constexpr const char* kCleanUsage =
     "usage: vanbrisk-cli clean [--yes] [--select NAME[,NAME...]] [--json]\n";
+constexpr const char* kPlanUsage = "usage: vanbrisk-cli plan [--select NAME[,NAME...]] [--json]\n";
 
 bool NoArgs(const char* verb, const std::vector<std::string>& args, VerbIo io) {
   if (args.empty()) return true;
@@ -49,7 +50,9 @@ struct RunArgs {
   std::vector<std::string> select;
 };
 
-std::optional<RunArgs> ParseRunArgs(bool clean, const std::vector<std::string>& args, VerbIo io) {
+std::optional<RunArgs> ParseRunArgs(const char* verb, const std::vector<std::string>& args,
+                                    VerbIo io) {
+  bool clean = std::string(verb) == "clean";
   RunArgs parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -62,7 +65,7 @@ std::optional<RunArgs> ParseRunArgs(bool clean, const std::vector<std::string>& 
       parsed.select.push_back(args[++i]);
     } else {
       io.err << (arg == "--select" ? "--select needs a name\n" : "unknown argument " + arg + "\n")
-             << (clean ? kCleanUsage : kAnalyzeUsage);
+             << (clean ? kCleanUsage : std::string(verb) == "plan" ? kPlanUsage : kAnalyzeUsage);
       return std::nullopt;
     }
   }
@@ -78,31 +81,49 @@ std::string HostLines(std::string text) {
 // Analyze or Run Cleaner over the program, with the run's own selection and
 // totals; the program is closed, and the stored marks as they were, when it
 // returns.
+enum class Mode { kAnalyze, kClean, kPlan };
+
 class CleanerVerb {
  public:
-  CleanerVerb(bool clean, app::Program& program, platform::ScriptedUi* ui, VerbIo io)
-      : clean_(clean), verb_(clean ? "clean" : "analyze"), program_(program), ui_(ui), io_(io) {}
+  CleanerVerb(Mode mode, app::Program& program, platform::ScriptedUi* ui, VerbIo io)
+      : mode_(mode),
+        clean_(mode != Mode::kAnalyze),
+        verb_(mode == Mode::kAnalyze ? "analyze" : mode == Mode::kClean ? "clean" : "plan"),
+        program_(program),
+        ui_(ui),
+        io_(io) {}
 
   int Run(const std::vector<std::string>& args) {
-    std::optional<RunArgs> parsed = ParseRunArgs(clean_, args, io_);
+    std::optional<RunArgs> parsed = ParseRunArgs(verb_, args, io_);
     if (!parsed) return kExitUsage;
     args_ = *parsed;
+    // A plan is Run Cleaner over a platform that records every change
+    // instead of making it: the warning and the confirmation are accepted,
+    // and nothing of the machine changes, not the program's settings either.
+    bool plan = mode_ == Mode::kPlan;
+    if (plan) args_.yes = true;
     if (args_.json)
       tally_.onAction = [this](const engine::Action& action) {
         io_.out << ActionJson(action) << "\n";
       };
+    else if (plan)
+      tally_.onAction = [this](const engine::Action& action) {
+        io_.out << PlanLine(action) << "\n";
+      };
     std::optional<StoredMarks> marks;
     bool cleanWhenOpening = program_.cleanWhenOpening;
-    if (args_.selects) marks.emplace(program_.platform());
+    if (args_.selects && !plan) marks.emplace(program_.platform());
     // The run does what the command names, and nothing before it: an
     // analysis is never preceded by a clean.
-    if (args_.selects || !clean_) program_.cleanWhenOpening = false;
+    if (args_.selects || mode_ != Mode::kClean) program_.cleanWhenOpening = false;
+    if (plan) program_.Recorder().StartRecording();
     int code;
     {
       VerbRun run(verb_, program_, ui_, io_);
       code = run.Finish(Drive(run));
       if (attached_) program_.Main().SetRunTally(nullptr);
     }
+    if (plan) program_.Recorder().StopRecording();
     program_.cleanWhenOpening = cleanWhenOpening;
     if (marks) marks->Restore();
     if (code != kExitOk) return code;
@@ -166,6 +187,9 @@ class CleanerVerb {
   }
 
   int Results(VerbRun& run) {
+    // A plan's results are its actions; the box of a run that deleted
+    // nothing would only mislead.
+    if (mode_ == Mode::kPlan) return kExitOk;
     if (args_.json) {
       results_ = HostLines(program_.Main().form().Text1->Text());
       return kExitOk;
@@ -173,6 +197,7 @@ class CleanerVerb {
     return run.Do("print Text1") ? kExitOk : kExitFailed;
   }
 
+  Mode mode_;
   bool clean_;
   const char* verb_;
   app::Program& program_;
@@ -188,12 +213,17 @@ class CleanerVerb {
 
 int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io) {
-  return CleanerVerb(false, program, ui, io).Run(args);
+  return CleanerVerb(Mode::kAnalyze, program, ui, io).Run(args);
 }
 
 int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
                  const std::vector<std::string>& args, VerbIo io) {
-  return CleanerVerb(true, program, ui, io).Run(args);
+  return CleanerVerb(Mode::kClean, program, ui, io).Run(args);
+}
+
+int RunPlanVerb(app::Program& program, platform::ScriptedUi* ui,
+                const std::vector<std::string>& args, VerbIo io) {
+  return CleanerVerb(Mode::kPlan, program, ui, io).Run(args);
 }
 
 int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,
@@ -229,13 +259,15 @@ std::optional<std::string> QuietModeRefusal(const std::string& verb) {
 }
 
 bool IsProgramVerb(const std::string& verb) {
-  return verb == "analyze" || verb == "clean" || verb == "run" || verb == "/AUTO";
+  return verb == "analyze" || verb == "clean" || verb == "plan" || verb == "run" ||
+         verb == "/AUTO";
 }
 
 int RunProgramVerb(const std::string& verb, app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io) {
   if (verb == "analyze") return RunAnalyzeVerb(program, ui, args, io);
   if (verb == "clean") return RunCleanVerb(program, ui, args, io);
+  if (verb == "plan") return RunPlanVerb(program, ui, args, io);
   if (verb == "run") return RunRunVerb(program, ui, args, io);
   if (verb == "/AUTO") return RunAutoVerb(program, ui, args, io);
   io.err << QuietModeRefusal(verb).value_or("unknown verb " + verb + "\n");

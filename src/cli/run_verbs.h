@@ -36,6 +36,14 @@ int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
 int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
                  const std::vector<std::string>& args, VerbIo io);
 
+// plan [--select ...] [--json]: Run Cleaner's own run, with the warning and
+// the confirmation accepted, over a platform that records every change
+// instead of making it; prints each action (what, how big or which value,
+// and the item or entry that asked for it) and the totals clean would print.
+// Nothing on the machine changes.
+int RunPlanVerb(app::Program& program, platform::ScriptedUi* ui,
+                const std::vector<std::string>& args, VerbIo io);
+
 // /AUTO: quiet mode, exactly as the program's own command line: one clean,
 // and the program ends by itself. Prints nothing.
 int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,

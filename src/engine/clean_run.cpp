@@ -131,6 +131,7 @@ void CleanRun::Run(const RunRequest& request) {
   d.ProgressBar1.SetValue(0);
 
   // The folders are found afresh for every run, each base opened once.
+  if (analyzeOnly) host_.BeginPreview();
   removal_.places.KeepBasesOpen(true);
   removal_.policy.Forget();
   for (const Stage& stage : StageTable()) {
@@ -161,6 +162,7 @@ void CleanRun::Run(const RunRequest& request) {
   }
 
   removal_.places.KeepBasesOpen(false);
+  if (analyzeOnly) host_.EndPreview();
 
   // Finish.
   d.ProgressBar1.SetValue(100);

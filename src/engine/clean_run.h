@@ -75,6 +75,11 @@ class RunHost {
   virtual void CloseWindow() = 0;
   // Makes Exit the window's default button.
   virtual void MakeExitDefault() = 0;
+  // Analyze's stages run between these: whatever a stage would change
+  // (the registry lists some items clear in both modes) is recorded and
+  // counted, never made.
+  virtual void BeginPreview() = 0;
+  virtual void EndPreview() = 0;
 };
 
 // The header's first line and its rule.

@@ -1,0 +1,259 @@
+// The one property that holds the preview to the run: on the demonstration
+// machine and on generated ones (every item and entry ticked; a rule file;
+// personalized folders, files and keys; links, odd names, attributes and
+// files in use), `plan` lists exactly the actions `clean` then makes, each
+// of them made, and neither `plan` nor `analyze` changes anything at all.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "app/program.h"
+#include "browser/cache_cursor.h"
+#include "cli/list_verb.h"
+#include "cli/run_verbs.h"
+#include "engine/items.h"
+#include "platform/registry_values.h"
+#include "registry/root_names.h"
+#include "registry/settings_store.h"
+#include "support/registry_checks.h"
+#include "support/temp_machine.h"
+
+namespace vb {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace vb::win;
+using Snapshot = std::map<std::string, std::string>;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// One JSON field's text, unescaped enough for the paths the machines hold.
+std::string Field(const std::string& line, const std::string& name) {
+  std::string key = "\"" + name + "\": \"";
+  std::size_t at = line.find(key);
+  if (at == std::string::npos) return {};
+  std::string out;
+  for (std::size_t i = at + key.size(); i < line.size() && line[i] != '"'; ++i) {
+    if (line[i] == '\\') ++i;
+    out += line[i];
+  }
+  return out;
+}
+
+class PlanProperty : public ::testing::Test {
+ protected:
+  struct Ran {
+    int code;
+    std::string out, err;
+  };
+  Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    app::Program program(m->platform());
+    auto* ui = &m->machine().Script();
+    int code = verb == "list" ? cli::RunListVerb(program, ui, args, {in, out, err})
+                              : cli::RunProgramVerb(verb, program, ui, args, {in, out, err});
+    return {code, out.str(), err.str()};
+  }
+
+  // Every item box, "Clean Personalized" and every entry the lists show.
+  std::vector<std::string> Everything() {
+    std::vector<std::string> names = {"Check8"};
+    for (const engine::ItemName& item : engine::kItemNames) names.push_back(item.control);
+    for (const std::string& line : Lines(Verb("list", {}).out))
+      if (line.rfind("entry\t", 0) == 0) names.push_back(line.substr(line.rfind('\t') + 1));
+    std::vector<std::string> args;
+    for (const std::string& name : names) {
+      args.push_back("--select");
+      args.push_back(name);
+    }
+    return args;
+  }
+
+  // Every file and folder of the drives (bytes, link target, mode, DOS
+  // attributes), every registry key and value, and the URL cache.
+  Snapshot Take() {
+    Snapshot all;
+    for (const auto& e : fs::recursive_directory_iterator(m->Host("drive_c"))) {
+      char dos[16] = {};
+      lgetxattr(e.path().c_str(), "user.DOSATTRIB", dos, sizeof dos - 1);
+      std::string what = e.is_symlink()     ? "link " + fs::read_symlink(e.path()).string()
+                         : e.is_directory() ? "folder"
+                                            : test::ReadHostFile(e.path());
+      all["file " + e.path().string()] =
+          what + " " + dos + " " + std::to_string(static_cast<int>(e.symlink_status().permissions()));
+    }
+    auto& reg = m->platform().Registry();
+    std::vector<std::pair<HKEY, std::string>> keys = {
+        {kHkeyCurrentUser, ""}, {kHkeyLocalMachine, ""}, {kHkeyClassesRoot, ""}, {kHkeyUsers, ""}};
+    while (!keys.empty()) {
+      auto [root, path] = keys.back();
+      keys.pop_back();
+      std::string name = "key " + registry::JoinKeyPath(root, path);
+      all[name] = "";
+      for (const platform::RegValue& v : platform::ReadAllValues(reg, root, path))
+        all[name + "|" + v.name] = std::to_string(v.type) + ":" +
+                                   std::string(v.data.begin(), v.data.end());
+      for (const std::string& sub : platform::ReadSubKeyNames(reg, root, path))
+        keys.push_back({root, path.empty() ? sub : path + "\\" + sub});
+    }
+    browser::CacheCursor cache(m->platform().UrlCache());
+    for (bool more = cache.FirstCacheEntry(); more; more = cache.NextCacheEntry())
+      all["cache " + cache.CacheEntryUrl()] = cache.CacheEntryFile();
+    cache.CloseCacheEnum();
+    return all;
+  }
+
+  // Whether what an action of clean names is gone from the machine.
+  bool Gone(const std::string& line) {
+    auto& files = m->platform().Files();
+    if (line.find("\"action\": \"refused\"") != std::string::npos ||
+        line.find("\"recycleBin\"") != std::string::npos ||
+        line.find("\"attributes cleared\"") != std::string::npos)
+      return true;
+    if (std::string url = Field(line, "url"); !url.empty())
+      return Take().count("cache " + url) == 0;
+    if (std::string key = Field(line, "key"); !key.empty()) {
+      std::optional<registry::KeyPath> path = registry::SplitKeyPath(key, nullptr);
+      if (!path) return false;
+      if (line.find("\"value\": ") == std::string::npos)
+        return !test::KeyExists(m->platform().Registry(), path->root, path->subKey);
+      std::string value = Field(line, "value");
+      for (const auto& v : platform::ReadAllValues(m->platform().Registry(), path->root, path->subKey))
+        if (v.name == value) return false;
+      return true;
+    }
+    std::string path = Field(line, "path").empty() ? Field(line, "folder") : Field(line, "path");
+    return files.GetFileAttributesA(path) == kInvalidFileAttributes;
+  }
+
+  // The property on the machine as it stands.
+  void Check(const std::string& what) {
+    SCOPED_TRACE(what);
+    std::vector<std::string> all = Everything();
+    const Snapshot before = Take();
+    std::vector<std::string> json = all;
+    json.push_back("--json");
+    Ran analyze = Verb("analyze", json);
+    ASSERT_EQ(analyze.code, 0) << analyze.err;
+    EXPECT_EQ(Take(), before) << "analyze changed the machine";
+    Ran plan = Verb("plan", json);
+    ASSERT_EQ(plan.code, 0) << plan.err;
+    EXPECT_EQ(Take(), before) << "plan changed the machine";
+    json.push_back("--yes");
+    Ran clean = Verb("clean", json);
+    ASSERT_EQ(clean.code, 0) << clean.err;
+    std::vector<std::string> planned = Lines(plan.out), made = Lines(clean.out);
+    ASSERT_FALSE(planned.empty());
+    ASSERT_FALSE(made.empty());
+    // The summaries differ in their verb and results box only.
+    std::string planSummary = planned.back(), cleanSummary = made.back();
+    planned.pop_back();
+    made.pop_back();
+    EXPECT_EQ(planned, made);
+    auto totals = [](const std::string& summary) {
+      std::size_t from = summary.find("\"files\"");
+      return summary.substr(from, summary.find("\"results\"") - from);
+    };
+    EXPECT_EQ(totals(planSummary), totals(cleanSummary));
+    std::size_t kept = 0;
+    for (const std::string& line : made) kept += Gone(line) ? 0 : 1;
+    EXPECT_EQ(kept, 0u) << clean.out;
+    EXPECT_GT(made.size(), 20u);
+  }
+
+  std::unique_ptr<test::TempMachine> m;
+};
+
+TEST_F(PlanProperty, HoldsOnTheDemonstrationMachine) {
+  m = std::make_unique<test::TempMachine>();
+  test::AddDemoTracesAndPassWarning(*m);
+  Check("demonstration machine");
+}
+
+// Machines made at random from a seed, on top of the demonstration's traces.
+TEST_F(PlanProperty, HoldsOnGeneratedMachines) {
+  const std::string profile = "Documents and Settings/User/";
+  const char* const folders[] = {
+      "WINDOWS/Temp/",
+      "Documents and Settings/User/Local Settings/Temp/",
+      "Documents and Settings/User/Cookies/",
+      "Documents and Settings/User/Recent/",
+      "Documents and Settings/User/Application Data/Gen/",
+      "Documents and Settings/User/Application Data/Opera/Opera/profile/cache4/",
+      "Gen/Personal/",
+  };
+  const char* const names[] = {"a.tmp", " lead.tmp", "trail.tmp ", "d.o.t.log", "caf\xc3\xa9.tmp",
+                               "UPPER.TMP", "upper.tmp", "x", "keep.txt", " keep.txt", "deep.dat"};
+  for (unsigned seed : {1u, 2u, 3u}) {
+    m = std::make_unique<test::TempMachine>();
+    test::AddDemoTracesAndPassWarning(*m);
+    std::mt19937 random(seed);
+    auto pick = [&](auto& list) { return list[random() % std::size(list)]; };
+    std::vector<int> held;
+    for (int i = 0; i < 60; ++i) {
+      std::string path = std::string(pick(folders));
+      for (int depth = random() % 3; depth > 0; --depth) path += "sub" + std::to_string(random() % 3) + "/";
+      path += pick(names);
+      std::string host = m->Host("drive_c/" + path);
+      if (fs::is_directory(host)) continue;
+      test::WriteHostFile(host, std::string(random() % 3000, 'g'));
+      switch (random() % 6) {
+        case 0: setxattr(host.c_str(), "user.DOSATTRIB", "0x2", 3, 0); break;
+        case 1: setxattr(host.c_str(), "user.DOSATTRIB", "0x4", 3, 0); break;
+        case 2: chmod(host.c_str(), 0444); break;
+        case 3:
+          if (int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0 && flock(fd, LOCK_EX) == 0)
+            held.push_back(fd);
+          break;
+        default: break;
+      }
+    }
+    // Links out of the trees, to what must stay.
+    test::WriteHostFile(m->Host("drive_c/Keep/precious.txt"), "precious");
+    fs::create_directories(m->Host("drive_c/WINDOWS/Temp/sub9"));
+    fs::create_directory_symlink(m->Host("drive_c/Keep"), m->Host("drive_c/WINDOWS/Temp/sub9/out"));
+    fs::create_symlink(m->Host("drive_c/Keep/precious.txt"), m->Host("drive_c/Gen/Personal/p.lnk"));
+    // The user's own entries, and a rule file.
+    using namespace registry::settings;
+    auto& reg = m->platform().Registry();
+    SaveSetting(reg, kAppName, kSettings, "(Opt)Enable Deletion for Read-Only Files",
+                seed % 2 ? "1" : "0");
+    AddListEntry(m->platform(), kFolders, "C:\\Gen\\Personal");
+    AddListEntry(m->platform(), kFolders, "C:\\Keep\\..\\WINDOWS");
+    AddListEntry(m->platform(), kFiles, "C:\\Gen\\Personal\\a.tmp");
+    AddListEntry(m->platform(), kRegKeys, "HKEY_CURRENT_USER\\Software\\Gen");
+    AddListEntry(m->platform(), kRegValues, "HKEY_CURRENT_USER\\Software\\GenValues|v" + std::to_string(seed));
+    for (int k = 0; k < 5; ++k) {
+      platform::WriteString(reg, kHkeyCurrentUser, "Software\\Gen\\K" + std::to_string(k), "v", "1");
+      platform::WriteString(reg, kHkeyCurrentUser, "Software\\GenValues", "v" + std::to_string(k), "1");
+    }
+    test::WriteHostFile(m->Host("drive_c/Program Files/Vanbrisk/winapp2.ini"),
+                        "[Generated *]\n"
+                        "FileKey1=%AppData%\\Gen|*.tmp;*.log|RECURSE\n"
+                        "FileKey2=%AppData%\\Gen\\sub1|*.*|REMOVESELF\n"
+                        "ExcludeKey1=PATH|%AppData%\\Gen|keep.txt\n"
+                        "RegKey1=HKCU\\Software\\GenValues|v0\n");
+    m->platform().UrlCache().CommitUrlCacheEntryA("http://outside.example/",
+                                                  "C:\\Keep\\precious.txt", kNormalCacheEntry);
+    Check("seed " + std::to_string(seed));
+    for (int fd : held) close(fd);
+    EXPECT_EQ(test::ReadHostFile(m->Host("drive_c/Keep/precious.txt")), "precious");
+  }
+}
+
+}  // namespace
+}  // namespace vb
