@@ -16,12 +16,16 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_lists.h"
+#include "engine/removal.h"
 #include "platform/emulated/database.h"
 #include "platform/emulated/dos_attributes.h"
 #include "platform/emulated/emulated_system.h"
 #include "platform/emulated/host_paths.h"
 #include "platform/recording_platform.h"
 #include "support/temp_machine.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
 
 namespace vb {
 namespace {
@@ -58,7 +62,11 @@ struct Laid {
     EXPECT_EQ(files.SetFileAttributesA(Path("clear.txt"),
                                        kFileAttributeReadonly | kFileAttributeHidden),
               kErrorSuccess);
-    fs::create_directory_symlink(Host("target"), Host("link"));
+    // The link leads out of the folders cleaned: a link whose target is
+    // removed changes its own attributes on the emulated machine, which the
+    // record cannot tell.
+    fs::create_directories(m.Host("drive_c/Outside"));
+    fs::create_directory_symlink(m.Host("drive_c/Outside"), Host("link"));
     fs::create_symlink(Host("a.txt"), Host("filelink"));
     for (const char* busy : {"busy.txt", "cachebusy.dat"}) {
       held.emplace_back(open(Host(busy).c_str(), O_RDONLY | O_CLOEXEC));
@@ -379,6 +387,40 @@ TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
     }
     EXPECT_FALSE(there(real.m, c)) << c.target << " " << c.name;
   }
+}
+
+// Run Cleaner's walk over the trial folder, read-only files included: what
+// it logs, one line per file gone.
+std::vector<std::string> RunCleaner(platform::Platform& p) {
+  toolkit::Application app(p);
+  toolkit::Form form(app, "Form1");
+  toolkit::ListBox& log = form.Add<toolkit::ListBox>("L");
+  toolkit::ListBox& log2 = form.Add<toolkit::ListBox>("L2");
+  engine::FileList file(p.Files()), file1(p.Files()), file2(p.Files());
+  engine::FolderList dir1(p.Files()), dir3(p.Files());
+  bool analyzeOnly = false, shallow = false;
+  engine::RemovalContext context{p, log, log2, analyzeOnly, shallow, file, file1, file2, dir1, dir3};
+  file.SetHidden(true);
+  file.SetReadOnly(true);
+  std::string folder = kTrial;
+  engine::ClearD2(context, folder);
+  std::vector<std::string> lines;
+  for (int i = 0; i < log.ListCount(); ++i) lines.push_back(log.List(i));
+  return lines;
+}
+
+TEST(RecordingPlatform, RunCleanerRecordedLogsWhatRunCleanerDeletes) {
+  Laid real, recorded;
+  RecordingPlatform recorder(recorded.m.platform());
+  std::string before = Snapshot(recorded.m);
+  recorder.StartRecording();
+  std::vector<std::string> logged = RunCleaner(real.m.platform());
+  EXPECT_GE(logged.size(), 8u);
+  EXPECT_EQ(RunCleaner(recorder), logged);
+  EXPECT_EQ(Snapshot(recorded.m), before);
+  Side actual{real.m.platform(), {}, {}};
+  Side seen{recorder, {}, {}};
+  EXPECT_EQ(seen.Tree(kTrial), actual.Tree(kTrial));
 }
 
 TEST(RecordingPlatform, ALimitedUserIsRefusedWhatHeMayNotWrite) {

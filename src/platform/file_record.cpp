@@ -17,9 +17,9 @@ const EntryRecord* FileRecord::Entry(const FolderId& folder, const std::string& 
 }
 
 EntryRecord& FileRecord::Change(const FolderId& folder, const std::string& name,
-                                EntryRecord::Kind kind) {
+                                EntryRecord::Kind kind, bool comesOrGoes) {
   FolderRecord& record = folders_[folder];
-  ++record.changes;
+  if (comesOrGoes) ++record.changes;
   auto [it, added] = record.entries.try_emplace(FoldAscii(name));
   if (added) it->second.name = name;
   it->second.kind = kind;

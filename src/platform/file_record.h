@@ -66,8 +66,9 @@ inline FindData EntryData(const EntryRecord& entry) {
 
 struct FolderRecord {
   std::unordered_map<std::string, EntryRecord> entries;  // by folded name
-  // Changes recorded in the folder, added to the time of its stamp so that
-  // each gives it a stamp it never had.
+  // Entries recorded coming or going, added to the time of the folder's
+  // stamp so that each gives it a stamp it never had (attributes and
+  // contents change no folder's stamp, there as here).
   std::uint64_t changes = 0;
 };
 
@@ -82,8 +83,9 @@ class FileRecord {
   // The entry of a folder, by its name in any case; null when unrecorded.
   const EntryRecord* Entry(const FolderId& folder, const std::string& name);
   // The record of an entry, now of the kind given (its name kept when it
-  // had one), with a change of its folder counted.
-  EntryRecord& Change(const FolderId& folder, const std::string& name, EntryRecord::Kind kind);
+  // had one); `comesOrGoes` when the entry is added to the folder or leaves it.
+  EntryRecord& Change(const FolderId& folder, const std::string& name, EntryRecord::Kind kind,
+                      bool comesOrGoes);
   // A folder removed: reached again by a path, it is not there.
   void Removed(const FolderId& folder) { removed_.insert(folder); }
   bool WasRemoved(const FolderId& folder) const { return removed_.count(folder) != 0; }

@@ -196,7 +196,7 @@ LONG RecordingFiles::DeleteFileA(const std::string& path) {
       if (error != kErrorSuccess) return error;
     }
   }
-  record_.Change(parent.id, data.name, EntryRecord::Kind::kGone);
+  record_.Change(parent.id, data.name, EntryRecord::Kind::kGone, true);
   Tell(ChangeKind::kDeleteFile, parent.path, data.name);
   return kErrorSuccess;
 }
@@ -227,7 +227,7 @@ LONG RecordingFiles::CreateDirectoryA(const std::string& path) {
   error = LookPath(path, parent, leaf, &data);
   if (error == kErrorSuccess) return kErrorAlreadyExists;
   if (error != kErrorFileNotFound) return error;
-  EntryRecord& made = record_.Change(parent.id, leaf, EntryRecord::Kind::kFolder);
+  EntryRecord& made = record_.Change(parent.id, leaf, EntryRecord::Kind::kFolder, true);
   made.name = leaf;
   made.attributes = kFileAttributeDirectory;
   made.content.clear();
@@ -261,7 +261,7 @@ LONG RecordingFiles::WriteFileBytes(const std::string& path, const std::string& 
                          kErrorSharingViolation)
       return kErrorSharingViolation;
   }
-  EntryRecord& written = record_.Change(parent.id, leaf, EntryRecord::Kind::kFile);
+  EntryRecord& written = record_.Change(parent.id, leaf, EntryRecord::Kind::kFile, !existed);
   written.name = existed ? data.name : leaf;
   written.attributes = existed ? data.attributes : kFileAttributeArchive;
   written.content = content;

@@ -115,7 +115,7 @@ void RecordingFiles::SetRecordedAttributes(const FolderId& folder, const std::st
                                            DWORD attributes) {
   const EntryRecord* before = record_.Entry(folder, name);
   EntryRecord::Kind kind = before ? before->kind : EntryRecord::Kind::kAttributes;
-  EntryRecord& entry = record_.Change(folder, name, kind);
+  EntryRecord& entry = record_.Change(folder, name, kind, false);
   entry.attributes = kind == EntryRecord::Kind::kAttributes
                          ? attributes & kRecordedAttributes
                          : AttributesAfterSet(entry.attributes, attributes);
@@ -329,7 +329,7 @@ LONG RecordingFiles::DeleteEntryFile(FolderHandle folder, const std::string& nam
   if (ReadOnly(*held, folder, name)) return kErrorAccessDenied;
   LONG error = ProbeThrough(*held, folder, name);
   if (error != kErrorSuccess) return error;
-  record_.Change(held->id, name, EntryRecord::Kind::kGone);
+  record_.Change(held->id, name, EntryRecord::Kind::kGone, true);
   Tell(ChangeKind::kDeleteFile, held->path, name);
   return kErrorSuccess;
 }
@@ -373,7 +373,7 @@ LONG RecordingFiles::RemoveFolder(const Place& parent, const FindData& data, boo
       return error;
     }
   }
-  record_.Change(parent.id, data.name, EntryRecord::Kind::kGone);
+  record_.Change(parent.id, data.name, EntryRecord::Kind::kGone, true);
   if (!link) record_.Removed(id);
   Tell(ChangeKind::kRemoveFolder, parent.path, data.name);
   return kErrorSuccess;
