@@ -4,18 +4,23 @@
 // links that try to leave the machine. What Windows does alike (listings,
 // attributes, refusals) the conformance suite checks on both platforms.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/emulated/emulated_file_system.h"
+#include "platform/emulated/exclusive_flocks.h"
 #include "platform/emulated/host_paths.h"
 #include "platform/file_helpers.h"
 #include "platform/wildcard.h"
@@ -245,6 +250,42 @@ TEST_F(FileSystemTest, HostNamesWindowsCannotNameAgainAreNeitherListedNorDeleted
   EXPECT_TRUE(fs::exists(Host("drive_c/Dir/a\\b")));
   EXPECT_TRUE(fs::exists(Host("drive_c/Dir/trail.")));
   EXPECT_FALSE(fs::exists(Host("drive_c/Dir/trail")));
+}
+
+TEST_F(FileSystemTest, ProcLocksTellsTheFilesHeldWithAnExclusiveFlock) {
+  // Only a held exclusive flock counts: not one waited for, a shared one, or
+  // a POSIX or OFD lock.
+  std::vector<emu::ExclusiveFlock> parsed = emu::ParseExclusiveFlocks(
+      "1: FLOCK  ADVISORY  WRITE 1234 08:1f:5678 0 EOF\n"
+      "1: -> FLOCK  ADVISORY  WRITE 99 08:1f:5678 0 EOF\n"
+      "2: FLOCK  ADVISORY  READ 1 08:01:11 0 EOF\n"
+      "3: POSIX  ADVISORY  WRITE 1 08:01:12 0 EOF\n"
+      "4: OFDLCK ADVISORY  WRITE -1 08:01:13 0 EOF");
+  ASSERT_EQ(parsed.size(), 1u);
+  EXPECT_EQ(parsed[0].major, 0x08u);
+  EXPECT_EQ(parsed[0].minor, 0x1fu);
+  EXPECT_EQ(parsed[0].inode, 5678u);
+
+  // Real locks of this process, each through a description of its own.
+  WriteHostFile(Host("drive_c/exclusive.txt"), "x");
+  WriteHostFile(Host("drive_c/shared.txt"), "x");
+  emu::HostFd exclusive(open(Host("drive_c/exclusive.txt").c_str(), O_RDONLY | O_CLOEXEC));
+  emu::HostFd shared(open(Host("drive_c/shared.txt").c_str(), O_RDONLY | O_CLOEXEC));
+  ASSERT_EQ(flock(exclusive.get(), LOCK_EX), 0);
+  ASSERT_EQ(flock(shared.get(), LOCK_SH), 0);
+  struct stat locked, other;
+  ASSERT_EQ(fstat(exclusive.get(), &locked), 0);
+  ASSERT_EQ(fstat(shared.get(), &other), 0);
+  std::optional<std::vector<emu::ExclusiveFlock>> held = emu::ReadExclusiveFlocks();
+  ASSERT_TRUE(held.has_value());
+  auto holds = [&](const struct stat& st) {
+    return std::any_of(held->begin(), held->end(), [&](const emu::ExclusiveFlock& lock) {
+      return lock.major == major(st.st_dev) && lock.minor == minor(st.st_dev) &&
+             lock.inode == st.st_ino;
+    });
+  };
+  EXPECT_TRUE(holds(locked));
+  EXPECT_FALSE(holds(other));
 }
 
 }  // namespace

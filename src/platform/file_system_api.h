@@ -19,6 +19,9 @@ struct FindData {
   std::string name;  // the bare name, no folder
 };
 
+// Search and folder handles of a realisation are never less than -1 (-1
+// being none), so that a layer over one (the recording platform) can give out
+// handles of its own below that without meeting the realisation's.
 using FindHandle = std::intptr_t;
 
 // An open folder, for the operations on the entries inside it.
@@ -140,6 +143,17 @@ class FileSystemApi {
   // file, a folder or a reparse point (left in place), kErrorSharingViolation
   // for a file in use.
   [[nodiscard]] virtual LONG DeleteEntryFile(FolderHandle folder, const std::string& name) = 0;
+  // What DeleteEntryFile(folder, name) would return now were the entry not
+  // read-only, changing nothing (the entry, its attributes and whether
+  // anybody may take it in use): kErrorSuccess for a file that would go,
+  // kErrorSharingViolation for a file in use, kErrorAccessDenied for a folder
+  // or a reparse point, kErrorFileNotFound when there is no such entry. A
+  // preview of a clean asks it once per file, so a realisation answers from
+  // the folder's last full listing where it can, as its own deletion trusts
+  // that listing (an entry changed since by another program may be answered
+  // as it was listed).
+  [[nodiscard]] virtual LONG ProbeDeleteEntryFile(FolderHandle folder,
+                                                  const std::string& name) = 0;
   // Removes one empty subfolder, as RemoveDirectoryA: kErrorDirNotEmpty when
   // it holds anything, kErrorAccessDenied for a reparse point (left in place)
   // or a read-only folder, kErrorDirectory for a file.

@@ -246,6 +246,41 @@ TEST_F(ConformanceFiles, AFileInUseIsNotDeletedUntilItIsClosed) {
   EXPECT_EQ(platform::DeleteFiles(files(), At("*.txt")), kErrorFileNotFound);
 }
 
+TEST_F(ConformanceFiles, TheDeletionProbeForetellsDeleteEntryFileAndChangesNothing) {
+  Write("plain.txt", "p");
+  Write("ro.txt", "r");
+  Write("busy.txt", "b");
+  Folder("folder");
+  ASSERT_EQ(files().SetFileAttributesA(At("ro.txt"), kFileAttributeReadonly), kErrorSuccess);
+  ASSERT_TRUE(target().HoldOpen(At("busy.txt")));
+  std::vector<std::pair<std::string, LONG>> foretold = {
+      {"plain.txt", kErrorSuccess},        {"ro.txt", kErrorSuccess},
+      {"busy.txt", kErrorSharingViolation}, {"folder", kErrorAccessDenied},
+      {"missing", kErrorFileNotFound}};
+  if (target().MakeFolderLink(At("link"), At("folder"))) foretold.emplace_back("link", kErrorAccessDenied);
+  // One handle probed after a full listing of the folder, one without: a
+  // realisation may answer from the listing.
+  platform::FolderHandle listed = platform::kInvalidFolderHandle;
+  platform::FolderHandle unlisted = platform::kInvalidFolderHandle;
+  ASSERT_EQ(files().OpenFolder(target().ScratchFolder(), &listed, nullptr), kErrorSuccess);
+  ASSERT_EQ(files().OpenFolder(target().ScratchFolder(), &unlisted, nullptr), kErrorSuccess);
+  std::vector<platform::FindData> entries;
+  ASSERT_EQ(files().ListFolder(listed, platform::ListDetail::kFull, &entries), kErrorSuccess);
+  for (const auto& [name, answer] : foretold) {
+    EXPECT_EQ(files().ProbeDeleteEntryFile(listed, name), answer) << name;
+    EXPECT_EQ(files().ProbeDeleteEntryFile(unlisted, name), answer) << name;
+  }
+  // The probes changed nothing: the read-only file is still so, and each
+  // deletion (read-only cleared first) answers as foretold.
+  EXPECT_TRUE(Attributes("ro.txt") & kFileAttributeReadonly);
+  ASSERT_EQ(files().SetFileAttributesA(At("ro.txt"), kFileAttributeArchive), kErrorSuccess);
+  for (const auto& [name, answer] : foretold)
+    EXPECT_EQ(files().DeleteEntryFile(listed, name), answer) << name;
+  EXPECT_EQ(files().ProbeDeleteEntryFile(listed, "plain.txt"), kErrorFileNotFound);
+  files().CloseFolder(listed);
+  files().CloseFolder(unlisted);
+}
+
 TEST_F(ConformanceFiles, FoldersAreMadeOneLevelAtATimeAndRemovedOnlyWhenEmpty) {
   EXPECT_EQ(files().CreateDirectoryA(At("one\\two")), kErrorPathNotFound);
   Folder("one");

@@ -80,6 +80,10 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
                                win::DWORD attributes) override;
   [[nodiscard]] win::LONG DeleteEntryFile(platform::FolderHandle folder,
                                           const std::string& name) override;
+  // From the folder's last full listing and one read of /proc/locks per
+  // listing where it can; by the entry itself otherwise.
+  [[nodiscard]] win::LONG ProbeDeleteEntryFile(platform::FolderHandle folder,
+                                               const std::string& name) override;
   win::LONG RemoveEntryFolder(platform::FolderHandle folder, const std::string& name) override;
 
   // A test hook, run just before each file deletion (DeleteFileA and
@@ -105,6 +109,9 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   [[nodiscard]] win::LONG ListMatching(const std::string& folder, const std::string& pattern,
                                        std::vector<platform::FindData>* entries);
   std::shared_ptr<HeldFolder> Held(platform::FolderHandle folder);
+  // An entry of the folder was deleted or removed: its last listing no longer
+  // tells what the probe may answer from it.
+  static void Changed(HeldFolder& held);
   platform::FolderHandle Hold(std::shared_ptr<HeldFolder> held);
 
   std::shared_ptr<DeleteHook> BeforeDeleteHook();

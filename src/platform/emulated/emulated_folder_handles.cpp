@@ -10,11 +10,14 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <unordered_set>
 
 #include "platform/emulated/entry_changes.h"
+#include "platform/emulated/exclusive_flocks.h"
 #include "platform/emulated/host_entries.h"
 #include "platform/emulated/host_paths.h"
 #include "platform/emulated/spent_files.h"
@@ -48,6 +51,21 @@ struct EmulatedFileSystem::HeldFolder {
   // without a second look at its mode (see DeleteEntryFile).
   bool listedFull = false;
   std::unordered_set<std::string> irregular;
+  // For ProbeDeleteEntryFile: the regular files of the last full listing
+  // with their inodes (sorted by name at the first probe), whether an entry
+  // was deleted or removed through the folder since, and the inodes that
+  // some open file description held an exclusive flock on at the first
+  // probe (sorted; unread, or unreadable, until then).
+  struct ListedFile {
+    std::string name;
+    ino_t inode;
+    bool operator<(const ListedFile& other) const { return name < other.name; }
+  };
+  std::vector<ListedFile> files;
+  bool filesSorted = false;
+  bool changedSinceListing = false;
+  bool locksRead = false;
+  std::optional<std::vector<ino_t>> locked;
   SpentFiles spent;
 };
 
@@ -157,6 +175,11 @@ LONG EmulatedFileSystem::ListFolder(FolderHandle folder, platform::ListDetail de
   if (full) {
     held->listedFull = false;
     held->irregular.clear();
+    held->files.clear();
+    held->filesSorted = false;
+    held->changedSinceListing = false;
+    held->locksRead = false;
+    held->locked.reset();
   }
   // getdents64 straight on the folder's descriptor, from its start: one
   // buffer holds some hundreds of names per call (readdir would need a
@@ -176,6 +199,7 @@ LONG EmulatedFileSystem::ListFolder(FolderHandle folder, platform::ListDetail de
     for (ssize_t at = 0; at < got; at += reinterpret_cast<const dirent64*>(buffer + at)->d_reclen)
       ++records;
     entries->reserve(entries->size() + records);
+    if (full) held->files.reserve(held->files.size() + records);
     for (ssize_t at = 0; at < got;) {
       const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
       at += entry->d_reclen;
@@ -195,6 +219,7 @@ LONG EmulatedFileSystem::ListFolder(FolderHandle folder, platform::ListDetail de
       struct stat st;
       if (fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone since
       if (full && (!S_ISREG(st.st_mode) || ReadOnlyMode(st.st_mode))) held->irregular.insert(name);
+      if (full && S_ISREG(st.st_mode)) held->files.push_back({name, st.st_ino});
       entries->push_back(EntryAt(fd, std::move(name), st, dosAttrib_));
     }
   }
@@ -264,6 +289,7 @@ LONG EmulatedFileSystem::DeleteEntryFile(FolderHandle folder, const std::string&
         if (InUse(file.get())) return kErrorSharingViolation;
         if (unlinkat(fd, name.c_str(), 0) != 0) return FromErrno(errno);
         held->spent.Add(std::move(file));
+        held->changedSinceListing = true;
         return kErrorSuccess;
       }
       if (errno == ELOOP) return kErrorAccessDenied;
@@ -272,7 +298,60 @@ LONG EmulatedFileSystem::DeleteEntryFile(FolderHandle folder, const std::string&
   }
   struct stat st;
   if (LONG error = StatEntry(fd, name, &st); error != kErrorSuccess) return error;
-  return DeleteFileAt(fd, name, st, LinkEntry::kLeaveInPlace);
+  LONG error = DeleteFileAt(fd, name, st, LinkEntry::kLeaveInPlace);
+  if (error == kErrorSuccess) Changed(*held);
+  return error;
+}
+
+void EmulatedFileSystem::Changed(HeldFolder& held) {
+  std::lock_guard<std::mutex> lock(held.listing);
+  held.changedSinceListing = true;
+}
+
+LONG EmulatedFileSystem::ProbeDeleteEntryFile(FolderHandle folder, const std::string& name) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  if (!BareName(name)) return kErrorInvalidName;
+  int fd = held->fd.get();
+  {
+    // A regular file of the last full listing, none deleted since: in use
+    // only if its inode is among those locked exclusively, which one read of
+    // /proc/locks tells for the whole folder. Devices are not compared (some
+    // file systems number them differently in stat and in /proc/locks); an
+    // inode found locked is asked about below, through the file itself.
+    std::lock_guard<std::mutex> lock(held->listing);
+    if (held->listedFull && !held->changedSinceListing) {
+      if (!held->filesSorted) {
+        std::sort(held->files.begin(), held->files.end());
+        held->filesSorted = true;
+      }
+      auto at = std::lower_bound(
+          held->files.begin(), held->files.end(), name,
+          [](const HeldFolder::ListedFile& file, const std::string& n) { return file.name < n; });
+      if (at != held->files.end() && at->name == name) {
+        if (!held->locksRead) {
+          held->locksRead = true;
+          if (auto flocks = ReadExclusiveFlocks()) {
+            held->locked.emplace();
+            for (const ExclusiveFlock& flock : *flocks) held->locked->push_back(flock.inode);
+            std::sort(held->locked->begin(), held->locked->end());
+          }
+        }
+        if (held->locked &&
+            !std::binary_search(held->locked->begin(), held->locked->end(), at->inode))
+          return kErrorSuccess;
+      }
+    }
+  }
+  // Anything else is looked at as DeleteFileAt looks, without its refusal
+  // of read-only files and without the deletion.
+  struct stat st;
+  if (LONG error = StatEntry(fd, name, &st); error != kErrorSuccess) return error;
+  if (S_ISLNK(st.st_mode) || S_ISDIR(st.st_mode)) return kErrorAccessDenied;
+  if (!S_ISREG(st.st_mode)) return kErrorSuccess;
+  HostFd file = OpenEntryAt(fd, name, st);
+  if (!file.valid()) return kErrorAccessDenied;
+  return InUse(file.get()) ? kErrorSharingViolation : kErrorSuccess;
 }
 
 LONG EmulatedFileSystem::RemoveEntryFolder(FolderHandle folder, const std::string& name) {
@@ -280,7 +359,9 @@ LONG EmulatedFileSystem::RemoveEntryFolder(FolderHandle folder, const std::strin
   if (!held) return kErrorInvalidHandle;
   struct stat st;
   if (LONG error = StatEntry(held->fd.get(), name, &st); error != kErrorSuccess) return error;
-  return RemoveFolderAt(held->fd.get(), name, st, LinkEntry::kLeaveInPlace);
+  LONG error = RemoveFolderAt(held->fd.get(), name, st, LinkEntry::kLeaveInPlace);
+  if (error == kErrorSuccess) Changed(*held);
+  return error;
 }
 
 }  // namespace vb::emu

@@ -328,6 +328,24 @@ win::LONG Win32FileSystem::DeleteEntryFile(platform::FolderHandle folder,
   return Dispose(h.get());
 }
 
+win::LONG Win32FileSystem::ProbeDeleteEntryFile(platform::FolderHandle folder,
+                                                const std::string& name) {
+  std::string path;
+  win::LONG error = ERROR_SUCCESS;
+  if (!EntryPath(folder, name, &path, &error)) return error;
+  // Opened exactly as DeleteEntryFile opens it, so that a file in use refuses
+  // this open as it would refuse that one; closed again without the
+  // disposition, which is all that deletes.
+  Handle h(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kEntryShare, nullptr,
+                       OPEN_EXISTING, kAsItself, nullptr));
+  if (!h.valid()) return LastError();
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!Information(h.get(), &info)) return LastError();
+  if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
+    return ERROR_ACCESS_DENIED;
+  return ERROR_SUCCESS;
+}
+
 win::LONG Win32FileSystem::RemoveEntryFolder(platform::FolderHandle folder,
                                              const std::string& name) {
   std::string path;

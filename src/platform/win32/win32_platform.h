@@ -82,6 +82,8 @@ class Win32FileSystem final : public platform::FileSystemApi {
                                win::DWORD attributes) override;
   [[nodiscard]] win::LONG DeleteEntryFile(platform::FolderHandle folder,
                                           const std::string& name) override;
+  [[nodiscard]] win::LONG ProbeDeleteEntryFile(platform::FolderHandle folder,
+                                               const std::string& name) override;
   win::LONG RemoveEntryFolder(platform::FolderHandle folder, const std::string& name) override;
 
   std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,

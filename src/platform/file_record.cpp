@@ -1,0 +1,48 @@
+#include "platform/file_record.h"
+
+#include "platform/ascii_case.h"
+
+namespace vb::platform {
+
+FolderRecord* FileRecord::Find(const FolderId& folder) {
+  auto it = folders_.find(folder);
+  return it == folders_.end() ? nullptr : &it->second;
+}
+
+const EntryRecord* FileRecord::Entry(const FolderId& folder, const std::string& name) {
+  FolderRecord* record = Find(folder);
+  if (!record || record->entries.empty()) return nullptr;
+  auto it = record->entries.find(FoldAscii(name));
+  return it == record->entries.end() ? nullptr : &it->second;
+}
+
+EntryRecord& FileRecord::Change(const FolderId& folder, const std::string& name,
+                                EntryRecord::Kind kind, bool comesOrGoes) {
+  FolderRecord& record = folders_[folder];
+  if (comesOrGoes) ++record.changes;
+  auto [it, added] = record.entries.try_emplace(FoldAscii(name));
+  if (added) it->second.name = name;
+  it->second.kind = kind;
+  if (kind == EntryRecord::Kind::kFolder || kind == EntryRecord::Kind::kFile) madeAny_ = true;
+  return it->second;
+}
+
+FolderId FileRecord::NewFolder() { return FolderId{~std::uint64_t{0}, nextFolder_++}; }
+
+bool FileRecord::HoldsMade(const FolderId& folder) {
+  FolderRecord* record = Find(folder);
+  if (!record) return false;
+  for (const auto& [fold, entry] : record->entries)
+    if (entry.kind == EntryRecord::Kind::kFolder ||
+        (entry.kind == EntryRecord::Kind::kFile && !entry.overBelow))
+      return true;
+  return false;
+}
+
+void FileRecord::Clear() {
+  folders_.clear();
+  removed_.clear();
+  madeAny_ = false;
+}
+
+}  // namespace vb::platform

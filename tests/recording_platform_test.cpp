@@ -1,0 +1,485 @@
+// The recording platform against the real thing: one script of changes and
+// reads runs on an emulated machine and, recorded, on an identical one.
+// Every answer must be the same, and the second machine must end exactly as
+// it began.
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/file_lists.h"
+#include "engine/removal.h"
+#include "platform/emulated/database.h"
+#include "platform/emulated/dos_attributes.h"
+#include "platform/emulated/emulated_system.h"
+#include "platform/emulated/host_paths.h"
+#include "platform/recording_platform.h"
+#include "support/temp_machine.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+
+namespace vb {
+namespace {
+
+using namespace vb::win;
+using platform::FindData;
+using platform::FolderHandle;
+using platform::RecordingPlatform;
+using test::TempMachine;
+namespace fs = std::filesystem;
+
+constexpr DWORD kShown = kFileAttributeReadonly | kFileAttributeHidden | kFileAttributeSystem |
+                         kFileAttributeDirectory | kFileAttributeReparsePoint;
+const std::string kTrial = "C:\\Trial";
+const char* const kTrialKey = "Software\\Trial";
+const BYTE kData[] = "data";
+
+// A machine laid out alike for both sides, with files held in use.
+struct Laid {
+  explicit Laid(const emu::InitOptions& options = {}) : m(options) {
+    platform::FileSystemApi& files = m.platform().Files();
+    EXPECT_EQ(files.CreateDirectoryA(kTrial), kErrorSuccess);
+    for (const char* folder : {"full", "full\\sub", "empty", "target"})
+      EXPECT_EQ(files.CreateDirectoryA(kTrial + "\\" + folder), kErrorSuccess);
+    for (const char* file : {"a.txt", "ro.txt", "ro2.txt", "hidden.txt", "busy.txt", "clear.txt",
+                             "full\\f1.txt", "full\\sub\\g.txt", "target\\t.txt", "cache1.dat",
+                             "cachebusy.dat", "RECYCLER\\Dc1"}) {
+      if (std::string(file).rfind("RECYCLER", 0) == 0) (void)files.CreateDirectoryA("C:\\RECYCLER");
+      EXPECT_EQ(files.WriteFileBytes(Path(file), std::string(file)), kErrorSuccess) << file;
+    }
+    EXPECT_EQ(files.SetFileAttributesA(Path("ro.txt"), kFileAttributeReadonly), kErrorSuccess);
+    EXPECT_EQ(files.SetFileAttributesA(Path("ro2.txt"), kFileAttributeReadonly), kErrorSuccess);
+    EXPECT_EQ(files.SetFileAttributesA(Path("hidden.txt"), kFileAttributeHidden), kErrorSuccess);
+    EXPECT_EQ(files.SetFileAttributesA(Path("clear.txt"),
+                                       kFileAttributeReadonly | kFileAttributeHidden),
+              kErrorSuccess);
+    // The link leads out of the folders cleaned: a link whose target is
+    // removed changes its own attributes on the emulated machine, which the
+    // record cannot tell.
+    fs::create_directories(m.Host("drive_c/Outside"));
+    fs::create_directory_symlink(m.Host("drive_c/Outside"), Host("link"));
+    fs::create_symlink(Host("a.txt"), Host("filelink"));
+    for (const char* busy : {"busy.txt", "cachebusy.dat"}) {
+      held.emplace_back(open(Host(busy).c_str(), O_RDONLY | O_CLOEXEC));
+      EXPECT_EQ(flock(held.back().get(), LOCK_EX), 0);
+    }
+
+    platform::RegistryApi& reg = m.platform().Registry();
+    HKEY key = 0;
+    for (const char* path : {"Software\\Trial\\Leaf", "Software\\Trial\\Parent\\Child"}) {
+      EXPECT_EQ(reg.RegCreateKeyA(kHkeyCurrentUser, path, &key), kErrorSuccess);
+      EXPECT_EQ(reg.RegSetValueExA(key, "in", kRegSz, kData, sizeof kData), kErrorSuccess);
+      reg.RegCloseKey(key);
+    }
+    EXPECT_EQ(reg.RegOpenKeyA(kHkeyCurrentUser, kTrialKey, &key), kErrorSuccess);
+    for (const char* value : {"v1", "v2", "v3"})
+      EXPECT_EQ(reg.RegSetValueExA(key, value, kRegBinary, kData, 4), kErrorSuccess);
+    reg.RegCloseKey(key);
+
+    platform::UrlCacheApi& cache = m.platform().UrlCache();
+    EXPECT_EQ(cache.CommitUrlCacheEntryA("http://one/", Path("cache1.dat").c_str(), 1), 0);
+    EXPECT_EQ(cache.CommitUrlCacheEntryA("http://busy/", Path("cachebusy.dat").c_str(), 1), 0);
+    EXPECT_EQ(cache.CommitUrlCacheEntryA("Cookie:user@site/", "", kCookieCacheEntry), 0);
+  }
+  static std::string Path(const std::string& relative) {
+    return relative.rfind("RECYCLER", 0) == 0 ? "C:\\" + relative : kTrial + "\\" + relative;
+  }
+  std::string Host(const std::string& relative) { return m.Host("drive_c/Trial/" + relative); }
+
+  TempMachine m;
+  std::vector<emu::HostFd> held;
+};
+
+// Everything of a machine: each entry of its drives with its type, mode,
+// DOS attributes and content, and each row of registry.db.
+std::string Snapshot(TempMachine& m) {
+  std::string out;
+  for (const fs::directory_entry& drive : fs::directory_iterator(m.folder())) {
+    if (drive.path().filename().string().rfind("drive_", 0) != 0) continue;
+    std::vector<std::string> lines;
+    for (auto it = fs::recursive_directory_iterator(drive.path()); it != fs::end(it); ++it) {
+      struct stat st;
+      std::string path = it->path().string();
+      lstat(path.c_str(), &st);
+      char dos[32] = {};
+      lgetxattr(path.c_str(), emu::kDosAttribXattr, dos, sizeof dos - 1);
+      std::string line = path + " " + std::to_string(st.st_mode) + " " + dos;
+      if (S_ISREG(st.st_mode)) line += " " + test::ReadHostFile(path);
+      if (S_ISLNK(st.st_mode)) line += " -> " + fs::read_symlink(it->path()).string();
+      lines.push_back(line);
+    }
+    std::sort(lines.begin(), lines.end());
+    for (const std::string& line : lines) out += line + "\n";
+  }
+  for (const char* sql :
+       {"SELECT id || '|' || parent || '|' || name FROM keys ORDER BY id",
+        "SELECT key || '|' || name || '|' || type || '|' || hex(data) FROM vals ORDER BY id",
+        "SELECT id || '|' || url || '|' || local_file || '|' || type FROM url_cache ORDER BY id",
+        "SELECT command FROM launched ORDER BY id"}) {
+    emu::Statement rows(m.machine().Db().handle(), sql);
+    while (rows.Step()) out += rows.Text(0) + "\n";
+  }
+  return out;
+}
+
+// The elements of a braced list are evaluated in order, unlike the operands
+// of "+": each step lists its calls so.
+std::string Codes(std::initializer_list<LONG> codes) {
+  std::string out;
+  for (LONG code : codes) out += std::to_string(code) + " ";
+  return out;
+}
+std::string Join(std::initializer_list<std::string> parts) {
+  std::string out;
+  for (const std::string& part : parts) out += part + "|";
+  return out;
+}
+
+// One side of the script: a platform and the handles its steps opened.
+struct Side {
+  platform::Platform& p;
+  std::map<std::string, FolderHandle> folders;
+  std::map<std::string, HKEY> keys;
+
+  platform::FileSystemApi& files() { return p.Files(); }
+  platform::RegistryApi& reg() { return p.Registry(); }
+
+  std::string Open(const std::string& name, const std::string& path) {
+    return std::to_string(files().OpenFolder(path, &folders[name], nullptr));
+  }
+  std::string Sub(const std::string& name, const std::string& parent, const std::string& sub) {
+    return std::to_string(files().OpenSubfolder(folders[parent], sub, &folders[name]));
+  }
+  std::string List(const std::string& folder) {
+    std::vector<FindData> entries;
+    LONG error = files().ListFolder(folders[folder], platform::ListDetail::kFull, &entries);
+    std::vector<std::string> lines;
+    for (const FindData& e : entries)
+      lines.push_back(e.name + ":" + std::to_string(e.attributes & kShown) + ":" + std::to_string(e.size));
+    std::sort(lines.begin(), lines.end());
+    std::string out = std::to_string(error);
+    for (const std::string& line : lines) out += " " + line;
+    return out;
+  }
+  // Every entry below a folder as searches find it, in their order.
+  std::string Tree(const std::string& folder) {
+    std::string out;
+    FindData data;
+    platform::FindHandle search = -1;
+    LONG error = files().FindFirstFileA(folder + "\\*", &data, &search);
+    if (error != kErrorSuccess) return folder + " " + std::to_string(error) + "\n";
+    std::vector<std::string> subfolders;
+    do {
+      out += folder + "\\" + data.name + ":" + std::to_string(data.attributes & kShown) + ":" +
+             std::to_string(data.size) + "\n";
+      if ((data.attributes & (kFileAttributeDirectory | kFileAttributeReparsePoint)) ==
+              kFileAttributeDirectory && data.name != "." && data.name != "..")
+        subfolders.push_back(folder + "\\" + data.name);
+    } while (files().FindNextFileA(search, &data) == kErrorSuccess);
+    files().FindClose(search);
+    for (const std::string& sub : subfolders) out += Tree(sub);
+    return out;
+  }
+  // A key, its values in order and its subkeys, all the way down.
+  std::string Keys(HKEY root, const std::string& path) {
+    HKEY key = 0;
+    LONG error = reg().RegOpenKeyExA(root, path.c_str(), 0, kKeyRead, &key);
+    if (error != kErrorSuccess) return path + " " + std::to_string(error) + "\n";
+    platform::RegKeyInfo info;
+    LONG queried = reg().RegQueryInfoKeyA(key, &info);
+    std::string out = path + " info " + Codes({queried, LONG(info.subKeys), LONG(info.values),
+                                               LONG(info.maxValueNameLen), LONG(info.maxValueLen)}) +
+                      "\n";
+    char name[256];
+    BYTE data[256];
+    for (DWORD i = 0;; ++i) {
+      DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+      if (reg().RegEnumValueA(key, i, name, &nameSize, &type, data, &dataSize) != kErrorSuccess) break;
+      out += path + " = " + name + " " + std::to_string(type) + " " +
+             std::string(reinterpret_cast<char*>(data), dataSize) + "\n";
+    }
+    std::vector<std::string> subkeys;
+    for (DWORD i = 0; reg().RegEnumKeyA(key, i, name, sizeof name) == kErrorSuccess; ++i)
+      subkeys.push_back(name);
+    reg().RegCloseKey(key);
+    for (const std::string& sub : subkeys) out += Keys(root, path + "\\" + sub);
+    return out;
+  }
+  std::string Cache() {
+    std::string out;
+    std::vector<std::uint64_t> buffer(512);
+    auto* entry = reinterpret_cast<platform::UrlCacheEntryInfoA*>(buffer.data());
+    DWORD size = sizeof(std::uint64_t) * 512;
+    platform::CacheHandle handle = 0;
+    LONG error = p.UrlCache().FindFirstUrlCacheEntryA(nullptr, entry, &size, &handle);
+    while (error == kErrorSuccess) {
+      out += std::string(entry->lpszSourceUrlName) + " " +
+             (entry->lpszLocalFileName ? entry->lpszLocalFileName : "-") + " " +
+             std::to_string(entry->CacheEntryType) + " " + std::to_string(entry->dwSizeLow) + "\n";
+      size = sizeof(std::uint64_t) * 512;
+      error = p.UrlCache().FindNextUrlCacheEntryA(handle, entry, &size);
+    }
+    if (handle) p.UrlCache().FindCloseUrlCache(handle);
+    return out + std::to_string(error);
+  }
+  std::string Bin(const char* root) {
+    platform::RecycleBinInfo info;
+    HRESULT result = p.Shell().SHQueryRecycleBinA(root, &info);
+    return std::to_string(result) + " " + std::to_string(info.i64NumItems) + " " +
+           std::to_string(info.i64Size);
+  }
+};
+
+using Step = std::function<std::string(Side&)>;
+
+// Runs the steps on the real machine and, recording, on the other; each
+// answer must agree, and the recorded machine must be left as it was.
+void Differ(Laid& real, Laid& recorded, RecordingPlatform& recorder, const std::vector<Step>& steps) {
+  std::string before = Snapshot(recorded.m);
+  Side actual{real.m.platform(), {}, {}};
+  Side seen{recorder, {}, {}};
+  recorder.StartRecording();
+  for (std::size_t i = 0; i < steps.size(); ++i)
+    EXPECT_EQ(steps[i](seen), steps[i](actual)) << "step " << i;
+  EXPECT_EQ(Snapshot(recorded.m), before);
+}
+
+TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
+  Laid real, recorded;
+  RecordingPlatform recorder(recorded.m.platform());
+  std::vector<platform::RecordedChange> told;
+  recorder.onChange = [&](const platform::RecordedChange& c) { told.push_back(c); };
+  const BYTE text[] = "new";
+  Differ(real, recorded, recorder, {
+      // Files through open folders, as a clean deletes them.
+      [](Side& s) { return Join({s.Open("t", kTrial), s.List("t")}); },
+      [](Side& s) {
+        FolderHandle t = s.folders["t"];
+        auto del = [&](const char* name) { return s.files().DeleteEntryFile(t, name); };
+        return Codes({del("a.txt"), del("a.txt"), del("ro.txt"), del("hidden.txt"), del("busy.txt"),
+                      del("link"), del("full"), del("missing"),
+                      s.files().SetEntryAttributes(t, "clear.txt", kFileAttributeArchive),
+                      del("clear.txt"), s.files().RemoveEntryFolder(t, "full"),
+                      s.files().RemoveEntryFolder(t, "empty"), s.files().RemoveEntryFolder(t, "link"),
+                      s.files().RemoveEntryFolder(t, "ro.txt")});
+      },
+      [](Side& s) { return Join({s.Sub("f", "t", "full"), s.Sub("s", "f", "sub"), s.List("f")}); },
+      [](Side& s) {
+        return Codes({s.files().DeleteEntryFile(s.folders["s"], "g.txt"),
+                      s.files().RemoveEntryFolder(s.folders["f"], "sub")});
+      },
+      [](Side& s) { return Join({s.List("s"), s.List("f"), s.List("t")}); },
+      [](Side& s) {
+        s.files().CloseFolder(s.folders["s"]);
+        return Codes({s.files().RemoveEntryFolder(s.folders["f"], "sub"),
+                      s.files().DeleteEntryFile(s.folders["f"], "f1.txt"),
+                      s.files().RemoveEntryFolder(s.folders["t"], "full")});
+      },
+      // Files by path: links go as links, attributes cleared, folders made.
+      [](Side& s) {
+        auto& f = s.files();
+        return Codes({f.DeleteFileA(kTrial + "\\filelink"), f.DeleteFileA(kTrial + "\\RO2.TXT"),
+                      f.SetFileAttributesA(kTrial + "\\ro2.txt", kFileAttributeArchive),
+                      f.DeleteFileA(kTrial + "\\ro2.txt"), f.DeleteFileA(kTrial + "\\no\\x"),
+                      f.RemoveDirectoryA(kTrial + "\\link"), f.RemoveDirectoryA(kTrial + "\\target"),
+                      f.CreateDirectoryA(kTrial + "\\made"), f.CreateDirectoryA(kTrial + "\\MADE"),
+                      f.WriteFileBytes(kTrial + "\\made\\new.txt", "hello"),
+                      f.WriteFileBytes(kTrial + "\\busy.txt", "x"),
+                      f.WriteFileBytes(kTrial + "\\ro.txt", "x"),
+                      f.RemoveDirectoryA(kTrial + "\\made"), f.CreateDirectoryA(kTrial + "\\made\\in")});
+      },
+      [](Side& s) {
+        std::string content;
+        LONG read = s.files().ReadFileBytes(kTrial + "\\made\\new.txt", &content);
+        return Join({s.Open("m", kTrial + "\\made"), s.List("m"), Codes({read}), content,
+                     Codes({s.files().GetFileAttributesA(kTrial + "\\a.txt") == kInvalidFileAttributes,
+                            s.files().GetFileAttributesA(kTrial + "\\ro.txt") == kInvalidFileAttributes})});
+      },
+      [](Side& s) { return Join({s.Tree(kTrial), s.List("t")}); },
+      // The registry: values, leaf keys, keys with subkeys, new keys.
+      [&](Side& s) {
+        HKEY& k = s.keys["trial"];
+        auto& r = s.reg();
+        LONG open = r.RegOpenKeyExA(kHkeyCurrentUser, kTrialKey, 0, kKeyAllAccess, &k);
+        return Codes({open, r.RegDeleteValueA(k, "V2"), r.RegDeleteValueA(k, "v2"),
+                      r.RegSetValueExA(k, "v1", kRegSz, text, sizeof text),
+                      r.RegSetValueExA(k, "v4", kRegSz, text, sizeof text),
+                      r.RegDeleteValueA(k, "v3"), r.RegSetValueExA(k, "v3", kRegSz, text, sizeof text),
+                      r.RegDeleteKeyA(k, "Parent"), r.RegDeleteKeyA(k, "parent\\child"),
+                      r.RegDeleteKeyA(k, "Parent"), r.RegDeleteKeyA(k, "Leaf"), r.RegDeleteKeyA(k, "Leaf"),
+                      r.RegDeleteKeyA(kHkeyCurrentUser, "")});
+      },
+      [](Side& s) {
+        HKEY made = 0, again = 0;
+        DWORD disposition = 0, second = 0;
+        auto& r = s.reg();
+        LONG create = r.RegCreateKeyExA(s.keys["trial"], "Made\\Deeper", 0, nullptr, 0,
+                                        kKeyAllAccess, &made, &disposition);
+        LONG set = r.RegSetValueExA(made, "inside", kRegDword, kData, 4);
+        LONG reopen = r.RegCreateKeyExA(kHkeyCurrentUser, "software\\trial\\made\\deeper", 0,
+                                        nullptr, 0, kKeyRead, &again, &second);
+        LONG deleted = r.RegDeleteKeyA(s.keys["trial"], "Made\\Deeper");
+        LONG dead = r.RegSetValueExA(made, "after", kRegDword, kData, 4);
+        r.RegCloseKey(made);
+        r.RegCloseKey(again);
+        return Codes({create, LONG(disposition), set, reopen, LONG(second), deleted, dead});
+      },
+      [](Side& s) {
+        // A unit not kept leaves nothing; one kept, its changes.
+        auto& r = s.reg();
+        HKEY k = s.keys["trial"];
+        LONG begin = r.BeginChanges();
+        LONG undone = r.RegSetValueExA(k, "undone", kRegSz, kData, sizeof kData);
+        r.EndChanges(false);
+        LONG beginAgain = r.BeginChanges();
+        LONG kept = r.RegSetValueExA(k, "kept", kRegSz, kData, sizeof kData);
+        return Codes({begin, undone, beginAgain, kept, r.EndChanges(true)});
+      },
+      [](Side& s) { s.reg().RegCloseKey(s.keys["trial"]); return s.Keys(kHkeyCurrentUser, kTrialKey); },
+      // The URL cache, the Recycle Bin, programs.
+      [](Side& s) {
+        auto& c = s.p.UrlCache();
+        return Join({s.Cache(),
+                     Codes({c.DeleteUrlCacheEntryA("http://one/"), c.DeleteUrlCacheEntryA("http://one/"),
+                            c.DeleteUrlCacheEntryA("http://busy/"),
+                            c.DeleteUrlCacheEntryA("Cookie:user@site/")}),
+                     s.Cache(), s.Tree(kTrial)});
+      },
+      [](Side& s) {
+        return Join({s.Bin("C:\\"),
+                     Codes({s.p.Shell().SHEmptyRecycleBinA(0, nullptr, 7),
+                            s.p.System().Launch("notepad.exe", 1)}),
+                     s.Bin("C:\\"), s.Bin(nullptr)});
+      },
+  });
+  // Each file, folder and key told gone was there (the recorded machine
+  // still has it, unless the record made it first), and is gone on the
+  // machine that really made the changes.
+  ASSERT_GE(told.size(), 20u);
+  std::vector<std::string> made;
+  auto there = [](TempMachine& m, const platform::RecordedChange& c) {
+    if (c.kind != platform::ChangeKind::kDeleteKey)
+      return m.platform().Files().GetFileAttributesA(c.target + "\\" + c.name) != kInvalidFileAttributes;
+    HKEY key = 0;
+    std::string sub = c.target.substr(c.target.find('\\') + 1);
+    bool open = m.platform().Registry().RegOpenKeyExA(kHkeyCurrentUser, sub.c_str(), 0, kKeyRead,
+                                                      &key) == kErrorSuccess;
+    if (open) m.platform().Registry().RegCloseKey(key);
+    return open;
+  };
+  for (const platform::RecordedChange& c : told) {
+    using platform::ChangeKind;
+    if (c.kind == ChangeKind::kCreateKey) made.push_back(c.target);
+    if (c.kind != ChangeKind::kDeleteFile && c.kind != ChangeKind::kRemoveFolder &&
+        c.kind != ChangeKind::kDeleteKey)
+      continue;
+    if (std::find(made.begin(), made.end(), c.target) == made.end()) {
+      EXPECT_TRUE(there(recorded.m, c)) << c.target << " " << c.name;
+    }
+    EXPECT_FALSE(there(real.m, c)) << c.target << " " << c.name;
+  }
+}
+
+// Run Cleaner's walk over the trial folder, read-only files included: what
+// it logs, one line per file gone.
+std::vector<std::string> RunCleaner(platform::Platform& p) {
+  toolkit::Application app(p);
+  toolkit::Form form(app, "Form1");
+  toolkit::ListBox& log = form.Add<toolkit::ListBox>("L");
+  toolkit::ListBox& log2 = form.Add<toolkit::ListBox>("L2");
+  engine::FileList file(p.Files()), file1(p.Files()), file2(p.Files());
+  engine::FolderList dir1(p.Files()), dir3(p.Files());
+  bool analyzeOnly = false, shallow = false;
+  engine::RemovalContext context{p, log, log2, analyzeOnly, shallow, file, file1, file2, dir1, dir3};
+  file.SetHidden(true);
+  file.SetReadOnly(true);
+  std::string folder = kTrial;
+  engine::ClearD2(context, folder);
+  std::vector<std::string> lines;
+  for (int i = 0; i < log.ListCount(); ++i) lines.push_back(log.List(i));
+  return lines;
+}
+
+TEST(RecordingPlatform, RunCleanerRecordedLogsWhatRunCleanerDeletes) {
+  Laid real, recorded;
+  RecordingPlatform recorder(recorded.m.platform());
+  std::string before = Snapshot(recorded.m);
+  recorder.StartRecording();
+  std::vector<std::string> logged = RunCleaner(real.m.platform());
+  EXPECT_GE(logged.size(), 8u);
+  EXPECT_EQ(RunCleaner(recorder), logged);
+  EXPECT_EQ(Snapshot(recorded.m), before);
+  Side actual{real.m.platform(), {}, {}};
+  Side seen{recorder, {}, {}};
+  EXPECT_EQ(seen.Tree(kTrial), actual.Tree(kTrial));
+}
+
+TEST(RecordingPlatform, ALimitedUserIsRefusedWhatHeMayNotWrite) {
+  emu::InitOptions limited;
+  limited.limitedUser = true;
+  Laid real(limited), recorded(limited);
+  RecordingPlatform recorder(recorded.m.platform());
+  Differ(real, recorded, recorder, {[](Side& s) {
+    auto& r = s.reg();
+    HKEY software = 0, full = 0, made = 0;
+    LONG open = r.RegOpenKeyA(kHkeyLocalMachine, "Software", &software);
+    LONG codes[] = {r.RegOpenKeyExA(kHkeyLocalMachine, "Software", 0, kKeyAllAccess, &full),
+                    r.RegCreateKeyA(kHkeyLocalMachine, "Software\\New", &made),
+                    r.RegSetValueExA(software, "v", kRegSz, kData, sizeof kData),
+                    r.RegDeleteKeyA(kHkeyLocalMachine, "Software\\Microsoft\\Windows NT"),
+                    r.RegDeleteValueA(kHkeyLocalMachine, "none"),
+                    r.RegCreateKeyA(kHkeyCurrentUser, "Software\\Allowed", &made)};
+    r.RegCloseKey(software);
+    r.RegCloseKey(made);
+    std::string out = Codes({open});
+    for (LONG code : codes) out += std::to_string(code) + " ";
+    return Join({out, s.Keys(kHkeyCurrentUser, "Software\\Allowed")});
+  }});
+}
+
+TEST(RecordingPlatform, PassesThroughOnceStoppedAndStampsAFolderItChanged) {
+  Laid laid;
+  RecordingPlatform recorder(laid.m.platform());
+  platform::FileSystemApi& files = recorder.Files();
+  recorder.StartRecording();
+  FolderHandle trial = platform::kInvalidFolderHandle;
+  ASSERT_EQ(files.OpenFolder(kTrial, &trial, nullptr), kErrorSuccess);
+  platform::FolderStamp before, after;
+  ASSERT_EQ(files.GetFolderStamp(trial, &before), kErrorSuccess);
+  ASSERT_EQ(files.DeleteEntryFile(trial, "a.txt"), kErrorSuccess);
+  ASSERT_EQ(files.GetFolderStamp(trial, &after), kErrorSuccess);
+  EXPECT_FALSE(after.SameAs(before));
+  ASSERT_EQ(files.CreateDirectoryA(kTrial + "\\made"), kErrorSuccess);
+  FolderHandle made = platform::kInvalidFolderHandle;
+  ASSERT_EQ(files.OpenFolder(kTrial + "\\made", &made, nullptr), kErrorSuccess);
+  files.CloseFolder(trial);
+
+  recorder.StopRecording();
+  EXPECT_TRUE(fs::exists(laid.Host("a.txt")));
+  std::vector<FindData> entries;
+  EXPECT_EQ(files.ListFolder(made, platform::ListDetail::kFull, &entries), kErrorInvalidHandle);
+  files.CloseFolder(made);
+  // Changes reach the machine again.
+  EXPECT_EQ(files.DeleteFileA(kTrial + "\\a.txt"), kErrorSuccess);
+  EXPECT_FALSE(fs::exists(laid.Host("a.txt")));
+  HKEY key = 0;
+  ASSERT_EQ(recorder.Registry().RegOpenKeyA(kHkeyCurrentUser, kTrialKey, &key), kErrorSuccess);
+  EXPECT_EQ(recorder.Registry().RegDeleteValueA(key, "v1"), kErrorSuccess);
+  recorder.Registry().RegCloseKey(key);
+  EXPECT_EQ(laid.m.platform().Registry().RegOpenKeyA(kHkeyCurrentUser, kTrialKey, &key), kErrorSuccess);
+  EXPECT_EQ(laid.m.platform().Registry().RegQueryValueExA(key, "v1", nullptr, nullptr, nullptr),
+            kErrorFileNotFound);
+  laid.m.platform().Registry().RegCloseKey(key);
+}
+
+}  // namespace
+}  // namespace vb
