@@ -77,7 +77,7 @@ LONG RecordingFiles::Locate(const std::string& path, Place* place) {
   Place parent(below_);
   std::string leaf;
   if (LocateParent(path, &parent, &leaf) != kErrorSuccess || leaf.empty()) return error;
-  const EntryRecord* entry = record_.Entry(parent.id, leaf);
+  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
   if (!entry || entry->kind != EntryRecord::Kind::kFolder) return error;
   place->made = true;
   place->id = entry->made;
@@ -98,7 +98,7 @@ LONG RecordingFiles::LocateParent(const std::string& path, Place* parent, std::s
 
 LONG RecordingFiles::LookPath(const std::string& path, const Place& parent,
                               const std::string& leaf, FindData* data) {
-  const EntryRecord* entry = record_.Entry(parent.id, leaf);
+  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
   if (entry && entry->kind == EntryRecord::Kind::kGone) return kErrorFileNotFound;
   if (entry && entry->kind != EntryRecord::Kind::kAttributes) {
     *data = EntryData(*entry);
@@ -133,7 +133,7 @@ LONG RecordingFiles::GetFileAttributesExA(const std::string& path, FindData* dat
   LONG error = LocateParent(path, &parent, &leaf);
   if (error == kErrorPathNotFound) return error;
   if (error != kErrorSuccess || leaf.empty()) return below;
-  const EntryRecord* entry = record_.Entry(parent.id, leaf);
+  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
   if (!entry) return parent.made ? kErrorFileNotFound : below;
   switch (entry->kind) {
     case EntryRecord::Kind::kGone:
@@ -189,14 +189,14 @@ LONG RecordingFiles::DeleteFileA(const std::string& path) {
     if (attributes & kFileAttributeDirectory) return kErrorAccessDenied;
   } else {
     if (attributes & (kFileAttributeDirectory | kFileAttributeReadonly)) return kErrorAccessDenied;
-    const EntryRecord* entry = record_.Entry(parent.id, leaf);
+    const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
     bool written = entry && entry->kind == EntryRecord::Kind::kFile && !entry->overBelow;
     if (!written && !parent.made) {
       error = below_.ProbeDeleteEntryFile(parent.handle, data.name);
       if (error != kErrorSuccess) return error;
     }
   }
-  record_.Change(parent.id, data.name, EntryRecord::Kind::kGone, true);
+  record_.Change(parent.id, FileRecord::Key(data.name), data.name, EntryRecord::Kind::kGone, true);
   Tell(ChangeKind::kDeleteFile, parent.path, data.name);
   return kErrorSuccess;
 }
@@ -227,7 +227,7 @@ LONG RecordingFiles::CreateDirectoryA(const std::string& path) {
   error = LookPath(path, parent, leaf, &data);
   if (error == kErrorSuccess) return kErrorAlreadyExists;
   if (error != kErrorFileNotFound) return error;
-  EntryRecord& made = record_.Change(parent.id, leaf, EntryRecord::Kind::kFolder, true);
+  EntryRecord& made = record_.Change(parent.id, FileRecord::Key(leaf), leaf, EntryRecord::Kind::kFolder, true);
   made.name = leaf;
   made.attributes = kFileAttributeDirectory;
   made.content.clear();
@@ -253,7 +253,7 @@ LONG RecordingFiles::WriteFileBytes(const std::string& path, const std::string& 
     if (data.attributes &
         (kFileAttributeDirectory | kFileAttributeReparsePoint | kFileAttributeReadonly))
       return kErrorAccessDenied;
-    const EntryRecord* entry = record_.Entry(parent.id, leaf);
+    const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
     overBelow = !entry || entry->kind == EntryRecord::Kind::kAttributes || entry->overBelow;
     // A file in use refuses its new content (the emulated machine's test of
     // use; Windows asks for another sharing, so the answer may differ there).
@@ -261,7 +261,7 @@ LONG RecordingFiles::WriteFileBytes(const std::string& path, const std::string& 
                          kErrorSharingViolation)
       return kErrorSharingViolation;
   }
-  EntryRecord& written = record_.Change(parent.id, leaf, EntryRecord::Kind::kFile, !existed);
+  EntryRecord& written = record_.Change(parent.id, FileRecord::Key(leaf), leaf, EntryRecord::Kind::kFile, !existed);
   written.name = existed ? data.name : leaf;
   written.attributes = existed ? data.attributes : kFileAttributeArchive;
   written.content = content;
@@ -277,7 +277,7 @@ LONG RecordingFiles::ReadFileBytes(const std::string& path, std::string* content
   std::string leaf;
   LONG error = LocateParent(path, &parent, &leaf);
   if (error != kErrorSuccess) return error;
-  const EntryRecord* entry = leaf.empty() ? nullptr : record_.Entry(parent.id, leaf);
+  const EntryRecord* entry = leaf.empty() ? nullptr : record_.Entry(parent.id, FileRecord::Key(leaf));
   if (!entry || entry->kind == EntryRecord::Kind::kAttributes)
     return parent.made ? kErrorFileNotFound : below_.ReadFileBytes(path, content);
   if (entry->kind == EntryRecord::Kind::kGone) return kErrorFileNotFound;
@@ -296,7 +296,7 @@ std::string RecordingFiles::GetPrivateProfileStringA(const std::string& section,
   std::string leaf;
   const EntryRecord* entry = nullptr;
   if (LocateParent(iniPath, &parent, &leaf) == kErrorSuccess && !leaf.empty())
-    entry = record_.Entry(parent.id, leaf);
+    entry = record_.Entry(parent.id, FileRecord::Key(leaf));
   if (!entry || entry->kind == EntryRecord::Kind::kAttributes)
     return below_.GetPrivateProfileStringA(section, key, defaultValue, iniPath);
   // A file the record deleted or wrote: read as the profile functions read.

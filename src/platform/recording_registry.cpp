@@ -281,6 +281,7 @@ RecordingRegistry::Value* RecordingRegistry::FindValue(const View& view, const c
 
 void RecordingRegistry::Tell(ChangeKind kind, const View& view, const std::string& path,
                              const std::string& name, DWORD number) {
+  if (!session_.Listening()) return;
   RecordedChange change{kind, view.root ? Display(view.root, path) : std::string(), name, number};
   if (unit_) {
     unit_->told.push_back(std::move(change));
