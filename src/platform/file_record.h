@@ -51,7 +51,7 @@ struct EntryRecord {
   // kAttributes: the recorded bits (kRecordedAttributes) over those below;
   // kFolder and kFile: all of them.
   DWORD attributes = 0;
-  std::string content;  // kFile
+  std::string content;     // kFile
   bool overBelow = false;  // kFile: written over a file that was there
   FolderId made;           // kFolder: its identity
 };

@@ -93,8 +93,9 @@ class RecordingFiles final : public FileSystemApi {
     bool selfLooked = false;
     FolderId parent;
     std::string name;
-    // The read-only entries of its last full listing through this layer
-    // (folded names); until one, each deletion asks the entry.
+    // The read-only entries of its last full listing through this layer,
+    // named as listed (the names deletions give); until one, each deletion
+    // asks the entry.
     bool listed = false;
     std::unordered_set<std::string> readOnly;
   };
@@ -143,8 +144,8 @@ class RecordingFiles final : public FileSystemApi {
                           const std::string& name, FindData* data);
   // The entry a path names in its folder (the leaf without wildcards), seen
   // through the record; its name as the file system spells it.
-  [[nodiscard]] LONG LookPath(const std::string& path, const Place& parent,
-                              const std::string& leaf, FindData* data);
+  [[nodiscard]] LONG LookPath(const std::string& path, const Place& parent, const std::string& leaf,
+                              FindData* data);
   // Whether a folder of the file system below holds nothing once the record
   // is seen through: kErrorSuccess, kErrorDirNotEmpty, or why it cannot be
   // told. `id` is the folder's identity.
@@ -162,8 +163,7 @@ class RecordingFiles final : public FileSystemApi {
   void FindSelf(Held& held);
   // Whether the entry is read-only, and what deleting it would answer, had
   // it not been: `entry` is its record, when it has one.
-  bool ReadOnly(Held& held, FolderHandle folder, const std::string& name,
-                const EntryRecord* entry);
+  bool ReadOnly(Held& held, FolderHandle folder, const std::string& name, const EntryRecord* entry);
   [[nodiscard]] LONG ProbeThrough(Held& held, FolderHandle folder, const std::string& name,
                                   const EntryRecord* entry);
 

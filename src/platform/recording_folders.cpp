@@ -71,7 +71,8 @@ LONG RecordingFiles::Look(FolderHandle belowFolder, const FolderId& id, bool mad
         return kErrorSuccess;
       case EntryRecord::Kind::kAttributes: {
         LONG error = below_.GetEntryInfo(belowFolder, name, data);
-        if (error == kErrorSuccess) data->attributes = AttributesAfterSet(data->attributes, entry->attributes);
+        if (error == kErrorSuccess)
+          data->attributes = AttributesAfterSet(data->attributes, entry->attributes);
         return error;
       }
     }
@@ -90,8 +91,9 @@ bool RecordingFiles::SeeThrough(const FolderId& id, const std::string& pattern,
   std::unordered_set<std::string> seen;
   std::size_t kept = 0;
   for (FindData& entry : *entries) {
-    auto it = entry.name == "." || entry.name == ".." ? record->entries.end()
-                                                      : record->entries.find(FileRecord::Key(entry.name));
+    auto it = entry.name == "." || entry.name == ".."
+                  ? record->entries.end()
+                  : record->entries.find(FileRecord::Key(entry.name));
     if (it != record->entries.end()) {
       const EntryRecord& change = it->second;
       if (made) seen.insert(it->first);
@@ -108,7 +110,8 @@ bool RecordingFiles::SeeThrough(const FolderId& id, const std::string& pattern,
   if (!made) return false;
   bool added = false;
   for (const auto& [key, change] : record->entries) {
-    bool mine = change.kind == EntryRecord::Kind::kFolder || change.kind == EntryRecord::Kind::kFile;
+    bool mine =
+        change.kind == EntryRecord::Kind::kFolder || change.kind == EntryRecord::Kind::kFile;
     if (!mine || seen.count(key) || (!pattern.empty() && !MatchesWildcard(pattern, change.name)))
       continue;
     entries->push_back(EntryData(change));
@@ -135,19 +138,20 @@ void RecordingFiles::FindSelf(Held& held) {
   if (held.path.empty() || LocateParent(held.path, &parent, &leaf) != kErrorSuccess || leaf.empty())
     return;
   FindData data;
-  if (Look(parent.handle, parent.id, parent.made, leaf, &data) != kErrorSuccess) return;
+  if (LookPath(held.path, parent, leaf, &data) != kErrorSuccess) return;
   // A link at the end of the path led elsewhere: the folder's own entry is
   // not this one.
   if ((data.attributes & (kFileAttributeDirectory | kFileAttributeReparsePoint)) !=
       kFileAttributeDirectory)
     return;
   FolderId id;
-  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
+  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(data.name));
   if (entry && entry->kind == EntryRecord::Kind::kFolder) {
     id = entry->made;
   } else {
     FolderHandle sub = kInvalidFolderHandle;
-    if (parent.made || below_.OpenSubfolder(parent.handle, data.name, &sub) != kErrorSuccess) return;
+    if (parent.made || below_.OpenSubfolder(parent.handle, data.name, &sub) != kErrorSuccess)
+      return;
     LONG error = IdentityOf(sub, &id);
     below_.CloseFolder(sub);
     if (error != kErrorSuccess) return;
@@ -412,8 +416,8 @@ LONG RecordingFiles::RemoveEntryFolder(FolderHandle folder, const std::string& n
     // A subfolder opened through this layer, of a folder it listed: a
     // folder (no link), read-only as that listing found it.
     data.name = name;
-    data.attributes = kFileAttributeDirectory |
-                      (held->readOnly.count(name) ? kFileAttributeReadonly : 0);
+    data.attributes =
+        kFileAttributeDirectory | (held->readOnly.count(name) ? kFileAttributeReadonly : 0);
   } else if (LONG error = Look(folder, held->id, held->made, name, &data); error != kErrorSuccess) {
     return error;
   }

@@ -109,7 +109,7 @@ RecordingRegistry::View* RecordingRegistry::Keep(HKEY handle, View view) {
 }
 
 RecordingRegistry::Key::State RecordingRegistry::StateOf(HKEY root, const std::string& path,
-                                                          std::uint64_t* serial) {
+                                                         std::uint64_t* serial) {
   if (keys_.empty()) return Key::State::kBelow;
   std::string full = FullKey(root, path);
   auto it = keys_.find(full);

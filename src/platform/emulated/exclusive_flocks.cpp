@@ -7,7 +7,6 @@
 #include <charconv>
 #include <string>
 
-
 namespace vb::emu {
 
 namespace {
