@@ -80,6 +80,10 @@ struct Laid {
       EXPECT_EQ(reg.RegSetValueExA(key, "in", kRegSz, kData, sizeof kData), kErrorSuccess);
       reg.RegCloseKey(key);
     }
+    for (const char* path : {"Software\\Tree\\a\\b", "Software\\Tree\\a\\C", "Software\\Tree\\d"}) {
+      EXPECT_EQ(reg.RegCreateKeyA(kHkeyCurrentUser, path, &key), kErrorSuccess);
+      reg.RegCloseKey(key);
+    }
     EXPECT_EQ(reg.RegOpenKeyA(kHkeyCurrentUser, kTrialKey, &key), kErrorSuccess);
     for (const char* value : {"v1", "v2", "v3"})
       EXPECT_EQ(reg.RegSetValueExA(key, value, kRegBinary, kData, 4), kErrorSuccess);
@@ -89,6 +93,8 @@ struct Laid {
     EXPECT_EQ(cache.CommitUrlCacheEntryA("http://one/", Path("cache1.dat").c_str(), 1), 0);
     EXPECT_EQ(cache.CommitUrlCacheEntryA("http://busy/", Path("cachebusy.dat").c_str(), 1), 0);
     EXPECT_EQ(cache.CommitUrlCacheEntryA("Cookie:user@site/", "", kCookieCacheEntry), 0);
+    for (const char* url : {"http://two/", "http://three/"})
+      EXPECT_EQ(cache.CommitUrlCacheEntryA(url, "", 1), 0);
   }
   static std::string Path(const std::string& relative) {
     return relative.rfind("RECYCLER", 0) == 0 ? "C:\\" + relative : kTrial + "\\" + relative;
@@ -229,6 +235,35 @@ struct Side {
       out += std::string(entry->lpszSourceUrlName) + " " +
              (entry->lpszLocalFileName ? entry->lpszLocalFileName : "-") + " " +
              std::to_string(entry->CacheEntryType) + " " + std::to_string(entry->dwSizeLow) + "\n";
+      size = sizeof(std::uint64_t) * 512;
+      error = p.UrlCache().FindNextUrlCacheEntryA(handle, entry, &size);
+    }
+    if (handle) p.UrlCache().FindCloseUrlCache(handle);
+    return out + std::to_string(error);
+  }
+  // Deletes a key with its subkeys as cleaners do: the first subkey, all the
+  // way down, until none is left; what each call answered.
+  std::string DeleteTree(HKEY root, const std::string& path) {
+    HKEY key = 0;
+    std::string out = Codes({reg().RegOpenKeyExA(root, path.c_str(), 0, kKeyAllAccess, &key)});
+    char name[256];
+    // A bound, so that a subkey that stays (its deletion failing) ends it.
+    for (int i = 0; i < 4 && reg().RegEnumKeyA(key, 0, name, sizeof name) == kErrorSuccess; ++i)
+      out += name + std::string(" ") + DeleteTree(root, path + "\\" + name);
+    reg().RegCloseKey(key);
+    return out + Codes({reg().RegDeleteKeyA(root, path.c_str())});
+  }
+  // Deletes each URL-cache entry as an enumeration hands it out.
+  std::string DeleteListedCache() {
+    std::string out;
+    std::vector<std::uint64_t> buffer(512);
+    auto* entry = reinterpret_cast<platform::UrlCacheEntryInfoA*>(buffer.data());
+    DWORD size = sizeof(std::uint64_t) * 512;
+    platform::CacheHandle handle = 0;
+    LONG error = p.UrlCache().FindFirstUrlCacheEntryA(nullptr, entry, &size, &handle);
+    while (error == kErrorSuccess) {
+      out += entry->lpszSourceUrlName +
+             Codes({p.UrlCache().DeleteUrlCacheEntryA(entry->lpszSourceUrlName)});
       size = sizeof(std::uint64_t) * 512;
       error = p.UrlCache().FindNextUrlCacheEntryA(handle, entry, &size);
     }
@@ -377,6 +412,11 @@ TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
                                 c.DeleteUrlCacheEntryA("http://busy/"),
                                 c.DeleteUrlCacheEntryA("Cookie:user@site/")}),
                          s.Cache(), s.Tree(kTrial)});
+          },
+          [](Side& s) {
+            return Join({s.DeleteTree(kHkeyCurrentUser, "Software\\Tree"),
+                         s.Keys(kHkeyCurrentUser, "Software\\Tree"), s.DeleteListedCache(),
+                         s.Cache()});
           },
           [](Side& s) {
             return Join({s.Bin("C:\\"),
