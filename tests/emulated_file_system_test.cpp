@@ -276,7 +276,8 @@ TEST_F(FileSystemTest, ProcLocksTellsTheFilesHeldWithAnExclusiveFlock) {
   struct stat locked, other;
   ASSERT_EQ(fstat(exclusive.get(), &locked), 0);
   ASSERT_EQ(fstat(shared.get(), &other), 0);
-  std::optional<std::vector<emu::ExclusiveFlock>> held = emu::ReadExclusiveFlocks();
+  emu::ExclusiveFlocksReader reader;
+  std::optional<std::vector<emu::ExclusiveFlock>> held = reader.Read();
   ASSERT_TRUE(held.has_value());
   auto holds = [&](const struct stat& st) {
     return std::any_of(held->begin(), held->end(), [&](const emu::ExclusiveFlock& lock) {

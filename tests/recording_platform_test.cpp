@@ -2,12 +2,13 @@
 // reads runs on an emulated machine and, recorded, on an identical one.
 // Every answer must be the same, and the second machine must end exactly as
 // it began.
+#include "platform/recording_platform.h"
+
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -22,7 +23,6 @@
 #include "platform/emulated/dos_attributes.h"
 #include "platform/emulated/emulated_system.h"
 #include "platform/emulated/host_paths.h"
-#include "platform/recording_platform.h"
 #include "support/temp_machine.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
@@ -50,18 +50,18 @@ struct Laid {
     EXPECT_EQ(files.CreateDirectoryA(kTrial), kErrorSuccess);
     for (const char* folder : {"full", "full\\sub", "empty", "target"})
       EXPECT_EQ(files.CreateDirectoryA(kTrial + "\\" + folder), kErrorSuccess);
-    for (const char* file : {"a.txt", "ro.txt", "ro2.txt", "hidden.txt", "busy.txt", "clear.txt",
-                             "full\\f1.txt", "full\\sub\\g.txt", "target\\t.txt", "cache1.dat",
-                             "cachebusy.dat", "RECYCLER\\Dc1"}) {
+    for (const char* file :
+         {"a.txt", "ro.txt", "ro2.txt", "hidden.txt", "busy.txt", "clear.txt", "full\\f1.txt",
+          "full\\sub\\g.txt", "target\\t.txt", "cache1.dat", "cachebusy.dat", "RECYCLER\\Dc1"}) {
       if (std::string(file).rfind("RECYCLER", 0) == 0) (void)files.CreateDirectoryA("C:\\RECYCLER");
       EXPECT_EQ(files.WriteFileBytes(Path(file), std::string(file)), kErrorSuccess) << file;
     }
     EXPECT_EQ(files.SetFileAttributesA(Path("ro.txt"), kFileAttributeReadonly), kErrorSuccess);
     EXPECT_EQ(files.SetFileAttributesA(Path("ro2.txt"), kFileAttributeReadonly), kErrorSuccess);
     EXPECT_EQ(files.SetFileAttributesA(Path("hidden.txt"), kFileAttributeHidden), kErrorSuccess);
-    EXPECT_EQ(files.SetFileAttributesA(Path("clear.txt"),
-                                       kFileAttributeReadonly | kFileAttributeHidden),
-              kErrorSuccess);
+    EXPECT_EQ(
+        files.SetFileAttributesA(Path("clear.txt"), kFileAttributeReadonly | kFileAttributeHidden),
+        kErrorSuccess);
     // The link leads out of the folders cleaned: a link whose target is
     // removed changes its own attributes on the emulated machine, which the
     // record cannot tell.
@@ -80,6 +80,10 @@ struct Laid {
       EXPECT_EQ(reg.RegSetValueExA(key, "in", kRegSz, kData, sizeof kData), kErrorSuccess);
       reg.RegCloseKey(key);
     }
+    for (const char* path : {"Software\\Tree\\a\\b", "Software\\Tree\\a\\C", "Software\\Tree\\d"}) {
+      EXPECT_EQ(reg.RegCreateKeyA(kHkeyCurrentUser, path, &key), kErrorSuccess);
+      reg.RegCloseKey(key);
+    }
     EXPECT_EQ(reg.RegOpenKeyA(kHkeyCurrentUser, kTrialKey, &key), kErrorSuccess);
     for (const char* value : {"v1", "v2", "v3"})
       EXPECT_EQ(reg.RegSetValueExA(key, value, kRegBinary, kData, 4), kErrorSuccess);
@@ -89,6 +93,8 @@ struct Laid {
     EXPECT_EQ(cache.CommitUrlCacheEntryA("http://one/", Path("cache1.dat").c_str(), 1), 0);
     EXPECT_EQ(cache.CommitUrlCacheEntryA("http://busy/", Path("cachebusy.dat").c_str(), 1), 0);
     EXPECT_EQ(cache.CommitUrlCacheEntryA("Cookie:user@site/", "", kCookieCacheEntry), 0);
+    for (const char* url : {"http://two/", "http://three/"})
+      EXPECT_EQ(cache.CommitUrlCacheEntryA(url, "", 1), 0);
   }
   static std::string Path(const std::string& relative) {
     return relative.rfind("RECYCLER", 0) == 0 ? "C:\\" + relative : kTrial + "\\" + relative;
@@ -164,7 +170,8 @@ struct Side {
     LONG error = files().ListFolder(folders[folder], platform::ListDetail::kFull, &entries);
     std::vector<std::string> lines;
     for (const FindData& e : entries)
-      lines.push_back(e.name + ":" + std::to_string(e.attributes & kShown) + ":" + std::to_string(e.size));
+      lines.push_back(e.name + ":" + std::to_string(e.attributes & kShown) + ":" +
+                      std::to_string(e.size));
     std::sort(lines.begin(), lines.end());
     std::string out = std::to_string(error);
     for (const std::string& line : lines) out += " " + line;
@@ -182,7 +189,8 @@ struct Side {
       out += folder + "\\" + data.name + ":" + std::to_string(data.attributes & kShown) + ":" +
              std::to_string(data.size) + "\n";
       if ((data.attributes & (kFileAttributeDirectory | kFileAttributeReparsePoint)) ==
-              kFileAttributeDirectory && data.name != "." && data.name != "..")
+              kFileAttributeDirectory &&
+          data.name != "." && data.name != "..")
         subfolders.push_back(folder + "\\" + data.name);
     } while (files().FindNextFileA(search, &data) == kErrorSuccess);
     files().FindClose(search);
@@ -196,14 +204,16 @@ struct Side {
     if (error != kErrorSuccess) return path + " " + std::to_string(error) + "\n";
     platform::RegKeyInfo info;
     LONG queried = reg().RegQueryInfoKeyA(key, &info);
-    std::string out = path + " info " + Codes({queried, LONG(info.subKeys), LONG(info.values),
-                                               LONG(info.maxValueNameLen), LONG(info.maxValueLen)}) +
+    std::string out = path + " info " +
+                      Codes({queried, LONG(info.subKeys), LONG(info.values),
+                             LONG(info.maxValueNameLen), LONG(info.maxValueLen)}) +
                       "\n";
     char name[256];
     BYTE data[256];
     for (DWORD i = 0;; ++i) {
       DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
-      if (reg().RegEnumValueA(key, i, name, &nameSize, &type, data, &dataSize) != kErrorSuccess) break;
+      if (reg().RegEnumValueA(key, i, name, &nameSize, &type, data, &dataSize) != kErrorSuccess)
+        break;
       out += path + " = " + name + " " + std::to_string(type) + " " +
              std::string(reinterpret_cast<char*>(data), dataSize) + "\n";
     }
@@ -231,6 +241,35 @@ struct Side {
     if (handle) p.UrlCache().FindCloseUrlCache(handle);
     return out + std::to_string(error);
   }
+  // Deletes a key with its subkeys as cleaners do: the first subkey, all the
+  // way down, until none is left; what each call answered.
+  std::string DeleteTree(HKEY root, const std::string& path) {
+    HKEY key = 0;
+    std::string out = Codes({reg().RegOpenKeyExA(root, path.c_str(), 0, kKeyAllAccess, &key)});
+    char name[256];
+    // A bound, so that a subkey that stays (its deletion failing) ends it.
+    for (int i = 0; i < 4 && reg().RegEnumKeyA(key, 0, name, sizeof name) == kErrorSuccess; ++i)
+      out += name + std::string(" ") + DeleteTree(root, path + "\\" + name);
+    reg().RegCloseKey(key);
+    return out + Codes({reg().RegDeleteKeyA(root, path.c_str())});
+  }
+  // Deletes each URL-cache entry as an enumeration hands it out.
+  std::string DeleteListedCache() {
+    std::string out;
+    std::vector<std::uint64_t> buffer(512);
+    auto* entry = reinterpret_cast<platform::UrlCacheEntryInfoA*>(buffer.data());
+    DWORD size = sizeof(std::uint64_t) * 512;
+    platform::CacheHandle handle = 0;
+    LONG error = p.UrlCache().FindFirstUrlCacheEntryA(nullptr, entry, &size, &handle);
+    while (error == kErrorSuccess) {
+      out += entry->lpszSourceUrlName +
+             Codes({p.UrlCache().DeleteUrlCacheEntryA(entry->lpszSourceUrlName)});
+      size = sizeof(std::uint64_t) * 512;
+      error = p.UrlCache().FindNextUrlCacheEntryA(handle, entry, &size);
+    }
+    if (handle) p.UrlCache().FindCloseUrlCache(handle);
+    return out + std::to_string(error);
+  }
   std::string Bin(const char* root) {
     platform::RecycleBinInfo info;
     HRESULT result = p.Shell().SHQueryRecycleBinA(root, &info);
@@ -243,7 +282,8 @@ using Step = std::function<std::string(Side&)>;
 
 // Runs the steps on the real machine and, recording, on the other; each
 // answer must agree, and the recorded machine must be left as it was.
-void Differ(Laid& real, Laid& recorded, RecordingPlatform& recorder, const std::vector<Step>& steps) {
+void Differ(Laid& real, Laid& recorded, RecordingPlatform& recorder,
+            const std::vector<Step>& steps) {
   std::string before = Snapshot(recorded.m);
   Side actual{real.m.platform(), {}, {}};
   Side seen{recorder, {}, {}};
@@ -259,108 +299,132 @@ TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
   std::vector<platform::RecordedChange> told;
   recorder.onChange = [&](const platform::RecordedChange& c) { told.push_back(c); };
   const BYTE text[] = "new";
-  Differ(real, recorded, recorder, {
-      // Files through open folders, as a clean deletes them.
-      [](Side& s) { return Join({s.Open("t", kTrial), s.List("t")}); },
-      [](Side& s) {
-        FolderHandle t = s.folders["t"];
-        auto del = [&](const char* name) { return s.files().DeleteEntryFile(t, name); };
-        return Codes({del("a.txt"), del("a.txt"), del("ro.txt"), del("hidden.txt"), del("busy.txt"),
-                      del("link"), del("full"), del("missing"),
-                      s.files().SetEntryAttributes(t, "clear.txt", kFileAttributeArchive),
-                      del("clear.txt"), s.files().RemoveEntryFolder(t, "full"),
-                      s.files().RemoveEntryFolder(t, "empty"), s.files().RemoveEntryFolder(t, "link"),
-                      s.files().RemoveEntryFolder(t, "ro.txt")});
-      },
-      [](Side& s) { return Join({s.Sub("f", "t", "full"), s.Sub("s", "f", "sub"), s.List("f")}); },
-      [](Side& s) {
-        return Codes({s.files().DeleteEntryFile(s.folders["s"], "g.txt"),
-                      s.files().RemoveEntryFolder(s.folders["f"], "sub")});
-      },
-      [](Side& s) { return Join({s.List("s"), s.List("f"), s.List("t")}); },
-      [](Side& s) {
-        s.files().CloseFolder(s.folders["s"]);
-        return Codes({s.files().RemoveEntryFolder(s.folders["f"], "sub"),
-                      s.files().DeleteEntryFile(s.folders["f"], "f1.txt"),
-                      s.files().RemoveEntryFolder(s.folders["t"], "full")});
-      },
-      // Files by path: links go as links, attributes cleared, folders made.
-      [](Side& s) {
-        auto& f = s.files();
-        return Codes({f.DeleteFileA(kTrial + "\\filelink"), f.DeleteFileA(kTrial + "\\RO2.TXT"),
-                      f.SetFileAttributesA(kTrial + "\\ro2.txt", kFileAttributeArchive),
-                      f.DeleteFileA(kTrial + "\\ro2.txt"), f.DeleteFileA(kTrial + "\\no\\x"),
-                      f.RemoveDirectoryA(kTrial + "\\link"), f.RemoveDirectoryA(kTrial + "\\target"),
-                      f.CreateDirectoryA(kTrial + "\\made"), f.CreateDirectoryA(kTrial + "\\MADE"),
-                      f.WriteFileBytes(kTrial + "\\made\\new.txt", "hello"),
-                      f.WriteFileBytes(kTrial + "\\busy.txt", "x"),
-                      f.WriteFileBytes(kTrial + "\\ro.txt", "x"),
-                      f.RemoveDirectoryA(kTrial + "\\made"), f.CreateDirectoryA(kTrial + "\\made\\in")});
-      },
-      [](Side& s) {
-        std::string content;
-        LONG read = s.files().ReadFileBytes(kTrial + "\\made\\new.txt", &content);
-        return Join({s.Open("m", kTrial + "\\made"), s.List("m"), Codes({read}), content,
-                     Codes({s.files().GetFileAttributesA(kTrial + "\\a.txt") == kInvalidFileAttributes,
-                            s.files().GetFileAttributesA(kTrial + "\\ro.txt") == kInvalidFileAttributes})});
-      },
-      [](Side& s) { return Join({s.Tree(kTrial), s.List("t")}); },
-      // The registry: values, leaf keys, keys with subkeys, new keys.
-      [&](Side& s) {
-        HKEY& k = s.keys["trial"];
-        auto& r = s.reg();
-        LONG open = r.RegOpenKeyExA(kHkeyCurrentUser, kTrialKey, 0, kKeyAllAccess, &k);
-        return Codes({open, r.RegDeleteValueA(k, "V2"), r.RegDeleteValueA(k, "v2"),
-                      r.RegSetValueExA(k, "v1", kRegSz, text, sizeof text),
-                      r.RegSetValueExA(k, "v4", kRegSz, text, sizeof text),
-                      r.RegDeleteValueA(k, "v3"), r.RegSetValueExA(k, "v3", kRegSz, text, sizeof text),
-                      r.RegDeleteKeyA(k, "Parent"), r.RegDeleteKeyA(k, "parent\\child"),
-                      r.RegDeleteKeyA(k, "Parent"), r.RegDeleteKeyA(k, "Leaf"), r.RegDeleteKeyA(k, "Leaf"),
-                      r.RegDeleteKeyA(kHkeyCurrentUser, "")});
-      },
-      [](Side& s) {
-        HKEY made = 0, again = 0;
-        DWORD disposition = 0, second = 0;
-        auto& r = s.reg();
-        LONG create = r.RegCreateKeyExA(s.keys["trial"], "Made\\Deeper", 0, nullptr, 0,
-                                        kKeyAllAccess, &made, &disposition);
-        LONG set = r.RegSetValueExA(made, "inside", kRegDword, kData, 4);
-        LONG reopen = r.RegCreateKeyExA(kHkeyCurrentUser, "software\\trial\\made\\deeper", 0,
-                                        nullptr, 0, kKeyRead, &again, &second);
-        LONG deleted = r.RegDeleteKeyA(s.keys["trial"], "Made\\Deeper");
-        LONG dead = r.RegSetValueExA(made, "after", kRegDword, kData, 4);
-        r.RegCloseKey(made);
-        r.RegCloseKey(again);
-        return Codes({create, LONG(disposition), set, reopen, LONG(second), deleted, dead});
-      },
-      [](Side& s) {
-        // A unit not kept leaves nothing; one kept, its changes.
-        auto& r = s.reg();
-        HKEY k = s.keys["trial"];
-        LONG begin = r.BeginChanges();
-        LONG undone = r.RegSetValueExA(k, "undone", kRegSz, kData, sizeof kData);
-        r.EndChanges(false);
-        LONG beginAgain = r.BeginChanges();
-        LONG kept = r.RegSetValueExA(k, "kept", kRegSz, kData, sizeof kData);
-        return Codes({begin, undone, beginAgain, kept, r.EndChanges(true)});
-      },
-      [](Side& s) { s.reg().RegCloseKey(s.keys["trial"]); return s.Keys(kHkeyCurrentUser, kTrialKey); },
-      // The URL cache, the Recycle Bin, programs.
-      [](Side& s) {
-        auto& c = s.p.UrlCache();
-        return Join({s.Cache(),
-                     Codes({c.DeleteUrlCacheEntryA("http://one/"), c.DeleteUrlCacheEntryA("http://one/"),
-                            c.DeleteUrlCacheEntryA("http://busy/"),
-                            c.DeleteUrlCacheEntryA("Cookie:user@site/")}),
-                     s.Cache(), s.Tree(kTrial)});
-      },
-      [](Side& s) {
-        return Join({s.Bin("C:\\"),
-                     Codes({s.p.Shell().SHEmptyRecycleBinA(0, nullptr, 7),
-                            s.p.System().Launch("notepad.exe", 1)}),
-                     s.Bin("C:\\"), s.Bin(nullptr)});
-      },
-  });
+  Differ(
+      real, recorded, recorder,
+      {
+          // Files through open folders, as a clean deletes them.
+          [](Side& s) {
+            return Join({s.Open("t", kTrial), s.List("t")});
+          },
+          [](Side& s) {
+            FolderHandle t = s.folders["t"];
+            auto del = [&](const char* name) { return s.files().DeleteEntryFile(t, name); };
+            return Codes({del("a.txt"), del("a.txt"), del("ro.txt"), del("hidden.txt"),
+                          del("busy.txt"), del("link"), del("full"), del("missing"),
+                          s.files().SetEntryAttributes(t, "clear.txt", kFileAttributeArchive),
+                          del("clear.txt"), s.files().RemoveEntryFolder(t, "full"),
+                          s.files().RemoveEntryFolder(t, "empty"),
+                          s.files().RemoveEntryFolder(t, "link"),
+                          s.files().RemoveEntryFolder(t, "ro.txt")});
+          },
+          [](Side& s) {
+            return Join({s.Sub("f", "t", "full"), s.Sub("s", "f", "sub"), s.List("f")});
+          },
+          [](Side& s) {
+            return Codes({s.files().DeleteEntryFile(s.folders["s"], "g.txt"),
+                          s.files().RemoveEntryFolder(s.folders["f"], "sub")});
+          },
+          [](Side& s) {
+            return Join({s.List("s"), s.List("f"), s.List("t")});
+          },
+          [](Side& s) {
+            s.files().CloseFolder(s.folders["s"]);
+            return Codes({s.files().RemoveEntryFolder(s.folders["f"], "sub"),
+                          s.files().DeleteEntryFile(s.folders["f"], "f1.txt"),
+                          s.files().RemoveEntryFolder(s.folders["t"], "full")});
+          },
+          // Files by path: links go as links, attributes cleared, folders made.
+          [](Side& s) {
+            auto& f = s.files();
+            return Codes(
+                {f.DeleteFileA(kTrial + "\\filelink"), f.DeleteFileA(kTrial + "\\RO2.TXT"),
+                 f.SetFileAttributesA(kTrial + "\\ro2.txt", kFileAttributeArchive),
+                 f.DeleteFileA(kTrial + "\\ro2.txt"), f.DeleteFileA(kTrial + "\\no\\x"),
+                 f.RemoveDirectoryA(kTrial + "\\link"), f.RemoveDirectoryA(kTrial + "\\target"),
+                 f.CreateDirectoryA(kTrial + "\\made"), f.CreateDirectoryA(kTrial + "\\MADE"),
+                 f.WriteFileBytes(kTrial + "\\made\\new.txt", "hello"),
+                 f.WriteFileBytes(kTrial + "\\busy.txt", "x"),
+                 f.WriteFileBytes(kTrial + "\\ro.txt", "x"), f.RemoveDirectoryA(kTrial + "\\made"),
+                 f.CreateDirectoryA(kTrial + "\\made\\in")});
+          },
+          [](Side& s) {
+            std::string content;
+            LONG read = s.files().ReadFileBytes(kTrial + "\\made\\new.txt", &content);
+            return Join(
+                {s.Open("m", kTrial + "\\made"), s.List("m"), Codes({read}), content,
+                 Codes({s.files().GetFileAttributesA(kTrial + "\\a.txt") == kInvalidFileAttributes,
+                        s.files().GetFileAttributesA(kTrial + "\\ro.txt") ==
+                            kInvalidFileAttributes})});
+          },
+          [](Side& s) {
+            return Join({s.Tree(kTrial), s.List("t")});
+          },
+          // The registry: values, leaf keys, keys with subkeys, new keys.
+          [&](Side& s) {
+            HKEY& k = s.keys["trial"];
+            auto& r = s.reg();
+            LONG open = r.RegOpenKeyExA(kHkeyCurrentUser, kTrialKey, 0, kKeyAllAccess, &k);
+            return Codes({open, r.RegDeleteValueA(k, "V2"), r.RegDeleteValueA(k, "v2"),
+                          r.RegSetValueExA(k, "v1", kRegSz, text, sizeof text),
+                          r.RegSetValueExA(k, "v4", kRegSz, text, sizeof text),
+                          r.RegDeleteValueA(k, "v3"),
+                          r.RegSetValueExA(k, "v3", kRegSz, text, sizeof text),
+                          r.RegDeleteKeyA(k, "Parent"), r.RegDeleteKeyA(k, "parent\\child"),
+                          r.RegDeleteKeyA(k, "Parent"), r.RegDeleteKeyA(k, "Leaf"),
+                          r.RegDeleteKeyA(k, "Leaf"), r.RegDeleteKeyA(kHkeyCurrentUser, "")});
+          },
+          [](Side& s) {
+            HKEY made = 0, again = 0;
+            DWORD disposition = 0, second = 0;
+            auto& r = s.reg();
+            LONG create = r.RegCreateKeyExA(s.keys["trial"], "Made\\Deeper", 0, nullptr, 0,
+                                            kKeyAllAccess, &made, &disposition);
+            LONG set = r.RegSetValueExA(made, "inside", kRegDword, kData, 4);
+            LONG reopen = r.RegCreateKeyExA(kHkeyCurrentUser, "software\\trial\\made\\deeper", 0,
+                                            nullptr, 0, kKeyRead, &again, &second);
+            LONG deleted = r.RegDeleteKeyA(s.keys["trial"], "Made\\Deeper");
+            LONG dead = r.RegSetValueExA(made, "after", kRegDword, kData, 4);
+            r.RegCloseKey(made);
+            r.RegCloseKey(again);
+            return Codes({create, LONG(disposition), set, reopen, LONG(second), deleted, dead});
+          },
+          [](Side& s) {
+            // A unit not kept leaves nothing; one kept, its changes.
+            auto& r = s.reg();
+            HKEY k = s.keys["trial"];
+            LONG begin = r.BeginChanges();
+            LONG undone = r.RegSetValueExA(k, "undone", kRegSz, kData, sizeof kData);
+            r.EndChanges(false);
+            LONG beginAgain = r.BeginChanges();
+            LONG kept = r.RegSetValueExA(k, "kept", kRegSz, kData, sizeof kData);
+            return Codes({begin, undone, beginAgain, kept, r.EndChanges(true)});
+          },
+          [](Side& s) {
+            s.reg().RegCloseKey(s.keys["trial"]);
+            return s.Keys(kHkeyCurrentUser, kTrialKey);
+          },
+          // The URL cache, the Recycle Bin, programs.
+          [](Side& s) {
+            auto& c = s.p.UrlCache();
+            return Join({s.Cache(),
+                         Codes({c.DeleteUrlCacheEntryA("http://one/"),
+                                c.DeleteUrlCacheEntryA("http://one/"),
+                                c.DeleteUrlCacheEntryA("http://busy/"),
+                                c.DeleteUrlCacheEntryA("Cookie:user@site/")}),
+                         s.Cache(), s.Tree(kTrial)});
+          },
+          [](Side& s) {
+            return Join({s.DeleteTree(kHkeyCurrentUser, "Software\\Tree"),
+                         s.Keys(kHkeyCurrentUser, "Software\\Tree"), s.DeleteListedCache(),
+                         s.Cache()});
+          },
+          [](Side& s) {
+            return Join({s.Bin("C:\\"),
+                         Codes({s.p.Shell().SHEmptyRecycleBinA(0, nullptr, 7),
+                                s.p.System().Launch("notepad.exe", 1)}),
+                         s.Bin("C:\\"), s.Bin(nullptr)});
+          },
+      });
   // Each file, folder and key told gone was there (the recorded machine
   // still has it, unless the record made it first), and is gone on the
   // machine that really made the changes.
@@ -368,7 +432,8 @@ TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
   std::vector<std::string> made;
   auto there = [](TempMachine& m, const platform::RecordedChange& c) {
     if (c.kind != platform::ChangeKind::kDeleteKey)
-      return m.platform().Files().GetFileAttributesA(c.target + "\\" + c.name) != kInvalidFileAttributes;
+      return m.platform().Files().GetFileAttributesA(c.target + "\\" + c.name) !=
+             kInvalidFileAttributes;
     HKEY key = 0;
     std::string sub = c.target.substr(c.target.find('\\') + 1);
     bool open = m.platform().Registry().RegOpenKeyExA(kHkeyCurrentUser, sub.c_str(), 0, kKeyRead,
@@ -400,7 +465,7 @@ std::vector<std::string> RunCleaner(platform::Platform& p) {
   engine::SafetyPolicy policy(places);
   bool analyzeOnly = false, readOnly = true;
   engine::RemovalContext context{p, log, log2, analyzeOnly, readOnly, places, policy};
-  engine::ClearD2(context, engine::PathFolder(kTrial));
+  engine::ClearD2(context, engine::PathFolder("c:\\trial"));  // as the folder is not spelt
   std::vector<std::string> lines;
   for (int i = 0; i < log.ListCount(); ++i) lines.push_back(log.List(i));
   return lines;
@@ -408,6 +473,11 @@ std::vector<std::string> RunCleaner(platform::Platform& p) {
 
 TEST(RecordingPlatform, RunCleanerRecordedLogsWhatRunCleanerDeletes) {
   Laid real, recorded;
+  // A hidden folder to walk, whose attribute the walk clears.
+  for (Laid* laid : {&real, &recorded}) {
+    ASSERT_EQ(laid->m.platform().Files().SetFileAttributesA(kTrial, kFileAttributeHidden),
+              kErrorSuccess);
+  }
   RecordingPlatform recorder(recorded.m.platform());
   std::string before = Snapshot(recorded.m);
   recorder.StartRecording();
@@ -418,6 +488,8 @@ TEST(RecordingPlatform, RunCleanerRecordedLogsWhatRunCleanerDeletes) {
   Side actual{real.m.platform(), {}, {}};
   Side seen{recorder, {}, {}};
   EXPECT_EQ(seen.Tree(kTrial), actual.Tree(kTrial));
+  EXPECT_EQ(recorder.Files().GetFileAttributesA(kTrial),
+            real.m.platform().Files().GetFileAttributesA(kTrial));
 }
 
 TEST(RecordingPlatform, ALimitedUserIsRefusedWhatHeMayNotWrite) {
@@ -426,21 +498,21 @@ TEST(RecordingPlatform, ALimitedUserIsRefusedWhatHeMayNotWrite) {
   Laid real(limited), recorded(limited);
   RecordingPlatform recorder(recorded.m.platform());
   Differ(real, recorded, recorder, {[](Side& s) {
-    auto& r = s.reg();
-    HKEY software = 0, full = 0, made = 0;
-    LONG open = r.RegOpenKeyA(kHkeyLocalMachine, "Software", &software);
-    LONG codes[] = {r.RegOpenKeyExA(kHkeyLocalMachine, "Software", 0, kKeyAllAccess, &full),
-                    r.RegCreateKeyA(kHkeyLocalMachine, "Software\\New", &made),
-                    r.RegSetValueExA(software, "v", kRegSz, kData, sizeof kData),
-                    r.RegDeleteKeyA(kHkeyLocalMachine, "Software\\Microsoft\\Windows NT"),
-                    r.RegDeleteValueA(kHkeyLocalMachine, "none"),
-                    r.RegCreateKeyA(kHkeyCurrentUser, "Software\\Allowed", &made)};
-    r.RegCloseKey(software);
-    r.RegCloseKey(made);
-    std::string out = Codes({open});
-    for (LONG code : codes) out += std::to_string(code) + " ";
-    return Join({out, s.Keys(kHkeyCurrentUser, "Software\\Allowed")});
-  }});
+           auto& r = s.reg();
+           HKEY software = 0, full = 0, made = 0;
+           LONG open = r.RegOpenKeyA(kHkeyLocalMachine, "Software", &software);
+           LONG codes[] = {r.RegOpenKeyExA(kHkeyLocalMachine, "Software", 0, kKeyAllAccess, &full),
+                           r.RegCreateKeyA(kHkeyLocalMachine, "Software\\New", &made),
+                           r.RegSetValueExA(software, "v", kRegSz, kData, sizeof kData),
+                           r.RegDeleteKeyA(kHkeyLocalMachine, "Software\\Microsoft\\Windows NT"),
+                           r.RegDeleteValueA(kHkeyLocalMachine, "none"),
+                           r.RegCreateKeyA(kHkeyCurrentUser, "Software\\Allowed", &made)};
+           r.RegCloseKey(software);
+           r.RegCloseKey(made);
+           std::string out = Codes({open});
+           for (LONG code : codes) out += std::to_string(code) + " ";
+           return Join({out, s.Keys(kHkeyCurrentUser, "Software\\Allowed")});
+         }});
 }
 
 TEST(RecordingPlatform, PassesThroughOnceStoppedAndStampsAFolderItChanged) {
@@ -472,7 +544,8 @@ TEST(RecordingPlatform, PassesThroughOnceStoppedAndStampsAFolderItChanged) {
   ASSERT_EQ(recorder.Registry().RegOpenKeyA(kHkeyCurrentUser, kTrialKey, &key), kErrorSuccess);
   EXPECT_EQ(recorder.Registry().RegDeleteValueA(key, "v1"), kErrorSuccess);
   recorder.Registry().RegCloseKey(key);
-  EXPECT_EQ(laid.m.platform().Registry().RegOpenKeyA(kHkeyCurrentUser, kTrialKey, &key), kErrorSuccess);
+  EXPECT_EQ(laid.m.platform().Registry().RegOpenKeyA(kHkeyCurrentUser, kTrialKey, &key),
+            kErrorSuccess);
   EXPECT_EQ(laid.m.platform().Registry().RegQueryValueExA(key, "v1", nullptr, nullptr, nullptr),
             kErrorFileNotFound);
   laid.m.platform().Registry().RegCloseKey(key);

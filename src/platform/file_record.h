@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "platform/ascii_case.h"
 #include "platform/file_system_api.h"
 
 namespace vb::platform {
@@ -50,7 +51,7 @@ struct EntryRecord {
   // kAttributes: the recorded bits (kRecordedAttributes) over those below;
   // kFolder and kFile: all of them.
   DWORD attributes = 0;
-  std::string content;  // kFile
+  std::string content;     // kFile
   bool overBelow = false;  // kFile: written over a file that was there
   FolderId made;           // kFolder: its identity
 };
@@ -65,7 +66,9 @@ inline FindData EntryData(const EntryRecord& entry) {
 }
 
 struct FolderRecord {
-  std::unordered_map<std::string, EntryRecord> entries;  // by folded name
+  std::unordered_map<std::string, EntryRecord> entries;  // by key (FileRecord::Key)
+  // Entries of the folder below that the record deleted or removed.
+  std::size_t goneBelow = 0;
   // Entries recorded coming or going, added to the time of the folder's
   // stamp so that each gives it a stamp it never had (attributes and
   // contents change no folder's stamp, there as here).
@@ -79,13 +82,16 @@ class FileRecord {
   // where the platform below has nothing.
   bool madeAny() const { return madeAny_; }
 
+  // Entries are recorded by their names without regard to case: this key.
+  static std::string Key(const std::string& name) { return FoldAscii(name); }
+
   FolderRecord* Find(const FolderId& folder);
-  // The entry of a folder, by its name in any case; null when unrecorded.
-  const EntryRecord* Entry(const FolderId& folder, const std::string& name);
-  // The record of an entry, now of the kind given (its name kept when it
-  // had one); `comesOrGoes` when the entry is added to the folder or leaves it.
-  EntryRecord& Change(const FolderId& folder, const std::string& name, EntryRecord::Kind kind,
-                      bool comesOrGoes);
+  // The entry of a folder by its key; null when unrecorded.
+  const EntryRecord* Entry(const FolderId& folder, const std::string& key);
+  // The record of an entry, now of the kind given (the name it had kept);
+  // `comesOrGoes` when the entry is added to the folder or leaves it.
+  EntryRecord& Change(const FolderId& folder, std::string key, const std::string& name,
+                      EntryRecord::Kind kind, bool comesOrGoes);
   // A folder removed: reached again by a path, it is not there.
   void Removed(const FolderId& folder) { removed_.insert(folder); }
   bool WasRemoved(const FolderId& folder) const { return removed_.count(folder) != 0; }

@@ -35,14 +35,16 @@ struct RecordedChange {
   win::DWORD number = 0;
 };
 
-// What the recording services of one platform share: whether they record,
-// and whom they tell of each change. Read by every call, so a plain flag.
+// What the recording services of one platform share: whether they record
+// (read by every call, so a plain flag), and whom they tell of each change.
 struct RecordingSession {
   bool recording = false;
-  std::function<void(const RecordedChange&)> tell;
+  const std::function<void(const RecordedChange&)>* listener = nullptr;
 
-  void Tell(RecordedChange change) const {
-    if (tell) tell(change);
+  // Whether anybody listens: a change is described only then.
+  bool Listening() const { return listener && *listener; }
+  void Tell(const RecordedChange& change) const {
+    if (Listening()) (*listener)(change);
   }
 };
 

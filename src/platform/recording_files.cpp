@@ -2,11 +2,12 @@
 // folder holding its last component, by that folder's identity, so that a
 // change made by path and one made through an open folder meet in the same
 // record.
+#include "platform/recording_files.h"
+
 #include <algorithm>
 
 #include "platform/ascii_case.h"
 #include "platform/ini_text.h"
-#include "platform/recording_files.h"
 #include "platform/wildcard.h"
 
 namespace vb::platform {
@@ -77,7 +78,7 @@ LONG RecordingFiles::Locate(const std::string& path, Place* place) {
   Place parent(below_);
   std::string leaf;
   if (LocateParent(path, &parent, &leaf) != kErrorSuccess || leaf.empty()) return error;
-  const EntryRecord* entry = record_.Entry(parent.id, leaf);
+  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
   if (!entry || entry->kind != EntryRecord::Kind::kFolder) return error;
   place->made = true;
   place->id = entry->made;
@@ -96,9 +97,9 @@ LONG RecordingFiles::LocateParent(const std::string& path, Place* parent, std::s
   return Locate(folder, parent);
 }
 
-LONG RecordingFiles::LookPath(const std::string& path, const Place& parent,
-                              const std::string& leaf, FindData* data) {
-  const EntryRecord* entry = record_.Entry(parent.id, leaf);
+LONG RecordingFiles::LookPath(const std::string& path, const Place& parent, const std::string& leaf,
+                              FindData* data) {
+  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
   if (entry && entry->kind == EntryRecord::Kind::kGone) return kErrorFileNotFound;
   if (entry && entry->kind != EntryRecord::Kind::kAttributes) {
     *data = EntryData(*entry);
@@ -133,7 +134,7 @@ LONG RecordingFiles::GetFileAttributesExA(const std::string& path, FindData* dat
   LONG error = LocateParent(path, &parent, &leaf);
   if (error == kErrorPathNotFound) return error;
   if (error != kErrorSuccess || leaf.empty()) return below;
-  const EntryRecord* entry = record_.Entry(parent.id, leaf);
+  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
   if (!entry) return parent.made ? kErrorFileNotFound : below;
   switch (entry->kind) {
     case EntryRecord::Kind::kGone:
@@ -189,14 +190,14 @@ LONG RecordingFiles::DeleteFileA(const std::string& path) {
     if (attributes & kFileAttributeDirectory) return kErrorAccessDenied;
   } else {
     if (attributes & (kFileAttributeDirectory | kFileAttributeReadonly)) return kErrorAccessDenied;
-    const EntryRecord* entry = record_.Entry(parent.id, leaf);
+    const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
     bool written = entry && entry->kind == EntryRecord::Kind::kFile && !entry->overBelow;
     if (!written && !parent.made) {
       error = below_.ProbeDeleteEntryFile(parent.handle, data.name);
       if (error != kErrorSuccess) return error;
     }
   }
-  record_.Change(parent.id, data.name, EntryRecord::Kind::kGone, true);
+  record_.Change(parent.id, FileRecord::Key(data.name), data.name, EntryRecord::Kind::kGone, true);
   Tell(ChangeKind::kDeleteFile, parent.path, data.name);
   return kErrorSuccess;
 }
@@ -227,7 +228,8 @@ LONG RecordingFiles::CreateDirectoryA(const std::string& path) {
   error = LookPath(path, parent, leaf, &data);
   if (error == kErrorSuccess) return kErrorAlreadyExists;
   if (error != kErrorFileNotFound) return error;
-  EntryRecord& made = record_.Change(parent.id, leaf, EntryRecord::Kind::kFolder, true);
+  EntryRecord& made =
+      record_.Change(parent.id, FileRecord::Key(leaf), leaf, EntryRecord::Kind::kFolder, true);
   made.name = leaf;
   made.attributes = kFileAttributeDirectory;
   made.content.clear();
@@ -253,15 +255,16 @@ LONG RecordingFiles::WriteFileBytes(const std::string& path, const std::string& 
     if (data.attributes &
         (kFileAttributeDirectory | kFileAttributeReparsePoint | kFileAttributeReadonly))
       return kErrorAccessDenied;
-    const EntryRecord* entry = record_.Entry(parent.id, leaf);
+    const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(leaf));
     overBelow = !entry || entry->kind == EntryRecord::Kind::kAttributes || entry->overBelow;
     // A file in use refuses its new content (the emulated machine's test of
     // use; Windows asks for another sharing, so the answer may differ there).
-    if (overBelow && below_.ProbeDeleteEntryFile(parent.handle, data.name) ==
-                         kErrorSharingViolation)
+    if (overBelow &&
+        below_.ProbeDeleteEntryFile(parent.handle, data.name) == kErrorSharingViolation)
       return kErrorSharingViolation;
   }
-  EntryRecord& written = record_.Change(parent.id, leaf, EntryRecord::Kind::kFile, !existed);
+  EntryRecord& written =
+      record_.Change(parent.id, FileRecord::Key(leaf), leaf, EntryRecord::Kind::kFile, !existed);
   written.name = existed ? data.name : leaf;
   written.attributes = existed ? data.attributes : kFileAttributeArchive;
   written.content = content;
@@ -277,7 +280,8 @@ LONG RecordingFiles::ReadFileBytes(const std::string& path, std::string* content
   std::string leaf;
   LONG error = LocateParent(path, &parent, &leaf);
   if (error != kErrorSuccess) return error;
-  const EntryRecord* entry = leaf.empty() ? nullptr : record_.Entry(parent.id, leaf);
+  const EntryRecord* entry =
+      leaf.empty() ? nullptr : record_.Entry(parent.id, FileRecord::Key(leaf));
   if (!entry || entry->kind == EntryRecord::Kind::kAttributes)
     return parent.made ? kErrorFileNotFound : below_.ReadFileBytes(path, content);
   if (entry->kind == EntryRecord::Kind::kGone) return kErrorFileNotFound;
@@ -296,7 +300,7 @@ std::string RecordingFiles::GetPrivateProfileStringA(const std::string& section,
   std::string leaf;
   const EntryRecord* entry = nullptr;
   if (LocateParent(iniPath, &parent, &leaf) == kErrorSuccess && !leaf.empty())
-    entry = record_.Entry(parent.id, leaf);
+    entry = record_.Entry(parent.id, FileRecord::Key(leaf));
   if (!entry || entry->kind == EntryRecord::Kind::kAttributes)
     return below_.GetPrivateProfileStringA(section, key, defaultValue, iniPath);
   // A file the record deleted or wrote: read as the profile functions read.
@@ -330,11 +334,24 @@ LONG RecordingFiles::FindFirstFileA(const std::string& pattern, FindData* data,
     for (const char* dots : {".", ".."})
       if (MatchesWildcard(leaf, dots)) entries.push_back(Dots(dots));
   }
+  // "." is the folder itself and ".." the one above it: with the attributes
+  // recorded for them where they are entries.
+  for (FindData& entry : entries) {
+    if (entry.name != "." && entry.name != "..") continue;
+    std::string self = folder, name;
+    if (entry.name == "..") Split(folder, &self, &name);
+    Place above(below_);
+    if (LocateParent(self, &above, &name) != kErrorSuccess || name.empty()) continue;
+    const EntryRecord* recorded = record_.Entry(above.id, FileRecord::Key(name));
+    if (recorded && recorded->kind != EntryRecord::Kind::kGone)
+      entry.attributes = recorded->kind == EntryRecord::Kind::kAttributes
+                             ? AttributesAfterSet(entry.attributes, recorded->attributes)
+                             : recorded->attributes;
+  }
   if (SeeThrough(place.id, leaf, &entries)) {
     // Sorted as NTFS sorts, the dots first.
-    auto names = std::find_if(entries.begin(), entries.end(), [](const FindData& e) {
-      return e.name != "." && e.name != "..";
-    });
+    auto names = std::find_if(entries.begin(), entries.end(),
+                              [](const FindData& e) { return e.name != "." && e.name != ".."; });
     std::stable_sort(names, entries.end(), [](const FindData& a, const FindData& b) {
       return LessIgnoringCase(a.name, b.name);
     });

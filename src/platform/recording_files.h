@@ -93,8 +93,9 @@ class RecordingFiles final : public FileSystemApi {
     bool selfLooked = false;
     FolderId parent;
     std::string name;
-    // The read-only entries of its last full listing through this layer
-    // (folded names); until one, each deletion asks the entry.
+    // The read-only entries of its last full listing through this layer,
+    // named as listed (the names deletions give); until one, each deletion
+    // asks the entry.
     bool listed = false;
     std::unordered_set<std::string> readOnly;
   };
@@ -143,12 +144,12 @@ class RecordingFiles final : public FileSystemApi {
                           const std::string& name, FindData* data);
   // The entry a path names in its folder (the leaf without wildcards), seen
   // through the record; its name as the file system spells it.
-  [[nodiscard]] LONG LookPath(const std::string& path, const Place& parent,
-                              const std::string& leaf, FindData* data);
+  [[nodiscard]] LONG LookPath(const std::string& path, const Place& parent, const std::string& leaf,
+                              FindData* data);
   // Whether a folder of the file system below holds nothing once the record
   // is seen through: kErrorSuccess, kErrorDirNotEmpty, or why it cannot be
   // told. `id` is the folder's identity.
-  [[nodiscard]] LONG EmptyBelow(FolderHandle parent, const std::string& name, FolderId* id);
+  [[nodiscard]] LONG EmptyBelow(const Place& parent, const std::string& name, FolderId* id);
   // Removes a folder found in `parent` as `data` shows it, as
   // RemoveDirectoryA (`linksAsLinks`) or RemoveEntryFolder would.
   [[nodiscard]] LONG RemoveFolder(const Place& parent, const FindData& data, bool linksAsLinks);
@@ -160,8 +161,11 @@ class RecordingFiles final : public FileSystemApi {
   void SetRecordedAttributes(const FolderId& folder, const std::string& name, DWORD attributes);
   // Finds the entry of a folder opened by path in the folder above it.
   void FindSelf(Held& held);
-  bool ReadOnly(Held& held, FolderHandle folder, const std::string& name);
-  [[nodiscard]] LONG ProbeThrough(Held& held, FolderHandle folder, const std::string& name);
+  // Whether the entry is read-only, and what deleting it would answer, had
+  // it not been: `entry` is its record, when it has one.
+  bool ReadOnly(Held& held, FolderHandle folder, const std::string& name, const EntryRecord* entry);
+  [[nodiscard]] LONG ProbeThrough(Held& held, FolderHandle folder, const std::string& name,
+                                  const EntryRecord* entry);
 
   void Tell(ChangeKind kind, const std::string& folder, const std::string& name,
             DWORD number = 0) const;
@@ -170,6 +174,22 @@ class RecordingFiles final : public FileSystemApi {
   const RecordingSession& session_;
   FileRecord record_;
   std::unordered_map<FolderHandle, Held> held_;
+  // The entries each folder below held at its last listing through this
+  // layer, for telling a folder emptied through the record.
+  std::unordered_map<FolderId, std::size_t, FolderIdHash> listedBelow_;
+  // The identities of the subfolders opened through this layer, by their
+  // folder and key, so that removing one needs not open it again.
+  struct Child {
+    FolderId parent;
+    std::string key;
+    bool operator==(const Child& other) const { return parent == other.parent && key == other.key; }
+  };
+  struct ChildHash {
+    std::size_t operator()(const Child& child) const {
+      return FolderIdHash()(child.parent) ^ std::hash<std::string>()(child.key);
+    }
+  };
+  std::unordered_map<Child, FolderId, ChildHash> children_;
   FolderHandle nextMade_ = -2;
   std::map<FindHandle, Search> searches_;
   FindHandle nextSearch_ = -2;

@@ -25,12 +25,14 @@ RecordingFiles::~RecordingFiles() = default;
 void RecordingFiles::Forget() {
   record_.Clear();
   held_.clear();
+  listedBelow_.clear();
+  children_.clear();
   searches_.clear();
 }
 
 void RecordingFiles::Tell(ChangeKind kind, const std::string& folder, const std::string& name,
                           DWORD number) const {
-  session_.Tell(RecordedChange{kind, folder, name, number});
+  if (session_.Listening()) session_.Tell(RecordedChange{kind, folder, name, number});
 }
 
 LONG RecordingFiles::IdentityOf(FolderHandle folder, FolderId* id) {
@@ -59,7 +61,7 @@ FolderHandle RecordingFiles::Keep(Held held, FolderHandle belowHandle) {
 
 LONG RecordingFiles::Look(FolderHandle belowFolder, const FolderId& id, bool made,
                           const std::string& name, FindData* data) {
-  if (const EntryRecord* entry = record_.Entry(id, name)) {
+  if (const EntryRecord* entry = record_.Entry(id, FileRecord::Key(name))) {
     switch (entry->kind) {
       case EntryRecord::Kind::kGone:
         return kErrorFileNotFound;
@@ -69,7 +71,8 @@ LONG RecordingFiles::Look(FolderHandle belowFolder, const FolderId& id, bool mad
         return kErrorSuccess;
       case EntryRecord::Kind::kAttributes: {
         LONG error = below_.GetEntryInfo(belowFolder, name, data);
-        if (error == kErrorSuccess) data->attributes = AttributesAfterSet(data->attributes, entry->attributes);
+        if (error == kErrorSuccess)
+          data->attributes = AttributesAfterSet(data->attributes, entry->attributes);
         return error;
       }
     }
@@ -82,14 +85,18 @@ bool RecordingFiles::SeeThrough(const FolderId& id, const std::string& pattern,
                                 std::vector<FindData>* entries) {
   FolderRecord* record = record_.Find(id);
   if (!record || record->entries.empty()) return false;
+  // Which of the entries the record made were listed already (written over
+  // an entry below, or made again where one was), when it made any.
+  bool made = record_.HoldsMade(id);
   std::unordered_set<std::string> seen;
   std::size_t kept = 0;
   for (FindData& entry : *entries) {
-    auto it = entry.name == "." || entry.name == ".." ? record->entries.end()
-                                                      : record->entries.find(FoldAscii(entry.name));
+    auto it = entry.name == "." || entry.name == ".."
+                  ? record->entries.end()
+                  : record->entries.find(FileRecord::Key(entry.name));
     if (it != record->entries.end()) {
       const EntryRecord& change = it->second;
-      seen.insert(it->first);
+      if (made) seen.insert(it->first);
       if (change.kind == EntryRecord::Kind::kGone) continue;
       if (change.kind == EntryRecord::Kind::kAttributes)
         entry.attributes = AttributesAfterSet(entry.attributes, change.attributes);
@@ -100,10 +107,12 @@ bool RecordingFiles::SeeThrough(const FolderId& id, const std::string& pattern,
     ++kept;
   }
   entries->resize(kept);
+  if (!made) return false;
   bool added = false;
-  for (const auto& [fold, change] : record->entries) {
-    bool made = change.kind == EntryRecord::Kind::kFolder || change.kind == EntryRecord::Kind::kFile;
-    if (!made || seen.count(fold) || (!pattern.empty() && !MatchesWildcard(pattern, change.name)))
+  for (const auto& [key, change] : record->entries) {
+    bool mine =
+        change.kind == EntryRecord::Kind::kFolder || change.kind == EntryRecord::Kind::kFile;
+    if (!mine || seen.count(key) || (!pattern.empty() && !MatchesWildcard(pattern, change.name)))
       continue;
     entries->push_back(EntryData(change));
     added = true;
@@ -113,9 +122,10 @@ bool RecordingFiles::SeeThrough(const FolderId& id, const std::string& pattern,
 
 void RecordingFiles::SetRecordedAttributes(const FolderId& folder, const std::string& name,
                                            DWORD attributes) {
-  const EntryRecord* before = record_.Entry(folder, name);
+  std::string key = FileRecord::Key(name);
+  const EntryRecord* before = record_.Entry(folder, key);
   EntryRecord::Kind kind = before ? before->kind : EntryRecord::Kind::kAttributes;
-  EntryRecord& entry = record_.Change(folder, name, kind, false);
+  EntryRecord& entry = record_.Change(folder, std::move(key), name, kind, false);
   entry.attributes = kind == EntryRecord::Kind::kAttributes
                          ? attributes & kRecordedAttributes
                          : AttributesAfterSet(entry.attributes, attributes);
@@ -128,19 +138,20 @@ void RecordingFiles::FindSelf(Held& held) {
   if (held.path.empty() || LocateParent(held.path, &parent, &leaf) != kErrorSuccess || leaf.empty())
     return;
   FindData data;
-  if (Look(parent.handle, parent.id, parent.made, leaf, &data) != kErrorSuccess) return;
+  if (LookPath(held.path, parent, leaf, &data) != kErrorSuccess) return;
   // A link at the end of the path led elsewhere: the folder's own entry is
   // not this one.
   if ((data.attributes & (kFileAttributeDirectory | kFileAttributeReparsePoint)) !=
       kFileAttributeDirectory)
     return;
   FolderId id;
-  const EntryRecord* entry = record_.Entry(parent.id, leaf);
+  const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(data.name));
   if (entry && entry->kind == EntryRecord::Kind::kFolder) {
     id = entry->made;
   } else {
     FolderHandle sub = kInvalidFolderHandle;
-    if (parent.made || below_.OpenSubfolder(parent.handle, data.name, &sub) != kErrorSuccess) return;
+    if (parent.made || below_.OpenSubfolder(parent.handle, data.name, &sub) != kErrorSuccess)
+      return;
     LONG error = IdentityOf(sub, &id);
     below_.CloseFolder(sub);
     if (error != kErrorSuccess) return;
@@ -180,7 +191,7 @@ LONG RecordingFiles::OpenSubfolder(FolderHandle folder, const std::string& name,
   held.parent = parent->id;
   held.name = name;
   held.path = Join(parent->path, name);
-  if (const EntryRecord* entry = record_.Entry(parent->id, name)) {
+  if (const EntryRecord* entry = record_.Entry(parent->id, FileRecord::Key(name))) {
     if (entry->kind == EntryRecord::Kind::kGone) return kErrorFileNotFound;
     if (entry->kind == EntryRecord::Kind::kFile) return kErrorDirectory;
     if (entry->kind == EntryRecord::Kind::kFolder) {
@@ -200,6 +211,7 @@ LONG RecordingFiles::OpenSubfolder(FolderHandle folder, const std::string& name,
     below_.CloseFolder(opened);
     return error;
   }
+  children_.insert_or_assign(Child{held.parent, FileRecord::Key(name)}, held.id);
   *sub = Keep(std::move(held), opened);
   return kErrorSuccess;
 }
@@ -224,6 +236,7 @@ LONG RecordingFiles::ListFolder(FolderHandle folder, ListDetail detail,
   if (!held->made) {
     LONG error = below_.ListFolder(folder, detail, entries);
     if (error != kErrorSuccess) return error;
+    listedBelow_[held->id] = entries->size();
     if (detail == ListDetail::kFull) {
       held->listed = true;
       held->readOnly.clear();
@@ -285,8 +298,9 @@ LONG RecordingFiles::SetEntryAttributes(FolderHandle folder, const std::string& 
   return kErrorSuccess;
 }
 
-bool RecordingFiles::ReadOnly(Held& held, FolderHandle folder, const std::string& name) {
-  if (const EntryRecord* entry = record_.Entry(held.id, name))
+bool RecordingFiles::ReadOnly(Held& held, FolderHandle folder, const std::string& name,
+                              const EntryRecord* entry) {
+  if (entry)
     return entry->kind != EntryRecord::Kind::kGone && (entry->attributes & kFileAttributeReadonly);
   if (held.made) return false;
   if (held.listed) return held.readOnly.count(name) != 0;
@@ -295,8 +309,9 @@ bool RecordingFiles::ReadOnly(Held& held, FolderHandle folder, const std::string
          (data.attributes & kFileAttributeReadonly);
 }
 
-LONG RecordingFiles::ProbeThrough(Held& held, FolderHandle folder, const std::string& name) {
-  if (const EntryRecord* entry = record_.Entry(held.id, name)) {
+LONG RecordingFiles::ProbeThrough(Held& held, FolderHandle folder, const std::string& name,
+                                  const EntryRecord* entry) {
+  if (entry) {
     switch (entry->kind) {
       case EntryRecord::Kind::kGone:
         return kErrorFileNotFound;
@@ -317,39 +332,51 @@ LONG RecordingFiles::ProbeDeleteEntryFile(FolderHandle folder, const std::string
   if (!Recording()) return below_.ProbeDeleteEntryFile(folder, name);
   Held* held = Hold(folder);
   if (!held) return kErrorInvalidHandle;
-  return ProbeThrough(*held, folder, name);
+  return ProbeThrough(*held, folder, name, record_.Entry(held->id, FileRecord::Key(name)));
 }
 
 LONG RecordingFiles::DeleteEntryFile(FolderHandle folder, const std::string& name) {
   if (!Recording()) return below_.DeleteEntryFile(folder, name);
   Held* held = Hold(folder);
   if (!held) return kErrorInvalidHandle;
+  // The call a clean makes once per file: the name is folded and looked up
+  // once, and the file itself is not read.
+  std::string key = FileRecord::Key(name);
+  const EntryRecord* entry = record_.Entry(held->id, key);
   // Read-only refuses first, as the emulated machine refuses (Windows tells
   // a file in use first).
-  if (ReadOnly(*held, folder, name)) return kErrorAccessDenied;
-  LONG error = ProbeThrough(*held, folder, name);
+  if (ReadOnly(*held, folder, name, entry)) return kErrorAccessDenied;
+  LONG error = ProbeThrough(*held, folder, name, entry);
   if (error != kErrorSuccess) return error;
-  record_.Change(held->id, name, EntryRecord::Kind::kGone, true);
+  record_.Change(held->id, std::move(key), name, EntryRecord::Kind::kGone, true);
   Tell(ChangeKind::kDeleteFile, held->path, name);
   return kErrorSuccess;
 }
 
-LONG RecordingFiles::EmptyBelow(FolderHandle parent, const std::string& name, FolderId* id) {
+LONG RecordingFiles::EmptyBelow(const Place& parent, const std::string& name, FolderId* id) {
+  // A folder opened and listed through this layer is known without a look.
+  auto child = children_.find(Child{parent.id, FileRecord::Key(name)});
+  if (child != children_.end() && listedBelow_.count(child->second)) {
+    *id = child->second;
+    FolderRecord* record = record_.Find(*id);
+    if ((record ? record->goneBelow : 0) < listedBelow_[*id]) return kErrorDirNotEmpty;
+    return record_.HoldsMade(*id) ? kErrorDirNotEmpty : kErrorSuccess;
+  }
   FolderHandle sub = kInvalidFolderHandle;
-  LONG error = below_.OpenSubfolder(parent, name, &sub);
+  LONG error = below_.OpenSubfolder(parent.handle, name, &sub);
   if (error != kErrorSuccess) return error;
-  std::vector<FindData> entries;
   error = IdentityOf(sub, id);
-  if (error == kErrorSuccess) error = below_.ListFolder(sub, ListDetail::kTypes, &entries);
+  // What a listing through this layer counted below is still there (nothing
+  // below changes while recording): empty once the record took as many.
+  auto counted = listedBelow_.find(*id);
+  std::vector<FindData> entries;
+  if (error == kErrorSuccess && counted == listedBelow_.end())
+    error = below_.ListFolder(sub, ListDetail::kTypes, &entries);
   below_.CloseFolder(sub);
   if (error != kErrorSuccess) return error;
+  std::size_t there = counted != listedBelow_.end() ? counted->second : entries.size();
   FolderRecord* record = record_.Find(*id);
-  for (const FindData& entry : entries) {
-    if (!record) return kErrorDirNotEmpty;
-    auto it = record->entries.find(FoldAscii(entry.name));
-    if (it == record->entries.end() || it->second.kind != EntryRecord::Kind::kGone)
-      return kErrorDirNotEmpty;
-  }
+  if ((record ? record->goneBelow : 0) < there) return kErrorDirNotEmpty;
   return record_.HoldsMade(*id) ? kErrorDirNotEmpty : kErrorSuccess;
 }
 
@@ -365,15 +392,15 @@ LONG RecordingFiles::RemoveFolder(const Place& parent, const FindData& data, boo
   } else {
     if (!(attributes & kFileAttributeDirectory)) return kErrorDirectory;
     if (attributes & kFileAttributeReadonly) return kErrorAccessDenied;
-    const EntryRecord* entry = record_.Entry(parent.id, data.name);
+    const EntryRecord* entry = record_.Entry(parent.id, FileRecord::Key(data.name));
     if (entry && entry->kind == EntryRecord::Kind::kFolder) {
       id = entry->made;
       if (record_.HoldsMade(id)) return kErrorDirNotEmpty;
-    } else if (LONG error = EmptyBelow(parent.handle, data.name, &id); error != kErrorSuccess) {
+    } else if (LONG error = EmptyBelow(parent, data.name, &id); error != kErrorSuccess) {
       return error;
     }
   }
-  record_.Change(parent.id, data.name, EntryRecord::Kind::kGone, true);
+  record_.Change(parent.id, FileRecord::Key(data.name), data.name, EntryRecord::Kind::kGone, true);
   if (!link) record_.Removed(id);
   Tell(ChangeKind::kRemoveFolder, parent.path, data.name);
   return kErrorSuccess;
@@ -384,8 +411,16 @@ LONG RecordingFiles::RemoveEntryFolder(FolderHandle folder, const std::string& n
   Held* held = Hold(folder);
   if (!held) return kErrorInvalidHandle;
   FindData data;
-  LONG error = Look(folder, held->id, held->made, name, &data);
-  if (error != kErrorSuccess) return error;
+  std::string key = FileRecord::Key(name);
+  if (held->listed && !record_.Entry(held->id, key) && children_.count(Child{held->id, key})) {
+    // A subfolder opened through this layer, of a folder it listed: a
+    // folder (no link), read-only as that listing found it.
+    data.name = name;
+    data.attributes =
+        kFileAttributeDirectory | (held->readOnly.count(name) ? kFileAttributeReadonly : 0);
+  } else if (LONG error = Look(folder, held->id, held->made, name, &data); error != kErrorSuccess) {
+    return error;
+  }
   Place parent(below_);
   parent.handle = folder;
   parent.id = held->id;

@@ -9,9 +9,7 @@ RecordingPlatform::RecordingPlatform(Platform& below)
       urlCache_(below.UrlCache(), files_, session_),
       shell_(below.Shell(), session_),
       system_(below.System(), session_) {
-  session_.tell = [this](const RecordedChange& change) {
-    if (onChange) onChange(change);
-  };
+  session_.listener = &onChange;
 }
 
 void RecordingPlatform::Forget() {

@@ -16,7 +16,9 @@
 // after it was listed, an item of a Recycle Bin that would refuse to go) is
 // answered as the platform below was last seen.
 //
-// The environment and the user-interface services always pass through.
+// The environment and the user-interface services always pass through. The
+// services of the platform below are taken once, when this one is made; like
+// the platforms' callers, it serves one thread at a time.
 #pragma once
 
 #include <functional>

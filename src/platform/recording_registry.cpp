@@ -109,7 +109,7 @@ RecordingRegistry::View* RecordingRegistry::Keep(HKEY handle, View view) {
 }
 
 RecordingRegistry::Key::State RecordingRegistry::StateOf(HKEY root, const std::string& path,
-                                                          std::uint64_t* serial) {
+                                                         std::uint64_t* serial) {
   if (keys_.empty()) return Key::State::kBelow;
   std::string full = FullKey(root, path);
   auto it = keys_.find(full);
@@ -281,6 +281,7 @@ RecordingRegistry::Value* RecordingRegistry::FindValue(const View& view, const c
 
 void RecordingRegistry::Tell(ChangeKind kind, const View& view, const std::string& path,
                              const std::string& name, DWORD number) {
+  if (!session_.Listening()) return;
   RecordedChange change{kind, view.root ? Display(view.root, path) : std::string(), name, number};
   if (unit_) {
     unit_->told.push_back(std::move(change));

@@ -74,8 +74,8 @@ class RecordingRegistry final : public RegistryApi {
     // kBelow: the key is as below, but for the values recorded.
     enum class State { kBelow, kGone, kMade };
     State state = State::kBelow;
-    std::string name;          // kMade: the last component as spelt
-    std::uint64_t serial = 0;  // kMade: which making of it
+    std::string name;                     // kMade: the last component as spelt
+    std::uint64_t serial = 0;             // kMade: which making of it
     std::map<std::string, Value> values;  // by folded name
   };
   struct Row {
@@ -85,7 +85,7 @@ class RecordingRegistry final : public RegistryApi {
   };
   // An open key as the recording sees it.
   struct View {
-    HKEY root = 0;  // 0: opened before the recording, known by no path
+    HKEY root = 0;     // 0: opened before the recording, known by no path
     std::string path;  // below the root, as spelt, without "\" at either end
     DWORD access = 0;
     std::uint64_t serial = 0;  // the making of a key the record made; 0 for a key below

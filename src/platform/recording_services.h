@@ -21,8 +21,7 @@ class RecordingShell final : public ShellApi {
   // A root path the bin below refuses is refused here too; every other one
   // is emptied in the record.
   HRESULT SHQueryRecycleBinA(const char* rootPath, RecycleBinInfo* info) override;
-  HRESULT SHEmptyRecycleBinA(std::intptr_t ownerWindow, const char* rootPath,
-                             DWORD flags) override;
+  HRESULT SHEmptyRecycleBinA(std::intptr_t ownerWindow, const char* rootPath, DWORD flags) override;
 
  private:
   ShellApi& below_;

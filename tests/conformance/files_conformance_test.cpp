@@ -257,7 +257,8 @@ TEST_F(ConformanceFiles, TheDeletionProbeForetellsDeleteEntryFileAndChangesNothi
       {"plain.txt", kErrorSuccess},        {"ro.txt", kErrorSuccess},
       {"busy.txt", kErrorSharingViolation}, {"folder", kErrorAccessDenied},
       {"missing", kErrorFileNotFound}};
-  if (target().MakeFolderLink(At("link"), At("folder"))) foretold.emplace_back("link", kErrorAccessDenied);
+  if (target().MakeFolderLink(At("link"), At("folder")))
+    foretold.emplace_back("link", kErrorAccessDenied);
   // One handle probed after a full listing of the folder, one without: a
   // realisation may answer from the listing.
   platform::FolderHandle listed = platform::kInvalidFolderHandle;

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "platform/emulated/dos_attributes.h"
+#include "platform/emulated/exclusive_flocks.h"
 #include "platform/file_system_api.h"
 
 namespace vb::emu {
@@ -126,6 +127,7 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   platform::FolderHandle nextFolder_ = 1;
   std::shared_ptr<DeleteHook> beforeDelete_;
   DosAttribReader dosAttrib_;
+  ExclusiveFlocksReader flocks_;
 };
 
 }  // namespace vb::emu

@@ -52,17 +52,18 @@ struct EmulatedFileSystem::HeldFolder {
   bool listedFull = false;
   std::unordered_set<std::string> irregular;
   // For ProbeDeleteEntryFile: the regular files of the last full listing
-  // with their inodes (sorted by name at the first probe), whether an entry
-  // was deleted or removed through the folder since, and the inodes that
-  // some open file description held an exclusive flock on at the first
-  // probe (sorted; unread, or unreadable, until then).
+  // with their inodes (indexed by the hash of their names at the first
+  // probe: numbers sort and compare faster than names, which share long
+  // beginnings), whether an entry was deleted or removed through the folder
+  // since, and the inodes that some open file description held an exclusive
+  // flock on at the first probe (sorted; unread, or unreadable, until then).
   struct ListedFile {
     std::string name;
     ino_t inode;
-    bool operator<(const ListedFile& other) const { return name < other.name; }
   };
   std::vector<ListedFile> files;
-  bool filesSorted = false;
+  std::vector<std::pair<std::size_t, std::size_t>> index;  // hash of the name, place in files
+  bool indexed = false;
   bool changedSinceListing = false;
   bool locksRead = false;
   std::optional<std::vector<ino_t>> locked;
@@ -176,7 +177,8 @@ LONG EmulatedFileSystem::ListFolder(FolderHandle folder, platform::ListDetail de
     held->listedFull = false;
     held->irregular.clear();
     held->files.clear();
-    held->filesSorted = false;
+    held->index.clear();
+    held->indexed = false;
     held->changedSinceListing = false;
     held->locksRead = false;
     held->locked.reset();
@@ -321,24 +323,30 @@ LONG EmulatedFileSystem::ProbeDeleteEntryFile(FolderHandle folder, const std::st
     // inode found locked is asked about below, through the file itself.
     std::lock_guard<std::mutex> lock(held->listing);
     if (held->listedFull && !held->changedSinceListing) {
-      if (!held->filesSorted) {
-        std::sort(held->files.begin(), held->files.end());
-        held->filesSorted = true;
+      if (!held->indexed) {
+        held->index.reserve(held->files.size());
+        for (std::size_t i = 0; i < held->files.size(); ++i)
+          held->index.emplace_back(std::hash<std::string>()(held->files[i].name), i);
+        std::sort(held->index.begin(), held->index.end());
+        held->indexed = true;
       }
-      auto at = std::lower_bound(
-          held->files.begin(), held->files.end(), name,
-          [](const HeldFolder::ListedFile& file, const std::string& n) { return file.name < n; });
-      if (at != held->files.end() && at->name == name) {
+      std::size_t hash = std::hash<std::string>()(name);
+      const HeldFolder::ListedFile* file = nullptr;
+      for (auto at = std::lower_bound(held->index.begin(), held->index.end(),
+                                      std::make_pair(hash, std::size_t{0}));
+           at != held->index.end() && at->first == hash && !file; ++at)
+        if (held->files[at->second].name == name) file = &held->files[at->second];
+      if (file) {
         if (!held->locksRead) {
           held->locksRead = true;
-          if (auto flocks = ReadExclusiveFlocks()) {
+          if (auto flocks = flocks_.Read()) {
             held->locked.emplace();
             for (const ExclusiveFlock& flock : *flocks) held->locked->push_back(flock.inode);
             std::sort(held->locked->begin(), held->locked->end());
           }
         }
         if (held->locked &&
-            !std::binary_search(held->locked->begin(), held->locked->end(), at->inode))
+            !std::binary_search(held->locked->begin(), held->locked->end(), file->inode))
           return kErrorSuccess;
       }
     }

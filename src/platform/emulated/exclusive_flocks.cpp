@@ -7,8 +7,6 @@
 #include <charconv>
 #include <string>
 
-#include "platform/emulated/host_paths.h"
-
 namespace vb::emu {
 
 namespace {
@@ -64,13 +62,18 @@ std::vector<ExclusiveFlock> ParseExclusiveFlocks(std::string_view text) {
   return locks;
 }
 
-std::optional<std::vector<ExclusiveFlock>> ReadExclusiveFlocks() {
-  HostFd fd(open("/proc/locks", O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) return std::nullopt;
+ExclusiveFlocksReader::~ExclusiveFlocksReader() {
+  if (fd_ >= 0) close(fd_);
+}
+
+std::optional<std::vector<ExclusiveFlock>> ExclusiveFlocksReader::Read() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (fd_ < 0) fd_ = open("/proc/locks", O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return std::nullopt;
   std::string text;
   char buffer[16384];
   for (;;) {
-    ssize_t n = read(fd.get(), buffer, sizeof buffer);
+    ssize_t n = pread(fd_, buffer, sizeof buffer, static_cast<off_t>(text.size()));
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <mutex>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,21 @@ struct ExclusiveFlock {
 // understood.
 std::vector<ExclusiveFlock> ParseExclusiveFlocks(std::string_view text);
 
-// Reads /proc/locks; nothing when it cannot be read.
-std::optional<std::vector<ExclusiveFlock>> ReadExclusiveFlocks();
+// Reads /proc/locks, kept open: each read regenerates it from its start,
+// so only the reading itself is paid each time.
+class ExclusiveFlocksReader {
+ public:
+  ExclusiveFlocksReader() = default;
+  ExclusiveFlocksReader(const ExclusiveFlocksReader&) = delete;
+  ExclusiveFlocksReader& operator=(const ExclusiveFlocksReader&) = delete;
+  ~ExclusiveFlocksReader();
+
+  // The exclusive flocks held now; nothing when /proc/locks cannot be read.
+  std::optional<std::vector<ExclusiveFlock>> Read();
+
+ private:
+  std::mutex mutex_;  // guards the descriptor
+  int fd_ = -1;
+};
 
 }  // namespace vb::emu
