@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <tuple>
 #include <sstream>
 
 #include "app/program.h"
@@ -163,11 +164,13 @@ class PlanProperty : public ::testing::Test {
     std::string planSummary = planned.back(), cleanSummary = made.back();
     planned.pop_back();
     made.pop_back();
-    EXPECT_EQ(planned, made);
-    for (const std::string& l : planned)
-      if (std::find(made.begin(), made.end(), l) == made.end()) ADD_FAILURE() << "DEBUG planned only " << l;
-    for (const std::string& l : made)
-      if (std::find(planned.begin(), planned.end(), l) == planned.end()) ADD_FAILURE() << "DEBUG made only " << l;
+    std::string only;
+    for (const auto& [these, others, name] : {std::tuple{&planned, &made, "planned only: "},
+                                              std::tuple{&made, &planned, "made only: "}})
+      for (const std::string& line : *these)
+        if (std::find(others->begin(), others->end(), line) == others->end())
+          only += name + line + "\n";
+    EXPECT_TRUE(planned == made) << only;
     auto totals = [](const std::string& summary) {
       std::size_t from = summary.find("\"files\"");
       return summary.substr(from, summary.find("\"results\"") - from);
