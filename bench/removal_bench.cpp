@@ -4,7 +4,10 @@
 // 1,000 folders (10 folders of 99 subfolders each, 100 files in every one,
 // sizes from 0 to 4999 bytes, one file in a hundred hidden), and lays the same
 // tree in a plain host folder. Then times Analyze (ClearD2 measuring the
-// whole tree) against `find DIR -type f -printf '%s\n'`, and Run Cleaner
+// whole tree, as the program runs it: over the recording platform, which
+// records what Analyze would change) against `find DIR -type f -printf
+// '%s\n'`, a plan (ClearD2 deleting, recorded instead of made) against
+// Analyze, and Run Cleaner
 // (ClearD2 deleting it, on two trees in turn) against
 // `find DIR -mindepth 1 -delete`, and prints the ratios, the calls per file
 // and the peak memory. For scale it also times the least any listing
@@ -38,10 +41,10 @@
 
 #include "bench_tree.h"
 #include "call_counter.h"
-#include "engine/file_lists.h"
 #include "engine/removal.h"
 #include "platform/emulated/machine.h"
 #include "platform/emulated/machine_init.h"
+#include "platform/recording_platform.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -116,29 +119,35 @@ long BareWalk(int folderFd) {
   return files;
 }
 
+// What the removal routines work over, as the main window holds it: the
+// program's platform is the recording one over the machine.
 struct Window {
-  explicit Window(vb::platform::Platform& platform)
-      : app(platform),
+  explicit Window(vb::platform::Platform& machine)
+      : platform(machine),
+        app(platform),
         form(app, "Form1"),
         L(form.Add<vb::toolkit::ListBox>("L")),
         L2(form.Add<vb::toolkit::ListBox>("L2")),
-        File(platform.Files()),
-        File1(platform.Files()),
-        File2(platform.Files()),
-        Dir1(platform.Files()),
-        Dir3(platform.Files()),
-        context{platform, L, L2, analyzeOnly, shallowAnalyze, File, File1, File2, Dir1, Dir3} {
-    File.SetHidden(true);
-    File.SetSystem(false);
+        places(platform),
+        policy(places),
+        context{platform, L, L2, analyzeOnly, readOnlyFiles, places, policy} {}
+  // One sweep of the folder as ClearD2: Analyze and a plan record, Run
+  // Cleaner passes through.
+  void ClearD2(const std::string& folder, bool analyze, bool recorded) {
+    analyzeOnly = analyze;
+    if (recorded) platform.StartRecording();
+    vb::engine::ClearD2(context, vb::engine::PathFolder(folder));
+    if (recorded) platform.StopRecording();
   }
+  vb::platform::RecordingPlatform platform;
   vb::toolkit::Application app;
   vb::toolkit::Form form;
   vb::toolkit::ListBox& L;
   vb::toolkit::ListBox& L2;
   bool analyzeOnly = true;
-  bool shallowAnalyze = false;
-  vb::engine::FileList File, File1, File2;
-  vb::engine::FolderList Dir1, Dir3;
+  bool readOnlyFiles = false;
+  vb::engine::Places places;
+  vb::engine::SafetyPolicy policy;
   vb::engine::RemovalContext context;
 };
 
@@ -276,18 +285,16 @@ int main(int argc, char** argv) {
 
   // Analyze, its floor and find, best of five each, in turns so that all
   // three meet the same warm caches and the same load.
-  double findList = 1e9, analyze = 1e9, floor = 1e9;
-  int logged = 0;
-  long analyzeCalls = 0, walked = 0;
+  double findList = 1e9, analyze = 1e9, floor = 1e9, plan = 1e9, direct = 1e9;
+  int logged = 0, planned = 0;
+  long analyzeCalls = 0, walked = 0, planCalls = 0;
   for (int round = 0; round < 5; ++round) {
     findList = std::min(findList, TimeCommand({"find", plain, "-type", "f", "-printf", "%s\\n"}));
     window.L.Clear();
-    window.analyzeOnly = true;
-    std::string f = folder;
     Profile("enable\n");
     long before = FileSystemCalls();
     Clock::time_point start = Clock::now();
-    vb::engine::ClearD2(window.context, f);
+    window.ClearD2(folder, true, true);
     analyze = std::min(analyze, Seconds(start));
     analyzeCalls = FileSystemCalls() - before;
     Profile("disable\n");
@@ -295,6 +302,17 @@ int main(int argc, char** argv) {
     start = Clock::now();
     walked = BareWalk(open(temp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     floor = std::min(floor, Seconds(start));
+    window.L.Clear();
+    start = Clock::now();
+    window.ClearD2(folder, true, false);
+    direct = std::min(direct, Seconds(start));
+    window.L.Clear();
+    before = FileSystemCalls();
+    start = Clock::now();
+    window.ClearD2(folder, false, true);
+    plan = std::min(plan, Seconds(start));
+    planCalls = FileSystemCalls() - before;
+    planned = window.L.ListCount();
   }
   std::printf("Analyze      %8.3f s  find -printf %8.3f s  ratio %.2f  (%d lines, %.2f calls per file)\n",
               analyze, findList, analyze / findList, logged,
@@ -302,6 +320,11 @@ int main(int argc, char** argv) {
   std::printf("  floor: fstatat + getxattrat per file %.3f s (ratio %.2f, %ld files); "
               "Analyze %.2f times the floor\n",
               floor, floor / findList, walked, analyze / floor);
+  std::printf("  Analyze with the recording platform passing through: %.3f s (recording costs %.2f)\n",
+              direct, analyze / direct);
+  std::printf("Plan         %8.3f s  Analyze      %8.3f s  ratio %.2f  (%d lines, %.2f calls per file)\n",
+              plan, analyze, plan / analyze, planned,
+              planned ? static_cast<double>(planCalls) / planned : 0.0);
 
   // Run Cleaner against find, twice each, in the order find, Run Cleaner,
   // (both trees laid again) Run Cleaner, find. Deleting makes the disk work
@@ -323,12 +346,10 @@ int main(int argc, char** argv) {
     auto runCleaner = [&] {
       settle();
       window.L.Clear();
-      window.analyzeOnly = false;
-      std::string f = folder;
       Profile("enable\n");
       long before = FileSystemCalls();
       Clock::time_point start = Clock::now();
-      vb::engine::ClearD2(window.context, f);
+      window.ClearD2(folder, false, false);
       clean += Seconds(start);
       cleanCalls += FileSystemCalls() - before;
       Profile("disable\n");
@@ -360,10 +381,8 @@ int main(int argc, char** argv) {
     }
     for (bool analyzeRun : {true, false}) {
       window.L.Clear();
-      window.analyzeOnly = analyzeRun;
-      std::string f = folder + "\\Deep";
       Clock::time_point start = Clock::now();
-      vb::engine::ClearD2(window.context, f);
+      window.ClearD2(folder + "\\Deep", analyzeRun, analyzeRun);
       double seconds = Seconds(start);
       std::printf("%d levels   %-11s %8.3f s  %d lines, %d files left\n", deep,
                   analyzeRun ? "Analyze" : "Run Cleaner", seconds, window.L.ListCount(),

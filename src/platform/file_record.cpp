@@ -3,8 +3,11 @@
 namespace vb::platform {
 
 FolderRecord* FileRecord::Find(const FolderId& folder) {
+  if (last_ && lastId_ == folder) return last_;
   auto it = folders_.find(folder);
-  return it == folders_.end() ? nullptr : &it->second;
+  if (it == folders_.end()) return nullptr;
+  lastId_ = folder;
+  return last_ = &it->second;
 }
 
 const EntryRecord* FileRecord::Entry(const FolderId& folder, const std::string& key) {
@@ -16,7 +19,16 @@ const EntryRecord* FileRecord::Entry(const FolderId& folder, const std::string& 
 
 EntryRecord& FileRecord::Change(const FolderId& folder, std::string key, const std::string& name,
                                 EntryRecord::Kind kind, bool comesOrGoes) {
-  FolderRecord& record = folders_[folder];
+  FolderRecord* found = Find(folder);
+  if (!found) {
+    found = &folders_.try_emplace(folder, &arena_).first->second;
+    // Room for a folder's worth of entries at once: a clean records most
+    // of a folder's files, one after the other.
+    found->entries.reserve(128);
+    lastId_ = folder;
+    last_ = found;
+  }
+  FolderRecord& record = *found;
   if (comesOrGoes) ++record.changes;
   auto [it, added] = record.entries.try_emplace(std::move(key));
   EntryRecord& entry = it->second;
@@ -43,7 +55,9 @@ bool FileRecord::HoldsMade(const FolderId& folder) {
 }
 
 void FileRecord::Clear() {
+  last_ = nullptr;
   folders_.clear();
+  arena_.release();
   removed_.clear();
   madeAny_ = false;
 }

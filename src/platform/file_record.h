@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -66,7 +67,8 @@ inline FindData EntryData(const EntryRecord& entry) {
 }
 
 struct FolderRecord {
-  std::unordered_map<std::string, EntryRecord> entries;  // by key (FileRecord::Key)
+  explicit FolderRecord(std::pmr::memory_resource* arena) : entries(arena) {}
+  std::pmr::unordered_map<std::string, EntryRecord> entries;  // by key (FileRecord::Key)
   // Entries of the folder below that the record deleted or removed.
   std::size_t goneBelow = 0;
   // Entries recorded coming or going, added to the time of the folder's
@@ -104,7 +106,14 @@ class FileRecord {
   void Clear();
 
  private:
+  // The entries' nodes come from one arena, given back at once by Clear: a
+  // plan records one per file it would delete, and a clean deletes many.
+  std::pmr::monotonic_buffer_resource arena_;
   std::unordered_map<FolderId, FolderRecord, FolderIdHash> folders_;
+  // The folder asked about last: a run asks about one folder's entries many
+  // times in a row. (Records are never erased but all at once by Clear.)
+  FolderId lastId_;
+  FolderRecord* last_ = nullptr;
   std::unordered_set<FolderId, FolderIdHash> removed_;
   std::uint64_t nextFolder_ = 1;
   bool madeAny_ = false;
