@@ -16,16 +16,14 @@
 #include <tuple>
 #include <sstream>
 
-#include "app/program.h"
 #include "browser/cache_cursor.h"
-#include "cli/list_verb.h"
-#include "cli/run_verbs.h"
 #include "engine/items.h"
 #include "platform/registry_values.h"
 #include "registry/root_names.h"
 #include "registry/settings_store.h"
 #include "support/registry_checks.h"
 #include "support/temp_machine.h"
+#include "support/verb_runner.h"
 
 namespace vb {
 namespace {
@@ -56,18 +54,9 @@ std::string Field(const std::string& line, const std::string& name) {
 
 class PlanProperty : public ::testing::Test {
  protected:
-  struct Ran {
-    int code;
-    std::string out, err;
-  };
+  using Ran = test::Ran;
   Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    app::Program program(m->platform());
-    auto* ui = &m->machine().Script();
-    int code = verb == "list" ? cli::RunListVerb(program, ui, args, {in, out, err})
-                              : cli::RunProgramVerb(verb, program, ui, args, {in, out, err});
-    return {code, out.str(), err.str()};
+    return test::RunVerb(*m, verb, args);
   }
 
   // Every item box, "Clean Personalized" and every entry the lists show.

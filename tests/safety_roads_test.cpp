@@ -10,13 +10,11 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <sstream>
 
-#include "app/program.h"
-#include "cli/run_verbs.h"
 #include "platform/registry_values.h"
 #include "registry/settings_store.h"
 #include "support/temp_machine.h"
+#include "support/verb_runner.h"
 
 namespace vb {
 namespace {
@@ -30,16 +28,9 @@ constexpr const char* kProfile = "C:\\Documents and Settings\\User";
 
 class SafetyRoads : public ::testing::Test {
  public:
-  struct Ran {
-    int code;
-    std::string out, err;
-  };
+  using Ran = test::Ran;
   Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    app::Program program(m->platform());
-    int code = cli::RunProgramVerb(verb, program, &m->machine().Script(), args, {in, out, err});
-    return {code, out.str(), err.str()};
+    return test::RunVerb(*m, verb, args);
   }
   void Set(HKEY root, const char* key, const char* name, const std::string& text) {
     ASSERT_EQ(platform::WriteString(m->platform().Registry(), root, key, name, text), kErrorSuccess);

@@ -173,16 +173,24 @@ LONG RecordingFiles::SetFileAttributesA(const std::string& path, DWORD attribute
   return kErrorSuccess;
 }
 
+LONG RecordingFiles::LookLeaf(const std::string& path, Place* parent, std::string* leaf,
+                              FindData* data, LONG* found) {
+  LONG error = LocateParent(path, parent, leaf);
+  if (error != kErrorSuccess) return error;
+  if (leaf->empty()) return kErrorAccessDenied;
+  if (HasWildcard(*leaf)) return kErrorInvalidName;
+  *found = LookPath(path, *parent, *leaf, data);
+  return kErrorSuccess;
+}
+
 LONG RecordingFiles::DeleteFileA(const std::string& path) {
   if (!Recording()) return below_.DeleteFileA(path);
   Place parent(below_);
   std::string leaf;
-  LONG error = LocateParent(path, &parent, &leaf);
-  if (error != kErrorSuccess) return error;
-  if (leaf.empty()) return kErrorAccessDenied;
-  if (HasWildcard(leaf)) return kErrorInvalidName;
   FindData data;
-  error = LookPath(path, parent, leaf, &data);
+  LONG error = kErrorSuccess;
+  if (LONG refused = LookLeaf(path, &parent, &leaf, &data, &error); refused != kErrorSuccess)
+    return refused;
   if (error != kErrorSuccess) return error;
   DWORD attributes = data.attributes;
   if (attributes & kFileAttributeReparsePoint) {
@@ -206,12 +214,10 @@ LONG RecordingFiles::RemoveDirectoryA(const std::string& path) {
   if (!Recording()) return below_.RemoveDirectoryA(path);
   Place parent(below_);
   std::string leaf;
-  LONG error = LocateParent(path, &parent, &leaf);
-  if (error != kErrorSuccess) return error;
-  if (leaf.empty()) return kErrorAccessDenied;
-  if (HasWildcard(leaf)) return kErrorInvalidName;
   FindData data;
-  error = LookPath(path, parent, leaf, &data);
+  LONG error = kErrorSuccess;
+  if (LONG refused = LookLeaf(path, &parent, &leaf, &data, &error); refused != kErrorSuccess)
+    return refused;
   if (error != kErrorSuccess) return error;
   return RemoveFolder(parent, data, true);
 }
@@ -220,12 +226,10 @@ LONG RecordingFiles::CreateDirectoryA(const std::string& path) {
   if (!Recording()) return below_.CreateDirectoryA(path);
   Place parent(below_);
   std::string leaf;
-  LONG error = LocateParent(path, &parent, &leaf);
-  if (error != kErrorSuccess) return error;
-  if (leaf.empty()) return kErrorAccessDenied;
-  if (HasWildcard(leaf)) return kErrorInvalidName;
   FindData data;
-  error = LookPath(path, parent, leaf, &data);
+  LONG error = kErrorSuccess;
+  if (LONG refused = LookLeaf(path, &parent, &leaf, &data, &error); refused != kErrorSuccess)
+    return refused;
   if (error == kErrorSuccess) return kErrorAlreadyExists;
   if (error != kErrorFileNotFound) return error;
   EntryRecord& made =
@@ -242,12 +246,10 @@ LONG RecordingFiles::WriteFileBytes(const std::string& path, const std::string& 
   if (!Recording()) return below_.WriteFileBytes(path, content);
   Place parent(below_);
   std::string leaf;
-  LONG error = LocateParent(path, &parent, &leaf);
-  if (error != kErrorSuccess) return error;
-  if (leaf.empty()) return kErrorAccessDenied;
-  if (HasWildcard(leaf)) return kErrorInvalidName;
   FindData data;
-  error = LookPath(path, parent, leaf, &data);
+  LONG error = kErrorSuccess;
+  if (LONG refused = LookLeaf(path, &parent, &leaf, &data, &error); refused != kErrorSuccess)
+    return refused;
   bool existed = error == kErrorSuccess;
   if (!existed && error != kErrorFileNotFound) return error;
   bool overBelow = false;

@@ -146,6 +146,12 @@ class RecordingFiles final : public FileSystemApi {
   // through the record; its name as the file system spells it.
   [[nodiscard]] LONG LookPath(const std::string& path, const Place& parent, const std::string& leaf,
                               FindData* data);
+  // The entry a path changes: the folder holding it and its leaf, and in
+  // *found LookPath's answer (kErrorSuccess, or why it is not there).
+  // Returns why the path is refused first: a folder on the way missing, a
+  // drive root (kErrorAccessDenied), wildcards (kErrorInvalidName).
+  [[nodiscard]] LONG LookLeaf(const std::string& path, Place* parent, std::string* leaf,
+                              FindData* data, LONG* found);
   // Whether a folder of the file system below holds nothing once the record
   // is seen through: kErrorSuccess, kErrorDirNotEmpty, or why it cannot be
   // told. `id` is the folder's identity.
