@@ -6,9 +6,7 @@
 namespace vb::engine {
 
 using namespace vb::win;
-using platform::FindData;
 using platform::FolderHandle;
-using platform::kInvalidFolderHandle;
 
 namespace {
 
@@ -84,7 +82,6 @@ bool SafetyPolicy::Protected(FolderHandle folder, bool driveRoot) {
 void SafetyPolicy::AddTree(const std::string& path, int depth) {
   places_.ForEach(PathFolder(path), [&](const OpenedFolder& top) {
     // The folders below, a level at a time, links never entered.
-    std::vector<std::pair<FolderHandle, std::string>> level;
     if (auto id = places_.IdOf(top.handle)) cache_->insert(*id);
     std::vector<std::string> paths = {top.path};
     for (int d = 0; d < depth && !paths.empty(); ++d) {
