@@ -303,7 +303,7 @@ bool RecordingFiles::ReadOnly(Held& held, FolderHandle folder, const std::string
   if (entry)
     return entry->kind != EntryRecord::Kind::kGone && (entry->attributes & kFileAttributeReadonly);
   if (held.made) return false;
-  if (held.listed) return held.readOnly.count(name) != 0;
+  if (held.listed) return !held.readOnly.empty() && held.readOnly.count(name) != 0;
   FindData data;
   return below_.GetEntryInfo(folder, name, &data) == kErrorSuccess &&
          (data.attributes & kFileAttributeReadonly);
