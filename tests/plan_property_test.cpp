@@ -1,8 +1,9 @@
 // The one property that holds the preview to the run: on the demonstration
 // machine and on generated ones (every item and entry ticked; a rule file;
 // personalized folders, files and keys; links, odd names, attributes and
-// files in use), `plan` lists exactly the actions `clean` then makes, each
-// of them made, and neither `plan` nor `analyze` changes anything at all.
+// files in use, hidden folders), `plan` lists exactly the actions `clean`
+// then makes: each of them made, and nothing changed that no action names;
+// and neither `plan` nor `analyze` changes anything at all.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/xattr.h>
@@ -21,6 +22,7 @@
 #include "cli/list_verb.h"
 #include "cli/run_verbs.h"
 #include "engine/items.h"
+#include "platform/ascii_case.h"
 #include "platform/registry_values.h"
 #include "registry/root_names.h"
 #include "registry/settings_store.h"
@@ -118,13 +120,20 @@ class PlanProperty : public ::testing::Test {
     return all;
   }
 
-  // Whether what an action of clean names is gone from the machine.
+  // Whether what an action of clean names is gone from the machine (a bin
+  // emptied, attributes cleared unless the entry went after).
   bool Gone(const std::string& line) {
     auto& files = m->platform().Files();
-    if (line.find("\"action\": \"refused\"") != std::string::npos ||
-        line.find("\"recycleBin\"") != std::string::npos ||
-        line.find("\"attributes cleared\"") != std::string::npos)
-      return true;
+    if (line.find("\"action\": \"refused\"") != std::string::npos) return true;
+    if (line.find("\"recycleBin\"") != std::string::npos) {
+      platform::RecycleBinInfo bin;
+      return m->platform().Shell().SHQueryRecycleBinA(nullptr, &bin) == kSOk && bin.i64NumItems == 0;
+    }
+    if (line.find("\"attributes cleared\"") != std::string::npos) {
+      DWORD now = files.GetFileAttributesA(Field(line, "path"));
+      return now == kInvalidFileAttributes ||
+             (now & (kFileAttributeReadonly | kFileAttributeHidden | kFileAttributeSystem)) == 0;
+    }
     if (std::string url = Field(line, "url"); !url.empty())
       return Take().count("cache " + url) == 0;
     if (std::string key = Field(line, "key"); !key.empty()) {
@@ -180,6 +189,56 @@ class PlanProperty : public ::testing::Test {
     for (const std::string& line : made) kept += Gone(line) ? 0 : 1;
     EXPECT_EQ(kept, 0u) << clean.out;
     EXPECT_GT(made.size(), 20u);
+    // And clean changed nothing the plan does not name: each file, key, value
+    // or cache entry changed is one the plan names or lies below one it
+    // names; only the program's own settings change besides.
+    std::vector<std::string> named = {
+        Folded("key HKEY_CURRENT_USER\\" + std::string(registry::settings::kStoreRoot))};
+    for (const std::string& line : made) {
+      if (line.find("\"recycleBin\"") != std::string::npos)
+        named.push_back(Folded("file C:\\RECYCLER"));
+      for (const char* field : {"path", "folder"})
+        if (std::string path = Field(line, field); !path.empty())
+          named.push_back(Folded("file " + path));
+      if (std::string key = Field(line, "key"); !key.empty())
+        named.push_back(Folded("key " + key) + (line.find("\"value\": ") == std::string::npos
+                                                    ? ""
+                                                    : "|" + platform::FoldAscii(Field(line, "value"))));
+      // A cache entry goes with its file.
+      if (std::string url = Field(line, "url"); !url.empty() && before.count("cache " + url)) {
+        named.push_back(Folded("cache " + url));
+        if (const std::string& file = before.at("cache " + url); !file.empty())
+          named.push_back(Folded("file " + file));
+      }
+    }
+    const Snapshot after = Take();
+    std::string unnamed;
+    auto check = [&](const std::string& what) {
+      std::string folded = Folded(what);
+      for (const std::string& n : named)
+        if (folded.rfind(n, 0) == 0 &&
+            (folded.size() == n.size() || folded[n.size()] == '\\' || folded[n.size()] == '|'))
+          return;
+      unnamed += what + "\n";
+    };
+    for (const auto& [what, state] : before)
+      if (!after.count(what) || after.at(what) != state) check(what);
+    for (const auto& [what, state] : after)
+      if (!before.count(what)) check(what);
+    EXPECT_EQ(unnamed, "") << "changed by clean, named by no action of the plan";
+  }
+
+  // A snapshot's or an action's name in one spelling: a host path of drive C:
+  // as its Windows path, letter case folded, backslashes single, none last.
+  std::string Folded(std::string name) {
+    const std::string drive = "file " + m->Host("drive_c");
+    if (name.rfind(drive, 0) == 0) name = "file C:" + name.substr(drive.size());
+    std::replace(name.begin(), name.end(), '/', '\\');
+    std::string out;
+    for (char c : name)
+      if (c != '\\' || out.empty() || out.back() != '\\') out += c;
+    while (!out.empty() && out.back() == '\\') out.pop_back();
+    return platform::FoldAscii(out);
   }
 
   std::unique_ptr<test::TempMachine> m;
@@ -228,6 +287,7 @@ TEST_F(PlanProperty, HoldsOnGeneratedMachines) {
           if (int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0)
             held.push_back(fd);
           break;
+        case 4: setxattr(fs::path(host).parent_path().c_str(), "user.DOSATTRIB", "0x2", 3, 0); break;
         default: break;
       }
     }
@@ -241,7 +301,7 @@ TEST_F(PlanProperty, HoldsOnGeneratedMachines) {
     auto& reg = m->platform().Registry();
     SaveSetting(reg, kAppName, kSettings, "(Opt)Enable Deletion for Read-Only Files",
                 seed % 2 ? "1" : "0");
-    AddListEntry(m->platform(), kFolders, "C:\\Gen\\Personal");
+    AddListEntry(m->platform(), kFolders, "c:\\gen\\PERSONAL");  // not as the disk spells it
     AddListEntry(m->platform(), kFolders, "C:\\Keep\\..\\WINDOWS");
     AddListEntry(m->platform(), kFiles, "C:\\Gen\\Personal\\a.tmp");
     AddListEntry(m->platform(), kRegKeys, "HKEY_CURRENT_USER\\Software\\Gen");
