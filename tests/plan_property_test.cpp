@@ -166,7 +166,8 @@ class PlanProperty : public ::testing::Test {
     json.push_back("--yes");
     Ran clean = Verb("clean", json);
     ASSERT_EQ(clean.code, 0) << clean.err;
-    std::vector<std::string> planned = Lines(plan.out), made = Lines(clean.out);
+    std::vector<std::string> made = Lines(clean.out);
+    planned = Lines(plan.out);
     ASSERT_FALSE(planned.empty());
     ASSERT_FALSE(made.empty());
     // The summaries differ in their verb and results box only.
@@ -242,12 +243,19 @@ class PlanProperty : public ::testing::Test {
   }
 
   std::unique_ptr<test::TempMachine> m;
+  std::vector<std::string> planned;  // the plan's actions, the summary aside
 };
 
 TEST_F(PlanProperty, HoldsOnTheDemonstrationMachine) {
   m = std::make_unique<test::TempMachine>();
   test::AddDemoTracesAndPassWarning(*m);
   Check("demonstration machine");
+  // Which item or entry takes which trace, and what it leaves: the plan is
+  // the one plan/demo_machine.jsonl holds.
+  const fs::path expected = fs::path(__FILE__).parent_path() / "plan" / "demo_machine.jsonl";
+  std::string got;
+  for (const std::string& line : planned) got += line + "\n";
+  EXPECT_EQ(got, test::ReadHostFile(expected.string())) << got;
 }
 
 // Machines made at random from a seed, on top of the demonstration's traces.
