@@ -159,6 +159,8 @@ class PlanProperty : public ::testing::Test {
     json.push_back("--json");
     Ran analyze = Verb("analyze", json);
     ASSERT_EQ(analyze.code, 0) << analyze.err;
+    analyzed = Lines(analyze.out);
+    analyzed.pop_back();
     EXPECT_EQ(Take(), before) << "analyze changed the machine";
     Ran plan = Verb("plan", json);
     ASSERT_EQ(plan.code, 0) << plan.err;
@@ -243,19 +245,21 @@ class PlanProperty : public ::testing::Test {
   }
 
   std::unique_ptr<test::TempMachine> m;
-  std::vector<std::string> planned;  // the plan's actions, the summary aside
+  std::vector<std::string> planned, analyzed;  // the actions, the summaries aside
 };
 
 TEST_F(PlanProperty, HoldsOnTheDemonstrationMachine) {
   m = std::make_unique<test::TempMachine>();
   test::AddDemoTracesAndPassWarning(*m);
   Check("demonstration machine");
-  // Which item or entry takes which trace, and what it leaves: the plan is
-  // the one plan/demo_machine.jsonl holds.
-  const fs::path expected = fs::path(__FILE__).parent_path() / "plan" / "demo_machine.jsonl";
-  std::string got;
-  for (const std::string& line : planned) got += line + "\n";
-  EXPECT_EQ(got, test::ReadHostFile(expected.string())) << got;
+  // Which item or entry measures and takes which trace, and what it leaves:
+  // Analyze's actions and the plan are those plan/demo_machine_*.jsonl hold.
+  for (const auto& [lines, name] : {std::pair{&analyzed, "analyze"}, {&planned, "plan"}}) {
+    std::string got;
+    for (const std::string& line : *lines) got += line + "\n";
+    fs::path file = fs::path(__FILE__).parent_path() / "plan" / "demo_machine_";
+    EXPECT_EQ(got, test::ReadHostFile(file.string() + name + ".jsonl")) << got;
+  }
 }
 
 // Machines made at random from a seed, on top of the demonstration's traces.
