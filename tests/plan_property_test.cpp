@@ -24,6 +24,7 @@
 #include "engine/items.h"
 #include "platform/ascii_case.h"
 #include "platform/registry_values.h"
+#include "registry/reg_file_registry.h"
 #include "registry/root_names.h"
 #include "registry/settings_store.h"
 #include "support/registry_checks.h"
@@ -244,6 +245,28 @@ class PlanProperty : public ::testing::Test {
     return platform::FoldAscii(out);
   }
 
+  // Which item or entry measures and takes which trace, and so what stays:
+  // Analyze's actions and the plan are those plan/NAME_analyze.jsonl and
+  // plan/NAME_plan.jsonl hold.
+  void Pinned(const std::string& name) {
+    for (const auto& [lines, verb] : {std::pair{&analyzed, "_analyze"}, {&planned, "_plan"}}) {
+      std::string got;
+      for (const std::string& line : *lines) got += line + "\n";
+      fs::path file = fs::path(__FILE__).parent_path() / "plan" / (name + verb + ".jsonl");
+      EXPECT_EQ(got, test::ReadHostFile(file.string())) << got;
+    }
+  }
+
+  void Lay(const std::string& name) {
+    const fs::path data = fs::path(__FILE__).parent_path() / "plan";
+    fs::copy(data / (name + ".drive_c"), m->Host("drive_c"),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    std::string error;
+    ASSERT_TRUE(registry::ImportRegFile(m->platform().Registry(),
+                                        test::ReadHostFile(data / (name + ".reg")), &error))
+        << error;
+  }
+
   std::unique_ptr<test::TempMachine> m;
   std::vector<std::string> planned, analyzed;  // the actions, the summaries aside
 };
@@ -252,14 +275,23 @@ TEST_F(PlanProperty, HoldsOnTheDemonstrationMachine) {
   m = std::make_unique<test::TempMachine>();
   test::AddDemoTracesAndPassWarning(*m);
   Check("demonstration machine");
-  // Which item or entry measures and takes which trace, and what it leaves:
-  // Analyze's actions and the plan are those plan/demo_machine_*.jsonl hold.
-  for (const auto& [lines, name] : {std::pair{&analyzed, "analyze"}, {&planned, "plan"}}) {
-    std::string got;
-    for (const std::string& line : *lines) got += line + "\n";
-    fs::path file = fs::path(__FILE__).parent_path() / "plan" / "demo_machine_";
-    EXPECT_EQ(got, test::ReadHostFile(file.string() + name + ".jsonl")) << got;
-  }
+  Pinned("demo_machine");
+}
+
+// A machine laid out by data, as an end-to-end script's is: the files of
+// plan/NAME.drive_c on drive C:, the keys and values of plan/NAME.reg.
+// catalogue_machine holds traces of catalogue entries the demonstration
+// machine lacks, beside neighbours the entries must leave: values the .reg
+// file names, and files (Netscape's bookmark.htm, the keep.txt, .exe, .ini
+// and .fil files beside logs; Yahoo! Messenger's log.txt, an entry with no
+// cleaner). Ad-Aware 5/6 is found by "\\Lavasoft\\Ad-aware" but cleans
+// "\\Lavasoft Ad-aware"; XoftSpy's tree step takes the folders too.
+TEST_F(PlanProperty, HoldsOnACatalogueMachine) {
+  m = std::make_unique<test::TempMachine>();
+  test::PassCleanerWarning(*m);
+  Lay("catalogue_machine");
+  Check("catalogue machine");
+  Pinned("catalogue_machine");
 }
 
 // Machines made at random from a seed, on top of the demonstration's traces.
