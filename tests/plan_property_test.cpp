@@ -260,7 +260,8 @@ class PlanProperty : public ::testing::Test {
   void Lay(const std::string& name) {
     const fs::path data = fs::path(__FILE__).parent_path() / "plan";
     fs::copy(data / (name + ".drive_c"), m->Host("drive_c"),
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing |
+                 fs::copy_options::copy_symlinks);
     std::string error;
     ASSERT_TRUE(registry::ImportRegFile(m->platform().Registry(),
                                         test::ReadHostFile(data / (name + ".reg")), &error))
@@ -292,6 +293,17 @@ TEST_F(PlanProperty, HoldsOnACatalogueMachine) {
   Lay("catalogue_machine");
   Check("catalogue machine");
   Pinned("catalogue_machine");
+}
+
+// Rules of a rule file (its comments say what each shows) over their folders,
+// files, keys and links: what each takes, what its exclusions keep, and that
+// no link is followed.
+TEST_F(PlanProperty, HoldsOnARuleMachine) {
+  m = std::make_unique<test::TempMachine>();
+  test::PassCleanerWarning(*m);
+  Lay("rule_machine");
+  Check("rule machine");
+  Pinned("rule_machine");
 }
 
 // Machines made at random from a seed, on top of the demonstration's traces.
