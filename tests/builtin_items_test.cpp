@@ -67,7 +67,7 @@ class BuiltinItemsTest : public ::testing::Test {
 };
 
 // What each item takes of the demonstration machine, registry values and
-// keys included, plan_property_test holds against plan/demo_machine.jsonl,
+// keys included, plan_property_test holds against plan/demo_machine_*.jsonl,
 // and the demo_machine transcript shows the results box of both runs; here,
 // what that machine does not show.
 TEST_F(BuiltinItemsTest, AnMruListDeletesItsValuesInItsOwnOrder) {
