@@ -259,9 +259,10 @@ class PlanProperty : public ::testing::Test {
 
   void Lay(const std::string& name) {
     const fs::path data = fs::path(__FILE__).parent_path() / "plan";
-    fs::copy(data / (name + ".drive_c"), m->Host("drive_c"),
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing |
-                 fs::copy_options::copy_symlinks);
+    if (fs::exists(data / (name + ".drive_c")))
+      fs::copy(data / (name + ".drive_c"), m->Host("drive_c"),
+               fs::copy_options::recursive | fs::copy_options::overwrite_existing |
+                   fs::copy_options::copy_symlinks);
     std::string error;
     ASSERT_TRUE(registry::ImportRegFile(m->platform().Registry(),
                                         test::ReadHostFile(data / (name + ".reg")), &error))
@@ -280,7 +281,7 @@ TEST_F(PlanProperty, HoldsOnTheDemonstrationMachine) {
 }
 
 // A machine laid out by data, as an end-to-end script's is: the files of
-// plan/NAME.drive_c on drive C:, the keys and values of plan/NAME.reg.
+// plan/NAME.drive_c (if any) on drive C:, the keys and values of plan/NAME.reg.
 // catalogue_machine holds traces of catalogue entries the demonstration
 // machine lacks, beside neighbours the entries must leave: values the .reg
 // file names, and files (Netscape's bookmark.htm, the keep.txt, .exe, .ini
@@ -315,6 +316,15 @@ TEST_F(PlanProperty, HoldsOnABrowserMachine) {
   Lay("browser_machine");
   Check("browser machine", 9);
   Pinned("browser_machine");
+}
+
+// The user's own registry entries (the .reg file says which).
+TEST_F(PlanProperty, HoldsOnAPersonalMachine) {
+  m = std::make_unique<test::TempMachine>();
+  test::PassCleanerWarning(*m);
+  Lay("personal_machine");
+  Check("personal machine", 2);
+  Pinned("personal_machine");
 }
 
 // Machines made at random from a seed, on top of the demonstration's traces.
