@@ -15,18 +15,16 @@
 #include <map>
 #include <random>
 #include <tuple>
-#include <sstream>
 
-#include "app/program.h"
 #include "browser/cache_cursor.h"
-#include "cli/list_verb.h"
-#include "cli/run_verbs.h"
 #include "engine/items.h"
 #include "platform/ascii_case.h"
 #include "platform/registry_values.h"
 #include "registry/reg_file_registry.h"
 #include "registry/root_names.h"
 #include "registry/settings_store.h"
+#include "shared/transcript.h"
+#include "support/program_verbs.h"
 #include "support/registry_checks.h"
 #include "support/temp_machine.h"
 
@@ -37,12 +35,7 @@ namespace fs = std::filesystem;
 using namespace vb::win;
 using Snapshot = std::map<std::string, std::string>;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using test::Lines;
 
 // One JSON field's text, unescaped enough for the paths the machines hold.
 std::string Field(const std::string& line, const std::string& name) {
@@ -59,18 +52,8 @@ std::string Field(const std::string& line, const std::string& name) {
 
 class PlanProperty : public ::testing::Test {
  protected:
-  struct Ran {
-    int code;
-    std::string out, err;
-  };
-  Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    app::Program program(m->platform());
-    auto* ui = &m->machine().Script();
-    int code = verb == "list" ? cli::RunListVerb(program, ui, args, {in, out, err})
-                              : cli::RunProgramVerb(verb, program, ui, args, {in, out, err});
-    return {code, out.str(), err.str()};
+  test::Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
+    return test::RunVerb(*m, verb, args);
   }
 
   // Every item box, "Clean Personalized" and every entry the lists show.
@@ -158,16 +141,16 @@ class PlanProperty : public ::testing::Test {
     const Snapshot before = Take();
     std::vector<std::string> json = all;
     json.push_back("--json");
-    Ran analyze = Verb("analyze", json);
+    test::Ran analyze = Verb("analyze", json);
     ASSERT_EQ(analyze.code, 0) << analyze.err;
     analyzed = Lines(analyze.out);
     analyzed.pop_back();
     EXPECT_EQ(Take(), before) << "analyze changed the machine";
-    Ran plan = Verb("plan", json);
+    test::Ran plan = Verb("plan", json);
     ASSERT_EQ(plan.code, 0) << plan.err;
     EXPECT_EQ(Take(), before) << "plan changed the machine";
     json.push_back("--yes");
-    Ran clean = Verb("clean", json);
+    test::Ran clean = Verb("clean", json);
     ASSERT_EQ(clean.code, 0) << clean.err;
     std::vector<std::string> made = Lines(clean.out);
     planned = Lines(plan.out);
