@@ -62,6 +62,9 @@ TEST_F(CatalogueTest, ListsHoldEachTextOnceInAnyCaseWithTheMarkerTheirModeNeeds)
       EXPECT_EQ(markers, e.analyze == UnderAnalyze::kPartly ? 1 : 0) << e.text;
       EXPECT_EQ(e.steps.empty(), e.analyze == UnderAnalyze::kNoCleaner) << e.text;
     }
+  // Found by a folder other than the one it cleans (the catalogue machine has both).
+  EXPECT_STREQ(Find(AppList::kUtilities, "Lavasoft Ad-Aware 5/6")->detection.path,
+               "\\Lavasoft\\Ad-aware");
 }
 
 // The file-menu values go until the first that reads empty, which is deleted too.
