@@ -21,6 +21,7 @@
 #include "platform/emulated/dos_attributes.h"
 #include "platform/emulated/emulated_system.h"
 #include "platform/emulated/host_paths.h"
+#include "support/registry_checks.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -430,12 +431,8 @@ TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
     if (c.kind != platform::ChangeKind::kDeleteKey)
       return m.platform().Files().GetFileAttributesA(c.target + "\\" + c.name) !=
              kInvalidFileAttributes;
-    HKEY key = 0;
-    std::string sub = c.target.substr(c.target.find('\\') + 1);
-    bool open = m.platform().Registry().RegOpenKeyExA(kHkeyCurrentUser, sub.c_str(), 0, kKeyRead,
-                                                      &key) == kErrorSuccess;
-    if (open) m.platform().Registry().RegCloseKey(key);
-    return open;
+    return test::KeyExists(m.platform().Registry(), kHkeyCurrentUser,
+                           c.target.substr(c.target.find('\\') + 1));
   };
   for (const platform::RecordedChange& c : told) {
     using platform::ChangeKind;
