@@ -1,9 +1,12 @@
 // The one property that holds the preview to the run: on the demonstration
-// machine and on generated ones (every item and entry ticked; a rule file;
-// personalized folders, files and keys; links, odd names, attributes and
-// files in use, hidden folders), `plan` lists exactly the actions `clean`
-// then makes: each of them made, and nothing changed that no action names;
-// and neither `plan` nor `analyze` changes anything at all.
+// machine, on machines laid out from data in plan/ and on generated ones
+// (every item and entry ticked; rule files; personalized folders, files and
+// keys; links, odd names, attributes and files in use, hidden folders),
+// `plan` lists exactly the actions `clean` then makes: each of them made, and
+// nothing changed that no action names; and neither `plan` nor `analyze`
+// changes anything at all. On the machines of fixed content, Analyze's
+// actions and the plan, each with the item or entry that makes it, are also
+// held to the files plan/NAME_analyze.jsonl and plan/NAME_plan.jsonl.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/xattr.h>
@@ -144,6 +147,7 @@ class PlanProperty : public ::testing::Test {
     test::Ran analyze = Verb("analyze", json);
     ASSERT_EQ(analyze.code, 0) << analyze.err;
     analyzed = Lines(analyze.out);
+    ASSERT_FALSE(analyzed.empty());
     analyzed.pop_back();
     EXPECT_EQ(Take(), before) << "analyze changed the machine";
     test::Ran plan = Verb("plan", json);
