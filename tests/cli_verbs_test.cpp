@@ -20,7 +20,7 @@
 #include "registry/settings_store.h"
 #include "shared/transcript.h"
 #include "support/full_database.h"
-#include "support/program_verbs.h"
+#include "support/verb_runner.h"
 #include "support/temp_machine.h"
 
 namespace vb {

@@ -27,7 +27,7 @@
 #include "registry/root_names.h"
 #include "registry/settings_store.h"
 #include "shared/transcript.h"
-#include "support/program_verbs.h"
+#include "support/verb_runner.h"
 #include "support/registry_checks.h"
 #include "support/temp_machine.h"
 

@@ -13,7 +13,7 @@
 
 #include "platform/registry_values.h"
 #include "registry/settings_store.h"
-#include "support/program_verbs.h"
+#include "support/verb_runner.h"
 
 namespace vb {
 namespace {

@@ -1,5 +1,6 @@
-// A verb of vanbrisk-cli that starts the program (analyze, clean, plan,
-// /AUTO, run, list) on an emulated machine, as a user's command runs it.
+// Runs one verb of vanbrisk-cli on a machine, as its own process would: a
+// new program over the machine, the machine's scripted user, the given
+// standard input, and the output.
 #pragma once
 
 #include <gtest/gtest.h>
