@@ -6,12 +6,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
-#include "app/program.h"
-#include "cli/list_verb.h"
 #include "cli/reg_verbs.h"
 #include "cli/run_verbs.h"
 #include "cli/schedule_verb.h"
@@ -19,7 +18,9 @@
 #include "platform/registry_values.h"
 #include "registry/reg32.h"
 #include "registry/settings_store.h"
+#include "shared/transcript.h"
 #include "support/full_database.h"
+#include "support/verb_runner.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -30,17 +31,8 @@ namespace fs = std::filesystem;
 constexpr const char* kUserTemp = "drive_c/Documents and Settings/User/Local Settings/Temp/";
 constexpr const char* kWindowsTemp = "drive_c/WINDOWS/Temp/";
 
-std::vector<std::string> LinesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 bool HasLine(const std::string& text, const std::string& line) {
-  for (const std::string& l : LinesOf(text))
-    if (l == line) return true;
-  return false;
+  return std::ranges::count(test::Lines(text), line) > 0;
 }
 
 // Whether Python's JSON parser reads every line of the text as one JSON value.
@@ -53,21 +45,10 @@ bool ReadsAsJsonLines(const std::string& folder, const std::string& text) {
 
 class ProgramVerbs : public ::testing::Test {
  protected:
-  struct Ran {
-    int code;
-    std::string out, err;
-  };
+  using Ran = test::Ran;
   Ran Verb(const std::string& verb, const std::vector<std::string>& args,
            const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    app::Program program(machine.platform());
-    cli::VerbIo io{in, out, err};
-    int code = verb == "list" ? cli::RunListVerb(program, &machine.machine().Script(), args, io)
-                              : cli::RunProgramVerb(verb, program, &machine.machine().Script(),
-                                                    args, io);
-    EXPECT_FALSE(program.Running()) << verb;
-    return {code, out.str(), err.str()};
+    return test::RunVerb(machine, verb, args, input);
   }
   // The program's stored settings and marks, as reg query shows them.
   std::string Stored() {
@@ -198,7 +179,7 @@ TEST_F(ProgramVerbs, ListShowsTheBoxesAndTheEntriesOfTheDemoMachine) {
   Ran json = Verb("list", {"--json"});
   ASSERT_EQ(json.code, cli::kExitOk);
   EXPECT_TRUE(ReadsAsJsonLines(machine.folder(), json.out)) << json.out;
-  EXPECT_EQ(LinesOf(json.out).size(), LinesOf(list.out).size());
+  EXPECT_EQ(test::Lines(json.out).size(), test::Lines(list.out).size());
   EXPECT_TRUE(HasLine(json.out, "{\"kind\": \"entry\", \"list\": \"Windows\", \"text\": \"MS Paint\", "
                                 "\"checked\": false}"));
   // The marks of entries that are not detected here stay stored.
@@ -325,7 +306,7 @@ TEST_F(RunTotals, MatchTheBytesOnDiskInBothModesAndAsJson) {
   Ran json = Verb("analyze", {"--json", "--select", "SysTemp"});
   ASSERT_EQ(json.code, cli::kExitOk) << json.err;
   EXPECT_TRUE(ReadsAsJsonLines(machine.folder(), json.out)) << json.out;
-  std::vector<std::string> lines = LinesOf(json.out);
+  std::vector<std::string> lines = test::Lines(json.out);
   ASSERT_EQ(lines.size(), 8u) << json.out;
   EXPECT_TRUE(HasLine(json.out,
                       "{\"path\": \"C:\\\\WINDOWS\\\\Temp\\\\x\\\\big.bin\", \"bytes\": 1048583, "
@@ -342,7 +323,7 @@ TEST_F(RunTotals, MatchTheBytesOnDiskInBothModesAndAsJson) {
   Ran clean = Verb("clean", {"--yes", "--json", "--select", "SysTemp"});
   ASSERT_EQ(clean.code, cli::kExitOk) << clean.err;
   EXPECT_TRUE(ReadsAsJsonLines(machine.folder(), clean.out));
-  lines = LinesOf(clean.out);
+  lines = test::Lines(clean.out);
   // The seven files and the five folders they leave empty.
   ASSERT_EQ(lines.size(), 13u) << clean.out;
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),

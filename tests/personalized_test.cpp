@@ -6,7 +6,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -180,34 +179,6 @@ TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoo
   EXPECT_EQ(Entries(settings::kRegValues),
             (Texts{"HKEY_LOCAL_MACHINE\\Software\\Example|Name",
                    "HKEY_CURRENT_USER\\Software\\Microsoft|Old Tool"}));
-}
-
-TEST_F(PersonalizedTest, KeysAndValuesGoUnderRunCleanerOnly) {
-  auto& registry = m.platform().Registry();
-  for (const char* key :
-       {"Software\\Deep", "Software\\Deep\\A", "Software\\Deep\\A\\B", "Software\\Deep\\A\\B\\C"}) {
-    ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, key, "v", "1"), 0);
-    ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, key, "", "default"), 0);
-  }
-  ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, "Software\\Keep", "Gone", "1"), 0);
-  ASSERT_EQ(platform::WriteString(registry, kHkeyCurrentUser, "Software\\Keep", "Stay", "1"), 0);
-  settings::AddListEntry(m.platform(), settings::kRegKeys, "HKEY_CURRENT_USER\\Software\\Deep");
-  settings::AddListEntry(m.platform(), settings::kRegValues,
-                         "HKEY_CURRENT_USER\\Software\\Keep|Gone");
-  settings::AddListEntry(m.platform(), settings::kRegValues, "HKEY_CURRENT_USER\\Software\\Stay");
-  auto values = [&](const char* key) {
-    Texts names;
-    for (const auto& v : platform::ReadAllValues(registry, kHkeyCurrentUser, key))
-      names.push_back(v.name);
-    return names;
-  };
-  Click(form().AnalyCom);
-  EXPECT_EQ(values("Software\\Deep\\A\\B\\C"), (Texts{"v", ""}));
-  EXPECT_EQ(values("Software\\Keep"), (Texts{"Gone", "Stay"}));
-  Click(form().CleanCom);
-  Texts software = platform::ReadSubKeyNames(registry, kHkeyCurrentUser, "Software");
-  EXPECT_EQ(std::count(software.begin(), software.end(), "Deep"), 0);
-  EXPECT_EQ(values("Software\\Keep"), Texts{"Stay"});
 }
 
 // The size texts themselves are checked with the log line's format.

@@ -1,8 +1,12 @@
 // The one property that holds the preview to the run: on the demonstration
-// machine and on generated ones (every item and entry ticked; a rule file;
-// personalized folders, files and keys; links, odd names, attributes and
-// files in use), `plan` lists exactly the actions `clean` then makes, each
-// of them made, and neither `plan` nor `analyze` changes anything at all.
+// machine, on machines laid out from data in plan/ and on generated ones
+// (every item and entry ticked; rule files; personalized folders, files and
+// keys; links, odd names, attributes and files in use, hidden folders),
+// `plan` lists exactly the actions `clean` then makes: each of them made, and
+// nothing changed that no action names; and neither `plan` nor `analyze`
+// changes anything at all. On the machines of fixed content, Analyze's
+// actions and the plan, each with the item or entry that makes it, are also
+// held to the files plan/NAME_analyze.jsonl and plan/NAME_plan.jsonl.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/xattr.h>
@@ -14,16 +18,18 @@
 #include <map>
 #include <random>
 #include <tuple>
-#include <sstream>
 
 #include "browser/cache_cursor.h"
 #include "engine/items.h"
+#include "platform/ascii_case.h"
 #include "platform/registry_values.h"
+#include "registry/reg_file_registry.h"
 #include "registry/root_names.h"
 #include "registry/settings_store.h"
+#include "shared/transcript.h"
+#include "support/verb_runner.h"
 #include "support/registry_checks.h"
 #include "support/temp_machine.h"
-#include "support/verb_runner.h"
 
 namespace vb {
 namespace {
@@ -32,12 +38,7 @@ namespace fs = std::filesystem;
 using namespace vb::win;
 using Snapshot = std::map<std::string, std::string>;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using test::Lines;
 
 // One JSON field's text, unescaped enough for the paths the machines hold.
 std::string Field(const std::string& line, const std::string& name) {
@@ -54,8 +55,7 @@ std::string Field(const std::string& line, const std::string& name) {
 
 class PlanProperty : public ::testing::Test {
  protected:
-  using Ran = test::Ran;
-  Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
+  test::Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
     return test::RunVerb(*m, verb, args);
   }
 
@@ -107,13 +107,20 @@ class PlanProperty : public ::testing::Test {
     return all;
   }
 
-  // Whether what an action of clean names is gone from the machine.
+  // Whether what an action of clean names is gone from the machine (a bin
+  // emptied, attributes cleared unless the entry went after).
   bool Gone(const std::string& line) {
     auto& files = m->platform().Files();
-    if (line.find("\"action\": \"refused\"") != std::string::npos ||
-        line.find("\"recycleBin\"") != std::string::npos ||
-        line.find("\"attributes cleared\"") != std::string::npos)
-      return true;
+    if (line.find("\"action\": \"refused\"") != std::string::npos) return true;
+    if (line.find("\"recycleBin\"") != std::string::npos) {
+      platform::RecycleBinInfo bin;
+      return m->platform().Shell().SHQueryRecycleBinA(nullptr, &bin) == kSOk && bin.i64NumItems == 0;
+    }
+    if (line.find("\"attributes cleared\"") != std::string::npos) {
+      DWORD now = files.GetFileAttributesA(Field(line, "path"));
+      return now == kInvalidFileAttributes ||
+             (now & (kFileAttributeReadonly | kFileAttributeHidden | kFileAttributeSystem)) == 0;
+    }
     if (std::string url = Field(line, "url"); !url.empty())
       return Take().count("cache " + url) == 0;
     if (std::string key = Field(line, "key"); !key.empty()) {
@@ -130,23 +137,27 @@ class PlanProperty : public ::testing::Test {
     return files.GetFileAttributesA(path) == kInvalidFileAttributes;
   }
 
-  // The property on the machine as it stands.
-  void Check(const std::string& what) {
+  // The property on the machine as it stands, with at least so many actions.
+  void Check(const std::string& what, std::size_t atLeast = 20) {
     SCOPED_TRACE(what);
     std::vector<std::string> all = Everything();
     const Snapshot before = Take();
     std::vector<std::string> json = all;
     json.push_back("--json");
-    Ran analyze = Verb("analyze", json);
+    test::Ran analyze = Verb("analyze", json);
     ASSERT_EQ(analyze.code, 0) << analyze.err;
+    analyzed = Lines(analyze.out);
+    ASSERT_FALSE(analyzed.empty());
+    analyzed.pop_back();
     EXPECT_EQ(Take(), before) << "analyze changed the machine";
-    Ran plan = Verb("plan", json);
+    test::Ran plan = Verb("plan", json);
     ASSERT_EQ(plan.code, 0) << plan.err;
     EXPECT_EQ(Take(), before) << "plan changed the machine";
     json.push_back("--yes");
-    Ran clean = Verb("clean", json);
+    test::Ran clean = Verb("clean", json);
     ASSERT_EQ(clean.code, 0) << clean.err;
-    std::vector<std::string> planned = Lines(plan.out), made = Lines(clean.out);
+    std::vector<std::string> made = Lines(clean.out);
+    planned = Lines(plan.out);
     ASSERT_FALSE(planned.empty());
     ASSERT_FALSE(made.empty());
     // The summaries differ in their verb and results box only.
@@ -168,16 +179,139 @@ class PlanProperty : public ::testing::Test {
     std::size_t kept = 0;
     for (const std::string& line : made) kept += Gone(line) ? 0 : 1;
     EXPECT_EQ(kept, 0u) << clean.out;
-    EXPECT_GT(made.size(), 20u);
+    EXPECT_GE(made.size(), atLeast);
+    // And clean changed nothing the plan does not name: each file, key, value
+    // or cache entry changed is one the plan names or lies below one it
+    // names; only the program's own settings change besides.
+    std::vector<std::string> named = {
+        Folded("key HKEY_CURRENT_USER\\" + std::string(registry::settings::kStoreRoot))};
+    for (const std::string& line : made) {
+      if (line.find("\"recycleBin\"") != std::string::npos)
+        named.push_back(Folded("file C:\\RECYCLER"));
+      for (const char* field : {"path", "folder"})
+        if (std::string path = Field(line, field); !path.empty())
+          named.push_back(Folded("file " + path));
+      if (std::string key = Field(line, "key"); !key.empty())
+        named.push_back(Folded("key " + key) + (line.find("\"value\": ") == std::string::npos
+                                                    ? ""
+                                                    : "|" + platform::FoldAscii(Field(line, "value"))));
+      // A cache entry goes with its file.
+      if (std::string url = Field(line, "url"); !url.empty() && before.count("cache " + url)) {
+        named.push_back(Folded("cache " + url));
+        if (const std::string& file = before.at("cache " + url); !file.empty())
+          named.push_back(Folded("file " + file));
+      }
+    }
+    const Snapshot after = Take();
+    std::string unnamed;
+    auto check = [&](const std::string& what) {
+      std::string folded = Folded(what);
+      for (const std::string& n : named)
+        if (folded.rfind(n, 0) == 0 &&
+            (folded.size() == n.size() || folded[n.size()] == '\\' || folded[n.size()] == '|'))
+          return;
+      unnamed += what + "\n";
+    };
+    for (const auto& [what, state] : before)
+      if (!after.count(what) || after.at(what) != state) check(what);
+    for (const auto& [what, state] : after)
+      if (!before.count(what)) check(what);
+    EXPECT_EQ(unnamed, "") << "changed by clean, named by no action of the plan";
+  }
+
+  // A snapshot's or an action's name in one spelling: a host path of drive C:
+  // as its Windows path, letter case folded, backslashes single, none last.
+  std::string Folded(std::string name) {
+    const std::string drive = "file " + m->Host("drive_c");
+    if (name.rfind(drive, 0) == 0) name = "file C:" + name.substr(drive.size());
+    std::replace(name.begin(), name.end(), '/', '\\');
+    std::string out;
+    for (char c : name)
+      if (c != '\\' || out.empty() || out.back() != '\\') out += c;
+    while (!out.empty() && out.back() == '\\') out.pop_back();
+    return platform::FoldAscii(out);
+  }
+
+  // Which item or entry measures and takes which trace, and so what stays:
+  // Analyze's actions and the plan are those plan/NAME_analyze.jsonl and
+  // plan/NAME_plan.jsonl hold.
+  void Pinned(const std::string& name) {
+    for (const auto& [lines, verb] : {std::pair{&analyzed, "_analyze"}, {&planned, "_plan"}}) {
+      std::string got;
+      for (const std::string& line : *lines) got += line + "\n";
+      fs::path file = fs::path(__FILE__).parent_path() / "plan" / (name + verb + ".jsonl");
+      EXPECT_EQ(got, test::ReadHostFile(file.string())) << got;
+    }
+  }
+
+  void Lay(const std::string& name) {
+    const fs::path data = fs::path(__FILE__).parent_path() / "plan";
+    if (fs::exists(data / (name + ".drive_c")))
+      fs::copy(data / (name + ".drive_c"), m->Host("drive_c"),
+               fs::copy_options::recursive | fs::copy_options::overwrite_existing |
+                   fs::copy_options::copy_symlinks);
+    std::string error;
+    ASSERT_TRUE(registry::ImportRegFile(m->platform().Registry(),
+                                        test::ReadHostFile(data / (name + ".reg")), &error))
+        << error;
   }
 
   std::unique_ptr<test::TempMachine> m;
+  std::vector<std::string> planned, analyzed;  // the actions, the summaries aside
 };
 
 TEST_F(PlanProperty, HoldsOnTheDemonstrationMachine) {
   m = std::make_unique<test::TempMachine>();
   test::AddDemoTracesAndPassWarning(*m);
   Check("demonstration machine");
+  Pinned("demo_machine");
+}
+
+// A machine laid out by data, as an end-to-end script's is: the files of
+// plan/NAME.drive_c (if any) on drive C:, the keys and values of plan/NAME.reg.
+// catalogue_machine holds traces of catalogue entries the demonstration
+// machine lacks, beside neighbours the entries must leave: values the .reg
+// file names, and files (Netscape's bookmark.htm, the keep.txt, .exe, .ini
+// and .fil files beside logs; Yahoo! Messenger's log.txt, an entry with no
+// cleaner). Ad-Aware 5/6 is found by "\\Lavasoft\\Ad-aware" but cleans
+// "\\Lavasoft Ad-aware"; XoftSpy's tree step takes the folders too.
+TEST_F(PlanProperty, HoldsOnACatalogueMachine) {
+  m = std::make_unique<test::TempMachine>();
+  test::PassCleanerWarning(*m);
+  Lay("catalogue_machine");
+  Check("catalogue machine");
+  Pinned("catalogue_machine");
+}
+
+// Rules of a rule file (its comments say what each shows) over their folders,
+// files, keys and links: what each takes, what its exclusions keep, and that
+// no link is followed.
+TEST_F(PlanProperty, HoldsOnARuleMachine) {
+  m = std::make_unique<test::TempMachine>();
+  test::PassCleanerWarning(*m);
+  Lay("rule_machine");
+  Check("rule machine");
+  Pinned("rule_machine");
+}
+
+// Firefox with two profiles: each of the six entries takes its files of the
+// first profile (bookmarks.bak with the bookmarks, the cache's subfolders,
+// prefs.js kept), and the second profile stays as it is.
+TEST_F(PlanProperty, HoldsOnABrowserMachine) {
+  m = std::make_unique<test::TempMachine>();
+  test::PassCleanerWarning(*m);
+  Lay("browser_machine");
+  Check("browser machine", 9);
+  Pinned("browser_machine");
+}
+
+// The user's own registry entries (the .reg file says which).
+TEST_F(PlanProperty, HoldsOnAPersonalMachine) {
+  m = std::make_unique<test::TempMachine>();
+  test::PassCleanerWarning(*m);
+  Lay("personal_machine");
+  Check("personal machine", 2);
+  Pinned("personal_machine");
 }
 
 // Machines made at random from a seed, on top of the demonstration's traces.
@@ -217,6 +351,7 @@ TEST_F(PlanProperty, HoldsOnGeneratedMachines) {
           if (int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0)
             held.push_back(fd);
           break;
+        case 4: setxattr(fs::path(host).parent_path().c_str(), "user.DOSATTRIB", "0x2", 3, 0); break;
         default: break;
       }
     }
@@ -230,7 +365,7 @@ TEST_F(PlanProperty, HoldsOnGeneratedMachines) {
     auto& reg = m->platform().Registry();
     SaveSetting(reg, kAppName, kSettings, "(Opt)Enable Deletion for Read-Only Files",
                 seed % 2 ? "1" : "0");
-    AddListEntry(m->platform(), kFolders, "C:\\Gen\\Personal");
+    AddListEntry(m->platform(), kFolders, "c:\\gen\\PERSONAL");  // not as the disk spells it
     AddListEntry(m->platform(), kFolders, "C:\\Keep\\..\\WINDOWS");
     AddListEntry(m->platform(), kFiles, "C:\\Gen\\Personal\\a.tmp");
     AddListEntry(m->platform(), kRegKeys, "HKEY_CURRENT_USER\\Software\\Gen");

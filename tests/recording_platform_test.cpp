@@ -17,15 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/file_lists.h"
-#include "engine/removal.h"
 #include "platform/emulated/database.h"
 #include "platform/emulated/dos_attributes.h"
 #include "platform/emulated/emulated_system.h"
 #include "platform/emulated/host_paths.h"
+#include "support/registry_checks.h"
 #include "support/temp_machine.h"
-#include "toolkit/application.h"
-#include "toolkit/form.h"
 
 namespace vb {
 namespace {
@@ -434,12 +431,8 @@ TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
     if (c.kind != platform::ChangeKind::kDeleteKey)
       return m.platform().Files().GetFileAttributesA(c.target + "\\" + c.name) !=
              kInvalidFileAttributes;
-    HKEY key = 0;
-    std::string sub = c.target.substr(c.target.find('\\') + 1);
-    bool open = m.platform().Registry().RegOpenKeyExA(kHkeyCurrentUser, sub.c_str(), 0, kKeyRead,
-                                                      &key) == kErrorSuccess;
-    if (open) m.platform().Registry().RegCloseKey(key);
-    return open;
+    return test::KeyExists(m.platform().Registry(), kHkeyCurrentUser,
+                           c.target.substr(c.target.find('\\') + 1));
   };
   for (const platform::RecordedChange& c : told) {
     using platform::ChangeKind;
@@ -452,44 +445,6 @@ TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
     }
     EXPECT_FALSE(there(real.m, c)) << c.target << " " << c.name;
   }
-}
-
-// Run Cleaner's walk over the trial folder, read-only files included: what
-// it logs, one line per file gone.
-std::vector<std::string> RunCleaner(platform::Platform& p) {
-  toolkit::Application app(p);
-  toolkit::Form form(app, "Form1");
-  toolkit::ListBox& log = form.Add<toolkit::ListBox>("L");
-  toolkit::ListBox& log2 = form.Add<toolkit::ListBox>("L2");
-  engine::Places places(p);
-  engine::SafetyPolicy policy(places);
-  bool analyzeOnly = false, readOnly = true;
-  engine::RemovalContext context{p, log, log2, analyzeOnly, readOnly, places, policy};
-  engine::ClearD2(context, engine::PathFolder("c:\\trial"));  // as the folder is not spelt
-  std::vector<std::string> lines;
-  for (int i = 0; i < log.ListCount(); ++i) lines.push_back(log.List(i));
-  return lines;
-}
-
-TEST(RecordingPlatform, RunCleanerRecordedLogsWhatRunCleanerDeletes) {
-  Laid real, recorded;
-  // A hidden folder to walk, whose attribute the walk clears.
-  for (Laid* laid : {&real, &recorded}) {
-    ASSERT_EQ(laid->m.platform().Files().SetFileAttributesA(kTrial, kFileAttributeHidden),
-              kErrorSuccess);
-  }
-  RecordingPlatform recorder(recorded.m.platform());
-  std::string before = Snapshot(recorded.m);
-  recorder.StartRecording();
-  std::vector<std::string> logged = RunCleaner(real.m.platform());
-  EXPECT_GE(logged.size(), 8u);
-  EXPECT_EQ(RunCleaner(recorder), logged);
-  EXPECT_EQ(Snapshot(recorded.m), before);
-  Side actual{real.m.platform(), {}, {}};
-  Side seen{recorder, {}, {}};
-  EXPECT_EQ(seen.Tree(kTrial), actual.Tree(kTrial));
-  EXPECT_EQ(recorder.Files().GetFileAttributesA(kTrial),
-            real.m.platform().Files().GetFileAttributesA(kTrial));
 }
 
 TEST(RecordingPlatform, ALimitedUserIsRefusedWhatHeMayNotWrite) {

@@ -13,7 +13,6 @@
 
 #include "platform/registry_values.h"
 #include "registry/settings_store.h"
-#include "support/temp_machine.h"
 #include "support/verb_runner.h"
 
 namespace vb {
@@ -28,8 +27,7 @@ constexpr const char* kProfile = "C:\\Documents and Settings\\User";
 
 class SafetyRoads : public ::testing::Test {
  public:
-  using Ran = test::Ran;
-  Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
+  test::Ran Verb(const std::string& verb, const std::vector<std::string>& args) {
     return test::RunVerb(*m, verb, args);
   }
   void Set(HKEY root, const char* key, const char* name, const std::string& text) {
@@ -147,11 +145,11 @@ TEST_F(SafetyRoads, EveryRoadToAProtectedFolderIsRefusedWithItsLineAndLeavesItAs
     for (const char* verb : {"analyze", "clean"}) {
       std::vector<std::string> args = {"--select", road.select};
       if (std::string(verb) == "clean") args.push_back("--yes");
-      Ran text = Verb(verb, args);
+      test::Ran text = Verb(verb, args);
       ASSERT_EQ(text.code, 0) << verb << text.err;
       EXPECT_NE(text.out.find(line + "\n"), std::string::npos) << verb << "\n" << text.out;
       args.push_back("--json");
-      Ran json = Verb(verb, args);
+      test::Ran json = Verb(verb, args);
       EXPECT_NE(json.out.find("\"action\": \"refused\""), std::string::npos) << verb << json.out;
       EXPECT_EQ(Snapshot(road.place), before) << verb;
     }

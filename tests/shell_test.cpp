@@ -11,6 +11,7 @@
 #include "shell/shell_integration.h"
 #include "registry/reg32.h"
 #include "support/forwarding_platform.h"
+#include "support/registry_checks.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -66,11 +67,7 @@ class ShellTest : public ::testing::Test {
     return v ? v->data : std::vector<std::uint8_t>{};
   }
   bool KeyExists(HKEY root, const std::string& path) {
-    HKEY key = 0;
-    if (m.platform().Registry().RegOpenKeyA(root, path.c_str(), &key) != kErrorSuccess)
-      return false;
-    m.platform().Registry().RegCloseKey(key);
-    return true;
+    return test::KeyExists(m.platform().Registry(), root, path);
   }
   std::string Setting(const char* name) {
     return settings::ReadSetting(m.platform(), settings::kSettings, name);

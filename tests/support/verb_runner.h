@@ -1,6 +1,9 @@
 // Runs one verb of vanbrisk-cli on a machine, as its own process would: a
-// new program over the machine, the machine's scripted user, and the output.
+// new program over the machine, the machine's scripted user, the given
+// standard input, and the output.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
@@ -18,13 +21,17 @@ struct Ran {
   std::string out, err;
 };
 
-inline Ran RunVerb(TempMachine& m, const std::string& verb, const std::vector<std::string>& args) {
-  std::istringstream in;
+// The verb's exit status and output; the program has ended after it.
+inline Ran RunVerb(TempMachine& m, const std::string& verb, const std::vector<std::string>& args,
+                   const std::string& input = "") {
+  std::istringstream in(input);
   std::ostringstream out, err;
   app::Program program(m.platform());
-  auto* ui = &m.machine().Script();
-  int code = verb == "list" ? cli::RunListVerb(program, ui, args, {in, out, err})
-                            : cli::RunProgramVerb(verb, program, ui, args, {in, out, err});
+  cli::VerbIo io{in, out, err};
+  platform::ScriptedUi* ui = &m.machine().Script();
+  int code = verb == "list" ? cli::RunListVerb(program, ui, args, io)
+                            : cli::RunProgramVerb(verb, program, ui, args, io);
+  EXPECT_FALSE(program.Running()) << verb;
   return {code, out.str(), err.str()};
 }
 
