@@ -93,13 +93,15 @@ std::optional<SplitPath> Split(const std::string& base, const std::string& tail,
     std::string text = wholePath ? base + tail : tail;
     std::string_view rest = text;
     if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
-      split.base = std::string(rest.substr(0, 2)) + "\\";
+      split.base.assign(rest.substr(0, 2));
+      split.base += '\\';
       rest.remove_prefix(2);
     } else if (rest.size() >= 2 && Separator(rest[0]) && Separator(rest[1])) {
       // \\server\share is the root of a network path.
       std::vector<std::string> parts = Names(rest.substr(2));
       if (parts.size() < 2 || parts[0].empty() || parts[1].empty()) return std::nullopt;
-      split.base = "\\\\" + parts[0] + "\\" + parts[1] + "\\";
+      split.base = "\\\\";
+      split.base.append(parts[0]).append(1, '\\').append(parts[1]).append(1, '\\');
       rest.remove_prefix(std::min(rest.size(), 4 + parts[0].size() + parts[1].size()));
     } else if (!rest.empty() && Separator(rest[0])) {
       split.base = "\\";

@@ -122,9 +122,15 @@ class Walker {
 void Walker::LogFile(const std::string& prefix, const FindData& entry, bool made) {
   auto size = static_cast<std::int64_t>(entry.size);
   std::string line = FileLogLine(prefix, entry.name, size);
-  if (c_.tally)
-    c_.tally->Add(ActionKind::kFile, made, line.substr(0, prefix.size() + entry.name.size()), {},
-                  entry.size);
+  // The action names the file by its path, where the log line keeps the
+  // doubled "\" of a drive root's files.
+  if (c_.tally) {
+    std::size_t doubled = prefix.size() >= 2 && prefix[prefix.size() - 2] == '\\' ? 1 : 0;
+    c_.tally->Add(ActionKind::kFile, made,
+                  line.substr(0, prefix.size() - doubled) +
+                      line.substr(prefix.size(), entry.name.size()),
+                  {}, entry.size);
+  }
   if (made && s_.internetLog) Log(c_.L2, line);
   Log(c_.L, std::move(line));
 }

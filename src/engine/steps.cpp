@@ -60,7 +60,12 @@ Step Refused(std::string what, std::string why) {
 Step Call(Routine routine) { return {.kind = StepKind::kRoutine, .routine = routine}; }
 Step CleanerOnly() { return {.kind = StepKind::kCleanerOnly}; }
 
-std::string KeyText(HKEY root, const std::string& path) { return registry::JoinKeyPath(root, path); }
+std::string KeyText(HKEY root, const std::string& path) {
+  // A key named with a final "\" (as some steps name it) is the same key.
+  std::string_view key = path;
+  while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
+  return registry::JoinKeyPath(root, key);
+}
 
 namespace {
 
