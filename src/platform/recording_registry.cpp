@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/ascii_case.h"
+#include "platform/registry_values.h"
 
 namespace vb::platform {
 
@@ -53,24 +54,6 @@ bool Append(const std::string& from, const char* subKey, std::string* path) {
 
 std::string Child(const std::string& path, const std::string& name) {
   return path.empty() ? name : path + "\\" + name;
-}
-
-// Hands out bytes as RegQueryValueExA does: the size alone without a buffer,
-// kErrorMoreData with the size needed when the buffer is short.
-LONG Serve(DWORD type, const std::string& bytes, DWORD* typeOut, BYTE* data, DWORD* size) {
-  auto needed = static_cast<DWORD>(bytes.size());
-  if (typeOut) *typeOut = type;
-  if (!data) {
-    if (size) *size = needed;
-    return kErrorSuccess;
-  }
-  if (*size < needed) {
-    *size = needed;
-    return kErrorMoreData;
-  }
-  if (needed) std::memcpy(data, bytes.data(), needed);
-  *size = needed;
-  return kErrorSuccess;
 }
 
 }  // namespace
@@ -398,7 +381,8 @@ LONG RecordingRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD*
   if (data && !size) return kErrorInvalidParameter;
   if (const Value* value = FindValue(*view, valueName)) {
     if (value->deleted) return kErrorFileNotFound;
-    return Serve(value->type, value->data, type, data, size);
+    return ServeValueBytes(value->type, reinterpret_cast<const std::uint8_t*>(value->data.data()),
+                           value->data.size(), type, data, size);
   }
   if (view->serial) return kErrorFileNotFound;
   return below_.RegQueryValueExA(view->below, valueName, type, data, size);

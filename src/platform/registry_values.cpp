@@ -90,4 +90,21 @@ std::string StringFromBytes(const std::vector<std::uint8_t>& data) {
   return text.substr(0, text.find('\0'));
 }
 
+LONG ServeValueBytes(DWORD type, const std::uint8_t* bytes, std::size_t count, DWORD* typeOut,
+                     BYTE* data, DWORD* size) {
+  auto needed = static_cast<DWORD>(count);
+  if (typeOut) *typeOut = type;
+  if (!data) {
+    if (size) *size = needed;
+    return kErrorSuccess;
+  }
+  if (*size < needed) {
+    *size = needed;
+    return kErrorMoreData;
+  }
+  if (needed) std::memcpy(data, bytes, needed);
+  *size = needed;
+  return kErrorSuccess;
+}
+
 }  // namespace vb::platform

@@ -34,6 +34,12 @@ LONG WriteString(RegistryApi& registry, HKEY root, const std::string& path,
 LONG WriteDword(RegistryApi& registry, HKEY root, const std::string& path, const std::string& name,
                 DWORD value);
 
+// Hands a value's bytes to a RegQueryValueExA caller, as that function does:
+// the type when asked; without a buffer, the size alone; with one too short,
+// kErrorMoreData and the size needed. For the registries that realise it.
+LONG ServeValueBytes(DWORD type, const std::uint8_t* bytes, std::size_t count, DWORD* typeOut,
+                     BYTE* data, DWORD* size);
+
 // Registry bytes of a string: the text and its terminating NUL.
 std::vector<std::uint8_t> BytesFromString(const std::string& text);
 // The text of string bytes, up to the first NUL.

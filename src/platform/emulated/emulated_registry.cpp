@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ascii_case.h"
+#include "platform/registry_values.h"
 #include "platform/emulated/database.h"
 
 namespace vb::emu {
@@ -199,19 +200,8 @@ LONG EmulatedRegistry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* 
   Statement s(db_.handle(), "SELECT type, data FROM vals WHERE key = ? AND fold = ?");
   if (!s.Bind(1, k->id).Bind(2, platform::FoldAscii(NameOf(valueName))).Step()) return kErrorFileNotFound;
   std::vector<std::uint8_t> bytes = s.Blob(1);
-  auto needed = static_cast<DWORD>(bytes.size());
-  if (type) *type = static_cast<DWORD>(s.Int(0));
-  if (!data) {
-    if (size) *size = needed;
-    return kErrorSuccess;
-  }
-  if (*size < needed) {
-    *size = needed;
-    return kErrorMoreData;
-  }
-  if (needed) std::memcpy(data, bytes.data(), needed);
-  *size = needed;
-  return kErrorSuccess;
+  return platform::ServeValueBytes(static_cast<DWORD>(s.Int(0)), bytes.data(), bytes.size(), type,
+                                   data, size);
 }
 
 LONG EmulatedRegistry::RegSetValueExA(HKEY key, const char* valueName, DWORD type,

@@ -95,6 +95,23 @@ win::LONG Dispose(HANDLE h) {
              : LastError();
 }
 
+// Opens an entry by its path as its deletion opens it: with DELETE access
+// and as itself, so that a link is met as a link and a file in use refuses
+// the open (whoever holds it open gave no FILE_SHARE_DELETE). Then answers
+// what the deletion answers: a link or folder is refused, and, when the file
+// is to go, a read-only one too; only the disposition deletes.
+win::LONG DeleteOrProbe(const std::string& path, bool dispose) {
+  Handle h(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kEntryShare, nullptr,
+                       OPEN_EXISTING, kAsItself, nullptr));
+  if (!h.valid()) return LastError();
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!Information(h.get(), &info)) return LastError();
+  DWORD refused = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY |
+                  (dispose ? FILE_ATTRIBUTE_READONLY : 0);
+  if (info.dwFileAttributes & refused) return ERROR_ACCESS_DENIED;
+  return dispose ? Dispose(h.get()) : ERROR_SUCCESS;
+}
+
 // The ANSI form of a listed name; false when the name has characters that
 // the ANSI code page cannot carry (no ANSI path could name it again).
 bool AnsiName(const WCHAR* name, DWORD bytes, std::string* out) {
@@ -314,18 +331,7 @@ win::LONG Win32FileSystem::DeleteEntryFile(platform::FolderHandle folder,
   std::string path;
   win::LONG error = ERROR_SUCCESS;
   if (!EntryPath(folder, name, &path, &error)) return error;
-  // Without FILE_SHARE_DELETE from whoever has the file open, this open
-  // fails with a sharing violation: the file is in use.
-  Handle h(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kEntryShare, nullptr,
-                       OPEN_EXISTING, kAsItself, nullptr));
-  if (!h.valid()) return LastError();
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!Information(h.get(), &info)) return LastError();
-  DWORD attributes = info.dwFileAttributes;
-  if (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY |
-                    FILE_ATTRIBUTE_READONLY))
-    return ERROR_ACCESS_DENIED;
-  return Dispose(h.get());
+  return DeleteOrProbe(path, true);
 }
 
 win::LONG Win32FileSystem::ProbeDeleteEntryFile(platform::FolderHandle folder,
@@ -333,17 +339,7 @@ win::LONG Win32FileSystem::ProbeDeleteEntryFile(platform::FolderHandle folder,
   std::string path;
   win::LONG error = ERROR_SUCCESS;
   if (!EntryPath(folder, name, &path, &error)) return error;
-  // Opened exactly as DeleteEntryFile opens it, so that a file in use refuses
-  // this open as it would refuse that one; closed again without the
-  // disposition, which is all that deletes.
-  Handle h(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, kEntryShare, nullptr,
-                       OPEN_EXISTING, kAsItself, nullptr));
-  if (!h.valid()) return LastError();
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!Information(h.get(), &info)) return LastError();
-  if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
-    return ERROR_ACCESS_DENIED;
-  return ERROR_SUCCESS;
+  return DeleteOrProbe(path, false);
 }
 
 win::LONG Win32FileSystem::RemoveEntryFolder(platform::FolderHandle folder,
