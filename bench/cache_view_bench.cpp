@@ -31,7 +31,7 @@
 
 #include "platform/emulated/database.h"
 #include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
+#include "fixtures/machine_init.h"
 #include "platform/win_types.h"
 
 extern char** environ;
@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
   fs::create_directories(base);
   std::string error;
   for (const std::string& folder : {empty, full})
-    if (!vb::emu::InitMachine(folder, {}, &error)) {
+    if (!vb::fixtures::InitMachine(folder, {}, &error)) {
       std::fprintf(stderr, "InitMachine: %s\n", error.c_str());
       return 1;
     }

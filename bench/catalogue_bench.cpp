@@ -17,7 +17,7 @@
 #include "app/program.h"
 #include "catalogue/app_lists.h"
 #include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
+#include "fixtures/machine_init.h"
 #include "platform/registry_values.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   std::string error;
   for (const std::string& folder : {full, none}) {
     std::filesystem::remove_all(folder);
-    if (!vb::emu::InitMachine(folder, {}, &error)) {
+    if (!vb::fixtures::InitMachine(folder, {}, &error)) {
       std::fprintf(stderr, "InitMachine: %s\n", error.c_str());
       return 1;
     }

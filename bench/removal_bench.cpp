@@ -43,7 +43,7 @@
 #include "call_counter.h"
 #include "engine/removal.h"
 #include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
+#include "fixtures/machine_init.h"
 #include "platform/recording_platform.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
@@ -257,7 +257,7 @@ int main(int argc, char** argv) {
   }
   std::string machineFolder = base + "/machine";
   std::string error;
-  if (reuse.empty() && !vb::emu::InitMachine(machineFolder, {}, &error)) {
+  if (reuse.empty() && !vb::fixtures::InitMachine(machineFolder, {}, &error)) {
     std::fprintf(stderr, "InitMachine: %s\n", error.c_str());
     return 1;
   }

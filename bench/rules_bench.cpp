@@ -15,7 +15,7 @@
 
 #include "catalogue/rule_catalogue.h"
 #include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
+#include "fixtures/machine_init.h"
 #include "platform/registry_values.h"
 
 namespace {
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   std::string folder = tmp + "/rules_bench_machine";
   std::filesystem::remove_all(folder);
   std::string error;
-  if (!vb::emu::InitMachine(folder, {}, &error)) {
+  if (!vb::fixtures::InitMachine(folder, {}, &error)) {
     std::fprintf(stderr, "machine init: %s\n", error.c_str());
     return 1;
   }

@@ -15,7 +15,7 @@
 
 #include "cli/script_driver.h"
 #include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
+#include "fixtures/machine_init.h"
 #include "support/script_toy.h"
 
 namespace {
@@ -36,9 +36,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (!mkdtemp(folder.data())) std::abort();
   g_folder = folder;
   std::string error;
-  vb::emu::InitOptions options;
+  vb::fixtures::InitOptions options;
   options.overwrite = true;
-  if (!vb::emu::InitMachine(g_folder, options, &error) ||
+  if (!vb::fixtures::InitMachine(g_folder, options, &error) ||
       !(g_machine = vb::emu::Machine::Open(g_folder, &error))) {
     std::fprintf(stderr, "no emulated machine: %s\n", error.c_str());
     std::abort();

@@ -22,7 +22,7 @@
 #include "catalogue/rule_file.h"
 #include "engine/steps.h"
 #include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
+#include "fixtures/machine_init.h"
 #include "platform/ascii_case.h"
 #include "platform/control_characters.h"
 #include "registry/protected_keys.h"
@@ -34,7 +34,7 @@ namespace {
 struct FuzzMachine {
   FuzzMachine() {
     std::string error;
-    if (!mkdtemp(folder) || !vb::emu::InitMachine(folder, {.overwrite = true}, &error)) std::abort();
+    if (!mkdtemp(folder) || !vb::fixtures::InitMachine(folder, {.overwrite = true}, &error)) std::abort();
     machine = vb::emu::Machine::Open(folder, &error);
     if (!machine) std::abort();
   }

@@ -82,25 +82,25 @@ TEST_F(CacheViewsTest, TheFirstEntryIsTakenWithoutTheTypeTest) {
   Add("cookie:lower/", kNormalCacheEntry);  // not "Cookie": a cache entry
   Add("Cookie:u@site/", kNormalCacheEntry | kCookieCacheEntry);
   Add("Cookie:u@odd/", kCookieCacheEntry);  // no normal-entry bit
-  browser::LoadHistroy(views);
-  EXPECT_EQ(Texts(views.ListView2),
+  browser::LoadHistory(views);
+  EXPECT_EQ(Texts(views.CacheView()),
             (std::vector<std::string>{"http://first/", "http://normal/", "cookie:lower/"}));
-  EXPECT_EQ(views.List2.ListCount(), 3);
-  EXPECT_EQ(views.Frame4.Caption(), "Cache: 3 Files");
+  EXPECT_EQ(views.CacheUrls().ListCount(), 3);
+  EXPECT_EQ(views.CacheFrame().Caption(), "Cache: 3 Files");
   browser::LoadCookies(views);
-  EXPECT_EQ(Texts(views.ListView1), std::vector<std::string>{"Cookie:u@site/"});
-  EXPECT_EQ(views.Frame5.Caption(), "Cookies: 1 Files");
+  EXPECT_EQ(Texts(views.CookieView()), std::vector<std::string>{"Cookie:u@site/"});
+  EXPECT_EQ(views.CookieFrame().Caption(), "Cookies: 1 Files");
   // One walk for both views fills them as the two walks do.
-  auto history = Texts(views.ListView2), cookies = Texts(views.ListView1);
-  views.Frame4.SetCaption("");
-  views.Frame5.SetCaption("");
-  browser::LoadHistroyAndCookies(views);
-  EXPECT_EQ(Texts(views.ListView2), history);
-  EXPECT_EQ(views.List2.ListCount(), 3);
-  EXPECT_EQ(Texts(views.ListView1), cookies);
-  EXPECT_EQ(Texts(views.LV1), cookies);
-  EXPECT_EQ(views.Frame4.Caption(), "Cache: 3 Files");
-  EXPECT_EQ(views.Frame5.Caption(), "Cookies: 1 Files");
+  auto history = Texts(views.CacheView()), cookies = Texts(views.CookieView());
+  views.CacheFrame().SetCaption("");
+  views.CookieFrame().SetCaption("");
+  browser::LoadHistoryAndCookies(views);
+  EXPECT_EQ(Texts(views.CacheView()), history);
+  EXPECT_EQ(views.CacheUrls().ListCount(), 3);
+  EXPECT_EQ(Texts(views.CookieView()), cookies);
+  EXPECT_EQ(Texts(views.CookiesToDelete()), cookies);
+  EXPECT_EQ(views.CacheFrame().Caption(), "Cache: 3 Files");
+  EXPECT_EQ(views.CookieFrame().Caption(), "Cookies: 1 Files");
 }
 
 TEST_F(CacheViewsTest, TheKeepListProtectsOnlyExactTexts) {
@@ -112,9 +112,9 @@ TEST_F(CacheViewsTest, TheKeepListProtectsOnlyExactTexts) {
   settings::AddListEntry(m.platform(), settings::kCookies, "Cookie:u@other/");
   settings::AddListEntry(m.platform(), settings::kCookies, "Cookie:u@gone-long-ago/");
   browser::LoadCookies(views);
-  EXPECT_EQ(Texts(views.ListView1).size(), 3u);
-  EXPECT_EQ(Texts(views.LV1), (std::vector<std::string>{"Cookie:u@Other/", "Cookie:u@go/"}));
-  EXPECT_EQ(Texts(views.LV2).size(), 3u);
+  EXPECT_EQ(Texts(views.CookieView()).size(), 3u);
+  EXPECT_EQ(Texts(views.CookiesToDelete()), (std::vector<std::string>{"Cookie:u@Other/", "Cookie:u@go/"}));
+  EXPECT_EQ(Texts(views.CookiesToKeep()).size(), 3u);
 }
 
 }  // namespace

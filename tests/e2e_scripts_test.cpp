@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
-#include "platform/emulated/demo_traces.h"
+#include "fixtures/demo_traces.h"
 #include "shared/transcript.h"
 #include "app/program.h"
 #include "cli/script_driver.h"
@@ -38,7 +38,7 @@ std::string Transcript(const std::string& name) {
   if (!script) return "cannot read the script";
   std::string error;
   if (test::WantsDemoMachine(ScriptFolder() / (name + ".vbs")) &&
-      !emu::AddDemoTraces(machine.machine(), &error))
+      !fixtures::AddDemoTraces(machine.machine(), &error))
     return "cannot add the demonstration traces: " + error;
   // NAME.drive_c, when there is one, is laid over drive C: first.
   std::error_code ec;

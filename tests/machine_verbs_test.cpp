@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli/machine_verbs.h"
-#include "platform/emulated/machine_layout.h"
+#include "fixtures/machine_layout.h"
 #include "platform/registry_values.h"
 #include "support/temp_machine.h"
 
@@ -41,7 +41,7 @@ TEST(MachineInit, RefusesToReplaceAMachineOrFillAForeignFolder) {
   EXPECT_FALSE(fs::exists(m.Host("drive_c/old.txt")));
   for (const char* other : others) EXPECT_EQ(test::ReadHostFile(m.Host(other)), "mine") << other;
   EXPECT_EQ(test::ReadHostFile(m.Host("drive_c/Program Files/Vanbrisk/vanbrisk.ico")),
-            emu::layout::IconBytes());
+            fixtures::layout::IconBytes());
 
   fs::path foreign = fs::path(m.folder()) / "foreign";
   test::WriteHostFile((foreign / "keep.txt").string(), "keep");

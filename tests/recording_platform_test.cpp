@@ -42,7 +42,7 @@ const BYTE kData[] = "data";
 
 // A machine laid out alike for both sides, with files held in use.
 struct Laid {
-  explicit Laid(const emu::InitOptions& options = {}) : m(options) {
+  explicit Laid(const fixtures::InitOptions& options = {}) : m(options) {
     platform::FileSystemApi& files = m.platform().Files();
     EXPECT_EQ(files.CreateDirectoryA(kTrial), kErrorSuccess);
     for (const char* folder : {"full", "full\\sub", "empty", "target"})
@@ -448,7 +448,7 @@ TEST(RecordingPlatform, RecordsEveryChangeAsTheMachineWouldMakeItAndMakesNone) {
 }
 
 TEST(RecordingPlatform, ALimitedUserIsRefusedWhatHeMayNotWrite) {
-  emu::InitOptions limited;
+  fixtures::InitOptions limited;
   limited.limitedUser = true;
   Laid real(limited), recorded(limited);
   RecordingPlatform recorder(recorded.m.platform());

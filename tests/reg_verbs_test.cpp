@@ -35,7 +35,7 @@ struct Result {
 
 class RegVerbs : public ::testing::Test {
  protected:
-  explicit RegVerbs(emu::InitOptions options = {}) : m(options) {}
+  explicit RegVerbs(fixtures::InitOptions options = {}) : m(options) {}
 
   Result Reg(const std::vector<std::string>& args, const std::string& input = "") {
     std::istringstream in(input);
@@ -268,7 +268,7 @@ TEST_F(RegVerbs, ExportAndImportThroughHostFiles) {
 
 class RegVerbsLimitedUser : public RegVerbs {
  protected:
-  RegVerbsLimitedUser() : RegVerbs(emu::InitOptions{.limitedUser = true}) {}
+  RegVerbsLimitedUser() : RegVerbs(fixtures::InitOptions{.limitedUser = true}) {}
 };
 
 TEST_F(RegVerbsLimitedUser, WritingTheMachineHiveIsRefusedWithNothingChanged) {

@@ -50,7 +50,7 @@ std::vector<std::uint8_t> Sz(const std::string& text) { return platform::BytesFr
 class ShellTest : public ::testing::Test {
  protected:
   // Windows always has the user's Run key; the emulated machine is laid out without one.
-  explicit ShellTest(emu::InitOptions options = {}) : m(options) {
+  explicit ShellTest(fixtures::InitOptions options = {}) : m(options) {
     registry::Reg32::CreateKey(m.platform().Registry(), kHkeyCurrentUser, kRun);
   }
   void Start() { program.Start(""); }

@@ -37,7 +37,7 @@ constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
 class ToolsTest : public ::testing::Test {
  protected:
-  explicit ToolsTest(emu::InitOptions options = {}) : m(options) {
+  explicit ToolsTest(fixtures::InitOptions options = {}) : m(options) {
     EXPECT_TRUE(m.machine().SetSetting(emu::kTotalPhysSetting, std::to_string(512 * kMegabyte)));
     EXPECT_TRUE(m.machine().SetSetting(emu::kAvailPhysSetting,
                                        std::to_string(511 * kMegabyte + kMegabyte / 2)));
@@ -172,7 +172,7 @@ TEST_F(ToolsTest, StartupListsEverySourceInOrderAndDeletesOnlyAChosenRowAfterYes
 
 class LimitedToolsTest : public ToolsTest {
  protected:
-  LimitedToolsTest() : ToolsTest(emu::InitOptions{.limitedUser = true}) {}
+  LimitedToolsTest() : ToolsTest(fixtures::InitOptions{.limitedUser = true}) {}
 };
 
 TEST_F(LimitedToolsTest, HklmEntriesListWithoutCommandsAndCannotBeDeleted) {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/window.h"
+#include "toolkit/window.h"
 #include "platform/platform.h"
 #include "platform/recording_platform.h"
 #include "toolkit/application.h"
@@ -51,7 +51,7 @@ class Program {
   // may still be running when it unloads it.
   void AfterEvent();
   // The secondary windows open now, oldest first.
-  const std::vector<std::unique_ptr<Window>>& Windows() const { return windows_; }
+  const std::vector<std::unique_ptr<toolkit::Window>>& Windows() const { return windows_; }
 
   // Told of each new application before its main window is created, so that
   // a renderer can watch its forms from the first.
@@ -67,7 +67,7 @@ class Program {
   std::string commandLine_;
   std::unique_ptr<MainWindow> main_;
   // Declared last: destroyed first, before the main window that owns them.
-  std::vector<std::unique_ptr<Window>> windows_;
+  std::vector<std::unique_ptr<toolkit::Window>> windows_;
 };
 
 }  // namespace vb::app

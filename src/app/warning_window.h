@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/window.h"
+#include "toolkit/window.h"
 #include "platform/platform.h"
 #include "toolkit/form.h"
 #include "toolkit/form_builder.h"
@@ -23,7 +23,7 @@ class WarningForm : public toolkit::Form {
 
 const toolkit::FormTable<WarningForm>& WarningTable();
 
-class WarningWindow : public Window {
+class WarningWindow : public toolkit::Window {
  public:
   // runAgain starts the clean run again after Ok.
   WarningWindow(toolkit::Application& app, std::function<void()> runAgain);

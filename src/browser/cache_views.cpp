@@ -30,43 +30,43 @@ void Walk(CacheViews& v, Take take) {
 }
 
 void ClearHistory(CacheViews& v) {
-  v.List2.Clear();
-  v.ListView2.Clear();
+  v.CacheUrls().Clear();
+  v.CacheView().Clear();
 }
 
 void TakeHistory(CacheViews& v, const std::string& url) {
-  v.List2.AddItem(url);
-  v.ListView2.Add(url);
+  v.CacheUrls().AddItem(url);
+  v.CacheView().Add(url);
 }
 
 void CountHistory(CacheViews& v) {
-  v.Frame4.SetCaption("Cache: " + std::to_string(v.ListView2.Count()) + " Files");
+  v.CacheFrame().SetCaption("Cache: " + std::to_string(v.CacheView().Count()) + " Files");
 }
 
 void ClearCookies(CacheViews& v) {
-  v.ListView1.Clear();
-  v.LV1.Clear();
-  v.LV2.Clear();
+  v.CookieView().Clear();
+  v.CookiesToDelete().Clear();
+  v.CookiesToKeep().Clear();
 }
 
 void TakeCookie(CacheViews& v, const std::string& url) {
-  v.ListView1.Add(url);
-  v.LV1.Add(url);
+  v.CookieView().Add(url);
+  v.CookiesToDelete().Add(url);
 }
 
 // The caption, the keep-list, and the kept cookies out of those to delete.
 void FinishCookies(CacheViews& v) {
-  v.Frame5.SetCaption("Cookies: " + std::to_string(v.ListView1.Count()) + " Files");
+  v.CookieFrame().SetCaption("Cookies: " + std::to_string(v.CookieView().Count()) + " Files");
   for (const std::string& kept : registry::settings::ListEntries(v.platform, registry::settings::kCookies))
-    v.LV2.Add(kept);
-  for (int k = 0; k < v.LV2.Count(); ++k)
-    for (int i = v.LV1.Count() - 1; i >= 0; --i)
-      if (v.LV1.ItemAt(i).text == v.LV2.ItemAt(k).text) v.LV1.Remove(i);
+    v.CookiesToKeep().Add(kept);
+  for (int k = 0; k < v.CookiesToKeep().Count(); ++k)
+    for (int i = v.CookiesToDelete().Count() - 1; i >= 0; --i)
+      if (v.CookiesToDelete().ItemAt(i).text == v.CookiesToKeep().ItemAt(k).text) v.CookiesToDelete().Remove(i);
 }
 
 }  // namespace
 
-void LoadHistroy(CacheViews& v) {
+void LoadHistory(CacheViews& v) {
   ClearHistory(v);
   Walk(v, [&](const std::string& url, bool cookie) {
     if (!cookie) TakeHistory(v, url);
@@ -82,7 +82,7 @@ void LoadCookies(CacheViews& v) {
   FinishCookies(v);
 }
 
-void LoadHistroyAndCookies(CacheViews& v) {
+void LoadHistoryAndCookies(CacheViews& v) {
   ClearHistory(v);
   ClearCookies(v);
   Walk(v, [&](const std::string& url, bool cookie) {
@@ -93,6 +93,21 @@ void LoadHistroyAndCookies(CacheViews& v) {
   });
   CountHistory(v);
   FinishCookies(v);
+}
+
+const std::string& CacheViews::LocalFile(const std::string& url) const {
+  static const std::string kNone;
+  auto it = localFiles.find(url);
+  return it == localFiles.end() ? kNone : it->second;
+}
+
+void CacheViews::Reload(bool cacheEntries, bool cookies) {
+  if (cacheEntries && cookies)
+    LoadHistoryAndCookies(*this);
+  else if (cacheEntries)
+    LoadHistory(*this);
+  else if (cookies)
+    LoadCookies(*this);
 }
 
 }  // namespace vb::browser

@@ -79,11 +79,8 @@ void Waiting(toolkit::Application& app, Body body) {
 
 // The cache view is reloaded only while it holds at most the limit of
 // entries; the cookie views always.
-void ReloadWithinLimit(CacheViews& views) {
-  if (views.List2.ListCount() <= kCacheReloadLimit)
-    LoadHistroyAndCookies(views);
-  else
-    LoadCookies(views);
+void ReloadWithinLimit(engine::CacheViewPort& views) {
+  views.Reload(views.CacheUrls().ListCount() <= engine::kCacheReloadLimit, true);
 }
 
 }  // namespace
@@ -114,7 +111,7 @@ void DeleteCache(InternetPage& p) {
       p.File4.Refresh();
     }
   }
-  p.builtin.views.List2.Clear();
+  p.builtin.views.CacheUrls().Clear();
   p.DelCache.SetEnabled(false);
   RewriteLog(p);
 }
@@ -128,12 +125,12 @@ void DeleteCookies(InternetPage& p) {
 }
 
 void CleanBrowsers(InternetPage& p) {
-  CacheViews& views = p.builtin.views;
-  if (views.List2.ListCount() > 0) {
+  engine::CacheViewPort& views = p.builtin.views;
+  if (views.CacheUrls().ListCount() > 0) {
     engine::CleanIETemp(p.builtin);
     p.DelCache.SetEnabled(false);
   }
-  if (views.ListView1.Count() > 0) {
+  if (views.CookieView().Count() > 0) {
     engine::Cookies(p.builtin);
     p.DelCook.SetEnabled(false);
   }
@@ -152,13 +149,13 @@ void CleanBrowsers(InternetPage& p) {
 void DeleteIECache(InternetPage& p) {
   engine::CleanIETemp(p.builtin);
   RewriteLog(p);
-  if (p.builtin.views.ListView2.Count() == 0) p.DelCache.SetEnabled(false);
+  if (p.builtin.views.CacheView().Count() == 0) p.DelCache.SetEnabled(false);
 }
 
 void DeleteIECookies(InternetPage& p) {
   engine::Cookies(p.builtin);
   RewriteLog(p);
-  if (p.builtin.views.ListView1.Count() == 0) p.DelCook.SetEnabled(false);
+  if (p.builtin.views.CookieView().Count() == 0) p.DelCook.SetEnabled(false);
 }
 
 void DeleteFirefoxCache(InternetPage& p) { Firefox(p, &FireFox::Delete_Cache); }
@@ -168,7 +165,7 @@ void DeleteFirefoxCookies(InternetPage& p) { Firefox(p, &FireFox::Delete_Cookies
 void DeleteOperaCache(InternetPage& p) {
   p.operaCookies = false;
   RunOpera(p);
-  if (p.builtin.views.ListView2.Count() == 0) p.DelCache.SetEnabled(false);
+  if (p.builtin.views.CacheView().Count() == 0) p.DelCache.SetEnabled(false);
 }
 
 void DeleteOperaCookies(InternetPage& p) {
@@ -177,28 +174,28 @@ void DeleteOperaCookies(InternetPage& p) {
 }
 
 void DeleteSelectedCache(InternetPage& p) {
-  CacheViews& v = p.builtin.views;
-  DeleteSelected(p, {v.ListView2, v.Frame4, "Cache: ", p.dscache});
+  engine::CacheViewPort& v = p.builtin.views;
+  DeleteSelected(p, {v.CacheView(), v.CacheFrame(), "Cache: ", p.dscache});
 }
 
 void DeleteSelectedCookie(InternetPage& p) {
-  CacheViews& v = p.builtin.views;
-  DeleteSelected(p, {v.ListView1, v.Frame5, "Cookies: ", p.dscookie});
+  engine::CacheViewPort& v = p.builtin.views;
+  DeleteSelected(p, {v.CookieView(), v.CookieFrame(), "Cookies: ", p.dscookie});
 }
 
 void ReloadViews(InternetPage& p) {
-  CacheViews& views = p.builtin.views;
+  engine::CacheViewPort& views = p.builtin.views;
   Waiting(p.app, [&] { ReloadWithinLimit(views); });
-  p.DelCache.SetEnabled(views.ListView2.Count() > 0);
-  p.DelCook.SetEnabled(views.ListView1.Count() > 0);
+  p.DelCache.SetEnabled(views.CacheView().Count() > 0);
+  p.DelCook.SetEnabled(views.CookieView().Count() > 0);
 }
 
 void PrepareCacheMenu(InternetPage& p) {
-  PrepareMenu(p, p.builtin.views.ListView2, p.dscache, p.mozff, p.operacache2);
+  PrepareMenu(p, p.builtin.views.CacheView(), p.dscache, p.mozff, p.operacache2);
 }
 
 void PrepareCookieMenu(InternetPage& p) {
-  PrepareMenu(p, p.builtin.views.ListView1, p.dscookie, p.mozffcook, p.operacook);
+  PrepareMenu(p, p.builtin.views.CookieView(), p.dscookie, p.mozffcook, p.operacook);
 }
 
 }  // namespace vb::browser

@@ -40,7 +40,7 @@ struct InternetPage {
 };
 
 // Showing the page: the wait cursor, both views loaded (the cache view only
-// while List2 holds at most 10,000 entries), Text2 rewritten from L2.
+// while it lists at most 10,000 entries), Text2 rewritten from L2.
 void LoadInternetPage(InternetPage& page);
 // Text2: every line of L2, each followed by CR LF.
 void RewriteLog(InternetPage& page);

@@ -3,11 +3,6 @@
 #include <cstdlib>
 #include <memory>
 
-#ifndef _WIN32
-#include "platform/emulated/demo_traces.h"
-#include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
-#endif
 
 namespace vb::cli {
 
@@ -23,50 +18,6 @@ std::string DefaultMachineFolder() {
   else
     data = ".";
   return data + "/vanbrisk/machine";
-}
-
-int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io) {
-  if (args.empty() || args[0] != "init") {
-    io.err << "usage: machine init [--demo] [--limited-user] [--force]\n";
-    return kExitUsage;
-  }
-#ifdef _WIN32
-  // On Windows the program works on the real machine: there is none to lay out.
-  (void)folder;
-  io.err << "machine init has no meaning on Windows: vanbrisk-cli works on this machine "
-            "itself\n";
-  return kExitFailed;
-#else
-  emu::InitOptions options;
-  bool demo = false;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--limited-user") {
-      options.limitedUser = true;
-    } else if (args[i] == "--demo") {
-      demo = true;
-    } else if (args[i] == "--force") {
-      options.overwrite = true;
-    } else {
-      io.err << "machine init: unknown option " << args[i] << "\n";
-      return kExitUsage;
-    }
-  }
-  std::string error;
-  if (!emu::InitMachine(folder, options, &error)) {
-    io.err << "machine init: " << error << "\n";
-    return kExitFailed;
-  }
-  if (demo) {
-    auto machine = emu::Machine::Open(folder, &error);
-    if (!machine || !emu::AddDemoTraces(*machine, &error)) {
-      io.err << "machine init: the demonstration traces could not be added: " << error << "\n";
-      return kExitFailed;
-    }
-  }
-  io.out << "Created a " << (demo ? "demonstration " : "") << "machine in " << folder
-         << (options.limitedUser ? " (limited user)" : "") << "\n";
-  return kExitOk;
-#endif
 }
 
 namespace {

@@ -17,12 +17,12 @@ std::string CountCaption(const char* prefix, int count) {
 
 // The Internet Temporary stage: its lines, then the files and entries.
 void IETemp(BuiltinContext& c) {
-  auto& list = c.views.List2;
+  auto& list = c.views.CacheUrls();
   if (list.ListCount() == 0) return;
   if (c.options.showAllIeFiles) {
     for (int i = 0; i < list.ListCount(); ++i) c.removal.L.AddItem(list.List(i));
   } else {
-    c.removal.L.AddItem("Temporary Internet Files (" + std::to_string(c.views.ListView2.Count()) +
+    c.removal.L.AddItem("Temporary Internet Files (" + std::to_string(c.views.CacheView().Count()) +
                         " Files)");
   }
   CleanIETemp(c);
@@ -38,9 +38,9 @@ bool DeleteViewEntry(BuiltinContext& c, const std::string& url) {
 }
 
 void CleanIETemp(BuiltinContext& c) {
-  auto& view = c.views.ListView2;
+  auto& view = c.views.CacheView();
   ClearD(c.removal, UserFolder("Cache"));
-  c.views.Frame4.SetCaption(CountCaption("Removed: ", view.Count()));
+  c.views.CacheFrame().SetCaption(CountCaption("Removed: ", view.Count()));
   // Under Analyze each entry is counted, or refused as Run Cleaner would
   // refuse it; the view stays as it is.
   if (c.removal.analyzeOnly)
@@ -51,7 +51,7 @@ void CleanIETemp(BuiltinContext& c) {
       if (DeleteViewEntry(c, url)) Log(c.removal.L2, url);
       view.Remove(0);
     }
-    c.views.List2.Clear();
+    c.views.CacheUrls().Clear();
     view.Clear();
     c.resultsLogFrame.SetCaption(CountCaption("Results Log: ", c.removal.L2.ListCount()));
   }
@@ -59,13 +59,13 @@ void CleanIETemp(BuiltinContext& c) {
 }
 
 void Cookies(BuiltinContext& c) {
-  auto& toDelete = c.views.LV1;
-  auto& kept = c.views.LV2;
+  auto& toDelete = c.views.CookiesToDelete();
+  auto& kept = c.views.CookiesToKeep();
   bool analyze = c.removal.analyzeOnly;
   if (analyze)
     for (int i = 0; i < toDelete.Count(); ++i) (void)DeleteViewEntry(c, toDelete.ItemAt(i).text);
   if (!analyze) {
-    c.views.Frame5.SetCaption(CountCaption("Removed: ", toDelete.Count()));
+    c.views.CookieFrame().SetCaption(CountCaption("Removed: ", toDelete.Count()));
     while (toDelete.Count() > 0) {
       std::string url = toDelete.ItemAt(0).text;
       if (DeleteViewEntry(c, url)) {
@@ -78,7 +78,7 @@ void Cookies(BuiltinContext& c) {
   // The whole folder goes only while nothing is kept; it is always measured.
   if (analyze || kept.Count() == 0) ClearD(c.removal, UserFolder("Cookies"));
   if (!analyze) {
-    c.views.ListView1.Clear();
+    c.views.CookieView().Clear();
     c.resultsLogFrame.SetCaption(CountCaption("Results Log: ", c.removal.L2.ListCount()));
   }
   kept.Clear();

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "browser/cache_views.h"
+#include "engine/cache_view_port.h"
 #include "engine/clean_run.h"
 #include "engine/removal.h"
 #include "engine/routines.h"
@@ -19,7 +19,7 @@ namespace vb::engine {
 struct BuiltinContext {
   platform::Platform& platform;
   RemovalContext& removal;
-  browser::CacheViews& views;
+  CacheViewPort& views;
   toolkit::Frame& resultsLogFrame;  // "Results Log:" of the Internet page
   const RunOptions& options;        // of the run in progress
   // Told after each URL-cache entry the program deleted.

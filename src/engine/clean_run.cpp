@@ -105,9 +105,9 @@ void CleanRun::Run(const RunRequest& request) {
   }
 
   // The cache and cookie lists, fresh for the Internet items.
-  if (Has(request.items, Item::kIETemp) && views_.List2.ListCount() <= browser::kCacheReloadLimit)
-    browser::LoadHistroy(views_);
-  if (Has(request.items, Item::kCookies)) browser::LoadCookies(views_);
+  bool reloadCache = Has(request.items, Item::kIETemp) &&
+                     views_.CacheUrls().ListCount() <= kCacheReloadLimit;
+  views_.Reload(reloadCache, Has(request.items, Item::kCookies));
 
   BinState bin = QueryRecycleBin(platform_);
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/cache_views.h"
+#include "engine/cache_view_port.h"
 #include "engine/items.h"
 #include "engine/removal.h"
 #include "engine/routines.h"
@@ -89,7 +89,7 @@ inline const std::string kRule(88, '-');
 
 class CleanRun {
  public:
-  CleanRun(platform::Platform& platform, RunDisplay display, browser::CacheViews& views,
+  CleanRun(platform::Platform& platform, RunDisplay display, CacheViewPort& views,
            const RoutineTable& routines, Stopwatch& stopwatch, RunHost& host,
            RemovalContext& removal)
       : platform_(platform),
@@ -107,7 +107,7 @@ class CleanRun {
   platform::Platform& platform_;
   RemovalContext& removal_;
   RunDisplay display_;
-  browser::CacheViews& views_;
+  CacheViewPort& views_;
   const RoutineTable& routines_;
   Stopwatch& stopwatch_;
   RunHost& host_;

@@ -2,7 +2,7 @@
 // entry) to be deleted by the personalized stage of the clean run.
 #pragma once
 
-#include "app/window.h"
+#include "toolkit/window.h"
 #include "personal/personalized_items.h"
 #include "toolkit/form.h"
 #include "toolkit/form_builder.h"
@@ -20,7 +20,7 @@ class AddRegistryForm : public toolkit::Form {
 
 const toolkit::FormTable<AddRegistryForm>& AddRegistryTable();
 
-class AddRegistryWindow : public app::Window {
+class AddRegistryWindow : public toolkit::Window {
  public:
   // An accepted entry is stored and appended to the context's list.
   AddRegistryWindow(toolkit::Application& app, PersonalizedContext context);

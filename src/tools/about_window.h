@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/window.h"
+#include "toolkit/window.h"
 #include "platform/platform.h"
 #include "toolkit/form.h"
 #include "toolkit/form_builder.h"
@@ -26,7 +26,7 @@ class AboutForm : public toolkit::Form {
 
 const toolkit::FormTable<AboutForm>& AboutTable();
 
-class AboutWindow : public app::Window {
+class AboutWindow : public toolkit::Window {
  public:
   // reapplyLanguage applies the main window's language again once the window
   // has loaded.

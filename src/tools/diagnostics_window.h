@@ -2,7 +2,7 @@
 // window opens, and its saving to a text file.
 #pragma once
 
-#include "app/window.h"
+#include "toolkit/window.h"
 #include "platform/platform.h"
 #include "toolkit/form.h"
 #include "toolkit/form_builder.h"
@@ -22,7 +22,7 @@ class DiagnosticsForm : public toolkit::Form {
 
 const toolkit::FormTable<DiagnosticsForm>& DiagnosticsTable();
 
-class DiagnosticsWindow : public app::Window {
+class DiagnosticsWindow : public toolkit::Window {
  public:
   explicit DiagnosticsWindow(toolkit::Application& app);
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/window.h"
+#include "toolkit/window.h"
 #include "platform/platform.h"
 #include "toolkit/form.h"
 #include "toolkit/form_builder.h"
@@ -24,7 +24,7 @@ class StartupForm : public toolkit::Form {
 
 const toolkit::FormTable<StartupForm>& StartupTable();
 
-class StartupWindow : public app::Window {
+class StartupWindow : public toolkit::Window {
  public:
   // reapplyLanguage applies the main window's language again once the lists
   // are loaded.

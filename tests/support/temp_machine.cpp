@@ -7,20 +7,20 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/emulated/demo_traces.h"
+#include "fixtures/demo_traces.h"
 #include "registry/settings_store.h"
 
 namespace vb::test {
 
-TempMachine::TempMachine(const emu::InitOptions& options) {
+TempMachine::TempMachine(const fixtures::InitOptions& options) {
   std::string templ = (std::filesystem::temp_directory_path() / "vanbrisk-test-XXXXXX").string();
   char* made = mkdtemp(templ.data());
   if (!made) throw std::runtime_error("mkdtemp failed");
   folder_ = made;
-  emu::InitOptions o = options;
+  fixtures::InitOptions o = options;
   o.overwrite = true;
   std::string error;
-  if (!emu::InitMachine(folder_, o, &error)) throw std::runtime_error("InitMachine: " + error);
+  if (!fixtures::InitMachine(folder_, o, &error)) throw std::runtime_error("InitMachine: " + error);
   machine_ = emu::Machine::Open(folder_, &error);
   if (!machine_) throw std::runtime_error("Machine::Open: " + error);
 }
@@ -59,7 +59,7 @@ void PassCleanerWarning(TempMachine& m) {
 
 void AddDemoTracesAndPassWarning(TempMachine& m) {
   std::string error;
-  if (!emu::AddDemoTraces(m.machine(), &error)) throw std::runtime_error("AddDemoTraces: " + error);
+  if (!fixtures::AddDemoTraces(m.machine(), &error)) throw std::runtime_error("AddDemoTraces: " + error);
   PassCleanerWarning(m);
 }
 

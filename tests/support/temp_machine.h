@@ -5,13 +5,13 @@
 #include <string>
 
 #include "platform/emulated/machine.h"
-#include "platform/emulated/machine_init.h"
+#include "fixtures/machine_init.h"
 
 namespace vb::test {
 
 class TempMachine {
  public:
-  explicit TempMachine(const emu::InitOptions& options = {});
+  explicit TempMachine(const fixtures::InitOptions& options = {});
   ~TempMachine();
 
   emu::Machine& machine() { return *machine_; }

@@ -4,7 +4,6 @@
 
 #include <chrono>
 
-#include "platform/emulated/machine_init.h"
 
 namespace vb::emu {
 
@@ -47,9 +46,9 @@ LONG EmulatedSystem::Launch(const std::string& commandLine, int windowStyle) {
   return kErrorSuccess;
 }
 
-std::string EmulatedSystem::ProgramFolder() { return kProgramFolder; }
+std::string EmulatedSystem::ProgramFolder() { return machine_.Setting(kProgramFolderSetting); }
 
-std::string EmulatedSystem::ProgramName() { return "vanbrisk"; }
+std::string EmulatedSystem::ProgramName() { return machine_.Setting(kProgramNameSetting); }
 
 std::vector<LaunchedProgram> EmulatedSystem::Launched() {
   std::vector<LaunchedProgram> out;

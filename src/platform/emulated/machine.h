@@ -27,6 +27,10 @@ struct LaunchedProgram {
 
 // Names of the machine's own settings in the machine table of registry.db.
 inline constexpr const char* kLimitedUserSetting = "limited_user";
+// Where the program that runs on the machine lies, and its executable's name
+// without ".exe": what the system reports as the program's own folder and name.
+inline constexpr const char* kProgramFolderSetting = "program_folder";
+inline constexpr const char* kProgramNameSetting = "program_name";
 inline constexpr const char* kTotalPhysSetting = "memory_total_phys";
 inline constexpr const char* kAvailPhysSetting = "memory_avail_phys";
 

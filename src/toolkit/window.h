@@ -5,20 +5,20 @@
 
 #include "toolkit/form.h"
 
-namespace vb::app {
+namespace vb::toolkit {
 
 class Window {
  public:
   virtual ~Window() = default;
-  virtual toolkit::Form& form() = 0;
+  virtual Form& form() = 0;
 
   // Shows the window over the main window, which stays disabled until this
   // window unloads.
-  void ShowOwnedBy(toolkit::Form& main) {
+  void ShowOwnedBy(Form& main) {
     form().Move(main.Left() + 1800, main.Top() + 1500);
     form().ShowOwned(main);
     main.SetEnabled(false);
   }
 };
 
-}  // namespace vb::app
+}  // namespace vb::toolkit

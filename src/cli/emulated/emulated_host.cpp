@@ -1,0 +1,87 @@
+// vanbrisk-cli over an emulated machine: the machine folder opened (and laid
+// out when it has none), "machine init", and scheduled commands recorded.
+#include <filesystem>
+
+#include "cli/machine_verbs.h"
+#include "cli/platform_choice.h"
+#include "cli/schedule_verb.h"
+#include "fixtures/demo_traces.h"
+#include "fixtures/machine_init.h"
+#include "platform/emulated/machine.h"
+
+namespace vb::cli {
+
+namespace {
+
+class EmulatedMachine final : public ChosenPlatform {
+ public:
+  explicit EmulatedMachine(std::unique_ptr<emu::Machine> machine) : machine_(std::move(machine)) {}
+  platform::Platform& get() override { return *machine_; }
+  platform::ScriptedUi& ui() override { return machine_->Script(); }
+
+ private:
+  std::unique_ptr<emu::Machine> machine_;
+};
+
+}  // namespace
+
+bool UsesEmulatedMachines() { return true; }
+
+std::unique_ptr<ChosenPlatform> OpenPlatform(const std::string& folder, bool createDefault,
+                                             std::string* error) {
+  std::string why;
+  if (createDefault && !std::filesystem::exists(folder + "/registry.db") &&
+      !fixtures::InitMachine(folder, {}, &why)) {
+    if (error) *error = "cannot create the default machine: " + why;
+    return nullptr;
+  }
+  auto machine = emu::Machine::Open(folder, error);
+  if (!machine) return nullptr;
+  return std::make_unique<EmulatedMachine>(std::move(machine));
+}
+
+CommandRunner SystemCommandRunner(platform::Platform& platform, std::ostream& out) {
+  return [&platform, &out](const std::string& commandLine) -> std::optional<int> {
+    if (platform.System().Launch(commandLine, 1) != 0) return std::nullopt;
+    out << "recorded, not run (emulated machine): " << commandLine << "\n";
+    return 0;
+  };
+}
+
+int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io) {
+  if (args.empty() || args[0] != "init") {
+    io.err << "usage: machine init [--demo] [--limited-user] [--force]\n";
+    return kExitUsage;
+  }
+  fixtures::InitOptions options;
+  bool demo = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--limited-user") {
+      options.limitedUser = true;
+    } else if (args[i] == "--demo") {
+      demo = true;
+    } else if (args[i] == "--force") {
+      options.overwrite = true;
+    } else {
+      io.err << "machine init: unknown option " << args[i] << "\n";
+      return kExitUsage;
+    }
+  }
+  std::string error;
+  if (!fixtures::InitMachine(folder, options, &error)) {
+    io.err << "machine init: " << error << "\n";
+    return kExitFailed;
+  }
+  if (demo) {
+    auto machine = emu::Machine::Open(folder, &error);
+    if (!machine || !fixtures::AddDemoTraces(*machine, &error)) {
+      io.err << "machine init: the demonstration traces could not be added: " << error << "\n";
+      return kExitFailed;
+    }
+  }
+  io.out << "Created a " << (demo ? "demonstration " : "") << "machine in " << folder
+         << (options.limitedUser ? " (limited user)" : "") << "\n";
+  return kExitOk;
+}
+
+}  // namespace vb::cli

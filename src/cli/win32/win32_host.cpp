@@ -1,0 +1,65 @@
+// vanbrisk-cli on Windows: the real machine, with the program's message boxes
+// answered by a scripted user, and scheduled commands run.
+#include <windows.h>
+
+#include <vector>
+
+#include "cli/machine_verbs.h"
+#include "cli/platform_choice.h"
+#include "cli/schedule_verb.h"
+#include "platform/win32/win32_platform.h"
+
+namespace vb::cli {
+
+namespace {
+
+class RealMachine final : public ChosenPlatform {
+ public:
+  RealMachine() : platform_(&ui_) {}
+  platform::Platform& get() override { return platform_; }
+  platform::ScriptedUi& ui() override { return ui_; }
+
+ private:
+  platform::ScriptedUi ui_;
+  win32::Win32Platform platform_;
+};
+
+}  // namespace
+
+bool UsesEmulatedMachines() { return false; }
+
+std::unique_ptr<ChosenPlatform> OpenPlatform(const std::string&, bool, std::string*) {
+  return std::make_unique<RealMachine>();
+}
+
+CommandRunner SystemCommandRunner(platform::Platform&, std::ostream&) {
+  return [](const std::string& commandLine) -> std::optional<int> {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process))
+      return std::nullopt;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+  };
+}
+
+int RunMachineVerb(const std::string&, const std::vector<std::string>& args, VerbIo io) {
+  if (args.empty() || args[0] != "init") {
+    io.err << "usage: machine init [--demo] [--limited-user] [--force]\n";
+    return kExitUsage;
+  }
+  // On Windows the program works on the real machine: there is none to lay out.
+  io.err << "machine init has no meaning on Windows: vanbrisk-cli works on this machine "
+            "itself\n";
+  return kExitFailed;
+}
+
+}  // namespace vb::cli
