@@ -7,6 +7,7 @@
 # links hand down. So `#include "app/program.h"` in the engine fails to compile.
 #
 # From the bottom up:
+#   base                     the result type every layer returns (headers only)
 #   product                  the version, the product's names (headers only)
 #   platform                 the operating system as interfaces, and the
 #                            recording layer over any platform
@@ -80,7 +81,10 @@ endfunction()
 add_library(vanbrisk_product INTERFACE)
 vanbrisk_layer_includes(vanbrisk_product product)
 
-vanbrisk_layer(platform platform)
+add_library(vanbrisk_base INTERFACE)
+vanbrisk_layer_includes(vanbrisk_base base)
+
+vanbrisk_layer(platform platform USES base)
 if(WIN32)
   vanbrisk_layer(platform_win32 platform/win32 USES platform)
   target_link_libraries(vanbrisk_platform_win32 PUBLIC advapi32 wininet shell32 ole32 comdlg32
