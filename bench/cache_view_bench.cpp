@@ -29,9 +29,9 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/machine_init.h"
 #include "platform/emulated/database.h"
 #include "platform/emulated/machine.h"
-#include "fixtures/machine_init.h"
 #include "platform/win_types.h"
 
 extern char** environ;

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "catalogue/rule_catalogue.h"
-#include "platform/emulated/machine.h"
 #include "fixtures/machine_init.h"
+#include "platform/emulated/machine.h"
 #include "platform/registry_values.h"
 
 namespace {

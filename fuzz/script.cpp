@@ -14,8 +14,8 @@
 #include <string>
 
 #include "cli/script_driver.h"
-#include "platform/emulated/machine.h"
 #include "fixtures/machine_init.h"
+#include "platform/emulated/machine.h"
 #include "support/script_toy.h"
 
 namespace {

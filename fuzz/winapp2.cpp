@@ -21,10 +21,10 @@
 #include "catalogue/rule_catalogue.h"
 #include "catalogue/rule_file.h"
 #include "engine/steps.h"
-#include "platform/emulated/machine.h"
 #include "fixtures/machine_init.h"
 #include "platform/ascii_case.h"
 #include "platform/control_characters.h"
+#include "platform/emulated/machine.h"
 #include "registry/protected_keys.h"
 
 namespace {

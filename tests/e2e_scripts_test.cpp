@@ -12,10 +12,10 @@
 #include <sstream>
 
 #include "app/main_window.h"
-#include "fixtures/demo_traces.h"
-#include "shared/transcript.h"
 #include "app/program.h"
 #include "cli/script_driver.h"
+#include "fixtures/demo_traces.h"
+#include "shared/transcript.h"
 #include "support/temp_machine.h"
 
 namespace vb {

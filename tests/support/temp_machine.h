@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/emulated/machine.h"
 #include "fixtures/machine_init.h"
+#include "platform/emulated/machine.h"
 
 namespace vb::test {
 
