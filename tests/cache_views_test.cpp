@@ -82,7 +82,7 @@ TEST_F(CacheViewsTest, TheFirstEntryIsTakenWithoutTheTypeTest) {
   Add("cookie:lower/", kNormalCacheEntry);  // not "Cookie": a cache entry
   Add("Cookie:u@site/", kNormalCacheEntry | kCookieCacheEntry);
   Add("Cookie:u@odd/", kCookieCacheEntry);  // no normal-entry bit
-  browser::LoadHistroy(views);
+  browser::LoadHistory(views);
   EXPECT_EQ(Texts(views.ListView2),
             (std::vector<std::string>{"http://first/", "http://normal/", "cookie:lower/"}));
   EXPECT_EQ(views.List2.ListCount(), 3);
@@ -94,7 +94,7 @@ TEST_F(CacheViewsTest, TheFirstEntryIsTakenWithoutTheTypeTest) {
   auto history = Texts(views.ListView2), cookies = Texts(views.ListView1);
   views.Frame4.SetCaption("");
   views.Frame5.SetCaption("");
-  browser::LoadHistroyAndCookies(views);
+  browser::LoadHistoryAndCookies(views);
   EXPECT_EQ(Texts(views.ListView2), history);
   EXPECT_EQ(views.List2.ListCount(), 3);
   EXPECT_EQ(Texts(views.ListView1), cookies);

@@ -173,7 +173,8 @@ void MainWindow::StoreBox(toolkit::CheckBox& box) {
                                        settings::SectionPath(settings::kSettings), setting.value)
                 .empty() &&
             form_.HWM->Value() != 1)
-          program_.platform().Ui().MessageBoxA(setting.warning, "Vanbrisk Suite", 48);
+          program_.platform().Ui().MessageBoxA(setting.warning, "Vanbrisk Suite",
+                                               kMbIconExclamation);
         [[fallthrough]];
       case StoreForm::kOneOrDelete:
         if (box.Value() == 1)

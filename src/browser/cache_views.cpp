@@ -66,7 +66,7 @@ void FinishCookies(CacheViews& v) {
 
 }  // namespace
 
-void LoadHistroy(CacheViews& v) {
+void LoadHistory(CacheViews& v) {
   ClearHistory(v);
   Walk(v, [&](const std::string& url, bool cookie) {
     if (!cookie) TakeHistory(v, url);
@@ -82,7 +82,7 @@ void LoadCookies(CacheViews& v) {
   FinishCookies(v);
 }
 
-void LoadHistroyAndCookies(CacheViews& v) {
+void LoadHistoryAndCookies(CacheViews& v) {
   ClearHistory(v);
   ClearCookies(v);
   Walk(v, [&](const std::string& url, bool cookie) {

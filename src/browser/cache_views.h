@@ -35,12 +35,12 @@ struct CacheViews {
 inline constexpr int kCacheReloadLimit = 10000;
 
 // Fills List2 and ListView2 with the entries that are not cookies.
-void LoadHistroy(CacheViews& views);
+void LoadHistory(CacheViews& views);
 // Fills the cookie view and "Cookies to delete:" with the cookie entries, and
 // "Cookies to keep:" with the keep-list, which it then takes out of the
 // cookies to delete (whole text, letter case counting).
 void LoadCookies(CacheViews& views);
 // Both of the above from one walk of the cache.
-void LoadHistroyAndCookies(CacheViews& views);
+void LoadHistoryAndCookies(CacheViews& views);
 
 }  // namespace vb::browser

@@ -81,7 +81,7 @@ void Waiting(toolkit::Application& app, Body body) {
 // entries; the cookie views always.
 void ReloadWithinLimit(CacheViews& views) {
   if (views.List2.ListCount() <= kCacheReloadLimit)
-    LoadHistroyAndCookies(views);
+    LoadHistoryAndCookies(views);
   else
     LoadCookies(views);
 }

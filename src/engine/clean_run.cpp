@@ -106,7 +106,7 @@ void CleanRun::Run(const RunRequest& request) {
 
   // The cache and cookie lists, fresh for the Internet items.
   if (Has(request.items, Item::kIETemp) && views_.List2.ListCount() <= browser::kCacheReloadLimit)
-    browser::LoadHistroy(views_);
+    browser::LoadHistory(views_);
   if (Has(request.items, Item::kCookies)) browser::LoadCookies(views_);
 
   BinState bin = QueryRecycleBin(platform_);
@@ -117,7 +117,7 @@ void CleanRun::Run(const RunRequest& request) {
   if (!analyzeOnly && request.options.confirm &&
       platform_.Ui().MessageBoxA("Warning!\r\nThis process will permanetly delete files on your "
                                  "computer!\r\nDo you wish to continue?",
-                                 "Vanbrisk Suite", 68) == kIdNo)
+                                 "Vanbrisk Suite", kMbYesNo | kMbIconInformation) == kIdNo)
     return;
 
   // Busy.

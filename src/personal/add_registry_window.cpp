@@ -46,13 +46,13 @@ void AddRegistryWindow::Command1_Click() {
   auto& ui = context_.platform.Ui();
   RegistryEntryCheck check = CheckRegistryEntry(text);
   if (check.kind == RegistryEntryCheck::kRefused) {
-    ui.MessageBoxA(check.message, "Vanbrisk", 48);
+    ui.MessageBoxA(check.message, "Vanbrisk", win::kMbIconExclamation);
     if (!check.keepText) form_.Text1->SetText("");
     return;
   }
   if (ui.MessageBoxA("Warning!\r\nThis registry key, all subkeys and subvalues will be deleted "
                      "upon cleaning.\r\nDo you wish to do this?",
-                     "", 68) != win::kIdYes)
+                     "", win::kMbYesNo | win::kMbIconInformation) != win::kIdYes)
     return;
   AddRegistryEntry(context_, text, check.kind == RegistryEntryCheck::kValue);
   form_.Unload();

@@ -70,12 +70,14 @@ void StartupWindow::Command1_Click() {
   int row = form_.ListView1->SelectedIndex();
   if (row < 0 || row >= static_cast<int>(entries_.size())) return;
   auto& ui = platform_.Ui();
-  if (ui.MessageBoxA("Delete selected value?", "Vanbrisk Suite", 68) != win::kIdYes) return;
+  if (ui.MessageBoxA("Delete selected value?", "Vanbrisk Suite",
+                     win::kMbYesNo | win::kMbIconInformation) != win::kIdYes)
+    return;
   if (!DeleteStartupEntry(platform_, entries_[row])) {
     // The entry still starts with Windows, so it stays listed.
     ui.MessageBoxA("\"" + entries_[row].name + "\" could not be removed from " +
                        entries_[row].location + ".",
-                   "Vanbrisk Suite", 48);
+                   "Vanbrisk Suite", win::kMbIconExclamation);
     return;
   }
   RemoveRow(row);
