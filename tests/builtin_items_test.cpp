@@ -57,9 +57,9 @@ class BuiltinItemsTest : public ::testing::Test {
     for (const app::ItemBox& row : app::ItemBoxes())
       (form().*row.box)->SetValue(std::find(keep.begin(), keep.end(), row.box) != keep.end());
   }
-  void Analyze() { form().AnalyCom->UserClick(); }
-  void Clean() { form().CleanCom->UserClick(); }
-  std::string Log() { return form().Text1->Text(); }
+  void Analyze() { form().analyzeButton->UserClick(); }
+  void Clean() { form().runCleanerButton->UserClick(); }
+  std::string Log() { return form().resultsText->Text(); }
   test::TempMachine m;
   std::ostringstream boxes;
   RecordingPlatform recording{m.platform()};
@@ -75,7 +75,7 @@ TEST_F(BuiltinItemsTest, AnMruListDeletesItsValuesInItsOwnOrder) {
   std::string key = kExplorer + std::string("FindComputerMRU");
   for (const char* v : {"a", "b", "c", "d"}) WriteString(reg, kHkeyCurrentUser, key, v, v);
   WriteString(reg, kHkeyCurrentUser, key, "MRUList", "cab");
-  Only({&app::Form1::ExMRUs});
+  Only({&app::Form1::explorerMrus});
   recording.registry.deleted.clear();
   Clean();
   auto& d = recording.registry.deleted;
@@ -88,8 +88,8 @@ TEST_F(BuiltinItemsTest, AnMruListDeletesItsValuesInItsOwnOrder) {
 }
 
 TEST_F(BuiltinItemsTest, InternetTemporaryListsEntriesOrCountsThem) {
-  Only({&app::Form1::ietemp});
-  form().Check4->SetValue(1);
+  Only({&app::Form1::internetTemporary});
+  form().showAllIeFiles->SetValue(1);
   Clean();
   EXPECT_NE(Log().find("\r\nhttp://www.example.com/index.htm\r\nhttp://www.example.com/logo.gif\r\n"),
             std::string::npos)
@@ -100,9 +100,9 @@ TEST_F(BuiltinItemsTest, InternetTemporaryListsEntriesOrCountsThem) {
 }
 
 TEST_F(BuiltinItemsTest, AFullCacheListIsNotReloadedBeforeTheRun) {
-  auto& list2 = *form().List2;
+  auto& list2 = *form().cacheUrls;
   for (int i = 0; i < 10001; ++i) list2.AddItem("http://old/" + std::to_string(i));
-  Only({&app::Form1::ietemp});
+  Only({&app::Form1::internetTemporary});
   Analyze();
   EXPECT_NE(Log().find("\r\nTemporary Internet Files (0 Files)\r\n"), std::string::npos) << Log();
   EXPECT_EQ(list2.ListCount(), 0);

@@ -30,38 +30,39 @@ void Walk(CacheViews& v, Take take) {
 }
 
 void ClearHistory(CacheViews& v) {
-  v.List2.Clear();
-  v.ListView2.Clear();
+  v.cacheUrls.Clear();
+  v.cacheView.Clear();
 }
 
 void TakeHistory(CacheViews& v, const std::string& url) {
-  v.List2.AddItem(url);
-  v.ListView2.Add(url);
+  v.cacheUrls.AddItem(url);
+  v.cacheView.Add(url);
 }
 
 void CountHistory(CacheViews& v) {
-  v.Frame4.SetCaption("Cache: " + std::to_string(v.ListView2.Count()) + " Files");
+  v.cacheFrame.SetCaption("Cache: " + std::to_string(v.cacheView.Count()) + " Files");
 }
 
 void ClearCookies(CacheViews& v) {
-  v.ListView1.Clear();
-  v.LV1.Clear();
-  v.LV2.Clear();
+  v.cookieView.Clear();
+  v.cookiesToDelete.Clear();
+  v.cookiesToKeep.Clear();
 }
 
 void TakeCookie(CacheViews& v, const std::string& url) {
-  v.ListView1.Add(url);
-  v.LV1.Add(url);
+  v.cookieView.Add(url);
+  v.cookiesToDelete.Add(url);
 }
 
 // The caption, the keep-list, and the kept cookies out of those to delete.
 void FinishCookies(CacheViews& v) {
-  v.Frame5.SetCaption("Cookies: " + std::to_string(v.ListView1.Count()) + " Files");
+  v.cookiesFrame.SetCaption("Cookies: " + std::to_string(v.cookieView.Count()) + " Files");
   for (const std::string& kept : registry::settings::ListEntries(v.platform, registry::settings::kCookies))
-    v.LV2.Add(kept);
-  for (int k = 0; k < v.LV2.Count(); ++k)
-    for (int i = v.LV1.Count() - 1; i >= 0; --i)
-      if (v.LV1.ItemAt(i).text == v.LV2.ItemAt(k).text) v.LV1.Remove(i);
+    v.cookiesToKeep.Add(kept);
+  for (int k = 0; k < v.cookiesToKeep.Count(); ++k)
+    for (int i = v.cookiesToDelete.Count() - 1; i >= 0; --i)
+      if (v.cookiesToDelete.ItemAt(i).text == v.cookiesToKeep.ItemAt(k).text)
+        v.cookiesToDelete.Remove(i);
 }
 
 }  // namespace

@@ -14,13 +14,13 @@ namespace vb::browser {
 struct CacheViews {
   platform::Platform& platform;
   CacheCursor& cursor;
-  toolkit::ListBox& List2;       // the cache entries' URLs
-  toolkit::ListView& ListView2;  // the cache view
-  toolkit::ListView& ListView1;  // the cookie view, kept cookies included
-  toolkit::ListView& LV1;        // the cookies to delete
-  toolkit::ListView& LV2;        // the keep-list
-  toolkit::Frame& Frame4;        // "Cache:"
-  toolkit::Frame& Frame5;        // "Cookies:"
+  toolkit::ListBox& cacheUrls;         // the cache entries' URLs
+  toolkit::ListView& cacheView;        // the Internet page's cache files
+  toolkit::ListView& cookieView;       // the Internet page's cookies, kept cookies included
+  toolkit::ListView& cookiesToDelete;  // "Cookies to delete:" of the Cookies tab
+  toolkit::ListView& cookiesToKeep;    // "Cookies to keep:", the keep-list
+  toolkit::Frame& cacheFrame;          // "Cache:"
+  toolkit::Frame& cookiesFrame;        // "Cookies:"
   // The local file of each entry the views list, as the cache gave it.
   std::unordered_map<std::string, std::string> localFiles = {};
 
@@ -31,10 +31,10 @@ struct CacheViews {
   }
 };
 
-// The callers skip it while List2 holds more than this many entries.
+// The callers skip it while cacheUrls holds more than this many entries.
 inline constexpr int kCacheReloadLimit = 10000;
 
-// Fills List2 and ListView2 with the entries that are not cookies.
+// Fills cacheUrls and the cache view with the entries that are not cookies.
 void LoadHistory(CacheViews& views);
 // Fills the cookie view and "Cookies to delete:" with the cookie entries, and
 // "Cookies to keep:" with the keep-list, which it then takes out of the

@@ -18,7 +18,7 @@ constexpr const char* kSuiteTitle = "Vanbrisk Suite";
 
 void Append(PersonalizedContext& context, const char* section, const std::string& entry) {
   settings::AddListEntry(context.platform, section, entry);
-  context.LV.Add(entry);
+  context.list.Add(entry);
 }
 
 }  // namespace
@@ -28,8 +28,8 @@ void AddSectionRows(platform::Platform& platform, const char* section, toolkit::
 }
 
 void LoadPersonalized(PersonalizedContext& context) {
-  context.LV.Clear();
-  for (const char* section : kSections) AddSectionRows(context.platform, section, context.LV);
+  context.list.Clear();
+  for (const char* section : kSections) AddSectionRows(context.platform, section, context.list);
 }
 
 void AddFile(PersonalizedContext& context) {
@@ -98,7 +98,7 @@ void AddRegistryEntry(PersonalizedContext& context, const std::string& entry, bo
 }
 
 void RemoveSelected(PersonalizedContext& context) {
-  auto& list = context.LV;
+  auto& list = context.list;
   int row = list.SelectedIndex();
   if (list.Count() == 0 || row < 0) return;
   if (context.platform.Ui().MessageBoxA("Remove Selected Entry?", kSuiteTitle,
@@ -110,14 +110,14 @@ void RemoveSelected(PersonalizedContext& context) {
 }
 
 void RemoveAll(PersonalizedContext& context) {
-  if (context.LV.Count() == 0) return;
+  if (context.list.Count() == 0) return;
   if (context.platform.Ui().MessageBoxA("Remove All Entries?", kSuiteTitle,
                                         win::kMbYesNo | win::kMbIconInformation) != win::kIdYes)
     return;
   for (const char* section : kSections)
     registry::Reg32::DeleteKey(context.platform.Registry(), win::kHkeyCurrentUser,
                                settings::SectionPath(section));
-  context.LV.Clear();
+  context.list.Clear();
 }
 
 }  // namespace vb::personal
