@@ -83,6 +83,10 @@ TEST_F(LanguageTest, LaterFilesOverwriteOnlyTheKeysTheyName) {
   EXPECT_FALSE(Choose("Third"));
   EXPECT_EQ(form().analyzeButton->Caption(), "Look");
   EXPECT_EQ(form().runCleanerButton->Caption(), "Go");  // the second file's text stays
+  // Showing a window reads the chosen file again.
+  Write("Third.lng", std::string(kHeaderLine) + "010 Scan\r\n");
+  form().aboutButton->UserClick();
+  EXPECT_EQ(form().analyzeButton->Caption(), "Scan");
 }
 
 TEST_F(LanguageTest, InvalidFilesAreRefusedAndChangeNoCaption) {
