@@ -83,24 +83,24 @@ TEST_F(CacheViewsTest, TheFirstEntryIsTakenWithoutTheTypeTest) {
   Add("Cookie:u@site/", kNormalCacheEntry | kCookieCacheEntry);
   Add("Cookie:u@odd/", kCookieCacheEntry);  // no normal-entry bit
   browser::LoadHistory(views);
-  EXPECT_EQ(Texts(views.CacheView()),
+  EXPECT_EQ(Texts(views.cacheView),
             (std::vector<std::string>{"http://first/", "http://normal/", "cookie:lower/"}));
-  EXPECT_EQ(views.CacheUrls().ListCount(), 3);
-  EXPECT_EQ(views.CacheFrame().Caption(), "Cache: 3 Files");
+  EXPECT_EQ(views.cacheUrls.ListCount(), 3);
+  EXPECT_EQ(views.cacheFrame.Caption(), "Cache: 3 Files");
   browser::LoadCookies(views);
-  EXPECT_EQ(Texts(views.CookieView()), std::vector<std::string>{"Cookie:u@site/"});
-  EXPECT_EQ(views.CookieFrame().Caption(), "Cookies: 1 Files");
+  EXPECT_EQ(Texts(views.cookieView), std::vector<std::string>{"Cookie:u@site/"});
+  EXPECT_EQ(views.cookiesFrame.Caption(), "Cookies: 1 Files");
   // One walk for both views fills them as the two walks do.
-  auto history = Texts(views.CacheView()), cookies = Texts(views.CookieView());
-  views.CacheFrame().SetCaption("");
-  views.CookieFrame().SetCaption("");
+  auto history = Texts(views.cacheView), cookies = Texts(views.cookieView);
+  views.cacheFrame.SetCaption("");
+  views.cookiesFrame.SetCaption("");
   browser::LoadHistoryAndCookies(views);
-  EXPECT_EQ(Texts(views.CacheView()), history);
-  EXPECT_EQ(views.CacheUrls().ListCount(), 3);
-  EXPECT_EQ(Texts(views.CookieView()), cookies);
-  EXPECT_EQ(Texts(views.CookiesToDelete()), cookies);
-  EXPECT_EQ(views.CacheFrame().Caption(), "Cache: 3 Files");
-  EXPECT_EQ(views.CookieFrame().Caption(), "Cookies: 1 Files");
+  EXPECT_EQ(Texts(views.cacheView), history);
+  EXPECT_EQ(views.cacheUrls.ListCount(), 3);
+  EXPECT_EQ(Texts(views.cookieView), cookies);
+  EXPECT_EQ(Texts(views.cookiesToDelete), cookies);
+  EXPECT_EQ(views.cacheFrame.Caption(), "Cache: 3 Files");
+  EXPECT_EQ(views.cookiesFrame.Caption(), "Cookies: 1 Files");
 }
 
 TEST_F(CacheViewsTest, TheKeepListProtectsOnlyExactTexts) {
@@ -112,9 +112,10 @@ TEST_F(CacheViewsTest, TheKeepListProtectsOnlyExactTexts) {
   settings::AddListEntry(m.platform(), settings::kCookies, "Cookie:u@other/");
   settings::AddListEntry(m.platform(), settings::kCookies, "Cookie:u@gone-long-ago/");
   browser::LoadCookies(views);
-  EXPECT_EQ(Texts(views.CookieView()).size(), 3u);
-  EXPECT_EQ(Texts(views.CookiesToDelete()), (std::vector<std::string>{"Cookie:u@Other/", "Cookie:u@go/"}));
-  EXPECT_EQ(Texts(views.CookiesToKeep()).size(), 3u);
+  EXPECT_EQ(Texts(views.cookieView).size(), 3u);
+  EXPECT_EQ(Texts(views.cookiesToDelete),
+            (std::vector<std::string>{"Cookie:u@Other/", "Cookie:u@go/"}));
+  EXPECT_EQ(Texts(views.cookiesToKeep).size(), 3u);
 }
 
 }  // namespace

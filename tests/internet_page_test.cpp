@@ -37,7 +37,7 @@ class InternetPageTest : public ::testing::Test {
     program.reset();
     program = std::make_unique<app::Program>(m.platform());
     program->Start("");
-    f().iet2->UserClick();  // the Internet page, its views loaded
+    f().internetPageButton->UserClick();  // the Internet page, its views loaded
   }
   app::Form1& f() { return program->Main().form(); }
   bool Exists(const std::string& relative) { return std::filesystem::exists(m.Host(relative)); }
@@ -52,8 +52,8 @@ class InternetPageTest : public ::testing::Test {
   }
   void CleanCookiesItem() {
     for (const app::ItemBox& row : app::ItemBoxes())
-      (f().*row.box)->SetValue(row.box == &app::Form1::Cook ? 1 : 0);
-    f().CleanCom->UserClick();
+      (f().*row.box)->SetValue(row.box == &app::Form1::cookies ? 1 : 0);
+    f().runCleanerButton->UserClick();
   }
 
   test::TempMachine m;
@@ -61,34 +61,34 @@ class InternetPageTest : public ::testing::Test {
 };
 
 TEST_F(InternetPageTest, KeptCookiesSurviveTheCleanerAndARestartUntilReleased) {
-  f().LV1->UserSelect(IndexOf(*f().LV1, kKept));
-  EXPECT_EQ(f().Text3->Text(), kKept);
-  f().SC->UserClick();
-  EXPECT_FALSE(Lists(*f().LV1, kKept));
-  EXPECT_TRUE(Lists(*f().LV2, kKept));
+  f().cookiesToDelete->UserSelect(IndexOf(*f().cookiesToDelete, kKept));
+  EXPECT_EQ(f().chosenCookieText->Text(), kKept);
+  f().keepCookieButton->UserClick();
+  EXPECT_FALSE(Lists(*f().cookiesToDelete, kKept));
+  EXPECT_TRUE(Lists(*f().cookiesToKeep, kKept));
   EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kCookies, kKept), kKept);
-  f().refresh2->UserClick();
-  EXPECT_TRUE(Lists(*f().ListView1, kKept));  // the cookie view keeps every cookie
+  f().reloadCookiesItem->UserClick();
+  EXPECT_TRUE(Lists(*f().cookieView, kKept));  // the cookie view keeps every cookie
 
   Put(kCookies + "loose.txt");
   CleanCookiesItem();
   EXPECT_TRUE(Exists(kCookies + "user@example[1].txt"));
   EXPECT_FALSE(Exists(kCookies + "user@news.example[2].txt"));
   EXPECT_TRUE(Exists(kCookies + "loose.txt"));  // no folder sweep while kept
-  EXPECT_EQ(f().Text1->Text().find(kKept), std::string::npos);
-  EXPECT_EQ(f().LV2->Count(), 1);
+  EXPECT_EQ(f().resultsText->Text().find(kKept), std::string::npos);
+  EXPECT_EQ(f().cookiesToKeep->Count(), 1);
 
   Restart();
-  EXPECT_TRUE(Lists(*f().ListView1, kKept));
-  EXPECT_FALSE(Lists(*f().ListView1, kOther));
-  EXPECT_FALSE(Lists(*f().LV1, kKept));
-  f().LV2->UserSelect(IndexOf(*f().LV2, kKept));
-  f().RC->UserClick();
-  EXPECT_TRUE(Lists(*f().LV1, kKept));
-  EXPECT_EQ(f().LV2->Count(), 0);
+  EXPECT_TRUE(Lists(*f().cookieView, kKept));
+  EXPECT_FALSE(Lists(*f().cookieView, kOther));
+  EXPECT_FALSE(Lists(*f().cookiesToDelete, kKept));
+  f().cookiesToKeep->UserSelect(IndexOf(*f().cookiesToKeep, kKept));
+  f().releaseCookieButton->UserClick();
+  EXPECT_TRUE(Lists(*f().cookiesToDelete, kKept));
+  EXPECT_EQ(f().cookiesToKeep->Count(), 0);
   EXPECT_TRUE(settings::ListEntries(m.platform(), settings::kCookies).empty());
-  f().SC->UserClick();  // nothing selected in LV1: nothing moves
-  EXPECT_EQ(f().LV2->Count(), 0);
+  f().keepCookieButton->UserClick();  // no cookie to delete selected: nothing moves
+  EXPECT_EQ(f().cookiesToKeep->Count(), 0);
 
   CleanCookiesItem();  // an empty keep-list: the whole folder goes
   EXPECT_FALSE(Exists(kCookies + "user@example[1].txt"));
@@ -96,125 +96,127 @@ TEST_F(InternetPageTest, KeptCookiesSurviveTheCleanerAndARestartUntilReleased) {
 }
 
 TEST_F(InternetPageTest, ButtonsCleanOtherBrowsersOnlyWhenTheInternetListNamesThem) {
-  f().DelCook->UserClick();
+  f().deleteCookiesButton->UserClick();
   EXPECT_FALSE(Exists(kFirefox + "cookies.txt"));
   EXPECT_TRUE(Exists(kOpera + "cookies4.dat"));
-  EXPECT_FALSE(f().DelCook->Enabled());
-  EXPECT_FALSE(f().dscookie->Visible());
-  f().DelCache->UserClick();
+  EXPECT_FALSE(f().deleteCookiesButton->Enabled());
+  EXPECT_FALSE(f().deleteSelectedCookieItem->Visible());
+  f().deleteCacheButton->UserClick();
   EXPECT_FALSE(Exists(kFirefox + "cache/_CACHE_001_"));
   EXPECT_FALSE(Exists(kOpera + "cache4/opr00001.htm"));
-  EXPECT_EQ(f().List2->ListCount(), 0);
-  EXPECT_FALSE(f().DelCache->Enabled());
-  EXPECT_NE(f().Text2->Text().find("http://www.example.com/index.htm\r\n"), std::string::npos);
-  EXPECT_NE(f().Text2->Text().find(std::string(kOther) + "\r\n"), std::string::npos);
+  EXPECT_EQ(f().cacheUrls->ListCount(), 0);
+  EXPECT_FALSE(f().deleteCacheButton->Enabled());
+  EXPECT_NE(f().internetLogText->Text().find("http://www.example.com/index.htm\r\n"),
+            std::string::npos);
+  EXPECT_NE(f().internetLogText->Text().find(std::string(kOther) + "\r\n"), std::string::npos);
 
   // "Delete Opera Browser Cookies" makes "Clean Browsers" clean Opera's cookies.
   Put(kOpera + "cache4/opr00002.htm");
-  f().operacook->UserClick();
+  f().deleteOperaCookiesItem->UserClick();
   EXPECT_FALSE(Exists(kOpera + "cookies4.dat"));
   Put(kOpera + "cookies4.dat");
-  f().CleanIE->UserClick();
+  f().cleanBrowsersButton->UserClick();
   EXPECT_FALSE(Exists(kOpera + "cookies4.dat"));
   EXPECT_TRUE(Exists(kOpera + "cache4/opr00002.htm"));
   EXPECT_FALSE(Exists(kFirefox + "history.dat"));
   EXPECT_TRUE(platform::ReadAllValues(m.platform().Registry(), win::kHkeyCurrentUser,
                                       "Software\\Microsoft\\Internet Explorer\\TypedURLs")
                   .empty());
-  f().operacache2->UserClick();
+  f().deleteOperaCacheItem->UserClick();
   EXPECT_FALSE(Exists(kOpera + "cache4/opr00002.htm"));
 }
 
 TEST_F(InternetPageTest, ACleanRunOfOperasCookieEntryLeavesTheFlagForCleanBrowsers) {
   for (const app::ItemBox& row : app::ItemBoxes())
-    (f().*row.box)->SetValue(row.box == &app::Form1::TAP ? 1 : 0);
-  f().dall->UserClick();
-  auto& ie = *f().IE;
+    (f().*row.box)->SetValue(row.box == &app::Form1::thirdPartyApplications ? 1 : 0);
+  f().deselectAllItem->UserClick();
+  auto& ie = *f().internetList;
   for (int i = 0; i < ie.ListCount(); ++i) ie.SetChecked(i, ie.List(i) == "Opera (Cookies)");
-  f().CleanCom->UserClick();
+  f().runCleanerButton->UserClick();
   Put(kOpera + "cookies4.dat");
-  f().iet2->UserClick();
-  f().CleanIE->UserClick();
+  f().internetPageButton->UserClick();
+  f().cleanBrowsersButton->UserClick();
   EXPECT_FALSE(Exists(kOpera + "cookies4.dat"));
   EXPECT_TRUE(Exists(kOpera + "cache4/opr00001.htm"));
 }
 
 TEST_F(InternetPageTest, WithoutTheirEntriesOnlyInternetExplorerIsCleaned) {
-  f().IE->Clear();
-  f().DelCook->UserClick();
-  f().DelCache->UserClick();
-  f().CleanIE->UserClick();
+  f().internetList->Clear();
+  f().deleteCookiesButton->UserClick();
+  f().deleteCacheButton->UserClick();
+  f().cleanBrowsersButton->UserClick();
   EXPECT_FALSE(Exists(kCookies + "user@example[1].txt"));
   for (const char* file : {"cookies.txt", "cache/_CACHE_001_", "history.dat"})
     EXPECT_TRUE(Exists(kFirefox + file)) << file;
   EXPECT_TRUE(Exists(kOpera + "cache4/opr00001.htm"));
   EXPECT_TRUE(Exists(kOpera + "cookies4.dat"));
-  f().mozff->UserClick();  // the menu entries themselves do not ask the list
-  f().mozffcook->UserClick();
+  f().deleteFirefoxCacheItem->UserClick();  // the menu entries themselves do not ask the list
+  f().deleteFirefoxCookiesItem->UserClick();
   EXPECT_FALSE(Exists(kFirefox + "cache/_CACHE_001_"));
   EXPECT_FALSE(Exists(kFirefox + "cookies.txt"));
 }
 
 TEST_F(InternetPageTest, MenuEntriesFollowTheSelectionAndStayEnabled) {
   std::vector<std::string> internet;
-  for (int i = 0; i < f().IE->ListCount(); ++i) internet.push_back(f().IE->List(i));
-  f().IE->Clear();
-  f().ListView2->UserMouseDown(MouseButton::kRight);
-  EXPECT_FALSE(f().dscache->Visible());
-  EXPECT_FALSE(f().mozff->Enabled());
-  EXPECT_FALSE(f().operacache2->Enabled());
-  f().ListView2->UserSelect(0);
-  f().ListView2->UserMouseDown(MouseButton::kRight);
-  EXPECT_TRUE(f().dscache->Visible());
-  for (const std::string& entry : internet) f().IE->AddItem(entry);
-  f().ListView1->UserMouseDown(MouseButton::kRight);
-  EXPECT_TRUE(f().mozffcook->Enabled());
-  EXPECT_TRUE(f().operacook->Enabled());
-  EXPECT_FALSE(f().mozff->Enabled());  // each menu asks only when it opens
-  f().IE->Clear();
-  f().ListView1->UserMouseDown(MouseButton::kRight);
-  EXPECT_TRUE(f().mozffcook->Enabled());
-  EXPECT_FALSE(f().dscookie->Visible());
+  for (int i = 0; i < f().internetList->ListCount(); ++i)
+    internet.push_back(f().internetList->List(i));
+  f().internetList->Clear();
+  f().cacheView->UserMouseDown(MouseButton::kRight);
+  EXPECT_FALSE(f().deleteSelectedCacheItem->Visible());
+  EXPECT_FALSE(f().deleteFirefoxCacheItem->Enabled());
+  EXPECT_FALSE(f().deleteOperaCacheItem->Enabled());
+  f().cacheView->UserSelect(0);
+  f().cacheView->UserMouseDown(MouseButton::kRight);
+  EXPECT_TRUE(f().deleteSelectedCacheItem->Visible());
+  for (const std::string& entry : internet) f().internetList->AddItem(entry);
+  f().cookieView->UserMouseDown(MouseButton::kRight);
+  EXPECT_TRUE(f().deleteFirefoxCookiesItem->Enabled());
+  EXPECT_TRUE(f().deleteOperaCookiesItem->Enabled());
+  EXPECT_FALSE(f().deleteFirefoxCacheItem->Enabled());  // each menu asks only when it opens
+  f().internetList->Clear();
+  f().cookieView->UserMouseDown(MouseButton::kRight);
+  EXPECT_TRUE(f().deleteFirefoxCookiesItem->Enabled());
+  EXPECT_FALSE(f().deleteSelectedCookieItem->Visible());
 }
 
 TEST_F(InternetPageTest, TheDeleteKeyRemovesTheSelectedEntryAndIgnoresAnEmptyView) {
-  auto& view = *f().ListView2;
+  auto& view = *f().cacheView;
   int before = view.Count();
   std::string url = view.ItemAt(1).text;
   view.UserSelect(1);
   view.UserKeyDown(46);
   EXPECT_EQ(view.Count(), before - 1);
-  EXPECT_EQ(f().L2->List(f().L2->ListCount() - 1), url);
-  EXPECT_EQ(f().Frame4->Caption(), "Cache: " + std::to_string(before - 1) + " Files");
-  EXPECT_EQ(f().Frame3->Caption(),
-            "Results Log: " + std::to_string(f().L2->ListCount()) + " Files");
-  EXPECT_EQ(f().Text2->Text(), url + "\r\n");
-  f().refresh1->UserClick();
+  EXPECT_EQ(f().internetLog->List(f().internetLog->ListCount() - 1), url);
+  EXPECT_EQ(f().cacheFrame->Caption(), "Cache: " + std::to_string(before - 1) + " Files");
+  EXPECT_EQ(f().resultsLogFrame->Caption(),
+            "Results Log: " + std::to_string(f().internetLog->ListCount()) + " Files");
+  EXPECT_EQ(f().internetLogText->Text(), url + "\r\n");
+  f().reloadCacheItem->UserClick();
   EXPECT_FALSE(Lists(view, url));  // gone from the cache too
 
-  f().iecook->UserClick();
-  int lines = f().L2->ListCount();
-  f().ListView1->UserKeyDown(46);
-  EXPECT_EQ(f().L2->ListCount(), lines);
-  EXPECT_FALSE(f().DelCook->Enabled());
+  f().deleteExplorerCookiesItem->UserClick();
+  int lines = f().internetLog->ListCount();
+  f().cookieView->UserKeyDown(46);
+  EXPECT_EQ(f().internetLog->ListCount(), lines);
+  EXPECT_FALSE(f().deleteCookiesButton->Enabled());
 }
 
 TEST_F(InternetPageTest, ReloadSkipsTheCacheViewAboveTenThousandEntries) {
-  auto& list2 = *f().List2;
-  f().ListView1->Clear();
+  auto& list2 = *f().cacheUrls;
+  f().cookieView->Clear();
   for (int i = list2.ListCount(); i <= 10000; ++i) list2.AddItem("http://old/");
-  f().ListView2->Clear();
-  f().refresh1->UserClick();
+  f().cacheView->Clear();
+  f().reloadCacheItem->UserClick();
   EXPECT_EQ(list2.ListCount(), 10001);
-  EXPECT_EQ(f().ListView2->Count(), 0);
-  EXPECT_EQ(f().ListView1->Count(), 2);
-  EXPECT_FALSE(f().DelCache->Enabled());
-  EXPECT_TRUE(f().DelCook->Enabled());
+  EXPECT_EQ(f().cacheView->Count(), 0);
+  EXPECT_EQ(f().cookieView->Count(), 2);
+  EXPECT_FALSE(f().deleteCacheButton->Enabled());
+  EXPECT_TRUE(f().deleteCookiesButton->Enabled());
   EXPECT_EQ(program->app().MousePointer(), kPointerDefault);
   list2.RemoveItem(0);
-  f().refresh2->UserClick();
+  f().reloadCookiesItem->UserClick();
   EXPECT_EQ(list2.ListCount(), 3);
-  EXPECT_TRUE(f().DelCache->Enabled());
+  EXPECT_TRUE(f().deleteCacheButton->Enabled());
 }
 
 }  // namespace

@@ -43,10 +43,10 @@ class LanguageTest : public ::testing::Test {
   }
   // The user picks a language in the box; true when it was refused.
   bool Choose(const std::string& name) {
-    form().Combo1->SetText(name);
-    form().Combo1->UserClick();
+    form().languageBox->SetText(name);
+    form().languageBox->UserClick();
     bool refused = boxes.str().find("Invalid language file.") != std::string::npos;
-    EXPECT_EQ(form().Combo1->Text(), refused ? "" : name);
+    EXPECT_EQ(form().languageBox->Text(), refused ? "" : name);
     boxes.str("");
     return refused;
   }
@@ -70,19 +70,23 @@ TEST_F(LanguageTest, LaterFilesOverwriteOnlyTheKeysTheyName) {
   Write("Minimal.lng", kHeaderLine);
   EXPECT_FALSE(Choose("Minimal"));
   for (const auto& [name, text] : KeyedTexts()) EXPECT_EQ(text, "") << name;
-  EXPECT_EQ(form().Label1->Caption(), "Vanbrisk");  // no key: never translated
+  EXPECT_EQ(form().banner->Caption(), "Vanbrisk");  // no key: never translated
 
   // "1000": three characters make key 100, the fourth is skipped.
   Write("Second.lng", std::string(kHeaderLine) + "005 Go\r\n015 Ex_it\r\n1000 Thousand\r\n");
   EXPECT_FALSE(Choose("Second"));
-  EXPECT_EQ(form().CleanCom->Caption(), "Go");
-  EXPECT_EQ(form().Command1->Caption(), "Ex\rit");
-  EXPECT_EQ(form().CAC->Caption(), " Thousand");
+  EXPECT_EQ(form().runCleanerButton->Caption(), "Go");
+  EXPECT_EQ(form().exitButton->Caption(), "Ex\rit");
+  EXPECT_EQ(form().closeAfterCleaning->Caption(), " Thousand");
 
   Write("Third.lng", std::string("; comment\r\n   \r\n\r\n") + kHeaderLine + "010 Look\r\n");
   EXPECT_FALSE(Choose("Third"));
-  EXPECT_EQ(form().AnalyCom->Caption(), "Look");
-  EXPECT_EQ(form().CleanCom->Caption(), "Go");  // the second file's text stays
+  EXPECT_EQ(form().analyzeButton->Caption(), "Look");
+  EXPECT_EQ(form().runCleanerButton->Caption(), "Go");  // the second file's text stays
+  // Showing a window reads the chosen file again.
+  Write("Third.lng", std::string(kHeaderLine) + "010 Scan\r\n");
+  form().aboutButton->UserClick();
+  EXPECT_EQ(form().analyzeButton->Caption(), "Scan");
 }
 
 TEST_F(LanguageTest, InvalidFilesAreRefusedAndChangeNoCaption) {
@@ -95,29 +99,30 @@ TEST_F(LanguageTest, InvalidFilesAreRefusedAndChangeNoCaption) {
   ASSERT_EQ(m.platform().Files().SetFileAttributesA("C:\\Program Files\\Vanbrisk\\Hidden.lng",
                                                     win::kFileAttributeHidden),
             win::kErrorSuccess);
-  form().ot2->UserClick();  // the Options page lists the files
+  form().optionsPageButton->UserClick();  // the Options page lists the files
   std::vector<std::string> listed;
-  for (int i = 0; i < form().Combo1->ListCount(); ++i) listed.push_back(form().Combo1->List(i));
+  for (int i = 0; i < form().languageBox->ListCount(); ++i)
+    listed.push_back(form().languageBox->List(i));
   for (const char* name : {"English", "German", "French", "Spanish", "Upper.LNG", "Range"})
     EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name;
 
   for (const char* name : {"Letters", "Case", "Range", "Upper.LNG", "Hidden", "Missing"})
     EXPECT_TRUE(Choose(name)) << name;
-  EXPECT_EQ(form().CleanCom->Caption(), "&Run Cleaner");
+  EXPECT_EQ(form().runCleanerButton->Caption(), "&Run Cleaner");
   // The out-of-range file still stored the lines after the bad one.
   Write("Bare.lng", kHeaderLine);
   EXPECT_FALSE(Choose("Bare"));
-  EXPECT_EQ(form().CleanCom->Caption(), "Later");
+  EXPECT_EQ(form().runCleanerButton->Caption(), "Later");
 }
 
 TEST_F(LanguageTest, StoredLanguageAppliesAtStartAndTheChoiceIsSavedAtUnload) {
   settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
                         "Language", "German");
   program.Start("");
-  EXPECT_EQ(form().Combo1->Text(), "German");
-  EXPECT_EQ(form().CleanCom->Caption(), "&Bereinigen");
+  EXPECT_EQ(form().languageBox->Text(), "German");
+  EXPECT_EQ(form().runCleanerButton->Caption(), "&Bereinigen");
   EXPECT_FALSE(Choose("French"));
-  EXPECT_EQ(form().CleanCom->Caption(), "&Nettoyer");
+  EXPECT_EQ(form().runCleanerButton->Caption(), "&Nettoyer");
   form().Unload();
   EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kSettings, "Language"), "French");
 }

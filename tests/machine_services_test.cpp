@@ -99,7 +99,7 @@ TEST(EmulatedSystem, RecordsLaunchesAndAnswersDialogsFromTheScript) {
   std::ostringstream log;
   auto& ui = m.machine().Script();
   ui.SetLog(&log);
-  EXPECT_EQ(ui.MessageBoxA("Refused", "Vanbrisk", 48), kIdOk);
+  EXPECT_EQ(ui.MessageBoxA("Refused", "Vanbrisk", kMbIconExclamation), kIdOk);
   ui.QueueAnswer("C:\\out.txt");
   EXPECT_EQ(ui.GetSaveFileNameA({"Save", "Text Files (*.txt)|*.txt", "", ""}), "C:\\out.txt");
   EXPECT_EQ(ui.BrowseForFolder("Pick"), "");

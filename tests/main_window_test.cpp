@@ -33,12 +33,12 @@ class MainWindowTest : public ::testing::Test {
     settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings, name,
                           value);
   }
-  std::string Results() { return form().Text1->Text(); }
+  std::string Results() { return form().resultsText->Text(); }
   // Starts with only the Recycle Bin item checked.
   void StartWithOnlyTheBin() {
     Start();
     for (const app::ItemBox& row : app::ItemBoxes())
-      (form().*row.box)->SetValue(row.box == &app::Form1::RBin ? 1 : 0);
+      (form().*row.box)->SetValue(row.box == &app::Form1::recycleBin ? 1 : 0);
   }
   // Three items in drive C's Recycle Bin, 1.5 MB in all.
   void FillRecycleBin() {
@@ -70,13 +70,13 @@ TEST_F(MainWindowTest, ARunEndsWithAFullBarTheButtonBackAndExitTheDefault) {
   FillRecycleBin();
   Store("Cleaner Warning", "1");
   StartWithOnlyTheBin();
-  form().CleanCom->UserClick();
+  form().runCleanerButton->UserClick();
   EXPECT_NE(Results().find("\r\nEmptied Recycle Bin (3 Files) 1.50 MB\r\n"), std::string::npos)
       << Results();
   EXPECT_FALSE(BinHolds("Dc1.txt"));
-  EXPECT_EQ(form().ProgressBar1->Value(), 100);
-  EXPECT_TRUE(form().CleanCom->Enabled());
-  EXPECT_EQ(form().DefaultButton(), form().Command1);
+  EXPECT_EQ(form().progressBar->Value(), 100);
+  EXPECT_TRUE(form().runCleanerButton->Enabled());
+  EXPECT_EQ(form().DefaultButton(), form().exitButton);
   EXPECT_EQ(program.app().MousePointer(), kPointerDefault);
 }
 
@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, ABinOfMoreThan32767ItemsIsNeitherLoggedNorEmptied) {
     std::ofstream(m.Host("drive_c/RECYCLER/D" + std::to_string(i)));
   Store("Cleaner Warning", "1");
   StartWithOnlyTheBin();
-  form().CleanCom->UserClick();
+  form().runCleanerButton->UserClick();
   EXPECT_EQ(Results().find("Emptied Recycle Bin"), std::string::npos);
   EXPECT_TRUE(BinHolds("D0"));
 }
@@ -98,32 +98,32 @@ TEST_F(MainWindowTest, FirstCleanWarningStandsBeforeRunCleanerUntilTurnedOff) {
   FillRecycleBin();
   StartWithOnlyTheBin();
   program.app().onFormDestroyed = [&](Form& f) { destroyed.push_back(&f); };
-  Click(form().CleanCom);
+  Click(form().runCleanerButton);
   app::WarningForm* first = Warning();
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(Results(), "");
-  Click(first->Command1);  // Cancel
+  Click(first->cancelButton);
   EXPECT_EQ(destroyed, std::vector<Form*>{first});
   EXPECT_TRUE(program.Windows().empty());
   EXPECT_TRUE(BinHolds("Dc1.txt"));
 
   // Ok runs the clean once; the warning returns on the next Run Cleaner.
-  Click(form().CleanCom);
-  Click(Warning()->OKButton);
+  Click(form().runCleanerButton);
+  Click(Warning()->okButton);
   EXPECT_FALSE(BinHolds("Dc1.txt"));
   EXPECT_EQ(Setting("MSG_CONFIRM_TMP"), "");
-  Click(form().CleanCom);
+  Click(form().runCleanerButton);
   ASSERT_NE(Warning(), nullptr);
 
   // "Do Not Show Me This Message Again..." ticked and cleared again changes
   // nothing; ticked, then Cancel: the next run goes through.
-  Click(Warning()->Check1);
-  Click(Warning()->Check1);
+  Click(Warning()->dontShowAgain);
+  Click(Warning()->dontShowAgain);
   EXPECT_EQ(Setting("Cleaner Warning"), "");
-  Click(Warning()->Check1);
+  Click(Warning()->dontShowAgain);
   EXPECT_EQ(Setting("Cleaner Warning"), "1");
-  Click(Warning()->Command1);
-  Click(form().CleanCom);
+  Click(Warning()->cancelButton);
+  Click(form().runCleanerButton);
   EXPECT_EQ(Warning(), nullptr);
   EXPECT_NE(Results(), "");
 }
@@ -131,15 +131,15 @@ TEST_F(MainWindowTest, FirstCleanWarningStandsBeforeRunCleanerUntilTurnedOff) {
 TEST_F(MainWindowTest, ANoAtTheConfirmationLetsTheNextRunPassTheWarning) {
   FillRecycleBin();
   StartWithOnlyTheBin();
-  form().CBD->SetValue(1);
-  form().CleanCom->UserClick();
-  Warning()->OKButton->UserClick();  // the confirmation (its text in a transcript) answered No
+  form().confirmBeforeDeletion->SetValue(1);
+  form().runCleanerButton->UserClick();
+  Warning()->okButton->UserClick();  // the confirmation (its text in a transcript) answered No
   EXPECT_NE(boxes.str().find("answer No"), std::string::npos) << boxes.str();
   EXPECT_EQ(Setting("MSG_CONFIRM_TMP"), "True");
 
   program.AfterEvent();
   m.machine().Script().QueueAnswer("yes");
-  form().CleanCom->UserClick();
+  form().runCleanerButton->UserClick();
   EXPECT_EQ(Warning(), nullptr);  // no new warning
   EXPECT_FALSE(BinHolds("Dc1.txt"));
   EXPECT_EQ(Setting("MSG_CONFIRM_TMP"), "");
@@ -150,20 +150,26 @@ TEST_F(MainWindowTest, ANoAtTheConfirmationLetsTheNextRunPassTheWarning) {
 TEST_F(MainWindowTest, StoredValuesComeBackThroughTheClickHandlers) {
   Start();
   auto& f = form();
-  for (CheckBox* on : {f.SysTemp, f.ietemp, f.Cook, f.rdocs, f.RBin, f.TAP, f.ieurlhist, f.ExMRUs})
+  for (CheckBox* on :
+       {f.systemTemporary, f.internetTemporary, f.cookies, f.recentDocuments, f.recycleBin,
+        f.thirdPartyApplications, f.internetUrlHistory, f.explorerMrus})
     EXPECT_EQ(on->Value(), 1) << on->name();
-  for (CheckBox* off : {f.Pref, f.idat, f.memdumps, f.winlog, f.tnotif, f.wcache, f.CAC, f.CBD,
-                        f.HWM, f.HWC, f.Check1, f.Check2, f.Check3, f.Check6, f.Check8})
+  for (CheckBox* off :
+       {f.prefetch, f.indexDatFiles, f.memoryDumps, f.windowsLogFiles, f.trayNotifications,
+        f.windowsCache, f.closeAfterCleaning, f.confirmBeforeDeletion, f.hideWarningMessages,
+        f.hideWhileCleaning, f.hideProgressBar, f.defaultSettingsOnly, f.deleteReadOnlyFiles,
+        f.cleanWhenOpening, f.cleanPersonalized})
     EXPECT_EQ(off->Value(), 0) << off->name();
-  EXPECT_TRUE(f.ct1->Visible() && !f.ct2->Visible() && !f.idat->Visible());
+  EXPECT_TRUE(f.cleanerPageSelected->Visible() && !f.cleanerPageButton->Visible() &&
+              !f.indexDatFiles->Visible());
   EXPECT_EQ(Setting("AutoCleanTrue"), "True");
-  f.CAC->SetValue(1);
-  f.Cook->UserClick();  // cleared
-  f.Check3->SetValue(1);
-  f.Check8->SetValue(1);
-  f.Check8->SetValue(0);
-  f.Check1->SetValue(1);
-  EXPECT_FALSE(f.ProgressBar1->Visible());
+  f.closeAfterCleaning->SetValue(1);
+  f.cookies->UserClick();  // cleared
+  f.deleteReadOnlyFiles->SetValue(1);
+  f.cleanPersonalized->SetValue(1);
+  f.cleanPersonalized->SetValue(0);
+  f.hideProgressBar->SetValue(1);
+  EXPECT_FALSE(f.progressBar->Visible());
   f.Move(2400, 1800);
   f.Unload();
   EXPECT_FALSE(program.Running());
@@ -172,10 +178,11 @@ TEST_F(MainWindowTest, StoredValuesComeBackThroughTheClickHandlers) {
 
   Start();
   auto& g = form();
-  for (CheckBox* on : {g.CAC, g.Check3, g.Check1}) EXPECT_EQ(on->Value(), 1) << on->name();
-  for (CheckBox* off : {g.Cook, g.Check8}) EXPECT_EQ(off->Value(), 0) << off->name();
+  for (CheckBox* on : {g.closeAfterCleaning, g.deleteReadOnlyFiles, g.hideProgressBar})
+    EXPECT_EQ(on->Value(), 1) << on->name();
+  for (CheckBox* off : {g.cookies, g.cleanPersonalized}) EXPECT_EQ(off->Value(), 0) << off->name();
   EXPECT_TRUE(program.Main().ReadOnlyFilesListed());
-  EXPECT_FALSE(g.ProgressBar1->Visible());
+  EXPECT_FALSE(g.progressBar->Visible());
   EXPECT_TRUE(g.Left() == 2400 && g.Top() == 1800) << g.Left() << "," << g.Top();
 
   // A maximized window keeps the position it had in the normal state.
@@ -196,8 +203,10 @@ TEST_F(MainWindowTest, ShowOnlyDefaultSettingsKeepsTheDesignStatesButRestoresThe
                         "C:\\Program Files\\Vanbrisk\\vanbrisk.exe /AUTO");
   Start();
   auto& f = form();
-  for (CheckBox* on : {f.Check2, f.Cook, f.Check10}) EXPECT_EQ(on->Value(), 1) << on->name();
-  for (CheckBox* off : {f.Pref, f.Check7}) EXPECT_EQ(off->Value(), 0) << off->name();
+  for (CheckBox* on : {f.defaultSettingsOnly, f.cookies, f.cleanAtStartup})
+    EXPECT_EQ(on->Value(), 1) << on->name();
+  for (CheckBox* off : {f.prefetch, f.recycleBinOpenVerb})
+    EXPECT_EQ(off->Value(), 0) << off->name();
   EXPECT_EQ(f.Left(), 3000);
 }
 
@@ -245,78 +254,82 @@ TEST_F(MainWindowTest, CloseAfterCleaningWaitsUntilLoadingHasFinished) {
   EXPECT_FALSE(BinHolds("Dc1.txt"));
   EXPECT_NE(Results().find("Emptied Recycle Bin"), std::string::npos);
   EXPECT_TRUE(form().Visible());
-  form().AnalyCom->UserClick();
+  form().analyzeButton->UserClick();
   EXPECT_TRUE(program.Running());
-  form().CleanCom->UserClick();
+  form().runCleanerButton->UserClick();
   EXPECT_FALSE(program.Running());
 }
 
 TEST_F(MainWindowTest, PagesShowTheirPartsKeepTheItemSetAndOptionsStartOnTheFirstTab) {
   Start();
   auto& f = form();
-  f.Command4->UserClick();  // >>>: the second item set, checked by a transcript
-  f.iet2->UserClick();
+  f.nextItemsButton->UserClick();  // >>>: the second item set, checked by a transcript
+  f.internetPageButton->UserClick();
   for (Control* shown : std::initializer_list<Control*>{
-           f.Internet, f.Frame3, f.Frame4, f.Frame5, f.CleanIE, f.SLF, f.DelCache, f.DelCook,
-           f.iet1, f.ct2})
+           f.internetPage, f.resultsLogFrame, f.cacheFrame, f.cookiesFrame, f.cleanBrowsersButton,
+           f.saveLogButton, f.deleteCacheButton, f.deleteCookiesButton, f.internetPageSelected,
+           f.cleanerPageButton})
     EXPECT_TRUE(shown->Visible()) << shown->name();
-  for (Control* hidden : std::initializer_list<Control*>{
-           f.Cleaner, f.Frame1, f.AnalyCom, f.CleanCom, f.Command4, f.Command5, f.ct1, f.Tools,
-           f.Options})
+  for (Control* hidden :
+       std::initializer_list<Control*>{f.cleanerPage, f.cleanerSettingsFrame, f.analyzeButton,
+                                       f.runCleanerButton, f.nextItemsButton, f.previousItemsButton,
+                                       f.cleanerPageSelected, f.toolsPage, f.optionsPage})
     EXPECT_FALSE(hidden->Visible()) << hidden->name();
-  EXPECT_FALSE(f.CleanCom->Shown());
+  EXPECT_FALSE(f.runCleanerButton->Shown());
 
-  f.tt2->UserClick();
-  EXPECT_TRUE(f.RegEdit->Visible() && !f.iet1->Visible());
-  f.ct2->UserClick();
-  EXPECT_TRUE(f.Command5->Visible() && !f.Command4->Visible() && f.idat->Shown());
+  f.toolsPageButton->UserClick();
+  EXPECT_TRUE(f.registryEditorButton->Visible() && !f.internetPageSelected->Visible());
+  f.cleanerPageButton->UserClick();
+  EXPECT_TRUE(f.previousItemsButton->Visible() && !f.nextItemsButton->Visible() &&
+              f.indexDatFiles->Shown());
 
   // The Options page opens on its first tab each time; a transcript checks
   // that a tab shows its own frame.
-  f.ot2->UserClick();
-  auto& tabs = *f.TabStrip3;
+  f.optionsPageButton->UserClick();
+  auto& tabs = *f.optionTabs;
   tabs.UserChoose(3);  // Personalized
-  EXPECT_TRUE(f.PerO->Visible() && f.AFol->Visible());
-  f.ot2->UserClick();
+  EXPECT_TRUE(f.personalizedFrame->Visible() && f.addFolderButton->Visible());
+  f.optionsPageButton->UserClick();
   EXPECT_EQ(tabs.SelectedIndex(), 0);
-  EXPECT_TRUE(f.CleanO->Visible() && !f.PerO->Visible() && !f.AFol->Visible());
+  EXPECT_TRUE(f.cleanerOptionsFrame->Visible() && !f.personalizedFrame->Visible() &&
+              !f.addFolderButton->Visible());
   tabs.UserChoose(4);
-  f.ct2->UserClick();
-  EXPECT_FALSE(f.AdvO->Visible());
+  f.cleanerPageButton->UserClick();
+  EXPECT_FALSE(f.advancedOptionsFrame->Visible());
 }
 
 TEST_F(MainWindowTest, TrayNotificationsWarnEachTimeTheyAreTicked) {
   Start();
-  form().Command4->UserClick();
-  form().tnotif->UserClick();
-  form().tnotif->UserClick();
-  form().tnotif->UserClick();
+  form().nextItemsButton->UserClick();
+  form().trayNotifications->UserClick();
+  form().trayNotifications->UserClick();
+  form().trayNotifications->UserClick();
   EXPECT_EQ(Setting("Tray Notifications Cache"), "1");
   std::string log = boxes.str();
   std::string warning = "style 48, text \"Warning! This will reset your System Tray.";
   ASSERT_NE(log.find(warning), std::string::npos) << log;
   EXPECT_NE(log.find(warning, log.find(warning) + 1), std::string::npos);
-  form().HWM->SetValue(1);
+  form().hideWarningMessages->SetValue(1);
   boxes.str("");
-  form().wcache->UserClick();
+  form().windowsCache->UserClick();
   EXPECT_EQ(boxes.str(), "");
   EXPECT_EQ(Setting("Windows Cache"), "1");
 }
 
 TEST_F(MainWindowTest, TheResultsBoxesOpenTheirMenusOnTheRightButton) {
   Start();
-  form().Text1->UserMouseDown(MouseButton::kLeft);
+  form().resultsText->UserMouseDown(MouseButton::kLeft);
   EXPECT_EQ(form().OpenPopup(), nullptr);
-  form().Text1->UserMouseDown(MouseButton::kRight);
+  form().resultsText->UserMouseDown(MouseButton::kRight);
   ASSERT_NE(form().OpenPopup(), nullptr);
   EXPECT_EQ(form().OpenPopup()->name(), "textpopup");
   form().ClosePopup();
   // The Internet page's log has its menu only while it holds text.
-  form().iet2->UserClick();
-  form().Text2->UserMouseDown(MouseButton::kRight);
+  form().internetPageButton->UserClick();
+  form().internetLogText->UserMouseDown(MouseButton::kRight);
   EXPECT_EQ(form().OpenPopup(), nullptr);
-  form().Text2->SetText("http://a/\r\n");
-  form().Text2->UserMouseDown(MouseButton::kRight);
+  form().internetLogText->SetText("http://a/\r\n");
+  form().internetLogText->UserMouseDown(MouseButton::kRight);
   ASSERT_NE(form().OpenPopup(), nullptr);
   EXPECT_EQ(form().OpenPopup()->name(), "listpopup");
 }

@@ -32,7 +32,7 @@ class PersonalizedTest : public ::testing::Test {
     m.machine().Script().SetLog(&boxes);
     program.Start("");
     for (const app::ItemBox& row : app::ItemBoxes()) (form().*row.box)->SetValue(0);
-    form().Check8->SetValue(1);
+    form().cleanPersonalized->SetValue(1);
     settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
                           "Cleaner Warning", "1");
   }
@@ -45,7 +45,8 @@ class PersonalizedTest : public ::testing::Test {
   Texts Entries(const char* section) { return settings::ListEntries(m.platform(), section); }
   Texts Rows() {
     Texts rows;
-    for (int i = 0; i < form().LV->Count(); ++i) rows.push_back(form().LV->ItemAt(i).text);
+    for (int i = 0; i < form().personalizedList->Count(); ++i)
+      rows.push_back(form().personalizedList->ItemAt(i).text);
     return rows;
   }
   personal::AddRegistryForm* Dialog() {
@@ -53,9 +54,9 @@ class PersonalizedTest : public ::testing::Test {
   }
   // Types the text into the Add Registry dialog (opened if need be) and adds it.
   void TypeRegistry(const std::string& text) {
-    if (!Dialog() || !Dialog()->Visible()) Click(form().AReg);
-    Dialog()->Text1->SetText(text);
-    Click(Dialog()->Command1);
+    if (!Dialog() || !Dialog()->Visible()) Click(form().addRegistryButton);
+    Dialog()->pathText->SetText(text);
+    Click(Dialog()->addButton);
   }
   bool Has(const std::string& text) { return boxes.str().find(text) != std::string::npos; }
   std::string Host(const std::string& path) { return m.Host("drive_c/" + path); }
@@ -82,13 +83,13 @@ TEST_F(PersonalizedTest, FoldersThatMustNotBeEmptiedAreRefused) {
   // Through the picker: a refusal stores nothing; a subfolder of system32 is
   // stored after the confirmation, and not on No.
   Answer("D:\\");
-  Click(form().AFol);
+  Click(form().addFolderButton);
   Answer("C:\\WINDOWS\\system32\\drivers");
   Answer("no");
-  Click(form().AFol);
+  Click(form().addFolderButton);
   Answer("C:\\WINDOWS\\system32\\drivers");
   Answer("yes");
-  Click(form().afolmnu);
+  Click(form().addFolderItem);
   EXPECT_TRUE(Has("You cannot select the root of a drive."));
   EXPECT_EQ(Entries(settings::kFolders), Texts{"C:\\WINDOWS\\system32\\drivers"});
   EXPECT_EQ(Rows(), Texts{"C:\\WINDOWS\\system32\\drivers"});
@@ -105,11 +106,11 @@ TEST_F(PersonalizedTest, TheRunRefusesStoredEntriesThatNameSystemFoldersOrManyFi
     settings::AddListEntry(m.platform(), settings::kFolders, folder);
   settings::AddListEntry(m.platform(), settings::kFiles, "C:\\*.*");
   Answer("C:\\*.*");
-  Click(form().AFil);
+  Click(form().addFileButton);
   EXPECT_TRUE(Has("You cannot select more than one file."));
-  for (toolkit::Button* run : {form().AnalyCom, form().CleanCom}) {
+  for (toolkit::Button* run : {form().analyzeButton, form().runCleanerButton}) {
     Click(run);
-    const std::string& log = form().Text1->Text();
+    const std::string& log = form().resultsText->Text();
     for (const char* line :
          {"Skipped C:\\WINDOWS: protected folder", "Skipped c:\\windows\\system32: protected folder",
           "Skipped C:\\ToWindows: a link", "Skipped C:\\*.*: not one file"})
@@ -124,10 +125,10 @@ TEST_F(PersonalizedTest, TheRunRefusesStoredEntriesThatNameSystemFoldersOrManyFi
 TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoot) {
   TypeRegistry("hkey_current_user\\Software\\Example");
   EXPECT_TRUE(Has("text \"Invalid hKey Root\""));
-  EXPECT_EQ(Dialog()->Text1->Text(), "");
+  EXPECT_EQ(Dialog()->pathText->Text(), "");
   TypeRegistry("HKEY_CURRENT_CONFIG\\Software");
   EXPECT_TRUE(Has("HKEY_CURRENT_CONFIG is not supported."));
-  EXPECT_EQ(Dialog()->Text1->Text(), "HKEY_CURRENT_CONFIG\\Software");
+  EXPECT_EQ(Dialog()->pathText->Text(), "HKEY_CURRENT_CONFIG\\Software");
   using namespace std::string_literals;
   const std::string root = "A whole registry root cannot be cleaned: type a key below it.";
   const std::string value =
@@ -154,7 +155,7 @@ TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoo
     boxes.str("");
     TypeRegistry(refused);
     ASSERT_NE(Dialog(), nullptr) << refused;
-    EXPECT_EQ(Dialog()->Text1->Text(), refused);
+    EXPECT_EQ(Dialog()->pathText->Text(), refused);
     EXPECT_TRUE(Has("title \"Vanbrisk\", style 48, text \"" + message + "\"")) << boxes.str();
   }
   EXPECT_TRUE(Entries(settings::kRegKeys).empty());
@@ -190,12 +191,14 @@ TEST_F(PersonalizedTest, FilesAreLoggedWithTheirSizesAndAFileInUseOnlyUnderAnaly
   int fd = open(Host("P/d.bin").c_str(), O_RDONLY);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(flock(fd, LOCK_EX), 0);
-  Click(form().AnalyCom);
+  Click(form().analyzeButton);
   const std::string logged = "C:\\P\\a.bin 1024 bytes\r\n";
-  EXPECT_NE(form().Text1->Text().find(logged + "C:\\P\\d.bin 100 bytes\r\n"), std::string::npos)
-      << form().Text1->Text();
-  Click(form().CleanCom);
-  EXPECT_NE(form().Text1->Text().find(logged + "----"), std::string::npos) << form().Text1->Text();
+  EXPECT_NE(form().resultsText->Text().find(logged + "C:\\P\\d.bin 100 bytes\r\n"),
+            std::string::npos)
+      << form().resultsText->Text();
+  Click(form().runCleanerButton);
+  EXPECT_NE(form().resultsText->Text().find(logged + "----"), std::string::npos)
+      << form().resultsText->Text();
   EXPECT_FALSE(std::filesystem::exists(Host("P/a.bin")));
   EXPECT_TRUE(std::filesystem::exists(Host("P/d.bin")));
   close(fd);
@@ -205,45 +208,45 @@ TEST_F(PersonalizedTest, RemoveSelectedFindsEachListAndRemoveAllEmptiesThemAll) 
   const Texts entries = {"C:\\F", "C:\\f.txt", "HKEY_USERS\\K", "HKEY_USERS\\K|V"};
   for (std::size_t i = 0; i < entries.size(); ++i)
     settings::AddListEntry(m.platform(), personal::kSections[i], entries[i]);
-  Click(form().ot2);
+  Click(form().optionsPageButton);
   ASSERT_EQ(Rows(), entries);
-  form().LV->UserMouseDown(toolkit::MouseButton::kRight);
-  EXPECT_FALSE(form().rselmnu->Enabled());
-  form().LV->Select(1);
-  form().LV->UserMouseDown(toolkit::MouseButton::kRight);
-  EXPECT_TRUE(form().rselmnu->Enabled());
-  while (form().LV->Count() > 1) {
-    form().LV->Select(1);
+  form().personalizedList->UserMouseDown(toolkit::MouseButton::kRight);
+  EXPECT_FALSE(form().removeSelectedItem->Enabled());
+  form().personalizedList->Select(1);
+  form().personalizedList->UserMouseDown(toolkit::MouseButton::kRight);
+  EXPECT_TRUE(form().removeSelectedItem->Enabled());
+  while (form().personalizedList->Count() > 1) {
+    form().personalizedList->Select(1);
     Answer("yes");
-    Click(form().RSel);
+    Click(form().removeSelectedButton);
   }
   EXPECT_EQ(Rows(), Texts{"C:\\F"});
   for (std::size_t i = 1; i < entries.size(); ++i)
     EXPECT_TRUE(Entries(personal::kSections[i]).empty()) << entries[i];
   Answer("no");
-  Click(form().RAll);
+  Click(form().removeAllButton);
   EXPECT_EQ(Rows(), Texts{"C:\\F"});
   Answer("yes");
-  Click(form().rallmnu);
+  Click(form().removeAllItem);
   EXPECT_TRUE(Rows().empty());
   EXPECT_TRUE(Entries(settings::kFolders).empty());
 }
 
 TEST_F(PersonalizedTest, SavingReplacesTheFileWithCrLfTextOrReportsWhatCannotBeWritten) {
   test::WriteHostFile(Host("out.txt"), std::string(100, 'o'));
-  form().Text1->SetText("one\r\ntwo");
+  form().resultsText->SetText("one\r\ntwo");
   Answer("C:\\out.txt");
-  Click(form().mnusave);
+  Click(form().saveTextItem);
   EXPECT_EQ(test::ReadHostFile(Host("out.txt")), "one\r\ntwo\r\n");
-  form().L2->AddItem("a");
-  form().L2->AddItem("b");
+  form().internetLog->AddItem("a");
+  form().internetLog->AddItem("b");
   Answer("C:\\out.log");
-  Click(form().SLF);
+  Click(form().saveLogButton);
   EXPECT_EQ(test::ReadHostFile(Host("out.log")), "a\r\nb\r\n\r\n");
   Answer("C:\\WINDOWS");
-  Click(form().mnulog);
+  Click(form().saveLogItem);
   EXPECT_TRUE(Has("style 48, text \"The file C:\\WINDOWS could not be written.\""));
-  EXPECT_EQ(form().Text1->Text(), "one\r\ntwo");
+  EXPECT_EQ(form().resultsText->Text(), "one\r\ntwo");
 }
 
 }  // namespace

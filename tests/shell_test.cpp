@@ -80,27 +80,27 @@ class ShellTest : public ::testing::Test {
 
 TEST_F(ShellTest, RunBoxesWriteOnlyTheirValueRemoveItTickAgainAtStartAndNeedTheKey) {
   Start();
-  form().VnbStartup->UserClick();
+  form().openOnStartup->UserClick();
   EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk"), Sz(kInstalled));
   EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
-  form().Check10->UserClick();
+  form().cleanAtStartup->UserClick();
   EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"), Sz(kInstalled + " /AUTO"));
   Start();
-  EXPECT_EQ(form().VnbStartup->Value(), 1);
-  EXPECT_EQ(form().Check10->Value(), 1);
-  form().VnbStartup->UserClick();
+  EXPECT_EQ(form().openOnStartup->Value(), 1);
+  EXPECT_EQ(form().cleanAtStartup->Value(), 1);
+  form().openOnStartup->UserClick();
   EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk"));
   EXPECT_TRUE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
-  form().Check10->UserClick();
+  form().cleanAtStartup->UserClick();
   EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
 
   // A Run key that cannot be opened leaves the box ticked and writes nothing.
   registry::Reg32::DeleteKey(m.platform().Registry(), kHkeyCurrentUser, kRun);
-  form().Check10->UserClick();
-  EXPECT_EQ(form().Check10->Value(), 1);
+  form().cleanAtStartup->UserClick();
+  EXPECT_EQ(form().cleanAtStartup->Value(), 1);
   EXPECT_FALSE(KeyExists(kHkeyCurrentUser, kRun));
   Start();
-  EXPECT_EQ(form().Check10->Value(), 0);
+  EXPECT_EQ(form().cleanAtStartup->Value(), 0);
 }
 
 TEST_F(ShellTest, RecycleBinVerbsAreWrittenOverOldEntriesAndRemovedCommandFirst) {
@@ -109,18 +109,18 @@ TEST_F(ShellTest, RecycleBinVerbsAreWrittenOverOldEntriesAndRemovedCommandFirst)
   platform::WriteString(registry, kHkeyClassesRoot, kRunVerb + "\\command", "", "old.exe");
   platform::WriteString(registry, kHkeyClassesRoot, kRunVerb + "\\ddeexec", "", "kept");
   Start();
-  form().Check7->UserClick();
+  form().recycleBinOpenVerb->UserClick();
   EXPECT_EQ(Data(kHkeyClassesRoot, kOpenCommand, ""), Sz(kInstalled));
   EXPECT_FALSE(Value(kHkeyClassesRoot, kOpenCommand, "(Default)"));
   EXPECT_EQ(Setting("(Opt)Recycle Bin"), "True");
-  form().Check9->UserClick();
+  form().recycleBinRunVerb->UserClick();
   EXPECT_EQ(Data(kHkeyClassesRoot, kRunVerb + "\\command", ""), Sz(kInstalled + " /AUTO"));
   EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "True");
 
-  form().Check7->UserClick();
+  form().recycleBinOpenVerb->UserClick();
   EXPECT_FALSE(KeyExists(kHkeyClassesRoot, std::string(shell::kRecycleBinShell) + "\\Open Vanbrisk..."));
   EXPECT_EQ(Setting("(Opt)Recycle Bin"), "");
-  form().Check9->UserClick();
+  form().recycleBinRunVerb->UserClick();
   EXPECT_FALSE(KeyExists(kHkeyClassesRoot, kRunVerb + "\\command"));
   EXPECT_TRUE(KeyExists(kHkeyClassesRoot, kRunVerb + "\\ddeexec"));
   EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "");
@@ -128,8 +128,9 @@ TEST_F(ShellTest, RecycleBinVerbsAreWrittenOverOldEntriesAndRemovedCommandFirst)
 
 TEST_F(ShellTest, TheInternetExplorerButtonHasSixExactValuesAndEveryEntryFollowsTheProgram) {
   Start();
-  for (auto box : {&app::Form1::VnbStartup, &app::Form1::Check10, &app::Form1::Check7,
-                   &app::Form1::Check9, &app::Form1::Check5})
+  for (auto box :
+       {&app::Form1::openOnStartup, &app::Form1::cleanAtStartup, &app::Form1::recycleBinOpenVerb,
+        &app::Form1::recycleBinRunVerb, &app::Form1::explorerButton})
     (form().*box)->UserClick();
   std::vector<RegValue> values =
       platform::ReadAllValues(m.platform().Registry(), kHkeyCurrentUser, shell::kIEButtonKey);
@@ -159,7 +160,7 @@ TEST_F(ShellTest, TheInternetExplorerButtonHasSixExactValuesAndEveryEntryFollows
   EXPECT_EQ(Data(kHkeyCurrentUser, shell::kIEButtonKey, "Exec"), Sz("D:\\Tools\\vanbrisk.exe"));
   EXPECT_EQ(Data(kHkeyCurrentUser, shell::kIEButtonKey, "Icon"), Sz("D:\\Tools\\vanbrisk.ico"));
 
-  form().Check5->UserClick();
+  form().explorerButton->UserClick();
   EXPECT_FALSE(KeyExists(kHkeyCurrentUser, shell::kIEButtonKey));
   EXPECT_EQ(Setting("(Opt)IEButton"), "");
 }
@@ -171,8 +172,8 @@ class LimitedShellTest : public ShellTest {
 
 TEST_F(LimitedShellTest, RecycleBinBoxesWriteNoKeyButRecordTheirSettings) {
   Start();
-  form().Check7->UserClick();
-  form().Check9->UserClick();
+  form().recycleBinOpenVerb->UserClick();
+  form().recycleBinRunVerb->UserClick();
   EXPECT_FALSE(KeyExists(kHkeyClassesRoot, std::string(shell::kRecycleBinShell) + "\\Open Vanbrisk..."));
   EXPECT_FALSE(KeyExists(kHkeyClassesRoot, kRunVerb));
   EXPECT_EQ(Setting("(Opt)Recycle Bin"), "True");

@@ -76,11 +76,11 @@ class ToolsTest : public ::testing::Test {
   }
   void Answer(const char* answer) { m.machine().Script().QueueAnswer(answer); }
   tools::StartupForm& OpenStartup() {
-    form().Start->UserClick();
+    form().startupButton->UserClick();
     return static_cast<tools::StartupForm&>(Last<tools::StartupWindow>().form());
   }
   tools::DiagnosticsForm& OpenDiagnostics() {
-    form().Diag->UserClick();
+    form().diagnosticsButton->UserClick();
     return static_cast<tools::DiagnosticsForm&>(Last<tools::DiagnosticsWindow>().form());
   }
 
@@ -107,67 +107,67 @@ TEST_F(ToolsTest, StartupListsEverySourceInOrderAndDeletesOnlyAChosenRowAfterYes
   ASSERT_EQ(m.platform().Files().CreateDirectoryA(kUserStartup + "Folder"), kErrorSuccess);
   program.Start("");
   auto& f = OpenStartup();
-  EXPECT_EQ(Rows(*f.ListView2),
-            (std::vector<std::string>{"HKLM:Run", "HKCU:Run", "HKCU:Run", "HKCU:Run", "HKLM:RunOnce",
-                                      "Startup User", "Startup User", "Startup Common"}));
-  EXPECT_EQ(Rows(*f.ListView1), (std::vector<std::string>{"SoundMan", "CTFMON.EXE", "Long", "Fits",
-                                                          "Setup", "Notes.lnk", "Other.lnk",
-                                                          "Common.lnk"}));
-  EXPECT_EQ(Rows(*f.ListView3),
-            (std::vector<std::string>{"SOUNDMAN.EXE", "C:\\WINDOWS\\system32\\ctfmon.exe", "",
-                                      std::string(127, 'y'), "setup.exe /once",
-                                      tools::kDataNotAvailable, tools::kDataNotAvailable,
-                                      tools::kDataNotAvailable}));
-  EXPECT_FALSE(f.Command1->Enabled());
+  EXPECT_EQ(Rows(*f.locations), (std::vector<std::string>{
+                                    "HKLM:Run", "HKCU:Run", "HKCU:Run", "HKCU:Run", "HKLM:RunOnce",
+                                    "Startup User", "Startup User", "Startup Common"}));
+  EXPECT_EQ(Rows(*f.names),
+            (std::vector<std::string>{"SoundMan", "CTFMON.EXE", "Long", "Fits", "Setup",
+                                      "Notes.lnk", "Other.lnk", "Common.lnk"}));
+  EXPECT_EQ(
+      Rows(*f.commands),
+      (std::vector<std::string>{"SOUNDMAN.EXE", "C:\\WINDOWS\\system32\\ctfmon.exe", "",
+                                std::string(127, 'y'), "setup.exe /once", tools::kDataNotAvailable,
+                                tools::kDataNotAvailable, tools::kDataNotAvailable}));
+  EXPECT_FALSE(f.deleteButton->Enabled());
   EXPECT_FALSE(form().Enabled());
 
   // Only a row chosen by its name, and only after Yes.
-  f.ListView1->UserSelect(0);
-  EXPECT_TRUE(f.Command1->Enabled());
-  f.ListView3->UserSelect(0);
-  EXPECT_FALSE(f.Command1->Enabled());
-  f.ListView1->UserSelect(0);
+  f.names->UserSelect(0);
+  EXPECT_TRUE(f.deleteButton->Enabled());
+  f.commands->UserSelect(0);
+  EXPECT_FALSE(f.deleteButton->Enabled());
+  f.names->UserSelect(0);
   Answer("no");
-  f.Command1->UserClick();
-  EXPECT_EQ(f.ListView1->Count(), 8);
-  EXPECT_TRUE(f.Command1->Enabled());
+  f.deleteButton->UserClick();
+  EXPECT_EQ(f.names->Count(), 8);
+  EXPECT_TRUE(f.deleteButton->Enabled());
   EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "SOUNDMAN.EXE");
 
   // A file that cannot be deleted stays listed, with a message.
-  f.ListView1->UserSelect(5);
+  f.names->UserSelect(5);
   int boxes = m.machine().Script().MessageBoxCount();
   Answer("yes");
-  f.Command1->UserClick();
+  f.deleteButton->UserClick();
   EXPECT_EQ(m.machine().Script().MessageBoxCount(), boxes + 2);  // the question, then the failure
-  EXPECT_EQ(f.ListView1->Count(), 8);
+  EXPECT_EQ(f.names->Count(), 8);
   EXPECT_TRUE(FileThere(notes));
   ASSERT_EQ(m.platform().Files().SetFileAttributesA(notes, kFileAttributeNormal), kErrorSuccess);
 
   // Each location in turn: the first row goes, and the next must be chosen again.
   for (int left = 7; left >= 1; --left) {
-    f.ListView1->UserSelect(0);
+    f.names->UserSelect(0);
     Answer("yes");
-    f.Command1->UserClick();
-    EXPECT_EQ(f.ListView1->Count(), left);
-    EXPECT_EQ(f.ListView2->Count(), left);
-    EXPECT_EQ(f.ListView3->Count(), left);
-    EXPECT_FALSE(f.Command1->Enabled());
+    f.deleteButton->UserClick();
+    EXPECT_EQ(f.names->Count(), left);
+    EXPECT_EQ(f.locations->Count(), left);
+    EXPECT_EQ(f.commands->Count(), left);
+    EXPECT_FALSE(f.deleteButton->Enabled());
   }
-  EXPECT_EQ(Rows(*f.ListView1), std::vector<std::string>{"Common.lnk"});
-  f.ListView1->UserSelect(0);
+  EXPECT_EQ(Rows(*f.names), std::vector<std::string>{"Common.lnk"});
+  f.names->UserSelect(0);
   Answer("yes");
-  f.Command1->UserClick();
+  f.deleteButton->UserClick();
   for (auto [root, key] : {std::pair{kHkeyLocalMachine, kRun}, {kHkeyCurrentUser, kRun},
                            {kHkeyLocalMachine, kRunOnce}})
     EXPECT_TRUE(platform::ReadAllValues(m.platform().Registry(), root, key).empty()) << key;
   for (const std::string& file : files) EXPECT_FALSE(FileThere(file)) << file;
-  f.Command2->UserClick();
+  f.okButton->UserClick();
   EXPECT_TRUE(form().Enabled());
 
   // With every source empty: three empty lists, and nothing to delete.
   auto& again = OpenStartup();
-  EXPECT_EQ(again.ListView1->Count() + again.ListView2->Count() + again.ListView3->Count(), 0);
-  EXPECT_FALSE(again.Command1->Enabled());
+  EXPECT_EQ(again.names->Count() + again.locations->Count() + again.commands->Count(), 0);
+  EXPECT_FALSE(again.deleteButton->Enabled());
 }
 
 class LimitedToolsTest : public ToolsTest {
@@ -179,21 +179,20 @@ TEST_F(LimitedToolsTest, HklmEntriesListWithoutCommandsAndCannotBeDeleted) {
   program.Start("");
   auto& f = OpenStartup();
   // The common Startup folder's path cannot be read: it adds nothing.
-  EXPECT_EQ(Rows(*f.ListView2), (std::vector<std::string>{"HKLM:Run", "HKCU:Run"}));
-  EXPECT_EQ(Rows(*f.ListView3),
-            (std::vector<std::string>{"", "C:\\WINDOWS\\system32\\ctfmon.exe"}));
-  f.ListView1->UserSelect(0);
+  EXPECT_EQ(Rows(*f.locations), (std::vector<std::string>{"HKLM:Run", "HKCU:Run"}));
+  EXPECT_EQ(Rows(*f.commands), (std::vector<std::string>{"", "C:\\WINDOWS\\system32\\ctfmon.exe"}));
+  f.names->UserSelect(0);
   Answer("yes");
-  f.Command1->UserClick();
-  EXPECT_EQ(f.ListView1->Count(), 2);
+  f.deleteButton->UserClick();
+  EXPECT_EQ(f.names->Count(), 2);
   EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "SOUNDMAN.EXE");
 
   // Every line whose value comes from HKEY_LOCAL_MACHINE shows its label alone.
-  f.Command2->UserClick();
+  f.okButton->UserClick();
   auto& report = OpenDiagnostics();
-  EXPECT_EQ(report.List1->List(1), "Vanbrisk Suite Version: ");
-  EXPECT_EQ(report.List1->List(6), "Operating System: ");
-  EXPECT_EQ(report.List1->List(5), "Logon User Name: User");
+  EXPECT_EQ(report.reportLines->List(1), "Vanbrisk Suite Version: ");
+  EXPECT_EQ(report.reportLines->List(6), "Operating System: ");
+  EXPECT_EQ(report.reportLines->List(5), "Logon User Name: User");
 }
 
 TEST(MemoryFigure, MegabytesRoundToHundredthsInTheirShortestForm) {
@@ -216,7 +215,7 @@ TEST_F(ToolsTest, DiagnosticsReportRunsBothKeysTogetherAndLeavesOutEmptyConditio
   program.Start("");
   auto& f = OpenDiagnostics();
   std::vector<std::string> got;
-  for (int i = 0; i < f.List1->ListCount(); ++i) got.push_back(f.List1->List(i));
+  for (int i = 0; i < f.reportLines->ListCount(); ++i) got.push_back(f.reportLines->List(i));
   auto lineAfter = [&](const std::string& before) {
     auto at = std::find(got.begin(), got.end(), before);
     return at == got.end() || at + 1 == got.end() ? std::string("(none)") : *(at + 1);
@@ -230,7 +229,7 @@ TEST_F(ToolsTest, DiagnosticsReportRunsBothKeysTogetherAndLeavesOutEmptyConditio
   EXPECT_EQ(lineAfter("Internet Explorer Version: 6.0.2900.5512"), "Home Page: ");
   EXPECT_EQ(got.size(), 31u);
   EXPECT_EQ(got.back(), std::string(59, '-'));  // an empty Software section
-  EXPECT_EQ(f.Text1->Text(), tools::ReportText(got));
+  EXPECT_EQ(f.reportText->Text(), tools::ReportText(got));
 }
 
 TEST_F(ToolsTest, DiagnosticsApplicationLinesFollowTheListsAndTheReportSaves) {
@@ -239,14 +238,14 @@ TEST_F(ToolsTest, DiagnosticsApplicationLinesFollowTheListsAndTheReportSaves) {
   Write(kHkeyLocalMachine, kPowerDvd, "UserName", "Ann");
   program.Start("");  // which lists Cyberlink PowerDVD in Multimedia
   auto& f = form();
-  f.Util->AddItem("Spybot - Search & Destroy");
-  f.Util->AddItem("Spybot - Search & Destroy");  // twice: its line comes twice
-  f.Util->AddItem("Google Earth");                // not a Utilities rule
-  f.Appl->AddItem("winace");                      // the texts compare exactly
+  f.utilitiesList->AddItem("Spybot - Search & Destroy");
+  f.utilitiesList->AddItem("Spybot - Search & Destroy");  // twice: its line comes twice
+  f.utilitiesList->AddItem("Google Earth");               // not a Utilities rule
+  f.applicationsList->AddItem("winace");                  // the texts compare exactly
   auto& report = OpenDiagnostics();
   std::vector<std::string> tail;
-  for (int i = report.List1->ListCount() - 4; i < report.List1->ListCount(); ++i)
-    tail.push_back(report.List1->List(i));
+  for (int i = report.reportLines->ListCount() - 4; i < report.reportLines->ListCount(); ++i)
+    tail.push_back(report.reportLines->List(i));
   EXPECT_EQ(tail, (std::vector<std::string>{"Spybot-Search & Destroy Version: ",
                                             "Spybot-Search & Destroy Version: ",
                                             "Cyberlink PowerDVD Version: 6.0",
@@ -255,10 +254,10 @@ TEST_F(ToolsTest, DiagnosticsApplicationLinesFollowTheListsAndTheReportSaves) {
   // Saving writes the report as the results box's saving does (replacing a
   // longer file, reporting one it cannot write: personalized_test).
   Answer("C:\\report.txt");
-  report.Command2->UserClick();
+  report.saveButton->UserClick();
   std::string saved;
   ASSERT_EQ(m.platform().Files().ReadFileBytes("C:\\report.txt", &saved), kErrorSuccess);
-  EXPECT_EQ(saved, report.Text1->Text() + "\r\n");
+  EXPECT_EQ(saved, report.reportText->Text() + "\r\n");
   EXPECT_TRUE(report.Visible());
 }
 
@@ -266,23 +265,24 @@ TEST_F(ToolsTest, ToolButtonsFollowTheirFilesAndEachPresentPromptStarts) {
   ASSERT_EQ(m.platform().Files().DeleteFileA("C:\\WINDOWS\\system32\\dxdiag.exe"), kErrorSuccess);
   program.Start("");
   auto& f = form();
-  f.tt2->UserClick();
-  EXPECT_FALSE(f.DXDiag->Enabled());
-  for (toolkit::Button* b : {f.DClean, f.RegEdit, f.CPanel, f.CPrompt, f.TMan})
+  f.toolsPageButton->UserClick();
+  EXPECT_FALSE(f.directXDiagnosticsButton->Enabled());
+  for (toolkit::Button* b : {f.diskCleanupButton, f.registryEditorButton, f.controlPanelButton,
+                             f.commandPromptButton, f.taskManagerButton})
     EXPECT_TRUE(b->Enabled()) << b->name();
   PutFile("C:\\WINDOWS\\system32\\dxdiag.exe");
-  f.ct2->UserClick();
-  f.tt2->UserClick();
-  EXPECT_FALSE(f.DXDiag->Enabled());
-  f.DClean->UserClick();
-  f.TMan->UserClick();
+  f.cleanerPageButton->UserClick();
+  f.toolsPageButton->UserClick();
+  EXPECT_FALSE(f.directXDiagnosticsButton->Enabled());
+  f.diskCleanupButton->UserClick();
+  f.taskManagerButton->UserClick();
   // The command prompt starts each prompt that is present (cmd alone: a transcript).
   PutFile("C:\\WINDOWS\\COMMAND.COM");
-  f.CPrompt->UserClick();
+  f.commandPromptButton->UserClick();
   ASSERT_EQ(m.platform().Files().DeleteFileA("C:\\WINDOWS\\system32\\cmd.exe"), kErrorSuccess);
-  f.tt2->UserClick();
-  EXPECT_TRUE(f.CPrompt->Enabled());
-  f.CPrompt->UserClick();
+  f.toolsPageButton->UserClick();
+  EXPECT_TRUE(f.commandPromptButton->Enabled());
+  f.commandPromptButton->UserClick();
   EXPECT_EQ(Launched(), (std::vector<std::string>{"cleanmgr | 1", "taskmgr | 1", "cmd | 1",
                                                   "C:\\WINDOWS\\COMMAND.COM | 2",
                                                   "C:\\WINDOWS\\COMMAND.COM | 2"}));
@@ -292,14 +292,14 @@ TEST_F(ToolsTest, WebLinksRunTheRegisteredBrowserCommandUnchanged) {
   constexpr char kBrowser[] = "HTTP\\shell\\open\\command";
   Write(kHkeyClassesRoot, kBrowser, "", "\"C:\\Web\\b.exe\" -url \"%1\"");
   program.Start("");
-  form().Command3->UserClick();
-  form().Label1->UserClick();
+  form().onlineHelpButton->UserClick();
+  form().banner->UserClick();
   std::string site = product::kSiteAddress;
   EXPECT_EQ(Launched(),
             (std::vector<std::string>{"\"C:\\Web\\b.exe\" -url \"%1\" " + site + "/help.htm | 3",
                                       "\"C:\\Web\\b.exe\" -url \"%1\" " + site + " | 3"}));
   Remove(kHkeyClassesRoot, kBrowser, "");
-  form().Picture1->UserClick();
+  form().logo->UserClick();
   EXPECT_EQ(Launched().size(), 2u);
 }
 
@@ -308,34 +308,37 @@ TEST_F(ToolsTest, AboutShowsTheSystemAndReloadsTheHistoryOnEachClick) {
   Remove(kHkeyLocalMachine, kNt, "ProductName");
   Write(kHkeyLocalMachine, kWin, "ProductName", "Windows 98");
   program.Start("");
-  form().Command2->UserClick();
+  form().aboutButton->UserClick();
   auto& f = static_cast<tools::AboutForm&>(Last<tools::AboutWindow>().form());
-  EXPECT_EQ(f.Label3->Caption(), "Windows 98");
-  EXPECT_EQ(f.Label4->Caption(), "Emulated Processor");
-  EXPECT_EQ(f.Label5->Caption(), "512 MB Ram");
+  EXPECT_EQ(f.windowsName->Caption(), "Windows 98");
+  EXPECT_EQ(f.processorName->Caption(), "Emulated Processor");
+  EXPECT_EQ(f.memorySize->Caption(), "512 MB Ram");
   EXPECT_FALSE(form().Enabled());
 
   PutFile(history, "V1\r\n");
-  f.Command1->UserClick();
-  EXPECT_EQ(f.Text1->Text(), "V1\r\n");
-  EXPECT_TRUE(f.Text1->Visible() && f.Command2->Visible() && f.Shape1->Visible());
-  EXPECT_FALSE(f.Picture1->Visible() || f.lblDescription->Visible());
+  f.historyButton->UserClick();
+  EXPECT_EQ(f.historyText->Text(), "V1\r\n");
+  EXPECT_TRUE(f.historyText->Visible() && f.closeHistoryButton->Visible() &&
+              f.historyFrame->Visible());
+  EXPECT_FALSE(f.logo->Visible() || f.description->Visible());
   PutFile(history, "V2\r\n");
-  f.Command1->UserClick();
-  EXPECT_EQ(f.Text1->Text(), "V2\r\n");
+  f.historyButton->UserClick();
+  EXPECT_EQ(f.historyText->Text(), "V2\r\n");
   ASSERT_EQ(m.platform().Files().DeleteFileA(history), kErrorSuccess);
-  f.Command1->UserClick();
-  EXPECT_EQ(f.Text1->Text(), "");
-  f.Command2->UserClick();
-  EXPECT_FALSE(f.Text1->Visible() || f.Command2->Visible() || f.Shape1->Visible());
-  EXPECT_TRUE(f.Picture1->Visible() && f.lblDescription->Visible());
-  f.Command3->UserClick();
+  f.historyButton->UserClick();
+  EXPECT_EQ(f.historyText->Text(), "");
+  f.closeHistoryButton->UserClick();
+  EXPECT_FALSE(f.historyText->Visible() || f.closeHistoryButton->Visible() ||
+               f.historyFrame->Visible());
+  EXPECT_TRUE(f.logo->Visible() && f.description->Visible());
+  f.okButton->UserClick();
   EXPECT_TRUE(form().Enabled());
 
   // With no product name under either key the label is empty.
   Remove(kHkeyLocalMachine, kWin, "ProductName");
-  form().Command2->UserClick();
-  EXPECT_EQ(static_cast<tools::AboutForm&>(Last<tools::AboutWindow>().form()).Label3->Caption(), "");
+  form().aboutButton->UserClick();
+  auto& about = static_cast<tools::AboutForm&>(Last<tools::AboutWindow>().form());
+  EXPECT_EQ(about.windowsName->Caption(), "");
 }
 
 // A platform whose programs never start.

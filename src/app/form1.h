@@ -1,5 +1,5 @@
 // The main window's form, Form1: every control bound once to a typed member,
-// built from the tables of form1_controls.cpp and form1_layout.cpp.
+// built from the table of form1_controls.cpp.
 #pragma once
 
 #include "toolkit/form.h"
@@ -11,87 +11,116 @@ class Form1 : public toolkit::Form {
  public:
   explicit Form1(toolkit::Application& app);
 
-  // Always shown: the page buttons in their normal look (ending in 2) and
-  // their selected look (ending in 1), the banner, the logo, three buttons.
-  toolkit::PictureBox *ct1 = nullptr, *ct2 = nullptr, *at1 = nullptr, *at2 = nullptr,
-                      *iet1 = nullptr, *iet2 = nullptr, *tt1 = nullptr, *tt2 = nullptr,
-                      *ot1 = nullptr, *ot2 = nullptr;
-  toolkit::Label* Label1 = nullptr;
-  toolkit::PictureBox* Picture1 = nullptr;
-  toolkit::Button *Command3 = nullptr, *Command2 = nullptr, *Command1 = nullptr;
+  // Always shown: each page's button in its normal look, which is clicked,
+  // and in its selected look, which lies over it while its page is current;
+  // the banner, the logo and three buttons.
+  toolkit::PictureBox *cleanerPageButton = nullptr, *cleanerPageSelected = nullptr;
+  toolkit::PictureBox *applicationsPageButton = nullptr, *applicationsPageSelected = nullptr;
+  toolkit::PictureBox *internetPageButton = nullptr, *internetPageSelected = nullptr;
+  toolkit::PictureBox *toolsPageButton = nullptr, *toolsPageSelected = nullptr;
+  toolkit::PictureBox *optionsPageButton = nullptr, *optionsPageSelected = nullptr;
+  toolkit::Label* banner = nullptr;
+  toolkit::PictureBox* logo = nullptr;
+  toolkit::Button *onlineHelpButton = nullptr, *aboutButton = nullptr, *exitButton = nullptr;
 
   // Never shown: the data holders of the runs.
-  toolkit::Label* Label4 = nullptr;
-  toolkit::ListBox *L = nullptr, *L2 = nullptr, *List1 = nullptr, *List2 = nullptr,
-                   *ListBox = nullptr;
-  toolkit::ListView *ListView3 = nullptr, *ListView4 = nullptr, *ListView5 = nullptr,
-                    *ListView6 = nullptr;
+  toolkit::Label* elapsedTime = nullptr;
+  toolkit::ListBox *resultsLog = nullptr, *internetLog = nullptr;
+  toolkit::ListBox* cacheUrls = nullptr;    // the URLs of the cache view's entries
+  toolkit::ListBox* storedMarks = nullptr;  // the application lists' stored marks
+  // The personalized items of a run, by kind.
+  toolkit::ListView *personalFolders = nullptr, *personalFiles = nullptr,
+                    *personalRegistryKeys = nullptr, *personalRegistryValues = nullptr;
 
-  // Cleaner page.
-  toolkit::Frame* Cleaner = nullptr;
-  toolkit::ProgressBar* ProgressBar1 = nullptr;
-  toolkit::TextBox* Text1 = nullptr;
-  toolkit::Frame* Frame1 = nullptr;
-  toolkit::CheckBox *SysTemp = nullptr, *ietemp = nullptr, *Cook = nullptr, *Pref = nullptr,
-                    *rdocs = nullptr, *RBin = nullptr, *TAP = nullptr;
-  toolkit::CheckBox *idat = nullptr, *memdumps = nullptr, *winlog = nullptr, *ExMRUs = nullptr,
-                    *ieurlhist = nullptr, *tnotif = nullptr, *wcache = nullptr;
-  toolkit::Button *Command4 = nullptr, *Command5 = nullptr;
-  toolkit::Frame* Frame2 = nullptr;
-  toolkit::CheckBox *VnbStartup = nullptr, *HWM = nullptr, *HWC = nullptr, *CBD = nullptr,
-                    *CAC = nullptr;
-  toolkit::Button *AnalyCom = nullptr, *CleanCom = nullptr;
+  // Cleaner page: the results, and the item boxes in two sets of seven.
+  toolkit::Frame* cleanerPage = nullptr;
+  toolkit::ProgressBar* progressBar = nullptr;
+  toolkit::TextBox* resultsText = nullptr;
+  toolkit::Frame* cleanerSettingsFrame = nullptr;
+  toolkit::CheckBox *systemTemporary = nullptr, *internetTemporary = nullptr, *cookies = nullptr,
+                    *prefetch = nullptr, *recentDocuments = nullptr, *recycleBin = nullptr,
+                    *thirdPartyApplications = nullptr;
+  toolkit::CheckBox *indexDatFiles = nullptr, *memoryDumps = nullptr, *windowsLogFiles = nullptr,
+                    *explorerMrus = nullptr, *internetUrlHistory = nullptr,
+                    *trayNotifications = nullptr, *windowsCache = nullptr;
+  toolkit::Button *nextItemsButton = nullptr, *previousItemsButton = nullptr;  // ">>>", "<<<"
+  toolkit::Frame* settingsFrame = nullptr;
+  toolkit::CheckBox *openOnStartup = nullptr, *hideWarningMessages = nullptr,
+                    *hideWhileCleaning = nullptr, *confirmBeforeDeletion = nullptr,
+                    *closeAfterCleaning = nullptr;
+  toolkit::Button *analyzeButton = nullptr, *runCleanerButton = nullptr;
 
-  // Applications page.
-  toolkit::Frame* Applications = nullptr;
-  toolkit::Label* Label9 = nullptr;
-  toolkit::TabStrip* TabStrip2 = nullptr;
-  toolkit::ListBox *Appl = nullptr, *IE = nullptr, *MM = nullptr, *Util = nullptr, *Win = nullptr;
+  // Applications page: one list per tab.
+  toolkit::Frame* applicationsPage = nullptr;
+  toolkit::Label* applicationsPrompt = nullptr;
+  toolkit::TabStrip* applicationTabs = nullptr;
+  toolkit::ListBox *applicationsList = nullptr, *internetList = nullptr, *multimediaList = nullptr,
+                   *utilitiesList = nullptr, *windowsList = nullptr;
 
   // Internet page.
-  toolkit::Frame* Internet = nullptr;
-  toolkit::Label* Label2 = nullptr;
-  toolkit::Frame *Frame4 = nullptr, *Frame5 = nullptr, *Frame3 = nullptr;
-  toolkit::ListView *ListView2 = nullptr, *ListView1 = nullptr;
-  toolkit::TextBox* Text2 = nullptr;
-  toolkit::Button *CleanIE = nullptr, *SLF = nullptr, *DelCache = nullptr, *DelCook = nullptr;
+  toolkit::Frame* internetPage = nullptr;
+  toolkit::Label* browsersLabel = nullptr;
+  toolkit::Frame *cacheFrame = nullptr, *cookiesFrame = nullptr, *resultsLogFrame = nullptr;
+  toolkit::ListView *cacheView = nullptr, *cookieView = nullptr;
+  toolkit::TextBox* internetLogText = nullptr;
+  toolkit::Button *cleanBrowsersButton = nullptr, *saveLogButton = nullptr,
+                  *deleteCacheButton = nullptr, *deleteCookiesButton = nullptr;
 
   // Tools page.
-  toolkit::Frame *Tools = nullptr, *Frame8 = nullptr, *Frame7 = nullptr, *Frame6 = nullptr;
-  toolkit::Button *Diag = nullptr, *Start = nullptr, *DClean = nullptr, *RegEdit = nullptr,
-                  *CPanel = nullptr, *DXDiag = nullptr, *CPrompt = nullptr, *TMan = nullptr;
+  toolkit::Frame *toolsPage = nullptr, *programToolsFrame = nullptr, *commonToolsFrame = nullptr,
+                 *moreToolsFrame = nullptr;
+  toolkit::Button *diagnosticsButton = nullptr, *startupButton = nullptr;
+  toolkit::Button *diskCleanupButton = nullptr, *registryEditorButton = nullptr,
+                  *controlPanelButton = nullptr, *directXDiagnosticsButton = nullptr,
+                  *commandPromptButton = nullptr, *taskManagerButton = nullptr;
 
-  // Options page and its five tabs.
-  toolkit::Frame* Options = nullptr;
-  toolkit::TabStrip* TabStrip3 = nullptr;
-  toolkit::Frame *CleanO = nullptr, *CookO = nullptr, *IEO = nullptr, *PerO = nullptr,
-                 *AdvO = nullptr;
-  toolkit::CheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr,
-                    *Check5 = nullptr, *Check6 = nullptr, *Check7 = nullptr, *Check8 = nullptr,
-                    *Check9 = nullptr, *Check10 = nullptr;
-  toolkit::Label *Label3 = nullptr, *Label = nullptr, *Label5 = nullptr, *Label6 = nullptr,
-                 *Label8 = nullptr, *Label7 = nullptr, *Label10 = nullptr, *Label11 = nullptr;
-  toolkit::ListView *LV1 = nullptr, *LV2 = nullptr, *LV = nullptr;
-  toolkit::TextBox* Text3 = nullptr;
-  toolkit::Button *SC = nullptr, *RC = nullptr;
-  toolkit::Button *AFol = nullptr, *AFil = nullptr, *AReg = nullptr, *RSel = nullptr,
-                  *RAll = nullptr;
-  toolkit::ComboBox* Combo1 = nullptr;
+  // Options page and the frames of its five tabs.
+  toolkit::Frame* optionsPage = nullptr;
+  toolkit::TabStrip* optionTabs = nullptr;
+  toolkit::Frame *cleanerOptionsFrame = nullptr, *cookieOptionsFrame = nullptr,
+                 *internetOptionsFrame = nullptr, *personalizedFrame = nullptr,
+                 *advancedOptionsFrame = nullptr;
+  // Cleaner options.
+  toolkit::CheckBox *hideProgressBar = nullptr, *defaultSettingsOnly = nullptr,
+                    *deleteReadOnlyFiles = nullptr;
+  toolkit::Label* defaultSettingsNote = nullptr;
+  // Cookies.
+  toolkit::Label *cookiesToDeleteLabel = nullptr, *cookiesToKeepLabel = nullptr;
+  toolkit::ListView *cookiesToDelete = nullptr, *cookiesToKeep = nullptr;
+  toolkit::TextBox* chosenCookieText = nullptr;
+  toolkit::Button *keepCookieButton = nullptr, *releaseCookieButton = nullptr;  // "->", "<-"
+  // Internet options.
+  toolkit::CheckBox *showAllIeFiles = nullptr, *explorerButton = nullptr;
+  // Personalized.
+  toolkit::Label *personalizedLabel = nullptr, *hiddenFilesNote = nullptr;
+  toolkit::ListView* personalizedList = nullptr;
+  toolkit::CheckBox* cleanPersonalized = nullptr;
+  toolkit::Button *addFolderButton = nullptr, *addFileButton = nullptr,
+                  *addRegistryButton = nullptr, *removeSelectedButton = nullptr,
+                  *removeAllButton = nullptr;
+  // Advanced options.
+  toolkit::CheckBox *cleanAtStartup = nullptr, *cleanWhenOpening = nullptr,
+                    *recycleBinOpenVerb = nullptr, *recycleBinRunVerb = nullptr;
+  toolkit::Label *languageLabel = nullptr, *commandLineLabel = nullptr, *quietModeNote = nullptr;
+  toolkit::ComboBox* languageBox = nullptr;
 
   // The six popup menus and their items.
-  toolkit::Menu *textpopup = nullptr, *listpopup = nullptr, *cachepopup = nullptr,
-                *cachepopup2 = nullptr, *lbmnu = nullptr, *PersMenu = nullptr;
-  toolkit::MenuItem *mnusave = nullptr, *mnulog = nullptr;
-  toolkit::MenuItem *iecache2 = nullptr, *operacache2 = nullptr, *mozff = nullptr,
-                    *dscache = nullptr, *refresh1 = nullptr, *cancel1 = nullptr;
-  toolkit::MenuItem *iecook = nullptr, *operacook = nullptr, *mozffcook = nullptr,
-                    *dscookie = nullptr, *refresh2 = nullptr, *cancel2 = nullptr;
-  toolkit::MenuItem *sall = nullptr, *sallt = nullptr, *dall = nullptr, *dallt = nullptr;
-  toolkit::MenuItem *afilmnu = nullptr, *afolmnu = nullptr, *aregmnu = nullptr,
-                    *rselmnu = nullptr, *rallmnu = nullptr;
+  toolkit::Menu *resultsTextMenu = nullptr, *internetLogMenu = nullptr, *cacheMenu = nullptr,
+                *cookieMenu = nullptr, *applicationListMenu = nullptr, *personalizedMenu = nullptr;
+  toolkit::MenuItem *saveTextItem = nullptr, *saveLogItem = nullptr;
+  toolkit::MenuItem *deleteExplorerCacheItem = nullptr, *deleteOperaCacheItem = nullptr,
+                    *deleteFirefoxCacheItem = nullptr, *deleteSelectedCacheItem = nullptr,
+                    *reloadCacheItem = nullptr, *cancelCacheItem = nullptr;
+  toolkit::MenuItem *deleteExplorerCookiesItem = nullptr, *deleteOperaCookiesItem = nullptr,
+                    *deleteFirefoxCookiesItem = nullptr, *deleteSelectedCookieItem = nullptr,
+                    *reloadCookiesItem = nullptr, *cancelCookiesItem = nullptr;
+  toolkit::MenuItem *selectAllItem = nullptr, *selectAllOfTypeItem = nullptr,
+                    *deselectAllItem = nullptr, *deselectAllOfTypeItem = nullptr;
+  toolkit::MenuItem *addFileItem = nullptr, *addFolderItem = nullptr, *addRegistryItem = nullptr,
+                    *removeSelectedItem = nullptr, *removeAllItem = nullptr;
 };
 
-// The window's tables: controls and menus in creation order, and placements.
+// The window's table: controls and menus in creation order, each with its place.
 const toolkit::FormTable<Form1>& Form1Table();
 
 // The client area, in pixels at 96 DPI.

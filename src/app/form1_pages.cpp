@@ -5,28 +5,70 @@
 namespace vb::app {
 
 Form1Pages::Form1Pages(Form1& f)
-    : pageSet{f.Options,  f.Applications, f.Cleaner,  f.Tools,    f.Internet, f.Frame1,
-              f.Frame2,   f.Frame3,       f.Frame4,   f.Frame5,   f.Frame6,   f.Frame7,
-              f.Frame8,   f.CleanO,       f.CookO,    f.IEO,      f.PerO,     f.AdvO,
-              f.CleanCom, f.AnalyCom,     f.Diag,     f.Start,    f.DXDiag,   f.CPrompt,
-              f.TMan,     f.DClean,       f.RegEdit,  f.CPanel,   f.AFol,     f.AFil,
-              f.AReg,     f.RSel,         f.RAll,     f.CleanIE,  f.SLF,      f.Command4,
-              f.Command5, f.DelCache,     f.DelCook},
+    : pageSet{f.optionsPage,
+              f.applicationsPage,
+              f.cleanerPage,
+              f.toolsPage,
+              f.internetPage,
+              f.cleanerSettingsFrame,
+              f.settingsFrame,
+              f.resultsLogFrame,
+              f.cacheFrame,
+              f.cookiesFrame,
+              f.moreToolsFrame,
+              f.commonToolsFrame,
+              f.programToolsFrame,
+              f.cleanerOptionsFrame,
+              f.cookieOptionsFrame,
+              f.internetOptionsFrame,
+              f.personalizedFrame,
+              f.advancedOptionsFrame,
+              f.runCleanerButton,
+              f.analyzeButton,
+              f.diagnosticsButton,
+              f.startupButton,
+              f.directXDiagnosticsButton,
+              f.commandPromptButton,
+              f.taskManagerButton,
+              f.diskCleanupButton,
+              f.registryEditorButton,
+              f.controlPanelButton,
+              f.addFolderButton,
+              f.addFileButton,
+              f.addRegistryButton,
+              f.removeSelectedButton,
+              f.removeAllButton,
+              f.cleanBrowsersButton,
+              f.saveLogButton,
+              f.nextItemsButton,
+              f.previousItemsButton,
+              f.deleteCacheButton,
+              f.deleteCookiesButton},
       pages{{
-          {f.ct2, f.ct1, {f.Cleaner, f.Frame1, f.Frame2, f.AnalyCom, f.CleanCom}},
-          {f.at2, f.at1, {f.Applications}},
-          {f.iet2, f.iet1,
-           {f.Internet, f.Frame3, f.Frame4, f.Frame5, f.CleanIE, f.SLF, f.DelCache, f.DelCook}},
-          {f.tt2, f.tt1,
-           {f.Tools, f.Frame6, f.Frame7, f.Frame8, f.Diag, f.Start, f.DXDiag, f.CPrompt, f.TMan,
-            f.DClean, f.RegEdit, f.CPanel}},
-          {f.ot2, f.ot1, {f.Options, f.CleanO}},
+          {f.cleanerPageButton, f.cleanerPageSelected,
+           {f.cleanerPage, f.cleanerSettingsFrame, f.settingsFrame, f.analyzeButton,
+            f.runCleanerButton}},
+          {f.applicationsPageButton, f.applicationsPageSelected, {f.applicationsPage}},
+          {f.internetPageButton, f.internetPageSelected,
+           {f.internetPage, f.resultsLogFrame, f.cacheFrame, f.cookiesFrame, f.cleanBrowsersButton,
+            f.saveLogButton, f.deleteCacheButton, f.deleteCookiesButton}},
+          {f.toolsPageButton, f.toolsPageSelected,
+           {f.toolsPage, f.moreToolsFrame, f.commonToolsFrame, f.programToolsFrame,
+            f.diagnosticsButton, f.startupButton, f.directXDiagnosticsButton, f.commandPromptButton,
+            f.taskManagerButton, f.diskCleanupButton, f.registryEditorButton,
+            f.controlPanelButton}},
+          {f.optionsPageButton, f.optionsPageSelected, {f.optionsPage, f.cleanerOptionsFrame}},
       }},
-      optionFrames{f.CleanO, f.CookO, f.IEO, f.PerO, f.AdvO},
-      personalizedButtons{f.AFol, f.AFil, f.AReg, f.RSel, f.RAll},
-      firstItems{f.SysTemp, f.ietemp, f.Cook, f.Pref, f.rdocs, f.RBin, f.TAP},
-      secondItems{f.idat, f.memdumps, f.winlog, f.ExMRUs, f.ieurlhist, f.tnotif, f.wcache},
-      applicationLists{f.Appl, f.IE, f.MM, f.Util, f.Win} {}
+      optionFrames{f.cleanerOptionsFrame, f.cookieOptionsFrame, f.internetOptionsFrame,
+                   f.personalizedFrame, f.advancedOptionsFrame},
+      personalizedButtons{f.addFolderButton, f.addFileButton, f.addRegistryButton,
+                          f.removeSelectedButton, f.removeAllButton},
+      firstItems{f.systemTemporary, f.internetTemporary, f.cookies, f.prefetch,
+                 f.recentDocuments, f.recycleBin, f.thirdPartyApplications},
+      secondItems{f.indexDatFiles, f.memoryDumps, f.windowsLogFiles, f.explorerMrus,
+                  f.internetUrlHistory, f.trayNotifications, f.windowsCache},
+      applicationLists{f.applicationsList, f.internetList, f.multimediaList, f.utilitiesList,
+                       f.windowsList} {}
 
 namespace {
 
@@ -40,16 +82,17 @@ bool Holds(const Container& controls, const toolkit::Control* control) {
 void SwitchPage(Form1& form, const Form1Pages& p, Page page) {
   const PageSpec& chosen = p.pages[static_cast<int>(page)];
   for (const PageSpec& other : p.pages) other.selected->SetVisible(&other == &chosen);
-  form.ct2->SetVisible(page != Page::kCleaner);
+  form.cleanerPageButton->SetVisible(page != Page::kCleaner);
   for (toolkit::Control* member : p.pageSet) {
-    bool keep = page == Page::kOptions && Holds(p.optionFrames, member) && member != form.CleanO;
+    bool keep = page == Page::kOptions && Holds(p.optionFrames, member) &&
+                member != form.cleanerOptionsFrame;
     if (!keep) member->SetVisible(Holds(chosen.shown, member));
   }
   if (page == Page::kCleaner) {
     // The ">>>" / "<<<" button that fits the item set showing.
-    bool second = form.idat->Visible();
-    form.Command5->SetVisible(second);
-    form.Command4->SetVisible(!second);
+    bool second = form.indexDatFiles->Visible();
+    form.previousItemsButton->SetVisible(second);
+    form.nextItemsButton->SetVisible(!second);
   }
 }
 

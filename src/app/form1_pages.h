@@ -30,7 +30,7 @@ struct Form1Pages {
   std::array<toolkit::Button*, 5> personalizedButtons;
   // The two sets of item boxes that ">>>" and "<<<" switch between.
   std::array<toolkit::CheckBox*, 7> firstItems, secondItems;
-  // The application lists, one per tab of TabStrip2.
+  // The application lists, one per tab of the Applications page.
   std::array<toolkit::ListBox*, 5> applicationLists;
 };
 

@@ -59,35 +59,50 @@ MainWindow::MainWindow(Program& program)
       form_(program.app()),
       pages_(form_),
       stopwatch_(program.platform().System()),
-      file4_(program.platform().Files()),
+      fileList_(program.platform().Files()),
       cache_(program.platform().UrlCache()),
       places_(program.platform()),
       policy_(places_),
-      removal_{program.platform(), *form_.L, *form_.L2, analyzeOnly_, readOnlyFiles_, places_,
-               policy_},
-      views_{program.platform(), cache_,        *form_.List2, *form_.ListView2, *form_.ListView1,
-             *form_.LV1,         *form_.LV2,    *form_.Frame4, *form_.Frame5},
-      builtin_{program.platform(), removal_, views_, *form_.Frame3, options_,
-               [this] { form_.Text3->SetEnabled(true); }},
+      removal_{program.platform(), *form_.resultsLog, *form_.internetLog, analyzeOnly_,
+               readOnlyFiles_, places_, policy_},
+      views_{program.platform(), cache_, *form_.cacheUrls, *form_.cacheView, *form_.cookieView,
+             *form_.cookiesToDelete, *form_.cookiesToKeep, *form_.cacheFrame,
+             *form_.cookiesFrame},
+      builtin_{program.platform(), removal_, views_, *form_.resultsLogFrame, options_,
+               [this] { form_.chosenCookieText->SetEnabled(true); }},
       steps_{program.platform(), removal_, routines_},
       apps_{program.platform(),
-            {form_.Appl, form_.IE, form_.MM, form_.Util, form_.Win},
-            *form_.ListBox},
-      stage_{apps_, steps_, *form_.ProgressBar1, operaCookies_},
-      personal_{program.platform(), *form_.LV},
-      personalStage_{steps_,            *form_.Check8,    *form_.ListView3,
-                     *form_.ListView4,  *form_.ListView5, *form_.ListView6},
+            {form_.applicationsList, form_.internetList, form_.multimediaList, form_.utilitiesList,
+             form_.windowsList},
+            *form_.storedMarks},
+      stage_{apps_, steps_, *form_.progressBar, operaCookies_},
+      personal_{program.platform(), *form_.personalizedList},
+      personalStage_{steps_, *form_.cleanPersonalized, *form_.personalFolders,
+                     *form_.personalFiles, *form_.personalRegistryKeys,
+                     *form_.personalRegistryValues},
       run_(program.platform(),
-           {program.app(), *form_.L, *form_.Text1, *form_.Label4, *form_.ProgressBar1,
-            *form_.CleanCom},
+           {program.app(), *form_.resultsLog, *form_.resultsText, *form_.elapsedTime,
+            *form_.progressBar, *form_.runCleanerButton},
            views_, routines_, stopwatch_, *this, removal_),
-      internet_{program.app(), builtin_, routines_, file4_, *form_.IE, *form_.Text2,
-                *form_.DelCache, *form_.DelCook, *form_.operacache2, *form_.mozff,
-                *form_.dscache, *form_.operacook, *form_.mozffcook, *form_.dscookie,
-                operaCookies_},
-      keepList_{program.platform(), *form_.LV1, *form_.LV2, *form_.Text3},
-      shell_{program.platform(), *form_.VnbStartup, *form_.Check10, *form_.Check7, *form_.Check9,
-             *form_.Check5} {
+      internet_{.app = program.app(),
+                .builtin = builtin_,
+                .routines = routines_,
+                .fileList = fileList_,
+                .internetList = *form_.internetList,
+                .logText = *form_.internetLogText,
+                .deleteCacheButton = *form_.deleteCacheButton,
+                .deleteCookiesButton = *form_.deleteCookiesButton,
+                .deleteOperaCacheItem = *form_.deleteOperaCacheItem,
+                .deleteFirefoxCacheItem = *form_.deleteFirefoxCacheItem,
+                .deleteSelectedCacheItem = *form_.deleteSelectedCacheItem,
+                .deleteOperaCookiesItem = *form_.deleteOperaCookiesItem,
+                .deleteFirefoxCookiesItem = *form_.deleteFirefoxCookiesItem,
+                .deleteSelectedCookieItem = *form_.deleteSelectedCookieItem,
+                .operaCookies = operaCookies_},
+      keepList_{program.platform(), *form_.cookiesToDelete, *form_.cookiesToKeep,
+                *form_.chosenCookieText},
+      shell_{program.platform(), *form_.openOnStartup, *form_.cleanAtStartup,
+             *form_.recycleBinOpenVerb, *form_.recycleBinRunVerb, *form_.explorerButton} {
   engine::AddBuiltinRoutines(builtin_, routines_);
   catalogue::AddCatalogueRoutines(stage_, routines_);
   personal::AddPersonalizedRoutine(personalStage_, routines_);
@@ -106,51 +121,51 @@ void MainWindow::Wire() {
   auto& f = form_;
   f.onLoad = [this] { Form_Load(); };
   f.onUnload = [this] { Form_Unload(); };
-  f.Command1->onClick = [this] { form_.Unload(); };
-  f.CleanCom->onClick = [this] { CleanCom_Click(); };
-  f.AnalyCom->onClick = [this] { AnalyCom_Click(); };
-  f.Command4->onClick = [this] { SwitchItemSets(true); };
-  f.Command5->onClick = [this] { SwitchItemSets(false); };
+  f.exitButton->onClick = [this] { form_.Unload(); };
+  f.runCleanerButton->onClick = [this] { RunCleaner_Click(); };
+  f.analyzeButton->onClick = [this] { Analyze_Click(); };
+  f.nextItemsButton->onClick = [this] { SwitchItemSets(true); };
+  f.previousItemsButton->onClick = [this] { SwitchItemSets(false); };
   for (int p = 0; p < static_cast<int>(pages_.pages.size()); ++p)
     pages_.pages[p].button->onClick = [this, p] { ShowPage(static_cast<Page>(p)); };
   for (const BoxSetting& setting : BoxSettings()) {
     toolkit::CheckBox& box = *(f.*setting.box);
     box.onClick = [this, &box] { StoreBox(box); };
   }
-  f.TabStrip3->onClick = [this] { TabStrip3_Click(); };
+  f.optionTabs->onClick = [this] { OptionTabs_Click(); };
   for (toolkit::ListBox* list : pages_.applicationLists)
     list->onMouseDown = [this](toolkit::MouseButton button, int, int) {
-      if (button == toolkit::MouseButton::kRight) form_.PopupMenu(*form_.lbmnu);
+      if (button == toolkit::MouseButton::kRight) form_.PopupMenu(*form_.applicationListMenu);
     };
   for (int l = 0; l < catalogue::kAppListCount; ++l)
     apps_.lists[l]->onItemCheck = [this, l](int index) {
       catalogue::WarnOnCheck(apps_, static_cast<catalogue::AppList>(l), index);
     };
-  f.sall->onClick = [this] { catalogue::SetAllChecked(apps_, true, false); };
-  f.sallt->onClick = [this] { catalogue::SetAllChecked(apps_, true, true); };
-  f.dall->onClick = [this] { catalogue::SetAllChecked(apps_, false, false); };
-  f.dallt->onClick = [this] { catalogue::SetAllChecked(apps_, false, true); };
-  f.TabStrip2->onClick = [this] { TabStrip2_Click(); };
+  f.selectAllItem->onClick = [this] { catalogue::SetAllChecked(apps_, true, false); };
+  f.selectAllOfTypeItem->onClick = [this] { catalogue::SetAllChecked(apps_, true, true); };
+  f.deselectAllItem->onClick = [this] { catalogue::SetAllChecked(apps_, false, false); };
+  f.deselectAllOfTypeItem->onClick = [this] { catalogue::SetAllChecked(apps_, false, true); };
+  f.applicationTabs->onClick = [this] { ApplicationTabs_Click(); };
   auto hand = [this](int, int) { program_.platform().Ui().SetCursor(platform::Cursor::kHand); };
-  f.Label1->onMouseMove = hand;
-  f.Picture1->onMouseMove = hand;
-  f.Text1->onMouseDown = [this](toolkit::MouseButton button, int, int) {
+  f.banner->onMouseMove = hand;
+  f.logo->onMouseMove = hand;
+  f.resultsText->onMouseDown = [this](toolkit::MouseButton button, int, int) {
     if (button != toolkit::MouseButton::kRight) return;
     // Disabled and enabled again at once, so that the system's own edit menu
     // does not open, then the program's popup.
-    form_.Text1->SetEnabled(false);
-    form_.Text1->SetEnabled(true);
-    form_.PopupMenu(*form_.textpopup);
+    form_.resultsText->SetEnabled(false);
+    form_.resultsText->SetEnabled(true);
+    form_.PopupMenu(*form_.resultsTextMenu);
   };
-  f.Text2->onMouseDown = [this](toolkit::MouseButton button, int, int) {
+  f.internetLogText->onMouseDown = [this](toolkit::MouseButton button, int, int) {
     // The log of the Internet page has its menu only while it holds text.
-    auto& text = *form_.Text2;
+    auto& text = *form_.internetLogText;
     if (text.Text().empty()) return;
     text.SetEnabled(true);
     if (button != toolkit::MouseButton::kRight) return;
     text.SetEnabled(false);
     text.SetEnabled(true);
-    form_.PopupMenu(*form_.listpopup);
+    form_.PopupMenu(*form_.internetLogMenu);
   };
   WireInternetPage();
   WirePersonalized();
@@ -172,8 +187,9 @@ void MainWindow::StoreBox(toolkit::CheckBox& box) {
         if (registry::Reg32::GetString(registry, kHkeyCurrentUser,
                                        settings::SectionPath(settings::kSettings), setting.value)
                 .empty() &&
-            form_.HWM->Value() != 1)
-          program_.platform().Ui().MessageBoxA(setting.warning, "Vanbrisk Suite", 48);
+            form_.hideWarningMessages->Value() != 1)
+          program_.platform().Ui().MessageBoxA(setting.warning, "Vanbrisk Suite",
+                                               kMbIconExclamation);
         [[fallthrough]];
       case StoreForm::kOneOrDelete:
         if (box.Value() == 1)
@@ -186,10 +202,11 @@ void MainWindow::StoreBox(toolkit::CheckBox& box) {
         break;
     }
   }
-  if (&box == form_.Check1) form_.ProgressBar1->SetVisible(form_.Check1->Value() != 1);
-  if (&box == form_.Check3) {
-    readOnlyFiles_ = form_.Check3->Value() == 1;
-    file4_.SetReadOnly(readOnlyFiles_);
+  if (&box == form_.hideProgressBar)
+    form_.progressBar->SetVisible(form_.hideProgressBar->Value() != 1);
+  if (&box == form_.deleteReadOnlyFiles) {
+    readOnlyFiles_ = form_.deleteReadOnlyFiles->Value() == 1;
+    fileList_.SetReadOnly(readOnlyFiles_);
   }
 }
 
@@ -219,7 +236,7 @@ void MainWindow::Form_Load() {
   for (std::size_t i = 0; i < stored.size(); ++i) {
     const BoxSetting& row = BoxSettings()[i];
     const std::string& text = stored[i];
-    if (row.when == LoadWhen::kUnlessDefaults && form_.Check2->Value() == 1) break;
+    if (row.when == LoadWhen::kUnlessDefaults && form_.defaultSettingsOnly->Value() == 1) break;
     if (text.empty()) continue;
     toolkit::CheckBox& box = *(form_.*row.box);
     switch (row.load) {
@@ -232,7 +249,7 @@ void MainWindow::Form_Load() {
         long n = std::strtol(text.c_str(), &end, 10);
         if (end == text.c_str()) break;
         box.SetValue(n != 0 ? 1 : 0);
-        form_.ProgressBar1->SetVisible(n == 0);
+        form_.progressBar->SetVisible(n == 0);
         break;
       }
     }
@@ -250,20 +267,20 @@ void MainWindow::Form_Load() {
   // Quiet mode: one Run Cleaner while hidden, then the end.
   if (quiet_) {
     form_.Hide();
-    CleanCom_Click();
+    RunCleaner_Click();
     program_.app().End();
     return;
   }
   // Clean when the program opens, before the window is shown.
-  if (form_.Check6->Value() == 1 && program_.cleanWhenOpening) CleanCom_Click();
+  if (form_.cleanWhenOpening->Value() == 1 && program_.cleanWhenOpening) RunCleaner_Click();
   if (program_.app().Ended()) return;
 
   // Loading has finished: from now on "Close After Cleaning" may end the
   // program. Then the language box takes the stored language, whose file is
   // applied; a missing or invalid file leaves the design texts.
   settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "AutoCleanTrue", "True");
-  form_.Combo1->SetText(ReadRegString(registry, kHkeyCurrentUser, section, "Language", ""));
-  ReapplyLanguage();
+  form_.languageBox->SetText(ReadRegString(registry, kHkeyCurrentUser, section, "Language", ""));
+  ApplyLanguage();
 }
 
 void MainWindow::Form_Unload() {
@@ -277,7 +294,7 @@ void MainWindow::Form_Unload() {
                           TwipsText(form_.Top()));
   }
   settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "Language",
-                        form_.Combo1->Text());
+                        form_.languageBox->Text());
   settings::DeleteSetting(platform, settings::kSettings, "AutoCleanTrue");
   program_.app().End();
 }
@@ -287,27 +304,31 @@ engine::RunRequest MainWindow::Request() const {
   request.analyzeOnly = analyzeOnly_;
   for (const ItemBox& row : ItemBoxes())
     request.items.set(static_cast<std::size_t>(row.item), (form_.*row.box)->Value() == 1);
-  request.options = {form_.CBD->Value() == 1, form_.HWC->Value() == 1, form_.CAC->Value() == 1,
-                     form_.Check4->Value() == 1};
+  request.options = engine::RunOptions{
+      .confirm = form_.confirmBeforeDeletion->Value() == 1,
+      .hideWhileCleaning = form_.hideWhileCleaning->Value() == 1,
+      .closeAfter = form_.closeAfterCleaning->Value() == 1,
+      .showAllIeFiles = form_.showAllIeFiles->Value() == 1,
+  };
   return request;
 }
 
-void MainWindow::CleanCom_Click() {
+void MainWindow::RunCleaner_Click() {
   engine::RunRequest request = Request();
   options_ = request.options;
   run_.Run(request);
 }
 
-void MainWindow::AnalyCom_Click() {
+void MainWindow::Analyze_Click() {
   analyzeOnly_ = true;
-  CleanCom_Click();
+  RunCleaner_Click();
   analyzeOnly_ = false;
 }
 
 void MainWindow::ShowWarning() {
   // In quiet mode no window may open: the run just stops at the gate.
   if (quiet_) return;
-  program_.Open<WarningWindow>(program_.app(), [this] { CleanCom_Click(); }).ShowOwnedBy(form_);
+  Show(program_.Open<WarningWindow>(program_.app(), [this] { RunCleaner_Click(); }));
 }
 
 void MainWindow::HideWindow() { form_.Hide(); }
@@ -318,7 +339,7 @@ void MainWindow::ShowWindow() {
 
 void MainWindow::CloseWindow() { form_.Unload(); }
 
-void MainWindow::MakeExitDefault() { form_.SetDefaultButton(form_.Command1); }
+void MainWindow::MakeExitDefault() { form_.SetDefaultButton(form_.exitButton); }
 
 void MainWindow::BeginPreview() {
   // A plan records already, and keeps its record.
@@ -332,8 +353,8 @@ void MainWindow::EndPreview() {
 }
 
 void MainWindow::SwitchItemSets(bool second) {
-  form_.Command4->SetVisible(!second);
-  form_.Command5->SetVisible(second);
+  form_.nextItemsButton->SetVisible(!second);
+  form_.previousItemsButton->SetVisible(second);
   for (toolkit::CheckBox* box : pages_.firstItems) box->SetVisible(!second);
   for (toolkit::CheckBox* box : pages_.secondItems) box->SetVisible(second);
 }
@@ -346,13 +367,13 @@ void MainWindow::ShowPage(Page page) {
       break;
     }
     case Page::kOptions:
-      language::FillLanguageBox(program_.platform(), *form_.Combo1);
+      language::FillLanguageBox(program_.platform(), *form_.languageBox);
       personal::LoadPersonalized(personal_);
-      form_.LV2->Clear();
+      form_.cookiesToKeep->Clear();
       SwitchPage(form_, pages_, page);
       // The tab strip starts again at its first tab, so that the tab and the
       // frame shown always agree.
-      form_.TabStrip3->Select(0);
+      form_.optionTabs->Select(0);
       ShowOptionTab(pages_, 0);
       break;
     case Page::kTools:
@@ -364,13 +385,13 @@ void MainWindow::ShowPage(Page page) {
   }
 }
 
-void MainWindow::TabStrip3_Click() {
-  if (form_.TabStrip3->SelectedIndex() == 1) browser::LoadCookies(views_);
-  ShowOptionTab(pages_, form_.TabStrip3->SelectedIndex());
+void MainWindow::OptionTabs_Click() {
+  if (form_.optionTabs->SelectedIndex() == 1) browser::LoadCookies(views_);
+  ShowOptionTab(pages_, form_.optionTabs->SelectedIndex());
 }
 
-void MainWindow::TabStrip2_Click() {
-  int tab = form_.TabStrip2->SelectedIndex();
+void MainWindow::ApplicationTabs_Click() {
+  int tab = form_.applicationTabs->SelectedIndex();
   for (int i = 0; i < static_cast<int>(pages_.applicationLists.size()); ++i)
     pages_.applicationLists[i]->SetVisible(i == tab);
 }

@@ -25,6 +25,7 @@
 #include "personal/personalized_items.h"
 #include "personal/personalized_stage.h"
 #include "shell/shell_integration.h"
+#include "toolkit/window.h"
 
 namespace vb::app {
 
@@ -47,8 +48,8 @@ class MainWindow : private engine::RunHost {
   void Form_Initialize();
   void Form_Load();
   void Form_Unload();
-  void CleanCom_Click();
-  void AnalyCom_Click();
+  void RunCleaner_Click();
+  void Analyze_Click();
   // The actions that the runs from now on report to; null counts nothing.
   void SetRunTally(engine::RunTally* tally) { removal_.tally = tally; }
 
@@ -65,13 +66,18 @@ class MainWindow : private engine::RunHost {
   // The Tools page, About, Online Help and the web links (main_window_tools.cpp).
   void WireTools();
   void DisableMissingTools();
-  // Applies the chosen language's file to the window again.
-  void ReapplyLanguage();
+  // Shows a secondary window over this one, which stays disabled until it
+  // unloads, then applies the chosen language: the one routine that shows a
+  // window (main_window_language.cpp).
+  void Show(toolkit::Window& window);
+  // Reads the chosen language's file again and applies it to this window
+  // and to the window just shown, if any.
+  void ApplyLanguage(toolkit::Form* shown = nullptr);
   void StoreBox(toolkit::CheckBox& box);
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
-  void TabStrip3_Click();
-  void TabStrip2_Click();
+  void OptionTabs_Click();
+  void ApplicationTabs_Click();
   engine::RunRequest Request() const;
 
   // What the run asks of the window.
@@ -90,8 +96,8 @@ class MainWindow : private engine::RunHost {
   bool analyzeOnly_ = false;
   bool readOnlyFiles_ = false;
   engine::RunOptions options_;  // of the run in progress
-  // The file list the Internet page refreshes.
-  engine::FileList file4_;
+  // The file list the Internet page reads again after deleting the Opera cache.
+  engine::FileList fileList_;
   browser::CacheCursor cache_;
   engine::Places places_;
   engine::SafetyPolicy policy_;

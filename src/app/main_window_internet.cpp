@@ -13,41 +13,45 @@ constexpr int kDeleteKey = 46;
 void MainWindow::WireInternetPage() {
   auto& f = form_;
   auto& page = internet_;
-  f.DelCache->onClick = [&page] { browser::DeleteCache(page); };
-  f.DelCook->onClick = [&page] { browser::DeleteCookies(page); };
-  f.CleanIE->onClick = [&page] { browser::CleanBrowsers(page); };
-  f.iecache2->onClick = [&page] { browser::DeleteIECache(page); };
-  f.operacache2->onClick = [&page] { browser::DeleteOperaCache(page); };
-  f.mozff->onClick = [&page] { browser::DeleteFirefoxCache(page); };
-  f.dscache->onClick = [&page] { browser::DeleteSelectedCache(page); };
-  f.iecook->onClick = [&page] { browser::DeleteIECookies(page); };
-  f.operacook->onClick = [&page] { browser::DeleteOperaCookies(page); };
-  f.mozffcook->onClick = [&page] { browser::DeleteFirefoxCookies(page); };
-  f.dscookie->onClick = [&page] { browser::DeleteSelectedCookie(page); };
-  f.refresh1->onClick = [&page] { browser::ReloadViews(page); };
-  f.refresh2->onClick = [&page] { browser::ReloadViews(page); };
-  f.ListView2->onKeyDown = [&page](int key) {
+  f.deleteCacheButton->onClick = [&page] { browser::DeleteCache(page); };
+  f.deleteCookiesButton->onClick = [&page] { browser::DeleteCookies(page); };
+  f.cleanBrowsersButton->onClick = [&page] { browser::CleanBrowsers(page); };
+  f.deleteExplorerCacheItem->onClick = [&page] { browser::DeleteIECache(page); };
+  f.deleteOperaCacheItem->onClick = [&page] { browser::DeleteOperaCache(page); };
+  f.deleteFirefoxCacheItem->onClick = [&page] { browser::DeleteFirefoxCache(page); };
+  f.deleteSelectedCacheItem->onClick = [&page] { browser::DeleteSelectedCache(page); };
+  f.deleteExplorerCookiesItem->onClick = [&page] { browser::DeleteIECookies(page); };
+  f.deleteOperaCookiesItem->onClick = [&page] { browser::DeleteOperaCookies(page); };
+  f.deleteFirefoxCookiesItem->onClick = [&page] { browser::DeleteFirefoxCookies(page); };
+  f.deleteSelectedCookieItem->onClick = [&page] { browser::DeleteSelectedCookie(page); };
+  f.reloadCacheItem->onClick = [&page] { browser::ReloadViews(page); };
+  f.reloadCookiesItem->onClick = [&page] { browser::ReloadViews(page); };
+  f.cacheView->onKeyDown = [&page](int key) {
     if (key == kDeleteKey) browser::DeleteSelectedCache(page);
   };
-  f.ListView1->onKeyDown = [&page](int key) {
+  f.cookieView->onKeyDown = [&page](int key) {
     if (key == kDeleteKey) browser::DeleteSelectedCookie(page);
   };
-  f.ListView2->onMouseDown = [this](toolkit::MouseButton button, int, int) {
+  f.cacheView->onMouseDown = [this](toolkit::MouseButton button, int, int) {
     if (button != toolkit::MouseButton::kRight) return;
     browser::PrepareCacheMenu(internet_);
-    form_.PopupMenu(*form_.cachepopup);
+    form_.PopupMenu(*form_.cacheMenu);
   };
-  f.ListView1->onMouseDown = [this](toolkit::MouseButton button, int, int) {
+  f.cookieView->onMouseDown = [this](toolkit::MouseButton button, int, int) {
     if (button != toolkit::MouseButton::kRight) return;
     browser::PrepareCookieMenu(internet_);
-    form_.PopupMenu(*form_.cachepopup2);
+    form_.PopupMenu(*form_.cookieMenu);
   };
 
   auto& keep = keepList_;
-  f.SC->onClick = [&keep] { browser::KeepSelectedCookie(keep); };
-  f.RC->onClick = [&keep] { browser::ReleaseSelectedCookie(keep); };
-  f.LV1->onItemClick = [&keep](int) { browser::ShowSelectedCookie(keep, keep.LV1); };
-  f.LV2->onItemClick = [&keep](int) { browser::ShowSelectedCookie(keep, keep.LV2); };
+  f.keepCookieButton->onClick = [&keep] { browser::KeepSelectedCookie(keep); };
+  f.releaseCookieButton->onClick = [&keep] { browser::ReleaseSelectedCookie(keep); };
+  f.cookiesToDelete->onItemClick = [&keep](int) {
+    browser::ShowSelectedCookie(keep, keep.cookiesToDelete);
+  };
+  f.cookiesToKeep->onItemClick = [&keep](int) {
+    browser::ShowSelectedCookie(keep, keep.cookiesToKeep);
+  };
 }
 
 }  // namespace vb::app

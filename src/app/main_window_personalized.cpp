@@ -12,27 +12,29 @@ void MainWindow::WirePersonalized() {
   auto addFile = [this] { personal::AddFile(personal_); };
   auto addFolder = [this] { personal::AddFolder(personal_); };
   auto addRegistry = [this] {
-    program_.Open<personal::AddRegistryWindow>(program_.app(), personal_).ShowOwnedBy(form_);
+    Show(program_.Open<personal::AddRegistryWindow>(program_.app(), personal_));
   };
   auto removeSelected = [this] { personal::RemoveSelected(personal_); };
   auto removeAll = [this] { personal::RemoveAll(personal_); };
-  f.AFil->onClick = f.afilmnu->onClick = addFile;
-  f.AFol->onClick = f.afolmnu->onClick = addFolder;
-  f.AReg->onClick = f.aregmnu->onClick = addRegistry;
-  f.RSel->onClick = f.rselmnu->onClick = removeSelected;
-  f.RAll->onClick = f.rallmnu->onClick = removeAll;
-  f.LV->onMouseDown = [this](toolkit::MouseButton button, int, int) {
+  f.addFileButton->onClick = f.addFileItem->onClick = addFile;
+  f.addFolderButton->onClick = f.addFolderItem->onClick = addFolder;
+  f.addRegistryButton->onClick = f.addRegistryItem->onClick = addRegistry;
+  f.removeSelectedButton->onClick = f.removeSelectedItem->onClick = removeSelected;
+  f.removeAllButton->onClick = f.removeAllItem->onClick = removeAll;
+  f.personalizedList->onMouseDown = [this](toolkit::MouseButton button, int, int) {
     if (button != toolkit::MouseButton::kRight) return;
-    auto& list = *form_.LV;
-    if (list.Count() > 0) form_.rselmnu->SetEnabled(list.SelectedIndex() >= 0);
-    form_.PopupMenu(*form_.PersMenu);
+    auto& list = *form_.personalizedList;
+    if (list.Count() > 0) form_.removeSelectedItem->SetEnabled(list.SelectedIndex() >= 0);
+    form_.PopupMenu(*form_.personalizedMenu);
   };
-  f.mnusave->onClick = [this] { personal::SaveResultsText(program_.platform(), *form_.Text1); };
+  f.saveTextItem->onClick = [this] {
+    personal::SaveResultsText(program_.platform(), *form_.resultsText);
+  };
   // The Internet page's log: its menu belongs to the box that shows it, and
   // the button sits on that page.
-  auto saveLog = [this] { personal::SaveLogLines(program_.platform(), *form_.L2); };
-  f.mnulog->onClick = saveLog;
-  f.SLF->onClick = saveLog;
+  auto saveLog = [this] { personal::SaveLogLines(program_.platform(), *form_.internetLog); };
+  f.saveLogItem->onClick = saveLog;
+  f.saveLogButton->onClick = saveLog;
 }
 
 }  // namespace vb::app

@@ -7,11 +7,11 @@ namespace vb::app {
 void MainWindow::WireShell() {
   auto& f = form_;
   auto& context = shell_;
-  f.VnbStartup->onClick = [&context] { shell::VnbStartup_Click(context); };
-  f.Check10->onClick = [&context] { shell::Check10_Click(context); };
-  f.Check7->onClick = [&context] { shell::Check7_Click(context); };
-  f.Check9->onClick = [&context] { shell::Check9_Click(context); };
-  f.Check5->onClick = [&context] { shell::Check5_Click(context); };
+  f.openOnStartup->onClick = [&context] { shell::OpenOnStartup_Click(context); };
+  f.cleanAtStartup->onClick = [&context] { shell::CleanAtStartup_Click(context); };
+  f.recycleBinOpenVerb->onClick = [&context] { shell::RecycleBinOpenVerb_Click(context); };
+  f.recycleBinRunVerb->onClick = [&context] { shell::RecycleBinRunVerb_Click(context); };
+  f.explorerButton->onClick = [&context] { shell::ExplorerButton_Click(context); };
 }
 
 }  // namespace vb::app

@@ -4,8 +4,6 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
-#include "language/language_box.h"
-#include "language/language_file.h"
 #include "tools/about_window.h"
 #include "tools/diagnostics_window.h"
 #include "tools/startup_window.h"
@@ -20,9 +18,12 @@ using tools::Tool;
 
 // The button of each Windows tool on the Tools page.
 constexpr std::pair<Tool, toolkit::Button* Form1::*> kToolButtons[] = {
-    {Tool::kDiskCleanup, &Form1::DClean},      {Tool::kRegistryEditor, &Form1::RegEdit},
-    {Tool::kControlPanel, &Form1::CPanel},     {Tool::kDirectXDiagnostics, &Form1::DXDiag},
-    {Tool::kCommandPrompt, &Form1::CPrompt},   {Tool::kTaskManager, &Form1::TMan},
+    {Tool::kDiskCleanup, &Form1::diskCleanupButton},
+    {Tool::kRegistryEditor, &Form1::registryEditorButton},
+    {Tool::kControlPanel, &Form1::controlPanelButton},
+    {Tool::kDirectXDiagnostics, &Form1::directXDiagnosticsButton},
+    {Tool::kCommandPrompt, &Form1::commandPromptButton},
+    {Tool::kTaskManager, &Form1::taskManagerButton},
 };
 
 }  // namespace
@@ -34,22 +35,19 @@ void MainWindow::WireTools() {
     (f.*button)->onClick = [&platform, tool = tool] {
       tools::StartTool(platform, tools::ProgramOf(tool));
     };
-  auto reapply = [this] { ReapplyLanguage(); };
-  f.Diag->onClick = [this] {
+  f.diagnosticsButton->onClick = [this] {
     tools::AppListBoxes lists{};
     for (std::size_t i = 0; i < lists.size(); ++i) lists[i] = apps_.lists[i];
-    program_.Open<tools::DiagnosticsWindow>(program_.app()).ShowReport(form_, lists);
+    auto& diagnostics = program_.Open<tools::DiagnosticsWindow>(program_.app());
+    Show(diagnostics);
+    diagnostics.FillReport(lists);
   };
-  f.Start->onClick = [this, reapply] {
-    program_.Open<tools::StartupWindow>(program_.app(), reapply).ShowOwnedBy(form_);
-  };
-  f.Command2->onClick = [this, reapply] {
-    program_.Open<tools::AboutWindow>(program_.app(), reapply).ShowOwnedBy(form_);
-  };
-  f.Command3->onClick = [&platform] { tools::OpenWebPage(platform, tools::kHelpPage); };
+  f.startupButton->onClick = [this] { Show(program_.Open<tools::StartupWindow>(program_.app())); };
+  f.aboutButton->onClick = [this] { Show(program_.Open<tools::AboutWindow>(program_.app())); };
+  f.onlineHelpButton->onClick = [&platform] { tools::OpenWebPage(platform, tools::kHelpPage); };
   auto home = [&platform] { tools::OpenWebPage(platform, tools::kHomePage); };
-  f.Label1->onClick = home;
-  f.Picture1->onClick = home;
+  f.banner->onClick = home;
+  f.logo->onClick = home;
 }
 
 void MainWindow::DisableMissingTools() {
@@ -57,12 +55,6 @@ void MainWindow::DisableMissingTools() {
   for (const auto& [tool, button] : kToolButtons)
     if (!tools::ToolPresent(program_.platform(), tools::ProgramOf(tool)))
       (form_.*button)->SetEnabled(false);
-}
-
-void MainWindow::ReapplyLanguage() {
-  auto& platform = program_.platform();
-  [[maybe_unused]] bool failed = language::LoadLanguage(
-      platform.Files(), language::LanguagePath(platform, form_.Combo1->Text()), language_, form_);
 }
 
 }  // namespace vb::app

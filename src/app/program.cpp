@@ -4,8 +4,20 @@
 #include <stdexcept>
 
 #include "app/main_window.h"
+#include "app/warning_window.h"
+#include "personal/add_registry_window.h"
+#include "tools/about_window.h"
+#include "tools/diagnostics_window.h"
+#include "tools/startup_window.h"
 
 namespace vb::app {
+
+std::vector<toolkit::WindowTable> WindowTables() {
+  return {toolkit::Describe(Form1Table()),         toolkit::Describe(WarningTable()),
+          toolkit::Describe(tools::AboutTable()),  toolkit::Describe(tools::StartupTable()),
+          toolkit::Describe(tools::DiagnosticsTable()),
+          toolkit::Describe(personal::AddRegistryTable())};
+}
 
 Program::Program(platform::Platform& platform)
     : recorder_(platform), app_(std::make_unique<toolkit::Application>(recorder_)) {}

@@ -12,10 +12,15 @@
 #include "platform/platform.h"
 #include "platform/recording_platform.h"
 #include "toolkit/application.h"
+#include "toolkit/form_builder.h"
 
 namespace vb::app {
 
 class MainWindow;
+
+// The table of every window the program has, the main window first: what
+// walks all of them (the checks of the tables) takes this list.
+std::vector<toolkit::WindowTable> WindowTables();
 
 class Program {
  public:

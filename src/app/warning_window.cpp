@@ -18,25 +18,29 @@ const toolkit::FormTable<WarningForm>& WarningTable() {
       "Warning!",
       420,
       224,
-      {
-          Bind<&W::Label1>({.name = "Label1",
-                            .caption = "Warning!, this process will permanetly delete files on "
-                                       "your computer! (Press \"Analyze\" to scan for useless "
-                                       "files without deleting them...)"}),
-          Bind<&W::Frame1>({.name = "Frame1", .caption = "Cleaning Details"}),
-          Bind<&W::Label2>({.name = "Label2", .container = "Frame1", .caption = details.c_str()}),
-          Bind<&W::Check1>({.name = "Check1", .caption = "Do Not Show Me This Message Again..."}),
-          Bind<&W::OKButton>({.name = "OKButton", .caption = "Ok", .flags = toolkit::kDefault}),
-          Bind<&W::Command1>({.name = "Command1", .caption = "Cancel"}),
-      },
       // A small fixed dialog, pixels at 96 DPI.
       {
-          {"Label1", {8, 8, 404, 44}},
-          {"Frame1", {8, 56, 404, 96}},
-          {"Label2", {16, 74, 388, 70}},
-          {"Check1", {8, 160, 260, 20}},
-          {"OKButton", {236, 188, 84, 28}},
-          {"Command1", {328, 188, 84, 28}},
+          Bind<&W::warningText>(
+              {.name = "Label1",
+               .at = {8, 8, 404, 44},
+               .caption = "Warning!, this process will permanetly delete files on your computer! "
+                          "(Press \"Analyze\" to scan for useless files without deleting "
+                          "them...)"}),
+          Bind<&W::detailsFrame>(
+              {.name = "Frame1", .at = {8, 56, 404, 96}, .caption = "Cleaning Details"}),
+          Bind<&W::detailsText>({.name = "Label2",
+                                 .container = "Frame1",
+                                 .at = {16, 74, 388, 70},
+                                 .caption = details.c_str()}),
+          Bind<&W::dontShowAgain>({.name = "Check1",
+                                   .at = {8, 160, 260, 20},
+                                   .caption = "Do Not Show Me This Message Again..."}),
+          Bind<&W::okButton>({.name = "OKButton",
+                              .at = {236, 188, 84, 28},
+                              .caption = "Ok",
+                              .flags = toolkit::kDefault}),
+          Bind<&W::cancelButton>(
+              {.name = "Command1", .at = {328, 188, 84, 28}, .caption = "Cancel"}),
       }};
   return table;
 }
@@ -47,20 +51,20 @@ WarningForm::WarningForm(toolkit::Application& app) : toolkit::Form(app, "Warnin
 
 WarningWindow::WarningWindow(toolkit::Application& app, std::function<void()> runAgain)
     : platform_(app.platform()), form_(app), runAgain_(std::move(runAgain)) {
-  form_.Check1->onClick = [this] { Check1_Click(); };
-  form_.OKButton->onClick = [this] { OKButton_Click(); };
-  form_.Command1->onClick = [this] { form_.Unload(); };
+  form_.dontShowAgain->onClick = [this] { DontShowAgain_Click(); };
+  form_.okButton->onClick = [this] { Ok_Click(); };
+  form_.cancelButton->onClick = [this] { form_.Unload(); };
 }
 
-void WarningWindow::Check1_Click() {
-  if (form_.Check1->Value() == 1)
+void WarningWindow::DontShowAgain_Click() {
+  if (form_.dontShowAgain->Value() == 1)
     settings::SaveSetting(platform_.Registry(), settings::kAppName, settings::kSettings,
                           "Cleaner Warning", "1");
   else
     settings::DeleteSetting(platform_, settings::kSettings, "Cleaner Warning");
 }
 
-void WarningWindow::OKButton_Click() {
+void WarningWindow::Ok_Click() {
   settings::SaveSetting(platform_.Registry(), settings::kAppName, settings::kSettings,
                         "MSG_CONFIRM_TMP", "True");
   form_.Unload();

@@ -15,10 +15,10 @@ class WarningForm : public toolkit::Form {
  public:
   explicit WarningForm(toolkit::Application& app);
 
-  toolkit::Label *Label1 = nullptr, *Label2 = nullptr;
-  toolkit::Frame* Frame1 = nullptr;
-  toolkit::CheckBox* Check1 = nullptr;
-  toolkit::Button *OKButton = nullptr, *Command1 = nullptr;
+  toolkit::Label *warningText = nullptr, *detailsText = nullptr;
+  toolkit::Frame* detailsFrame = nullptr;
+  toolkit::CheckBox* dontShowAgain = nullptr;
+  toolkit::Button *okButton = nullptr, *cancelButton = nullptr;
 };
 
 const toolkit::FormTable<WarningForm>& WarningTable();
@@ -31,8 +31,8 @@ class WarningWindow : public toolkit::Window {
   toolkit::Form& form() override { return form_; }
 
  private:
-  void Check1_Click();
-  void OKButton_Click();
+  void DontShowAgain_Click();
+  void Ok_Click();
 
   platform::Platform& platform_;
   WarningForm form_;

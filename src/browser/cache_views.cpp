@@ -30,38 +30,39 @@ void Walk(CacheViews& v, Take take) {
 }
 
 void ClearHistory(CacheViews& v) {
-  v.CacheUrls().Clear();
-  v.CacheView().Clear();
+  v.cacheUrls.Clear();
+  v.cacheView.Clear();
 }
 
 void TakeHistory(CacheViews& v, const std::string& url) {
-  v.CacheUrls().AddItem(url);
-  v.CacheView().Add(url);
+  v.cacheUrls.AddItem(url);
+  v.cacheView.Add(url);
 }
 
 void CountHistory(CacheViews& v) {
-  v.CacheFrame().SetCaption("Cache: " + std::to_string(v.CacheView().Count()) + " Files");
+  v.cacheFrame.SetCaption("Cache: " + std::to_string(v.cacheView.Count()) + " Files");
 }
 
 void ClearCookies(CacheViews& v) {
-  v.CookieView().Clear();
-  v.CookiesToDelete().Clear();
-  v.CookiesToKeep().Clear();
+  v.cookieView.Clear();
+  v.cookiesToDelete.Clear();
+  v.cookiesToKeep.Clear();
 }
 
 void TakeCookie(CacheViews& v, const std::string& url) {
-  v.CookieView().Add(url);
-  v.CookiesToDelete().Add(url);
+  v.cookieView.Add(url);
+  v.cookiesToDelete.Add(url);
 }
 
 // The caption, the keep-list, and the kept cookies out of those to delete.
 void FinishCookies(CacheViews& v) {
-  v.CookieFrame().SetCaption("Cookies: " + std::to_string(v.CookieView().Count()) + " Files");
+  v.cookiesFrame.SetCaption("Cookies: " + std::to_string(v.cookieView.Count()) + " Files");
   for (const std::string& kept : registry::settings::ListEntries(v.platform, registry::settings::kCookies))
-    v.CookiesToKeep().Add(kept);
-  for (int k = 0; k < v.CookiesToKeep().Count(); ++k)
-    for (int i = v.CookiesToDelete().Count() - 1; i >= 0; --i)
-      if (v.CookiesToDelete().ItemAt(i).text == v.CookiesToKeep().ItemAt(k).text) v.CookiesToDelete().Remove(i);
+    v.cookiesToKeep.Add(kept);
+  for (int k = 0; k < v.cookiesToKeep.Count(); ++k)
+    for (int i = v.cookiesToDelete.Count() - 1; i >= 0; --i)
+      if (v.cookiesToDelete.ItemAt(i).text == v.cookiesToKeep.ItemAt(k).text)
+        v.cookiesToDelete.Remove(i);
 }
 
 }  // namespace

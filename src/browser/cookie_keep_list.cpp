@@ -21,23 +21,23 @@ std::optional<std::string> Selected(const toolkit::ListView& list) {
 }  // namespace
 
 void KeepSelectedCookie(CookieKeepList& k) {
-  std::optional<std::string> text = Selected(k.LV1);
+  std::optional<std::string> text = Selected(k.cookiesToDelete);
   if (!text) return;
-  k.LV2.Add(*text);
+  k.cookiesToKeep.Add(*text);
   settings::AddListEntry(k.platform, settings::kCookies, *text);
-  k.LV1.Remove(k.LV1.SelectedIndex());
+  k.cookiesToDelete.Remove(k.cookiesToDelete.SelectedIndex());
 }
 
 void ReleaseSelectedCookie(CookieKeepList& k) {
-  std::optional<std::string> text = Selected(k.LV2);
+  std::optional<std::string> text = Selected(k.cookiesToKeep);
   if (!text) return;
   settings::DeleteSetting(k.platform, settings::kCookies, *text);
-  k.LV1.Add(*text);
-  k.LV2.Remove(k.LV2.SelectedIndex());
+  k.cookiesToDelete.Add(*text);
+  k.cookiesToKeep.Remove(k.cookiesToKeep.SelectedIndex());
 }
 
 void ShowSelectedCookie(CookieKeepList& k, const toolkit::ListView& list) {
-  if (std::optional<std::string> text = Selected(list)) k.Text3.SetText(*text);
+  if (std::optional<std::string> text = Selected(list)) k.chosenCookieText.SetText(*text);
 }
 
 }  // namespace vb::browser

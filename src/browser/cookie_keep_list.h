@@ -10,16 +10,16 @@ namespace vb::browser {
 
 struct CookieKeepList {
   platform::Platform& platform;
-  toolkit::ListView& LV1;  // "Cookies to delete:"
-  toolkit::ListView& LV2;  // "Cookies to keep:"
-  toolkit::TextBox& Text3;  // the text of the item last clicked
+  toolkit::ListView& cookiesToDelete;  // "Cookies to delete:"
+  toolkit::ListView& cookiesToKeep;    // "Cookies to keep:"
+  toolkit::TextBox& chosenCookieText;  // the text of the item last clicked
 };
 
 // "->": stores the selected cookie to delete and moves it to the kept ones.
 void KeepSelectedCookie(CookieKeepList& keep);
 // "<-": deletes the selected kept cookie's value and moves it back.
 void ReleaseSelectedCookie(CookieKeepList& keep);
-// A click in either list: the selected item's text into Text3.
+// A click in either list: the selected item's text into chosenCookieText.
 void ShowSelectedCookie(CookieKeepList& keep, const toolkit::ListView& list);
 
 }  // namespace vb::browser

@@ -28,7 +28,7 @@ void Firefox(InternetPage& p, void (FireFox::*operation)()) {
 
 // Runs one Firefox operation on a new FireFox object per Firefox entry.
 void ForEachFirefox(InternetPage& p, void (FireFox::*operation)()) {
-  for (int n = EntryCount(p.IE, kFirefoxEntry); n > 0; --n) Firefox(p, operation);
+  for (int n = EntryCount(p.internetList, kFirefoxEntry); n > 0; --n) Firefox(p, operation);
 }
 
 void RunOpera(InternetPage& p) {
@@ -53,20 +53,20 @@ void DeleteSelected(InternetPage& p, ViewParts parts) {
   std::string url = parts.view.ItemAt(index).text;
   // An entry that stays still leaves the view; the next reload shows it
   // again. One the safety policy refused is not logged as deleted.
-  if (engine::DeleteViewEntry(p.builtin, url)) p.builtin.removal.L2.AddItem(url);
+  if (engine::DeleteViewEntry(p.builtin, url)) p.builtin.removal.internetLog.AddItem(url);
   parts.view.Remove(index);
   parts.deleteSelected.SetVisible(false);
   RewriteLog(p);
   parts.frame.SetCaption(FilesCaption(parts.caption, parts.view.Count()));
   p.builtin.resultsLogFrame.SetCaption(
-      FilesCaption("Results Log: ", p.builtin.removal.L2.ListCount()));
+      FilesCaption("Results Log: ", p.builtin.removal.internetLog.ListCount()));
 }
 
 void PrepareMenu(InternetPage& p, const toolkit::ListView& view, toolkit::MenuItem& selected,
                  toolkit::MenuItem& firefox, toolkit::MenuItem& opera) {
   selected.SetVisible(view.Count() > 0 && view.SelectedIndex() >= 0);
-  if (Holds(p.IE, kFirefoxEntry)) firefox.SetEnabled(true);
-  if (Holds(p.IE, kOperaEntry)) opera.SetEnabled(true);
+  if (Holds(p.internetList, kFirefoxEntry)) firefox.SetEnabled(true);
+  if (Holds(p.internetList, kOperaEntry)) opera.SetEnabled(true);
 }
 
 // Runs the body under the wait cursor.
@@ -80,16 +80,16 @@ void Waiting(toolkit::Application& app, Body body) {
 // The cache view is reloaded only while it holds at most the limit of
 // entries; the cookie views always.
 void ReloadWithinLimit(engine::CacheViewPort& views) {
-  views.Reload(views.CacheUrls().ListCount() <= engine::kCacheReloadLimit, true);
+  views.Reload(views.cacheUrls.ListCount() <= engine::kCacheReloadLimit, true);
 }
 
 }  // namespace
 
 void RewriteLog(InternetPage& p) {
-  const toolkit::ListBox& log = p.builtin.removal.L2;
+  const toolkit::ListBox& log = p.builtin.removal.internetLog;
   std::string text;
   for (int i = 0; i < log.ListCount(); ++i) text += log.List(i) + "\r\n";
-  p.Text2.SetText(text);
+  p.logText.SetText(text);
 }
 
 void LoadInternetPage(InternetPage& p) {
@@ -100,46 +100,46 @@ void LoadInternetPage(InternetPage& p) {
 }
 
 void DeleteCache(InternetPage& p) {
-  p.dscache.SetVisible(false);
+  p.deleteSelectedCacheItem.SetVisible(false);
   engine::CleanIETemp(p.builtin);
-  for (int i = 0; i < p.IE.ListCount(); ++i) {
-    if (p.IE.List(i) == kFirefoxEntry) {
+  for (int i = 0; i < p.internetList.ListCount(); ++i) {
+    if (p.internetList.List(i) == kFirefoxEntry) {
       Firefox(p, &FireFox::Delete_Cache);
-    } else if (p.IE.List(i) == kOperaEntry) {
+    } else if (p.internetList.List(i) == kOperaEntry) {
       p.operaCookies = false;
       RunOpera(p);
-      p.File4.Refresh();
+      p.fileList.Refresh();
     }
   }
-  p.builtin.views.CacheUrls().Clear();
-  p.DelCache.SetEnabled(false);
+  p.builtin.views.cacheUrls.Clear();
+  p.deleteCacheButton.SetEnabled(false);
   RewriteLog(p);
 }
 
 void DeleteCookies(InternetPage& p) {
-  p.dscookie.SetVisible(false);
+  p.deleteSelectedCookieItem.SetVisible(false);
   engine::Cookies(p.builtin);
   ForEachFirefox(p, &FireFox::Delete_Cookies);
-  p.DelCook.SetEnabled(false);
+  p.deleteCookiesButton.SetEnabled(false);
   RewriteLog(p);
 }
 
 void CleanBrowsers(InternetPage& p) {
   engine::CacheViewPort& views = p.builtin.views;
-  if (views.CacheUrls().ListCount() > 0) {
+  if (views.cacheUrls.ListCount() > 0) {
     engine::CleanIETemp(p.builtin);
-    p.DelCache.SetEnabled(false);
+    p.deleteCacheButton.SetEnabled(false);
   }
-  if (views.CookieView().Count() > 0) {
+  if (views.cookieView.Count() > 0) {
     engine::Cookies(p.builtin);
-    p.DelCook.SetEnabled(false);
+    p.deleteCookiesButton.SetEnabled(false);
   }
-  for (int n = EntryCount(p.IE, kFirefoxEntry); n > 0; --n) {
+  for (int n = EntryCount(p.internetList, kFirefoxEntry); n > 0; --n) {
     Firefox(p, &FireFox::Delete_Cache);
     Firefox(p, &FireFox::Delete_Cookies);
     Firefox(p, &FireFox::Delete_History);
   }
-  for (int n = EntryCount(p.IE, kOperaEntry); n > 0; --n) RunOpera(p);
+  for (int n = EntryCount(p.internetList, kOperaEntry); n > 0; --n) RunOpera(p);
   p.routines.Run(Routine::kHistory);
   p.routines.Run(Routine::kClearTypedURLs);
   p.routines.Run(Routine::kClearIEDownloadDir);
@@ -149,13 +149,13 @@ void CleanBrowsers(InternetPage& p) {
 void DeleteIECache(InternetPage& p) {
   engine::CleanIETemp(p.builtin);
   RewriteLog(p);
-  if (p.builtin.views.CacheView().Count() == 0) p.DelCache.SetEnabled(false);
+  if (p.builtin.views.cacheView.Count() == 0) p.deleteCacheButton.SetEnabled(false);
 }
 
 void DeleteIECookies(InternetPage& p) {
   engine::Cookies(p.builtin);
   RewriteLog(p);
-  if (p.builtin.views.CookieView().Count() == 0) p.DelCook.SetEnabled(false);
+  if (p.builtin.views.cookieView.Count() == 0) p.deleteCookiesButton.SetEnabled(false);
 }
 
 void DeleteFirefoxCache(InternetPage& p) { Firefox(p, &FireFox::Delete_Cache); }
@@ -165,7 +165,7 @@ void DeleteFirefoxCookies(InternetPage& p) { Firefox(p, &FireFox::Delete_Cookies
 void DeleteOperaCache(InternetPage& p) {
   p.operaCookies = false;
   RunOpera(p);
-  if (p.builtin.views.CacheView().Count() == 0) p.DelCache.SetEnabled(false);
+  if (p.builtin.views.cacheView.Count() == 0) p.deleteCacheButton.SetEnabled(false);
 }
 
 void DeleteOperaCookies(InternetPage& p) {
@@ -175,27 +175,29 @@ void DeleteOperaCookies(InternetPage& p) {
 
 void DeleteSelectedCache(InternetPage& p) {
   engine::CacheViewPort& v = p.builtin.views;
-  DeleteSelected(p, {v.CacheView(), v.CacheFrame(), "Cache: ", p.dscache});
+  DeleteSelected(p, {v.cacheView, v.cacheFrame, "Cache: ", p.deleteSelectedCacheItem});
 }
 
 void DeleteSelectedCookie(InternetPage& p) {
   engine::CacheViewPort& v = p.builtin.views;
-  DeleteSelected(p, {v.CookieView(), v.CookieFrame(), "Cookies: ", p.dscookie});
+  DeleteSelected(p, {v.cookieView, v.cookiesFrame, "Cookies: ", p.deleteSelectedCookieItem});
 }
 
 void ReloadViews(InternetPage& p) {
   engine::CacheViewPort& views = p.builtin.views;
   Waiting(p.app, [&] { ReloadWithinLimit(views); });
-  p.DelCache.SetEnabled(views.CacheView().Count() > 0);
-  p.DelCook.SetEnabled(views.CookieView().Count() > 0);
+  p.deleteCacheButton.SetEnabled(views.cacheView.Count() > 0);
+  p.deleteCookiesButton.SetEnabled(views.cookieView.Count() > 0);
 }
 
 void PrepareCacheMenu(InternetPage& p) {
-  PrepareMenu(p, p.builtin.views.CacheView(), p.dscache, p.mozff, p.operacache2);
+  PrepareMenu(p, p.builtin.views.cacheView, p.deleteSelectedCacheItem, p.deleteFirefoxCacheItem,
+              p.deleteOperaCacheItem);
 }
 
 void PrepareCookieMenu(InternetPage& p) {
-  PrepareMenu(p, p.builtin.views.CookieView(), p.dscookie, p.mozffcook, p.operacook);
+  PrepareMenu(p, p.builtin.views.cookieView, p.deleteSelectedCookieItem, p.deleteFirefoxCookiesItem,
+              p.deleteOperaCookiesItem);
 }
 
 }  // namespace vb::browser

@@ -19,20 +19,22 @@ inline constexpr const char* kOperaEntry = "Opera (Cache)";
 
 struct InternetPage {
   toolkit::Application& app;  // its mouse pointer
-  // The views, the removal context with the log L2, the entry deletion.
+  // The views, the removal context with the Internet log, the entry deletion.
   engine::BuiltinContext& builtin;
   const engine::RoutineTable& routines;
-  engine::FileList& File4;
-  const toolkit::ListBox& IE;  // the Internet application list
-  toolkit::TextBox& Text2;     // the results log as text
-  toolkit::Button& DelCache;
-  toolkit::Button& DelCook;
-  toolkit::MenuItem& operacache2;
-  toolkit::MenuItem& mozff;
-  toolkit::MenuItem& dscache;
-  toolkit::MenuItem& operacook;
-  toolkit::MenuItem& mozffcook;
-  toolkit::MenuItem& dscookie;
+  // The main window's file list, read again after the Opera cache is deleted.
+  engine::FileList& fileList;
+  const toolkit::ListBox& internetList;  // the Internet application list
+  toolkit::TextBox& logText;             // the Internet log as text
+  toolkit::Button& deleteCacheButton;
+  toolkit::Button& deleteCookiesButton;
+  // The context menu entries that change with the views and the list.
+  toolkit::MenuItem& deleteOperaCacheItem;
+  toolkit::MenuItem& deleteFirefoxCacheItem;
+  toolkit::MenuItem& deleteSelectedCacheItem;
+  toolkit::MenuItem& deleteOperaCookiesItem;
+  toolkit::MenuItem& deleteFirefoxCookiesItem;
+  toolkit::MenuItem& deleteSelectedCookieItem;
   // The main window's flag OperaCookies: which part the Opera cleaner takes
   // when "Clean Browsers" runs it. "Delete Opera Browser Cookies" and a clean
   // run of "Opera (Cookies)" set it; the Opera cache commands and entry clear it.
@@ -40,9 +42,10 @@ struct InternetPage {
 };
 
 // Showing the page: the wait cursor, both views loaded (the cache view only
-// while it lists at most 10,000 entries), Text2 rewritten from L2.
+// while cacheUrls holds at most 10,000 entries), logText rewritten from the
+// Internet log.
 void LoadInternetPage(InternetPage& page);
-// Text2: every line of L2, each followed by CR LF.
+// logText: every line of the Internet log, each followed by CR LF.
 void RewriteLog(InternetPage& page);
 
 // The buttons "Delete Cache", "Delete Cookies" and "Clean Browsers".

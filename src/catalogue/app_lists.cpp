@@ -138,7 +138,7 @@ void WarnOnCheck(AppListsContext& c, AppList which, int index) {
     return;
   const Entry* entry = c.rules->Find(which, list.List(index));
   if (entry && !entry->rule->warning.empty())
-    c.platform.Ui().MessageBoxA(entry->rule->warning, "Vanbrisk Suite", 48);
+    c.platform.Ui().MessageBoxA(entry->rule->warning, "Vanbrisk Suite", kMbIconExclamation);
 }
 
 }  // namespace vb::catalogue

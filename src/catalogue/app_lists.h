@@ -16,9 +16,9 @@ class RuleCatalogue;  // rule_catalogue.h
 
 struct AppListsContext {
   platform::Platform& platform;
-  // Appl, IE, MM, Util, Win: indexed by AppList.
+  // The five application lists, indexed by AppList.
   std::array<toolkit::ListBox*, kAppListCount> lists;
-  toolkit::ListBox& scratch;  // ListBox: the stored marks while they are restored
+  toolkit::ListBox& scratch;  // the stored marks while they are restored
   // The entries of the rule file in the program's folder, read by LoadApps.
   std::shared_ptr<const RuleCatalogue> rules = nullptr;
   // Set while marks are changed by the program rather than by the user.

@@ -83,7 +83,7 @@ void ApplySelection(app::Form1& form, const Selection& selection) {
     // The entries are cleaned by the stage of "Third Party Applications".
     bool chosen = std::find(selection.boxes.begin(), selection.boxes.end(), choice.box) !=
                       selection.boxes.end() ||
-                  (choice.box == form.TAP && !selection.entries.empty());
+                  (choice.box == form.thirdPartyApplications && !selection.entries.empty());
     SetValueQuietly(*choice.box, chosen ? 1 : 0);
   }
   for (const EntryChoice& entry : CatalogueEntries(form)) {

@@ -178,7 +178,7 @@ class CleanerVerb {
     if (!run.target().Running()) return kExitOk;
     // A finished run always fills the results box; one stopped at the
     // confirmation leaves it empty.
-    if (form.Text1->Text().empty()) {
+    if (form.resultsText->Text().empty()) {
       io_.err << "The confirmation was answered No; nothing was deleted. "
                  "Run 'clean --yes' to answer Yes.\n";
       return kExitStopped;
@@ -191,7 +191,7 @@ class CleanerVerb {
     // nothing would only mislead.
     if (mode_ == Mode::kPlan) return kExitOk;
     if (args_.json) {
-      results_ = HostLines(program_.Main().form().Text1->Text());
+      results_ = HostLines(program_.Main().form().resultsText->Text());
       return kExitOk;
     }
     return run.Do("print Text1") ? kExitOk : kExitFailed;

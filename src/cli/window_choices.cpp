@@ -12,7 +12,7 @@ std::vector<BoxChoice> MainWindowBoxes(app::Form1& form) {
   for (const app::ItemBox& row : app::ItemBoxes()) boxes.push_back({form.*row.box, true});
   // "Clean Personalized" guards the personalized items' stage as the item
   // boxes guard theirs.
-  boxes.push_back({form.Check8, true});
+  boxes.push_back({form.cleanPersonalized, true});
   for (const app::BoxSetting& row : app::BoxSettings()) {
     toolkit::CheckBox* box = form.*row.box;
     bool known = std::any_of(boxes.begin(), boxes.end(),
@@ -24,8 +24,9 @@ std::vector<BoxChoice> MainWindowBoxes(app::Form1& form) {
 
 std::vector<EntryChoice> CatalogueEntries(app::Form1& form) {
   const std::pair<toolkit::ListBox*, const char*> lists[] = {
-      {form.Appl, "Applications"}, {form.IE, "Internet"},   {form.MM, "Multimedia"},
-      {form.Util, "Utilities"},    {form.Win, "Windows"},
+      {form.applicationsList, "Applications"}, {form.internetList, "Internet"},
+      {form.multimediaList, "Multimedia"},     {form.utilitiesList, "Utilities"},
+      {form.windowsList, "Windows"},
   };
   std::vector<EntryChoice> entries;
   for (const auto& [list, name] : lists)

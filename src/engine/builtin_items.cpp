@@ -17,13 +17,13 @@ std::string CountCaption(const char* prefix, int count) {
 
 // The Internet Temporary stage: its lines, then the files and entries.
 void IETemp(BuiltinContext& c) {
-  auto& list = c.views.CacheUrls();
+  auto& list = c.views.cacheUrls;
   if (list.ListCount() == 0) return;
   if (c.options.showAllIeFiles) {
-    for (int i = 0; i < list.ListCount(); ++i) c.removal.L.AddItem(list.List(i));
+    for (int i = 0; i < list.ListCount(); ++i) c.removal.resultsLog.AddItem(list.List(i));
   } else {
-    c.removal.L.AddItem("Temporary Internet Files (" + std::to_string(c.views.CacheView().Count()) +
-                        " Files)");
+    c.removal.resultsLog.AddItem("Temporary Internet Files (" +
+                                 std::to_string(c.views.cacheView.Count()) + " Files)");
   }
   CleanIETemp(c);
   list.Clear();
@@ -38,9 +38,9 @@ bool DeleteViewEntry(BuiltinContext& c, const std::string& url) {
 }
 
 void CleanIETemp(BuiltinContext& c) {
-  auto& view = c.views.CacheView();
+  auto& view = c.views.cacheView;
   ClearD(c.removal, UserFolder("Cache"));
-  c.views.CacheFrame().SetCaption(CountCaption("Removed: ", view.Count()));
+  c.views.cacheFrame.SetCaption(CountCaption("Removed: ", view.Count()));
   // Under Analyze each entry is counted, or refused as Run Cleaner would
   // refuse it; the view stays as it is.
   if (c.removal.analyzeOnly)
@@ -48,29 +48,29 @@ void CleanIETemp(BuiltinContext& c) {
   if (!c.removal.analyzeOnly) {
     while (view.Count() > 0) {
       std::string url = view.ItemAt(0).text;
-      if (DeleteViewEntry(c, url)) Log(c.removal.L2, url);
+      if (DeleteViewEntry(c, url)) Log(c.removal.internetLog, url);
       view.Remove(0);
     }
-    c.views.CacheUrls().Clear();
+    c.views.cacheUrls.Clear();
     view.Clear();
-    c.resultsLogFrame.SetCaption(CountCaption("Results Log: ", c.removal.L2.ListCount()));
+    c.resultsLogFrame.SetCaption(CountCaption("Results Log: ", c.removal.internetLog.ListCount()));
   }
   ClearDirTree(c.removal, UserFolder("Cache", "\\Content.IE5"));
 }
 
 void Cookies(BuiltinContext& c) {
-  auto& toDelete = c.views.CookiesToDelete();
-  auto& kept = c.views.CookiesToKeep();
+  auto& toDelete = c.views.cookiesToDelete;
+  auto& kept = c.views.cookiesToKeep;
   bool analyze = c.removal.analyzeOnly;
   if (analyze)
     for (int i = 0; i < toDelete.Count(); ++i) (void)DeleteViewEntry(c, toDelete.ItemAt(i).text);
   if (!analyze) {
-    c.views.CookieFrame().SetCaption(CountCaption("Removed: ", toDelete.Count()));
+    c.views.cookiesFrame.SetCaption(CountCaption("Removed: ", toDelete.Count()));
     while (toDelete.Count() > 0) {
       std::string url = toDelete.ItemAt(0).text;
       if (DeleteViewEntry(c, url)) {
-        Log(c.removal.L2, url);
-        Log(c.removal.L, url);
+        Log(c.removal.internetLog, url);
+        Log(c.removal.resultsLog, url);
       }
       toDelete.Remove(0);
     }
@@ -78,8 +78,8 @@ void Cookies(BuiltinContext& c) {
   // The whole folder goes only while nothing is kept; it is always measured.
   if (analyze || kept.Count() == 0) ClearD(c.removal, UserFolder("Cookies"));
   if (!analyze) {
-    c.views.CookieView().Clear();
-    c.resultsLogFrame.SetCaption(CountCaption("Results Log: ", c.removal.L2.ListCount()));
+    c.views.cookieView.Clear();
+    c.resultsLogFrame.SetCaption(CountCaption("Results Log: ", c.removal.internetLog.ListCount()));
   }
   kept.Clear();
   for (const std::string& name :

@@ -14,15 +14,28 @@ inline constexpr int kCacheReloadLimit = 10000;
 
 class CacheViewPort {
  public:
+  CacheViewPort(toolkit::ListBox& cacheUrls, toolkit::ListView& cacheView,
+                toolkit::ListView& cookieView, toolkit::ListView& cookiesToDelete,
+                toolkit::ListView& cookiesToKeep, toolkit::Frame& cacheFrame,
+                toolkit::Frame& cookiesFrame)
+      : cacheUrls(cacheUrls),
+        cacheView(cacheView),
+        cookieView(cookieView),
+        cookiesToDelete(cookiesToDelete),
+        cookiesToKeep(cookiesToKeep),
+        cacheFrame(cacheFrame),
+        cookiesFrame(cookiesFrame) {}
   virtual ~CacheViewPort() = default;
+  CacheViewPort(const CacheViewPort&) = delete;
+  CacheViewPort& operator=(const CacheViewPort&) = delete;
 
-  virtual toolkit::ListBox& CacheUrls() = 0;         // the cache entries' URLs, not shown
-  virtual toolkit::ListView& CacheView() = 0;        // the cache view
-  virtual toolkit::ListView& CookieView() = 0;       // every cookie, kept ones included
-  virtual toolkit::ListView& CookiesToDelete() = 0;  // "Cookies to delete:"
-  virtual toolkit::ListView& CookiesToKeep() = 0;    // "Cookies to keep:", the keep-list
-  virtual toolkit::Frame& CacheFrame() = 0;          // "Cache:"
-  virtual toolkit::Frame& CookieFrame() = 0;         // "Cookies:"
+  toolkit::ListBox& cacheUrls;         // the cache entries' URLs, not shown
+  toolkit::ListView& cacheView;        // the Internet page's cache files
+  toolkit::ListView& cookieView;       // the Internet page's cookies, kept cookies included
+  toolkit::ListView& cookiesToDelete;  // "Cookies to delete:" of the Cookies tab
+  toolkit::ListView& cookiesToKeep;    // "Cookies to keep:", the keep-list
+  toolkit::Frame& cacheFrame;          // "Cache:"
+  toolkit::Frame& cookiesFrame;        // "Cookies:"
 
   // The local file of a listed entry, as the cache gave it; empty for none.
   virtual const std::string& LocalFile(const std::string& url) const = 0;

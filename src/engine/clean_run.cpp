@@ -90,11 +90,11 @@ void CleanRun::Run(const RunRequest& request) {
   std::string separator = platform_.Environment().GetDecimalSeparator();
 
   // Reset.
-  d.L.Clear();
-  d.Text1.SetText("");
-  d.Text1.SetEnabled(true);
-  d.Label4.SetCaption("");
-  d.ProgressBar1.SetValue(0);
+  d.resultsLog.Clear();
+  d.resultsText.SetText("");
+  d.resultsText.SetEnabled(true);
+  d.elapsedTime.SetCaption("");
+  d.progressBar.SetValue(0);
 
   // The first-clean gate.
   if (!analyzeOnly &&
@@ -106,29 +106,29 @@ void CleanRun::Run(const RunRequest& request) {
 
   // The cache and cookie lists, fresh for the Internet items.
   bool reloadCache = Has(request.items, Item::kIETemp) &&
-                     views_.CacheUrls().ListCount() <= kCacheReloadLimit;
+                     views_.cacheUrls.ListCount() <= kCacheReloadLimit;
   views_.Reload(reloadCache, Has(request.items, Item::kCookies));
 
   BinState bin = QueryRecycleBin(platform_);
 
-  d.L.AddItem(analyzeOnly ? kAnalysisHeader : kCleaningHeader);
-  d.L.AddItem(kRule);
+  d.resultsLog.AddItem(analyzeOnly ? kAnalysisHeader : kCleaningHeader);
+  d.resultsLog.AddItem(kRule);
 
   if (!analyzeOnly && request.options.confirm &&
       platform_.Ui().MessageBoxA("Warning!\r\nThis process will permanetly delete files on your "
                                  "computer!\r\nDo you wish to continue?",
-                                 "Vanbrisk Suite", 68) == kIdNo)
+                                 "Vanbrisk Suite", kMbYesNo | kMbIconInformation) == kIdNo)
     return;
 
   // Busy.
   d.app.SetMousePointer(toolkit::kPointerHourglass);
-  d.CleanCom.SetEnabled(false);
+  d.runCleanerButton.SetEnabled(false);
   if (!analyzeOnly && request.options.hideWhileCleaning) host_.HideWindow();
-  d.ProgressBar1.SetVisible(
+  d.progressBar.SetVisible(
       GetString(registry, kHkeyCurrentUser, SettingsKey(), "(Opt)Hide Progress Bar While Cleaning")
           .empty());
   stopwatch_.StartTimer();
-  d.ProgressBar1.SetValue(0);
+  d.progressBar.SetValue(0);
 
   // The folders are found afresh for every run, each base opened once.
   if (analyzeOnly) host_.BeginPreview();
@@ -144,12 +144,12 @@ void CleanRun::Run(const RunRequest& request) {
       for (const StageStep& step : stage.steps) {
         if (step.cleanerOnly && analyzeOnly) continue;
         switch (step.kind) {
-          case StageStep::kProgress: d.ProgressBar1.SetValue(step.progress); break;
+          case StageStep::kProgress: d.progressBar.SetValue(step.progress); break;
           case StageStep::kRoutine: routines_.Run(step.routine); break;
           case StageStep::kRecycleBin:
             if (bin.count == 0) break;
-            d.L.AddItem("Emptied Recycle Bin (" + std::to_string(bin.count) + " Files) " +
-                        RecycleBinSizeText(bin.sizeLow, bin.sizeHigh, separator));
+            d.resultsLog.AddItem("Emptied Recycle Bin (" + std::to_string(bin.count) + " Files) " +
+                                 RecycleBinSizeText(bin.sizeLow, bin.sizeHigh, separator));
             if (analyzeOnly ||
                 platform_.Shell().SHEmptyRecycleBinA(0, nullptr, kSherbNoConfirmation |
                                                                      kSherbNoProgressUi) == 0)
@@ -158,24 +158,24 @@ void CleanRun::Run(const RunRequest& request) {
             break;
         }
       }
-    for (int value : stage.after) d.ProgressBar1.SetValue(value);
+    for (int value : stage.after) d.progressBar.SetValue(value);
   }
 
   removal_.places.KeepBasesOpen(false);
   if (analyzeOnly) host_.EndPreview();
 
   // Finish.
-  d.ProgressBar1.SetValue(100);
+  d.progressBar.SetValue(100);
   std::int32_t elapsed = stopwatch_.StopTimer();
-  d.Label4.SetCaption(std::to_string(elapsed));
-  d.Label4.SetCaption(ElapsedText(elapsed, separator));
-  if (d.L.ListCount() == 2)
-    d.L.AddItem(analyzeOnly ? "No files to be deleted" : "No files have been deleted");
-  d.L.AddItem(kRule);
-  d.L.AddItem("Completed in " + d.Label4.Caption());
+  d.elapsedTime.SetCaption(std::to_string(elapsed));
+  d.elapsedTime.SetCaption(ElapsedText(elapsed, separator));
+  if (d.resultsLog.ListCount() == 2)
+    d.resultsLog.AddItem(analyzeOnly ? "No files to be deleted" : "No files have been deleted");
+  d.resultsLog.AddItem(kRule);
+  d.resultsLog.AddItem("Completed in " + d.elapsedTime.Caption());
   std::string text;
-  for (int i = 0; i < d.L.ListCount(); ++i) text += d.L.List(i) + "\r\n";
-  d.Text1.SetText(text);
+  for (int i = 0; i < d.resultsLog.ListCount(); ++i) text += d.resultsLog.List(i) + "\r\n";
+  d.resultsText.SetText(text);
 
   // Close after cleaning acts only once loading has finished (the marker).
   if (!analyzeOnly && request.options.closeAfter &&
@@ -186,7 +186,7 @@ void CleanRun::Run(const RunRequest& request) {
   if (request.options.hideWhileCleaning) host_.ShowWindow();
   d.app.SetMousePointer(toolkit::kPointerDefault);
   DeleteValue(registry, kHkeyCurrentUser, SettingsKey(), "MSG_CONFIRM_TMP");
-  d.CleanCom.SetEnabled(true);
+  d.runCleanerButton.SetEnabled(true);
   host_.MakeExitDefault();
   if (!GetString(registry, kHkeyCurrentUser, SettingsKey(),
                  "(Opt)Automatically Clean When Vanbrisk Opens")

@@ -55,11 +55,11 @@ const std::vector<Stage>& StageTable();
 // The controls the run writes.
 struct RunDisplay {
   toolkit::Application& app;  // the screen's mouse pointer
-  toolkit::ListBox& L;
-  toolkit::TextBox& Text1;
-  toolkit::Label& Label4;
-  toolkit::ProgressBar& ProgressBar1;
-  toolkit::Button& CleanCom;
+  toolkit::ListBox& resultsLog;
+  toolkit::TextBox& resultsText;
+  toolkit::Label& elapsedTime;
+  toolkit::ProgressBar& progressBar;
+  toolkit::Button& runCleanerButton;
 };
 
 // What the run asks of the window it runs in.

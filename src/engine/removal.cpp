@@ -131,8 +131,8 @@ void Walker::LogFile(const std::string& prefix, const FindData& entry, bool made
                       line.substr(prefix.size(), entry.name.size()),
                   {}, entry.size);
   }
-  if (made && s_.internetLog) Log(c_.L2, line);
-  Log(c_.L, std::move(line));
+  if (made && s_.internetLog) Log(c_.internetLog, line);
+  Log(c_.resultsLog, std::move(line));
 }
 
 void Walker::Files(Visit& visit, const std::vector<const KeptFiles*>& kept) {
@@ -298,7 +298,7 @@ bool Walker::Run(const OpenedFolder& top) {
 }  // namespace
 
 void Refuse(RemovalContext& c, const std::string& what, const std::string& why) {
-  Log(c.L, "Skipped " + what + ": " + why);
+  Log(c.resultsLog, "Skipped " + what + ": " + why);
   Tally(c.tally, ActionKind::kRefused, !c.analyzeOnly, what, why);
 }
 

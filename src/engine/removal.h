@@ -22,8 +22,8 @@ namespace vb::engine {
 // The state of the main window the walker reads and writes.
 struct RemovalContext {
   platform::Platform& platform;
-  toolkit::ListBox& L;   // the results log of the run
-  toolkit::ListBox& L2;  // the results log of the Internet page
+  toolkit::ListBox& resultsLog;   // the results log of the run
+  toolkit::ListBox& internetLog;  // the results log of the Internet page
   const bool& analyzeOnly;
   const bool& readOnlyFiles;  // "Enable Deletion for Read-Only Files"
   Places& places;
@@ -62,7 +62,7 @@ struct Sweep {
   bool system = false;      // system files are taken too
   Descent descent = Descent::kNone;
   FolderRemoval removal = FolderRemoval::kNone;
-  bool internetLog = false;  // deletions are logged to L2 as well
+  bool internetLog = false;  // deletions are logged to the Internet log as well
   // The files that patterns name (never every file) may be taken directly
   // in a protected folder: the built-in logs of the Windows folder and of a
   // drive's root. So may files named exactly, one by one. Nothing else of a

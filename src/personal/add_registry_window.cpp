@@ -13,20 +13,18 @@ const toolkit::FormTable<AddRegistryForm>& AddRegistryTable() {
       "Vanbrisk Personalized Registry",
       420,
       120,
-      {
-          Bind<&F::Label1>({.name = "Label1", .caption = "Type registry path."}),
-          Bind<&F::Label2>(
-              {.name = "Label2", .caption = "Example: HKEY_LOCAL_MACHINE\\Test\\TEST\\Example"}),
-          Bind<&F::Text1>({.name = "Text1"}),
-          Bind<&F::Command1>(
-              {.name = "Command1", .caption = "Add Registry Key", .flags = toolkit::kDefault}),
-      },
       // A small fixed dialog, pixels at 96 DPI.
       {
-          {"Label1", {8, 8, 404, 18}},
-          {"Label2", {8, 26, 404, 18}},
-          {"Text1", {8, 50, 404, 24}},
-          {"Command1", {284, 84, 128, 28}},
+          Bind<&F::prompt>(
+              {.name = "Label1", .at = {8, 8, 404, 18}, .caption = "Type registry path."}),
+          Bind<&F::example>({.name = "Label2",
+                             .at = {8, 26, 404, 18},
+                             .caption = "Example: HKEY_LOCAL_MACHINE\\Test\\TEST\\Example"}),
+          Bind<&F::pathText>({.name = "Text1", .at = {8, 50, 404, 24}}),
+          Bind<&F::addButton>({.name = "Command1",
+                               .at = {284, 84, 128, 28},
+                               .caption = "Add Registry Key",
+                               .flags = toolkit::kDefault}),
       }};
   return table;
 }
@@ -37,22 +35,22 @@ AddRegistryForm::AddRegistryForm(toolkit::Application& app) : toolkit::Form(app,
 
 AddRegistryWindow::AddRegistryWindow(toolkit::Application& app, PersonalizedContext context)
     : context_(context), form_(app) {
-  form_.Command1->onClick = [this] { Command1_Click(); };
+  form_.addButton->onClick = [this] { Add_Click(); };
 }
 
-void AddRegistryWindow::Command1_Click() {
-  std::string text = form_.Text1->Text();
+void AddRegistryWindow::Add_Click() {
+  std::string text = form_.pathText->Text();
   if (text.empty()) return;
   auto& ui = context_.platform.Ui();
   RegistryEntryCheck check = CheckRegistryEntry(text);
   if (check.kind == RegistryEntryCheck::kRefused) {
-    ui.MessageBoxA(check.message, "Vanbrisk", 48);
-    if (!check.keepText) form_.Text1->SetText("");
+    ui.MessageBoxA(check.message, "Vanbrisk", win::kMbIconExclamation);
+    if (!check.keepText) form_.pathText->SetText("");
     return;
   }
   if (ui.MessageBoxA("Warning!\r\nThis registry key, all subkeys and subvalues will be deleted "
                      "upon cleaning.\r\nDo you wish to do this?",
-                     "", 68) != win::kIdYes)
+                     "", win::kMbYesNo | win::kMbIconInformation) != win::kIdYes)
     return;
   AddRegistryEntry(context_, text, check.kind == RegistryEntryCheck::kValue);
   form_.Unload();

@@ -13,9 +13,9 @@ class AddRegistryForm : public toolkit::Form {
  public:
   explicit AddRegistryForm(toolkit::Application& app);
 
-  toolkit::TextBox* Text1 = nullptr;
-  toolkit::Label *Label1 = nullptr, *Label2 = nullptr;
-  toolkit::Button* Command1 = nullptr;
+  toolkit::TextBox* pathText = nullptr;
+  toolkit::Label *prompt = nullptr, *example = nullptr;
+  toolkit::Button* addButton = nullptr;
 };
 
 const toolkit::FormTable<AddRegistryForm>& AddRegistryTable();
@@ -28,7 +28,7 @@ class AddRegistryWindow : public toolkit::Window {
   toolkit::Form& form() override { return form_; }
 
  private:
-  void Command1_Click();
+  void Add_Click();
 
   PersonalizedContext context_;
   AddRegistryForm form_;

@@ -15,12 +15,10 @@ namespace {
 
 constexpr const char* kTitle = "Vanbrisk";
 constexpr const char* kSuiteTitle = "Vanbrisk Suite";
-constexpr win::DWORD kExclamation = 48;
-constexpr win::DWORD kYesNoInformation = 68;
 
 void Append(PersonalizedContext& context, const char* section, const std::string& entry) {
   settings::AddListEntry(context.platform, section, entry);
-  context.LV.Add(entry);
+  context.list.Add(entry);
 }
 
 }  // namespace
@@ -30,8 +28,8 @@ void AddSectionRows(platform::Platform& platform, const char* section, toolkit::
 }
 
 void LoadPersonalized(PersonalizedContext& context) {
-  context.LV.Clear();
-  for (const char* section : kSections) AddSectionRows(context.platform, section, context.LV);
+  context.list.Clear();
+  for (const char* section : kSections) AddSectionRows(context.platform, section, context.list);
 }
 
 void AddFile(PersonalizedContext& context) {
@@ -41,7 +39,7 @@ void AddFile(PersonalizedContext& context) {
   if (path.empty()) return;
   // An entry is one file: a name with wildcards would take every match.
   if (platform::HasWildcard(path)) {
-    ui.MessageBoxA("You cannot select more than one file.", kTitle, kExclamation);
+    ui.MessageBoxA("You cannot select more than one file.", kTitle, win::kMbIconExclamation);
     return;
   }
   Append(context, settings::kFiles, path);
@@ -86,12 +84,12 @@ void AddFolder(PersonalizedContext& context) {
   std::string path = ui.BrowseForFolder("Choose folder");
   if (path.empty()) return;
   if (std::optional<std::string> refusal = FolderRefusal(context.platform, path)) {
-    ui.MessageBoxA(*refusal, kTitle, kExclamation);
+    ui.MessageBoxA(*refusal, kTitle, win::kMbIconExclamation);
     return;
   }
   if (ui.MessageBoxA("Warning!\r\nThis folder and all subfolders will be emptied of all files "
                      "upon cleaning!\r\nDo you wish to do this?",
-                     kSuiteTitle, kYesNoInformation) == win::kIdYes)
+                     kSuiteTitle, win::kMbYesNo | win::kMbIconInformation) == win::kIdYes)
     Append(context, settings::kFolders, path);
 }
 
@@ -100,11 +98,11 @@ void AddRegistryEntry(PersonalizedContext& context, const std::string& entry, bo
 }
 
 void RemoveSelected(PersonalizedContext& context) {
-  auto& list = context.LV;
+  auto& list = context.list;
   int row = list.SelectedIndex();
   if (list.Count() == 0 || row < 0) return;
-  if (context.platform.Ui().MessageBoxA("Remove Selected Entry?", kSuiteTitle, kYesNoInformation) !=
-      win::kIdYes)
+  if (context.platform.Ui().MessageBoxA("Remove Selected Entry?", kSuiteTitle,
+                                        win::kMbYesNo | win::kMbIconInformation) != win::kIdYes)
     return;
   std::string entry = list.ItemAt(row).text;
   for (const char* section : kSections) settings::DeleteSetting(context.platform, section, entry);
@@ -112,14 +110,14 @@ void RemoveSelected(PersonalizedContext& context) {
 }
 
 void RemoveAll(PersonalizedContext& context) {
-  if (context.LV.Count() == 0) return;
-  if (context.platform.Ui().MessageBoxA("Remove All Entries?", kSuiteTitle, kYesNoInformation) !=
-      win::kIdYes)
+  if (context.list.Count() == 0) return;
+  if (context.platform.Ui().MessageBoxA("Remove All Entries?", kSuiteTitle,
+                                        win::kMbYesNo | win::kMbIconInformation) != win::kIdYes)
     return;
   for (const char* section : kSections)
     registry::Reg32::DeleteKey(context.platform.Registry(), win::kHkeyCurrentUser,
                                settings::SectionPath(section));
-  context.LV.Clear();
+  context.list.Clear();
 }
 
 }  // namespace vb::personal

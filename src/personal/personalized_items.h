@@ -20,7 +20,7 @@ inline constexpr std::array<const char*, 4> kSections = {
 
 struct PersonalizedContext {
   platform::Platform& platform;
-  toolkit::ListView& LV;  // the list on the Personalized page
+  toolkit::ListView& list;  // the list on the Personalized page
 };
 
 // Appends a row for each entry of the section, in the store's order.

@@ -23,7 +23,7 @@ std::vector<engine::Step> PersonalizedSteps(const PersonalizedStageContext& c) {
   std::vector<engine::Step> steps;
   // Folders: emptied as ClearDirTree empties them; a name with wildcards
   // names no one folder.
-  for (const std::string& folder : Rows(c.ListView3)) {
+  for (const std::string& folder : Rows(c.folders)) {
     if (platform::HasWildcard(folder)) {
       steps.push_back(engine::Refused(folder, "not one folder"));
       continue;
@@ -31,7 +31,7 @@ std::vector<engine::Step> PersonalizedSteps(const PersonalizedStageContext& c) {
     steps.push_back(engine::EmptyDeepTree(engine::PathFolder(folder)));
   }
   // Files: one plain file each, named exactly.
-  for (const std::string& file : Rows(c.ListView4)) {
+  for (const std::string& file : Rows(c.files)) {
     std::size_t slash = file.find_last_of("\\/");
     std::string name = slash == std::string::npos ? std::string() : file.substr(slash + 1);
     if (name.empty() || platform::HasWildcard(file)) {
@@ -45,7 +45,7 @@ std::vector<engine::Step> PersonalizedSteps(const PersonalizedStageContext& c) {
                      .plainFilesOnly = true});
   }
   steps.push_back(engine::CleanerOnly());
-  for (const std::string& key : Rows(c.ListView5)) {
+  for (const std::string& key : Rows(c.registryKeys)) {
     std::string text = key;
     while (!text.empty() && text.back() == '\\') text.pop_back();
     std::optional<registry::KeyPath> path =
@@ -56,7 +56,7 @@ std::vector<engine::Step> PersonalizedSteps(const PersonalizedStageContext& c) {
     }
     steps.push_back(engine::DeleteTree(path->root, path->subKey));
   }
-  for (const std::string& value : Rows(c.ListView6)) {
+  for (const std::string& value : Rows(c.registryValues)) {
     std::optional<ValueEntry> entry = SplitValueEntry(value);
     if (!entry) {
       steps.push_back(engine::Refused(value, "not a registry value"));
@@ -69,13 +69,13 @@ std::vector<engine::Step> PersonalizedSteps(const PersonalizedStageContext& c) {
 
 void CleanPersonalized(PersonalizedStageContext& c) {
   platform::Platform& platform = c.steps.platform;
-  const std::array<toolkit::ListView*, 4> lists = {&c.ListView3, &c.ListView4, &c.ListView5,
-                                                   &c.ListView6};
+  const std::array<toolkit::ListView*, 4> lists = {&c.folders, &c.files, &c.registryKeys,
+                                                   &c.registryValues};
   for (std::size_t i = 0; i < lists.size(); ++i) {
     lists[i]->Clear();
     AddSectionRows(platform, kSections[i], *lists[i]);
   }
-  if (c.Check8.Value() != 1) return;
+  if (c.cleanPersonalized.Value() != 1) return;
   engine::RunSteps(c.steps, PersonalizedSteps(c));
   for (toolkit::ListView* list : lists) list->Clear();
 }

@@ -10,16 +10,16 @@
 namespace vb::personal {
 
 struct PersonalizedStageContext {
-  engine::StepContext& steps;  // the platform, the log L and the run's mode
-  toolkit::CheckBox& Check8;   // "Clean Personalized ..."
+  engine::StepContext& steps;            // the platform, the results log and the run's mode
+  toolkit::CheckBox& cleanPersonalized;  // "Clean Personalized ..."
   // The working lists, filled afresh from the settings at each run.
-  toolkit::ListView& ListView3;  // folders
-  toolkit::ListView& ListView4;  // files
-  toolkit::ListView& ListView5;  // registry keys
-  toolkit::ListView& ListView6;  // registry values
+  toolkit::ListView& folders;
+  toolkit::ListView& files;
+  toolkit::ListView& registryKeys;
+  toolkit::ListView& registryValues;
 };
 
-// Fills the working lists; when Check8 is checked, empties each folder as
+// Fills the working lists; when cleanPersonalized is checked, empties each folder as
 // ClearDirTree does, deletes and logs each plain file (a file that could not
 // be deleted is not logged under Run Cleaner), and under Run Cleaner only
 // deletes each registry key with everything below it and each value entry's

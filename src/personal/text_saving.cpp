@@ -4,7 +4,8 @@ namespace vb::personal {
 
 bool WriteTextFile(platform::Platform& platform, const std::string& path, const std::string& text) {
   if (platform.Files().WriteFileBytes(path, text) == win::kErrorSuccess) return true;
-  platform.Ui().MessageBoxA("The file " + path + " could not be written.", "Vanbrisk", 48);
+  platform.Ui().MessageBoxA("The file " + path + " could not be written.", "Vanbrisk",
+                            win::kMbIconExclamation);
   return false;
 }
 

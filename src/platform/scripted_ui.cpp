@@ -35,7 +35,7 @@ const char* AnswerName(int id) {
 
 int ScriptedUi::MessageBoxA(const std::string& text, const std::string& caption, DWORD style) {
   ++boxes_;
-  DWORD buttons = style & 0xF;
+  DWORD buttons = style & kMbTypeMask;
   // Unanswered: the safe button, No or Cancel where there is one.
   int answer = buttons == kMbYesNo || buttons == kMbYesNoCancel ? kIdNo
                : buttons == kMbOkCancel                         ? kIdCancel

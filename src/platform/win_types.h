@@ -104,6 +104,7 @@ inline constexpr DWORD kMbOk = 0x00;
 inline constexpr DWORD kMbOkCancel = 0x01;
 inline constexpr DWORD kMbYesNoCancel = 0x03;
 inline constexpr DWORD kMbYesNo = 0x04;
+inline constexpr DWORD kMbTypeMask = 0x0F;  // the buttons
 inline constexpr DWORD kMbIconExclamation = 0x30;
 inline constexpr DWORD kMbIconInformation = 0x40;
 inline constexpr int kIdOk = 1;

@@ -103,24 +103,24 @@ void VnbIE(ShellContext& context) {
                                 reinterpret_cast<const BYTE*>("Yes"), 3);
 }
 
-void VnbStartup_Click(ShellContext& context) {
-  RunValueClick(context, context.VnbStartup, kStartupValue, false);
+void OpenOnStartup_Click(ShellContext& context) {
+  RunValueClick(context, context.openOnStartup, kStartupValue, false);
 }
 
-void Check10_Click(ShellContext& context) {
-  RunValueClick(context, context.Check10, kQuietStartupValue, true);
+void CleanAtStartup_Click(ShellContext& context) {
+  RunValueClick(context, context.cleanAtStartup, kQuietStartupValue, true);
 }
 
-void Check7_Click(ShellContext& context) {
-  VerbClick(context, context.Check7, kOpenVerb, false, kOpenVerbSetting);
+void RecycleBinOpenVerb_Click(ShellContext& context) {
+  VerbClick(context, context.recycleBinOpenVerb, kOpenVerb, false, kOpenVerbSetting);
 }
 
-void Check9_Click(ShellContext& context) {
-  VerbClick(context, context.Check9, kRunVerb, true, kRunVerbSetting);
+void RecycleBinRunVerb_Click(ShellContext& context) {
+  VerbClick(context, context.recycleBinRunVerb, kRunVerb, true, kRunVerbSetting);
 }
 
-void Check5_Click(ShellContext& context) {
-  if (context.Check5.Value() == 1) {
+void ExplorerButton_Click(ShellContext& context) {
+  if (context.explorerButton.Value() == 1) {
     SaveFlag(context, kIEButtonSetting);
     VnbIE(context);
   } else {

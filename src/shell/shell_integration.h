@@ -14,11 +14,11 @@ namespace vb::shell {
 // The boxes whose clicks write the entries, and the machine they write to.
 struct ShellContext {
   platform::Platform& platform;
-  toolkit::CheckBox& VnbStartup;  // "Vanbrisk" Run value
-  toolkit::CheckBox& Check10;     // "Vanbrisk /AUTO" Run value
-  toolkit::CheckBox& Check7;      // "Open Vanbrisk..." Recycle Bin verb
-  toolkit::CheckBox& Check9;      // "Run Vanbrisk..." Recycle Bin verb
-  toolkit::CheckBox& Check5;      // Internet Explorer button
+  toolkit::CheckBox& openOnStartup;       // "Vanbrisk" Run value
+  toolkit::CheckBox& cleanAtStartup;      // "Vanbrisk /AUTO" Run value
+  toolkit::CheckBox& recycleBinOpenVerb;  // "Open Vanbrisk..." Recycle Bin verb
+  toolkit::CheckBox& recycleBinRunVerb;   // "Run Vanbrisk..." Recycle Bin verb
+  toolkit::CheckBox& explorerButton;      // Internet Explorer button
 };
 
 inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -50,10 +50,10 @@ void VnbRBin2(ShellContext& context);
 void VnbIE(ShellContext& context);
 
 // The click handlers of the five boxes.
-void VnbStartup_Click(ShellContext& context);
-void Check10_Click(ShellContext& context);
-void Check7_Click(ShellContext& context);
-void Check9_Click(ShellContext& context);
-void Check5_Click(ShellContext& context);
+void OpenOnStartup_Click(ShellContext& context);
+void CleanAtStartup_Click(ShellContext& context);
+void RecycleBinOpenVerb_Click(ShellContext& context);
+void RecycleBinRunVerb_Click(ShellContext& context);
+void ExplorerButton_Click(ShellContext& context);
 
 }  // namespace vb::shell

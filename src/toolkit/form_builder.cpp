@@ -53,14 +53,8 @@ void Apply(Control& control, const ControlSpec& spec) {
   }
 }
 
-void Place(Form& form, const std::vector<Placement>& placements) {
-  for (const Placement& p : placements) {
-    Control* control = form.Find(p.name);
-    if (!control)
-      throw std::logic_error(std::string("placement of ") + p.name + ", which " + form.name() +
-                             " does not have");
-    control->SetPosition(p.rect);
-  }
+void Place(Control& control, const ControlSpec& spec) {
+  if (spec.at.width > 0 || spec.at.height > 0) control.SetPosition(spec.at);
 }
 
 }  // namespace vb::toolkit::detail

@@ -1,7 +1,8 @@
-// Builds a window from its tables, as a form designer's generated code does:
+// Builds a window from its table, as a form designer's generated code does:
 // one row per control (and per menu and menu item) with its kind, the frame
-// or menu it sits in, caption, language keys, tooltip, design state and
-// presentation, and a placement table. A row made with Bind<&View::member>
+// or menu it sits in, its place, caption, language keys, tooltip, design
+// state and presentation, so that each control's name is written once, in
+// its row. A row made with Bind<&View::member>
 // creates the control with the member's type and binds it to that member, so
 // that the window's code reaches every control through a typed member and a
 // misspelt member fails to compile.
@@ -30,6 +31,9 @@ enum ControlFlag : unsigned {
 struct ControlSpec {
   const char* name;
   const char* container = nullptr;  // a frame, or a popup menu for its items
+  // Where the control sits: pixels at 96 DPI in the window's client area.
+  // Menus and controls that are never shown have none (an empty rectangle).
+  Rect at = {};
   const char* caption = "";
   int key = 0;  // the language-table entry that replaces the caption
   const char* toolTip = nullptr;
@@ -53,19 +57,24 @@ struct ControlRow {
   ControlSpec spec;
 };
 
-struct Placement {
-  const char* name;
-  Rect rect;
-};
-
-// A window's tables.
+// A window's table.
 template <class View>
 struct FormTable {
   const char* caption;
   int clientWidth;  // pixels
   int clientHeight;
   std::vector<ControlRow<View>> controls;
-  std::vector<Placement> placements;
+};
+
+// A window's table seen without its form class, for what walks every window:
+// its rows, and the building of a new form from them.
+struct WindowTable {
+  struct Row {
+    Kind kind;
+    const ControlSpec& spec;
+  };
+  std::vector<Row> rows;
+  std::unique_ptr<Form> (*build)(Application& app);
 };
 
 namespace detail {
@@ -93,7 +102,8 @@ Control& Create(Form& form, const std::string& name, Control* container) {
 // wired, so that setting a check box's value fires nothing.
 void Apply(Control& control, const ControlSpec& spec);
 Control* Container(Form& form, const ControlSpec& spec);
-void Place(Form& form, const std::vector<Placement>& placements);
+// Sets the control's place, when its row gives one.
+void Place(Control& control, const ControlSpec& spec);
 
 }  // namespace detail
 
@@ -116,19 +126,31 @@ ControlRow<View> Unbound(ControlSpec spec) {
 }
 
 // Creates every control of the table on the form, in table order, binds the
-// rows' members and places the controls. A row naming a container that no
-// earlier row made, two rows of one name, or a placement of no control is a
-// fault of the table and throws std::logic_error.
+// rows' members, then places the controls. A row naming a container that no
+// earlier row made, or two rows of one name, is a fault of the table and
+// throws std::logic_error.
 template <class View>
 void BuildForm(View& form, const FormTable<View>& table) {
   form.SetCaption(table.caption);
   form.SetClientSize(table.clientWidth, table.clientHeight);
+  std::vector<Control*> made;
   for (const ControlRow<View>& row : table.controls) {
     Control& control = row.create(form, row.spec.name, detail::Container(form, row.spec));
     detail::Apply(control, row.spec);
     if (row.bind) row.bind(form, control);
+    made.push_back(&control);
   }
-  detail::Place(form, table.placements);
+  for (std::size_t i = 0; i < made.size(); ++i) detail::Place(*made[i], table.controls[i].spec);
+}
+
+// The table of a window whose form class View builds itself from it.
+template <class View>
+WindowTable Describe(const FormTable<View>& table) {
+  WindowTable any{{}, [](Application& app) -> std::unique_ptr<Form> {
+                    return std::make_unique<View>(app);
+                  }};
+  for (const ControlRow<View>& row : table.controls) any.rows.push_back({row.kind, row.spec});
+  return any;
 }
 
 }  // namespace vb::toolkit

@@ -2,12 +2,10 @@
 // version history, and links to the product web site.
 #pragma once
 
-#include <functional>
-
-#include "toolkit/window.h"
 #include "platform/platform.h"
 #include "toolkit/form.h"
 #include "toolkit/form_builder.h"
+#include "toolkit/window.h"
 
 namespace vb::tools {
 
@@ -15,22 +13,22 @@ class AboutForm : public toolkit::Form {
  public:
   explicit AboutForm(toolkit::Application& app);
 
-  toolkit::Label *Label1 = nullptr, *Label8 = nullptr, *lblDescription = nullptr,
-                 *lblDisclaimer = nullptr, *Label3 = nullptr, *Label4 = nullptr,
-                 *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label2 = nullptr;
-  toolkit::PictureBox* Picture1 = nullptr;
-  toolkit::Shape* Shape1 = nullptr;
-  toolkit::TextBox* Text1 = nullptr;
-  toolkit::Button *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr;
+  toolkit::Label *title = nullptr, *version = nullptr, *description = nullptr,
+                 *lastUpdated = nullptr;
+  // The system's facts, read when the window loads.
+  toolkit::Label *windowsName = nullptr, *processorName = nullptr, *memorySize = nullptr;
+  toolkit::Label *updatesNote = nullptr, *siteLink = nullptr, *updatesLink = nullptr;
+  toolkit::PictureBox* logo = nullptr;
+  toolkit::Shape* historyFrame = nullptr;
+  toolkit::TextBox* historyText = nullptr;
+  toolkit::Button *historyButton = nullptr, *closeHistoryButton = nullptr, *okButton = nullptr;
 };
 
 const toolkit::FormTable<AboutForm>& AboutTable();
 
 class AboutWindow : public toolkit::Window {
  public:
-  // reapplyLanguage applies the main window's language again once the window
-  // has loaded.
-  AboutWindow(toolkit::Application& app, std::function<void()> reapplyLanguage);
+  explicit AboutWindow(toolkit::Application& app);
 
   toolkit::Form& form() override { return form_; }
 
@@ -42,7 +40,6 @@ class AboutWindow : public toolkit::Window {
 
   platform::Platform& platform_;
   AboutForm form_;
-  std::function<void()> reapplyLanguage_;
 };
 
 }  // namespace vb::tools

@@ -13,23 +13,22 @@ const toolkit::FormTable<DiagnosticsForm>& DiagnosticsTable() {
       "Diagnostics",
       520,
       420,
-      {
-          Bind<&F::Label1>({.name = "Label1",
-                            .caption = "Vanbrisk Diagnostic Tool",
-                            .font = toolkit::FontRole::kBanner}),
-          Bind<&F::List1>({.name = "List1", .visible = false}),
-          Bind<&F::Text1>(
-              {.name = "Text1", .flags = toolkit::kMultiLine | toolkit::kLocked}),
-          Bind<&F::Command2>({.name = "Command2", .caption = "Save to text file..."}),
-          Bind<&F::Command1>({.name = "Command1", .caption = "OK", .flags = toolkit::kDefault}),
-      },
       // Pixels at 96 DPI; the hidden list sits outside the visible area.
       {
-          {"Label1", {12, 8, 496, 30}},
-          {"List1", {600, 0, 10, 10}},
-          {"Text1", {12, 44, 496, 326}},
-          {"Command2", {12, 380, 140, 28}},
-          {"Command1", {424, 380, 84, 28}},
+          Bind<&F::title>({.name = "Label1",
+                           .at = {12, 8, 496, 30},
+                           .caption = "Vanbrisk Diagnostic Tool",
+                           .font = toolkit::FontRole::kBanner}),
+          Bind<&F::reportLines>({.name = "List1", .at = {600, 0, 10, 10}, .visible = false}),
+          Bind<&F::reportText>({.name = "Text1",
+                                .at = {12, 44, 496, 326},
+                                .flags = toolkit::kMultiLine | toolkit::kLocked}),
+          Bind<&F::saveButton>(
+              {.name = "Command2", .at = {12, 380, 140, 28}, .caption = "Save to text file..."}),
+          Bind<&F::okButton>({.name = "Command1",
+                              .at = {424, 380, 84, 28},
+                              .caption = "OK",
+                              .flags = toolkit::kDefault}),
       }};
   return table;
 }
@@ -40,18 +39,17 @@ DiagnosticsForm::DiagnosticsForm(toolkit::Application& app) : toolkit::Form(app,
 
 DiagnosticsWindow::DiagnosticsWindow(toolkit::Application& app)
     : platform_(app.platform()), form_(app) {
-  form_.Command2->onClick = [this] {
-    personal::SaveResultsText(platform_, *form_.Text1, "");
+  form_.saveButton->onClick = [this] {
+    personal::SaveResultsText(platform_, *form_.reportText, "");
   };
-  form_.Command1->onClick = [this] { form_.Unload(); };
+  form_.okButton->onClick = [this] { form_.Unload(); };
 }
 
-void DiagnosticsWindow::ShowReport(toolkit::Form& main, const AppListBoxes& lists) {
-  form_.List1->Clear();
-  ShowOwnedBy(main);
+void DiagnosticsWindow::FillReport(const AppListBoxes& lists) {
+  form_.reportLines->Clear();
   std::vector<std::string> lines = DiagnosticsReport(platform_, lists);
-  for (const std::string& line : lines) form_.List1->AddItem(line);
-  form_.Text1->SetText(ReportText(lines));
+  for (const std::string& line : lines) form_.reportLines->AddItem(line);
+  form_.reportText->SetText(ReportText(lines));
 }
 
 }  // namespace vb::tools

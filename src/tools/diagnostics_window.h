@@ -14,10 +14,10 @@ class DiagnosticsForm : public toolkit::Form {
  public:
   explicit DiagnosticsForm(toolkit::Application& app);
 
-  toolkit::Label* Label1 = nullptr;
-  toolkit::ListBox* List1 = nullptr;
-  toolkit::TextBox* Text1 = nullptr;
-  toolkit::Button *Command2 = nullptr, *Command1 = nullptr;
+  toolkit::Label* title = nullptr;
+  toolkit::ListBox* reportLines = nullptr;
+  toolkit::TextBox* reportText = nullptr;
+  toolkit::Button *saveButton = nullptr, *okButton = nullptr;
 };
 
 const toolkit::FormTable<DiagnosticsForm>& DiagnosticsTable();
@@ -27,9 +27,9 @@ class DiagnosticsWindow : public toolkit::Window {
   explicit DiagnosticsWindow(toolkit::Application& app);
 
   toolkit::Form& form() override { return form_; }
-  // Shows the window owned by the main window and fills it with the report
-  // of the machine and of the main window's application lists.
-  void ShowReport(toolkit::Form& main, const AppListBoxes& lists);
+  // Fills the window, once shown, with the report of the machine and of the
+  // main window's application lists.
+  void FillReport(const AppListBoxes& lists);
 
  private:
   platform::Platform& platform_;

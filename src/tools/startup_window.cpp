@@ -12,26 +12,26 @@ const toolkit::FormTable<StartupForm>& StartupTable() {
       "Startup",
       600,
       330,
-      {
-          Bind<&F::Label1>(
-              {.name = "Label1", .caption = "Vanbrisk Startup List", .font = toolkit::FontRole::kBanner}),
-          Bind<&F::Label2>({.name = "Label2",
-                            .caption = "These programs are set to run when your computer starts:"}),
-          Bind<&F::ListView2>({.name = "ListView2"}),
-          Bind<&F::ListView1>({.name = "ListView1"}),
-          Bind<&F::ListView3>({.name = "ListView3"}),
-          Bind<&F::Command1>({.name = "Command1", .caption = "Delete Value", .enabled = false}),
-          Bind<&F::Command2>({.name = "Command2", .caption = "OK", .flags = toolkit::kDefault}),
-      },
       // Pixels at 96 DPI: the location, name and command lists side by side.
       {
-          {"Label1", {12, 8, 576, 30}},
-          {"Label2", {12, 44, 576, 18}},
-          {"ListView2", {12, 66, 110, 216}},
-          {"ListView1", {124, 66, 170, 216}},
-          {"ListView3", {296, 66, 292, 216}},
-          {"Command1", {12, 292, 110, 28}},
-          {"Command2", {504, 292, 84, 28}},
+          Bind<&F::title>({.name = "Label1",
+                           .at = {12, 8, 576, 30},
+                           .caption = "Vanbrisk Startup List",
+                           .font = toolkit::FontRole::kBanner}),
+          Bind<&F::intro>({.name = "Label2",
+                           .at = {12, 44, 576, 18},
+                           .caption = "These programs are set to run when your computer starts:"}),
+          Bind<&F::locations>({.name = "ListView2", .at = {12, 66, 110, 216}}),
+          Bind<&F::names>({.name = "ListView1", .at = {124, 66, 170, 216}}),
+          Bind<&F::commands>({.name = "ListView3", .at = {296, 66, 292, 216}}),
+          Bind<&F::deleteButton>({.name = "Command1",
+                                  .at = {12, 292, 110, 28},
+                                  .caption = "Delete Value",
+                                  .enabled = false}),
+          Bind<&F::okButton>({.name = "Command2",
+                              .at = {504, 292, 84, 28},
+                              .caption = "OK",
+                              .flags = toolkit::kDefault}),
       }};
   return table;
 }
@@ -40,53 +40,53 @@ StartupForm::StartupForm(toolkit::Application& app) : toolkit::Form(app, "Startu
   toolkit::BuildForm(*this, StartupTable());
 }
 
-StartupWindow::StartupWindow(toolkit::Application& app, std::function<void()> reapplyLanguage)
-    : platform_(app.platform()), form_(app), reapplyLanguage_(std::move(reapplyLanguage)) {
+StartupWindow::StartupWindow(toolkit::Application& app) : platform_(app.platform()), form_(app) {
   form_.onLoad = [this] { Form_Load(); };
-  form_.ListView1->onItemClick = [this](int index) { ListView1_ItemClick(index); };
+  form_.names->onItemClick = [this](int index) { Names_ItemClick(index); };
   // Only a row chosen by its name can be deleted.
-  auto disable = [this](int) { form_.Command1->SetEnabled(false); };
-  form_.ListView2->onItemClick = disable;
-  form_.ListView3->onItemClick = disable;
-  form_.Command1->onClick = [this] { Command1_Click(); };
-  form_.Command2->onClick = [this] { form_.Unload(); };
+  auto disable = [this](int) { form_.deleteButton->SetEnabled(false); };
+  form_.locations->onItemClick = disable;
+  form_.commands->onItemClick = disable;
+  form_.deleteButton->onClick = [this] { Delete_Click(); };
+  form_.okButton->onClick = [this] { form_.Unload(); };
 }
 
 void StartupWindow::Form_Load() {
   entries_ = ListStartup(platform_);
   for (const StartupEntry& entry : entries_) {
-    form_.ListView1->Add(entry.name);
-    form_.ListView2->Add(entry.location);
-    form_.ListView3->Add(entry.command);
+    form_.names->Add(entry.name);
+    form_.locations->Add(entry.location);
+    form_.commands->Add(entry.command);
   }
-  if (reapplyLanguage_) reapplyLanguage_();
 }
 
-void StartupWindow::ListView1_ItemClick(int index) {
-  form_.Command1->SetEnabled(index >= 0 && form_.ListView1->SelectedIndex() == index);
+void StartupWindow::Names_ItemClick(int index) {
+  form_.deleteButton->SetEnabled(index >= 0 && form_.names->SelectedIndex() == index);
 }
 
-void StartupWindow::Command1_Click() {
-  int row = form_.ListView1->SelectedIndex();
+void StartupWindow::Delete_Click() {
+  int row = form_.names->SelectedIndex();
   if (row < 0 || row >= static_cast<int>(entries_.size())) return;
   auto& ui = platform_.Ui();
-  if (ui.MessageBoxA("Delete selected value?", "Vanbrisk Suite", 68) != win::kIdYes) return;
+  if (ui.MessageBoxA("Delete selected value?", "Vanbrisk Suite",
+                     win::kMbYesNo | win::kMbIconInformation) != win::kIdYes)
+    return;
   if (!DeleteStartupEntry(platform_, entries_[row])) {
     // The entry still starts with Windows, so it stays listed.
     ui.MessageBoxA("\"" + entries_[row].name + "\" could not be removed from " +
                        entries_[row].location + ".",
-                   "Vanbrisk Suite", 48);
+                   "Vanbrisk Suite", win::kMbIconExclamation);
     return;
   }
   RemoveRow(row);
-  form_.Command1->SetEnabled(false);
+  form_.deleteButton->SetEnabled(false);
 }
 
 void StartupWindow::RemoveRow(int index) {
   entries_.erase(entries_.begin() + index);
-  form_.ListView1->Remove(index);
-  form_.ListView2->Remove(index);
-  form_.ListView3->Remove(index);
+  form_.names->Remove(index);
+  form_.locations->Remove(index);
+  form_.commands->Remove(index);
 }
 
 }  // namespace vb::tools

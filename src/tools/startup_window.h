@@ -2,7 +2,6 @@
 // side lists (location, name, command), and the deletion of one of them.
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include "toolkit/window.h"
@@ -17,18 +16,16 @@ class StartupForm : public toolkit::Form {
  public:
   explicit StartupForm(toolkit::Application& app);
 
-  toolkit::Label *Label1 = nullptr, *Label2 = nullptr;
-  toolkit::ListView *ListView2 = nullptr, *ListView1 = nullptr, *ListView3 = nullptr;
-  toolkit::Button *Command1 = nullptr, *Command2 = nullptr;
+  toolkit::Label *title = nullptr, *intro = nullptr;
+  toolkit::ListView *locations = nullptr, *names = nullptr, *commands = nullptr;
+  toolkit::Button *deleteButton = nullptr, *okButton = nullptr;
 };
 
 const toolkit::FormTable<StartupForm>& StartupTable();
 
 class StartupWindow : public toolkit::Window {
  public:
-  // reapplyLanguage applies the main window's language again once the lists
-  // are loaded.
-  StartupWindow(toolkit::Application& app, std::function<void()> reapplyLanguage);
+  explicit StartupWindow(toolkit::Application& app);
 
   toolkit::Form& form() override { return form_; }
   // The entries listed now, in the rows' order.
@@ -36,13 +33,12 @@ class StartupWindow : public toolkit::Window {
 
  private:
   void Form_Load();
-  void ListView1_ItemClick(int index);
-  void Command1_Click();
+  void Names_ItemClick(int index);
+  void Delete_Click();
   void RemoveRow(int index);
 
   platform::Platform& platform_;
   StartupForm form_;
-  std::function<void()> reapplyLanguage_;
   std::vector<StartupEntry> entries_;
 };
 

@@ -60,7 +60,7 @@ void StartTool(platform::Platform& platform, const ToolProgram& program) {
     std::string command = launch.command ? launch.command : file;
     if (platform.System().Launch(command, launch.windowStyle) != win::kErrorSuccess)
       platform.Ui().MessageBoxA("Vanbrisk could not start \"" + command + "\".",
-                                "Vanbrisk Suite", 48);
+                                "Vanbrisk Suite", win::kMbIconExclamation);
   }
 }
 
