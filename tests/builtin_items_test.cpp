@@ -53,9 +53,9 @@ class BuiltinItemsTest : public ::testing::Test {
   }
   app::Form1& form() { return program.Main().form(); }
   // Only those item boxes checked.
-  void Only(std::initializer_list<CheckBox* app::Form1::*> keep) {
-    for (const app::ItemBox& row : app::ItemBoxes())
-      (form().*row.box)->SetValue(std::find(keep.begin(), keep.end(), row.box) != keep.end());
+  void Only(std::initializer_list<engine::Item> keep) {
+    for (const engine::ItemRow& row : engine::ItemRows())
+      form().ItemBox(row.item).SetValue(std::count(keep.begin(), keep.end(), row.item));
   }
   void Analyze() { form().analyzeButton->UserClick(); }
   void Clean() { form().runCleanerButton->UserClick(); }
@@ -75,7 +75,7 @@ TEST_F(BuiltinItemsTest, AnMruListDeletesItsValuesInItsOwnOrder) {
   std::string key = kExplorer + std::string("FindComputerMRU");
   for (const char* v : {"a", "b", "c", "d"}) WriteString(reg, kHkeyCurrentUser, key, v, v);
   WriteString(reg, kHkeyCurrentUser, key, "MRUList", "cab");
-  Only({&app::Form1::explorerMrus});
+  Only({engine::Item::kExplorerMRUs});
   recording.registry.deleted.clear();
   Clean();
   auto& d = recording.registry.deleted;
@@ -88,7 +88,7 @@ TEST_F(BuiltinItemsTest, AnMruListDeletesItsValuesInItsOwnOrder) {
 }
 
 TEST_F(BuiltinItemsTest, InternetTemporaryListsEntriesOrCountsThem) {
-  Only({&app::Form1::internetTemporary});
+  Only({engine::Item::kIETemp});
   form().showAllIeFiles->SetValue(1);
   Clean();
   EXPECT_NE(Log().find("\r\nhttp://www.example.com/index.htm\r\nhttp://www.example.com/logo.gif\r\n"),
@@ -102,7 +102,7 @@ TEST_F(BuiltinItemsTest, InternetTemporaryListsEntriesOrCountsThem) {
 TEST_F(BuiltinItemsTest, AFullCacheListIsNotReloadedBeforeTheRun) {
   auto& list2 = *form().cacheUrls;
   for (int i = 0; i < 10001; ++i) list2.AddItem("http://old/" + std::to_string(i));
-  Only({&app::Form1::internetTemporary});
+  Only({engine::Item::kIETemp});
   Analyze();
   EXPECT_NE(Log().find("\r\nTemporary Internet Files (0 Files)\r\n"), std::string::npos) << Log();
   EXPECT_EQ(list2.ListCount(), 0);

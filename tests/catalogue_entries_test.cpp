@@ -51,7 +51,7 @@ class CatalogueTest : public test::StepsFixture {
 // --select takes texts and the items' names alike: each names one thing.
 TEST_F(CatalogueTest, ListsHoldEachTextOnceInAnyCaseWithTheMarkerTheirModeNeeds) {
   std::set<std::string> texts;
-  for (const engine::ItemName& item : engine::kItemNames)
+  for (const engine::ItemRow& item : engine::ItemRows())
     for (const char* name : {item.control, item.caption}) texts.insert(platform::FoldAscii(name));
   for (int l = 0; l < kAppListCount; ++l)
     for (const Entry& e : Entries(static_cast<AppList>(l))) {

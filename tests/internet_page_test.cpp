@@ -51,8 +51,8 @@ class InternetPageTest : public ::testing::Test {
     return IndexOf(view, text) >= 0;
   }
   void CleanCookiesItem() {
-    for (const app::ItemBox& row : app::ItemBoxes())
-      (f().*row.box)->SetValue(row.box == &app::Form1::cookies ? 1 : 0);
+    for (const engine::ItemRow& row : engine::ItemRows())
+      f().ItemBox(row.item).SetValue(row.item == engine::Item::kCookies ? 1 : 0);
     f().runCleanerButton->UserClick();
   }
 
@@ -127,8 +127,8 @@ TEST_F(InternetPageTest, ButtonsCleanOtherBrowsersOnlyWhenTheInternetListNamesTh
 }
 
 TEST_F(InternetPageTest, ACleanRunOfOperasCookieEntryLeavesTheFlagForCleanBrowsers) {
-  for (const app::ItemBox& row : app::ItemBoxes())
-    (f().*row.box)->SetValue(row.box == &app::Form1::thirdPartyApplications ? 1 : 0);
+  for (const engine::ItemRow& row : engine::ItemRows())
+    f().ItemBox(row.item).SetValue(row.item == engine::Item::kApplications ? 1 : 0);
   f().deselectAllItem->UserClick();
   auto& ie = *f().internetList;
   for (int i = 0; i < ie.ListCount(); ++i) ie.SetChecked(i, ie.List(i) == "Opera (Cookies)");

@@ -19,6 +19,7 @@ namespace vb {
 namespace {
 
 using namespace vb::toolkit;
+using engine::Item;
 namespace settings = registry::settings;
 
 class MainWindowTest : public ::testing::Test {
@@ -37,8 +38,8 @@ class MainWindowTest : public ::testing::Test {
   // Starts with only the Recycle Bin item checked.
   void StartWithOnlyTheBin() {
     Start();
-    for (const app::ItemBox& row : app::ItemBoxes())
-      (form().*row.box)->SetValue(row.box == &app::Form1::recycleBin ? 1 : 0);
+    for (const engine::ItemRow& row : engine::ItemRows())
+      form().ItemBox(row.item).SetValue(row.item == Item::kRecycleBin ? 1 : 0);
   }
   // Three items in drive C's Recycle Bin, 1.5 MB in all.
   void FillRecycleBin() {
@@ -150,21 +151,23 @@ TEST_F(MainWindowTest, ANoAtTheConfirmationLetsTheNextRunPassTheWarning) {
 TEST_F(MainWindowTest, StoredValuesComeBackThroughTheClickHandlers) {
   Start();
   auto& f = form();
-  for (CheckBox* on :
-       {f.systemTemporary, f.internetTemporary, f.cookies, f.recentDocuments, f.recycleBin,
-        f.thirdPartyApplications, f.internetUrlHistory, f.explorerMrus})
+  for (CheckBox* on : {&f.ItemBox(Item::kSysTemp), &f.ItemBox(Item::kIETemp),
+                       &f.ItemBox(Item::kCookies), &f.ItemBox(Item::kRecentDocuments),
+                       &f.ItemBox(Item::kRecycleBin), &f.ItemBox(Item::kApplications),
+                       &f.ItemBox(Item::kIEUrlHistory), &f.ItemBox(Item::kExplorerMRUs)})
     EXPECT_EQ(on->Value(), 1) << on->name();
   for (CheckBox* off :
-       {f.prefetch, f.indexDatFiles, f.memoryDumps, f.windowsLogFiles, f.trayNotifications,
-        f.windowsCache, f.closeAfterCleaning, f.confirmBeforeDeletion, f.hideWarningMessages,
-        f.hideWhileCleaning, f.hideProgressBar, f.defaultSettingsOnly, f.deleteReadOnlyFiles,
-        f.cleanWhenOpening, f.cleanPersonalized})
+       {&f.ItemBox(Item::kPrefetch), &f.ItemBox(Item::kIndexDat), &f.ItemBox(Item::kMemoryDumps),
+        &f.ItemBox(Item::kWindowsLogs), &f.ItemBox(Item::kTrayNotifications),
+        &f.ItemBox(Item::kWindowsCache), f.closeAfterCleaning, f.confirmBeforeDeletion,
+        f.hideWarningMessages, f.hideWhileCleaning, f.hideProgressBar, f.defaultSettingsOnly,
+        f.deleteReadOnlyFiles, f.cleanWhenOpening, f.cleanPersonalized})
     EXPECT_EQ(off->Value(), 0) << off->name();
   EXPECT_TRUE(f.cleanerPageSelected->Visible() && !f.cleanerPageButton->Visible() &&
-              !f.indexDatFiles->Visible());
+              !f.ItemBox(Item::kIndexDat).Visible());
   EXPECT_EQ(Setting("AutoCleanTrue"), "True");
   f.closeAfterCleaning->SetValue(1);
-  f.cookies->UserClick();  // cleared
+  f.ItemBox(Item::kCookies).UserClick();  // cleared
   f.deleteReadOnlyFiles->SetValue(1);
   f.cleanPersonalized->SetValue(1);
   f.cleanPersonalized->SetValue(0);
@@ -180,7 +183,8 @@ TEST_F(MainWindowTest, StoredValuesComeBackThroughTheClickHandlers) {
   auto& g = form();
   for (CheckBox* on : {g.closeAfterCleaning, g.deleteReadOnlyFiles, g.hideProgressBar})
     EXPECT_EQ(on->Value(), 1) << on->name();
-  for (CheckBox* off : {g.cookies, g.cleanPersonalized}) EXPECT_EQ(off->Value(), 0) << off->name();
+  for (CheckBox* off : {&g.ItemBox(Item::kCookies), g.cleanPersonalized})
+    EXPECT_EQ(off->Value(), 0) << off->name();
   EXPECT_TRUE(program.Main().ReadOnlyFilesListed());
   EXPECT_FALSE(g.progressBar->Visible());
   EXPECT_TRUE(g.Left() == 2400 && g.Top() == 1800) << g.Left() << "," << g.Top();
@@ -203,9 +207,9 @@ TEST_F(MainWindowTest, ShowOnlyDefaultSettingsKeepsTheDesignStatesButRestoresThe
                         "C:\\Program Files\\Vanbrisk\\vanbrisk.exe /AUTO");
   Start();
   auto& f = form();
-  for (CheckBox* on : {f.defaultSettingsOnly, f.cookies, f.cleanAtStartup})
+  for (CheckBox* on : {f.defaultSettingsOnly, &f.ItemBox(Item::kCookies), f.cleanAtStartup})
     EXPECT_EQ(on->Value(), 1) << on->name();
-  for (CheckBox* off : {f.prefetch, f.recycleBinOpenVerb})
+  for (CheckBox* off : {&f.ItemBox(Item::kPrefetch), f.recycleBinOpenVerb})
     EXPECT_EQ(off->Value(), 0) << off->name();
   EXPECT_EQ(f.Left(), 3000);
 }
@@ -281,7 +285,7 @@ TEST_F(MainWindowTest, PagesShowTheirPartsKeepTheItemSetAndOptionsStartOnTheFirs
   EXPECT_TRUE(f.registryEditorButton->Visible() && !f.internetPageSelected->Visible());
   f.cleanerPageButton->UserClick();
   EXPECT_TRUE(f.previousItemsButton->Visible() && !f.nextItemsButton->Visible() &&
-              f.indexDatFiles->Shown());
+              f.ItemBox(Item::kIndexDat).Shown());
 
   // The Options page opens on its first tab each time; a transcript checks
   // that a tab shows its own frame.
@@ -301,9 +305,9 @@ TEST_F(MainWindowTest, PagesShowTheirPartsKeepTheItemSetAndOptionsStartOnTheFirs
 TEST_F(MainWindowTest, TrayNotificationsWarnEachTimeTheyAreTicked) {
   Start();
   form().nextItemsButton->UserClick();
-  form().trayNotifications->UserClick();
-  form().trayNotifications->UserClick();
-  form().trayNotifications->UserClick();
+  form().ItemBox(Item::kTrayNotifications).UserClick();
+  form().ItemBox(Item::kTrayNotifications).UserClick();
+  form().ItemBox(Item::kTrayNotifications).UserClick();
   EXPECT_EQ(Setting("Tray Notifications Cache"), "1");
   std::string log = boxes.str();
   std::string warning = "style 48, text \"Warning! This will reset your System Tray.";
@@ -311,7 +315,7 @@ TEST_F(MainWindowTest, TrayNotificationsWarnEachTimeTheyAreTicked) {
   EXPECT_NE(log.find(warning, log.find(warning) + 1), std::string::npos);
   form().hideWarningMessages->SetValue(1);
   boxes.str("");
-  form().windowsCache->UserClick();
+  form().ItemBox(Item::kWindowsCache).UserClick();
   EXPECT_EQ(boxes.str(), "");
   EXPECT_EQ(Setting("Windows Cache"), "1");
 }

@@ -31,7 +31,7 @@ class PersonalizedTest : public ::testing::Test {
   void SetUp() override {
     m.machine().Script().SetLog(&boxes);
     program.Start("");
-    for (const app::ItemBox& row : app::ItemBoxes()) (form().*row.box)->SetValue(0);
+    for (const engine::ItemRow& row : engine::ItemRows()) form().ItemBox(row.item).SetValue(0);
     form().cleanPersonalized->SetValue(1);
     settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
                           "Cleaner Warning", "1");

@@ -62,7 +62,7 @@ class PlanProperty : public ::testing::Test {
   // Every item box, "Clean Personalized" and every entry the lists show.
   std::vector<std::string> Everything() {
     std::vector<std::string> names = {"Check8"};
-    for (const engine::ItemName& item : engine::kItemNames) names.push_back(item.control);
+    for (const engine::ItemRow& item : engine::ItemRows()) names.push_back(item.control);
     for (const std::string& line : Lines(Verb("list", {}).out))
       if (line.rfind("entry\t", 0) == 0) names.push_back(line.substr(line.rfind('\t') + 1));
     std::vector<std::string> args;

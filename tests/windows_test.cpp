@@ -78,7 +78,7 @@ TEST_F(WindowsTest, EveryWindowIsBuiltFromItsTables) {
   }
   // A sample of members, one per kind, reached without a name.
   auto& main = dynamic_cast<app::Form1&>(*forms.front());
-  EXPECT_EQ(main.systemTemporary, main.Find("SysTemp"));
+  EXPECT_EQ(&main.ItemBox(engine::Item::kSysTemp), main.Find("SysTemp"));
   EXPECT_EQ(main.removeAllItem, main.Find("rallmnu"));
   auto& warning = dynamic_cast<app::WarningForm&>(*forms.at(1));
   EXPECT_EQ(warning.okButton, warning.DefaultButton());
@@ -135,26 +135,23 @@ TEST_F(WindowsTest, EveryRoutineSettingAndItemIsBound) {
   std::set<toolkit::CheckBox*> boxes;
   std::set<std::string> values;
   for (const app::BoxSetting& row : app::BoxSettings()) {
-    ASSERT_NE(form.*row.box, nullptr) << row.value;
-    EXPECT_TRUE(boxes.insert(form.*row.box).second) << row.value;
+    EXPECT_TRUE(boxes.insert(&row.BoxOf(form)).second) << row.value;
     EXPECT_TRUE(values.insert(platform::FoldAscii(row.value)).second) << row.value;
     EXPECT_EQ(row.store == app::StoreForm::kWarnedFlag, row.warning != nullptr) << row.value;
   }
-  // The names a user or a script knows an item by are its box's, as the
-  // window's table builds it.
-  std::map<std::string, std::string> builtCaptions;
-  for (const auto& control : app::Form1Table().controls)
-    builtCaptions[control.spec.name] = control.spec.caption;
-  std::set<engine::Item> items;
-  for (const app::ItemBox& row : app::ItemBoxes()) {
-    EXPECT_TRUE(items.insert(row.item).second);
-    EXPECT_TRUE(boxes.count(form.*row.box)) << "an item box without a setting";
-    const engine::ItemName& name = engine::kItemNames.at(static_cast<std::size_t>(row.item));
-    EXPECT_EQ(name.item, row.item) << name.control;
-    EXPECT_EQ((form.*row.box)->name(), name.control);
-    EXPECT_EQ(builtCaptions[name.control], name.caption) << name.control;
+  // Each item's row is found by its item, its box sits in a place of its own,
+  // and the box is the one the window's table builds, with its setting.
+  std::set<int> places;
+  for (std::size_t i = 0; i < engine::ItemRows().size(); ++i) {
+    const engine::ItemRow& row = engine::ItemRows()[i];
+    EXPECT_EQ(static_cast<std::size_t>(row.item), i) << row.control;
+    EXPECT_TRUE(places.insert(row.place).second) << row.control;
+    EXPECT_EQ(form.ItemBox(row.item).name(), row.control);
+    EXPECT_EQ(form.ItemBox(row.item).Caption(), row.caption) << row.control;
+    EXPECT_TRUE(boxes.count(&form.ItemBox(row.item))) << "an item box without a setting";
   }
-  EXPECT_EQ(items.size(), static_cast<std::size_t>(engine::Item::kCount));
+  EXPECT_EQ(engine::ItemRows().size(), engine::kItemCount);
+  EXPECT_EQ(*places.rbegin(), 2 * engine::kItemRowsPerSet - 1);
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // built from the table of form1_controls.cpp.
 #pragma once
 
+#include <array>
+#include <cstddef>
+
+#include "engine/items.h"
 #include "toolkit/form.h"
 #include "toolkit/form_builder.h"
 
@@ -37,12 +41,11 @@ class Form1 : public toolkit::Form {
   toolkit::ProgressBar* progressBar = nullptr;
   toolkit::TextBox* resultsText = nullptr;
   toolkit::Frame* cleanerSettingsFrame = nullptr;
-  toolkit::CheckBox *systemTemporary = nullptr, *internetTemporary = nullptr, *cookies = nullptr,
-                    *prefetch = nullptr, *recentDocuments = nullptr, *recycleBin = nullptr,
-                    *thirdPartyApplications = nullptr;
-  toolkit::CheckBox *indexDatFiles = nullptr, *memoryDumps = nullptr, *windowsLogFiles = nullptr,
-                    *explorerMrus = nullptr, *internetUrlHistory = nullptr,
-                    *trayNotifications = nullptr, *windowsCache = nullptr;
+  // The item boxes, one for each row of engine::ItemRows(), by item.
+  std::array<toolkit::CheckBox*, engine::kItemCount> itemBoxes{};
+  toolkit::CheckBox& ItemBox(engine::Item item) const {
+    return *itemBoxes[static_cast<std::size_t>(item)];
+  }
   toolkit::Button *nextItemsButton = nullptr, *previousItemsButton = nullptr;  // ">>>", "<<<"
   toolkit::Frame* settingsFrame = nullptr;
   toolkit::CheckBox *openOnStartup = nullptr, *hideWarningMessages = nullptr,

@@ -5,6 +5,9 @@
 // a place; those of one page never overlap, except a frame and what it holds.
 #include "app/form1.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace vb::app {
 
 using toolkit::Bind;
@@ -24,7 +27,7 @@ constexpr int X0 = 120, Y0 = 64, W = 536, H = 360;
 // Rows of check boxes inside a frame.
 constexpr Rect Row(int x, int y, int i, int width = 200) { return {x, y + i * 22, width, 20}; }
 // The two sets of item boxes share the rows of their frame.
-constexpr Rect ItemRow(int i) { return Row(X0 + 320, Y0 + 18, i); }
+constexpr Rect ItemPlace(int i) { return Row(X0 + 320, Y0 + 18, i); }
 constexpr Rect SettingRow(int i) { return Row(X0 + 320, Y0 + 214, i); }
 // The application lists fill the tab strip's page.
 constexpr Rect kApplicationListPlace = {X0 + 16, Y0 + 60, W - 32, H - 76};
@@ -49,8 +52,30 @@ toolkit::ControlSpec PageButton(const char* name, const char* caption, int page,
           .look = selected ? Look::kPageButtonSelected : Look::kPageButton};
 }
 
+// An item's box, from its row.
+toolkit::ControlSpec ItemBoxSpec(const engine::ItemRow& item) {
+  int set = item.place / engine::kItemRowsPerSet, row = item.place % engine::kItemRowsPerSet;
+  return {.name = item.control,
+          .container = "Frame1",
+          .at = ItemPlace(row),
+          .caption = item.caption,
+          .key = item.languageKey,
+          .visible = set == 0,
+          .value = item.ticked ? 1 : 0};
+}
+
+template <std::size_t... I>
+void AddItemBoxes(std::vector<toolkit::ControlRow<F>>& rows, std::index_sequence<I...>) {
+  std::vector<std::pair<int, toolkit::ControlRow<F>>> boxes = {
+      {engine::ItemRows()[I].place,
+       toolkit::BindElement<&F::itemBoxes, I>(ItemBoxSpec(engine::ItemRows()[I]))}...};
+  std::stable_sort(boxes.begin(), boxes.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (auto& [place, row] : boxes) rows.push_back(std::move(row));
+}
+
 std::vector<toolkit::ControlRow<F>> Rows() {
-  return {
+  std::vector<toolkit::ControlRow<F>> rows = {
       // Always shown.
       Bind<&F::cleanerPageSelected>(PageButton("ct1", "Cleaner", 0, true, true)),
       Bind<&F::cleanerPageButton>(PageButton("ct2", "Cleaner", 0, false, false)),
@@ -100,36 +125,11 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                              .flags = toolkit::kMultiLine | toolkit::kLocked}),
       Bind<&F::cleanerSettingsFrame>({.name = "Frame1", .at = {X0 + 308, Y0, 228, 196},
                                       .caption = "Cleaner Settings"}),
-      Bind<&F::systemTemporary>({.name = "SysTemp", .container = "Frame1", .at = ItemRow(0),
-                                 .caption = "System Temporary", .key = 30, .value = 1}),
-      Bind<&F::internetTemporary>({.name = "ietemp", .container = "Frame1", .at = ItemRow(1),
-                                   .caption = "Internet Temporary", .key = 35, .value = 1}),
-      Bind<&F::cookies>({.name = "Cook", .container = "Frame1", .at = ItemRow(2),
-                         .caption = "Cookies", .key = 45, .value = 1}),
-      Bind<&F::prefetch>({.name = "Pref", .container = "Frame1", .at = ItemRow(3),
-                          .caption = "XP Prefetch", .key = 40}),
-      Bind<&F::recentDocuments>({.name = "rdocs", .container = "Frame1", .at = ItemRow(4),
-                                 .caption = "Recent Documents", .key = 50, .value = 1}),
-      Bind<&F::recycleBin>({.name = "RBin", .container = "Frame1", .at = ItemRow(5),
-                            .caption = "Empty Recycle Bin", .key = 55, .value = 1}),
-      Bind<&F::thirdPartyApplications>({.name = "TAP", .container = "Frame1", .at = ItemRow(6),
-                                        .caption = "Third Party Applications", .key = 60,
-                                        .value = 1}),
-      Bind<&F::indexDatFiles>({.name = "idat", .container = "Frame1", .at = ItemRow(0),
-                               .caption = "Index.dat Files", .key = 65, .visible = false}),
-      Bind<&F::memoryDumps>({.name = "memdumps", .container = "Frame1", .at = ItemRow(1),
-                             .caption = "Memory Dumps", .key = 70, .visible = false}),
-      Bind<&F::windowsLogFiles>({.name = "winlog", .container = "Frame1", .at = ItemRow(2),
-                                 .caption = "Windows Log Files", .key = 75, .visible = false}),
-      Bind<&F::explorerMrus>({.name = "ExMRUs", .container = "Frame1", .at = ItemRow(3),
-                              .caption = "Explorer MRUs", .key = 80, .visible = false, .value = 1}),
-      Bind<&F::internetUrlHistory>({.name = "ieurlhist", .container = "Frame1", .at = ItemRow(4),
-                                    .caption = "Internet Urls\\History", .key = 85,
-                                    .visible = false, .value = 1}),
-      Bind<&F::trayNotifications>({.name = "tnotif", .container = "Frame1", .at = ItemRow(5),
-                                   .caption = "Tray Notifications", .key = 90, .visible = false}),
-      Bind<&F::windowsCache>({.name = "wcache", .container = "Frame1", .at = ItemRow(6),
-                              .caption = "Windows Cache", .key = 95, .visible = false}),
+  };
+  // The item boxes, made from the items' own rows in the order of their
+  // places: the two sets share the rows of their frame.
+  AddItemBoxes(rows, std::make_index_sequence<engine::kItemCount>());
+  rows.insert(rows.end(), {
       Bind<&F::nextItemsButton>({.name = "Command4", .at = {X0 + 308 + 168, Y0 + 170, 52, 22},
                                  .caption = ">>>", .toolTip = "Shows More Cleaning Options...",
                                  .font = FontRole::kSymbol}),
@@ -400,7 +400,8 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                                     .caption = "Remove Selected", .key = 590, .visible = false}),
       Bind<&F::removeAllItem>({.name = "rallmnu", .container = "PersMenu", .caption = "Remove All",
                                .key = 595}),
-  };
+  });
+  return rows;
 }
 
 }  // namespace

@@ -63,12 +63,13 @@ Form1Pages::Form1Pages(Form1& f)
                    f.personalizedFrame, f.advancedOptionsFrame},
       personalizedButtons{f.addFolderButton, f.addFileButton, f.addRegistryButton,
                           f.removeSelectedButton, f.removeAllButton},
-      firstItems{f.systemTemporary, f.internetTemporary, f.cookies, f.prefetch,
-                 f.recentDocuments, f.recycleBin, f.thirdPartyApplications},
-      secondItems{f.indexDatFiles, f.memoryDumps, f.windowsLogFiles, f.explorerMrus,
-                  f.internetUrlHistory, f.trayNotifications, f.windowsCache},
       applicationLists{f.applicationsList, f.internetList, f.multimediaList, f.utilitiesList,
-                       f.windowsList} {}
+                       f.windowsList} {
+  for (const engine::ItemRow& row : engine::ItemRows()) {
+    auto& set = row.place < engine::kItemRowsPerSet ? firstItems : secondItems;
+    set.push_back(&f.ItemBox(row.item));
+  }
+}
 
 namespace {
 
@@ -90,7 +91,7 @@ void SwitchPage(Form1& form, const Form1Pages& p, Page page) {
   }
   if (page == Page::kCleaner) {
     // The ">>>" / "<<<" button that fits the item set showing.
-    bool second = form.indexDatFiles->Visible();
+    bool second = p.secondItems.front()->Visible();
     form.previousItemsButton->SetVisible(second);
     form.nextItemsButton->SetVisible(!second);
   }

@@ -29,7 +29,7 @@ struct Form1Pages {
   // The buttons that only the Personalized tab shows.
   std::array<toolkit::Button*, 5> personalizedButtons;
   // The two sets of item boxes that ">>>" and "<<<" switch between.
-  std::array<toolkit::CheckBox*, 7> firstItems, secondItems;
+  std::vector<toolkit::CheckBox*> firstItems, secondItems;
   // The application lists, one per tab of the Applications page.
   std::array<toolkit::ListBox*, 5> applicationLists;
 };

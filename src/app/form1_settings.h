@@ -3,6 +3,7 @@
 // once), how its click stores it, and how start-up applies the stored text.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "app/form1.h"
@@ -35,25 +36,26 @@ enum class LoadWhen { kFirst, kUnlessDefaults };
 enum class SettingPlace { kSettings, kRunKey };
 
 struct BoxSetting {
-  toolkit::CheckBox* Form1::*box;
+  toolkit::CheckBox* Form1::*box;  // null for an item's box
   const char* value;
   StoreForm store;
   LoadRule load;
   LoadWhen when = LoadWhen::kUnlessDefaults;
   SettingPlace place = SettingPlace::kSettings;
   const char* warning = nullptr;  // kWarnedFlag: the warning's text
+  std::optional<engine::Item> item = std::nullopt;  // the item whose box it is
+
+  toolkit::CheckBox& BoxOf(const Form1& form) const {
+    return item ? form.ItemBox(*item) : *(form.*box);
+  }
 };
 
 using shell::kRunKey;
 
-// Every box with a setting, in the order start-up applies them.
+// Every box with a setting, in the order start-up applies them: the options,
+// then every item's box (after "Hide Warning Messages", which silences an
+// item's warning), then the boxes of the shell integration.
 const std::vector<BoxSetting>& BoxSettings();
 
-// The item box that guards each stage of the run.
-struct ItemBox {
-  engine::Item item;
-  toolkit::CheckBox* Form1::*box;
-};
-const std::vector<ItemBox>& ItemBoxes();
 
 }  // namespace vb::app

@@ -129,7 +129,7 @@ void MainWindow::Wire() {
   for (int p = 0; p < static_cast<int>(pages_.pages.size()); ++p)
     pages_.pages[p].button->onClick = [this, p] { ShowPage(static_cast<Page>(p)); };
   for (const BoxSetting& setting : BoxSettings()) {
-    toolkit::CheckBox& box = *(f.*setting.box);
+    toolkit::CheckBox& box = setting.BoxOf(f);
     box.onClick = [this, &box] { StoreBox(box); };
   }
   f.optionTabs->onClick = [this] { OptionTabs_Click(); };
@@ -177,7 +177,7 @@ void MainWindow::Wire() {
 void MainWindow::StoreBox(toolkit::CheckBox& box) {
   auto& registry = program_.platform().Registry();
   for (const BoxSetting& setting : BoxSettings()) {
-    if (form_.*setting.box != &box) continue;
+    if (&setting.BoxOf(form_) != &box) continue;
     switch (setting.store) {
       case StoreForm::kNumber:
         settings::SaveSetting(registry, settings::kAppName, settings::kSettings, setting.value,
@@ -238,7 +238,7 @@ void MainWindow::Form_Load() {
     const std::string& text = stored[i];
     if (row.when == LoadWhen::kUnlessDefaults && form_.defaultSettingsOnly->Value() == 1) break;
     if (text.empty()) continue;
-    toolkit::CheckBox& box = *(form_.*row.box);
+    toolkit::CheckBox& box = row.BoxOf(form_);
     switch (row.load) {
       case LoadRule::kChecked: box.SetValue(1); break;
       case LoadRule::kNumber:
@@ -302,8 +302,8 @@ void MainWindow::Form_Unload() {
 engine::RunRequest MainWindow::Request() const {
   engine::RunRequest request;
   request.analyzeOnly = analyzeOnly_;
-  for (const ItemBox& row : ItemBoxes())
-    request.items.set(static_cast<std::size_t>(row.item), (form_.*row.box)->Value() == 1);
+  for (const engine::ItemRow& row : engine::ItemRows())
+    request.items.set(static_cast<std::size_t>(row.item), form_.ItemBox(row.item).Value() == 1);
   request.options = engine::RunOptions{
       .confirm = form_.confirmBeforeDeletion->Value() == 1,
       .hideWhileCleaning = form_.hideWhileCleaning->Value() == 1,

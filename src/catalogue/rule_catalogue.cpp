@@ -23,7 +23,7 @@ const char* BuiltInName(const std::string& text) {
     for (int l = 0; l < kAppListCount; ++l)
       for (const Entry& e : catalogue::Entries(static_cast<AppList>(l)))
         all.emplace(platform::FoldAscii(e.text), "a built-in entry");
-    for (const engine::ItemName& item : engine::kItemNames)
+    for (const engine::ItemRow& item : engine::ItemRows())
       for (const char* name : {item.control, item.caption})
         all.emplace(platform::FoldAscii(name), "the name of a built-in item");
     return all;

@@ -81,9 +81,11 @@ void ApplySelection(app::Form1& form, const Selection& selection) {
   for (const BoxChoice& choice : MainWindowBoxes(form)) {
     if (!choice.item) continue;
     // The entries are cleaned by the stage of "Third Party Applications".
-    bool chosen = std::find(selection.boxes.begin(), selection.boxes.end(), choice.box) !=
-                      selection.boxes.end() ||
-                  (choice.box == form.thirdPartyApplications && !selection.entries.empty());
+    bool named = std::find(selection.boxes.begin(), selection.boxes.end(), choice.box) !=
+                 selection.boxes.end();
+    bool forEntries =
+        choice.box == &form.ItemBox(engine::Item::kApplications) && !selection.entries.empty();
+    bool chosen = named || forEntries;
     SetValueQuietly(*choice.box, chosen ? 1 : 0);
   }
   for (const EntryChoice& entry : CatalogueEntries(form)) {

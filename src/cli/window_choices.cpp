@@ -9,12 +9,13 @@ namespace vb::cli {
 
 std::vector<BoxChoice> MainWindowBoxes(app::Form1& form) {
   std::vector<BoxChoice> boxes;
-  for (const app::ItemBox& row : app::ItemBoxes()) boxes.push_back({form.*row.box, true});
+  for (const engine::ItemRow& row : engine::ItemRows())
+    boxes.push_back({&form.ItemBox(row.item), true});
   // "Clean Personalized" guards the personalized items' stage as the item
   // boxes guard theirs.
   boxes.push_back({form.cleanPersonalized, true});
   for (const app::BoxSetting& row : app::BoxSettings()) {
-    toolkit::CheckBox* box = form.*row.box;
+    toolkit::CheckBox* box = &row.BoxOf(form);
     bool known = std::any_of(boxes.begin(), boxes.end(),
                              [box](const BoxChoice& choice) { return choice.box == box; });
     if (!known) boxes.push_back({box, false});

@@ -13,11 +13,6 @@ namespace settings = registry::settings;
 
 namespace {
 
-StageStep P(int value) { return {StageStep::kProgress, value}; }
-StageStep R(Routine routine) { return {StageStep::kRoutine, -1, routine}; }
-StageStep CleanerOnly(Routine routine) { return {StageStep::kRoutine, -1, routine, true}; }
-StageStep RecycleBin() { return {StageStep::kRecycleBin}; }
-
 std::string SettingsKey() { return settings::SectionPath(settings::kSettings); }
 
 // What the Recycle Bin of the user's drive held when the run started.
@@ -46,42 +41,6 @@ BinState QueryRecycleBin(platform::Platform& platform) {
 }
 
 }  // namespace
-
-const std::vector<Stage>& StageTable() {
-  using R_ = Routine;
-  static const std::vector<Stage> stages = {
-      {Item::kSysTemp, false,
-       {P(1), P(2), R(R_::kWinTemp), P(3), P(4), R(R_::kClearWinOldFiles), P(5), P(6),
-        R(R_::kTemp), P(7)},
-       {8, 9}},
-      {Item::kRecycleBin, false, {RecycleBin()}, {11, 12}},
-      {Item::kIETemp, false,
-       {P(13), P(14), CleanerOnly(R_::kClearIEDownloadDir), P(15), R(R_::kIETemp)},
-       {16}},
-      {Item::kIEUrlHistory, false, {P(17), R(R_::kHistory), CleanerOnly(R_::kClearTypedURLs)}, {18}},
-      {Item::kCookies, false, {P(19), R(R_::kCookies)}, {20}},
-      {Item::kIndexDat, false, {P(21), P(22), P(23), P(24), R(R_::kClearIndexDat)}, {26}},
-      {Item::kPrefetch, false, {P(28), R(R_::kPrefetch)}, {30}},
-      {Item::kExplorerMRUs, true,
-       {P(31), R(R_::kClearRunMRU), P(32), R(R_::kClearDocFindMRU), P(33),
-        R(R_::kClearSearchMRUs), P(34), R(R_::kClearFindComputerMRU), P(35),
-        R(R_::kClearOpenWithMRUs), R(R_::kClearRecentDocsMRU)},
-       {36}},
-      {Item::kMemoryDumps, false, {P(37), R(R_::kClearMemoryDumps)}, {}},
-      {Item::kRecentDocuments, false, {R(R_::kRecent)}, {}},
-      {Item::kTrayNotifications, true, {R(R_::kClearTrayNotify)}, {}},
-      // The personalized items: the routine reads its own check box.
-      {std::nullopt, false, {R(R_::kPersonalized)}, {38}},
-      {Item::kApplications, false, {R(R_::kApplications)}, {50}},
-      {Item::kWindowsLogs, false,
-       {P(51), P(52), R(R_::kWinLogs), P(53), P(54), R(R_::kClearWbemLogs), P(55), P(56),
-        R(R_::kClearDrWatson), P(57), P(58), R(R_::kClearDebugLogs), P(59), P(60),
-        R(R_::kClearWinLogFiles), P(63), P(65), R(R_::kClearRootLogs), P(68)},
-       {70}},
-      {Item::kWindowsCache, true, {R(R_::kClearStreamMRU)}, {100}},
-  };
-  return stages;
-}
 
 void CleanRun::Run(const RunRequest& request) {
   auto& registry = platform_.Registry();
@@ -139,7 +98,7 @@ void CleanRun::Run(const RunRequest& request) {
                 !(stage.cleanerOnly && analyzeOnly);
     if (runs && removal_.tally)
       removal_.tally->source =
-          stage.item ? kItemNames[static_cast<std::size_t>(*stage.item)].caption : "Personalized";
+          stage.item ? RowOf(*stage.item).caption : "Personalized";
     if (runs)
       for (const StageStep& step : stage.steps) {
         if (step.cleanerOnly && analyzeOnly) continue;

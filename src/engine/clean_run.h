@@ -32,25 +32,6 @@ struct RunRequest {
   RunOptions options;
 };
 
-// One step of a stage: a progress value to set, a routine to run, or the
-// run's own Recycle Bin step.
-struct StageStep {
-  enum Kind { kProgress, kRoutine, kRecycleBin } kind;
-  int progress = -1;
-  Routine routine = Routine::kCount;
-  bool cleanerOnly = false;  // skipped by Analyze
-};
-
-// A stage of the run, guarded by its item (none: always runs).
-struct Stage {
-  std::optional<Item> item;
-  bool cleanerOnly;  // the whole stage is skipped by Analyze
-  std::vector<StageStep> steps;
-  std::vector<int> after;  // progress values set after the stage, whether it ran or not
-};
-
-// The stages in the order the run visits them.
-const std::vector<Stage>& StageTable();
 
 // The controls the run writes.
 struct RunDisplay {

@@ -1,10 +1,17 @@
-// The built-in items a user ticks on the Cleaner page, each guarding one stage
-// of the run, with the names a user or a script knows them by.
+// The built-in items a user ticks on the Cleaner page. Each is one row of
+// ItemRows(): its box (name, caption, language key, place, design value), the
+// setting that stores the box, and the stage of the run it guards (the
+// progress values it shows and the routines it runs). Adding an item is
+// adding its row here, its language key to the language files and its traces
+// to the demonstration machine.
 #pragma once
 
-#include <array>
 #include <bitset>
 #include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "engine/routines.h"
 
 namespace vb::engine {
 
@@ -32,30 +39,59 @@ inline bool Has(const ItemSet& items, Item item) {
   return items.test(static_cast<std::size_t>(item));
 }
 
-// An item's box: its control name, which scripts and language files use, and
-// its caption before any language file replaces it.
-struct ItemName {
-  Item item;
-  const char* control;
-  const char* caption;
+// One step of a stage: a progress value to set, a routine to run, or the
+// run's own Recycle Bin step.
+struct StageStep {
+  enum Kind { kProgress, kRoutine, kRecycleBin } kind;
+  int progress = -1;
+  Routine routine = Routine::kCount;
+  bool cleanerOnly = false;  // skipped by Analyze
 };
 
-// Every item, in the order of the enumeration.
-inline constexpr std::array<ItemName, kItemCount> kItemNames = {{
-    {Item::kSysTemp, "SysTemp", "System Temporary"},
-    {Item::kRecycleBin, "RBin", "Empty Recycle Bin"},
-    {Item::kIETemp, "ietemp", "Internet Temporary"},
-    {Item::kIEUrlHistory, "ieurlhist", "Internet Urls\\History"},
-    {Item::kCookies, "Cook", "Cookies"},
-    {Item::kIndexDat, "idat", "Index.dat Files"},
-    {Item::kPrefetch, "Pref", "XP Prefetch"},
-    {Item::kExplorerMRUs, "ExMRUs", "Explorer MRUs"},
-    {Item::kMemoryDumps, "memdumps", "Memory Dumps"},
-    {Item::kRecentDocuments, "rdocs", "Recent Documents"},
-    {Item::kTrayNotifications, "tnotif", "Tray Notifications"},
-    {Item::kApplications, "TAP", "Third Party Applications"},
-    {Item::kWindowsLogs, "winlog", "Windows Log Files"},
-    {Item::kWindowsCache, "wcache", "Windows Cache"},
-}};
+// A stage of the run, guarded by its item (none: always runs).
+struct Stage {
+  std::optional<Item> item;
+  bool cleanerOnly;  // the whole stage is skipped by Analyze
+  std::vector<StageStep> steps;
+  std::vector<int> after;  // progress values set after the stage, whether it ran or not
+};
+
+// What an item's stage does: the progress values it shows and the routines it
+// runs, and the values set after it.
+struct ItemStage {
+  bool cleanerOnly;  // the whole stage is skipped by Analyze
+  std::vector<StageStep> steps;
+  std::vector<int> after;
+};
+
+// The Cleaner page shows its item boxes in two sets of this many rows, one
+// set at a time.
+inline constexpr int kItemRowsPerSet = 7;
+
+struct ItemRow {
+  Item item;
+  // The box.
+  const char* control;  // its name, which scripts and language files use
+  const char* caption;  // before a language file replaces it
+  int languageKey;
+  int place;    // 0 to 6 in the first set, 7 to 13 in the second
+  bool ticked;  // its design value
+  // The value of the program's settings that stores it, and the warning shown
+  // the first time it is ticked (none when null).
+  const char* setting;
+  const char* warning;
+  // The stage it guards.
+  ItemStage stage;
+};
+
+// Every item, in the order of the enumeration, which is the order the run
+// visits them.
+const std::vector<ItemRow>& ItemRows();
+inline const ItemRow& RowOf(Item item) { return ItemRows()[static_cast<std::size_t>(item)]; }
+
+// The stages in the order the run visits them: each item's, and the
+// personalized items' stage (which reads its own check box) before the
+// applications.
+const std::vector<Stage>& StageTable();
 
 }  // namespace vb::engine

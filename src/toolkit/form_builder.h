@@ -8,7 +8,10 @@
 // misspelt member fails to compile.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <stdexcept>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -86,6 +89,11 @@ struct MemberOf<T* View::*> {
   using Control = T;
   using Owner = View;
 };
+template <class T, std::size_t N, class View>
+struct MemberOf<std::array<T*, N> View::*> {
+  using Control = std::array<T*, N>;
+  using Owner = View;
+};
 
 template <class T>
 Control& Create(Form& form, const std::string& name, Control* container) {
@@ -115,6 +123,20 @@ auto Bind(ControlSpec spec) {
   return ControlRow<View>{T::kKind, &detail::Create<T>,
                           [](View& view, Control& control) {
                             view.*Member = &static_cast<T&>(control);
+                          },
+                          std::move(spec)};
+}
+
+// A row bound to element I of an array member (std::array<T*, N> View::*),
+// for controls made from a table of their own.
+template <auto Member, std::size_t I>
+auto BindElement(ControlSpec spec) {
+  using Array = typename detail::MemberOf<decltype(Member)>::Control;
+  using T = std::remove_pointer_t<typename Array::value_type>;
+  using View = typename detail::MemberOf<decltype(Member)>::Owner;
+  return ControlRow<View>{T::kKind, &detail::Create<T>,
+                          [](View& view, Control& control) {
+                            std::get<I>(view.*Member) = &static_cast<T&>(control);
                           },
                           std::move(spec)};
 }
