@@ -31,9 +31,9 @@ TEST_F(StepsTest, RangesDeleteExactlyTheirValuesAndRoutinesRunByName) {
   for (const char* v : {"0", "1", "7", "8", "10", "a", "c", "d", "MRUList"})
     platform::WriteString(p().Registry(), kHkeyCurrentUser, key, v, v);
   int called = 0;
-  routines.Set(Routine::kTemp, [&] { ++called; });
+  routines.Set(Routine::kRar, [&] { ++called; });
   Run({NumberedValues(kHkeyCurrentUser, key, 0, 7), LetteredValues(kHkeyCurrentUser, key, 'a', 'c'),
-       Call(Routine::kTemp), Call(Routine::kTemp)});
+       Call(Routine::kRar), Call(Routine::kRar)});
   EXPECT_EQ(ValueNames(key), (std::set<std::string>{"10", "8", "d", "MRUList"}));
   EXPECT_EQ(called, 2);
 }
@@ -59,11 +59,11 @@ TEST_F(StepsTest, LoopsStopAtTheFirstEmptyValueAndAnalyzeAtTheMarker) {
 }
 
 TEST_F(StepsTest, TheRoutineTableHoldsOneImplementationOfEach) {
-  routines.Set(Routine::kWinTemp, [] {});
-  EXPECT_THROW(routines.Set(Routine::kWinTemp, [] {}), std::logic_error);
-  EXPECT_THROW(routines.Run(Routine::kPrefetch), std::logic_error);
+  routines.Set(Routine::kCover, [] {});
+  EXPECT_THROW(routines.Set(Routine::kCover, [] {}), std::logic_error);
+  EXPECT_THROW(routines.Run(Routine::kHistory), std::logic_error);
   EXPECT_EQ(routines.Missing().size(), static_cast<std::size_t>(kRoutineCount - 1));
-  EXPECT_STREQ(RoutineName(Routine::kClearStreamMRU), "ClearStreamMRU");
+  EXPECT_STREQ(RoutineName(Routine::kFirefoxSavedFormInfo), "Delete_SavedFormInfo");
 }
 
 }  // namespace

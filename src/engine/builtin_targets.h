@@ -1,5 +1,6 @@
-// The targets of the built-in items: each routine that is a list of steps,
-// with its steps in the order they run.
+// The routines that the built-in items share with the Internet page's
+// commands, each a list of steps in the order they run. The items' other
+// steps are in their own rows (engine/items.cpp).
 #pragma once
 
 #include <vector>

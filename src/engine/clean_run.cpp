@@ -105,6 +105,11 @@ void CleanRun::Run(const RunRequest& request) {
         switch (step.kind) {
           case StageStep::kProgress: d.progressBar.SetValue(step.progress); break;
           case StageStep::kRoutine: routines_.Run(step.routine); break;
+          case StageStep::kSteps: {
+            StepContext context{platform_, removal_, routines_};
+            RunSteps(context, step.steps);
+            break;
+          }
           case StageStep::kRecycleBin:
             if (bin.count == 0) break;
             d.resultsLog.AddItem("Emptied Recycle Bin (" + std::to_string(bin.count) + " Files) " +

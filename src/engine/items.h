@@ -1,7 +1,8 @@
 // The built-in items a user ticks on the Cleaner page. Each is one row of
 // ItemRows(): its box (name, caption, language key, place, design value), the
 // setting that stores the box, and the stage of the run it guards (the
-// progress values it shows and the routines it runs). Adding an item is
+// progress values it shows, and its steps: its own, or routines it shares
+// with the Internet page). Adding an item is
 // adding its row here, its language key to the language files and its traces
 // to the demonstration machine.
 #pragma once
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "engine/routines.h"
+#include "engine/steps.h"
 
 namespace vb::engine {
 
@@ -39,13 +41,14 @@ inline bool Has(const ItemSet& items, Item item) {
   return items.test(static_cast<std::size_t>(item));
 }
 
-// One step of a stage: a progress value to set, a routine to run, or the
-// run's own Recycle Bin step.
+// One step of a stage: a progress value to set, a routine to run, steps of
+// the item's own to run, or the run's own Recycle Bin step.
 struct StageStep {
-  enum Kind { kProgress, kRoutine, kRecycleBin } kind;
+  enum Kind { kProgress, kRoutine, kSteps, kRecycleBin } kind;
   int progress = -1;
   Routine routine = Routine::kCount;
   bool cleanerOnly = false;  // skipped by Analyze
+  std::vector<Step> steps = {};
 };
 
 // A stage of the run, guarded by its item (none: always runs).
@@ -79,7 +82,7 @@ struct ItemRow {
   // The value of the program's settings that stores it, and the warning shown
   // the first time it is ticked (none when null).
   const char* setting;
-  const char* warning;
+  const char* warning = nullptr;
   // The stage it guards.
   ItemStage stage;
 };

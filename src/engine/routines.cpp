@@ -7,17 +7,9 @@ namespace vb::engine {
 namespace {
 
 constexpr std::array<const char*, kRoutineCount> kNames = {
-    "WinTemp",         "ClearWinOldFiles",  "temp",
     "ClearIEDownloadDir", "IETemp",
     "History",         "ClearTypedURLs",    "Cookies",
-    "ClearIndexDat",   "Prefetch",          "ClearRunMRU",
-    "ClearDocFindMRU", "ClearSearchMRUs",   "ClearFindComputerMRU",
-    "ClearOpenWithMRUs", "OpenWithLists",   "ClearRecentDocsMRU",
-    "ClearMemoryDumps", "Recent",           "ClearTrayNotify",
     "Personalized",
-    "WinLogs",         "ClearWbemLogs",     "ClearDrWatson",
-    "ClearDebugLogs",  "ClearWinLogFiles",  "ClearRootLogs",
-    "ClearStreamMRU",
     "Applications",    "Cover",             "Rar",
     "AdAware",         "AdobeReader7",      "FlashPlayer",
     "Opera (Cache)",   "Opera (Cookies)",   "Delete_Cache",

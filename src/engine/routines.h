@@ -1,6 +1,8 @@
-// The cleaning routines, named by an enumeration: the stages of the run call
-// them, step lists and code implement them, and a check at start-up proves
-// that every routine has exactly one implementation.
+// The cleaning routines, named by an enumeration: what more than one caller
+// runs (the stages of the run, the Internet page's commands, the catalogue's
+// entries) or what is written as code. Step lists and code implement them,
+// and a check at start-up proves that every routine has exactly one
+// implementation.
 #pragma once
 
 #include <array>
@@ -11,10 +13,6 @@
 namespace vb::engine {
 
 enum class Routine {
-  // System Temporary.
-  kWinTemp,
-  kClearWinOldFiles,
-  kTemp,
   // Internet Temporary: the download folder's value, then the files.
   kClearIEDownloadDir,
   kIETemp,
@@ -22,30 +20,8 @@ enum class Routine {
   kHistory,
   kClearTypedURLs,
   kCookies,
-  kClearIndexDat,
-  kPrefetch,
-  // Explorer MRUs.
-  kClearRunMRU,
-  kClearDocFindMRU,
-  kClearSearchMRUs,
-  kClearFindComputerMRU,
-  kClearOpenWithMRUs,
-  kOpenWithLists,
-  kClearRecentDocsMRU,
-  kClearMemoryDumps,
-  kRecent,
-  kClearTrayNotify,
   // The user's own files, folders, registry keys and values.
   kPersonalized,
-  // Windows Log Files.
-  kWinLogs,
-  kClearWbemLogs,
-  kClearDrWatson,
-  kClearDebugLogs,
-  kClearWinLogFiles,
-  kClearRootLogs,
-  // Windows Cache.
-  kClearStreamMRU,
   // Third Party Applications: the stage, and the routines its entries call.
   kApplications,
   kCover,
