@@ -179,8 +179,8 @@ class Parser {
     if (!key) return;
     if (parts.size() == 1) {
       // The key goes with everything below it.
-      if (auto why = registry::ProtectedKeyRefusal(key->root, key->path)) {
-        Problem(line, "refused: \"" + std::string(parts[0]) + "\" is " + *why);
+      if (Result<> mayGo = registry::KeyTreeMayGo(key->root, key->path); !mayGo) {
+        Problem(line, "refused: \"" + std::string(parts[0]) + "\" is " + mayGo.message());
         return;
       }
     }
