@@ -68,7 +68,7 @@ Result<> ParseLine(std::string_view line, std::optional<Command>* parsed) {
                 reader.RawRest() + "' is too much");
   };
 
-  Result<> refusal;
+  Result<> taken;
   switch (s.shape) {
     case Shape::kRawRest:
       command.text = reader.RawRest();
@@ -78,30 +78,30 @@ Result<> ParseLine(std::string_view line, std::optional<Command>* parsed) {
       command.text = reader.Rest();
       break;
     case Shape::kOptionalName:
-      if (!reader.AtEnd() && (refusal = name())) refusal = noMore();
+      if (!reader.AtEnd() && (taken = name())) taken = noMore();
       break;
     case Shape::kName:
-      if ((refusal = name())) refusal = noMore();
+      if ((taken = name())) taken = noMore();
       break;
     case Shape::kNameCode: {
-      if (!(refusal = name())) break;
+      if (!(taken = name())) break;
       std::optional<std::string> code = reader.Next();
       if (reader.Bad()) return Fail("a quote is not closed");
       if (!code) return Fail(verb + " needs a name and a key code");
       if (!ParseDecimal(*code, &command.code))
         return Fail("the key code '" + *code + "' is not a decimal number");
-      refusal = noMore();
+      taken = noMore();
       break;
     }
     case Shape::kNameText:
-      if (!(refusal = name())) break;
+      if (!(taken = name())) break;
       // An empty text clears a text box; anything else needs its text.
       if (reader.AtEnd() && s.verb != Verb::kType)
         return Fail(verb + " needs a name and a " + s.textName);
       command.text = reader.Rest();
       break;
   }
-  if (!refusal) return refusal;
+  if (!taken) return taken;
   *parsed = std::move(command);
   return {};
 }
