@@ -148,10 +148,9 @@ int main(int argc, char** argv) {
   std::string empty = base + "/empty", full = base + "/full";
   fs::remove_all(base);
   fs::create_directories(base);
-  std::string error;
   for (const std::string& folder : {empty, full})
-    if (!vb::fixtures::InitMachine(folder, {}, &error)) {
-      std::fprintf(stderr, "InitMachine: %s\n", error.c_str());
+    if (vb::Result<> made = vb::fixtures::InitMachine(folder, {}); !made) {
+      std::fprintf(stderr, "InitMachine: %s\n", made.message().c_str());
       return 1;
     }
   if (!FillCache(full, entries)) return 1;

@@ -102,15 +102,15 @@ int main(int argc, char** argv) {
   int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
   std::string tmp = argc > 2 ? argv[2] : std::filesystem::temp_directory_path().string();
   std::string full = tmp + "/vanbrisk-catalogue-full", none = tmp + "/vanbrisk-catalogue-none";
-  std::string error;
   for (const std::string& folder : {full, none}) {
     std::filesystem::remove_all(folder);
-    if (!vb::fixtures::InitMachine(folder, {}, &error)) {
-      std::fprintf(stderr, "InitMachine: %s\n", error.c_str());
+    if (vb::Result<> made = vb::fixtures::InitMachine(folder, {}); !made) {
+      std::fprintf(stderr, "InitMachine: %s\n", made.message().c_str());
       return 1;
     }
   }
   {
+    std::string error;
     auto machine = vb::emu::Machine::Open(full, &error);
     if (!machine || !InstallEverything(*machine, full)) {
       std::fprintf(stderr, "cannot install the applications\n");

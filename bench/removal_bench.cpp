@@ -256,11 +256,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string machineFolder = base + "/machine";
-  std::string error;
-  if (reuse.empty() && !vb::fixtures::InitMachine(machineFolder, {}, &error)) {
-    std::fprintf(stderr, "InitMachine: %s\n", error.c_str());
-    return 1;
+  if (reuse.empty()) {
+    if (vb::Result<> made = vb::fixtures::InitMachine(machineFolder, {}); !made) {
+      std::fprintf(stderr, "InitMachine: %s\n", made.message().c_str());
+      return 1;
+    }
   }
+  std::string error;
   std::unique_ptr<vb::emu::Machine> machine = vb::emu::Machine::Open(machineFolder, &error);
   if (!machine) {
     std::fprintf(stderr, "Machine::Open: %s\n", error.c_str());

@@ -94,11 +94,11 @@ int main(int argc, char** argv) {
   std::string tmp = argc > 2 ? argv[2] : std::filesystem::temp_directory_path().string();
   std::string folder = tmp + "/rules_bench_machine";
   std::filesystem::remove_all(folder);
-  std::string error;
-  if (!vb::fixtures::InitMachine(folder, {}, &error)) {
-    std::fprintf(stderr, "machine init: %s\n", error.c_str());
+  if (vb::Result<> made = vb::fixtures::InitMachine(folder, {}); !made) {
+    std::fprintf(stderr, "machine init: %s\n", made.message().c_str());
     return 1;
   }
+  std::string error;
   auto machine = vb::emu::Machine::Open(folder, &error);
   if (!machine) {
     std::fprintf(stderr, "Machine::Open: %s\n", error.c_str());

@@ -11,18 +11,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vb::registry;
-  std::string error;
-  std::optional<RegFile> file =
-      ParseRegFile(std::string_view(reinterpret_cast<const char*>(data), size), &error);
+  vb::Result<RegFile> file =
+      ParseRegFile(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!file) {
-    if (error.empty()) std::abort();  // a refusal always says why
+    if (file.message().empty()) std::abort();  // a refusal always says why
     return 0;
   }
-  std::optional<std::string> written = FormatRegFile(*file, &error);
+  vb::Result<std::string> written = FormatRegFile(*file);
   if (!written) return 0;  // a name that a .reg file cannot hold
-  std::optional<RegFile> again = ParseRegFile(*written, &error);
+  vb::Result<RegFile> again = ParseRegFile(*written);
   if (!again) {
-    std::fprintf(stderr, "the written file is refused: %s\n", error.c_str());
+    std::fprintf(stderr, "the written file is refused: %s\n", again.message().c_str());
     std::abort();
   }
   if (again->format != file->format || again->keys != file->keys) {

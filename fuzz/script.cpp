@@ -35,11 +35,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   std::string folder = (std::filesystem::temp_directory_path() / "vanbrisk-fuzz-XXXXXX").string();
   if (!mkdtemp(folder.data())) std::abort();
   g_folder = folder;
-  std::string error;
   vb::fixtures::InitOptions options;
   options.overwrite = true;
-  if (!vb::fixtures::InitMachine(g_folder, options, &error) ||
-      !(g_machine = vb::emu::Machine::Open(g_folder, &error))) {
+  vb::Result<> made = vb::fixtures::InitMachine(g_folder, options);
+  std::string error = made ? "" : made.message();
+  if (!made || !(g_machine = vb::emu::Machine::Open(g_folder, &error))) {
     std::fprintf(stderr, "no emulated machine: %s\n", error.c_str());
     std::abort();
   }

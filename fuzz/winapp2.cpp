@@ -33,8 +33,8 @@ namespace {
 // removed when the process ends.
 struct FuzzMachine {
   FuzzMachine() {
+    if (!mkdtemp(folder) || !vb::fixtures::InitMachine(folder, {.overwrite = true})) std::abort();
     std::string error;
-    if (!mkdtemp(folder) || !vb::fixtures::InitMachine(folder, {.overwrite = true}, &error)) std::abort();
     machine = vb::emu::Machine::Open(folder, &error);
     if (!machine) std::abort();
   }
@@ -62,7 +62,7 @@ void CheckSteps(std::string_view text) {
         for (const std::string& p : step.patterns)
           if (HoldsControlCharacter(p)) std::abort();
         if (step.kind == engine::StepKind::kDeleteTree &&
-            registry::ProtectedKeyRefusal(step.root, step.key))
+            !registry::KeyTreeMayGo(step.root, step.key))
           std::abort();
         if (step.kind == engine::StepKind::kFiles)
           places.places().ForEach(step.folder, [&](const engine::OpenedFolder& folder) {
@@ -79,9 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view text(reinterpret_cast<const char*>(data), size);
   int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
   RuleFile parsed = ParseRules(text, "winapp2.ini");
-  for (const RuleProblem& problem : parsed.problems) {
-    if (problem.file != "winapp2.ini" || problem.message.empty()) std::abort();
-    if (problem.line < 1 || problem.line > lines) std::abort();
+  for (const auto& [line, problem] : parsed.problems) {
+    std::string prefix = "winapp2.ini, line " + std::to_string(line) + ": ";
+    if (problem.message.rfind(prefix, 0) != 0 || problem.message.size() == prefix.size())
+      std::abort();
+    if (line < 1 || line > lines) std::abort();
   }
   std::set<std::string> names;
   auto key = [](const RuleKey& k) {
@@ -106,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const RuleRegistry& r : entry.registry) {
       key(r.key);
       if (r.value ? HoldsControlCharacter(*r.value)
-                  : vb::registry::ProtectedKeyRefusal(r.key.root, r.key.path).has_value())
+                  : !vb::registry::KeyTreeMayGo(r.key.root, r.key.path))
         std::abort();
     }
   }

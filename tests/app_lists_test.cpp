@@ -148,7 +148,7 @@ TEST_F(AppListsTest, ARuleFileEntryNamedAsABuiltInOneIsSkipped) {
   EXPECT_EQ(Texts(AppList::kWindows), (std::vector<std::string>{"Downloaded Installations", "MS Paint",
                                                                 "MS WordPad", "RegEdit", "zebra Paint"}));
   std::vector<std::string> problems;
-  for (const auto& problem : context.rules->Problems()) problems.push_back(Describe(problem));
+  for (const auto& [line, problem] : context.rules->Problems()) problems.push_back(problem.message);
   EXPECT_EQ(problems, (std::vector<std::string>{
                           "winapp2.ini, line 3: \"RegEdit\" is a built-in entry: skipped",
                           "winapp2.ini, line 5: \"ms PAINT\" is a built-in entry: skipped",

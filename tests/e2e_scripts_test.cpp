@@ -36,10 +36,9 @@ std::string Transcript(const std::string& name) {
   std::istringstream none;
   std::ifstream script(ScriptFolder() / (name + ".vbs"), std::ios::binary);
   if (!script) return "cannot read the script";
-  std::string error;
-  if (test::WantsDemoMachine(ScriptFolder() / (name + ".vbs")) &&
-      !fixtures::AddDemoTraces(machine.machine(), &error))
-    return "cannot add the demonstration traces: " + error;
+  if (test::WantsDemoMachine(ScriptFolder() / (name + ".vbs")))
+    if (Result<> added = fixtures::AddDemoTraces(machine.machine()); !added)
+      return "cannot add the demonstration traces: " + added.message();
   // NAME.drive_c, when there is one, is laid over drive C: first.
   std::error_code ec;
   fs::copy(ScriptFolder() / (name + ".drive_c"), machine.Host("drive_c"),

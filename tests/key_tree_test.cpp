@@ -136,10 +136,8 @@ TEST_F(DeleteTreeTest, DeepTreesAreReadExportedAndDeletedInLinearWorkOnASmallSta
   EXPECT_EQ(registry::StoredKeyCase(counting, kHkeyCurrentUser, deepest), stored);
   EXPECT_LE(counting.TakeCount(), 2u * kDepth);
 
-  std::string error;
-  std::optional<std::string> exported =
-      registry::ExportRegKey(counting, kHkeyCurrentUser, "software\\deep", &error);
-  ASSERT_TRUE(exported) << error;
+  Result<std::string> exported = registry::ExportRegKey(counting, kHkeyCurrentUser, "software\\deep");
+  ASSERT_TRUE(exported) << exported.message();
   EXPECT_LE(counting.TakeCount(), 4u * kDepth);
 
   LONG rc = -1;

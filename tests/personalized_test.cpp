@@ -68,7 +68,8 @@ class PersonalizedTest : public ::testing::Test {
 
 TEST_F(PersonalizedTest, FoldersThatMustNotBeEmptiedAreRefused) {
   for (const char* root : {"C:\\", "E:\\", "G:\\", "Z:\\"})
-    EXPECT_EQ(personal::FolderRefusal(m.platform(), root), "You cannot select the root of a drive.")
+    EXPECT_EQ(personal::FolderMayBeEmptied(m.platform(), root).message(),
+              "You cannot select the root of a drive.")
         << root;
   // Every spelling Windows reads as the same folder, and a link to one.
   std::filesystem::create_directory_symlink(Host("WINDOWS"), Host("ToWindows"));
@@ -78,7 +79,8 @@ TEST_F(PersonalizedTest, FoldersThatMustNotBeEmptiedAreRefused) {
         "\\WINDOWS", "c:\\windows\\system32.", "C:\\Program Files.", "C:\\Temp\\..\\WINDOWS",
         "C:\\Documents and Settings", "C:\\Documents and Settings\\User\\My Documents",
         "C:\\ToWindows"})
-    EXPECT_EQ(personal::FolderRefusal(m.platform(), system), "You cannot select a system folder.")
+    EXPECT_EQ(personal::FolderMayBeEmptied(m.platform(), system).message(),
+              "You cannot select a system folder.")
         << system;
   // Through the picker: a refusal stores nothing; a subfolder of system32 is
   // stored after the confirmation, and not on No.

@@ -124,7 +124,7 @@ class PlanProperty : public ::testing::Test {
     if (std::string url = Field(line, "url"); !url.empty())
       return Take().count("cache " + url) == 0;
     if (std::string key = Field(line, "key"); !key.empty()) {
-      std::optional<registry::KeyPath> path = registry::SplitKeyPath(key, nullptr);
+      Result<registry::KeyPath> path = registry::SplitKeyPath(key);
       if (!path) return false;
       if (line.find("\"value\": ") == std::string::npos)
         return !test::KeyExists(m->platform().Registry(), path->root, path->subKey);
@@ -250,10 +250,9 @@ class PlanProperty : public ::testing::Test {
       fs::copy(data / (name + ".drive_c"), m->Host("drive_c"),
                fs::copy_options::recursive | fs::copy_options::overwrite_existing |
                    fs::copy_options::copy_symlinks);
-    std::string error;
-    ASSERT_TRUE(registry::ImportRegFile(m->platform().Registry(),
-                                        test::ReadHostFile(data / (name + ".reg")), &error))
-        << error;
+    Result<> imported = registry::ImportRegFile(m->platform().Registry(),
+                                                test::ReadHostFile(data / (name + ".reg")));
+    ASSERT_TRUE(imported) << imported.message();
   }
 
   std::unique_ptr<test::TempMachine> m;

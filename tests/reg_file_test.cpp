@@ -22,7 +22,7 @@ using namespace vb::registry;
 // UTF-8 source text (of characters Windows-1252 holds) as a UTF-16LE file
 // with its BOM.
 std::string Utf16File(const std::string& utf8) {
-  return "\xFF\xFE" + Cp1252ToUtf16Le(Utf8ToCp1252(utf8, nullptr).value());
+  return "\xFF\xFE" + Cp1252ToUtf16Le(Utf8ToCp1252(utf8).value());
 }
 
 std::string WithCrlf(const std::string& text) {
@@ -32,10 +32,9 @@ std::string WithCrlf(const std::string& text) {
 }
 
 RegFile Parse(const std::string& bytes) {
-  std::string error;
-  std::optional<RegFile> file = ParseRegFile(bytes, &error);
-  EXPECT_TRUE(file) << error;
-  return file.value_or(RegFile{});
+  Result<RegFile> file = ParseRegFile(bytes);
+  EXPECT_TRUE(file) << file.message();
+  return file ? *file : RegFile{};
 }
 
 RegFileValue Value(std::string name, DWORD type, std::string data, bool remove = false) {
@@ -54,37 +53,39 @@ TEST(RootNames, ParseSplitAndJoinFullKeyPaths) {
   EXPECT_EQ(JoinKeyPath(kHkeyCurrentUser, "Software\\X"), "HKEY_CURRENT_USER\\Software\\X");
   EXPECT_EQ(JoinKeyPath(kHkeyUsers, ""), "HKEY_USERS");
 
-  std::string error;
-  auto path = SplitKeyPath("hklm\\Software\\X\\", &error);
+  auto path = SplitKeyPath("hklm\\Software\\X\\");
   ASSERT_TRUE(path);
   EXPECT_EQ(path->root, kHkeyLocalMachine);
   EXPECT_EQ(path->subKey, "Software\\X");
-  EXPECT_EQ(SplitKeyPath("HKEY_USERS", &error).value().subKey, "");
-  EXPECT_FALSE(SplitKeyPath("HKEY_FOO\\Software", &error));
-  EXPECT_NE(error.find("unknown registry root \"HKEY_FOO\""), std::string::npos) << error;
-  EXPECT_FALSE(SplitKeyPath("HKCU\\Software", &error, RootNames::kLongOnly));
-  EXPECT_EQ(error.find("HKCU,"), std::string::npos) << error;
+  EXPECT_EQ(SplitKeyPath("HKEY_USERS").value().subKey, "");
+  auto foo = SplitKeyPath("HKEY_FOO\\Software");
+  ASSERT_FALSE(foo);
+  EXPECT_NE(foo.message().find("unknown registry root \"HKEY_FOO\""), std::string::npos)
+      << foo.message();
+  auto shortName = SplitKeyPath("HKCU\\Software", RootNames::kLongOnly);
+  ASSERT_FALSE(shortName);
+  EXPECT_EQ(shortName.message().find("HKCU,"), std::string::npos) << shortName.message();
   for (const char* bad :
        {"", "HKCU\\\\", "HKCU\\A\\\\B", "HKCU\\A\\\\", "\\\\pc\\HKLM\\X", "Software\\X"})
-    EXPECT_FALSE(SplitKeyPath(bad, nullptr)) << bad;
+    EXPECT_FALSE(SplitKeyPath(bad)) << bad;
 }
 
 TEST(RegFileText, EveryAnsiByteSurvivesUnicode) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-  EXPECT_EQ(Utf16LeToCp1252(Cp1252ToUtf16Le(all), nullptr), all);
-  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all), nullptr), all);
+  EXPECT_EQ(Utf16LeToCp1252(Cp1252ToUtf16Le(all)).value(), all);
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)).value(), all);
   EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");
   EXPECT_EQ(Cp1252ToUnicode(0x81), U'\u0081');
   EXPECT_EQ(UnicodeToCp1252(U'\u0178'), 0x9F);
 
-  std::string error;
-  EXPECT_FALSE(Utf8ToCp1252("\u4E2D", &error));
-  EXPECT_NE(error.find("U+4E2D"), std::string::npos) << error;
-  EXPECT_FALSE(Utf8ToCp1252("a\xC3", &error));
-  EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF", &error));  // overlong
-  EXPECT_FALSE(Utf16LeToCp1252(std::string("\x00\xD8\x41\x00", 4), &error));
-  EXPECT_FALSE(Utf16LeToCp1252("A", &error));
+  auto chinese = Utf8ToCp1252("\u4E2D");
+  ASSERT_FALSE(chinese);
+  EXPECT_NE(chinese.message().find("U+4E2D"), std::string::npos) << chinese.message();
+  EXPECT_FALSE(Utf8ToCp1252("a\xC3"));
+  EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF"));  // overlong
+  EXPECT_FALSE(Utf16LeToCp1252(std::string("\x00\xD8\x41\x00", 4)));
+  EXPECT_FALSE(Utf16LeToCp1252("A"));
 }
 
 constexpr const char* kSample =
@@ -185,17 +186,19 @@ TEST(RegFileParse, RefusesMalformedFilesWithTheirLine) {
       {h + std::string("[HKCU\\X]\n\"a\"=\"\0\"\n", 17), 3, "NUL"},
   };
   for (const Case& c : cases) {
-    std::string error;
-    EXPECT_FALSE(ParseRegFile(c.text, &error)) << c.text;
-    EXPECT_EQ(error.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << error;
-    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+    Result<RegFile> parsed = ParseRegFile(c.text);
+    ASSERT_FALSE(parsed) << c.text;
+    EXPECT_EQ(parsed.message().rfind("line " + std::to_string(c.line) + ": ", 0), 0u)
+        << parsed.message();
+    EXPECT_NE(parsed.message().find(c.says), std::string::npos) << parsed.message();
   }
   // The same faults are found on their lines in a UTF-16LE file.
-  std::string error;
-  EXPECT_FALSE(ParseRegFile(Utf16File(WithCrlf(h + "\n[HKCU\\X]\n\n\"a\"=dword:x\n")), &error));
-  EXPECT_EQ(error.rfind("line 5: ", 0), 0u) << error;
-  EXPECT_FALSE(ParseRegFile("\xFF\xFE" + std::string("W\0\x00\xDC", 4), &error));
-  EXPECT_NE(error.find("surrogate"), std::string::npos) << error;
+  Result<RegFile> parsed = ParseRegFile(Utf16File(WithCrlf(h + "\n[HKCU\\X]\n\n\"a\"=dword:x\n")));
+  ASSERT_FALSE(parsed);
+  EXPECT_EQ(parsed.message().rfind("line 5: ", 0), 0u) << parsed.message();
+  parsed = ParseRegFile("\xFF\xFE" + std::string("W\0\x00\xDC", 4));
+  ASSERT_FALSE(parsed);
+  EXPECT_NE(parsed.message().find("surrogate"), std::string::npos) << parsed.message();
 }
 
 std::string Utf16ToAscii(const std::string& bytes) {
@@ -211,7 +214,7 @@ TEST(RegFileFormat, WritesAsRegeditDoes) {
                 Value("b", kRegBinary, "\x01\xff"), Value("e", kRegExpandSz, std::string("%\0", 2)),
                 Value("short", kRegDword, "\x01"),
                 Value("blob", kRegBinary, std::string(100, 'Z'))};
-  std::optional<std::string> bytes = FormatRegFile(RegFile{.keys = {key}}, nullptr);
+  Result<std::string> bytes = FormatRegFile(RegFile{.keys = {key}});
   ASSERT_TRUE(bytes);
   EXPECT_EQ(bytes->substr(0, 2), "\xFF\xFE");
   // Long hex data goes on over lines of at most 80 columns, as regedit wraps it.
@@ -261,9 +264,8 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
       .root = kHkeyUsers, .subKey = "", .values = {Value("deleted", kRegNone, "", true)}};
   for (RegFileFormat format : {RegFileFormat::kVersion5, RegFileFormat::kRegedit4}) {
     RegFile file{format, {key, gone, root}};
-    std::string error;
-    std::optional<std::string> bytes = FormatRegFile(file, &error);
-    ASSERT_TRUE(bytes) << error;
+    Result<std::string> bytes = FormatRegFile(file);
+    ASSERT_TRUE(bytes) << bytes.message();
     RegFile back = Parse(*bytes);
     EXPECT_EQ(back.format, format);
     EXPECT_EQ(back.keys, file.keys);
@@ -271,9 +273,9 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
   // What a .reg file cannot hold is refused rather than written wrongly.
   RegFile broken{RegFileFormat::kVersion5, {key}};
   broken.keys[0].values.push_back(Value("two\nlines", kRegSz, std::string("\0", 1)));
-  std::string error;
-  EXPECT_FALSE(FormatRegFile(broken, &error));
-  EXPECT_NE(error.find("line break"), std::string::npos) << error;
+  Result<std::string> refused = FormatRegFile(broken);
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.message().find("line break"), std::string::npos) << refused.message();
 }
 
 // Export and import over an emulated machine.
@@ -312,17 +314,16 @@ TEST_F(RegFileRegistry, ExportThenImportGivesTheSameRegistryBack) {
   RegFile before = Tree(top);
   ASSERT_EQ(before.keys.size(), 7u);
 
-  std::string error;
   // Asked for in another case, the export still writes the stored names.
-  std::optional<std::string> bytes =
-      ExportRegKey(reg(), kHkeyCurrentUser, "SOFTWARE\\roundtrip mixed", &error);
-  ASSERT_TRUE(bytes) << error;
+  Result<std::string> bytes = ExportRegKey(reg(), kHkeyCurrentUser, "SOFTWARE\\roundtrip mixed");
+  ASSERT_TRUE(bytes) << bytes.message();
   EXPECT_EQ(Utf16ToAscii(*bytes).find("[HKEY_CURRENT_USER\\Software\\RoundTrip MiXeD]\r\n"), 40u);
   ASSERT_EQ(DeleteTree(reg(), kHkeyCurrentUser, top), kErrorSuccess);
   EXPECT_FALSE(Exists(top));
-  ASSERT_TRUE(ImportRegFile(reg(), *bytes, &error)) << error;
+  Result<> imported = ImportRegFile(reg(), *bytes);
+  ASSERT_TRUE(imported) << imported.message();
   EXPECT_EQ(Tree(top).keys, before.keys);
-  EXPECT_EQ(ExportRegKey(reg(), kHkeyCurrentUser, top, &error), bytes);
+  EXPECT_EQ(ExportRegKey(reg(), kHkeyCurrentUser, top).value(), *bytes);
 }
 
 TEST_F(RegFileRegistry, ImportWritesValuesAndDeletesTrees) {
@@ -331,15 +332,13 @@ TEST_F(RegFileRegistry, ImportWritesValuesAndDeletesTrees) {
   Set("Software\\Doomed Sibling", "v", kRegSz, std::string("x\0", 2));
   Set("Software\\Kept", "old", kRegSz, std::string("x\0", 2));
   Set("Software\\Kept", "stays", kRegSz, std::string("y\0", 2));
-  std::string error;
-  ASSERT_TRUE(ImportRegFile(reg(),
-                            "Windows Registry Editor Version 5.00\r\n\r\n"
-                            "[-HKEY_CURRENT_USER\\Software\\doomed]\r\n"
-                            "[-HKEY_CURRENT_USER\\Software\\Never There]\r\n"
-                            "[HKEY_CURRENT_USER\\Software\\Kept]\r\n"
-                            "\"old\"=-\r\n\"missing\"=-\r\n\"new\"=dword:00000005\r\n",
-                            &error))
-      << error;
+  Result<> imported = ImportRegFile(reg(),
+                                    "Windows Registry Editor Version 5.00\r\n\r\n"
+                                    "[-HKEY_CURRENT_USER\\Software\\doomed]\r\n"
+                                    "[-HKEY_CURRENT_USER\\Software\\Never There]\r\n"
+                                    "[HKEY_CURRENT_USER\\Software\\Kept]\r\n"
+                                    "\"old\"=-\r\n\"missing\"=-\r\n\"new\"=dword:00000005\r\n");
+  ASSERT_TRUE(imported) << imported.message();
   EXPECT_FALSE(Exists("Software\\Doomed"));
   EXPECT_TRUE(Exists("Software\\Doomed Sibling"));
   auto values = platform::ReadAllValues(reg(), kHkeyCurrentUser, "Software\\Kept");

@@ -106,7 +106,7 @@ TEST_F(RegVerbs, AddsEveryTypeAndQueryPrintsThem) {
     if (row.name.empty()) args = {"add", key, "/ve"};
     args.insert(args.end(), row.options.begin(), row.options.end());
     Ok(args);
-    EXPECT_EQ(Bytes("Software\\Vb", registry::Utf8ToCp1252(row.name, nullptr).value()), row.stored)
+    EXPECT_EQ(Bytes("Software\\Vb", registry::Utf8ToCp1252(row.name).value()), row.stored)
         << row.name;
     expected += "    " + (row.name.empty() ? "(Default)" : row.name) + "    " + row.shown + "\n";
   }

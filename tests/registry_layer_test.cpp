@@ -35,9 +35,9 @@ TEST(RegistryLayerLimited, ReadRegStringOnAKeyTheUserMayNotWriteGivesTheDefault)
   cRegistry r(m.platform());
   r.SetClassKey(kHkeyLocalMachine);
   r.SetSectionKey("SOFTWARE\\Vanbrisk Test");
-  RegResult created = r.CreateKey();
+  Result<> created = r.CreateKey();
   ASSERT_FALSE(created);
-  EXPECT_EQ(created.error()->description, "Failed to create registry Key: 'SOFTWARE\\Vanbrisk Test");
+  EXPECT_EQ(created.message(), "Failed to create registry Key: 'SOFTWARE\\Vanbrisk Test");
 }
 
 TEST(RegistryLayer, MachineNamesAreNormalised) {
@@ -117,7 +117,7 @@ TEST(RegistryLayer, NamesHoldingANulAreRefusedNotCutShort) {
       {"ReadAllValues", [&] { return platform::ReadAllValues(reg, kCu, toVictim).empty(); }},
       {"OpenedKey::Open", [&] { return opened.Open(kCu, toVictim, kKeyRead) == kRefused; }},
       {"ReadKeyTree", [&] { return ReadKeyTree(reg, kCu, toVictim, &tree) == kRefused; }},
-      {"ApplyRegFile", [&] { return !ApplyRegFile(reg, removeV, nullptr); }},
+      {"ApplyRegFile", [&] { return !ApplyRegFile(reg, removeV); }},
   };
   for (const auto& [what, refused] : cases) {
     ASSERT_EQ(platform::WriteString(reg, kCu, victim, "v", "kept"), kErrorSuccess);
@@ -183,9 +183,10 @@ TEST(RegistryLayer, ProtectedKeysAreHivesTheKeysBelowThemAndThoseOfWindows) {
       {kCu, "Software\\Classes\\Applications\\old.exe", may},
       {kCr, "CLSID\\{00000000-0000-0000-0000-0000000000AB}", may},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(ProtectedKeyRefusal(c.root, c.path).value_or(""), c.refusal)
-        << RootShortName(c.root) << "\\" << c.path;
+  for (const auto& c : cases) {
+    Result<> mayGo = KeyTreeMayGo(c.root, c.path);
+    EXPECT_EQ(mayGo ? "" : mayGo.message(), c.refusal) << RootShortName(c.root) << "\\" << c.path;
+  }
 }
 
 }  // namespace

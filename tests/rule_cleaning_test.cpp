@@ -27,7 +27,7 @@ class RuleCleaning : public test::StepsFixture {
   }
   std::vector<std::string> ProblemLines(const catalogue::RuleCatalogue& rules) {
     std::vector<std::string> out;
-    for (const auto& problem : rules.Problems()) out.push_back(Describe(problem));
+    for (const auto& [line, problem] : rules.Problems()) out.push_back(problem.message);
     return out;
   }
   // Loads a file of one entry and cleans it in the current mode.
@@ -88,7 +88,7 @@ TEST_F(RuleCleaning, RefusesAtLoadTheFoldersNoRuleMayEmpty) {
       "[Start Menu Cleanup *]\nFileKey1=%Temp%|*.*\n"             // 15
       "[IsoBuster *]\nFileKey1=%Temp%|*.*\n");             // 17: a built-in text
   std::vector<int> lines;
-  for (const auto& problem : rules->Problems()) lines.push_back(problem.line);
+  for (const auto& [line, problem] : rules->Problems()) lines.push_back(line);
   EXPECT_EQ(lines, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 17}))
       << ::testing::PrintToString(ProblemLines(*rules));
   const auto& entries = rules->Entries(AppList::kApplications);

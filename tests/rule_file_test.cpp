@@ -16,7 +16,7 @@ using catalogue::RuleExclusion;
 
 std::vector<std::string> Problems(const catalogue::RuleFile& file) {
   std::vector<std::string> out;
-  for (const auto& p : file.problems) out.push_back(Describe(p));
+  for (const auto& [line, p] : file.problems) out.push_back(p.message);
   return out;
 }
 
@@ -135,7 +135,7 @@ TEST(RuleFile, ReportsBadLinesWithTheirNumbersAndKeepsTheRest) {
       "[ *]\n",                                    // 22
       "winapp2.ini");
   std::vector<int> lines;
-  for (const auto& p : file.problems) lines.push_back(p.line);
+  for (const auto& [line, p] : file.problems) lines.push_back(line);
   EXPECT_EQ(lines, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 20, 22}))
       << ::testing::PrintToString(Problems(file));
   ASSERT_EQ(file.entries.size(), 1u);
@@ -176,11 +176,11 @@ TEST(RuleFile, RefusesControlCharactersKeysWindowsNeedsAndNamesDifferingInCase) 
       "RegKey1=HKCU\\Software\\Old Tool\\Cache\n"s,                               // 18
       "winapp2.ini");
   std::vector<int> lines;
-  for (const auto& p : file.problems) lines.push_back(p.line);
+  for (const auto& [line, p] : file.problems) lines.push_back(line);
   EXPECT_EQ(lines, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 17}))
       << ::testing::PrintToString(Problems(file));
   std::map<int, std::string> byLine;
-  for (const auto& p : file.problems) byLine[p.line] = Describe(p);
+  for (const auto& [line, p] : file.problems) byLine[line] = p.message;
   const std::pair<int, const char*> described[] = {
       {2, "winapp2.ini, line 2: a control character in "
           "\"RegKey1=HKCU\\Software\\Microsoft<NUL>\\Old Tool\": skipped"},

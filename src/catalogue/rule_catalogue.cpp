@@ -46,7 +46,7 @@ std::unique_ptr<RuleCatalogue> RuleCatalogue::Load(RulePlaces& places, std::stri
   RuleFile file = ParseRules(text, fileName);
   catalogue->problems_ = std::move(file.problems);
   auto problem = [&](int line, std::string message) {
-    catalogue->problems_.push_back({std::string(fileName), line, std::move(message)});
+    catalogue->problems_.emplace(line, LineProblem(fileName, line, message));
   };
   for (RuleEntry& rule : file.entries) {
     if (const char* builtIn = BuiltInName(rule.text)) {
@@ -69,8 +69,6 @@ std::unique_ptr<RuleCatalogue> RuleCatalogue::Load(RulePlaces& places, std::stri
   for (const RuleEntry& rule : catalogue->rules_)
     catalogue->entries_[static_cast<int>(rule.list)].push_back(
         Entry{rule.text.c_str(), rule.list, Always(), UnderAnalyze::kRuns, RuleSteps(rule), &rule});
-  std::stable_sort(catalogue->problems_.begin(), catalogue->problems_.end(),
-                   [](const RuleProblem& a, const RuleProblem& b) { return a.line < b.line; });
   return catalogue;
 }
 

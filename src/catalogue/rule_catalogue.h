@@ -27,7 +27,8 @@ class RuleCatalogue {
 
   // The entries of one list, in the order of the file.
   const std::vector<Entry>& Entries(AppList list) const { return entries_[static_cast<int>(list)]; }
-  const std::vector<RuleProblem>& Problems() const { return problems_; }
+  // In the order of their lines.
+  const RuleProblems& Problems() const { return problems_; }
   // The rule entry of a listed text, or nullptr.
   const Entry* Find(AppList list, const std::string& text) const;
 
@@ -41,7 +42,7 @@ class RuleCatalogue {
  private:
   std::vector<RuleEntry> rules_;
   std::array<std::vector<Entry>, kAppListCount> entries_;
-  std::vector<RuleProblem> problems_;
+  RuleProblems problems_;
 };
 
 // The rule file in the program's folder; an empty catalogue when there is none.

@@ -55,8 +55,8 @@ class Parser {
  public:
   Parser(std::string_view fileName, RuleFile& out) : file_(fileName), out_(out) {}
 
-  void Problem(int line, std::string message) {
-    out_.problems.push_back({file_, line, std::move(message)});
+  void Problem(int line, const std::string& message) {
+    out_.problems.emplace(line, LineProblem(file_, line, message));
   }
 
   std::optional<RuleKey> Key(int line, std::string_view text) {
@@ -179,8 +179,8 @@ class Parser {
     if (!key) return;
     if (parts.size() == 1) {
       // The key goes with everything below it.
-      if (auto why = registry::ProtectedKeyRefusal(key->root, key->path)) {
-        Problem(line, "refused: \"" + std::string(parts[0]) + "\" is " + *why);
+      if (Result<> mayGo = registry::KeyTreeMayGo(key->root, key->path); !mayGo) {
+        Problem(line, "refused: \"" + std::string(parts[0]) + "\" is " + mayGo.message());
         return;
       }
     }
@@ -387,8 +387,8 @@ class Parser {
 
 }  // namespace
 
-std::string Describe(const RuleProblem& p) {
-  return p.file + ", line " + std::to_string(p.line) + ": " + p.message;
+Failure LineProblem(std::string_view file, int line, const std::string& message) {
+  return Fail(std::string(file) + ", line " + std::to_string(line) + ": " + message);
 }
 
 bool IsRuleFolderName(std::string_view name) {

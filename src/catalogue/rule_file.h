@@ -4,26 +4,26 @@
 // folders and cleaning are the jobs of rule_places and rule_cleaner.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "base/result.h"
 #include "catalogue/catalogue.h"
 #include "platform/win_types.h"
 
 namespace vb::catalogue {
 
-// A line of a rule file that was not taken (or an entry that was skipped),
-// with the file and the line it is on.
-struct RuleProblem {
-  std::string file;
-  int line = 0;
-  std::string message;
-};
-// "winapp2.ini, line 12: message".
-[[nodiscard]] std::string Describe(const RuleProblem& problem);
+// The lines of a rule file that were not taken (or entries that were
+// skipped): findings of the reading, which goes on. Each failure reads
+// "winapp2.ini, line 12: message". They are kept by their line, so that the
+// catalogue's own findings fall in among the reader's in the file's order.
+using RuleProblems = std::multimap<int, Failure>;
+// The failure "winapp2.ini, line 12: message".
+[[nodiscard]] Failure LineProblem(std::string_view file, int line, const std::string& message);
 
 // A registry key: a root and a path below it (never empty: a hive is refused).
 struct RuleKey {
@@ -88,7 +88,7 @@ struct RuleEntry {
 
 struct RuleFile {
   std::vector<RuleEntry> entries;  // in the order of the file
-  std::vector<RuleProblem> problems;
+  RuleProblems problems;
 };
 
 // Reads every section of the text. A line that cannot be understood, or that

@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
   std::string verb = args[0];
   std::vector<std::string> rest(args.begin() + 1, args.end());
   if (verb == "machine") return cli::RunMachineVerb(folder, rest, io);
-  if (auto refusal = cli::QuietModeRefusal(verb)) {
-    std::cerr << *refusal;
+  if (vb::Result<> spelt = cli::CheckQuietModeSpelling(verb); !spelt) {
+    std::cerr << spelt.message();
     return cli::kExitUsage;
   }
 
@@ -80,13 +80,13 @@ int main(int argc, char** argv) {
     std::cerr << "--machine has no meaning on Windows: vanbrisk-cli works on this machine\n";
     return cli::kExitUsage;
   }
-  std::string error;
   // The default machine is created on first use; a named one must exist.
-  auto machine = cli::OpenPlatform(folder, !explicitFolder, &error);
-  if (!machine) {
-    std::cerr << error << "\n";
+  auto opened = cli::OpenPlatform(folder, !explicitFolder);
+  if (!opened) {
+    std::cerr << opened.message() << "\n";
     return cli::kExitFailed;
   }
+  std::unique_ptr<cli::ChosenPlatform> machine = std::move(*opened);
   if (cli::IsProgramVerb(verb)) {
     app::Program program(machine->get());
     return cli::RunProgramVerb(verb, program, &machine->ui(), rest, io);

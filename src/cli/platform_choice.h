@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/result.h"
 #include "platform/platform.h"
 #include "platform/scripted_ui.h"
 
@@ -24,9 +25,9 @@ class ChosenPlatform {
 bool UsesEmulatedMachines();
 
 // Opens the platform. folder: the machine folder (emulated machines only);
-// createDefault: lay out a new machine there when it has none. Null with a
+// createDefault: lay out a new machine there when it has none. Fails with a
 // message when it cannot be opened.
-std::unique_ptr<ChosenPlatform> OpenPlatform(const std::string& folder, bool createDefault,
-                                             std::string* error);
+Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string& folder,
+                                                     bool createDefault);
 
 }  // namespace vb::cli

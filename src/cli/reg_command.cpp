@@ -73,40 +73,25 @@ bool RegCommand::WantsHelp(const std::vector<std::string>& args) const {
   return false;
 }
 
-std::optional<RegArguments> RegCommand::Parse(const std::vector<std::string>& args,
-                                              std::initializer_list<const char*> names,
-                                              std::initializer_list<OptionRule> rules,
-                                              int* exitCode) {
+Result<RegArguments> RegCommand::Parse(const std::vector<std::string>& args,
+                                       std::initializer_list<const char*> names,
+                                       std::initializer_list<OptionRule> rules) {
   RegArguments parsed;
   std::size_t i = 1;
   // A host path may start with a slash, so only the operation's own options
   // end the positional arguments early.
   for (const char* positional : names) {
-    if (i >= args.size() || RuleOf(args[i], rules)) {
-      *exitCode = Usage(std::string(positional) + " is missing");
-      return std::nullopt;
-    }
+    if (i >= args.size() || RuleOf(args[i], rules))
+      return vb::Fail(std::string(positional) + " is missing");
     parsed.positional.push_back(args[i++]);
   }
   for (; i < args.size(); ++i) {
-    if (!IsOption(args[i])) {
-      *exitCode = Usage("unexpected argument \"" + args[i] + "\"");
-      return std::nullopt;
-    }
+    if (!IsOption(args[i])) return vb::Fail("unexpected argument \"" + args[i] + "\"");
     const OptionRule* rule = RuleOf(args[i], rules);
-    if (!rule) {
-      *exitCode = Usage("unknown option " + args[i]);
-      return std::nullopt;
-    }
-    if (parsed.Has(rule->name)) {
-      *exitCode = Usage("option " + args[i] + " is given twice");
-      return std::nullopt;
-    }
+    if (!rule) return vb::Fail("unknown option " + args[i]);
+    if (parsed.Has(rule->name)) return vb::Fail("option " + args[i] + " is given twice");
     if (rule->takesArgument) {
-      if (i + 1 >= args.size()) {
-        *exitCode = Usage("option " + args[i] + " needs a value");
-        return std::nullopt;
-      }
+      if (i + 1 >= args.size()) return vb::Fail("option " + args[i] + " needs a value");
       parsed.options[rule->name] = args[++i];
     } else {
       parsed.options[rule->name] = std::nullopt;
@@ -115,31 +100,27 @@ std::optional<RegArguments> RegCommand::Parse(const std::vector<std::string>& ar
   return parsed;
 }
 
-std::optional<std::string> RegCommand::Ansi(const std::string& text, const std::string& what,
-                                            int* exitCode) {
-  std::string why;
-  std::optional<std::string> ansi = registry::Utf8ToCp1252(text, &why);
-  if (!ansi) *exitCode = Usage(what + ": " + why);
+Result<std::string> RegCommand::Ansi(const std::string& text, const std::string& what) {
+  Result<std::string> ansi = registry::Utf8ToCp1252(text);
+  if (!ansi) return vb::Fail(what + ": " + ansi.message());
   return ansi;
 }
 
-std::optional<registry::KeyPath> RegCommand::Key(const std::string& text, int* exitCode) {
-  std::optional<std::string> ansi = Ansi(text, "the key name", exitCode);
-  if (!ansi) return std::nullopt;
-  std::string why;
-  std::optional<registry::KeyPath> key = registry::SplitKeyPath(*ansi, &why);
-  if (!key) *exitCode = Usage(registry::Cp1252ToUtf8(why));
+Result<registry::KeyPath> RegCommand::Key(const std::string& text) {
+  Result<std::string> ansi = Ansi(text, "the key name");
+  if (!ansi) return ansi.failure();
+  Result<registry::KeyPath> key = registry::SplitKeyPath(*ansi);
+  if (!key) return vb::Fail(registry::Cp1252ToUtf8(key.message()));
   return key;
 }
 
-std::optional<std::string> RegCommand::ValueName(const RegArguments& args, int* exitCode) {
-  if (args.Has("v") && args.Has("ve")) {
-    *exitCode = Usage("/v and /ve cannot be used together");
-    return std::nullopt;
-  }
-  if (args.Has("ve")) return std::string();
-  if (args.Has("v")) return Ansi(*args.Value("v"), "the value name", exitCode);
-  return std::nullopt;
+Result<std::optional<std::string>> RegCommand::ValueName(const RegArguments& args) {
+  if (args.Has("v") && args.Has("ve")) return vb::Fail("/v and /ve cannot be used together");
+  if (args.Has("ve")) return std::optional<std::string>(std::string());
+  if (!args.Has("v")) return std::optional<std::string>();
+  Result<std::string> name = Ansi(*args.Value("v"), "the value name");
+  if (!name) return name.failure();
+  return std::optional<std::string>(std::move(*name));
 }
 
 bool RegCommand::Confirm(const std::string& question) {

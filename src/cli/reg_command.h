@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "cli/verb_io.h"
 #include "platform/platform.h"
 #include "registry/root_names.h"
@@ -51,18 +52,19 @@ class RegCommand {
 
   bool WantsHelp(const std::vector<std::string>& args) const;
 
+  // Each of the next four fails with the usage error to end with (see Usage).
   // Takes the positional arguments named in names, then the options (args[0]
-  // is the operation). On a fault prints it and sets *exitCode.
-  std::optional<RegArguments> Parse(const std::vector<std::string>& args,
-                                    std::initializer_list<const char*> names,
-                                    std::initializer_list<OptionRule> rules, int* exitCode);
+  // is the operation).
+  Result<RegArguments> Parse(const std::vector<std::string>& args,
+                             std::initializer_list<const char*> names,
+                             std::initializer_list<OptionRule> rules);
 
   // Command-line text (UTF-8) in the registry's Windows-1252.
-  std::optional<std::string> Ansi(const std::string& text, const std::string& what, int* exitCode);
-  std::optional<registry::KeyPath> Key(const std::string& text, int* exitCode);
-  // The value that /v NAME or /ve names; nothing when neither is given.
-  // *exitCode is set when both are.
-  std::optional<std::string> ValueName(const RegArguments& args, int* exitCode);
+  Result<std::string> Ansi(const std::string& text, const std::string& what);
+  Result<registry::KeyPath> Key(const std::string& text);
+  // The value that /v NAME or /ve names; nothing when neither is given. Fails
+  // when both are.
+  Result<std::optional<std::string>> ValueName(const RegArguments& args);
 
   // Asks on the streams; only y or yes (any case) agrees.
   bool Confirm(const std::string& question);

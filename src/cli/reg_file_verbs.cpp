@@ -16,29 +16,32 @@ namespace vb::cli {
 
 namespace {
 
-// Why reg export may not write path, if it may not: only a regular file
+// Whether reg export may write path, and why not: only a regular file
 // (with /y) or a new file is written. A device, a FIFO, a socket or a folder
 // is never replaced, nor a symbolic link, even one that leads nowhere.
 // *replace tells whether a regular file is there to replace.
-std::optional<std::string> ExportTarget(const std::string& path, bool overwrite, bool* replace) {
+Result<> ExportTarget(const std::string& path, bool overwrite, bool* replace) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::file_status status = fs::symlink_status(path, ec);
   *replace = false;
-  if (status.type() == fs::file_type::not_found) return std::nullopt;
-  if (ec) return "cannot look at it: " + ec.message();
+  if (status.type() == fs::file_type::not_found) return {};
+  if (ec) return Fail("cannot look at it: " + ec.message());
   switch (status.type()) {
     case fs::file_type::regular:
-      if (!overwrite) return "the file exists already; add /y to overwrite it";
+      if (!overwrite) return Fail("the file exists already; add /y to overwrite it");
       *replace = true;
-      return std::nullopt;
-    case fs::file_type::directory: return "it is a folder, not a file; nothing was written";
+      return {};
+    case fs::file_type::directory: return Fail("it is a folder, not a file; nothing was written");
     case fs::file_type::symlink:
-      return "it is a symbolic link; refusing to write through or over it; nothing was written";
+      return Fail(
+          "it is a symbolic link; refusing to write through or over it; nothing was written");
     case fs::file_type::block:
-    case fs::file_type::character: return "it is a device; refusing to write it; nothing was written";
-    case fs::file_type::fifo: return "it is a FIFO; refusing to write it; nothing was written";
-    default: return "it is not a regular file; refusing to write it; nothing was written";
+    case fs::file_type::character:
+      return Fail("it is a device; refusing to write it; nothing was written");
+    case fs::file_type::fifo:
+      return Fail("it is a FIFO; refusing to write it; nothing was written");
+    default: return Fail("it is not a regular file; refusing to write it; nothing was written");
   }
 }
 
@@ -47,8 +50,7 @@ std::optional<std::string> ExportTarget(const std::string& path, bool overwrite,
 // file is put in place only where no entry has appeared meanwhile; a
 // replaced one is replaced whole, whatever took its place meanwhile stays
 // untouched (rename replaces the entry, never writes into it).
-bool WriteWhole(const std::string& path, const std::string& bytes, bool replace,
-                std::string* error) {
+Result<> WriteWhole(const std::string& path, const std::string& bytes, bool replace) {
   std::string temporary;
   std::FILE* f = nullptr;
   for (int n = 0; n < 100 && !f; ++n) {
@@ -56,30 +58,26 @@ bool WriteWhole(const std::string& path, const std::string& bytes, bool replace,
     f = std::fopen(temporary.c_str(), "wbx");
     if (!f && errno != EEXIST) break;
   }
-  if (!f) {
-    *error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
+  if (!f) return Fail("cannot write " + path + ": " + std::strerror(errno));
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = std::fclose(f) == 0 && ok;
   std::error_code ec;
   if (ok && replace) std::filesystem::rename(temporary, path, ec);
   if (ok && !replace) std::filesystem::create_hard_link(temporary, path, ec);
   if (!ok || ec) {
-    *error = "cannot write " + path + (ec ? ": " + ec.message() : "");
+    Failure failure = Fail("cannot write " + path + (ec ? ": " + ec.message() : ""));
     std::filesystem::remove(temporary, ec);
-    return false;
+    return failure;
   }
   if (!replace) std::filesystem::remove(temporary, ec);
-  return true;
+  return {};
 }
 
 }  // namespace
 
 int RegImport(RegCommand& command, const std::vector<std::string>& argv) {
-  int code = kExitUsage;
-  auto args = command.Parse(argv, {"FILE"}, {}, &code);
-  if (!args) return code;
+  auto args = command.Parse(argv, {"FILE"}, {});
+  if (!args) return command.Usage(args.message());
   const std::string& file = args->positional[0];
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec))
@@ -90,32 +88,30 @@ int RegImport(RegCommand& command, const std::vector<std::string>& argv) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   if (!in) return command.Fail("cannot read " + file);
-  std::string error;
-  if (!registry::ImportRegFile(command.Registry(), bytes.str(), &error))
-    return command.FailAbout(file, registry::Cp1252ToUtf8(error) + "; nothing was changed");
+  if (Result<> imported = registry::ImportRegFile(command.Registry(), bytes.str()); !imported)
+    return command.FailAbout(file,
+                             registry::Cp1252ToUtf8(imported.message()) + "; nothing was changed");
   return command.Done();
 }
 
 int RegExport(RegCommand& command, const std::vector<std::string>& argv) {
-  int code = kExitUsage;
-  auto args = command.Parse(argv, {"KEY", "FILE"}, {{"y", false}}, &code);
-  if (!args) return code;
-  std::optional<registry::KeyPath> key = command.Key(args->positional[0], &code);
-  if (!key) return code;
+  auto args = command.Parse(argv, {"KEY", "FILE"}, {{"y", false}});
+  if (!args) return command.Usage(args.message());
+  Result<registry::KeyPath> key = command.Key(args->positional[0]);
+  if (!key) return command.Usage(key.message());
   const std::string& file = args->positional[1];
   bool replace = false;
-  if (std::optional<std::string> refusal = ExportTarget(file, args->Has("y"), &replace))
-    return command.FailAbout(file, *refusal);
+  if (Result<> writable = ExportTarget(file, args->Has("y"), &replace); !writable)
+    return command.FailAbout(file, writable.message());
   {
     platform::OpenedKey probe(command.Registry());
     win::LONG rc = probe.Open(key->root, key->subKey, win::kKeyRead);
     if (rc != win::kErrorSuccess) return command.Fail(rc);
   }
-  std::string error;
-  std::optional<std::string> bytes =
-      registry::ExportRegKey(command.Registry(), key->root, key->subKey, &error);
-  if (!bytes) return command.Fail(registry::Cp1252ToUtf8(error));
-  if (!WriteWhole(file, *bytes, replace, &error)) return command.Fail(error);
+  Result<std::string> bytes = registry::ExportRegKey(command.Registry(), key->root, key->subKey);
+  if (!bytes) return command.Fail(registry::Cp1252ToUtf8(bytes.message()));
+  if (Result<> written = WriteWhole(file, *bytes, replace); !written)
+    return command.Fail(written.message());
   return command.Done();
 }
 

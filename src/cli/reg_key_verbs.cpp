@@ -19,15 +19,15 @@ using win::DWORD;
 using win::LONG;
 
 int RegAdd(RegCommand& command, const std::vector<std::string>& argv) {
-  int code = kExitUsage;
   auto args = command.Parse(
       argv, {"KEY"},
-      {{"v", true}, {"ve", false}, {"t", true}, {"s", true}, {"d", true}, {"f", false}}, &code);
-  if (!args) return code;
-  std::optional<KeyPath> key = command.Key(args->positional[0], &code);
-  if (!key) return code;
-  std::optional<std::string> valueName = command.ValueName(*args, &code);
-  if (!valueName && args->Has("v")) return code;
+      {{"v", true}, {"ve", false}, {"t", true}, {"s", true}, {"d", true}, {"f", false}});
+  if (!args) return command.Usage(args.message());
+  Result<KeyPath> key = command.Key(args->positional[0]);
+  if (!key) return command.Usage(key.message());
+  Result<std::optional<std::string>> named = command.ValueName(*args);
+  if (!named) return command.Usage(named.message());
+  const std::optional<std::string>& valueName = *named;
 
   DWORD type = win::kRegSz;
   if (std::optional<std::string> typeName = args->Value("t")) {
@@ -43,23 +43,24 @@ int RegAdd(RegCommand& command, const std::vector<std::string>& argv) {
   std::string separator = "\\0";
   if (std::optional<std::string> s = args->Value("s")) {
     if (type != win::kRegMultiSz) return command.Usage("/s is only for REG_MULTI_SZ data");
-    std::optional<std::string> ansi = command.Ansi(*s, "the separator", &code);
-    if (!ansi) return code;
+    Result<std::string> ansi = command.Ansi(*s, "the separator");
+    if (!ansi) return command.Usage(ansi.message());
     if (ansi->size() != 1) return command.Usage("the separator must be one character");
     separator = *ansi;
   }
   std::optional<std::string> data;
   if (std::optional<std::string> d = args->Value("d")) {
-    data = command.Ansi(*d, "the data", &code);
-    if (!data) return code;
+    Result<std::string> ansi = command.Ansi(*d, "the data");
+    if (!ansi) return command.Usage(ansi.message());
+    data = std::move(*ansi);
   }
   std::optional<std::string> bytes;
   if (valueName) {
     if (!registry::IsWritableFromText(type))
       return command.Usage("reg add cannot write " + registry::TypeText(type) + " values");
-    std::string why;
-    bytes = registry::DataFromText(type, data, separator, &why);
-    if (!bytes) return command.Usage(Cp1252ToUtf8(why));
+    Result<std::string> made = registry::DataFromText(type, data, separator);
+    if (!made) return command.Usage(Cp1252ToUtf8(made.message()));
+    bytes = std::move(*made);
   }
 
   RegistryApi& registry = command.Registry();
@@ -88,16 +89,16 @@ int RegAdd(RegCommand& command, const std::vector<std::string>& argv) {
 }
 
 int RegDelete(RegCommand& command, const std::vector<std::string>& argv) {
-  int code = kExitUsage;
   auto args = command.Parse(argv, {"KEY"},
-                            {{"v", true}, {"ve", false}, {"va", false}, {"f", false}}, &code);
-  if (!args) return code;
-  std::optional<KeyPath> key = command.Key(args->positional[0], &code);
-  if (!key) return code;
+                            {{"v", true}, {"ve", false}, {"va", false}, {"f", false}});
+  if (!args) return command.Usage(args.message());
+  Result<KeyPath> key = command.Key(args->positional[0]);
+  if (!key) return command.Usage(key.message());
   int chosen = args->Has("v") + args->Has("ve") + args->Has("va");
   if (chosen > 1) return command.Usage("use only one of /v, /ve and /va");
-  std::optional<std::string> valueName = command.ValueName(*args, &code);
-  if (!valueName && args->Has("v")) return code;
+  Result<std::optional<std::string>> named = command.ValueName(*args);
+  if (!named) return command.Usage(named.message());
+  const std::optional<std::string>& valueName = *named;
   bool force = args->Has("f");
   RegistryApi& registry = command.Registry();
   std::string path = DisplayPath(*key);

@@ -27,13 +27,13 @@ std::string ValueLine(const RegFileValue& value) {
 }  // namespace
 
 int RegQuery(RegCommand& command, const std::vector<std::string>& argv) {
-  int code = kExitUsage;
-  auto args = command.Parse(argv, {"KEY"}, {{"v", true}, {"ve", false}, {"s", false}}, &code);
-  if (!args) return code;
-  std::optional<registry::KeyPath> key = command.Key(args->positional[0], &code);
-  if (!key) return code;
-  std::optional<std::string> valueName = command.ValueName(*args, &code);
-  if (!valueName && args->Has("v")) return code;
+  auto args = command.Parse(argv, {"KEY"}, {{"v", true}, {"ve", false}, {"s", false}});
+  if (!args) return command.Usage(args.message());
+  Result<registry::KeyPath> key = command.Key(args->positional[0]);
+  if (!key) return command.Usage(key.message());
+  Result<std::optional<std::string>> named = command.ValueName(*args);
+  if (!named) return command.Usage(named.message());
+  const std::optional<std::string>& valueName = *named;
   platform::RegistryApi& registry = command.Registry();
   std::ostream& out = command.Io().out;
 

@@ -52,8 +52,7 @@ bool Match(app::Form1& form, const std::string& name, Selection* selection) {
 
 }  // namespace
 
-std::optional<Selection> ResolveSelection(app::Form1& form, const std::vector<std::string>& arguments,
-                                          std::string* unknown) {
+Result<Selection> ResolveSelection(app::Form1& form, const std::vector<std::string>& arguments) {
   Selection selection;
   for (const std::string& argument : arguments) {
     std::vector<std::string> pieces = SplitAtCommas(argument);
@@ -66,10 +65,13 @@ std::optional<Selection> ResolveSelection(app::Form1& form, const std::vector<st
         for (std::size_t k = first + 1; k < last; ++k) name += "," + pieces[k];
         if (Match(form, name, nullptr)) break;
       }
-      if (last == first) {
-        if (unknown) *unknown = pieces[first];
-        return std::nullopt;
-      }
+      if (last == first && pieces[first].empty())
+        return Fail("an empty name in --select (two commas together, or a comma first or last); "
+                    "nothing was run");
+      if (last == first)
+        return Fail("unknown name \"" + pieces[first] +
+                    "\": neither an item box nor an entry of the application lists "
+                    "(see vanbrisk-cli list); nothing was run");
       [[maybe_unused]] bool matched = Match(form, name, &selection);
       first = last;
     }

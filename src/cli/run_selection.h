@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "base/result.h"
 #include "cli/window_choices.h"
 
 namespace vb::cli {
@@ -24,13 +25,11 @@ struct Selection {
 // Each name is an item box's control name or its English caption (the one
 // the window is built with, never a language file's), or the text of an
 // entry of the application lists as they are listed (rule-file entries
-// included), letter case ignored; one name may match several. Null with the
-// first name that matches nothing in *unknown; an empty name (an empty
-// argument, two commas together, a comma first or last) matches nothing,
-// and *unknown is then empty.
-[[nodiscard]] std::optional<Selection> ResolveSelection(app::Form1& form,
-                                                        const std::vector<std::string>& arguments,
-                                                        std::string* unknown);
+// included), letter case ignored; one name may match several. Fails, naming
+// the first name that matches nothing, or for an empty name (an empty
+// argument, two commas together, a comma first or last).
+[[nodiscard]] Result<Selection> ResolveSelection(app::Form1& form,
+                                                 const std::vector<std::string>& arguments);
 
 // Ticks the selection and clears every other item box and entry; with any
 // entry, "Third Party Applications" is ticked too, as its stage cleans them.

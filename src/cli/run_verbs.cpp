@@ -139,17 +139,9 @@ class CleanerVerb {
     if (!run.Do("start")) return kExitFailed;
     app::Form1& form = program_.Main().form();
     if (args_.selects) {
-      std::string unknown;
-      std::optional<Selection> selection = ResolveSelection(form, args_.select, &unknown);
-      if (!selection && unknown.empty()) {
-        io_.err << verb_ << ": an empty name in --select (two commas together, or a comma "
-                            "first or last); nothing was run\n";
-        return kExitUsage;
-      }
+      Result<Selection> selection = ResolveSelection(form, args_.select);
       if (!selection) {
-        io_.err << verb_ << ": unknown name \"" << unknown
-                << "\": neither an item box nor an entry of the application lists "
-                   "(see vanbrisk-cli list); nothing was run\n";
+        io_.err << verb_ << ": " << selection.message() << "\n";
         return kExitUsage;
       }
       ApplySelection(form, *selection);
@@ -242,8 +234,8 @@ int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
   }
   std::ifstream file;
   if (args[0] != "-") {
-    if (std::optional<std::string> refusal = OpenScriptFile(args[0], &file)) {
-      io.err << "run: " << *refusal << "\n";
+    if (Result<> opened = OpenScriptFile(args[0], &file); !opened) {
+      io.err << "run: " << opened.message() << "\n";
       return kExitFailed;
     }
   }
@@ -252,10 +244,10 @@ int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
   return run.Finish(RunScript(run.target(), ui, script, io));
 }
 
-std::optional<std::string> QuietModeRefusal(const std::string& verb) {
-  if (verb == "/AUTO" || !platform::EqualsIgnoringCase(verb, "/AUTO")) return std::nullopt;
-  return "quiet mode is exactly /AUTO; the program opens its window for " + verb +
-         ", and vanbrisk-cli runs nothing\n";
+Result<> CheckQuietModeSpelling(const std::string& verb) {
+  if (verb == "/AUTO" || !platform::EqualsIgnoringCase(verb, "/AUTO")) return {};
+  return Fail("quiet mode is exactly /AUTO; the program opens its window for " + verb +
+              ", and vanbrisk-cli runs nothing\n");
 }
 
 bool IsProgramVerb(const std::string& verb) {
@@ -270,7 +262,8 @@ int RunProgramVerb(const std::string& verb, app::Program& program, platform::Scr
   if (verb == "plan") return RunPlanVerb(program, ui, args, io);
   if (verb == "run") return RunRunVerb(program, ui, args, io);
   if (verb == "/AUTO") return RunAutoVerb(program, ui, args, io);
-  io.err << QuietModeRefusal(verb).value_or("unknown verb " + verb + "\n");
+  Result<> spelt = CheckQuietModeSpelling(verb);
+  io.err << (spelt ? "unknown verb " + verb + "\n" : spelt.message());
   return kExitUsage;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "base/result.h"
 #include "cli/verb_io.h"
 #include "platform/scripted_ui.h"
 
@@ -57,8 +58,9 @@ int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
 // Whether the verb is one of the above. Quiet mode is exactly "/AUTO", as
 // the program itself decides.
 bool IsProgramVerb(const std::string& verb);
-// For quiet mode spelt otherwise ("/auto", "/Auto"), the usage error to print.
-[[nodiscard]] std::optional<std::string> QuietModeRefusal(const std::string& verb);
+// Fails for quiet mode spelt otherwise ("/auto", "/Auto"), with the usage
+// error to print.
+[[nodiscard]] Result<> CheckQuietModeSpelling(const std::string& verb);
 // Runs the verb of that name; args follow the verb.
 int RunProgramVerb(const std::string& verb, app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io);

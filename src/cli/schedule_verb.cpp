@@ -22,18 +22,13 @@ bool ValidTime(const std::string& time) {
 
 }  // namespace
 
-std::optional<std::string> ScheduleCommandLine(const std::string& programPath,
-                                               const std::vector<std::string>& args,
-                                               std::string* error) {
-  auto refuse = [&](const std::string& why) -> std::optional<std::string> {
-    if (error) *error = why;
-    return std::nullopt;
-  };
-  if (args.empty()) return refuse("schedule needs daily, weekly, logon, remove or show");
+Result<std::string> ScheduleCommandLine(const std::string& programPath,
+                                        const std::vector<std::string>& args) {
+  if (args.empty()) return Fail("schedule needs daily, weekly, logon, remove or show");
   const std::string& what = args[0];
   std::string task = std::string("/TN \"") + kTaskName + "\"";
   if (what == "remove" || what == "show") {
-    if (args.size() != 1) return refuse("schedule " + what + " takes no arguments");
+    if (args.size() != 1) return Fail("schedule " + what + " takes no arguments");
     return what == "remove" ? "schtasks.exe /Delete " + task + " /F"
                             : "schtasks.exe /Query " + task + " /V /FO LIST";
   }
@@ -41,17 +36,17 @@ std::optional<std::string> ScheduleCommandLine(const std::string& programPath,
   if (what == "daily" || what == "weekly") {
     std::string at = "12:00";
     if (args.size() == 3 && args[1] == "--at") {
-      if (!ValidTime(args[2])) return refuse("--at takes a time as HH:MM, such as 21:30");
+      if (!ValidTime(args[2])) return Fail("--at takes a time as HH:MM, such as 21:30");
       at = args[2];
     } else if (args.size() != 1) {
-      return refuse("schedule " + what + " takes only --at HH:MM");
+      return Fail("schedule " + what + " takes only --at HH:MM");
     }
     when = (what == "daily" ? "/SC DAILY /ST " : "/SC WEEKLY /ST ") + at;
   } else if (what == "logon") {
-    if (args.size() != 1) return refuse("schedule logon takes no time: it runs at each logon");
+    if (args.size() != 1) return Fail("schedule logon takes no time: it runs at each logon");
     when = "/SC ONLOGON";
   } else {
-    return refuse("unknown schedule " + what);
+    return Fail("unknown schedule " + what);
   }
   // The task's command: the program's quoted path and quiet mode, its inner
   // quotes escaped as schtasks reads them.
@@ -60,11 +55,10 @@ std::optional<std::string> ScheduleCommandLine(const std::string& programPath,
 
 int RunScheduleVerb(platform::Platform& platform, const CommandRunner& run,
                     const std::vector<std::string>& args, VerbIo io) {
-  std::string error;
-  std::optional<std::string> command =
-      ScheduleCommandLine(platform.System().ProgramFolder() + "\\vanbrisk.exe", args, &error);
+  Result<std::string> command =
+      ScheduleCommandLine(platform.System().ProgramFolder() + "\\vanbrisk.exe", args);
   if (!command) {
-    io.err << "schedule: " << error << "\n" << kUsage;
+    io.err << "schedule: " << command.message() << "\n" << kUsage;
     return kExitUsage;
   }
   io.out.flush();

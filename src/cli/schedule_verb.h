@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "cli/verb_io.h"
 #include "platform/platform.h"
 
@@ -25,11 +26,10 @@ inline constexpr const char* kTaskName = "Vanbrisk Scheduled Clean";
 using CommandRunner = std::function<std::optional<int>(const std::string& commandLine)>;
 
 // The schtasks.exe command line for the arguments that follow "schedule";
-// programPath is the full path of vanbrisk.exe. Null, with the reason in
-// *error, for arguments that are not one of the forms above.
-[[nodiscard]] std::optional<std::string> ScheduleCommandLine(const std::string& programPath,
-                                                             const std::vector<std::string>& args,
-                                                             std::string* error);
+// programPath is the full path of vanbrisk.exe. Fails, saying why, for
+// arguments that are not one of the forms above.
+[[nodiscard]] Result<std::string> ScheduleCommandLine(const std::string& programPath,
+                                                      const std::vector<std::string>& args);
 
 // The verb: builds the command line for vanbrisk.exe in the platform's
 // program folder and hands it to run.

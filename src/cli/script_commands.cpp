@@ -37,72 +37,73 @@ bool ParseDecimal(const std::string& word, int* value) {
 
 }  // namespace
 
-Refusal ParseLine(std::string_view line, std::optional<Command>* parsed) {
+Result<> ParseLine(std::string_view line, std::optional<Command>* parsed) {
   std::size_t first = 0;
   while (first < line.size() && IsBlank(line[first])) ++first;
-  if (first == line.size() || line[first] == '#') return std::nullopt;
+  if (first == line.size() || line[first] == '#') return {};
   LineReader reader(line);
   std::optional<std::string> word = reader.Next();
-  if (!word) return std::string("a quote is not closed");
+  if (!word) return Fail("a quote is not closed");
   Command command;
   for (const Syntax& s : kSyntax)
     if (platform::EqualsIgnoringCase(*word, s.word)) command.syntax = &s;
-  if (!command.syntax) return "unknown command '" + *word + "'";
+  if (!command.syntax) return Fail("unknown command '" + *word + "'");
   const Syntax& s = *command.syntax;
   std::string verb = s.word;
 
-  auto name = [&]() -> Refusal {
+  auto name = [&]() -> Result<> {
     std::optional<std::string> n = reader.Next();
-    if (reader.Bad()) return std::string("a quote is not closed");
+    if (reader.Bad()) return Fail("a quote is not closed");
     if (!n || n->empty()) {
-      if (s.shape == Shape::kName) return verb + " needs a name";
-      return verb + " needs a name and a " + s.textName;
+      if (s.shape == Shape::kName) return Fail(verb + " needs a name");
+      return Fail(verb + " needs a name and a " + s.textName);
     }
     command.name = *n;
-    return std::nullopt;
+    return {};
   };
-  auto noMore = [&]() -> Refusal {
-    if (reader.AtEnd()) return std::nullopt;
-    return verb + " takes " + (s.shape == Shape::kNameCode ? "a name and a key code" : "one name") +
-           "; '" + reader.RawRest() + "' is too much";
+  auto noMore = [&]() -> Result<> {
+    if (reader.AtEnd()) return {};
+    return Fail(verb + " takes " +
+                (s.shape == Shape::kNameCode ? "a name and a key code" : "one name") + "; '" +
+                reader.RawRest() + "' is too much");
   };
 
-  Refusal refusal;
+  Result<> taken;
   switch (s.shape) {
     case Shape::kRawRest:
       command.text = reader.RawRest();
       break;
     case Shape::kRest:
-      if (reader.AtEnd()) return verb + " needs yes, no, ok, cancel or a path";
+      if (reader.AtEnd()) return Fail(verb + " needs yes, no, ok, cancel or a path");
       command.text = reader.Rest();
       break;
     case Shape::kOptionalName:
-      if (!reader.AtEnd() && !(refusal = name())) refusal = noMore();
+      if (!reader.AtEnd() && (taken = name())) taken = noMore();
       break;
     case Shape::kName:
-      if (!(refusal = name())) refusal = noMore();
+      if ((taken = name())) taken = noMore();
       break;
     case Shape::kNameCode: {
-      if ((refusal = name())) break;
+      if (!(taken = name())) break;
       std::optional<std::string> code = reader.Next();
-      if (reader.Bad()) return std::string("a quote is not closed");
-      if (!code) return verb + " needs a name and a key code";
+      if (reader.Bad()) return Fail("a quote is not closed");
+      if (!code) return Fail(verb + " needs a name and a key code");
       if (!ParseDecimal(*code, &command.code))
-        return "the key code '" + *code + "' is not a decimal number";
-      refusal = noMore();
+        return Fail("the key code '" + *code + "' is not a decimal number");
+      taken = noMore();
       break;
     }
     case Shape::kNameText:
-      if ((refusal = name())) break;
+      if (!(taken = name())) break;
       // An empty text clears a text box; anything else needs its text.
       if (reader.AtEnd() && s.verb != Verb::kType)
-        return verb + " needs a name and a " + s.textName;
+        return Fail(verb + " needs a name and a " + s.textName);
       command.text = reader.Rest();
       break;
   }
-  if (refusal) return refusal;
+  if (!taken) return taken;
   *parsed = std::move(command);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace vb::cli::script

@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace vb::cli::script {
+#include "base/result.h"
 
-// The reason a line was refused, if it was.
-using Refusal = std::optional<std::string>;
+namespace vb::cli::script {
 
 enum class Verb {
   kStart, kUnload, kClick, kRightClick, kKey, kTick, kUntick,
@@ -41,7 +40,7 @@ struct Command {
 };
 
 // Splits a line into its command; leaves `parsed` empty for a blank or
-// comment line.
-Refusal ParseLine(std::string_view line, std::optional<Command>* parsed);
+// comment line. A line that is refused fails with the reason.
+Result<> ParseLine(std::string_view line, std::optional<Command>* parsed);
 
 }  // namespace vb::cli::script

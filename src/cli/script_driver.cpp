@@ -14,16 +14,16 @@ namespace vb::cli {
 
 using toolkit::Form;
 
-std::optional<std::string> ScriptSession::Run(std::string_view line) {
+Result<> ScriptSession::Run(std::string_view line) {
   std::optional<script::Command> command;
-  if (script::Refusal r = script::ParseLine(line, &command)) return r;
-  if (!command) return std::nullopt;
+  if (Result<> r = script::ParseLine(line, &command); !r) return r;
+  if (!command) return {};
   try {
-    script::Refusal refusal = script::Perform(*command, target_, ui_, out_);
+    Result<> done = script::Perform(*command, target_, ui_, out_);
     target_.AfterEvent();
-    return refusal;
+    return done;
   } catch (const std::exception& e) {
-    return std::string("the program failed: ") + e.what();
+    return Fail(std::string("the program failed: ") + e.what());
   }
 }
 
@@ -69,19 +69,19 @@ int RunScript(ScriptTarget& target, platform::ScriptedUi* ui, std::istream& scri
     script::LineRead read = script::ReadScriptLine(script, &line);
     if (read == script::LineRead::kEnd) break;
     ++number;
-    std::optional<std::string> refusal;
+    Result<> done;
     if (read == script::LineRead::kTooLong) {
-      refusal = "longer than " + std::to_string(script::kMaxLineLength) + " characters";
+      done = Fail("longer than " + std::to_string(script::kMaxLineLength) + " characters");
     } else if (read == script::LineRead::kFailed) {
-      refusal = "the script could not be read";
+      done = Fail("the script could not be read");
     } else {
       if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      refusal = session.Run(line);
+      done = session.Run(line);
     }
-    if (refusal) {
+    if (!done) {
       io.out.flush();
-      io.err << "line " << number << ": " << script::Shortened(*refusal) << "\n";
+      io.err << "line " << number << ": " << script::Shortened(done.message()) << "\n";
       return kExitFailed;
     }
   }

@@ -31,6 +31,7 @@
 #include <string_view>
 
 #include "app/program.h"
+#include "base/result.h"
 #include "cli/verb_io.h"
 #include "platform/scripted_ui.h"
 #include "toolkit/application.h"
@@ -66,8 +67,8 @@ class ScriptSession {
   ScriptSession(ScriptTarget& target, platform::ScriptedUi* ui, std::ostream& out)
       : target_(target), ui_(ui), out_(out) {}
 
-  // Runs one line; the reason it was refused, if it was.
-  std::optional<std::string> Run(std::string_view line);
+  // Runs one line; a line that is refused fails with the reason.
+  Result<> Run(std::string_view line);
 
   // Whether a window of that name is loaded in the running program.
   bool FormLoaded(const std::string& name);

@@ -7,10 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "base/result.h"
+
 namespace vb::cli {
 
-// Opens path for reading into *file; the reason it cannot be run, if it cannot.
-[[nodiscard]] std::optional<std::string> OpenScriptFile(const std::string& path,
-                                                        std::ifstream* file);
+// Opens path for reading into *file; fails with the reason it cannot be run.
+[[nodiscard]] Result<> OpenScriptFile(const std::string& path, std::ifstream* file);
 
 }  // namespace vb::cli

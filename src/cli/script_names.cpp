@@ -8,49 +8,50 @@ using toolkit::Control;
 using toolkit::Form;
 using toolkit::Kind;
 
-Refusal Resolve(ScriptTarget& target, const std::string& name, Named* named) {
+Result<> Resolve(ScriptTarget& target, const std::string& name, Named* named) {
   toolkit::Application* app = target.App();
   std::size_t dot = name.find('.');
   if (dot != std::string::npos) {
     std::string formName = name.substr(0, dot);
     Form* form = app->FindForm(formName);
-    if (!form && app->EverCreated(formName)) return "the window " + formName + " is closed";
-    if (!form) return "unknown window " + formName;
+    if (!form && app->EverCreated(formName))
+      return Fail("the window " + formName + " is closed");
+    if (!form) return Fail("unknown window " + formName);
     Control* control = form->Find(name.substr(dot + 1));
-    if (!control) return "unknown name " + name;
+    if (!control) return Fail("unknown name " + name);
     *named = Named{form, control};
-    return std::nullopt;
+    return {};
   }
   if (Form* main = target.MainForm())
     if (Control* control = main->Find(name)) {
       *named = Named{main, control};
-      return std::nullopt;
+      return {};
     }
   if (Form* form = app->FindForm(name)) {
     *named = Named{form, nullptr};
-    return std::nullopt;
+    return {};
   }
-  if (app->EverCreated(name)) return "the window " + name + " is closed";
-  return "unknown name " + name;
+  if (app->EverCreated(name)) return Fail("the window " + name + " is closed");
+  return Fail("unknown name " + name);
 }
 
-Refusal Reachable(const Named& named, const std::string& name) {
+Result<> Reachable(const Named& named, const std::string& name) {
   Form& form = *named.form;
   std::string windowName = named.control ? form.name() : name;
-  if (!form.Loaded()) return windowName + " is not loaded";
-  if (!form.Visible()) return windowName + " is hidden";
-  if (!form.Enabled()) return windowName + " is disabled";
+  if (!form.Loaded()) return Fail(windowName + " is not loaded");
+  if (!form.Visible()) return Fail(windowName + " is hidden");
+  if (!form.Enabled()) return Fail(windowName + " is disabled");
   for (Control* c = named.control; c; c = c->container()) {
     std::string who = c == named.control ? name : name + " is in " + c->name() + ", which";
     if (c->kind() == Kind::kMenu) {
-      if (form.OpenPopup() != c && !c->Visible()) return who + " is not open";
-      if (!c->Enabled()) return who + " is disabled";
+      if (form.OpenPopup() != c && !c->Visible()) return Fail(who + " is not open");
+      if (!c->Enabled()) return Fail(who + " is disabled");
       break;
     }
-    if (!c->Visible()) return who + " is hidden";
-    if (!c->Enabled()) return who + " is disabled";
+    if (!c->Visible()) return Fail(who + " is hidden");
+    if (!c->Enabled()) return Fail(who + " is disabled");
   }
-  return std::nullopt;
+  return {};
 }
 
 const char* KindName(Kind kind) {

@@ -19,11 +19,11 @@ struct Named {
 };
 
 // Resolves a name in the program the target runs (which must be running).
-Refusal Resolve(ScriptTarget& target, const std::string& name, Named* named);
+Result<> Resolve(ScriptTarget& target, const std::string& name, Named* named);
 
 // Whether the user can reach the window, and the control through the
 // frames (or the menu) that hold it; `name` as the script gave it.
-Refusal Reachable(const Named& named, const std::string& name);
+Result<> Reachable(const Named& named, const std::string& name);
 
 // "a check box", "a list view"..., for messages.
 const char* KindName(toolkit::Kind kind);

@@ -41,19 +41,19 @@ std::string HostLines(const std::string& text) {
 
 const char* Bool(bool value) { return value ? "True" : "False"; }
 
-Refusal FormValue(Form& form, Property property, const std::string& name,
-                  std::vector<std::string>* lines) {
+Result<> FormValue(Form& form, Property property, const std::string& name,
+                   std::vector<std::string>* lines) {
   switch (property) {
     case Property::kNone:
-    case Property::kCaption: lines->push_back(form.Caption()); return std::nullopt;
-    case Property::kVisible: lines->push_back(Bool(form.Visible())); return std::nullopt;
-    case Property::kEnabled: lines->push_back(Bool(form.Enabled())); return std::nullopt;
-    default: return name + " is a window; it has no such property";
+    case Property::kCaption: lines->push_back(form.Caption()); return {};
+    case Property::kVisible: lines->push_back(Bool(form.Visible())); return {};
+    case Property::kEnabled: lines->push_back(Bool(form.Enabled())); return {};
+    default: return Fail(name + " is a window; it has no such property");
   }
 }
 
-Refusal ControlValue(Control& c, Property property, const std::string& name,
-                     std::vector<std::string>* lines) {
+Result<> ControlValue(Control& c, Property property, const std::string& name,
+                      std::vector<std::string>* lines) {
   auto* check = dynamic_cast<toolkit::CheckBox*>(&c);
   auto* text = dynamic_cast<toolkit::TextBox*>(&c);
   auto* list = dynamic_cast<toolkit::ListBox*>(&c);
@@ -85,31 +85,31 @@ Refusal ControlValue(Control& c, Property property, const std::string& name,
         for (const toolkit::MenuItem* item : menu->Items()) lines->push_back(item->Caption());
       else
         lines->push_back(c.Caption());
-      return std::nullopt;
-    case Property::kVisible: lines->push_back(Bool(c.Visible())); return std::nullopt;
-    case Property::kEnabled: lines->push_back(Bool(c.Enabled())); return std::nullopt;
-    case Property::kCaption: lines->push_back(c.Caption()); return std::nullopt;
-    case Property::kToolTip: lines->push_back(c.ToolTipText()); return std::nullopt;
+      return {};
+    case Property::kVisible: lines->push_back(Bool(c.Visible())); return {};
+    case Property::kEnabled: lines->push_back(Bool(c.Enabled())); return {};
+    case Property::kCaption: lines->push_back(c.Caption()); return {};
+    case Property::kToolTip: lines->push_back(c.ToolTipText()); return {};
     case Property::kValue:
       if (check) number(check->Value());
       else if (bar) number(bar->Value());
-      else return none + "value";
-      return std::nullopt;
+      else return Fail(none + "value");
+      return {};
     case Property::kCount:
       if (list) number(list->ListCount());
       else if (view) number(view->Count());
       else if (combo) number(combo->ListCount());
       else if (strip) number(static_cast<int>(strip->Tabs().size()));
       else if (menu) number(static_cast<int>(menu->Items().size()));
-      else return none + "count";
-      return std::nullopt;
+      else return Fail(none + "count");
+      return {};
     case Property::kIndex:
       if (list) number(list->ListIndex());
       else if (view) number(view->SelectedIndex());
       else if (combo) number(combo->ListIndex());
       else if (strip) number(strip->SelectedIndex());
-      else return none + "index";
-      return std::nullopt;
+      else return Fail(none + "index");
+      return {};
     case Property::kChecked:
       if (list && list->HasCheckBoxes()) {
         for (int i = 0; i < list->ListCount(); ++i)
@@ -118,45 +118,46 @@ Refusal ControlValue(Control& c, Property property, const std::string& name,
         for (int i = 0; i < view->Count(); ++i)
           if (view->ItemAt(i).checked) lines->push_back(viewRow(i));
       } else {
-        return name + " has no check boxes";
+        return Fail(name + " has no check boxes");
       }
-      return std::nullopt;
+      return {};
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace
 
-Refusal Print(ScriptTarget& target, const std::string& name, std::ostream& out) {
+Result<> Print(ScriptTarget& target, const std::string& name, std::ostream& out) {
   Named named;
   Property property = Property::kNone;
-  Refusal whole = Resolve(target, name, &named);
-  if (whole) {
+  Result<> whole = Resolve(target, name, &named);
+  if (!whole) {
     std::size_t dot = name.rfind('.');
     if (dot == std::string::npos) return whole;
     property = PropertyNamed(name.substr(dot + 1));
-    Refusal prefix = Resolve(target, name.substr(0, dot), &named);
+    Result<> prefix = Resolve(target, name.substr(0, dot), &named);
     // A window that was open and is closed now is not visible.
-    if (prefix && property == Property::kVisible && target.App() &&
+    if (!prefix && property == Property::kVisible && target.App() &&
         target.App()->EverCreated(name.substr(0, dot))) {
       out << "False\n";
-      return std::nullopt;
+      return {};
     }
     if (property == Property::kNone)
-      return prefix ? whole : name.substr(0, dot) + " has no property " + name.substr(dot + 1);
-    if (prefix) return prefix;
+      return !prefix ? whole
+                     : Fail(name.substr(0, dot) + " has no property " + name.substr(dot + 1));
+    if (!prefix) return prefix;
   }
   std::string shown = property == Property::kNone ? name : name.substr(0, name.rfind('.'));
   std::vector<std::string> lines;
-  Refusal r = named.control ? ControlValue(*named.control, property, shown, &lines)
-                            : FormValue(*named.form, property, shown, &lines);
-  if (r) return r;
+  Result<> r = named.control ? ControlValue(*named.control, property, shown, &lines)
+                             : FormValue(*named.form, property, shown, &lines);
+  if (!r) return r;
   for (const std::string& line : lines) {
     std::string text = HostLines(line);
     out << text;
     if (text.empty() || text.back() != '\n') out << '\n';
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace vb::cli::script

@@ -12,6 +12,6 @@
 namespace vb::cli::script {
 
 // Writes the value `name` names in the running program to out.
-Refusal Print(ScriptTarget& target, const std::string& name, std::ostream& out);
+Result<> Print(ScriptTarget& target, const std::string& name, std::ostream& out);
 
 }  // namespace vb::cli::script

@@ -38,16 +38,16 @@ int FindText(int count, TextOf textOf, const std::string& wanted) {
   return -1;
 }
 
-Refusal WrongKind(const std::string& verb, const std::string& name, const Control& c,
-                  const char* needs) {
-  return verb + " needs " + needs + "; " + name + " is " + KindName(c.kind());
+Result<> WrongKind(const std::string& verb, const std::string& name, const Control& c,
+                   const char* needs) {
+  return Fail(verb + " needs " + needs + "; " + name + " is " + KindName(c.kind()));
 }
 
-Refusal ClickMenuItem(toolkit::MenuItem& item, const std::string& name) {
-  if (item.IsSeparator()) return name + " is a separator";
+Result<> ClickMenuItem(toolkit::MenuItem& item, const std::string& name) {
+  if (item.IsSeparator()) return Fail(name + " is a separator");
   item.form().ClosePopup();
   item.UserClick();
-  return std::nullopt;
+  return {};
 }
 
 // A popup menu closes when the user does anything but choose from it.
@@ -57,48 +57,48 @@ void CloseOtherPopups(ScriptTarget& target, Control* acted) {
     if (form->OpenPopup() && form->OpenPopup() != menu) form->ClosePopup();
 }
 
-Refusal Check(Control& c, const Command& command, bool checked) {
+Result<> Check(Control& c, const Command& command, bool checked) {
   const std::string& name = command.name;
   if (auto* list = dynamic_cast<toolkit::ListBox*>(&c)) {
-    if (!list->HasCheckBoxes()) return name + " has no check boxes";
+    if (!list->HasCheckBoxes()) return Fail(name + " has no check boxes");
     int index = FindText(list->ListCount(), [&](int i) { return list->List(i); }, command.text);
-    if (index < 0) return name + " has no row " + command.text;
+    if (index < 0) return Fail(name + " has no row " + command.text);
     list->SetChecked(index, checked);
-    return std::nullopt;
+    return {};
   }
   if (auto* view = dynamic_cast<toolkit::ListView*>(&c)) {
-    if (!view->HasCheckBoxes()) return name + " has no check boxes";
+    if (!view->HasCheckBoxes()) return Fail(name + " has no check boxes");
     int index =
         FindText(view->Count(), [&](int i) { return view->ItemAt(i).text; }, command.text);
-    if (index < 0) return name + " has no row " + command.text;
+    if (index < 0) return Fail(name + " has no row " + command.text);
     view->SetChecked(index, checked);
-    return std::nullopt;
+    return {};
   }
   return WrongKind(command.syntax->word, name, c, "a list box or a list view");
 }
 
-Refusal Choose(Control& c, const Command& command) {
+Result<> Choose(Control& c, const Command& command) {
   const std::string& name = command.name;
   const std::string& text = command.text;
   if (auto* list = dynamic_cast<toolkit::ListBox*>(&c)) {
     int index = FindText(list->ListCount(), [&](int i) { return list->List(i); }, text);
-    if (index < 0) return name + " has no row " + text;
+    if (index < 0) return Fail(name + " has no row " + text);
     // A click on a row makes it the current one, then fires the click.
     list->SetListIndex(index);
     list->UserClick();
-    return std::nullopt;
+    return {};
   }
   if (auto* view = dynamic_cast<toolkit::ListView*>(&c)) {
     int index = FindText(view->Count(), [&](int i) { return view->ItemAt(i).text; }, text);
-    if (index < 0) return name + " has no row " + text;
+    if (index < 0) return Fail(name + " has no row " + text);
     view->UserSelect(index);
-    return std::nullopt;
+    return {};
   }
   if (auto* combo = dynamic_cast<toolkit::ComboBox*>(&c)) {
     int index = FindText(combo->ListCount(), [&](int i) { return combo->List(i); }, text);
-    if (index < 0) return name + " has no item " + text;
+    if (index < 0) return Fail(name + " has no item " + text);
     combo->UserChoose(index);
-    return std::nullopt;
+    return {};
   }
   if (auto* menu = dynamic_cast<toolkit::Menu*>(&c)) {
     std::vector<toolkit::MenuItem*> items = menu->Items();
@@ -106,11 +106,11 @@ Refusal Choose(Control& c, const Command& command) {
       return items[i]->IsSeparator() ? std::string() : items[i]->Caption();
     };
     int index = FindText(static_cast<int>(items.size()), caption, text);
-    if (index < 0 || text.empty()) return name + " has no item " + text;
+    if (index < 0 || text.empty()) return Fail(name + " has no item " + text);
     toolkit::MenuItem& item = *items[index];
     std::string itemName = name + " item " + text;
-    if (!item.Visible()) return itemName + " is hidden";
-    if (!item.Enabled()) return itemName + " is disabled";
+    if (!item.Visible()) return Fail(itemName + " is hidden");
+    if (!item.Enabled()) return Fail(itemName + " is disabled");
     return ClickMenuItem(item, itemName);
   }
   return WrongKind(command.syntax->word, name, c,
@@ -118,7 +118,7 @@ Refusal Choose(Control& c, const Command& command) {
 }
 
 // The commands that act on one control the user can reach.
-Refusal Act(const Command& command, Control& c) {
+Result<> Act(const Command& command, Control& c) {
   Verb verb = command.syntax->verb;
   const std::string& name = command.name;
   std::string verbWord = command.syntax->word;
@@ -126,35 +126,35 @@ Refusal Act(const Command& command, Control& c) {
   switch (verb) {
     case Verb::kClick:
       if (c.kind() == Kind::kMenu)
-        return name + " is a menu; choose one of its items (choose " + name + " CAPTION)";
+        return Fail(name + " is a menu; choose one of its items (choose " + name + " CAPTION)");
       if (c.kind() == Kind::kMenuItem)
         return ClickMenuItem(static_cast<toolkit::MenuItem&>(c), name);
       c.UserClick();
-      return std::nullopt;
+      return {};
     case Verb::kRightClick:
       if (menuPart) return WrongKind(verbWord, name, c, "a control of a window");
       c.UserMouseDown(toolkit::MouseButton::kRight);
-      return std::nullopt;
+      return {};
     case Verb::kKey:
       if (menuPart) return WrongKind(verbWord, name, c, "a control of a window");
       c.UserKeyDown(command.code);
-      return std::nullopt;
+      return {};
     case Verb::kTick:
     case Verb::kUntick: {
       auto* box = dynamic_cast<toolkit::CheckBox*>(&c);
       if (!box) return WrongKind(verbWord, name, c, "a check box");
       box->SetValue(verb == Verb::kTick ? 1 : 0);
-      return std::nullopt;
+      return {};
     }
     case Verb::kType:
       if (auto* box = dynamic_cast<toolkit::TextBox*>(&c)) {
-        if (box->Locked()) return name + " is read-only";
+        if (box->Locked()) return Fail(name + " is read-only");
         box->SetText(command.text);
-        return std::nullopt;
+        return {};
       }
       if (auto* combo = dynamic_cast<toolkit::ComboBox*>(&c)) {
         combo->SetText(command.text);
-        return std::nullopt;
+        return {};
       }
       return WrongKind(verbWord, name, c, "a text box or a combo box");
     case Verb::kTab: {
@@ -163,9 +163,9 @@ Refusal Act(const Command& command, Control& c) {
       const auto& tabs = strip->Tabs();
       int index = FindText(static_cast<int>(tabs.size()), [&](int i) { return tabs[i]; },
                            command.text);
-      if (index < 0) return name + " has no tab " + command.text;
+      if (index < 0) return Fail(name + " has no tab " + command.text);
       strip->UserChoose(index);
-      return std::nullopt;
+      return {};
     }
     case Verb::kCheck:
     case Verb::kUncheck:
@@ -173,54 +173,54 @@ Refusal Act(const Command& command, Control& c) {
     case Verb::kChoose:
       return Choose(c, command);
     default:
-      return std::string("cannot do that here");
+      return Fail("cannot do that here");
   }
 }
 
-Refusal Unload(ScriptTarget& target, const std::string& name) {
+Result<> Unload(ScriptTarget& target, const std::string& name) {
   Form* form = target.MainForm();
   std::string shown = name.empty() ? form->name() : name;
   if (!name.empty()) {
     Named named;
-    if (Refusal r = Resolve(target, name, &named)) return r;
-    if (named.control) return "unload needs a window; " + name + " is a control";
+    if (Result<> r = Resolve(target, name, &named); !r) return r;
+    if (named.control) return Fail("unload needs a window; " + name + " is a control");
     form = named.form;
   }
-  if (Refusal r = Reachable(Named{form, nullptr}, shown)) return r;
+  if (Result<> r = Reachable(Named{form, nullptr}, shown); !r) return r;
   bool main = form == target.MainForm();
   form->Unload();
   // Closing the main window ends the program.
   if (main && target.Running()) target.App()->End();
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace
 
-Refusal Perform(const Command& command, ScriptTarget& target, platform::ScriptedUi* ui,
-                std::ostream& out) {
+Result<> Perform(const Command& command, ScriptTarget& target, platform::ScriptedUi* ui,
+                 std::ostream& out) {
   Verb verb = command.syntax->verb;
   if (verb == Verb::kAnswer) {
-    if (!ui) return std::string("answer: this platform takes no queued answers");
+    if (!ui) return Fail("answer: this platform takes no queued answers");
     ui->QueueAnswer(command.text);
-    return std::nullopt;
+    return {};
   }
   if (verb == Verb::kStart) {
-    if (target.Running()) return std::string("the program is already running");
+    if (target.Running()) return Fail("the program is already running");
     target.Start(command.text);
-    return std::nullopt;
+    return {};
   }
   if (!target.Running())
-    return std::string(target.App() ? "the program has ended"
-                                    : "no program is running; start it first");
+    return Fail(std::string(target.App() ? "the program has ended"
+                                         : "no program is running; start it first"));
   if (verb == Verb::kPrint) return Print(target, command.name, out);
   if (verb == Verb::kUnload) return Unload(target, command.name);
 
   Named named;
-  if (Refusal r = Resolve(target, command.name, &named)) return r;
+  if (Result<> r = Resolve(target, command.name, &named); !r) return r;
   if (!named.control)
-    return std::string(command.syntax->word) + " needs a control; " + command.name +
-           " is a window";
-  if (Refusal r = Reachable(named, command.name)) return r;
+    return Fail(std::string(command.syntax->word) + " needs a control; " + command.name +
+                " is a window");
+  if (Result<> r = Reachable(named, command.name); !r) return r;
   CloseOtherPopups(target, named.control);
   return Act(command, *named.control);
 }

@@ -12,7 +12,7 @@
 namespace vb::cli::script {
 
 // Carries out one command; ui null refuses "answer". Prints to out.
-Refusal Perform(const Command& command, ScriptTarget& target, platform::ScriptedUi* ui,
-                std::ostream& out);
+Result<> Perform(const Command& command, ScriptTarget& target, platform::ScriptedUi* ui,
+                 std::ostream& out);
 
 }  // namespace vb::cli::script

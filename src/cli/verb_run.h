@@ -37,10 +37,10 @@ class VerbRun {
 
   // Runs one line; false, with the reason on io.err, when it is refused.
   bool Do(const std::string& line) {
-    std::optional<std::string> refusal = session_.Run(line);
-    if (!refusal) return true;
+    Result<> done = session_.Run(line);
+    if (done) return true;
     io_.out.flush();
-    io_.err << verb_ << ": " << *refusal << "\n";
+    io_.err << verb_ << ": " << done.message() << "\n";
     return false;
   }
   // Closes the program if it still runs; the exit code given.

@@ -22,8 +22,7 @@ int RunWinapp2Verb(platform::Platform& platform, const std::vector<std::string>&
   text << in.rdbuf();
   catalogue::RulePlaces places(platform);
   auto rules = catalogue::RuleCatalogue::Load(places, text.str(), file);
-  for (const catalogue::RuleProblem& problem : rules->Problems())
-    io.out << catalogue::Describe(problem) << "\n";
+  for (const auto& [line, problem] : rules->Problems()) io.out << problem.message << "\n";
   for (int l = 0; l < catalogue::kAppListCount; ++l) {
     auto list = static_cast<catalogue::AppList>(l);
     io.out << catalogue::ListCaption(list) << ": " << rules->Entries(list).size() << "\n";

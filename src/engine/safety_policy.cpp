@@ -117,8 +117,8 @@ bool SafetyPolicy::InsideCacheFolders(const std::string& localFile) {
 
 namespace vb::engine {
 
-std::optional<std::string> SafetyPolicy::KeyRefusal(win::HKEY root, const std::string& path) {
-  return registry::ProtectedKeyRefusal(root, path);
+Result<> SafetyPolicy::KeyTreeMayGo(win::HKEY root, const std::string& path) {
+  return registry::KeyTreeMayGo(root, path);
 }
 
 }  // namespace vb::engine

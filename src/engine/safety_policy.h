@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "base/result.h"
 #include "engine/places.h"
 #include "platform/win_types.h"
 
@@ -27,9 +28,9 @@ class SafetyPolicy {
   [[nodiscard]] bool Protected(platform::FolderHandle folder, bool driveRoot);
   [[nodiscard]] bool Protected(const FolderId& id);
 
-  // Why a registry key may not be deleted with everything below it, or
-  // nothing when it may.
-  [[nodiscard]] static std::optional<std::string> KeyRefusal(win::HKEY root, const std::string& path);
+  // Whether a registry key may be deleted with everything below it; the
+  // failure says why not.
+  [[nodiscard]] static Result<> KeyTreeMayGo(win::HKEY root, const std::string& path);
 
   // Whether a URL-cache entry's file lies in one of the user's cache
   // folders (Temporary Internet Files, Cookies, History, or a folder below

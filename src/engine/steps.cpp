@@ -97,8 +97,8 @@ class RegistryWork {
     return false;
   }
   void KeyTree() {
-    if (std::optional<std::string> why = SafetyPolicy::KeyRefusal(step_.root, step_.key)) {
-      Refuse(c_.removal, KeyText(step_.root, step_.key), *why);
+    if (Result<> mayGo = SafetyPolicy::KeyTreeMayGo(step_.root, step_.key); !mayGo) {
+      Refuse(c_.removal, KeyText(step_.root, step_.key), mayGo.message());
       return;
     }
     Tree(step_.key);

@@ -45,10 +45,10 @@ void AddFile(PersonalizedContext& context) {
   Append(context, settings::kFiles, path);
 }
 
-std::optional<std::string> FolderRefusal(platform::Platform& platform, const std::string& folder) {
+Result<> FolderMayBeEmptied(platform::Platform& platform, const std::string& folder) {
   constexpr const char* kSystemFolder = "You cannot select a system folder.";
   std::optional<engine::SplitPath> split = engine::Split(folder, "", true);
-  if (split && split->components.empty()) return "You cannot select the root of a drive.";
+  if (split && split->components.empty()) return Fail("You cannot select the root of a drive.");
   // The folder as the run opens it, and as any path opens it: one reached
   // only through a link is refused as the run would refuse it.
   engine::Places places(platform);
@@ -70,21 +70,21 @@ std::optional<std::string> FolderRefusal(platform::Platform& platform, const std
     if (!system.empty() && system.front() != '\\' &&
         platform::EqualsIgnoringCase(text, places.PathText(engine::PathFolder(system))))
       refused = true;
-  if (refused) return kSystemFolder;
+  if (refused) return Fail(kSystemFolder);
   if (!found) {
     std::optional<engine::FolderId> id = places.IdOfPath(folder);
-    if (id && policy.Protected(*id)) return kSystemFolder;
-    if (id) return "You cannot select a link to another folder.";
+    if (id && policy.Protected(*id)) return Fail(kSystemFolder);
+    if (id) return Fail("You cannot select a link to another folder.");
   }
-  return std::nullopt;
+  return {};
 }
 
 void AddFolder(PersonalizedContext& context) {
   auto& ui = context.platform.Ui();
   std::string path = ui.BrowseForFolder("Choose folder");
   if (path.empty()) return;
-  if (std::optional<std::string> refusal = FolderRefusal(context.platform, path)) {
-    ui.MessageBoxA(*refusal, kTitle, win::kMbIconExclamation);
+  if (Result<> mayBe = FolderMayBeEmptied(context.platform, path); !mayBe) {
+    ui.MessageBoxA(mayBe.message(), kTitle, win::kMbIconExclamation);
     return;
   }
   if (ui.MessageBoxA("Warning!\r\nThis folder and all subfolders will be emptied of all files "

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/result.h"
 #include "platform/platform.h"
 #include "registry/settings_store.h"
 #include "toolkit/controls.h"
@@ -44,11 +45,10 @@ void RemoveSelected(PersonalizedContext& context);
 // "Remove All": after a confirmation, the four sections and every row.
 void RemoveAll(PersonalizedContext& context);
 
-// Why a folder may not be emptied: a drive's root, a folder the safety
-// policy protects (decided on the folder the path leads to, whatever its
-// spelling), or a folder reached only through a link. Nothing for any other
-// folder, a missing one included.
-[[nodiscard]] std::optional<std::string> FolderRefusal(platform::Platform& platform,
-                                                       const std::string& folder);
+// Whether a folder may be emptied; refused, with the message the user is
+// shown: a drive's root, a folder the safety policy protects (decided on the
+// folder the path leads to, whatever its spelling), or a folder reached only
+// through a link. Any other folder may, a missing one included.
+[[nodiscard]] Result<> FolderMayBeEmptied(platform::Platform& platform, const std::string& folder);
 
 }  // namespace vb::personal

@@ -48,8 +48,7 @@ std::vector<engine::Step> PersonalizedSteps(const PersonalizedStageContext& c) {
   for (const std::string& key : Rows(c.registryKeys)) {
     std::string text = key;
     while (!text.empty() && text.back() == '\\') text.pop_back();
-    std::optional<registry::KeyPath> path =
-        registry::SplitKeyPath(text, nullptr, registry::RootNames::kLongOnly);
+    Result<registry::KeyPath> path = registry::SplitKeyPath(text, registry::RootNames::kLongOnly);
     if (!path || path->subKey.empty()) {
       steps.push_back(engine::Refused(key, "not a registry key"));
       continue;

@@ -40,8 +40,8 @@ std::optional<ValueEntry> SplitValueEntry(std::string_view entry) {
   if (bar == std::string_view::npos) return std::nullopt;
   std::string_view name = entry.substr(bar + 1);
   if (name.empty() || name.find(kValueSeparator) != std::string_view::npos) return std::nullopt;
-  std::optional<registry::KeyPath> key =
-      registry::SplitKeyPath(entry.substr(0, bar), nullptr, registry::RootNames::kLongOnly);
+  Result<registry::KeyPath> key =
+      registry::SplitKeyPath(entry.substr(0, bar), registry::RootNames::kLongOnly);
   if (!key || key->subKey.empty()) return std::nullopt;
   return ValueEntry{*key, std::string(name)};
 }
@@ -64,9 +64,9 @@ RegistryEntryCheck CheckRegistryEntry(const std::string& text) {
     std::optional<win::HKEY> root =
         registry::ParseRootName(key.substr(0, slash), registry::RootNames::kLongOnly);
     std::string_view path = slash == std::string_view::npos ? "" : key.substr(slash + 1);
-    std::optional<std::string> why;
-    if (root) why = registry::ProtectedKeyRefusal(*root, path);
-    if (why) return Refuse("This registry key cannot be cleaned: it is " + *why + ".", true);
+    Result<> mayGo = root ? registry::KeyTreeMayGo(*root, path) : Result<>();
+    if (!mayGo)
+      return Refuse("This registry key cannot be cleaned: it is " + mayGo.message() + ".", true);
     return {RegistryEntryCheck::kKey, "", false};
   }
   if (!SplitValueEntry(text))

@@ -28,9 +28,8 @@ void cRegistry::SetMachine(const std::string& name) {
     machine_ = name;
 }
 
-RegistryError cRegistry::Error(std::string description) const {
-  return RegistryError{RegistryError::kNumber, platform_.System().ProgramName() + ".cRegistry",
-                       std::move(description)};
+std::string cRegistry::ErrorSource() const {
+  return platform_.System().ProgramName() + ".cRegistry";
 }
 
 bool cRegistry::KeyExists() {
@@ -43,13 +42,13 @@ bool cRegistry::KeyExists() {
   return true;
 }
 
-RegResult cRegistry::CreateKey() {
+Result<> cRegistry::CreateKey() {
   auto& reg = platform_.Registry();
   HKEY key = 0;
-  if (HoldsNul(sectionKey_) ||
-      reg.RegCreateKeyExA(Root(), sectionKey_.c_str(), 0, "", 0, 0x3F, &key, nullptr) !=
-          kErrorSuccess)
-    return RegResult(Error("Failed to create registry Key: '" + sectionKey_));
+  LONG rc = HoldsNul(sectionKey_)
+                ? kErrorInvalidParameter
+                : reg.RegCreateKeyExA(Root(), sectionKey_.c_str(), 0, "", 0, 0x3F, &key, nullptr);
+  if (rc != kErrorSuccess) return Fail("Failed to create registry Key: '" + sectionKey_, rc);
   reg.RegCloseKey(key);
   return {};
 }
@@ -60,18 +59,17 @@ bool cRegistry::DeleteKey() {
   return platform_.Registry().RegDeleteKeyA(Root(), sectionKey_.c_str()) == kErrorSuccess;
 }
 
-RegResult cRegistry::DeleteValue() {
+Result<> cRegistry::DeleteValue() {
   auto& reg = platform_.Registry();
   HKEY key = 0;
   std::string where = std::to_string(classKey_) + "',Section: '" + sectionKey_;
-  if (HoldsNul(sectionKey_) ||
-      reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, 0x3F, &key) != kErrorSuccess)
-    return RegResult(Error("Failed to open key '" + where + "' for delete access"));
-  LONG rc = HoldsNul(valueKey_) ? kErrorInvalidParameter
-                                 : reg.RegDeleteValueA(key, valueKey_.c_str());
+  LONG rc = HoldsNul(sectionKey_) ? kErrorInvalidParameter
+                                  : reg.RegOpenKeyExA(Root(), sectionKey_.c_str(), 0, 0x3F, &key);
+  if (rc != kErrorSuccess) return Fail("Failed to open key '" + where + "' for delete access", rc);
+  rc = HoldsNul(valueKey_) ? kErrorInvalidParameter : reg.RegDeleteValueA(key, valueKey_.c_str());
   reg.RegCloseKey(key);
   if (rc != kErrorSuccess)
-    return RegResult(Error("Failed to delete registry Key: '" + where + "',Key: '" + valueKey_));
+    return Fail("Failed to delete registry Key: '" + where + "',Key: '" + valueKey_, rc);
   return {};
 }
 

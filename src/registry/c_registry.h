@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "base/result.h"
 #include "platform/platform.h"
-#include "registry/registry_error.h"
 
 namespace vb::registry {
 
@@ -27,9 +27,16 @@ class cRegistry {
   void SetMachine(const std::string& name);
 
   bool KeyExists();
-  [[nodiscard]] RegResult CreateKey();
+  // A failure's message is the description the program gives it ("Failed to
+  // create registry Key: '..."), its code that of the registry call that
+  // failed (kErrorInvalidParameter for a name holding a NUL).
+  [[nodiscard]] Result<> CreateKey();
   bool DeleteKey();
-  RegResult DeleteValue();
+  Result<> DeleteValue();
+  // What the program reports beside the description of such a failure: the
+  // error number and the source, "<program>.cRegistry".
+  static constexpr long kErrorNumber = 26001;
+  std::string ErrorSource() const;
   // The value named by ValueKey; Default when the key or value is missing.
   [[nodiscard]] RegVariant Value();
   // The value names (or subkey names) in the registry's order. The program's
@@ -51,7 +58,6 @@ class cRegistry {
 
  private:
   win::HKEY Root() const { return static_cast<win::HKEY>(classKey_); }
-  RegistryError Error(std::string description) const;
   std::string ExpandEnvStr(const std::string& text);
 
   platform::Platform& platform_;

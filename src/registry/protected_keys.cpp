@@ -85,23 +85,23 @@ bool ThroughView(win::HKEY* where, Names* names) {
 
 }  // namespace
 
-std::optional<std::string> ProtectedKeyRefusal(win::HKEY root, std::string_view path) {
-  if (RootLongName(root).empty()) return "not a key below one of the four registry roots";
-  if (platform::HoldsControlCharacter(path)) return "a key path holding a control character";
+Result<> KeyTreeMayGo(win::HKEY root, std::string_view path) {
+  if (RootLongName(root).empty()) return Fail("not a key below one of the four registry roots");
+  if (platform::HoldsControlCharacter(path)) return Fail("a key path holding a control character");
   while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   Names names = Split(path);
   for (std::string_view name : names)
-    if (name.empty()) return "a malformed key path";
+    if (name.empty()) return Fail("a malformed key path");
   // Every view read shortens the path, so this ends.
   win::HKEY where = root;
   while (ThroughView(&where, &names)) {
   }
-  if (names.empty()) return "a whole hive";
-  if (names.size() == 1) return "a key Windows needs";
+  if (names.empty()) return Fail("a whole hive");
+  if (names.size() == 1) return Fail("a key Windows needs");
   for (std::string_view key : kWindowsKeys) {
-    if (Matches(Split(key), names, names.size())) return "a key Windows needs";
+    if (Matches(Split(key), names, names.size())) return Fail("a key Windows needs");
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace vb::registry

@@ -8,12 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "platform/win_types.h"
 
 namespace vb::registry {
 
-// Why deleting root\path with everything below it is refused ("a whole
-// hive", "a key Windows needs"...), or nothing when it may go. Refused:
+// Whether root\path may be deleted with everything below it; when it may
+// not, the failure says why ("a whole hive", "a key Windows needs"...).
+// Refused:
 // - a root that is not one of the four, a path with an empty component or
 //   a control character (NUL included);
 // - a hive: a root itself, a user's hive below HKEY_USERS, and
@@ -27,7 +29,6 @@ namespace vb::registry {
 //   Software\WOW6432Node (the 32-bit view of Software) as below Software.
 // Letter case and trailing backslashes are ignored. A vendor's own key
 // (HKCU\Software\OldApp) and the keys below CurrentVersion may go.
-[[nodiscard]] std::optional<std::string> ProtectedKeyRefusal(win::HKEY root,
-                                                             std::string_view path);
+[[nodiscard]] Result<> KeyTreeMayGo(win::HKEY root, std::string_view path);
 
 }  // namespace vb::registry

@@ -83,7 +83,7 @@ class Parser {
     file_.format = format;
   }
 
-  std::optional<RegFile> Run(std::string* error) {
+  Result<RegFile> Run() {
     for (std::size_t i = 1; i < lines_.size(); ++i) {
       int line = static_cast<int>(i) + 1;
       View text = TrimLeft(lines_[i]);
@@ -96,10 +96,7 @@ class Parser {
         ok = ParseValueLine(&i);
       else
         ok = Fail(line, "expected a [KEY] line, a \"name\"=value line or a ; comment");
-      if (!ok) {
-        if (error) *error = error_;
-        return std::nullopt;
-      }
+      if (!ok) return vb::Fail(error_);
     }
     return std::move(file_);
   }
@@ -111,9 +108,8 @@ class Parser {
   }
 
   bool ToCp1252(int line, View text, std::string* out) {
-    std::string why;
-    std::optional<std::string> converted = UnicodeToCp1252(text, &why);
-    if (!converted) return Fail(line, why);
+    Result<std::string> converted = UnicodeToCp1252(text);
+    if (!converted) return Fail(line, converted.message());
     *out = std::move(*converted);
     return true;
   }
@@ -130,9 +126,8 @@ class Parser {
     }
     std::string path;
     if (!ToCp1252(line, inner, &path)) return false;
-    std::string why;
-    std::optional<KeyPath> split = SplitKeyPath(path, &why);
-    if (!split) return Fail(line, why);
+    Result<KeyPath> split = SplitKeyPath(path);
+    if (!split) return Fail(line, split.message());
     if (key.remove && split->subKey.empty())
       return Fail(line, "refusing to delete the whole hive " + RootLongName(split->root));
     key.root = split->root;
@@ -279,12 +274,11 @@ class Parser {
     if (file_.format == RegFileFormat::kVersion5 && IsStringType(type)) {
       // The string types are Unicode in a Version 5.00 file; the registry
       // here holds them as the ANSI functions give them.
-      std::string why;
-      std::optional<std::string> ansi = Utf16LeToCp1252(bytes, &why);
+      Result<std::string> ansi = Utf16LeToCp1252(bytes);
       if (!ansi) {
         char kind[24];
         std::snprintf(kind, sizeof kind, "hex(%x)", static_cast<unsigned>(type));
-        return Fail(line, std::string(kind) + " data must be UTF-16LE text: " + why);
+        return Fail(line, std::string(kind) + " data must be UTF-16LE text: " + ansi.message());
       }
       value->data = std::move(*ansi);
     } else {
@@ -334,13 +328,10 @@ void AppendHex(std::string& out, std::size_t column, std::string_view bytes) {
   }
 }
 
-bool AppendValue(std::string& out, const RegFileValue& value, bool version5, std::string* error) {
-  if (HasLineBreak(value.name)) {
-    if (error)
-      *error =
-          "the value name \"" + value.name + "\" has a line break, which a .reg file cannot hold";
-    return false;
-  }
+Result<> AppendValue(std::string& out, const RegFileValue& value, bool version5) {
+  if (HasLineBreak(value.name))
+    return Fail("the value name \"" + value.name +
+                "\" has a line break, which a .reg file cannot hold");
   std::string line = value.name.empty() ? "@=" : "\"" + Escape(value.name) + "\"=";
   if (value.remove) {
     line += "-";
@@ -368,16 +359,13 @@ bool AppendValue(std::string& out, const RegFileValue& value, bool version5, std
   }
   out += line;
   out += "\r\n";
-  return true;
+  return {};
 }
 
 }  // namespace
 
-std::optional<RegFile> ParseRegFile(std::string_view bytes, std::string* error) {
-  auto fail = [&](int line, const std::string& what) -> std::optional<RegFile> {
-    if (error) *error = LineError(line, what);
-    return std::nullopt;
-  };
+Result<RegFile> ParseRegFile(std::string_view bytes) {
+  auto fail = [&](int line, const std::string& what) { return Fail(LineError(line, what)); };
   DecodedText decoded;
   if (bytes.substr(0, 2) == "\xFF\xFE") {
     decoded = DecodeUtf16Le(bytes.substr(2));
@@ -419,33 +407,27 @@ std::optional<RegFile> ParseRegFile(std::string_view bytes, std::string* error) 
     return fail(1,
                 "not a registry file: the first line must be \"Windows Registry Editor "
                 "Version 5.00\" or \"REGEDIT4\"");
-  return Parser(std::move(lines), format).Run(error);
+  return Parser(std::move(lines), format).Run();
 }
 
-std::optional<std::string> FormatRegFile(const RegFile& file, std::string* error) {
+Result<std::string> FormatRegFile(const RegFile& file) {
   bool version5 = file.format == RegFileFormat::kVersion5;
   std::string text = version5 ? "Windows Registry Editor Version 5.00" : "REGEDIT4";
   text += "\r\n\r\n";
   for (const RegFileKey& key : file.keys) {
-    if (RootLongName(key.root).empty()) {
-      if (error) *error = "a key below a handle that is no registry root";
-      return std::nullopt;
-    }
+    if (RootLongName(key.root).empty())
+      return Fail("a key below a handle that is no registry root");
     std::string path = JoinKeyPath(key.root, key.subKey);
-    if (HasLineBreak(path)) {
-      if (error)
-        *error = "the key name \"" + path + "\" has a line break, which a .reg file cannot hold";
-      return std::nullopt;
-    }
-    if (key.remove && (key.subKey.empty() || !key.values.empty())) {
-      if (error) *error = "a [-KEY] line for " + path + " must name a subkey and carry no values";
-      return std::nullopt;
-    }
+    if (HasLineBreak(path))
+      return Fail("the key name \"" + path + "\" has a line break, which a .reg file cannot hold");
+    if (key.remove && (key.subKey.empty() || !key.values.empty()))
+      return Fail("a [-KEY] line for " + path + " must name a subkey and carry no values");
     text += key.remove ? "[-" : "[";
     text += path;
     text += "]\r\n";
     for (const RegFileValue& value : key.values)
-      if (!AppendValue(text, value, version5, error)) return std::nullopt;
+      if (Result<> appended = AppendValue(text, value, version5); !appended)
+        return appended.failure();
     text += "\r\n";
   }
   if (!version5) return text;

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "platform/win_types.h"
 
 namespace vb::registry {
@@ -54,14 +55,13 @@ struct RegFile {
   std::vector<RegFileKey> keys;  // in file order
 };
 
-// Reads a whole file. A malformed file gives nothing, with "line N: what is
-// wrong" in *error.
-[[nodiscard]] std::optional<RegFile> ParseRegFile(std::string_view bytes, std::string* error);
+// Reads a whole file. A malformed file fails with "line N: what is wrong".
+[[nodiscard]] Result<RegFile> ParseRegFile(std::string_view bytes);
 
 // Writes the file as regedit does: CRLF line ends, a blank line after the
 // header and after every key, hex data wrapped at about 80 columns; a
 // Version 5.00 file is UTF-16LE with a BOM, a REGEDIT4 file Windows-1252.
 // Fails only for a name that a .reg file cannot hold (one with a line break).
-[[nodiscard]] std::optional<std::string> FormatRegFile(const RegFile& file, std::string* error);
+[[nodiscard]] Result<std::string> FormatRegFile(const RegFile& file);
 
 }  // namespace vb::registry

@@ -13,16 +13,14 @@ namespace vb::registry {
 using platform::OpenedKey;
 using platform::RegistryApi;
 
-bool ApplyRegFile(RegistryApi& registry, const RegFile& file, std::string* error) {
+Result<> ApplyRegFile(RegistryApi& registry, const RegFile& file) {
+  std::optional<Failure> failure;
   auto fail = [&](int line, const std::string& what, win::LONG rc) {
-    if (error) *error = "line " + std::to_string(line) + ": " + what + ": " + RegistryErrorText(rc);
+    failure = Fail("line " + std::to_string(line) + ": " + what + ": " + RegistryErrorText(rc), rc);
     return false;
   };
   ChangeUnit unit(registry);
-  if (win::LONG busy = unit.Status()) {
-    if (error) *error = RegistryErrorText(busy);
-    return false;
-  }
+  if (win::LONG busy = unit.Status()) return Fail(RegistryErrorText(busy), busy);
   bool ok = true;
   for (const RegFileKey& key : file.keys) {
     std::string path = JoinKeyPath(key.root, key.subKey);
@@ -59,29 +57,25 @@ bool ApplyRegFile(RegistryApi& registry, const RegFile& file, std::string* error
     }
     if (!ok) break;
   }
-  if (!ok) return false;
-  if (win::LONG kept = unit.Keep()) {
-    if (error) *error = RegistryErrorText(kept);
-    return false;
-  }
-  return true;
+  if (!ok) return *failure;
+  if (win::LONG kept = unit.Keep()) return Fail(RegistryErrorText(kept), kept);
+  return {};
 }
 
-bool ImportRegFile(RegistryApi& registry, std::string_view bytes, std::string* error) {
-  std::optional<RegFile> file = ParseRegFile(bytes, error);
-  return file && ApplyRegFile(registry, *file, error);
+Result<> ImportRegFile(RegistryApi& registry, std::string_view bytes) {
+  Result<RegFile> file = ParseRegFile(bytes);
+  if (!file) return file.failure();
+  return ApplyRegFile(registry, *file);
 }
 
-std::optional<std::string> ExportRegKey(RegistryApi& registry, win::HKEY root,
-                                        const std::string& subKey, std::string* error) {
+Result<std::string> ExportRegKey(RegistryApi& registry, win::HKEY root,
+                                 const std::string& subKey) {
   RegFile file;
   std::string failed;
   win::LONG rc = ReadKeyTree(registry, root, StoredKeyCase(registry, root, subKey), &file, &failed);
-  if (rc != win::kErrorSuccess) {
-    if (error) *error = "cannot read " + failed + ": " + RegistryErrorText(rc);
-    return std::nullopt;
-  }
-  return FormatRegFile(file, error);
+  if (rc != win::kErrorSuccess)
+    return Fail("cannot read " + failed + ": " + RegistryErrorText(rc), rc);
+  return FormatRegFile(file);
 }
 
 }  // namespace vb::registry

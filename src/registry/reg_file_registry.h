@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "platform/registry_api.h"
 #include "registry/reg_file.h"
 
@@ -14,18 +15,16 @@ namespace vb::registry {
 // or, when a write fails, the registry keeps what it had (where the registry
 // can group changes; Windows cannot, and keeps what was written before the
 // failure). A [-KEY] of a missing key and "name"=- of a missing value are no
-// failure, as in regedit.
-[[nodiscard]] bool ApplyRegFile(platform::RegistryApi& registry, const RegFile& file,
-                                std::string* error);
+// failure, as in regedit. A failure carries the code of the registry call
+// that failed.
+[[nodiscard]] Result<> ApplyRegFile(platform::RegistryApi& registry, const RegFile& file);
 
 // Parses the whole file, then applies it; a malformed file changes nothing.
-[[nodiscard]] bool ImportRegFile(platform::RegistryApi& registry, std::string_view bytes,
-                                 std::string* error);
+[[nodiscard]] Result<> ImportRegFile(platform::RegistryApi& registry, std::string_view bytes);
 
 // The Version 5.00 file (UTF-16LE, BOM, CRLF) of root\subKey and all below
 // it, with the key names in their stored case.
-[[nodiscard]] std::optional<std::string> ExportRegKey(platform::RegistryApi& registry,
-                                                      win::HKEY root, const std::string& subKey,
-                                                      std::string* error);
+[[nodiscard]] Result<std::string> ExportRegKey(platform::RegistryApi& registry, win::HKEY root,
+                                               const std::string& subKey);
 
 }  // namespace vb::registry

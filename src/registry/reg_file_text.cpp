@@ -101,23 +101,17 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
-std::optional<std::string> Utf8ToCp1252(std::string_view text, std::string* error) {
+Result<std::string> Utf8ToCp1252(std::string_view text) {
   std::string out;
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t at = pos;
     std::optional<char32_t> c = NextUtf8(text, &pos);
-    if (!c) {
-      if (error)
-        *error =
-            "the byte " + ByteName(static_cast<unsigned char>(text[at])) + " is not valid UTF-8";
-      return std::nullopt;
-    }
+    if (!c)
+      return Fail("the byte " + ByteName(static_cast<unsigned char>(text[at])) +
+                  " is not valid UTF-8");
     std::optional<unsigned char> byte = UnicodeToCp1252(*c);
-    if (!byte) {
-      if (error) *error = NoCp1252Form(*c);
-      return std::nullopt;
-    }
+    if (!byte) return Fail(NoCp1252Form(*c));
     out += static_cast<char>(*byte);
   }
   return out;
@@ -134,28 +128,19 @@ std::string Cp1252ToUtf16Le(std::string_view text) {
   return out;
 }
 
-std::optional<std::string> Utf16LeToCp1252(std::string_view bytes, std::string* error) {
-  if (bytes.size() % 2) {
-    if (error) *error = "UTF-16LE data must have an even number of bytes";
-    return std::nullopt;
-  }
+Result<std::string> Utf16LeToCp1252(std::string_view bytes) {
+  if (bytes.size() % 2) return Fail("UTF-16LE data must have an even number of bytes");
   DecodedText decoded = DecodeUtf16Le(bytes);
-  if (!decoded.ok) {
-    if (error) *error = decoded.error;
-    return std::nullopt;
-  }
-  return UnicodeToCp1252(decoded.text, error);
+  if (!decoded.ok) return Fail(decoded.error);
+  return UnicodeToCp1252(decoded.text);
 }
 
-std::optional<std::string> UnicodeToCp1252(std::u32string_view text, std::string* error) {
+Result<std::string> UnicodeToCp1252(std::u32string_view text) {
   std::string out;
   out.reserve(text.size());
   for (char32_t c : text) {
     std::optional<unsigned char> byte = UnicodeToCp1252(c);
-    if (!byte) {
-      if (error) *error = NoCp1252Form(c);
-      return std::nullopt;
-    }
+    if (!byte) return Fail(NoCp1252Form(c));
     out += static_cast<char>(*byte);
   }
   return out;

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
+
 namespace vb::registry {
 
 [[nodiscard]] char32_t Cp1252ToUnicode(unsigned char byte);
@@ -17,20 +19,18 @@ namespace vb::registry {
 
 // Windows-1252 text to UTF-8, for printing on the host.
 [[nodiscard]] std::string Cp1252ToUtf8(std::string_view text);
-// UTF-8 text (a host command line) to Windows-1252. On failure returns nothing
-// with a message naming the offending character or byte.
-[[nodiscard]] std::optional<std::string> Utf8ToCp1252(std::string_view text, std::string* error);
+// UTF-8 text (a host command line) to Windows-1252. Fails with a message
+// naming the offending character or byte.
+[[nodiscard]] Result<std::string> Utf8ToCp1252(std::string_view text);
 
 // Windows-1252 bytes as UTF-16LE bytes, one code unit per byte.
 [[nodiscard]] std::string Cp1252ToUtf16Le(std::string_view text);
 // UTF-16LE bytes back to Windows-1252; fails for an odd byte count, an
 // unpaired surrogate or a character Windows-1252 cannot hold.
-[[nodiscard]] std::optional<std::string> Utf16LeToCp1252(std::string_view bytes,
-                                                         std::string* error);
+[[nodiscard]] Result<std::string> Utf16LeToCp1252(std::string_view bytes);
 
 // Code points to Windows-1252; fails for a character Windows-1252 cannot hold.
-[[nodiscard]] std::optional<std::string> UnicodeToCp1252(std::u32string_view text,
-                                                         std::string* error);
+[[nodiscard]] Result<std::string> UnicodeToCp1252(std::u32string_view text);
 
 // "U+20AC" style name of a character, for messages.
 [[nodiscard]] std::string CharacterName(char32_t c);

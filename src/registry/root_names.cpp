@@ -48,18 +48,14 @@ std::string RootShortName(win::HKEY root) {
   return r ? r->shortName : "";
 }
 
-std::optional<KeyPath> SplitKeyPath(std::string_view path, std::string* error, RootNames accepted) {
-  auto fail = [&](std::string message) -> std::optional<KeyPath> {
-    if (error) *error = std::move(message);
-    return std::nullopt;
-  };
-  if (path.empty()) return fail("no registry key given");
-  if (path.substr(0, 2) == "\\\\") return fail("keys of other computers are not supported");
+Result<KeyPath> SplitKeyPath(std::string_view path, RootNames accepted) {
+  if (path.empty()) return Fail("no registry key given");
+  if (path.substr(0, 2) == "\\\\") return Fail("keys of other computers are not supported");
   std::size_t slash = path.find('\\');
   std::string_view rootName = path.substr(0, slash);
   std::optional<win::HKEY> root = ParseRootName(rootName, accepted);
   if (!root)
-    return fail("unknown registry root \"" + std::string(rootName) +
+    return Fail("unknown registry root \"" + std::string(rootName) +
                 "\" (expected HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, " +
                 (accepted == RootNames::kLongOnly ? "or HKEY_USERS)"
                                                   : "HKEY_USERS or HKCR, HKCU, HKLM, HKU)"));
@@ -76,7 +72,7 @@ std::optional<KeyPath> SplitKeyPath(std::string_view path, std::string* error, R
     std::size_t end = rest.find('\\', start);
     if (end == std::string_view::npos) end = rest.size();
     if (end == start)
-      return fail("the key path \"" + std::string(path) + "\" has an empty component");
+      return Fail("the key path \"" + std::string(path) + "\" has an empty component");
     start = end + 1;
   }
   result.subKey = std::string(rest);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "platform/win_types.h"
 
 namespace vb::registry {
@@ -35,11 +36,10 @@ struct KeyPath {
 };
 
 // Splits "HKCU\Software\X" into the root and "Software\X". One trailing
-// backslash is allowed ("HKCU\Software\"). On failure returns nothing and
-// puts a message such as "unknown registry root "HKEY_FOO"" in *error (when
-// error is not null).
-[[nodiscard]] std::optional<KeyPath> SplitKeyPath(std::string_view path, std::string* error,
-                                                  RootNames accepted = RootNames::kLongOrShort);
+// backslash is allowed ("HKCU\Software\"). Fails with a message such as
+// "unknown registry root "HKEY_FOO"".
+[[nodiscard]] Result<KeyPath> SplitKeyPath(std::string_view path,
+                                           RootNames accepted = RootNames::kLongOrShort);
 
 // "HKEY_CURRENT_USER\Software\X": the long root name, then the subkey if any.
 [[nodiscard]] std::string JoinKeyPath(win::HKEY root, std::string_view subKey);

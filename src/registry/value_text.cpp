@@ -44,8 +44,7 @@ std::uint64_t LittleEndian(std::string_view bytes) {
   return n;
 }
 
-std::optional<std::string> MultiStringData(const std::string& text, const std::string& separator,
-                                           std::string* error) {
+Result<std::string> MultiStringData(const std::string& text, const std::string& separator) {
   std::vector<std::string> parts;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -58,34 +57,28 @@ std::optional<std::string> MultiStringData(const std::string& text, const std::s
   }
   std::string bytes;
   for (const std::string& part : parts) {
-    if (part.empty()) {
-      *error = "REG_MULTI_SZ data cannot hold an empty string";
-      return std::nullopt;
-    }
+    if (part.empty()) return Fail("REG_MULTI_SZ data cannot hold an empty string");
     bytes += part + '\0';
   }
   // An empty list is still closed by two NULs.
   return parts.empty() ? std::string(2, '\0') : bytes + '\0';
 }
 
-std::optional<std::string> NumberData(win::DWORD type, const std::optional<std::string>& text,
-                                      std::string* error) {
+Result<std::string> NumberData(win::DWORD type, const std::optional<std::string>& text) {
   bool qword = type == kRegQword;
   std::optional<std::uint64_t> n =
       text ? ParseNumber(*text, qword ? UINT64_MAX : UINT32_MAX) : std::uint64_t{0};
-  if (!n) {
-    *error = "\"" + *text + "\" is no " + TypeText(type) +
-             " number (decimal, or hexadecimal after 0x, up to " +
-             (qword ? "0xffffffffffffffff" : "0xffffffff") + ")";
-    return std::nullopt;
-  }
+  if (!n)
+    return Fail("\"" + *text + "\" is no " + TypeText(type) +
+                " number (decimal, or hexadecimal after 0x, up to " +
+                (qword ? "0xffffffffffffffff" : "0xffffffff") + ")");
   std::string bytes;
   for (int i = 0; i < (qword ? 8 : 4); ++i) bytes += static_cast<char>((*n >> (8 * i)) & 0xFF);
   if (type == win::kRegDwordBigEndian) bytes = std::string(bytes.rbegin(), bytes.rend());
   return bytes;
 }
 
-std::optional<std::string> HexData(win::DWORD type, const std::string& text, std::string* error) {
+Result<std::string> HexData(win::DWORD type, const std::string& text) {
   auto digit = [](char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -99,10 +92,8 @@ std::optional<std::string> HexData(win::DWORD type, const std::string& text, std
     valid = high >= 0 && low >= 0;
     bytes += static_cast<char>(high * 16 + low);
   }
-  if (!valid) {
-    *error = TypeText(type) + " data must be pairs of hexadecimal digits, such as 01ab";
-    return std::nullopt;
-  }
+  if (!valid)
+    return Fail(TypeText(type) + " data must be pairs of hexadecimal digits, such as 01ab");
   return bytes;
 }
 
@@ -202,24 +193,23 @@ bool IsWritableFromText(win::DWORD type) {
   }
 }
 
-std::optional<std::string> DataFromText(win::DWORD type, const std::optional<std::string>& text,
-                                        const std::string& separator, std::string* error) {
+Result<std::string> DataFromText(win::DWORD type, const std::optional<std::string>& text,
+                                 const std::string& separator) {
   switch (type) {
     case win::kRegSz:
     case win::kRegExpandSz:
       return text.value_or("") + '\0';
     case win::kRegMultiSz:
-      return MultiStringData(text.value_or(""), separator, error);
+      return MultiStringData(text.value_or(""), separator);
     case win::kRegDword:
     case win::kRegDwordBigEndian:
     case kRegQword:
-      return NumberData(type, text, error);
+      return NumberData(type, text);
     case win::kRegBinary:
     case win::kRegNone:
-      return HexData(type, text.value_or(""), error);
+      return HexData(type, text.value_or(""));
     default:
-      *error = TypeText(type) + " values cannot be made from text";
-      return std::nullopt;
+      return Fail(TypeText(type) + " values cannot be made from text");
   }
 }
 

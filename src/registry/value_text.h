@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "platform/win_types.h"
 
 namespace vb::registry {
@@ -36,11 +37,9 @@ inline constexpr win::DWORD kRegQword = 11;
 // strings of a REG_MULTI_SZ list split at separator, each with its NUL, and
 // one more NUL to close the list; a number (decimal or 0x hexadecimal, 0 when
 // text is absent) in its byte order; pairs of hex digits for REG_BINARY and
-// REG_NONE. Nothing, with the reason in *error, for text that the type cannot
-// hold.
-[[nodiscard]] std::optional<std::string> DataFromText(win::DWORD type,
-                                                      const std::optional<std::string>& text,
-                                                      const std::string& separator,
-                                                      std::string* error);
+// REG_NONE. Fails, saying why, for text that the type cannot hold.
+[[nodiscard]] Result<std::string> DataFromText(win::DWORD type,
+                                               const std::optional<std::string>& text,
+                                               const std::string& separator);
 
 }  // namespace vb::registry

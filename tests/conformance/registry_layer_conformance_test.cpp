@@ -89,17 +89,17 @@ TEST_F(ConformanceRegistryLayer, EnumerationsListInRegistryOrderAndTolerateMissi
 
 TEST_F(ConformanceRegistryLayer, DeleteValueFailsWithTheExactDescriptions) {
   WriteString(reg(), kHkeyCurrentUser, Key("X"), "there", "1");
-  RegResult missingValue = At("X", "nope").DeleteValue();
+  Result<> missingValue = At("X", "nope").DeleteValue();
   ASSERT_FALSE(missingValue);
-  EXPECT_EQ(missingValue.error()->number, 26001);
   // The source names the program's executable: "vanbrisk" on the emulated
   // machine, this test executable on Windows.
-  EXPECT_EQ(missingValue.error()->source, p().System().ProgramName() + ".cRegistry");
-  EXPECT_EQ(missingValue.error()->description,
+  EXPECT_EQ(At("X").ErrorSource(), p().System().ProgramName() + ".cRegistry");
+  EXPECT_EQ(missingValue.code(), kErrorFileNotFound);
+  EXPECT_EQ(missingValue.message(),
             "Failed to delete registry Key: '-2147483647',Section: '" + Key("X") + "',Key: 'nope");
-  RegResult missingKey = At("Nope", "v").DeleteValue();
+  Result<> missingKey = At("Nope", "v").DeleteValue();
   ASSERT_FALSE(missingKey);
-  EXPECT_EQ(missingKey.error()->description,
+  EXPECT_EQ(missingKey.message(),
             "Failed to open key '-2147483647',Section: '" + Key("Nope") + "' for delete access");
   EXPECT_TRUE(At("X", "THERE").DeleteValue());
   EXPECT_TRUE(At("X").DeleteKey());

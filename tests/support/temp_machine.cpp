@@ -19,8 +19,9 @@ TempMachine::TempMachine(const fixtures::InitOptions& options) {
   folder_ = made;
   fixtures::InitOptions o = options;
   o.overwrite = true;
+  if (Result<> made = fixtures::InitMachine(folder_, o); !made)
+    throw std::runtime_error("InitMachine: " + made.message());
   std::string error;
-  if (!fixtures::InitMachine(folder_, o, &error)) throw std::runtime_error("InitMachine: " + error);
   machine_ = emu::Machine::Open(folder_, &error);
   if (!machine_) throw std::runtime_error("Machine::Open: " + error);
 }
@@ -58,8 +59,8 @@ void PassCleanerWarning(TempMachine& m) {
 }
 
 void AddDemoTracesAndPassWarning(TempMachine& m) {
-  std::string error;
-  if (!fixtures::AddDemoTraces(m.machine(), &error)) throw std::runtime_error("AddDemoTraces: " + error);
+  if (Result<> added = fixtures::AddDemoTraces(m.machine()); !added)
+    throw std::runtime_error("AddDemoTraces: " + added.message());
   PassCleanerWarning(m);
 }
 

@@ -27,17 +27,16 @@ class EmulatedMachine final : public ChosenPlatform {
 
 bool UsesEmulatedMachines() { return true; }
 
-std::unique_ptr<ChosenPlatform> OpenPlatform(const std::string& folder, bool createDefault,
-                                             std::string* error) {
-  std::string why;
-  if (createDefault && !std::filesystem::exists(folder + "/registry.db") &&
-      !fixtures::InitMachine(folder, {}, &why)) {
-    if (error) *error = "cannot create the default machine: " + why;
-    return nullptr;
+Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string& folder,
+                                                     bool createDefault) {
+  if (createDefault && !std::filesystem::exists(folder + "/registry.db")) {
+    if (Result<> made = fixtures::InitMachine(folder, {}); !made)
+      return Fail("cannot create the default machine: " + made.message());
   }
-  auto machine = emu::Machine::Open(folder, error);
-  if (!machine) return nullptr;
-  return std::make_unique<EmulatedMachine>(std::move(machine));
+  std::string error;
+  auto machine = emu::Machine::Open(folder, &error);
+  if (!machine) return Fail(error);
+  return std::unique_ptr<ChosenPlatform>(std::make_unique<EmulatedMachine>(std::move(machine)));
 }
 
 CommandRunner SystemCommandRunner(platform::Platform& platform, std::ostream& out) {
@@ -67,15 +66,17 @@ int RunMachineVerb(const std::string& folder, const std::vector<std::string>& ar
       return kExitUsage;
     }
   }
-  std::string error;
-  if (!fixtures::InitMachine(folder, options, &error)) {
-    io.err << "machine init: " << error << "\n";
+  if (Result<> made = fixtures::InitMachine(folder, options); !made) {
+    io.err << "machine init: " << made.message() << "\n";
     return kExitFailed;
   }
   if (demo) {
+    std::string error;
     auto machine = emu::Machine::Open(folder, &error);
-    if (!machine || !fixtures::AddDemoTraces(*machine, &error)) {
-      io.err << "machine init: the demonstration traces could not be added: " << error << "\n";
+    Result<> added = machine ? fixtures::AddDemoTraces(*machine) : Fail(error);
+    if (!added) {
+      io.err << "machine init: the demonstration traces could not be added: " << added.message()
+             << "\n";
       return kExitFailed;
     }
   }

@@ -28,8 +28,8 @@ class RealMachine final : public ChosenPlatform {
 
 bool UsesEmulatedMachines() { return false; }
 
-std::unique_ptr<ChosenPlatform> OpenPlatform(const std::string&, bool, std::string*) {
-  return std::make_unique<RealMachine>();
+Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string&, bool) {
+  return std::unique_ptr<ChosenPlatform>(std::make_unique<RealMachine>());
 }
 
 CommandRunner SystemCommandRunner(platform::Platform&, std::ostream&) {
