@@ -36,6 +36,12 @@ Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string& folder,
   std::string error;
   auto machine = emu::Machine::Open(folder, &error);
   if (!machine) return Fail(error);
+  // A machine laid out before the program's folder was one of its settings
+  // has the program where every machine has it.
+  if (machine->Setting(emu::kProgramFolderSetting).empty() &&
+      !(machine->SetSetting(emu::kProgramFolderSetting, fixtures::kProgramFolder) &&
+        machine->SetSetting(emu::kProgramNameSetting, fixtures::kProgramName)))
+    return Fail("cannot write the machine's settings in " + folder);
   return std::unique_ptr<ChosenPlatform>(std::make_unique<EmulatedMachine>(std::move(machine)));
 }
 
