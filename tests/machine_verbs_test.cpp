@@ -1,7 +1,5 @@
 // machine init lays out a machine and never replaces or deletes what is not
-// one; the cache verbs fill and list the URL cache.
-#include <unistd.h>
-
+// one (what it lays out, and the cache verbs, are in cli/machine.txt).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +7,6 @@
 
 #include "cli/machine_verbs.h"
 #include "fixtures/machine_layout.h"
-#include "platform/registry_values.h"
 #include "support/temp_machine.h"
 
 namespace vb {
@@ -54,49 +51,6 @@ TEST(MachineInit, RefusesToReplaceAMachineOrFillAForeignFolder) {
   Io bad;
   EXPECT_EQ(cli::RunMachineVerb(m.folder(), {"init", "--demo-please"}, bad.io()),
             cli::kExitUsage);
-}
-
-TEST(MachineInit, LaysOutTheFoldersTheSpecialFolderValuesName) {
-  test::TempMachine m;
-  auto& files = m.platform().Files();
-  for (const char* name : {"AppData", "Cache", "Cookies", "History", "Recent", "Startup"}) {
-    std::string folder = platform::ReadStringValue(
-        m.platform().Registry(), win::kHkeyCurrentUser,
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name);
-    ASSERT_FALSE(folder.empty()) << name;
-    EXPECT_EQ(files.GetFileAttributesA(folder) & win::kFileAttributeDirectory,
-              win::kFileAttributeDirectory)
-        << name << " " << folder;
-  }
-}
-
-TEST(CacheVerbs, AddAndListEntries) {
-  test::TempMachine m;
-  test::WriteHostFile(m.Host("drive_c/a.htm"), "x");
-  Io add;
-  ASSERT_EQ(cli::RunCacheVerb(m.platform(), {"add", "http://a/", "--file", "C:\\a.htm"}, add.io()),
-            cli::kExitOk)
-      << add.err.str();
-  ASSERT_EQ(cli::RunCacheVerb(m.platform(), {"add", "Cookie:u@b/", "--type", "0x100000"}, add.io()),
-            cli::kExitOk);
-  Io missing;
-  EXPECT_EQ(cli::RunCacheVerb(m.platform(), {"add", "http://c/", "--file", "C:\\none"},
-                              missing.io()),
-            cli::kExitFailed);
-  // A file reached through a link to the machine's own folder is refused as such.
-  ASSERT_EQ(symlink(m.folder().c_str(), m.Host("drive_c/Machine").c_str()), 0);
-  Io refused;
-  EXPECT_EQ(cli::RunCacheVerb(m.platform(),
-                              {"add", "http://d/", "--file", "C:\\Machine\\registry.db"},
-                              refused.io()),
-            cli::kExitFailed);
-  EXPECT_EQ(refused.err.str(),
-            "cache add: access to the local file C:\\Machine\\registry.db was refused\n");
-  EXPECT_EQ(cli::RunCacheVerb(m.platform(), {"add", "--type", "x1"}, missing.io()),
-            cli::kExitUsage);
-  Io list;
-  ASSERT_EQ(cli::RunCacheVerb(m.platform(), {"list"}, list.io()), cli::kExitOk);
-  EXPECT_EQ(list.out.str(), "http://a/\t1\tC:\\a.htm\nCookie:u@b/\t1048576\t\n");
 }
 
 }  // namespace

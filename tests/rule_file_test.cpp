@@ -1,5 +1,5 @@
-// Reading rule files: every key and form, the list each entry goes to, and
-// the lines that are refused, with their line numbers.
+// Reading rule files: every key and form, and the lines that are refused,
+// with their line numbers (the list each entry goes to is in cli/winapp2.txt).
 #include <gtest/gtest.h>
 
 #include <map>
@@ -85,28 +85,6 @@ TEST(RuleFile, ReadsEveryKeyOfAnEntry) {
   // A section name without the final " *" is taken whole; no list: Applications.
   EXPECT_EQ(file.entries[1].text, "Plain");
   EXPECT_EQ(file.entries[1].list, AppList::kApplications);
-}
-
-TEST(RuleFile, PicksTheListByNumberOrCaption) {
-  struct Case {
-    const char* line;
-    AppList list;
-  } cases[] = {
-      {"LangSecRef=3021", AppList::kApplications}, {"LangSecRef=3022", AppList::kInternet},
-      {"LangSecRef=3023", AppList::kMultimedia},   {"LangSecRef=3024", AppList::kUtilities},
-      {"LangSecRef=3025", AppList::kWindows},      {"LangSecRef=3001", AppList::kInternet},
-      {"LangSecRef=3005", AppList::kInternet},     {"LangSecRef=3006", AppList::kInternet},
-      {"LangSecRef=3026", AppList::kInternet},     {"LangSecRef=3030", AppList::kInternet},
-      {"LangSecRef=3033", AppList::kInternet},     {"LangSecRef=3034", AppList::kInternet},
-      {"LangSecRef=3031", AppList::kWindows},      {"Section=multimedia", AppList::kMultimedia},
-      {"Section=Utilities", AppList::kUtilities},  {"Section=Games", AppList::kApplications},
-  };
-  for (const Case& c : cases) {
-    auto file = ParseRules(std::string("[X *]\n") + c.line + "\n", "r.ini");
-    ASSERT_EQ(file.entries.size(), 1u) << c.line;
-    EXPECT_EQ(file.entries[0].list, c.list) << c.line;
-    EXPECT_TRUE(file.problems.empty()) << c.line;
-  }
 }
 
 TEST(RuleFile, ReportsBadLinesWithTheirNumbersAndKeepsTheRest) {

@@ -19,7 +19,9 @@ class TempMachine {
   const std::string& folder() const { return folder_; }
   // The host path of a path below the machine folder, such as "drive_c/Temp/a.txt".
   std::string Host(const std::string& relative) const { return folder_ + "/" + relative; }
-  // Closes and opens the machine again, as a new process would.
+  // Closes the machine, as a process ends; Reopen opens it again, as a new
+  // process would (closing it first when it is open).
+  void Close() { machine_.reset(); }
   void Reopen();
 
  private:
