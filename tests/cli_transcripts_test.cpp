@@ -183,7 +183,7 @@ class Runner {
       m_.Close();
       code = cli::RunMachineVerb(m_.folder(), args, io);
       m_.Reopen();
-    } else if (cli::IsProgramVerb(verb) || verb == "list" || cli::QuietModeRefusal(verb)) {
+    } else if (cli::IsProgramVerb(verb) || verb == "list" || !cli::CheckQuietModeSpelling(verb)) {
       test::Ran ran = test::RunVerb(m_, verb, args, input);
       out << ran.out, err << ran.err, code = ran.code;
     } else if (verb == "schedule") {
