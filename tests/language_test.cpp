@@ -1,8 +1,7 @@
-// Language files: the key and line rules, the language box, choosing a
-// language, the stored language at start and unload, and the shipped files.
+// Language files: the key and line rules, choosing a language, and the
+// shipped files; cli/language.txt checks refused files and the stored language.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -10,14 +9,12 @@
 #include "app/program.h"
 #include "language/language_file.h"
 #include "platform/scripted_ui.h"
-#include "registry/settings_store.h"
 #include "support/temp_machine.h"
 
 namespace vb {
 namespace {
 
 using namespace vb::toolkit;
-namespace settings = registry::settings;
 
 constexpr const char* kHeaderLine = "000 VANBRISK LANGUAGE FILE\r\n";
 
@@ -87,44 +84,6 @@ TEST_F(LanguageTest, LaterFilesOverwriteOnlyTheKeysTheyName) {
   Write("Third.lng", std::string(kHeaderLine) + "010 Scan\r\n");
   form().aboutButton->UserClick();
   EXPECT_EQ(form().analyzeButton->Caption(), "Scan");
-}
-
-TEST_F(LanguageTest, InvalidFilesAreRefusedAndChangeNoCaption) {
-  program.Start("");
-  Write("Letters.lng", std::string(kHeaderLine) + "abc replaces the header\r\n005 X\r\n");
-  Write("Case.lng", "000 Vanbrisk Language File\r\n005 X\r\n");
-  Write("Range.lng", std::string(kHeaderLine) + "-5  out of range\r\n005 Later\r\n");
-  Write("Upper.LNG", std::string(kHeaderLine) + "005 X\r\n");
-  Write("Hidden.lng", std::string(kHeaderLine) + "005 X\r\n");
-  ASSERT_EQ(m.platform().Files().SetFileAttributesA("C:\\Program Files\\Vanbrisk\\Hidden.lng",
-                                                    win::kFileAttributeHidden),
-            win::kErrorSuccess);
-  form().optionsPageButton->UserClick();  // the Options page lists the files
-  std::vector<std::string> listed;
-  for (int i = 0; i < form().languageBox->ListCount(); ++i)
-    listed.push_back(form().languageBox->List(i));
-  for (const char* name : {"English", "German", "French", "Spanish", "Upper.LNG", "Range"})
-    EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name;
-
-  for (const char* name : {"Letters", "Case", "Range", "Upper.LNG", "Hidden", "Missing"})
-    EXPECT_TRUE(Choose(name)) << name;
-  EXPECT_EQ(form().runCleanerButton->Caption(), "&Run Cleaner");
-  // The out-of-range file still stored the lines after the bad one.
-  Write("Bare.lng", kHeaderLine);
-  EXPECT_FALSE(Choose("Bare"));
-  EXPECT_EQ(form().runCleanerButton->Caption(), "Later");
-}
-
-TEST_F(LanguageTest, StoredLanguageAppliesAtStartAndTheChoiceIsSavedAtUnload) {
-  settings::SaveSetting(m.platform().Registry(), settings::kAppName, settings::kSettings,
-                        "Language", "German");
-  program.Start("");
-  EXPECT_EQ(form().languageBox->Text(), "German");
-  EXPECT_EQ(form().runCleanerButton->Caption(), "&Bereinigen");
-  EXPECT_FALSE(Choose("French"));
-  EXPECT_EQ(form().runCleanerButton->Caption(), "&Nettoyer");
-  form().Unload();
-  EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kSettings, "Language"), "French");
 }
 
 TEST_F(LanguageTest, ShippedFilesSetEveryAppliedKeyAndEnglishRestoresTheDesign) {
