@@ -123,6 +123,10 @@ class Runner {
     for (std::size_t i = 0; i < lines.size();) {
       const std::string& line = lines[i++];
       if (IsResult(line)) continue;
+      // Input that no command or set-up line right above takes (a comment
+      // between a command and its input ends the input) would never run.
+      if (!line.empty() && (line[0] == '<' || line[0] == '|'))
+        ADD_FAILURE() << c.title << ": input that follows no command: " << line;
       shown_ << line << "\n";
       // A command's standard input, or a file's lines.
       char more = line.rfind("$ ", 0) == 0 ? '<' : '|';
