@@ -1,5 +1,6 @@
-// The shell-integration boxes of the main window over an emulated machine:
-// the Run values, the Recycle Bin verbs and the Internet Explorer button.
+// The Internet Explorer button's exact bytes, and every shell entry following
+// the program to another folder (a system that reports another folder). What
+// each box writes and removes is in cli/shell.txt.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -49,10 +50,7 @@ std::vector<std::uint8_t> Sz(const std::string& text) { return platform::BytesFr
 
 class ShellTest : public ::testing::Test {
  protected:
-  // Windows always has the user's Run key; the emulated machine is laid out without one.
-  explicit ShellTest(fixtures::InitOptions options = {}) : m(options) {
-    registry::Reg32::CreateKey(m.platform().Registry(), kHkeyCurrentUser, kRun);
-  }
+  ShellTest() { registry::Reg32::CreateKey(m.platform().Registry(), kHkeyCurrentUser, kRun); }
   void Start() { program.Start(""); }
   app::Form1& form() { return program.Main().form(); }
   // The value, or nothing when it or its key is missing.
@@ -77,54 +75,6 @@ class ShellTest : public ::testing::Test {
   ShellPlatform shellPlatform{m.platform()};
   app::Program program{shellPlatform};
 };
-
-TEST_F(ShellTest, RunBoxesWriteOnlyTheirValueRemoveItTickAgainAtStartAndNeedTheKey) {
-  Start();
-  form().openOnStartup->UserClick();
-  EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk"), Sz(kInstalled));
-  EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
-  form().cleanAtStartup->UserClick();
-  EXPECT_EQ(Data(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"), Sz(kInstalled + " /AUTO"));
-  Start();
-  EXPECT_EQ(form().openOnStartup->Value(), 1);
-  EXPECT_EQ(form().cleanAtStartup->Value(), 1);
-  form().openOnStartup->UserClick();
-  EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk"));
-  EXPECT_TRUE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
-  form().cleanAtStartup->UserClick();
-  EXPECT_FALSE(Value(kHkeyCurrentUser, kRun, "Vanbrisk /AUTO"));
-
-  // A Run key that cannot be opened leaves the box ticked and writes nothing.
-  registry::Reg32::DeleteKey(m.platform().Registry(), kHkeyCurrentUser, kRun);
-  form().cleanAtStartup->UserClick();
-  EXPECT_EQ(form().cleanAtStartup->Value(), 1);
-  EXPECT_FALSE(KeyExists(kHkeyCurrentUser, kRun));
-  Start();
-  EXPECT_EQ(form().cleanAtStartup->Value(), 0);
-}
-
-TEST_F(ShellTest, RecycleBinVerbsAreWrittenOverOldEntriesAndRemovedCommandFirst) {
-  auto& registry = m.platform().Registry();
-  platform::WriteString(registry, kHkeyClassesRoot, kOpenCommand, "(Default)", "stale");
-  platform::WriteString(registry, kHkeyClassesRoot, kRunVerb + "\\command", "", "old.exe");
-  platform::WriteString(registry, kHkeyClassesRoot, kRunVerb + "\\ddeexec", "", "kept");
-  Start();
-  form().recycleBinOpenVerb->UserClick();
-  EXPECT_EQ(Data(kHkeyClassesRoot, kOpenCommand, ""), Sz(kInstalled));
-  EXPECT_FALSE(Value(kHkeyClassesRoot, kOpenCommand, "(Default)"));
-  EXPECT_EQ(Setting("(Opt)Recycle Bin"), "True");
-  form().recycleBinRunVerb->UserClick();
-  EXPECT_EQ(Data(kHkeyClassesRoot, kRunVerb + "\\command", ""), Sz(kInstalled + " /AUTO"));
-  EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "True");
-
-  form().recycleBinOpenVerb->UserClick();
-  EXPECT_FALSE(KeyExists(kHkeyClassesRoot, std::string(shell::kRecycleBinShell) + "\\Open Vanbrisk..."));
-  EXPECT_EQ(Setting("(Opt)Recycle Bin"), "");
-  form().recycleBinRunVerb->UserClick();
-  EXPECT_FALSE(KeyExists(kHkeyClassesRoot, kRunVerb + "\\command"));
-  EXPECT_TRUE(KeyExists(kHkeyClassesRoot, kRunVerb + "\\ddeexec"));
-  EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "");
-}
 
 TEST_F(ShellTest, TheInternetExplorerButtonHasSixExactValuesAndEveryEntryFollowsTheProgram) {
   Start();
@@ -163,21 +113,6 @@ TEST_F(ShellTest, TheInternetExplorerButtonHasSixExactValuesAndEveryEntryFollows
   form().explorerButton->UserClick();
   EXPECT_FALSE(KeyExists(kHkeyCurrentUser, shell::kIEButtonKey));
   EXPECT_EQ(Setting("(Opt)IEButton"), "");
-}
-
-class LimitedShellTest : public ShellTest {
- protected:
-  LimitedShellTest() : ShellTest({.limitedUser = true}) {}
-};
-
-TEST_F(LimitedShellTest, RecycleBinBoxesWriteNoKeyButRecordTheirSettings) {
-  Start();
-  form().recycleBinOpenVerb->UserClick();
-  form().recycleBinRunVerb->UserClick();
-  EXPECT_FALSE(KeyExists(kHkeyClassesRoot, std::string(shell::kRecycleBinShell) + "\\Open Vanbrisk..."));
-  EXPECT_FALSE(KeyExists(kHkeyClassesRoot, kRunVerb));
-  EXPECT_EQ(Setting("(Opt)Recycle Bin"), "True");
-  EXPECT_EQ(Setting("(Opt)Recycle Bin - /AUTO"), "True");
 }
 
 }  // namespace
