@@ -1,5 +1,6 @@
-// The Internet page and the Cookies tab over a demonstration machine: the
-// cookie keep-list, the buttons and context menus, the Delete key, reloading.
+// The Internet page over a demonstration machine: the buttons and context
+// menus, the Delete key, reloading. The cookie keep-list is in
+// cli/internet.txt.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,7 +19,6 @@ namespace {
 using namespace vb::toolkit;
 namespace settings = registry::settings;
 
-constexpr const char* kKept = "Cookie:user@example.com/";
 constexpr const char* kOther = "Cookie:user@news.example.org/";
 // Host paths below drive C of the machine.
 const std::string kCookies = "drive_c/Documents and Settings/User/Cookies/";
@@ -42,58 +42,15 @@ class InternetPageTest : public ::testing::Test {
   app::Form1& f() { return program->Main().form(); }
   bool Exists(const std::string& relative) { return std::filesystem::exists(m.Host(relative)); }
   void Put(const std::string& relative) { test::WriteHostFile(m.Host(relative), "x"); }
-  static int IndexOf(const ListView& view, const std::string& text) {
-    for (int i = 0; i < view.Count(); ++i)
-      if (view.ItemAt(i).text == text) return i;
-    return -1;
-  }
   static bool Lists(const ListView& view, const std::string& text) {
-    return IndexOf(view, text) >= 0;
-  }
-  void CleanCookiesItem() {
-    for (const engine::ItemRow& row : engine::ItemRows())
-      f().ItemBox(row.item).SetValue(row.item == engine::Item::kCookies ? 1 : 0);
-    f().runCleanerButton->UserClick();
+    for (int i = 0; i < view.Count(); ++i)
+      if (view.ItemAt(i).text == text) return true;
+    return false;
   }
 
   test::TempMachine m;
   std::unique_ptr<app::Program> program;
 };
-
-TEST_F(InternetPageTest, KeptCookiesSurviveTheCleanerAndARestartUntilReleased) {
-  f().cookiesToDelete->UserSelect(IndexOf(*f().cookiesToDelete, kKept));
-  EXPECT_EQ(f().chosenCookieText->Text(), kKept);
-  f().keepCookieButton->UserClick();
-  EXPECT_FALSE(Lists(*f().cookiesToDelete, kKept));
-  EXPECT_TRUE(Lists(*f().cookiesToKeep, kKept));
-  EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kCookies, kKept), kKept);
-  f().reloadCookiesItem->UserClick();
-  EXPECT_TRUE(Lists(*f().cookieView, kKept));  // the cookie view keeps every cookie
-
-  Put(kCookies + "loose.txt");
-  CleanCookiesItem();
-  EXPECT_TRUE(Exists(kCookies + "user@example[1].txt"));
-  EXPECT_FALSE(Exists(kCookies + "user@news.example[2].txt"));
-  EXPECT_TRUE(Exists(kCookies + "loose.txt"));  // no folder sweep while kept
-  EXPECT_EQ(f().resultsText->Text().find(kKept), std::string::npos);
-  EXPECT_EQ(f().cookiesToKeep->Count(), 1);
-
-  Restart();
-  EXPECT_TRUE(Lists(*f().cookieView, kKept));
-  EXPECT_FALSE(Lists(*f().cookieView, kOther));
-  EXPECT_FALSE(Lists(*f().cookiesToDelete, kKept));
-  f().cookiesToKeep->UserSelect(IndexOf(*f().cookiesToKeep, kKept));
-  f().releaseCookieButton->UserClick();
-  EXPECT_TRUE(Lists(*f().cookiesToDelete, kKept));
-  EXPECT_EQ(f().cookiesToKeep->Count(), 0);
-  EXPECT_TRUE(settings::ListEntries(m.platform(), settings::kCookies).empty());
-  f().keepCookieButton->UserClick();  // no cookie to delete selected: nothing moves
-  EXPECT_EQ(f().cookiesToKeep->Count(), 0);
-
-  CleanCookiesItem();  // an empty keep-list: the whole folder goes
-  EXPECT_FALSE(Exists(kCookies + "user@example[1].txt"));
-  EXPECT_FALSE(Exists(kCookies + "loose.txt"));
-}
 
 TEST_F(InternetPageTest, ButtonsCleanOtherBrowsersOnlyWhenTheInternetListNamesThem) {
   f().deleteCookiesButton->UserClick();
