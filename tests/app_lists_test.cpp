@@ -1,5 +1,7 @@
-// The application lists: what LoadApps lists on a machine, the stored marks,
-// SaveApps, and the ListBoxMenu's selections.
+// The application lists: LoadApps with every catalogue entry installed, the
+// stored marks, SaveApps, and the ListBoxMenu's selections. What a new
+// machine lists, entries one key or folder lists, a base folder that cannot
+// be read, and rule-file entries beside the built-in ones cli/rules.txt shows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,18 +73,7 @@ class AppListsTest : public ::testing::Test {
   catalogue::AppListsContext context{m.platform(), lists, scratch};
 };
 
-TEST_F(AppListsTest, EachListHoldsWhatIsInstalledAndTheAlwaysEntries) {
-  // A new machine has the prefetch layout key that lists "Downloaded
-  // Installations"; without it only the four entries that are always there.
-  ASSERT_EQ(m.platform().Registry().RegDeleteKeyA(
-                kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\OptimalLayout"),
-            kErrorSuccess);
-  Load();
-  EXPECT_EQ(Texts(AppList::kMultimedia), std::vector<std::string>{"Windows Media Player"});
-  EXPECT_EQ(Texts(AppList::kWindows), (std::vector<std::string>{"MS Paint", "MS WordPad", "RegEdit"}));
-  for (AppList empty : {AppList::kApplications, AppList::kInternet, AppList::kUtilities})
-    EXPECT_TRUE(Texts(empty).empty()) << static_cast<int>(empty);
-
+TEST_F(AppListsTest, EachListHoldsEveryCatalogueEntryInstalledOnceSortedAsWindowsSorts) {
   InstallEverything();
   Load();
   // Every entry of the catalogue, once.
@@ -96,26 +87,6 @@ TEST_F(AppListsTest, EachListHoldsWhatIsInstalledAndTheAlwaysEntries) {
   EXPECT_EQ(appl.back(), "WinZip");
   EXPECT_LT(Index(AppList::kApplications, "Macromedia Flash 7"),
             Index(AppList::kApplications, "MS Photo Editor"));
-}
-
-TEST_F(AppListsTest, OneRuleListsSeveralEntriesAndAnUnreadableBaseLooksAtTheDriveRoot) {
-  platform::WriteString(m.platform().Registry(), kHkeyLocalMachine,
-                        "SOFTWARE\\Mozilla\\Mozilla Firefox", "v", "1.5");
-  test::WriteHostFile(m.Host("drive_c/Program Files/eMule/x"), "x");
-  // Without AppData in "Shell Folders", "\Sun\Java\Deployment" is looked for
-  // at the root of the current drive.
-  ASSERT_EQ(m.platform().Registry().RegDeleteKeyA(
-                kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"),
-            kErrorSuccess);
-  test::WriteHostFile(m.Host("drive_c/Sun/Java/Deployment/cache/x"), "x");
-  Load();
-  auto ie = Texts(AppList::kInternet);
-  EXPECT_EQ(std::count_if(ie.begin(), ie.end(),
-                          [](const std::string& t) { return t.rfind("Mozilla Firefox (", 0) == 0; }),
-            6);
-  EXPECT_NE(Index(AppList::kInternet, "Emule (File Hashes)"), -1);
-  EXPECT_NE(Index(AppList::kInternet, "Emule (Search History)"), -1);
-  EXPECT_NE(Index(AppList::kInternet, "Sun Java"), -1);
 }
 
 TEST_F(AppListsTest, MarksAreStoredAndRestoredByExactText) {
@@ -134,28 +105,6 @@ TEST_F(AppListsTest, MarksAreStoredAndRestoredByExactText) {
   catalogue::SaveApps(context);
   EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kApps, "Gone App"), "");
   EXPECT_EQ(settings::ReadSetting(m.platform(), settings::kApps, "MS Paint"), "True");
-}
-
-// A transcript checks that rule-file entries are listed among the built-in
-// ones and keep their marks; one named as a built-in entry or item, in any
-// letter case, is skipped.
-TEST_F(AppListsTest, ARuleFileEntryNamedAsABuiltInOneIsSkipped) {
-  std::string file;
-  for (const char* name : {"zebra Paint", "RegEdit", "ms PAINT", "COOK", "system temporary"})
-    file += std::string("[") + name + " *]\nLangSecRef=3025\n";
-  test::WriteHostFile(m.Host("drive_c/Program Files/Vanbrisk/winapp2.ini"), file);
-  Load();
-  EXPECT_EQ(Texts(AppList::kWindows), (std::vector<std::string>{"Downloaded Installations", "MS Paint",
-                                                                "MS WordPad", "RegEdit", "zebra Paint"}));
-  std::vector<std::string> problems;
-  for (const auto& [line, problem] : context.rules->Problems()) problems.push_back(problem.message);
-  EXPECT_EQ(problems, (std::vector<std::string>{
-                          "winapp2.ini, line 3: \"RegEdit\" is a built-in entry: skipped",
-                          "winapp2.ini, line 5: \"ms PAINT\" is a built-in entry: skipped",
-                          "winapp2.ini, line 7: \"COOK\" is the name of a built-in item: skipped",
-                          "winapp2.ini, line 9: \"system temporary\" is the name of a built-in "
-                          "item: skipped",
-                      }));
 }
 
 TEST_F(AppListsTest, TheMenuSelectsAllOrTheVisibleListsOnly) {
