@@ -1,6 +1,6 @@
 // The Internet page over a demonstration machine: the buttons and context
-// menus, the Delete key, reloading. The cookie keep-list is in
-// cli/internet.txt.
+// menus, the Delete key, reloading. The cookie keep-list and what the buttons
+// clean are in cli/internet.txt.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,37 +51,6 @@ class InternetPageTest : public ::testing::Test {
   test::TempMachine m;
   std::unique_ptr<app::Program> program;
 };
-
-TEST_F(InternetPageTest, ButtonsCleanOtherBrowsersOnlyWhenTheInternetListNamesThem) {
-  f().deleteCookiesButton->UserClick();
-  EXPECT_FALSE(Exists(kFirefox + "cookies.txt"));
-  EXPECT_TRUE(Exists(kOpera + "cookies4.dat"));
-  EXPECT_FALSE(f().deleteCookiesButton->Enabled());
-  EXPECT_FALSE(f().deleteSelectedCookieItem->Visible());
-  f().deleteCacheButton->UserClick();
-  EXPECT_FALSE(Exists(kFirefox + "cache/_CACHE_001_"));
-  EXPECT_FALSE(Exists(kOpera + "cache4/opr00001.htm"));
-  EXPECT_EQ(f().cacheUrls->ListCount(), 0);
-  EXPECT_FALSE(f().deleteCacheButton->Enabled());
-  EXPECT_NE(f().internetLogText->Text().find("http://www.example.com/index.htm\r\n"),
-            std::string::npos);
-  EXPECT_NE(f().internetLogText->Text().find(std::string(kOther) + "\r\n"), std::string::npos);
-
-  // "Delete Opera Browser Cookies" makes "Clean Browsers" clean Opera's cookies.
-  Put(kOpera + "cache4/opr00002.htm");
-  f().deleteOperaCookiesItem->UserClick();
-  EXPECT_FALSE(Exists(kOpera + "cookies4.dat"));
-  Put(kOpera + "cookies4.dat");
-  f().cleanBrowsersButton->UserClick();
-  EXPECT_FALSE(Exists(kOpera + "cookies4.dat"));
-  EXPECT_TRUE(Exists(kOpera + "cache4/opr00002.htm"));
-  EXPECT_FALSE(Exists(kFirefox + "history.dat"));
-  EXPECT_TRUE(platform::ReadAllValues(m.platform().Registry(), win::kHkeyCurrentUser,
-                                      "Software\\Microsoft\\Internet Explorer\\TypedURLs")
-                  .empty());
-  f().deleteOperaCacheItem->UserClick();
-  EXPECT_FALSE(Exists(kOpera + "cache4/opr00002.htm"));
-}
 
 TEST_F(InternetPageTest, ACleanRunOfOperasCookieEntryLeavesTheFlagForCleanBrowsers) {
   for (const engine::ItemRow& row : engine::ItemRows())
