@@ -9,7 +9,6 @@
 #include "app/program.h"
 #include "platform/emulated/emulated_system.h"
 #include "platform/registry_values.h"
-#include "product/version.h"
 #include "registry/reg32.h"
 #include "support/forwarding_platform.h"
 #include "support/temp_machine.h"
@@ -286,21 +285,6 @@ TEST_F(ToolsTest, ToolButtonsFollowTheirFilesAndEachPresentPromptStarts) {
   EXPECT_EQ(Launched(), (std::vector<std::string>{"cleanmgr | 1", "taskmgr | 1", "cmd | 1",
                                                   "C:\\WINDOWS\\COMMAND.COM | 2",
                                                   "C:\\WINDOWS\\COMMAND.COM | 2"}));
-}
-
-TEST_F(ToolsTest, WebLinksRunTheRegisteredBrowserCommandUnchanged) {
-  constexpr char kBrowser[] = "HTTP\\shell\\open\\command";
-  Write(kHkeyClassesRoot, kBrowser, "", "\"C:\\Web\\b.exe\" -url \"%1\"");
-  program.Start("");
-  form().onlineHelpButton->UserClick();
-  form().banner->UserClick();
-  std::string site = product::kSiteAddress;
-  EXPECT_EQ(Launched(),
-            (std::vector<std::string>{"\"C:\\Web\\b.exe\" -url \"%1\" " + site + "/help.htm | 3",
-                                      "\"C:\\Web\\b.exe\" -url \"%1\" " + site + " | 3"}));
-  Remove(kHkeyClassesRoot, kBrowser, "");
-  form().logo->UserClick();
-  EXPECT_EQ(Launched().size(), 2u);
 }
 
 TEST_F(ToolsTest, AboutShowsTheSystemAndReloadsTheHistoryOnEachClick) {
