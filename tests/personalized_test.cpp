@@ -97,33 +97,6 @@ TEST_F(PersonalizedTest, FoldersThatMustNotBeEmptiedAreRefused) {
   EXPECT_EQ(Rows(), Texts{"C:\\WINDOWS\\system32\\drivers"});
 }
 
-// Entries stored before they were refused, or written by another program:
-// the run refuses them again, with their lines, and deletes nothing of them.
-TEST_F(PersonalizedTest, TheRunRefusesStoredEntriesThatNameSystemFoldersOrManyFiles) {
-  test::WriteHostFile(Host("WINDOWS/keep.log"), "k");
-  test::WriteHostFile(Host("WINDOWS/system32/keep.exe"), "k");
-  test::WriteHostFile(Host("one.txt"), "k");
-  std::filesystem::create_directory_symlink(Host("WINDOWS"), Host("ToWindows"));
-  for (const char* folder : {"C:\\WINDOWS.", "C:/WINDOWS", "c:\\windows\\system32.", "C:\\ToWindows"})
-    settings::AddListEntry(m.platform(), settings::kFolders, folder);
-  settings::AddListEntry(m.platform(), settings::kFiles, "C:\\*.*");
-  Answer("C:\\*.*");
-  Click(form().addFileButton);
-  EXPECT_TRUE(Has("You cannot select more than one file."));
-  for (toolkit::Button* run : {form().analyzeButton, form().runCleanerButton}) {
-    Click(run);
-    const std::string& log = form().resultsText->Text();
-    for (const char* line :
-         {"Skipped C:\\WINDOWS: protected folder", "Skipped c:\\windows\\system32: protected folder",
-          "Skipped C:\\ToWindows: a link", "Skipped C:\\*.*: not one file"})
-      EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
-    EXPECT_EQ(log.find("keep"), std::string::npos) << log;
-  }
-  EXPECT_EQ(Entries(settings::kFiles), Texts{"C:\\*.*"});
-  for (const char* kept : {"WINDOWS/keep.log", "WINDOWS/system32/keep.exe", "one.txt"})
-    EXPECT_TRUE(std::filesystem::exists(Host(kept))) << kept;
-}
-
 TEST_F(PersonalizedTest, TheAddRegistryDialogAcceptsKeysAndValueEntriesBelowARoot) {
   TypeRegistry("hkey_current_user\\Software\\Example");
   EXPECT_TRUE(Has("text \"Invalid hKey Root\""));
@@ -204,34 +177,6 @@ TEST_F(PersonalizedTest, FilesAreLoggedWithTheirSizesAndAFileInUseOnlyUnderAnaly
   EXPECT_FALSE(std::filesystem::exists(Host("P/a.bin")));
   EXPECT_TRUE(std::filesystem::exists(Host("P/d.bin")));
   close(fd);
-}
-
-TEST_F(PersonalizedTest, RemoveSelectedFindsEachListAndRemoveAllEmptiesThemAll) {
-  const Texts entries = {"C:\\F", "C:\\f.txt", "HKEY_USERS\\K", "HKEY_USERS\\K|V"};
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    settings::AddListEntry(m.platform(), personal::kSections[i], entries[i]);
-  Click(form().optionsPageButton);
-  ASSERT_EQ(Rows(), entries);
-  form().personalizedList->UserMouseDown(toolkit::MouseButton::kRight);
-  EXPECT_FALSE(form().removeSelectedItem->Enabled());
-  form().personalizedList->Select(1);
-  form().personalizedList->UserMouseDown(toolkit::MouseButton::kRight);
-  EXPECT_TRUE(form().removeSelectedItem->Enabled());
-  while (form().personalizedList->Count() > 1) {
-    form().personalizedList->Select(1);
-    Answer("yes");
-    Click(form().removeSelectedButton);
-  }
-  EXPECT_EQ(Rows(), Texts{"C:\\F"});
-  for (std::size_t i = 1; i < entries.size(); ++i)
-    EXPECT_TRUE(Entries(personal::kSections[i]).empty()) << entries[i];
-  Answer("no");
-  Click(form().removeAllButton);
-  EXPECT_EQ(Rows(), Texts{"C:\\F"});
-  Answer("yes");
-  Click(form().removeAllItem);
-  EXPECT_TRUE(Rows().empty());
-  EXPECT_TRUE(Entries(settings::kFolders).empty());
 }
 
 TEST_F(PersonalizedTest, SavingReplacesTheFileWithCrLfTextOrReportsWhatCannotBeWritten) {
