@@ -1,6 +1,5 @@
-// The system tools over an emulated machine: the Startup list and its
-// deletions, the diagnostics report and its saving, the Tools page's
-// launches, the web links and the About window.
+// The system tools over an emulated machine: the diagnostics report and
+// its saving, the Tools page's launches, the web links and the About window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,7 +14,6 @@
 #include "tools/about_window.h"
 #include "tools/diagnostics_window.h"
 #include "tools/memory_figure.h"
-#include "tools/startup_window.h"
 #include "tools/tool_programs.h"
 #include "tools/web_links.h"
 
@@ -24,19 +22,13 @@ namespace {
 
 using namespace vb::win;
 
-constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 constexpr char kNt[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr char kWin[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-const std::string kUserStartup =
-    "C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup\\";
-const std::string kCommonStartup =
-    "C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Startup\\";
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
 class ToolsTest : public ::testing::Test {
  protected:
-  explicit ToolsTest(fixtures::InitOptions options = {}) : m(options) {
+  ToolsTest() {
     EXPECT_TRUE(m.machine().SetSetting(emu::kTotalPhysSetting, std::to_string(512 * kMegabyte)));
     EXPECT_TRUE(m.machine().SetSetting(emu::kAvailPhysSetting,
                                        std::to_string(511 * kMegabyte + kMegabyte / 2)));
@@ -54,18 +46,8 @@ class ToolsTest : public ::testing::Test {
   void Remove(HKEY root, const std::string& key, const std::string& name) {
     registry::Reg32::DeleteValue(m.platform().Registry(), root, key, name);
   }
-  std::string Read(HKEY root, const std::string& key, const std::string& name) {
-    return registry::Reg32::GetString(m.platform().Registry(), root, key, name);
-  }
-  void PutFile(const std::string& path, const std::string& content = "x", DWORD attributes = 0) {
+  void PutFile(const std::string& path, const std::string& content = "x") {
     ASSERT_EQ(m.platform().Files().WriteFileBytes(path, content), kErrorSuccess) << path;
-    if (attributes) {
-      ASSERT_EQ(m.platform().Files().SetFileAttributesA(path, attributes), kErrorSuccess) << path;
-    }
-  }
-  bool FileThere(const std::string& path) {
-    platform::FindData data;
-    return m.platform().Files().GetFileAttributesExA(path, &data) == kErrorSuccess;
   }
   std::vector<std::string> Launched() {
     std::vector<std::string> out;
@@ -74,10 +56,6 @@ class ToolsTest : public ::testing::Test {
     return out;
   }
   void Answer(const char* answer) { m.machine().Script().QueueAnswer(answer); }
-  tools::StartupForm& OpenStartup() {
-    form().startupButton->UserClick();
-    return static_cast<tools::StartupForm&>(Last<tools::StartupWindow>().form());
-  }
   tools::DiagnosticsForm& OpenDiagnostics() {
     form().diagnosticsButton->UserClick();
     return static_cast<tools::DiagnosticsForm&>(Last<tools::DiagnosticsWindow>().form());
@@ -86,113 +64,6 @@ class ToolsTest : public ::testing::Test {
   test::TempMachine m;
   app::Program program{m.platform()};
 };
-
-std::vector<std::string> Rows(const toolkit::ListView& view) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < view.Count(); ++i) rows.push_back(view.ItemAt(i).text);
-  return rows;
-}
-
-TEST_F(ToolsTest, StartupListsEverySourceInOrderAndDeletesOnlyAChosenRowAfterYes) {
-  Write(kHkeyLocalMachine, kRunOnce, "Setup", "setup.exe /once");
-  Write(kHkeyCurrentUser, kRun, "Long", std::string(128, 'x'));
-  Write(kHkeyCurrentUser, kRun, "Fits", std::string(127, 'y'));
-  const std::string notes = kUserStartup + "Notes.lnk";
-  const std::vector<std::string> files = {notes, kUserStartup + "Other.lnk",
-                                          kCommonStartup + "Common.lnk"};
-  for (const std::string& file : files)
-    PutFile(file, "x", file == notes ? kFileAttributeReadonly : 0);
-  PutFile(kUserStartup + "hidden.lnk", "x", kFileAttributeHidden);
-  ASSERT_EQ(m.platform().Files().CreateDirectoryA(kUserStartup + "Folder"), kErrorSuccess);
-  program.Start("");
-  auto& f = OpenStartup();
-  EXPECT_EQ(Rows(*f.locations), (std::vector<std::string>{
-                                    "HKLM:Run", "HKCU:Run", "HKCU:Run", "HKCU:Run", "HKLM:RunOnce",
-                                    "Startup User", "Startup User", "Startup Common"}));
-  EXPECT_EQ(Rows(*f.names),
-            (std::vector<std::string>{"SoundMan", "CTFMON.EXE", "Long", "Fits", "Setup",
-                                      "Notes.lnk", "Other.lnk", "Common.lnk"}));
-  EXPECT_EQ(
-      Rows(*f.commands),
-      (std::vector<std::string>{"SOUNDMAN.EXE", "C:\\WINDOWS\\system32\\ctfmon.exe", "",
-                                std::string(127, 'y'), "setup.exe /once", tools::kDataNotAvailable,
-                                tools::kDataNotAvailable, tools::kDataNotAvailable}));
-  EXPECT_FALSE(f.deleteButton->Enabled());
-  EXPECT_FALSE(form().Enabled());
-
-  // Only a row chosen by its name, and only after Yes.
-  f.names->UserSelect(0);
-  EXPECT_TRUE(f.deleteButton->Enabled());
-  f.commands->UserSelect(0);
-  EXPECT_FALSE(f.deleteButton->Enabled());
-  f.names->UserSelect(0);
-  Answer("no");
-  f.deleteButton->UserClick();
-  EXPECT_EQ(f.names->Count(), 8);
-  EXPECT_TRUE(f.deleteButton->Enabled());
-  EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "SOUNDMAN.EXE");
-
-  // A file that cannot be deleted stays listed, with a message.
-  f.names->UserSelect(5);
-  int boxes = m.machine().Script().MessageBoxCount();
-  Answer("yes");
-  f.deleteButton->UserClick();
-  EXPECT_EQ(m.machine().Script().MessageBoxCount(), boxes + 2);  // the question, then the failure
-  EXPECT_EQ(f.names->Count(), 8);
-  EXPECT_TRUE(FileThere(notes));
-  ASSERT_EQ(m.platform().Files().SetFileAttributesA(notes, kFileAttributeNormal), kErrorSuccess);
-
-  // Each location in turn: the first row goes, and the next must be chosen again.
-  for (int left = 7; left >= 1; --left) {
-    f.names->UserSelect(0);
-    Answer("yes");
-    f.deleteButton->UserClick();
-    EXPECT_EQ(f.names->Count(), left);
-    EXPECT_EQ(f.locations->Count(), left);
-    EXPECT_EQ(f.commands->Count(), left);
-    EXPECT_FALSE(f.deleteButton->Enabled());
-  }
-  EXPECT_EQ(Rows(*f.names), std::vector<std::string>{"Common.lnk"});
-  f.names->UserSelect(0);
-  Answer("yes");
-  f.deleteButton->UserClick();
-  for (auto [root, key] : {std::pair{kHkeyLocalMachine, kRun}, {kHkeyCurrentUser, kRun},
-                           {kHkeyLocalMachine, kRunOnce}})
-    EXPECT_TRUE(platform::ReadAllValues(m.platform().Registry(), root, key).empty()) << key;
-  for (const std::string& file : files) EXPECT_FALSE(FileThere(file)) << file;
-  f.okButton->UserClick();
-  EXPECT_TRUE(form().Enabled());
-
-  // With every source empty: three empty lists, and nothing to delete.
-  auto& again = OpenStartup();
-  EXPECT_EQ(again.names->Count() + again.locations->Count() + again.commands->Count(), 0);
-  EXPECT_FALSE(again.deleteButton->Enabled());
-}
-
-class LimitedToolsTest : public ToolsTest {
- protected:
-  LimitedToolsTest() : ToolsTest(fixtures::InitOptions{.limitedUser = true}) {}
-};
-
-TEST_F(LimitedToolsTest, HklmEntriesListWithoutCommandsAndCannotBeDeleted) {
-  program.Start("");
-  auto& f = OpenStartup();
-  // The common Startup folder's path cannot be read: it adds nothing.
-  EXPECT_EQ(Rows(*f.locations), (std::vector<std::string>{"HKLM:Run", "HKCU:Run"}));
-  EXPECT_EQ(Rows(*f.commands), (std::vector<std::string>{"", "C:\\WINDOWS\\system32\\ctfmon.exe"}));
-  f.names->UserSelect(0);
-  Answer("yes");
-  f.deleteButton->UserClick();
-  EXPECT_EQ(f.names->Count(), 2);
-  EXPECT_EQ(Read(kHkeyLocalMachine, kRun, "SoundMan"), "SOUNDMAN.EXE");
-
-  // Every line whose value comes from HKEY_LOCAL_MACHINE shows its label alone.
-  f.okButton->UserClick();
-  auto& report = OpenDiagnostics();
-  EXPECT_EQ(report.reportLines->List(1), "Vanbrisk Suite Version: ");
-  EXPECT_EQ(report.reportLines->List(6), "Operating System: ");
-  EXPECT_EQ(report.reportLines->List(5), "Logon User Name: User");
-}
 
 TEST(MemoryFigure, MegabytesRoundToHundredthsInTheirShortestForm) {
   // 512 and 511.5 are read in the diagnostics report below.
