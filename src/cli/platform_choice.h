@@ -2,6 +2,8 @@
 // given by --machine, $VANBRISK_MACHINE or the user's data folder), the real
 // machine on Windows. Either way the program's message boxes and dialogs are
 // answered by a scripted user, so that a run can be driven and recorded.
+// The host library that the preset links (cli/emulated or cli/win32)
+// defines what is declared here, and RunMachineVerb and SystemCommandRunner.
 #pragma once
 
 #include <memory>
