@@ -85,6 +85,11 @@ add_library(vanbrisk_base INTERFACE)
 vanbrisk_layer_includes(vanbrisk_base base)
 
 vanbrisk_layer(platform platform USES base)
+# Both platforms clean SQLite databases with the same code (sqlite_cleaning).
+if(NOT WIN32)
+  find_package(SQLite3 REQUIRED)
+endif()
+target_link_libraries(vanbrisk_platform PRIVATE SQLite::SQLite3)
 if(WIN32)
   vanbrisk_layer(platform_win32 platform/win32 USES platform)
   target_link_libraries(vanbrisk_platform_win32 PUBLIC advapi32 wininet shell32 ole32 comdlg32
@@ -94,7 +99,6 @@ if(WIN32)
   target_compile_definitions(vanbrisk_platform_win32 PRIVATE WIN32_LEAN_AND_MEAN
                              _WIN32_WINNT=0x0601)
 else()
-  find_package(SQLite3 REQUIRED)
   find_package(Threads REQUIRED)
   vanbrisk_layer(platform_emulated platform/emulated USES platform)
   target_link_libraries(vanbrisk_platform_emulated PUBLIC SQLite::SQLite3 Threads::Threads)

@@ -5,6 +5,8 @@
 #include "browser/app_data_folders.h"
 #include "browser/ini.h"
 #include "browser/netscape.h"
+#include "platform/ascii_case.h"
+#include "platform/ini_text.h"
 
 namespace vb::browser {
 
@@ -22,6 +24,52 @@ bool StaysInsideFirefoxFolder(std::string_view relative) {
     if (dotsAndBlanks && !part.empty() && part != ".") return false;
   }
   return true;
+}
+
+FirefoxProfiles FindFirefoxProfiles(platform::Platform& platform) {
+  FirefoxProfiles found;
+  std::string folder = RoamingAppData(platform) + "\\Mozilla\\Firefox";
+  std::string text;
+  if (platform.Files().ReadFileBytes(folder + "\\profiles.ini", &text) != win::kErrorSuccess)
+    return found;
+  auto add = [&](std::string path, bool relative) {
+    if (path.empty()) return;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    relative = relative && StaysInsideFirefoxFolder(path);
+    std::vector<std::string>& list = relative ? found.inside : found.outside;
+    for (const std::string& known : list)
+      if (platform::EqualsIgnoringCase(known, path)) return;
+    list.push_back(relative ? std::move(path) : (path.find(':') == std::string::npos
+                                                     ? folder + "\\" + path
+                                                     : path));
+  };
+  // One section at a time: its kind, its path and whether that is relative.
+  std::string path;
+  bool relative = true;
+  enum { kOther, kProfile, kInstall } section = kOther;
+  auto finish = [&] {
+    if (section != kOther) add(path, relative);
+    path.clear();
+    relative = true;
+  };
+  platform::ReadIniLines(text, [&](const platform::IniLine& line) {
+    if (line.kind == platform::IniLine::Kind::kSection) {
+      finish();
+      auto named = [&](std::string_view start) {
+        return platform::EqualsIgnoringCase(line.name.substr(0, start.size()), start);
+      };
+      section = named("Profile") ? kProfile : named("Install") ? kInstall : kOther;
+    } else if (section == kProfile && platform::EqualsIgnoringCase(line.name, "Path")) {
+      path = line.value;
+    } else if (section == kInstall && platform::EqualsIgnoringCase(line.name, "Default")) {
+      path = line.value;
+    } else if (section == kProfile && platform::EqualsIgnoringCase(line.name, "IsRelative")) {
+      relative = line.value != "0";
+    }
+    return true;
+  });
+  finish();
+  return found;
 }
 
 FireFox::FireFox(engine::StepContext& steps) : steps_(steps) { FindProfile(); }

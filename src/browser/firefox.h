@@ -19,6 +19,14 @@ namespace vb::browser {
 // trailing dots and blanks dropped, "... " as the parent), no NUL.
 [[nodiscard]] bool StaysInsideFirefoxFolder(std::string_view relative);
 
+// The profiles Firefox's profiles.ini names: the Path of every [Profile...]
+// section and the Default of every [Install...] section, each once.
+struct FirefoxProfiles {
+  std::vector<std::string> inside;   // relative to the Firefox folder, "\" between names
+  std::vector<std::string> outside;  // named by a whole path, or leading out: never cleaned
+};
+[[nodiscard]] FirefoxProfiles FindFirefoxProfiles(platform::Platform& platform);
+
 class FireFox {
  public:
   // Finds the profile (FindProfile); the steps run over the context given.

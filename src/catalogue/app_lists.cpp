@@ -19,7 +19,7 @@ namespace {
 constexpr AppList kLists[] = {AppList::kApplications, AppList::kInternet, AppList::kMultimedia,
                               AppList::kUtilities, AppList::kWindows};
 
-// The three bases of the detection folders, read once per detection.
+// The four bases of the detection folders, read once per detection.
 struct DetectBases {
   explicit DetectBases(platform::Platform& p)
       : programFolder(p.Environment().GetEnvironmentVariableA("HOMEDRIVE") + "\\Program Files"),
@@ -29,16 +29,21 @@ struct DetectBases {
             "")),
         windowsFolder(registry::ReadRegString(p.Registry(), kHkeyLocalMachine,
                                               "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-                                              "SystemRoot", "")) {}
+                                              "SystemRoot", "")),
+        localAppData(registry::ReadRegString(
+            p.Registry(), kHkeyCurrentUser,
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+            "Local AppData", "")) {}
   const std::string& Of(DetectBase base) const {
     switch (base) {
       case DetectBase::kAppData: return appData;
       case DetectBase::kWindowsFolder: return windowsFolder;
+      case DetectBase::kLocalAppData: return localAppData;
       case DetectBase::kProgramFolder: break;
     }
     return programFolder;
   }
-  std::string programFolder, appData, windowsFolder;
+  std::string programFolder, appData, windowsFolder, localAppData;
 };
 
 // Tests detection rules; one rule shared by several entries is tested once.

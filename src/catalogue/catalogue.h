@@ -27,6 +27,7 @@ enum class DetectBase {
   kProgramFolder,  // the environment variable HOMEDRIVE + "\Program Files"
   kAppData,        // "AppData" of the user's "Shell Folders"
   kWindowsFolder,  // "SystemRoot" of HKLM SOFTWARE\Microsoft\Windows NT\CurrentVersion
+  kLocalAppData,   // "Local AppData" of the user's "Shell Folders"
 };
 
 struct Detection {

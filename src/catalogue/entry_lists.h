@@ -13,6 +13,10 @@ const std::vector<Entry>& UtilityEntries();
 const std::vector<Entry>& InternetEntries();
 const std::vector<Entry>& MultimediaEntries();
 const std::vector<Entry>& WindowsEntries();
+// Today's browsers and Windows traces, after the older ones of their lists.
+const std::vector<Entry>& ChromiumEntries();
+const std::vector<Entry>& FirefoxEntries();
+const std::vector<Entry>& TodayWindowsEntries();
 
 // Cover, Rar, AdAware, AdobeReader7.
 const std::vector<engine::RoutineSteps>& ApplicationRoutines();

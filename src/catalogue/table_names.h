@@ -3,6 +3,8 @@
 // it writes down.
 #pragma once
 
+#include <string>
+
 #include "catalogue/catalogue.h"
 #include "platform/win_types.h"
 
@@ -20,5 +22,12 @@ inline constexpr UnderAnalyze kNoCleaner = UnderAnalyze::kNoCleaner;
 inline constexpr DetectBase kProgramFolder = DetectBase::kProgramFolder;
 inline constexpr DetectBase kAppData = DetectBase::kAppData;
 inline constexpr DetectBase kWindowsFolder = DetectBase::kWindowsFolder;
+inline constexpr DetectBase kLocalAppData = DetectBase::kLocalAppData;
+
+// A folder tail that stands for each Firefox profile profiles.ini names: the
+// steps that hold it run once per profile, with the profile's relative path
+// in its place.
+inline constexpr const char* kProfileMark = "{profile}";
+inline const std::string kFirefoxProfile = std::string("\\Mozilla\\Firefox\\") + kProfileMark;
 
 }  // namespace vb::catalogue::tables

@@ -1,5 +1,7 @@
 #include "cli/run_totals.h"
 
+#include <cstdlib>
+
 #include "cli/json_text.h"
 #include "engine/number_format.h"
 
@@ -31,7 +33,8 @@ std::string TotalsText(const engine::RunTally& tally) {
   return "Files: " + GroupedNumber(tally.files) + "  Size: " + SizeText(tally.bytes) + " (" +
          GroupedNumber(tally.bytes) + " bytes)\nRegistry keys: " +
          GroupedNumber(tally.registryKeys) + "  Registry values: " +
-         GroupedNumber(tally.registryValues) + "\n";
+         GroupedNumber(tally.registryValues) + "\n" +
+         (tally.databaseRows ? "Database rows: " + GroupedNumber(tally.databaseRows) + "\n" : "");
 }
 
 std::string ActionJson(const engine::Action& a) {
@@ -57,6 +60,9 @@ std::string ActionJson(const engine::Action& a) {
     case ActionKind::kKey: head = field("key", a.path); break;
     case ActionKind::kValue: head = field("key", a.path) + field("value", a.name); break;
     case ActionKind::kCacheEntry: head = field("url", a.path); break;
+    case ActionKind::kDatabaseRows:
+      head = field("database", a.path) + "\"rows\": " + a.name + ", " + number("bytes", a.bytes);
+      break;
     case ActionKind::kRecycleBin:
       head = "\"recycleBin\": true, \"items\": " + a.name + ", " + number("bytes", a.bytes);
       if (a.made) done = "emptied";
@@ -86,6 +92,11 @@ std::string PlanLine(const engine::Action& a) {
       detail = a.name;
       break;
     case ActionKind::kCacheEntry: what = "delete cache entry"; break;
+    case ActionKind::kDatabaseRows:
+      what = "delete rows";
+      detail = GroupedNumber(std::strtoull(a.name.c_str(), nullptr, 10)) + " rows, " +
+               GroupedNumber(a.bytes) + " bytes";
+      break;
     case ActionKind::kRecycleBin:
       what = "empty Recycle Bin";
       detail = a.name + " items, " + GroupedNumber(a.bytes) + " bytes";
@@ -108,6 +119,7 @@ std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
          ", \"registryKeys\": " + std::to_string(tally.registryKeys) +
          ", \"registryValues\": " + std::to_string(tally.registryValues) +
          ", \"cacheEntries\": " + std::to_string(tally.cacheEntries) +
+         ", \"databaseRows\": " + std::to_string(tally.databaseRows) +
          ", \"refused\": " + std::to_string(tally.refused) +
          ", \"results\": " + (results ? JsonString(*results) : std::string("null")) + "}";
 }

@@ -259,8 +259,14 @@ bool Places::Walk(const OpenedFolder& here, const std::vector<std::string>& part
     std::vector<FindData> entries;
     if (files.ListFolder(here.handle, platform::ListDetail::kTypes, &entries) != kErrorSuccess)
       return false;
-    for (const FindData& e : entries)
-      if (wanted(e) && platform::MatchesWildcard(part, e.name)) matches.emplace_back(e.name, e.name);
+    for (const FindData& e : entries) {
+      if (!platform::MatchesWildcard(part, e.name)) continue;
+      // A folder link the wildcard meets is told of, as a named one is.
+      if ((e.attributes & kFileAttributeReparsePoint) && (e.attributes & kFileAttributeDirectory) &&
+          onLink_ && *onLink_)
+        (*onLink_)(Joined(here.path, e.name));
+      if (wanted(e)) matches.emplace_back(e.name, e.name);
+    }
   } else {
     FindData info;
     if (!FindEntry(files, here.handle, part, &info)) return false;

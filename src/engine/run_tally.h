@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -18,6 +19,7 @@ enum class ActionKind {
   kKey,         // a registry key, with everything below it: path with the root's long name
   kValue,       // a registry value: the key's path, and the value's name
   kCacheEntry,  // a URL-cache entry and its file: the URL
+  kDatabaseRows,  // rows deleted from a database: its path, the rows in `name`, the bytes freed
   kRecycleBin,  // the Recycle Bin emptied: bytes, and the item count in `name`
   kRefused,     // a target the run would not touch: its path, key or URL, and why in `name`
 };
@@ -40,6 +42,7 @@ struct RunTally {
   std::uint64_t registryKeys = 0;
   std::uint64_t registryValues = 0;
   std::uint64_t cacheEntries = 0;
+  std::uint64_t databaseRows = 0;
   std::uint64_t refused = 0;
   // The item or entry whose steps run now; the run sets it.
   std::string source;
@@ -58,6 +61,10 @@ struct RunTally {
       case ActionKind::kKey: ++registryKeys; break;
       case ActionKind::kValue: ++registryValues; break;
       case ActionKind::kCacheEntry: ++cacheEntries; break;
+      case ActionKind::kDatabaseRows:
+        databaseRows += std::strtoull(name.c_str(), nullptr, 10);
+        bytes += size;
+        break;
       case ActionKind::kRecycleBin: break;
       case ActionKind::kRefused: ++refused; break;
     }

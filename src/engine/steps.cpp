@@ -1,5 +1,6 @@
 #include "engine/steps.h"
 
+#include "engine/database_rows.h"
 #include "platform/ascii_case.h"
 #include "platform/registry_values.h"
 #include "registry/key_tree.h"
@@ -53,6 +54,16 @@ Step EmptyDeepTree(Folder folder, bool systemFiles) {
 }
 Step CacheEntry(std::string url, std::string localFile) {
   return {.kind = StepKind::kCacheEntry, .value = std::move(localFile), .url = std::move(url)};
+}
+Step DatabaseRows(Folder folder, std::string file, std::vector<std::string> statements,
+                  std::string owner, std::string contents) {
+  return {.kind = StepKind::kDatabaseRows, .folder = std::move(folder), .patterns = {std::move(file)},
+          .exactNames = true, .statements = std::move(statements), .owner = std::move(owner),
+          .contents = std::move(contents)};
+}
+Step MachineWide(Step step) {
+  step.machineWide = true;
+  return step;
 }
 Step Refused(std::string what, std::string why) {
   return {.kind = StepKind::kRefused, .value = std::move(why), .url = std::move(what)};
@@ -217,6 +228,11 @@ CacheEntryResult DeleteCacheEntry(RemovalContext& c, const std::string& url,
 
 void RunSteps(StepContext& c, const std::vector<Step>& steps) {
   for (const Step& step : steps) {
+    if (step.machineWide && !c.platform.System().UserIsAdministrator()) {
+      std::string path = c.removal.places.PathText(step.folder);
+      if (!path.empty()) Refuse(c.removal, path, "administrator rights needed");
+      continue;
+    }
     RegistryWork reg(c, step);
     switch (step.kind) {
       case StepKind::kDeleteKey:
@@ -254,6 +270,7 @@ void RunSteps(StepContext& c, const std::vector<Step>& steps) {
       case StepKind::kFolder: ClearD(c.removal, step.folder); break;
       case StepKind::kTree: ClearD2(c.removal, step.folder); break;
       case StepKind::kDeepTree: ClearDirTree(c.removal, step.folder, step.systemFiles); break;
+      case StepKind::kDatabaseRows: CleanDatabaseRows(c.removal, step); break;
       case StepKind::kCacheEntry: (void)DeleteCacheEntry(c.removal, step.url, step.value); break;
       case StepKind::kRefused: Refuse(c.removal, step.url, step.value); break;
       case StepKind::kRoutine: c.routines.Run(step.routine); break;

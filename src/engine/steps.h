@@ -35,6 +35,7 @@ enum class StepKind {
   kFolder,            // a folder's files, its tree's under Run Cleaner (ClearD)
   kTree,              // a folder's whole tree, the emptied subfolders removed (ClearD2)
   kDeepTree,          // as kTree, under Analyze two levels only (ClearDirTree)
+  kDatabaseRows,      // rows of the SQLite databases the patterns name exactly in a folder
   kCacheEntry,        // one URL-cache entry and its file
   kRefused,           // a target refused when it was read: `url` names it, `value` says why
   kRoutine,           // a routine of the table
@@ -74,6 +75,18 @@ struct Step {
   bool systemFiles = false;        // kDeepTree: system files too
   bool systemFolderFiles = false;  // the built-in tables' named files of a protected folder
   std::vector<KeptFolderFiles> keptFiles = {};
+  // The folder is the machine's, not the user's: only an administrator
+  // cleans it; anyone else is told so and it is skipped.
+  bool machineWide = false;
+
+  // kDatabaseRows: the statements, run in one transaction; the program whose
+  // database it is and what they clean, for the line shown while it runs
+  // ("Close Google Chrome to clean its history"); and whether the cookie
+  // keep-list's hosts are bound to kept_host().
+  std::vector<std::string> statements = {};
+  std::string owner = {};
+  std::string contents = {};
+  bool keepsKeptCookies = false;
 
   std::string url = {};  // kCacheEntry, with its file in `value`
   Routine routine = Routine::kCount;
@@ -95,6 +108,10 @@ Step EmptyFolder(Folder folder);
 Step EmptyTree(Folder folder);
 Step EmptyDeepTree(Folder folder, bool systemFiles = false);
 Step CacheEntry(std::string url, std::string localFile);
+Step DatabaseRows(Folder folder, std::string file, std::vector<std::string> statements,
+                  std::string owner, std::string contents);
+// The step, for a machine-wide folder.
+Step MachineWide(Step step);
 Step Refused(std::string what, std::string why);
 Step Call(Routine routine);
 Step CleanerOnly();

@@ -28,6 +28,24 @@ using FindHandle = std::intptr_t;
 using FolderHandle = std::intptr_t;
 inline constexpr FolderHandle kInvalidFolderHandle = -1;
 
+// A clean of an SQLite database: statements run in order in one transaction.
+// In them, the SQL function kept_host(host) is 1 for a cookie host of a kept
+// one (the same host, or one below it: ".www.example.com" for
+// "example.com"), so that `DELETE FROM cookies WHERE NOT kept_host(host_key)`
+// keeps the user's kept cookies.
+struct DatabaseWork {
+  std::vector<std::string> statements;
+  std::vector<std::string> keptHosts;
+};
+
+// What a database clean did, or would do: the rows its statements deleted
+// or changed, and the bytes the database gave back (its pages before the
+// statements against its pages after them and a VACUUM).
+struct DatabaseOutcome {
+  std::uint64_t rows = 0;
+  std::uint64_t bytesFreed = 0;
+};
+
 // How much of each entry a folder listing fills in.
 enum class ListDetail {
   // Names, and of the attributes only the directory and reparse point ones;
@@ -158,6 +176,25 @@ class FileSystemApi {
   // it holds anything, kErrorAccessDenied for a reparse point (left in place)
   // or a read-only folder, kErrorDirectory for a file.
   virtual LONG RemoveEntryFolder(FolderHandle folder, const std::string& name) = 0;
+
+  // Runs the work on the SQLite database that is the entry `name` of an open
+  // folder, opened without following a link and only when it is a regular
+  // file: the statements in one transaction, then PRAGMA integrity_check,
+  // the transaction committed only when it answers "ok", then VACUUM.
+  // kErrorSharingViolation when another program holds the database (its
+  // browser runs) or the file is in use; kErrorAccessDenied for a folder or
+  // a reparse point; kErrorFileNotFound when there is no such entry;
+  // kErrorInvalidData when it is no database, a statement fails or the check
+  // does not answer "ok". On any failure the database is as it was.
+  [[nodiscard]] virtual LONG CleanEntryDatabase(FolderHandle folder, const std::string& name,
+                                                const DatabaseWork& work,
+                                                DatabaseOutcome* outcome) = 0;
+  // What CleanEntryDatabase would do now, run over a copy of the file in
+  // memory: the same answers, the rows and the bytes; nothing on the
+  // machine changes, not even a journal file.
+  [[nodiscard]] virtual LONG ProbeCleanEntryDatabase(FolderHandle folder, const std::string& name,
+                                                     const DatabaseWork& work,
+                                                     DatabaseOutcome* outcome) = 0;
 
   // GetPrivateProfileStringA: the value of key in [section] of an INI file, or
   // defaultValue when the file, section or key is missing.

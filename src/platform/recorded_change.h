@@ -19,6 +19,7 @@ enum class ChangeKind {
   kDeleteKey,         // target: the key's whole path
   kSetValue,          // target: the key's whole path, name: the value; number: its type
   kDeleteValue,       // target: the key's whole path, name: the value
+  kCleanDatabase,     // target, name: the database's folder and name; number: the rows
   kDeleteCacheEntry,  // target: the URL, name: its local file
   kCommitCacheEntry,  // target: the URL, name: its local file; number: the entry type
   kEmptyRecycleBin,   // target: the root path given ("" for every drive)

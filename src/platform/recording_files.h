@@ -76,6 +76,13 @@ class RecordingFiles final : public FileSystemApi {
   [[nodiscard]] LONG DeleteEntryFile(FolderHandle folder, const std::string& name) override;
   [[nodiscard]] LONG ProbeDeleteEntryFile(FolderHandle folder, const std::string& name) override;
   LONG RemoveEntryFolder(FolderHandle folder, const std::string& name) override;
+  // Recorded; what it would do is asked of the platform below as a preview.
+  [[nodiscard]] LONG CleanEntryDatabase(FolderHandle folder, const std::string& name,
+                                        const DatabaseWork& work,
+                                        DatabaseOutcome* outcome) override;
+  [[nodiscard]] LONG ProbeCleanEntryDatabase(FolderHandle folder, const std::string& name,
+                                             const DatabaseWork& work,
+                                             DatabaseOutcome* outcome) override;
 
   std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                        const std::string& defaultValue,

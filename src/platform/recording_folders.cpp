@@ -353,6 +353,28 @@ LONG RecordingFiles::DeleteEntryFile(FolderHandle folder, const std::string& nam
   return kErrorSuccess;
 }
 
+LONG RecordingFiles::ProbeCleanEntryDatabase(FolderHandle folder, const std::string& name,
+                                             const DatabaseWork& work, DatabaseOutcome* outcome) {
+  if (!Recording()) return below_.ProbeCleanEntryDatabase(folder, name, work, outcome);
+  Held* held = Hold(folder);
+  if (!held) return kErrorInvalidHandle;
+  // A database this run deleted, or one in a folder it made, is not there;
+  // any other is as the machine holds it.
+  const EntryRecord* entry = record_.Entry(held->id, FileRecord::Key(name));
+  if (held->made || (entry && entry->kind == EntryRecord::Kind::kGone)) return kErrorFileNotFound;
+  return below_.ProbeCleanEntryDatabase(folder, name, work, outcome);
+}
+
+LONG RecordingFiles::CleanEntryDatabase(FolderHandle folder, const std::string& name,
+                                        const DatabaseWork& work, DatabaseOutcome* outcome) {
+  if (!Recording()) return below_.CleanEntryDatabase(folder, name, work, outcome);
+  LONG error = ProbeCleanEntryDatabase(folder, name, work, outcome);
+  if (error != kErrorSuccess) return error;
+  Tell(ChangeKind::kCleanDatabase, Hold(folder)->path, name,
+       static_cast<DWORD>(std::min<std::uint64_t>(outcome->rows, 0xFFFFFFFFu)));
+  return kErrorSuccess;
+}
+
 LONG RecordingFiles::EmptyBelow(const Place& parent, const std::string& name, FolderId* id) {
   // A folder opened and listed through this layer is known without a look.
   auto child = children_.find(Child{parent.id, FileRecord::Key(name)});

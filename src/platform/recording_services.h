@@ -41,6 +41,7 @@ class RecordingSystem final : public SystemApi {
   std::string ProgramFolder() override { return below_.ProgramFolder(); }
   std::string ProgramName() override { return below_.ProgramName(); }
   std::string CommandLine() override { return below_.CommandLine(); }
+  bool UserIsAdministrator() override { return below_.UserIsAdministrator(); }
 
  private:
   SystemApi& below_;

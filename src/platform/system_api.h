@@ -38,6 +38,9 @@ class SystemApi {
   virtual std::string ProgramName() = 0;
   // The program's command line, its arguments only.
   virtual std::string CommandLine() = 0;
+  // Whether the user runs with administrator rights, and may change what
+  // belongs to the whole machine.
+  virtual bool UserIsAdministrator() = 0;
 };
 
 }  // namespace vb::platform

@@ -35,6 +35,7 @@ inline constexpr LONG kErrorPathNotFound = 3;
 inline constexpr LONG kErrorAccessDenied = 5;
 inline constexpr LONG kErrorInvalidHandle = 6;
 inline constexpr LONG kErrorNotEnoughMemory = 8;
+inline constexpr LONG kErrorInvalidData = 13;
 inline constexpr LONG kErrorNoMoreFiles = 18;
 inline constexpr LONG kErrorSharingViolation = 32;
 inline constexpr LONG kErrorNotSupported = 50;

@@ -18,6 +18,7 @@ class ForwardingSystem : public platform::SystemApi {
   std::string ProgramFolder() override { return inner_.ProgramFolder(); }
   std::string ProgramName() override { return inner_.ProgramName(); }
   std::string CommandLine() override { return inner_.CommandLine(); }
+  bool UserIsAdministrator() override { return inner_.UserIsAdministrator(); }
 
  private:
   platform::SystemApi& inner_;

@@ -27,19 +27,7 @@ LONG EmulatedFileSystem::ReadFileBytes(const std::string& path, std::string* con
   if (!fd.valid()) return kErrorAccessDenied;
   if (InUse(fd.get())) return kErrorSharingViolation;
 
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = read(fd.get(), buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return FromErrno(errno);
-    }
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  *content = std::move(bytes);
-  return kErrorSuccess;
+  return ReadWhole(fd.get(), content);
 }
 
 LONG EmulatedFileSystem::WriteFileBytes(const std::string& path, const std::string& content) {

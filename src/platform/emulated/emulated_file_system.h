@@ -86,6 +86,13 @@ class EmulatedFileSystem final : public platform::FileSystemApi {
   [[nodiscard]] win::LONG ProbeDeleteEntryFile(platform::FolderHandle folder,
                                                const std::string& name) override;
   win::LONG RemoveEntryFolder(platform::FolderHandle folder, const std::string& name) override;
+  [[nodiscard]] win::LONG CleanEntryDatabase(platform::FolderHandle folder, const std::string& name,
+                                             const platform::DatabaseWork& work,
+                                             platform::DatabaseOutcome* outcome) override;
+  [[nodiscard]] win::LONG ProbeCleanEntryDatabase(platform::FolderHandle folder,
+                                                  const std::string& name,
+                                                  const platform::DatabaseWork& work,
+                                                  platform::DatabaseOutcome* outcome) override;
 
   // A test hook, run just before each file deletion (DeleteFileA and
   // DeleteEntryFile) with the host path of the folder holding the file (for

@@ -4,6 +4,8 @@
 // inside it cannot redirect the run.
 #include "platform/emulated/emulated_file_system.h"
 
+#include "platform/emulated/emulated_databases.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -370,6 +372,25 @@ LONG EmulatedFileSystem::RemoveEntryFolder(FolderHandle folder, const std::strin
   LONG error = RemoveFolderAt(held->fd.get(), name, st, LinkEntry::kLeaveInPlace);
   if (error == kErrorSuccess) Changed(*held);
   return error;
+}
+
+LONG EmulatedFileSystem::CleanEntryDatabase(FolderHandle folder, const std::string& name,
+                                            const platform::DatabaseWork& work,
+                                            platform::DatabaseOutcome* outcome) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  LONG error = CleanDatabaseEntry(held->fd.get(), name, work, outcome);
+  // The journal came and went in the folder, and the file changed size.
+  Changed(*held);
+  return error;
+}
+
+LONG EmulatedFileSystem::ProbeCleanEntryDatabase(FolderHandle folder, const std::string& name,
+                                                 const platform::DatabaseWork& work,
+                                                 platform::DatabaseOutcome* outcome) {
+  std::shared_ptr<HeldFolder> held = Held(folder);
+  if (!held) return kErrorInvalidHandle;
+  return ProbeDatabaseEntry(held->fd.get(), name, work, outcome);
 }
 
 }  // namespace vb::emu

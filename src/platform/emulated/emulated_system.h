@@ -20,6 +20,8 @@ class EmulatedSystem final : public platform::SystemApi {
   std::string ProgramFolder() override;
   std::string ProgramName() override;
   std::string CommandLine() override { return commandLine_; }
+  // A limited user's machine has none.
+  bool UserIsAdministrator() override { return !machine_.LimitedUser(); }
 
   void SetCommandLine(std::string commandLine) { commandLine_ = std::move(commandLine); }
   // What Launch recorded, oldest first, from every process that used the machine.

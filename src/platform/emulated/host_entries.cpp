@@ -63,6 +63,22 @@ std::string ThroughDescriptor(int folderFd, const std::string& name) {
   return "/proc/self/fd/" + std::to_string(folderFd) + "/" + name;
 }
 
+win::LONG ReadWhole(int fd, std::string* bytes) {
+  std::string read;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FromErrno(errno);
+    }
+    read.append(buffer, static_cast<std::size_t>(n));
+  }
+  *bytes = std::move(read);
+  return win::kErrorSuccess;
+}
+
 bool InUse(int fd) { return flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK; }
 
 HostFd OpenEntryAt(int folderFd, const std::string& name, const struct stat& st) {

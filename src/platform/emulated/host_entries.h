@@ -46,6 +46,9 @@ std::string ThroughDescriptor(int folderFd, const std::string& name);
 // cannot be taken exclusively while this process works on it.
 bool InUse(int fd);
 
+// The whole content of an open file, read from where it stands.
+[[nodiscard]] win::LONG ReadWhole(int fd, std::string* bytes);
+
 // Opens the folder or regular file `name` of an open folder whose lstat is
 // `st`, never through a link, and checks that it is still the entry looked
 // at; invalid for any other kind of entry, or one put in its place since.

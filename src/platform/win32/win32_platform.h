@@ -85,6 +85,13 @@ class Win32FileSystem final : public platform::FileSystemApi {
   [[nodiscard]] win::LONG ProbeDeleteEntryFile(platform::FolderHandle folder,
                                                const std::string& name) override;
   win::LONG RemoveEntryFolder(platform::FolderHandle folder, const std::string& name) override;
+  [[nodiscard]] win::LONG CleanEntryDatabase(platform::FolderHandle folder, const std::string& name,
+                                             const platform::DatabaseWork& work,
+                                             platform::DatabaseOutcome* outcome) override;
+  [[nodiscard]] win::LONG ProbeCleanEntryDatabase(platform::FolderHandle folder,
+                                                  const std::string& name,
+                                                  const platform::DatabaseWork& work,
+                                                  platform::DatabaseOutcome* outcome) override;
 
   std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                        const std::string& defaultValue,
@@ -183,6 +190,7 @@ class Win32System final : public platform::SystemApi {
   std::string ProgramFolder() override;
   std::string ProgramName() override;
   std::string CommandLine() override;
+  bool UserIsAdministrator() override;
 };
 
 // The arguments of a command line: the text after the program's name (quoted

@@ -101,6 +101,20 @@ std::string Win32System::ProgramName() {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+bool Win32System::UserIsAdministrator() {
+  // Membership of the Administrators group that counts now: under UAC, only
+  // an elevated token has it enabled.
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID administrators = nullptr;
+  if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
+                                0, 0, 0, 0, &administrators))
+    return false;
+  BOOL member = FALSE;
+  if (!CheckTokenMembership(nullptr, administrators, &member)) member = FALSE;
+  FreeSid(administrators);
+  return member != FALSE;
+}
+
 std::string Win32System::CommandLine() {
   const char* line = GetCommandLineA();
   return ArgumentsOf(line ? line : "");
