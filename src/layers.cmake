@@ -94,7 +94,6 @@ if(WIN32)
   vanbrisk_layer(platform_win32 platform/win32 USES platform)
   target_link_libraries(vanbrisk_platform_win32 PUBLIC advapi32 wininet shell32 ole32 comdlg32
                         user32 winmm comctl32)
-  target_link_libraries(vanbrisk_platform_win32 PUBLIC SQLite::SQLite3)
   # <windows.h> as the Win32 platform's files include it: the lean set of
   # headers, declarations up to Windows 7.
   target_compile_definitions(vanbrisk_platform_win32 PRIVATE WIN32_LEAN_AND_MEAN

@@ -48,11 +48,13 @@ const std::vector<std::string> kHistoryRows = {
     "DELETE FROM content_annotations", "DELETE FROM context_annotations",
     "DELETE FROM clusters_and_visits", "DELETE FROM clusters",
     "DELETE FROM cluster_keywords",    "DELETE FROM cluster_visit_duplicates",
-    "DELETE FROM visited_links",       "DELETE FROM urls",
+    "DELETE FROM journey_history_entries", "DELETE FROM journey_continuation_queries",
+    "DELETE FROM journeys",            "DELETE FROM visited_links",
+    "DELETE FROM urls",
 };
 const std::vector<std::string> kCookieRows = {"DELETE FROM cookies WHERE NOT kept_host(host_key)"};
 // The autofill entries of forms; addresses, cards and passwords stay.
-const std::vector<std::string> kFormRows = {"DELETE FROM autofill"};
+const std::vector<std::string> kFormRows = {"DELETE FROM autocomplete", "DELETE FROM autofill"};
 
 Step KeepingCookies(Step step) {
   step.keepsKeptCookies = true;

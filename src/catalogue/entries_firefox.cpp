@@ -16,16 +16,19 @@ Folder LocalProfile(std::string tail) { return LAD(kFirefoxProfile + tail); }
 // keyword), with their annotations and the origins left without a place;
 // the bookmarked places stay, their visit counts reset.
 const std::vector<std::string> kHistoryRows = {
+    "DELETE FROM moz_historyvisits_extra",
     "DELETE FROM moz_historyvisits",
     "DELETE FROM moz_inputhistory",
     "DELETE FROM moz_places_metadata_search_queries",
     "DELETE FROM moz_places_metadata",
     "DELETE FROM moz_annos WHERE place_id NOT IN (SELECT fk FROM moz_bookmarks WHERE fk NOT NULL)",
     "DELETE FROM moz_places WHERE id NOT IN (SELECT fk FROM moz_bookmarks WHERE fk NOT NULL) "
-    "AND id NOT IN (SELECT place_id FROM moz_keywords)",
+    "AND id NOT IN (SELECT place_id FROM moz_keywords WHERE place_id NOT NULL)",
+    "DELETE FROM moz_places_extra WHERE place_id NOT IN (SELECT id FROM moz_places)",
     "UPDATE moz_places SET visit_count = 0, last_visit_date = NULL WHERE visit_count <> 0 OR "
     "last_visit_date IS NOT NULL",
-    "DELETE FROM moz_origins WHERE id NOT IN (SELECT origin_id FROM moz_places)",
+    "DELETE FROM moz_origins WHERE id NOT IN "
+    "(SELECT origin_id FROM moz_places WHERE origin_id NOT NULL)",
 };
 // Downloads: the places downloaded from that no other visit, bookmark or
 // keyword keeps, the annotations that tell where each download went, and
@@ -34,7 +37,8 @@ const std::vector<std::string> kDownloadRows = {
     "DELETE FROM moz_places WHERE id IN (SELECT place_id FROM moz_historyvisits WHERE visit_type = 7) "
     "AND id NOT IN (SELECT place_id FROM moz_historyvisits WHERE visit_type <> 7) "
     "AND id NOT IN (SELECT fk FROM moz_bookmarks WHERE fk NOT NULL) "
-    "AND id NOT IN (SELECT place_id FROM moz_keywords)",
+    "AND id NOT IN (SELECT place_id FROM moz_keywords WHERE place_id NOT NULL)",
+    "DELETE FROM moz_places_extra WHERE place_id NOT IN (SELECT id FROM moz_places)",
     "DELETE FROM moz_annos WHERE place_id NOT IN (SELECT id FROM moz_places) OR anno_attribute_id IN "
     "(SELECT id FROM moz_anno_attributes WHERE name LIKE 'downloads/%')",
     "DELETE FROM moz_historyvisits WHERE visit_type = 7",

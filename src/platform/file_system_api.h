@@ -28,7 +28,8 @@ using FindHandle = std::intptr_t;
 using FolderHandle = std::intptr_t;
 inline constexpr FolderHandle kInvalidFolderHandle = -1;
 
-// A clean of an SQLite database: statements run in order in one transaction.
+// A clean of an SQLite database: statements run in order in one transaction,
+// a statement over a table the database does not have left out.
 // In them, the SQL function kept_host(host) is 1 for a cookie host of a kept
 // one (the same host, or one below it: ".www.example.com" for
 // "example.com"), so that `DELETE FROM cookies WHERE NOT kept_host(host_key)`

@@ -94,8 +94,14 @@ LONG RunWork(sqlite3* db, const DatabaseWork& work, bool inMemory, DatabaseOutco
   if (int rc = Execute(db, "BEGIN IMMEDIATE"); rc != SQLITE_OK) return FromSqlite(rc);
   std::uint64_t rows = 0;
   int rc = SQLITE_OK;
-  for (const std::string& statement : work.statements)
-    if ((rc = Execute(db, statement, &rows)) != SQLITE_OK) break;
+  for (const std::string& statement : work.statements) {
+    rc = Execute(db, statement, &rows);
+    // Each version of a browser has tables of its own: a statement over a
+    // table this database does not have is left out.
+    if (rc == SQLITE_ERROR && std::strncmp(sqlite3_errmsg(db), "no such table", 13) == 0)
+      rc = SQLITE_OK;
+    if (rc != SQLITE_OK) break;
+  }
   std::string verdict;
   if (rc == SQLITE_OK) rc = Execute(db, "PRAGMA integrity_check", nullptr, &verdict);
   if (rc == SQLITE_OK && verdict != "ok") rc = SQLITE_CORRUPT;
