@@ -5,6 +5,7 @@
 
 #include "catalogue/rule_catalogue.h"
 #include "platform/entry_lister.h"
+#include "platform/registry_values.h"
 #include "registry/c_registry.h"
 #include "registry/reg32.h"
 #include "registry/settings_store.h"
@@ -27,13 +28,15 @@ struct DetectBases {
             p.Registry(), kHkeyCurrentUser,
             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData",
             "")),
-        windowsFolder(registry::ReadRegString(p.Registry(), kHkeyLocalMachine,
-                                              "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-                                              "SystemRoot", "")),
-        localAppData(registry::ReadRegString(
+        // Read with read access only: a limited user may not open the
+        // machine's keys for writing, and still has a Windows folder.
+        windowsFolder(platform::ReadStringValue(p.Registry(), kHkeyLocalMachine,
+                                                "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                                                "SystemRoot")),
+        localAppData(platform::ReadStringValue(
             p.Registry(), kHkeyCurrentUser,
             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-            "Local AppData", "")) {}
+            "Local AppData")) {}
   const std::string& Of(DetectBase base) const {
     switch (base) {
       case DetectBase::kAppData: return appData;

@@ -262,8 +262,7 @@ bool Places::Walk(const OpenedFolder& here, const std::vector<std::string>& part
     for (const FindData& e : entries) {
       if (!platform::MatchesWildcard(part, e.name)) continue;
       // A folder link the wildcard meets is told of, as a named one is.
-      if ((e.attributes & kFileAttributeReparsePoint) && (e.attributes & kFileAttributeDirectory) &&
-          onLink_ && *onLink_)
+      if ((e.attributes & kFileAttributeReparsePoint) && onLink_ && *onLink_)
         (*onLink_)(Joined(here.path, e.name));
       if (wanted(e)) matches.emplace_back(e.name, e.name);
     }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 
 #include "platform/emulated/host_entries.h"
 #include "platform/sqlite_cleaning.h"
@@ -46,9 +47,15 @@ LONG CleanDatabaseEntry(int folderFd, const std::string& name, const platform::D
                         platform::DatabaseOutcome* outcome) {
   HostFd file;
   if (LONG error = OpenDatabaseEntry(folderFd, name, &file); error != kErrorSuccess) return error;
-  // SQLite opens it by a path through the folder's descriptor, so it is the
-  // entry of the folder that is open, and its journal goes beside it.
-  return platform::CleanDatabaseFile(ThroughDescriptor(folderFd, name), work, outcome);
+  // SQLite opens it by the path the kernel gives the open folder now, which
+  // holds no link (SQLite refuses any, as it refuses a link at the end), so
+  // it is the entry of the folder that is open, and its journal goes beside it.
+  char folder[PATH_MAX];
+  ssize_t length = readlink(("/proc/self/fd/" + std::to_string(folderFd)).c_str(), folder,
+                            sizeof folder);
+  if (length <= 0 || static_cast<std::size_t>(length) >= sizeof folder) return kErrorPathNotFound;
+  std::string path(folder, static_cast<std::size_t>(length));
+  return platform::CleanDatabaseFile(path + "/" + name, work, outcome);
 }
 
 LONG ProbeDatabaseEntry(int folderFd, const std::string& name, const platform::DatabaseWork& work,
