@@ -91,13 +91,22 @@ class Detector {
 
 }  // namespace
 
+std::vector<bool> Detect(platform::Platform& platform, const std::vector<const Entry*>& entries) {
+  Detector detector(platform);
+  std::vector<bool> found;
+  found.reserve(entries.size());
+  for (const Entry* entry : entries) found.push_back(detector.Holds(entry->detection));
+  return found;
+}
+
 void LoadApps(AppListsContext& c) {
   c.scratch.Clear();
-  Detector detector(c.platform);
+  std::vector<const Entry*> all;
   for (AppList list : kLists)
-    for (const Entry& entry : Entries(list))
-      if (detector.Holds(entry.detection))
-        c.lists[static_cast<int>(list)]->AddItem(entry.text);
+    for (const Entry& entry : Entries(list)) all.push_back(&entry);
+  std::vector<bool> found = Detect(c.platform, all);
+  for (std::size_t i = 0; i < all.size(); ++i)
+    if (found[i]) c.lists[static_cast<int>(all[i]->list)]->AddItem(all[i]->text);
   RulePlaces places(c.platform);
   c.rules = LoadProgramRules(places);
   for (AppList list : kLists)

@@ -3,6 +3,8 @@
 // the ListBoxMenu's selections.
 #pragma once
 
+#include <vector>
+
 #include <array>
 #include <memory>
 
@@ -29,6 +31,11 @@ struct AppListsContext {
 // called), the built-in ones and those of the rule file, which it reads
 // again, and checks the entries named by the stored marks, by exact text.
 void LoadApps(AppListsContext& context);
+
+// Which of the entries this machine has; a rule that several entries share
+// is tested once.
+[[nodiscard]] std::vector<bool> Detect(platform::Platform& platform,
+                                       const std::vector<const Entry*>& entries);
 // Replaces the section "Apps" with the current check marks.
 void SaveApps(AppListsContext& context);
 
