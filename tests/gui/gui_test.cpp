@@ -167,6 +167,13 @@ int main(int argc, char** argv) {
   WriteFile(cache, "earth cache", 11, &written, nullptr);
   CloseHandle(cache);
 
+  // Google Chrome with one profile, for the Internet tab of the Applications page.
+  char localAppData[MAX_PATH] = {};
+  GetEnvironmentVariableA("LOCALAPPDATA", localAppData, MAX_PATH);
+  std::string chrome = localAppData;
+  for (const char* name : {"\\Google", "\\Chrome", "\\User Data", "\\Default"})
+    CreateDirectoryA((chrome += name).c_str(), nullptr);
+
   // A stored position off every monitor: the window must come back on screen.
   HKEY settings = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VB And VBA Program Settings\\Vanbrisk\\Settings",
@@ -236,6 +243,28 @@ int main(int argc, char** argv) {
       }
     }
     if (p.page != std::string("Cleaner")) Screenshot(shots, p.page);
+    if (p.page == std::string("Applications")) {
+      // The Internet tab, chosen by the keyboard: today's browser is listed.
+      HWND tabs = nullptr;
+      for (HWND child : Children(main))
+        if (ClassOf(child) == WC_TABCONTROLA && IsWindowVisible(child)) tabs = child;
+      if (tabs) {
+        SendMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+        SendMessageA(tabs, WM_KEYUP, VK_RIGHT, 0);
+        Pump();
+      }
+      HWND list = nullptr;
+      for (HWND child : Children(main))
+        if (ClassOf(child) == WC_LISTVIEWA && IsWindowVisible(child)) list = child;
+      Check(list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 5,
+            "the Internet tab lists Google Chrome's five entries");
+      Screenshot(shots, "ApplicationsInternet");
+      if (tabs) {
+        SendMessageA(tabs, WM_KEYDOWN, VK_LEFT, 0);
+        SendMessageA(tabs, WM_KEYUP, VK_LEFT, 0);
+        Pump();
+      }
+    }
   }
 
   // The Tools page's windows: each is owned by the main window, which waits

@@ -20,8 +20,9 @@ namespace {
 constexpr DWORD kLockStart = 0x40000000;
 constexpr DWORD kLockBytes = 512;
 
-// Opens the database entry at `path`; the error when it may not be cleaned.
-win::LONG OpenDatabase(const std::string& path, Handle* file) {
+// Opens the database entry at `path` into *file (the caller's to close); the
+// error when it may not be cleaned.
+win::LONG OpenDatabase(const std::string& path, HANDLE* file) {
   Handle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!h.valid()) return LastError();
@@ -37,7 +38,7 @@ win::LONG OpenDatabase(const std::string& path, Handle* file) {
                   &at))
     return ERROR_SHARING_VIOLATION;
   UnlockFileEx(h.get(), 0, kLockBytes, 0, &at);
-  *file = Handle(h.release());
+  *file = h.release();
   return ERROR_SUCCESS;
 }
 
@@ -58,29 +59,35 @@ win::LONG Win32FileSystem::CleanEntryDatabase(platform::FolderHandle folder,
                                               const std::string& name,
                                               const platform::DatabaseWork& work,
                                               platform::DatabaseOutcome* outcome) {
-  std::string path;
-  win::LONG error = ERROR_SUCCESS;
-  if (!EntryPath(folder, name, &path, &error)) return error;
-  Handle file;
-  if ((error = OpenDatabase(path, &file)) != ERROR_SUCCESS) return error;
-  return platform::CleanDatabaseFile(Utf8Path(path), work, outcome);
+  return DatabaseEntry(folder, name, [&](HANDLE, const std::string& path) {
+    return platform::CleanDatabaseFile(Utf8Path(path), work, outcome);
+  });
 }
 
 win::LONG Win32FileSystem::ProbeCleanEntryDatabase(platform::FolderHandle folder,
                                                    const std::string& name,
                                                    const platform::DatabaseWork& work,
                                                    platform::DatabaseOutcome* outcome) {
+  return DatabaseEntry(folder, name, [&](HANDLE file, const std::string&) {
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+      bytes.append(buffer, read);
+    return platform::ProbeDatabaseBytes(std::move(bytes), work, outcome);
+  });
+}
+
+win::LONG Win32FileSystem::DatabaseEntry(
+    platform::FolderHandle folder, const std::string& name,
+    const std::function<win::LONG(HANDLE, const std::string&)>& work) {
   std::string path;
   win::LONG error = ERROR_SUCCESS;
   if (!EntryPath(folder, name, &path, &error)) return error;
-  Handle file;
-  if ((error = OpenDatabase(path, &file)) != ERROR_SUCCESS) return error;
-  std::string bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
-    bytes.append(buffer, read);
-  return platform::ProbeDatabaseBytes(std::move(bytes), work, outcome);
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  if ((error = OpenDatabase(path, &opened)) != ERROR_SUCCESS) return error;
+  Handle file(opened);
+  return work(file.get(), path);
 }
 
 }  // namespace vb::win32

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -121,6 +122,11 @@ class Win32FileSystem final : public platform::FileSystemApi {
   [[nodiscard]] bool EntryPath(platform::FolderHandle folder, const std::string& name,
                                std::string* path, win::LONG* error);
   platform::FolderHandle Keep(Folder folder);
+  // Opens the database entry of an open folder (refused when it may not be
+  // cleaned) and hands its handle and path to `work`.
+  [[nodiscard]] win::LONG DatabaseEntry(
+      platform::FolderHandle folder, const std::string& name,
+      const std::function<win::LONG(void*, const std::string&)>& work);
   [[nodiscard]] bool Find(platform::FolderHandle folder, Folder* out);
 
   std::mutex mutex_;  // guards the open folders
