@@ -6,5 +6,5 @@ bash scripts/install-deps.sh native
 bash scripts/build.sh default
 cli=build/default/vanbrisk-cli
 export VANBRISK_MACHINE="${VANBRISK_MACHINE:-$PWD/build/machine}"
-[ -f "$VANBRISK_MACHINE/registry.db" ] || "$cli" machine init --demo
+[ -f "$VANBRISK_MACHINE/registry.db" ] || "$cli" machine init --demo --modern
 "$cli" analyze

@@ -13,7 +13,7 @@ namespace vb::cli {
 // $XDG_DATA_HOME/vanbrisk/machine (~/.local/share when unset).
 std::string DefaultMachineFolder();
 
-// machine init [--demo] [--limited-user] [--force]; defined by the host
+// machine init [--demo] [--modern] [--limited-user] [--force]; defined by the host
 // library (on Windows there is no machine to lay out).
 int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io);
 

@@ -55,7 +55,7 @@ CommandRunner SystemCommandRunner(platform::Platform& platform, std::ostream& ou
 
 int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io) {
   if (args.empty() || args[0] != "init") {
-    io.err << "usage: machine init [--demo] [--limited-user] [--force]\n";
+    io.err << "usage: machine init [--demo] [--modern] [--limited-user] [--force]\n";
     return kExitUsage;
   }
   fixtures::InitOptions options;
@@ -65,6 +65,8 @@ int RunMachineVerb(const std::string& folder, const std::vector<std::string>& ar
       options.limitedUser = true;
     } else if (args[i] == "--demo") {
       demo = true;
+    } else if (args[i] == "--modern") {
+      options.modern = true;
     } else if (args[i] == "--force") {
       options.overwrite = true;
     } else {
@@ -79,14 +81,15 @@ int RunMachineVerb(const std::string& folder, const std::vector<std::string>& ar
   if (demo) {
     std::string error;
     auto machine = emu::Machine::Open(folder, &error);
-    Result<> added = machine ? fixtures::AddDemoTraces(*machine) : Fail(error);
+    Result<> added = machine ? fixtures::AddDemoTraces(*machine, options.modern) : Fail(error);
     if (!added) {
       io.err << "machine init: the demonstration traces could not be added: " << added.message()
              << "\n";
       return kExitFailed;
     }
   }
-  io.out << "Created a " << (demo ? "demonstration " : "") << "machine in " << folder
+  io.out << "Created a " << (options.modern ? "Windows 10/11 " : "")
+         << (demo ? "demonstration " : "") << "machine in " << folder
          << (options.limitedUser ? " (limited user)" : "") << "\n";
   return kExitOk;
 }

@@ -53,7 +53,7 @@ CommandRunner SystemCommandRunner(platform::Platform&, std::ostream&) {
 
 int RunMachineVerb(const std::string&, const std::vector<std::string>& args, VerbIo io) {
   if (args.empty() || args[0] != "init") {
-    io.err << "usage: machine init [--demo] [--limited-user] [--force]\n";
+    io.err << "usage: machine init [--demo] [--modern] [--limited-user] [--force]\n";
     return kExitUsage;
   }
   // On Windows the program works on the real machine: there is none to lay out.
