@@ -21,6 +21,7 @@
 
 #include "browser/cache_cursor.h"
 #include "engine/items.h"
+#include "fixtures/demo_traces.h"
 #include "platform/ascii_case.h"
 #include "platform/registry_values.h"
 #include "registry/reg_file_registry.h"
@@ -123,6 +124,9 @@ class PlanProperty : public ::testing::Test {
     }
     if (std::string url = Field(line, "url"); !url.empty())
       return Take().count("cache " + url) == 0;
+    // A database loses rows, never its file.
+    if (std::string database = Field(line, "database"); !database.empty())
+      return files.GetFileAttributesA(database) != kInvalidFileAttributes;
     if (std::string key = Field(line, "key"); !key.empty()) {
       Result<registry::KeyPath> path = registry::SplitKeyPath(key);
       if (!path) return false;
@@ -188,7 +192,7 @@ class PlanProperty : public ::testing::Test {
     for (const std::string& line : made) {
       if (line.find("\"recycleBin\"") != std::string::npos)
         named.push_back(Folded("file C:\\RECYCLER"));
-      for (const char* field : {"path", "folder"})
+      for (const char* field : {"path", "folder", "database"})
         if (std::string path = Field(line, field); !path.empty())
           named.push_back(Folded("file " + path));
       if (std::string key = Field(line, "key"); !key.empty())
@@ -264,6 +268,14 @@ TEST_F(PlanProperty, HoldsOnTheDemonstrationMachine) {
   test::AddDemoTracesAndPassWarning(*m);
   Check("demonstration machine");
   Pinned("demo_machine");
+}
+
+// Windows 11's shape, with today's browsers' databases and Windows traces.
+TEST_F(PlanProperty, HoldsOnTheWindows11DemonstrationMachine) {
+  m = std::make_unique<test::TempMachine>(fixtures::InitOptions{.modern = true});
+  ASSERT_TRUE(fixtures::AddDemoTraces(m->machine(), true));
+  test::PassCleanerWarning(*m);
+  Check("Windows 11 demonstration machine", 60);
 }
 
 // Machines laid out by data, as an end-to-end script's are: the files of
