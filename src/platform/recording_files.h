@@ -21,6 +21,7 @@
 #pragma once
 
 #include <map>
+#include <tuple>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -205,6 +206,15 @@ class RecordingFiles final : public FileSystemApi {
   std::unordered_map<Child, FolderId, ChildHash> children_;
   FolderHandle nextMade_ = -2;
   std::map<FindHandle, Search> searches_;
+  // The databases the record has cleaned: every statement run over each so
+  // far, and what they did together. A later clean of the same database is
+  // previewed as the rest of that sequence, as it would meet the database
+  // the earlier ones left.
+  struct CleanedDatabase {
+    DatabaseWork work;
+    DatabaseOutcome outcome;
+  };
+  std::map<std::tuple<std::uint64_t, std::uint64_t, std::string>, CleanedDatabase> databases_;
   FindHandle nextSearch_ = -2;
 };
 

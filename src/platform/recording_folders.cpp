@@ -28,6 +28,7 @@ void RecordingFiles::Forget() {
   listedBelow_.clear();
   children_.clear();
   searches_.clear();
+  databases_.clear();
 }
 
 void RecordingFiles::Tell(ChangeKind kind, const std::string& folder, const std::string& name,
@@ -360,9 +361,22 @@ LONG RecordingFiles::ProbeCleanEntryDatabase(FolderHandle folder, const std::str
   if (!held) return kErrorInvalidHandle;
   // A database this run deleted, or one in a folder it made, is not there;
   // any other is as the machine holds it.
-  const EntryRecord* entry = record_.Entry(held->id, FileRecord::Key(name));
+  std::string key = FileRecord::Key(name);
+  const EntryRecord* entry = record_.Entry(held->id, key);
   if (held->made || (entry && entry->kind == EntryRecord::Kind::kGone)) return kErrorFileNotFound;
-  return below_.ProbeCleanEntryDatabase(folder, name, work, outcome);
+  CleanedDatabase& cleaned = databases_[{held->id.volume, held->id.file, key}];
+  DatabaseWork all = work;
+  all.statements.insert(all.statements.begin(), cleaned.work.statements.begin(),
+                        cleaned.work.statements.end());
+  DatabaseOutcome together;
+  if (LONG error = below_.ProbeCleanEntryDatabase(folder, name, all, &together);
+      error != kErrorSuccess)
+    return error;
+  auto less = [](std::uint64_t a, std::uint64_t b) { return a > b ? a - b : 0; };
+  outcome->rows = less(together.rows, cleaned.outcome.rows);
+  outcome->bytesFreed = less(together.bytesFreed, cleaned.outcome.bytesFreed);
+  cleaned = {std::move(all), together};
+  return kErrorSuccess;
 }
 
 LONG RecordingFiles::CleanEntryDatabase(FolderHandle folder, const std::string& name,
