@@ -35,7 +35,7 @@ constexpr const char* kUsage =
     "  attrib [+R|-R] [+H|-H] [+S|-S] [+A|-A] PATH show or change file attributes\n"
     "  cache add URL [--file PATH] [--type N]      add an entry to the URL cache\n"
     "  cache list                                  list the URL cache\n"
-    "  schedule daily|weekly [--at HH:MM] | logon | remove | show\n"
+    "  schedule daily|weekly|logon [--day DAY] [--at H:MM] [--accept-warning] | remove | show\n"
     "                                              a scheduled task running vanbrisk.exe /AUTO\n"
     "  winapp2 check FILE                          report the problems of a rule file and its\n"
     "                                              entries per list\n"

@@ -9,6 +9,7 @@
 #include "cli/schedule_verb.h"
 #include "platform/scripted_ui.h"
 #include "platform/win32/win32_platform.h"
+#include "registry/settings_store.h"
 
 namespace vb {
 namespace {
@@ -17,27 +18,38 @@ TEST(ScheduleOnWindows, HandsSchtasksTheTaskCommandLine) {
   platform::ScriptedUi ui;
   win32::Win32Platform platform(&ui);
   std::vector<std::string> passed;
-  cli::CommandRunner record = [&](const std::string& line) -> std::optional<int> {
+  cli::CommandRunner record = [&](const std::string& line, bool) -> std::optional<int> {
     passed.push_back(line);
     return 0;
   };
   std::istringstream in;
   std::ostringstream out, err;
-  ASSERT_EQ(cli::RunScheduleVerb(platform, record, {"daily", "--at", "06:15"}, {in, out, err}),
+  // The user's "Cleaner Warning" as it was is put back afterwards.
+  namespace settings = registry::settings;
+  std::string warningOff = settings::ReadSetting(platform, settings::kSettings, "Cleaner Warning");
+  ASSERT_EQ(cli::RunScheduleVerb(platform, record, {"daily", "--at", "6:15", "--accept-warning"},
+                                 {in, out, err}),
             cli::kExitOk)
       << err.str();
+  EXPECT_EQ(settings::ReadSetting(platform, settings::kSettings, "Cleaner Warning"), "1");
+  if (warningOff.empty())
+    settings::DeleteSetting(platform, settings::kSettings, "Cleaner Warning");
+  else
+    (void)settings::SaveSetting(platform.Registry(), settings::kAppName, settings::kSettings,
+                                "Cleaner Warning", warningOff);
   std::string program = platform.System().ProgramFolder() + "\\vanbrisk.exe";
   ASSERT_EQ(passed.size(), 1u);
   EXPECT_EQ(passed[0], "schtasks.exe /Create /F /TN \"Vanbrisk Scheduled Clean\" /TR \"\\\"" +
                            program + "\\\" /AUTO\" /SC DAILY /ST 06:15");
 
   // A failing schtasks.exe is a failed verb.
-  cli::CommandRunner fails = [](const std::string&) -> std::optional<int> { return 1; };
+  cli::CommandRunner fails = [](const std::string&, bool) -> std::optional<int> { return 1; };
   EXPECT_EQ(cli::RunScheduleVerb(platform, fails, {"remove"}, {in, out, err}), cli::kExitFailed);
 
   cli::CommandRunner system = cli::SystemCommandRunner(platform, out);
-  EXPECT_EQ(system("cmd.exe /c exit 3"), std::optional<int>(3));
-  EXPECT_EQ(system("no-such-program-of-vanbrisk.exe"), std::nullopt);
+  EXPECT_EQ(system("cmd.exe /c exit 3", false), std::optional<int>(3));
+  EXPECT_EQ(system("cmd.exe /c exit 4", true), std::optional<int>(4));
+  EXPECT_EQ(system("no-such-program-of-vanbrisk.exe", false), std::nullopt);
 }
 
 }  // namespace

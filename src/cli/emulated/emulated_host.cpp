@@ -1,10 +1,9 @@
 // vanbrisk-cli over an emulated machine: the machine folder opened (and laid
-// out when it has none), "machine init", and scheduled commands recorded.
+// out when it has none), and "machine init".
 #include <filesystem>
 
 #include "cli/machine_verbs.h"
 #include "cli/platform_choice.h"
-#include "cli/schedule_verb.h"
 #include "fixtures/demo_traces.h"
 #include "fixtures/machine_init.h"
 #include "platform/emulated/machine.h"
@@ -43,14 +42,6 @@ Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string& folder,
         machine->SetSetting(emu::kProgramNameSetting, fixtures::kProgramName)))
     return Fail("cannot write the machine's settings in " + folder);
   return std::unique_ptr<ChosenPlatform>(std::make_unique<EmulatedMachine>(std::move(machine)));
-}
-
-CommandRunner SystemCommandRunner(platform::Platform& platform, std::ostream& out) {
-  return [&platform, &out](const std::string& commandLine) -> std::optional<int> {
-    if (platform.System().Launch(commandLine, 1) != 0) return std::nullopt;
-    out << "recorded, not run (emulated machine): " << commandLine << "\n";
-    return 0;
-  };
 }
 
 int RunMachineVerb(const std::string& folder, const std::vector<std::string>& args, VerbIo io) {

@@ -33,15 +33,26 @@ Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string&, bool) {
 }
 
 CommandRunner SystemCommandRunner(platform::Platform&, std::ostream&) {
-  return [](const std::string& commandLine) -> std::optional<int> {
+  return [](const std::string& commandLine, bool quiet) -> std::optional<int> {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    // A quiet command writes to NUL; its input is NUL too, so that it never waits.
+    HANDLE nul = INVALID_HANDLE_VALUE;
+    if (quiet) {
+      SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+      nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        &inherit, OPEN_EXISTING, 0, nullptr);
+      if (nul == INVALID_HANDLE_VALUE) return std::nullopt;
+      startup.dwFlags = STARTF_USESTDHANDLES;
+      startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    }
     PROCESS_INFORMATION process = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process))
-      return std::nullopt;
+    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                  nullptr, &startup, &process);
+    if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
+    if (!started) return std::nullopt;
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
