@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "app/warning_window.h"
 #include "catalogue/catalogue_routines.h"
+#include "catalogue/rule_catalogue.h"
 #include "language/language_box.h"
 #include "language/language_file.h"
 #include "registry/c_registry.h"
@@ -263,6 +264,14 @@ void MainWindow::Form_Load() {
   layout.KeyExists();
 
   catalogue::LoadApps(apps_);
+  // A rule file that is no file of rules is the user's input, answered as a
+  // refused language file is; the program goes on without it. Quiet mode has
+  // nobody to answer a box.
+  if (!quiet_ && apps_.rules && !apps_.rules->Unread().empty())
+    program_.platform().Ui().MessageBoxA(
+        std::string(catalogue::kRuleFileName) + " in the program's folder was not read: " +
+            apps_.rules->Unread() + ". Vanbrisk goes on without its entries.",
+        "Vanbrisk", kMbIconExclamation);
 
   // Quiet mode: one Run Cleaner while hidden, then the end.
   if (quiet_) {

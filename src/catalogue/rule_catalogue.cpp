@@ -63,6 +63,11 @@ std::unique_ptr<RuleCatalogue> RuleCatalogue::Load(RulePlaces& places, std::stri
         kept.push_back(std::move(files));
     }
     rule.files = std::move(kept);
+    // Ticking it would do nothing: every line that said what to clean was refused.
+    if (rule.cleaningLines > 0 && rule.files.empty() && rule.registry.empty()) {
+      problem(rule.line, "\"" + rule.text + "\" has nothing left to clean: skipped");
+      continue;
+    }
     catalogue->rules_.push_back(std::move(rule));
   }
   // The rules are in place: the entries may point into them.
@@ -72,12 +77,38 @@ std::unique_ptr<RuleCatalogue> RuleCatalogue::Load(RulePlaces& places, std::stri
   return catalogue;
 }
 
+std::unique_ptr<RuleCatalogue> RuleCatalogue::Unreadable(std::string why) {
+  auto catalogue = std::make_unique<RuleCatalogue>();
+  catalogue->unread_ = std::move(why);
+  return catalogue;
+}
+
+Result<std::string> ReadRuleFile(platform::FileSystemApi& files, const std::string& path) {
+  platform::FindData found;
+  LONG rc = files.GetFileAttributesExA(path, &found);
+  if (rc == kErrorFileNotFound || rc == kErrorPathNotFound) return Fail("there is no such file", rc);
+  if (rc != kErrorSuccess) return Fail("it cannot be read (error " + std::to_string(rc) + ")", rc);
+  if (found.attributes & kFileAttributeDirectory) return Fail("it is a folder", kErrorAccessDenied);
+  std::string tooLarge = "it is larger than " + std::to_string(kRuleFileLimit >> 20) + " MB";
+  if (found.size > kRuleFileLimit) return Fail(tooLarge, kErrorNotEnoughMemory);
+  std::string text;
+  // Devices, FIFOs and sockets are not read as files (access denied).
+  rc = files.ReadFileBytes(path, &text);
+  if (rc == kErrorAccessDenied) return Fail("it is not a file that can be read", rc);
+  if (rc != kErrorSuccess) return Fail("it cannot be read (error " + std::to_string(rc) + ")", rc);
+  // It grew while it was read.
+  if (text.size() > kRuleFileLimit) return Fail(tooLarge, kErrorNotEnoughMemory);
+  return text;
+}
+
 std::shared_ptr<const RuleCatalogue> LoadProgramRules(RulePlaces& places) {
   platform::Platform& p = places.platform();
-  std::string text;
   std::string path = p.System().ProgramFolder() + "\\" + kRuleFileName;
-  if (p.Files().ReadFileBytes(path, &text) != kErrorSuccess) text.clear();
-  return RuleCatalogue::Load(places, text, kRuleFileName);
+  Result<std::string> text = ReadRuleFile(p.Files(), path);
+  if (text) return RuleCatalogue::Load(places, *text, kRuleFileName);
+  if (text.code() == kErrorFileNotFound || text.code() == kErrorPathNotFound)
+    return RuleCatalogue::Load(places, "", kRuleFileName);
+  return RuleCatalogue::Unreadable(text.message());
 }
 
 bool RuleDetected(RulePlaces& places, const RuleEntry& rule) {

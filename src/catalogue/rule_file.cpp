@@ -51,6 +51,11 @@ std::string_view Stem(std::string_view key) {
   return key.substr(0, end);
 }
 
+// Whether a key says what to clean: FileKeyN or RegKeyN.
+bool CleaningKey(std::string_view key) {
+  return EqualsIgnoringCase(Stem(key), "FileKey") || EqualsIgnoringCase(Stem(key), "RegKey");
+}
+
 class Parser {
  public:
   Parser(std::string_view fileName, RuleFile& out) : file_(fileName), out_(out) {}
@@ -272,8 +277,10 @@ class Parser {
       }
       entry_->detects.push_back({line, false, *k, {}});
     } else if (is("FileKey")) {
+      ++entry_->cleaningLines;
       FileKey(line, value);
     } else if (is("RegKey")) {
+      ++entry_->cleaningLines;
       RegKey(line, value);
     } else if (is("ExcludeKey")) {
       ExcludeKey(line, value);
@@ -349,6 +356,8 @@ class Parser {
       if (header) {
         seenSection_ = true;
         Finish();  // its keys would otherwise land in the section before
+      } else if (entry_ && CleaningKey(Trim(text.substr(0, text.find('='))))) {
+        ++entry_->cleaningLines;
       }
       return;
     }

@@ -84,6 +84,7 @@ struct RuleEntry {
   std::vector<RuleRegistry> registry;
   std::vector<RuleExclusion> exclusions;
   std::string warning;  // shown when the entry is checked
+  int cleaningLines = 0;  // its FileKey and RegKey lines, whether taken or refused
 };
 
 struct RuleFile {

@@ -1,9 +1,7 @@
 #include "cli/winapp2_verb.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "catalogue/rule_catalogue.h"
+#include "cli/host_file.h"
 
 namespace vb::cli {
 
@@ -13,15 +11,14 @@ int RunWinapp2Verb(platform::Platform& platform, const std::vector<std::string>&
     return kExitUsage;
   }
   const std::string& file = args[1];
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    io.err << "cannot read " << file << "\n";
+  Result<std::string> text = ReadHostFile(file, catalogue::kRuleFileLimit);
+  if (!text) {
+    io.err << "winapp2 check: " << file << " was not read: " << text.message()
+           << "; the program would start without it\n";
     return kExitFailed;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
   catalogue::RulePlaces places(platform);
-  auto rules = catalogue::RuleCatalogue::Load(places, text.str(), file);
+  auto rules = catalogue::RuleCatalogue::Load(places, *text, file);
   for (const auto& [line, problem] : rules->Problems()) io.out << problem.message << "\n";
   for (int l = 0; l < catalogue::kAppListCount; ++l) {
     auto list = static_cast<catalogue::AppList>(l);

@@ -14,8 +14,10 @@ namespace vb::cli {
 //   winapp2 check FILE
 // FILE is a file of the host. Prints each problem as
 // "FILE, line N: message", then one line per list with the number of
-// entries that would go to it ("Applications: 3"). Exit code 0 when the
-// file has no problem, 1 when it has some or cannot be read.
+// entries that would go to it ("Applications: 3"). As the program, it reads
+// only a regular file of at most 16 MB (catalogue::kRuleFileLimit): a
+// folder, a device, a FIFO or a larger file is refused with the reason.
+// Exit code 0 when the file has no problem, 1 when it has some or was not read.
 int RunWinapp2Verb(platform::Platform& platform, const std::vector<std::string>& args, VerbIo io);
 
 }  // namespace vb::cli

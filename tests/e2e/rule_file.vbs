@@ -2,8 +2,8 @@
 # Entries of a rule file in the program folder (rule_file.drive_c): listed
 # among the built-in entries of their lists, checked, analysed and cleaned
 # after the built-in rows of their list, with an excluded file kept, a
-# refused line (the Desktop) and an unreadable one cleaning nothing, and the
-# marks surviving the runs and a restart.
+# refused line (the Desktop) cleaning nothing, an entry whose one line cannot
+# be read not listed, and the marks surviving the runs and a restart.
 start
 untick SysTemp
 untick ietemp
