@@ -1,8 +1,10 @@
 #include "cli/attrib_verb.h"
 
+#include <cctype>
 #include <string>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/file_helpers.h"
 #include "platform/wildcard.h"
 
@@ -46,6 +48,16 @@ std::string FullFolder(const std::string& typed) {
   return "C:\\" + folder;
 }
 
+// A path of the host rather than of the machine: one from the root of the
+// host ("/tmp/x": a switch of attrib has one letter), or one into the
+// machine's folder ("drive_c/...").
+bool HostPath(const std::string& arg) {
+  if (arg.size() > 2 && arg[0] == '/') return true;
+  std::string first = arg.substr(0, arg.find_first_of("/\\"));
+  return first.size() == 7 && platform::EqualsIgnoringCase(first.substr(0, 6), "drive_") &&
+         std::isalpha(static_cast<unsigned char>(first[6]));
+}
+
 std::string ShowLine(DWORD attributes, const std::string& path) {
   std::string line(13, ' ');
   if (attributes & kFileAttributeArchive) line[0] = 'A';
@@ -75,6 +87,12 @@ int RunAttribVerb(platform::Platform& platform, const std::vector<std::string>& 
     if (arg == "/?") {
       io.out << kAttribUsage;
       return kExitOk;
+    }
+    if (HostPath(arg)) {
+      io.err << "attrib: " << arg
+             << " is a path of the host, not a Windows path: name the file as the machine "
+                "does, such as C:\\WINDOWS\\Temp\\setup.log\n";
+      return kExitUsage;
     }
     if (!arg.empty() && (arg[0] == '+' || arg[0] == '-' || arg[0] == '/')) {
       DWORD bit = arg.size() == 2 && arg[0] != '/' ? SwitchBit(arg[1]) : 0;

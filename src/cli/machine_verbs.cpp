@@ -1,8 +1,10 @@
 #include "cli/machine_verbs.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <memory>
 
+#include "platform/control_characters.h"
 
 namespace vb::cli {
 
@@ -21,6 +23,21 @@ std::string DefaultMachineFolder() {
 }
 
 namespace {
+
+// What the URL cache keys its entries by: a scheme of two characters or more
+// (a letter, then letters, digits, "+", "-" or "."; one letter would be a
+// drive), a colon and the rest ("http://host/", "Cookie:user@host/",
+// "Visited: user@http://host/"), with no control character.
+bool IsCacheUrl(const std::string& url) {
+  std::size_t colon = url.find(':');
+  if (colon == std::string::npos || colon < 2 || colon + 1 == url.size()) return false;
+  if (!std::isalpha(static_cast<unsigned char>(url[0]))) return false;
+  for (std::size_t i = 1; i < colon; ++i) {
+    unsigned char c = static_cast<unsigned char>(url[i]);
+    if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+  }
+  return !platform::HoldsControlCharacter(url);
+}
 
 int CacheAdd(platform::Platform& platform, const std::vector<std::string>& args, VerbIo io) {
   std::string url, file;
@@ -45,6 +62,11 @@ int CacheAdd(platform::Platform& platform, const std::vector<std::string>& args,
   }
   if (url.empty()) {
     io.err << "usage: cache add URL [--file PATH] [--type N]\n";
+    return kExitUsage;
+  }
+  if (!IsCacheUrl(url)) {
+    io.err << "cache add: " << url
+           << " is not a URL (such as http://example.com/ or Cookie:user@example.com/)\n";
     return kExitUsage;
   }
   if (!file.empty()) {

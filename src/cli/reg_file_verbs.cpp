@@ -100,8 +100,11 @@ int RegExport(RegCommand& command, const std::vector<std::string>& argv) {
   Result<registry::KeyPath> key = command.Key(args->positional[0]);
   if (!key) return command.Usage(key.message());
   const std::string& file = args->positional[1];
+  // "-": the file's bytes go to standard output, and nothing else does.
+  bool toOutput = file == "-";
   bool replace = false;
-  if (Result<> writable = ExportTarget(file, args->Has("y"), &replace); !writable)
+  if (Result<> writable = toOutput ? Result<>() : ExportTarget(file, args->Has("y"), &replace);
+      !writable)
     return command.FailAbout(file, writable.message());
   {
     platform::OpenedKey probe(command.Registry());
@@ -110,6 +113,12 @@ int RegExport(RegCommand& command, const std::vector<std::string>& argv) {
   }
   Result<std::string> bytes = registry::ExportRegKey(command.Registry(), key->root, key->subKey);
   if (!bytes) return command.Fail(registry::Cp1252ToUtf8(bytes.message()));
+  if (toOutput) {
+    std::ostream& out = command.Io().out;
+    out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
+    out.flush();
+    return out ? kExitOk : command.Fail("cannot write the standard output");
+  }
   if (Result<> written = WriteWhole(file, *bytes, replace); !written)
     return command.Fail(written.message());
   return command.Done();

@@ -31,7 +31,7 @@ constexpr const char* kUsageQuery =
 constexpr const char* kUsageImport = "reg import FILE\n  FILE  a .reg file of the host\n";
 constexpr const char* kUsageExport =
     "reg export KEY FILE [/y]\n"
-    "  FILE  the .reg file of the host to write\n"
+    "  FILE  the .reg file of the host to write; - writes it to standard output\n"
     "  /y    overwrite FILE if it exists\n";
 constexpr const char* kUsage =
     "usage:\n"
