@@ -6,6 +6,7 @@
 #include "browser/firefox.h"
 #include "browser/ini.h"
 #include "browser/netscape.h"
+#include "registry/reg32.h"
 #include "support/steps_fixture.h"
 
 namespace vb {
@@ -37,6 +38,22 @@ TEST_F(BrowserProfilesTest, AProfilePathLeavingTheFirefoxFolderIsNoProfile) {
   for (std::string_view path : {std::string_view("..\0x", 4), std::string_view("a\\..\0\0..", 8),
                                 std::string_view("a\0", 2)})
     EXPECT_FALSE(browser::StaysInsideFirefoxFolder(path)) << path;
+}
+
+// Without the user's "AppData" value there is no Firefox folder, so no
+// profile, though a Mozilla\Firefox folder at the drive's root names some.
+TEST_F(BrowserProfilesTest, WithoutAppDataNoFirefoxProfileIsFound) {
+  test::WriteHostFile(C("Mozilla/Firefox/profiles.ini"),
+                      "[Profile0]\nPath=p\n[Install1]\nDefault=C:\\q\n");
+  Put("Mozilla/Firefox/p/cookies.txt", 10);
+  ASSERT_TRUE(registry::Reg32::DeleteValue(
+      p().Registry(), win::kHkeyCurrentUser,
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData"));
+  browser::FirefoxProfiles found = browser::FindFirefoxProfiles(p());
+  EXPECT_TRUE(found.inside.empty() && found.outside.empty());
+  engine::StepContext steps = Context();
+  browser::FireFox(steps).Delete_Cookies();
+  EXPECT_TRUE(Exists("Mozilla/Firefox/p/cookies.txt"));
 }
 
 // Of the salted folders holding Cookies.txt the one listed last is the

@@ -28,7 +28,11 @@ bool StaysInsideFirefoxFolder(std::string_view relative) {
 
 FirefoxProfiles FindFirefoxProfiles(platform::Platform& platform) {
   FirefoxProfiles found;
-  std::string folder = RoamingAppData(platform) + "\\Mozilla\\Firefox";
+  // Without "AppData" the folder would be \Mozilla\Firefox at the drive's
+  // root, which is no user's.
+  std::string appData = RoamingAppData(platform);
+  if (appData.empty()) return found;
+  std::string folder = appData + "\\Mozilla\\Firefox";
   std::string text;
   if (platform.Files().ReadFileBytes(folder + "\\profiles.ini", &text) != win::kErrorSuccess)
     return found;
@@ -78,14 +82,23 @@ void FireFox::FindProfile() {
   platform::Platform& p = steps_.platform;
   // The Mozilla suite's locator runs too; nothing of it is used here.
   NetScape netscape(p);
-  std::string roaming = RoamingAppData(p) + "\\Mozilla\\Firefox";
-  // Only the first profile, always taken as relative to the Firefox folder.
+  // A missing "AppData" value, or a missing profiles.ini, finds no profile:
+  // the empty value would leave the folders at the drive's root.
+  std::string appData = RoamingAppData(p);
+  if (appData.empty()) return;
+  std::string roaming = appData + "\\Mozilla\\Firefox";
+  win::DWORD ini = p.Files().GetFileAttributesA(roaming + "\\profiles.ini");
+  if (ini == win::kInvalidFileAttributes || (ini & win::kFileAttributeDirectory)) return;
+  // Only the first profile, always taken as relative to the Firefox folder;
+  // a file without it names the Firefox folders themselves.
   std::string relative =
       GetFromINI(p.Files(), roaming + "\\profiles.ini", "Profile0", "Path");
   if (!StaysInsideFirefoxFolder(relative)) return;
   std::replace(relative.begin(), relative.end(), '/', '\\');
   std::string tail = "\\Mozilla\\Firefox\\" + relative;
-  profile_ = Profile{engine::UserFolder("AppData", tail), engine::UserFolder("Local AppData", tail)};
+  profile_ = Profile{engine::UserFolder("AppData", tail), std::nullopt};
+  // The same holds of the local cache and "Local AppData".
+  if (!LocalAppData(p).empty()) profile_->local = engine::UserFolder("Local AppData", tail);
 }
 
 void FireFox::Run(std::vector<engine::Step> steps) {
@@ -111,8 +124,9 @@ void FireFox::Delete_History() {
 
 void FireFox::Delete_Cache() {
   if (!profile_) return;
-  Run({engine::EmptyTree(Below(profile_->roaming, "cache")),
-       engine::EmptyTree(Below(profile_->local, "cache"))});
+  std::vector<engine::Step> steps{engine::EmptyTree(Below(profile_->roaming, "cache"))};
+  if (profile_->local) steps.push_back(engine::EmptyTree(Below(*profile_->local, "cache")));
+  Run(std::move(steps));
 }
 
 void FireFox::ClearProfileFiles(std::vector<std::string> names) {

@@ -20,7 +20,8 @@ namespace vb::browser {
 [[nodiscard]] bool StaysInsideFirefoxFolder(std::string_view relative);
 
 // The profiles Firefox's profiles.ini names: the Path of every [Profile...]
-// section and the Default of every [Install...] section, each once.
+// section and the Default of every [Install...] section, each once; none
+// without the user's "AppData" value.
 struct FirefoxProfiles {
   std::vector<std::string> inside;   // relative to the Firefox folder, "\" between names
   std::vector<std::string> outside;  // named by a whole path, or leading out: never cleaned
@@ -46,7 +47,8 @@ class FireFox {
  private:
   struct Profile {
     engine::Folder roaming;  // AppData\Mozilla\Firefox\<relative path>
-    engine::Folder local;    // Local AppData\Mozilla\Firefox\<relative path>
+    // Local AppData\Mozilla\Firefox\<relative path>; none without "Local AppData".
+    std::optional<engine::Folder> local;
   };
 
   void FindProfile();
@@ -54,7 +56,8 @@ class FireFox {
   void Run(std::vector<engine::Step> steps);
 
   engine::StepContext& steps_;
-  // Empty when profiles.ini names a place outside the Firefox folder.
+  // Empty without "AppData" or profiles.ini, or when profiles.ini names a
+  // place outside the Firefox folder.
   std::optional<Profile> profile_;
 };
 
