@@ -186,6 +186,9 @@ class Runner {
     if (verb == "machine") {
       m_.Close();
       code = cli::RunMachineVerb(m_.folder(), args, io);
+      // A machine made anew is another folder of that name: a shell in it
+      // would cd there again.
+      fs::current_path(m_.folder());
       m_.Reopen();
     } else if (cli::IsProgramVerb(verb) || verb == "list" || !cli::CheckQuietModeSpelling(verb)) {
       test::Ran ran = test::RunVerb(m_, verb, args, input);

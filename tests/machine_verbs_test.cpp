@@ -2,10 +2,13 @@
 // one (what it lays out, and the cache verbs, are in cli/machine.txt).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
 #include "cli/machine_verbs.h"
+#include "cli/platform_choice.h"
+#include "fixtures/machine_init.h"
 #include "fixtures/machine_layout.h"
 #include "support/temp_machine.h"
 
@@ -51,6 +54,51 @@ TEST(MachineInit, RefusesToReplaceAMachineOrFillAForeignFolder) {
   Io bad;
   EXPECT_EQ(cli::RunMachineVerb(m.folder(), {"init", "--demo-please"}, bad.io()),
             cli::kExitUsage);
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A machine is put in place only once complete: an init that fails leaves
+// no machine where there was none, the old one whole where there was one,
+// and nothing beside it.
+TEST(MachineInit, AFailedInitLeavesNoHalfMadeMachine) {
+  test::TempMachine m;
+  fs::path place = fs::path(m.folder()) / "made";
+  std::vector<std::string> before = Names(m.folder());
+  fixtures::InitOptions failing;
+  failing.fill = [](emu::Machine& machine) -> Result<> {
+    test::WriteHostFile(machine.Folder() + "/drive_c/half.txt", "half");
+    return Fail("stopped halfway");
+  };
+  Result<> made = fixtures::InitMachine(place.string(), failing);
+  ASSERT_FALSE(made);
+  EXPECT_EQ(made.message(), "stopped halfway");
+  EXPECT_EQ(Names(m.folder()), before);
+
+  ASSERT_TRUE(fixtures::InitMachine(place.string(), {}));
+  test::WriteHostFile((place / "drive_c/old.txt").string(), "old");
+  before = Names(m.folder());
+  failing.overwrite = true;
+  ASSERT_FALSE(fixtures::InitMachine(place.string(), failing));
+  EXPECT_EQ(test::ReadHostFile((place / "drive_c/old.txt").string()), "old");
+  EXPECT_FALSE(fs::exists(place / "drive_c/half.txt"));
+  EXPECT_EQ(Names(m.folder()), before);
+}
+
+// The default machine, made on first use, is said to be made, and where.
+TEST(MachineInit, TheDefaultMachineIsAnnouncedWhenMade) {
+  test::TempMachine m;
+  std::string folder = (fs::path(m.folder()) / "default").string();
+  std::ostringstream first, second;
+  ASSERT_TRUE(cli::OpenPlatform(folder, true, first));
+  EXPECT_EQ(first.str(), "Creating a new machine in " + folder + "\n");
+  ASSERT_TRUE(cli::OpenPlatform(folder, true, second));
+  EXPECT_EQ(second.str(), "");
 }
 
 }  // namespace

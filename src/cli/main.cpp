@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     return cli::kExitUsage;
   }
   // The default machine is created on first use; a named one must exist.
-  auto opened = cli::OpenPlatform(folder, !explicitFolder);
+  auto opened = cli::OpenPlatform(folder, !explicitFolder, std::cerr);
   if (!opened) {
     std::cerr << opened.message() << "\n";
     return cli::kExitFailed;

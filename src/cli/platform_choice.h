@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "base/result.h"
@@ -27,9 +28,10 @@ class ChosenPlatform {
 bool UsesEmulatedMachines();
 
 // Opens the platform. folder: the machine folder (emulated machines only);
-// createDefault: lay out a new machine there when it has none. Fails with a
-// message when it cannot be opened.
+// createDefault: lay out a new machine there when it has none, saying so
+// ("Creating a new machine in FOLDER") to log. Fails with a message when it
+// cannot be opened.
 Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string& folder,
-                                                     bool createDefault);
+                                                     bool createDefault, std::ostream& log);
 
 }  // namespace vb::cli

@@ -27,8 +27,10 @@ class EmulatedMachine final : public ChosenPlatform {
 bool UsesEmulatedMachines() { return true; }
 
 Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string& folder,
-                                                     bool createDefault) {
+                                                     bool createDefault, std::ostream& log) {
   if (createDefault && !std::filesystem::exists(folder + "/registry.db")) {
+    // Said before it is made: a first command's output then tells where it worked.
+    log << "Creating a new machine in " << folder << "\n";
     if (Result<> made = fixtures::InitMachine(folder, {}); !made)
       return Fail("cannot create the default machine: " + made.message());
   }
@@ -65,19 +67,17 @@ int RunMachineVerb(const std::string& folder, const std::vector<std::string>& ar
       return kExitUsage;
     }
   }
+  // The traces go in before the machine is put in place, with an
+  // administrator's rights even on a limited user's machine.
+  if (demo)
+    options.fill = [modern = options.modern](emu::Machine& machine) -> Result<> {
+      Result<> added = fixtures::AddDemoTraces(machine, modern);
+      if (added) return added;
+      return Fail("the demonstration traces could not be added: " + added.message());
+    };
   if (Result<> made = fixtures::InitMachine(folder, options); !made) {
     io.err << "machine init: " << made.message() << "\n";
     return kExitFailed;
-  }
-  if (demo) {
-    std::string error;
-    auto machine = emu::Machine::Open(folder, &error);
-    Result<> added = machine ? fixtures::AddDemoTraces(*machine, options.modern) : Fail(error);
-    if (!added) {
-      io.err << "machine init: the demonstration traces could not be added: " << added.message()
-             << "\n";
-      return kExitFailed;
-    }
   }
   io.out << "Created a " << (options.modern ? "Windows 10/11 " : "")
          << (demo ? "demonstration " : "") << "machine in " << folder

@@ -28,7 +28,7 @@ class RealMachine final : public ChosenPlatform {
 
 bool UsesEmulatedMachines() { return false; }
 
-Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string&, bool) {
+Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string&, bool, std::ostream&) {
   return std::unique_ptr<ChosenPlatform>(std::make_unique<RealMachine>());
 }
 
