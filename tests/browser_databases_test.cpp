@@ -158,6 +158,10 @@ TEST_F(BrowserDatabases, EveryChromeProfileIsCleanedButOneItsBrowserHoldsAndNone
   ASSERT_EQ(pipe(done), 0);
   pid_t child = fork();
   if (child == 0) {
+    // Only the ends it uses stay open: once the test ends, however it ends,
+    // the read below meets the end of the pipe and the child goes.
+    close(ready[0]);
+    close(done[1]);
     sqlite3* db = nullptr;
     sqlite3_open(history("Profile 3").c_str(), &db);
     sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr);
@@ -166,6 +170,8 @@ TEST_F(BrowserDatabases, EveryChromeProfileIsCleanedButOneItsBrowserHoldsAndNone
     (void)!read(done[0], &c, 1);
     _exit(0);
   }
+  close(ready[1]);
+  close(done[0]);
   char c;
   ASSERT_EQ(read(ready[0], &c, 1), 1);
   test::Ran cleaned = Run("clean", {"Google Chrome (Internet History)"});
