@@ -56,11 +56,6 @@ const std::vector<std::string> kCookieRows = {"DELETE FROM cookies WHERE NOT kep
 // The autofill entries of forms; addresses, cards and passwords stay.
 const std::vector<std::string> kFormRows = {"DELETE FROM autocomplete", "DELETE FROM autofill"};
 
-Step KeepingCookies(Step step) {
-  step.keepsKeptCookies = true;
-  return step;
-}
-
 Step ExactFiles(const std::string& folder, std::vector<std::string> names) {
   return {.kind = StepKind::kFiles, .folder = RuleFolder(folder), .patterns = std::move(names),
           .exactNames = true};
@@ -90,9 +85,9 @@ const std::vector<Entry>& ChromiumEntries() {
       }
       entry("Cache", std::move(cache));
       entry("Cookies",
-            {KeepingCookies(DatabaseRows(RuleFolder(p + "\\Network"), "Cookies", kCookieRows,
+            {KeepingKeptCookies(DatabaseRows(RuleFolder(p + "\\Network"), "Cookies", kCookieRows,
                                          b.name, "its cookies")),
-             KeepingCookies(DatabaseRows(RuleFolder(p), "Cookies", kCookieRows, b.name,
+             KeepingKeptCookies(DatabaseRows(RuleFolder(p), "Cookies", kCookieRows, b.name,
                                          "its cookies"))});
       entry("Internet History",
             {DatabaseRows(RuleFolder(p), "History", kHistoryRows, b.name, "its history"),

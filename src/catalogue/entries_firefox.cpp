@@ -47,11 +47,6 @@ const std::vector<std::string> kCookieRows = {"DELETE FROM moz_cookies WHERE NOT
 const std::vector<std::string> kFormRows = {"DELETE FROM moz_history_to_sources",
                                             "DELETE FROM moz_sources", "DELETE FROM moz_formhistory"};
 
-Step KeepingCookies(Step step) {
-  step.keepsKeptCookies = true;
-  return step;
-}
-
 }  // namespace
 
 // Firefox as it keeps its data today: databases and the cache2 folder, in
@@ -64,7 +59,7 @@ const std::vector<Entry>& FirefoxEntries() {
        {EmptyTree(LocalProfile("\\cache2")), EmptyTree(LocalProfile("\\startupCache")),
         EmptyTree(LocalProfile("\\thumbnails"))}},
       {"Firefox (Cookies)", IE, installed, kRuns,
-       {KeepingCookies(DatabaseRows(Profile(), "cookies.sqlite", kCookieRows, "Firefox",
+       {KeepingKeptCookies(DatabaseRows(Profile(), "cookies.sqlite", kCookieRows, "Firefox",
                                     "its cookies"))}},
       {"Firefox (Internet History)", IE, installed, kRuns,
        {DatabaseRows(Profile(), "places.sqlite", kHistoryRows, "Firefox", "its history")}},

@@ -65,6 +65,10 @@ Step MachineWide(Step step) {
   step.machineWide = true;
   return step;
 }
+Step KeepingKeptCookies(Step step) {
+  step.keepsKeptCookies = true;
+  return step;
+}
 Step Refused(std::string what, std::string why) {
   return {.kind = StepKind::kRefused, .value = std::move(why), .url = std::move(what)};
 }

@@ -112,6 +112,8 @@ Step DatabaseRows(Folder folder, std::string file, std::vector<std::string> stat
                   std::string owner, std::string contents);
 // The step, for a machine-wide folder.
 Step MachineWide(Step step);
+// The database step, with the keep-list's hosts bound to kept_host().
+Step KeepingKeptCookies(Step step);
 Step Refused(std::string what, std::string why);
 Step Call(Routine routine);
 Step CleanerOnly();
