@@ -34,7 +34,8 @@ std::string TotalsText(const engine::RunTally& tally) {
          GroupedNumber(tally.bytes) + " bytes)\nRegistry keys: " +
          GroupedNumber(tally.registryKeys) + "  Registry values: " +
          GroupedNumber(tally.registryValues) + "\n" +
-         (tally.databaseRows ? "Database rows: " + GroupedNumber(tally.databaseRows) + "\n" : "");
+         (tally.databaseRows ? "Database rows: " + GroupedNumber(tally.databaseRows) + "\n" : "") +
+         (tally.failed ? "Registry deletions failed: " + GroupedNumber(tally.failed) + "\n" : "");
 }
 
 std::string ActionJson(const engine::Action& a) {
@@ -71,6 +72,10 @@ std::string ActionJson(const engine::Action& a) {
       head = field("target", a.path);
       return "{" + head + "\"action\": \"refused\", " + field("reason", a.name) + "\"source\": " +
              JsonString(a.source) + "}";
+    case ActionKind::kFailed:
+      head = field("key", a.path) + (a.value.empty() ? "" : field("value", a.value));
+      return "{" + head + "\"action\": \"failed\", " + field("reason", a.name) + "\"source\": " +
+             JsonString(a.source) + "}";
   }
   return "{" + head + "\"action\": \"" + done + "\", \"source\": " + JsonString(a.source) + "}";
 }
@@ -104,6 +109,10 @@ std::string PlanLine(const engine::Action& a) {
     case ActionKind::kRefused:
       what = "refuse";
       detail = a.name;
+      break;
+    case ActionKind::kFailed:
+      what = "failed to delete";
+      detail = a.value.empty() ? a.name : a.value + ": " + a.name;
       break;
   }
   return what + "\t" + a.path + "\t" + detail + "\t" + a.source;

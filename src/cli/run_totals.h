@@ -15,7 +15,8 @@ namespace vb::cli {
 // "812 bytes", "1.5 KB", "56.7 MB", "2.0 GB" (units of 1024).
 [[nodiscard]] std::string SizeText(std::uint64_t bytes);
 
-// Two lines:
+// Two lines, and one each for database rows and failed registry deletions
+// when there are any:
 //   Files: 1,234  Size: 56.7 MB (59,453,234 bytes)
 //   Registry keys: 3  Registry values: 12
 [[nodiscard]] std::string TotalsText(const engine::RunTally& tally);
@@ -29,6 +30,7 @@ namespace vb::cli {
 //   {"url": ..., "action": "deleted"|"listed", ...}                          a URL-cache entry
 //   {"recycleBin": true, "items": N, "bytes": N, "action": "emptied"|"listed", ...}
 //   {"target": ..., "action": "refused", "reason": ..., ...}
+//   {"key": ..., ["value": NAME,] "action": "failed", "reason": ..., ...}
 [[nodiscard]] std::string ActionJson(const engine::Action& action);
 
 // One action of a plan as a line of tab-separated fields: what is done, to
