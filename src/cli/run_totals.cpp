@@ -119,18 +119,23 @@ std::string PlanLine(const engine::Action& a) {
 }
 
 std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
-                        const std::string* results) {
-  return "{\"summary\": true, \"verb\": " + JsonString(verb) +
-         ", \"files\": " + std::to_string(tally.files) +
-         ", \"bytes\": " + std::to_string(tally.bytes) +
-         ", \"size\": " + JsonString(SizeText(tally.bytes)) +
-         ", \"folders\": " + std::to_string(tally.folders) +
-         ", \"registryKeys\": " + std::to_string(tally.registryKeys) +
-         ", \"registryValues\": " + std::to_string(tally.registryValues) +
-         ", \"cacheEntries\": " + std::to_string(tally.cacheEntries) +
-         ", \"databaseRows\": " + std::to_string(tally.databaseRows) +
-         ", \"refused\": " + std::to_string(tally.refused) +
-         ", \"results\": " + (results ? JsonString(*results) : std::string("null")) + "}";
+                        const RunEnd& end) {
+  std::string json = "{\"summary\": true, \"verb\": " + JsonString(verb) +
+                     ", \"status\": " + JsonString(end.stopped ? "stopped" : "done");
+  if (end.stopped) json += ", \"reason\": " + JsonString(end.reason);
+  json += ", \"files\": " + std::to_string(tally.files) +
+          ", \"bytes\": " + std::to_string(tally.bytes) +
+          ", \"size\": " + JsonString(SizeText(tally.bytes)) +
+          ", \"folders\": " + std::to_string(tally.folders) +
+          ", \"registryKeys\": " + std::to_string(tally.registryKeys) +
+          ", \"registryValues\": " + std::to_string(tally.registryValues) +
+          ", \"cacheEntries\": " + std::to_string(tally.cacheEntries) +
+          ", \"databaseRows\": " + std::to_string(tally.databaseRows) +
+          ", \"refused\": " + std::to_string(tally.refused) +
+          ", \"failed\": " + std::to_string(tally.failed);
+  if (end.withResults)
+    json += ", \"results\": " + (end.results ? JsonString(*end.results) : std::string("null"));
+  return json + "}";
 }
 
 }  // namespace vb::cli
