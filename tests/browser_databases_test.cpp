@@ -68,7 +68,7 @@ class BrowserDatabases : public ::testing::Test {
   BrowserDatabases() { test::PassCleanerWarning(m); }
   std::string Host(const std::string& relative) { return m.Host(relative); }
   test::Ran Run(const std::string& verb, std::vector<std::string> selected) {
-    std::vector<std::string> args = {"--json"};
+    std::vector<std::string> args = {"--json", "--results"};
     if (verb == "clean") args.push_back("--yes");
     for (const std::string& s : selected) args.insert(args.end(), {"--select", s});
     return test::RunVerb(m, verb, args);

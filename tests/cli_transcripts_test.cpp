@@ -8,7 +8,8 @@
 //   # ...                 a comment
 //   $ VERB ARGS...        a command line of vanbrisk-cli; "..." quotes a word,
 //                         "" inside quotes is one quote; $MACHINE is the
-//                         machine's folder, which is also the current folder
+//                         machine's folder, which is also the current folder;
+//                         "> FILE" last sends standard output to that file
 //   < LINE                a line of the command's standard input
 //   1> LINE, 2> LINE      a line it wrote to standard output, standard error;
 //   1~ TEXT, 2~ TEXT      the last text of one, when no line break ends it
@@ -19,6 +20,9 @@
 //   + size PATH BYTES     a host file of that many zero bytes
 //   + mkdir PATH, + fifo PATH, + link TARGET PATH
 //   + full-disk           the registry database left without room
+//   + registry-locked     another program holds the registry's write lock,
+//                         longer than the machine waits
+//   + utf-8               the terminal speaks UTF-8 from here on
 //
 // \x{HH} anywhere stands for the byte HH; in what the commands print, bytes
 // that are not printable ASCII, and a space or tab that ends a line, are shown so. Paths on the
@@ -30,15 +34,16 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/attrib_verb.h"
+#include <sqlite3.h>
+
+#include <fstream>
+
+#include "cli/command_line.h"
 #include "cli/machine_verbs.h"
-#include "cli/reg_verbs.h"
-#include "cli/schedule_verb.h"
-#include "cli/winapp2_verb.h"
 #include "shared/transcript.h"
 #include "support/full_database.h"
+#include "support/other_writer.h"
 #include "support/temp_machine.h"
-#include "support/verb_runner.h"
 
 namespace vb {
 namespace {
@@ -168,46 +173,56 @@ class Runner {
     } else if (what == "full-disk" && w.size() == 1) {
       test::FillDatabase(m_.machine().Db(), m_.platform().Registry());
       fullDisk_ = true;
+    } else if (what == "registry-locked" && w.size() == 1) {
+      locker_ = std::make_unique<test::OtherWriter>(m_.folder());
+    } else if (what == "utf-8" && w.size() == 1) {
+      utf8_ = true;
     } else {
       ADD_FAILURE() << "unknown set-up step: " << (what.empty() ? "(none)" : what);
     }
   }
 
+  // The machine the test holds open, lent to one command.
+  class Lent final : public cli::ChosenPlatform {
+   public:
+    explicit Lent(emu::Machine& machine) : machine_(machine) {}
+    platform::Platform& get() override { return machine_; }
+    platform::ScriptedUi& ui() override { return machine_.Script(); }
+
+   private:
+    emu::Machine& machine_;
+  };
+
   void Command(std::vector<std::string> args, const std::string& input) {
     std::istringstream in(input);
     std::ostringstream out, err;
-    cli::VerbIo io{in, out, err};
-    std::string verb = args.empty() ? "" : args[0];
-    args.erase(args.begin(), args.begin() + (args.empty() ? 0 : 1));
+    std::ofstream file;
+    if (args.size() >= 2 && args[args.size() - 2] == ">") {
+      file.open(args.back(), std::ios::binary);
+      ASSERT_TRUE(file.is_open()) << args.back();
+      args.resize(args.size() - 2);
+    }
     // Each command is a process of its own: the machine is opened anew.
     m_.Reopen();
     if (fullDisk_) LimitPages();
-    int code;
-    if (verb == "machine") {
-      m_.Close();
-      code = cli::RunMachineVerb(m_.folder(), args, io);
-      // A machine made anew is another folder of that name: a shell in it
-      // would cd there again.
-      fs::current_path(m_.folder());
-      m_.Reopen();
-    } else if (cli::IsProgramVerb(verb) || verb == "list" || !cli::CheckQuietModeSpelling(verb)) {
-      test::Ran ran = test::RunVerb(m_, verb, args, input);
-      out << ran.out, err << ran.err, code = ran.code;
-    } else if (verb == "schedule") {
-      code = cli::RunScheduleVerb(m_.platform(), cli::SystemCommandRunner(m_.platform(), out),
-                                  args, io);
-    } else if (verb == "reg") {
-      code = cli::RunRegVerb(m_.platform(), args, io);
-    } else if (verb == "attrib") {
-      code = cli::RunAttribVerb(m_.platform(), args, io);
-    } else if (verb == "winapp2") {
-      code = cli::RunWinapp2Verb(m_.platform(), args, io);
-    } else if (verb == "cache") {
-      code = cli::RunCacheVerb(m_.platform(), args, io);
-    } else {
-      ADD_FAILURE() << "unknown verb " << verb;
-      return;
-    }
+    // The wait for the lock has run out: the machine gives up at once.
+    if (locker_) sqlite3_busy_timeout(m_.machine().Db().handle(), 0);
+    cli::Host host{
+        [this](const std::string&, bool, std::ostream&) -> Result<std::unique_ptr<cli::ChosenPlatform>> {
+          return std::unique_ptr<cli::ChosenPlatform>(std::make_unique<Lent>(m_.machine()));
+        },
+        [this](const std::string& folder, const std::vector<std::string>& words, cli::VerbIo io) {
+          m_.Close();
+          int code = cli::RunMachineVerb(folder, words, io);
+          // A machine made anew is another folder of that name: a shell in
+          // it would cd there again.
+          fs::current_path(m_.folder());
+          m_.Reopen();
+          return code;
+        },
+        cli::SystemCommandRunner, [this] { return m_.folder(); }, true, utf8_, false};
+    int code = cli::RunCommandLine(args, host,
+                                   {in, file.is_open() ? static_cast<std::ostream&>(file) : out, err});
     Stream('1', out.str());
     Stream('2', err.str());
     shown_ << "? " << code << "\n";
@@ -235,6 +250,8 @@ class Runner {
   test::TempMachine m_;
   fs::path before_;
   bool fullDisk_ = false;
+  bool utf8_ = false;
+  std::unique_ptr<test::OtherWriter> locker_;
   std::ostringstream shown_;
 };
 

@@ -25,6 +25,7 @@
 #include "platform/ascii_case.h"
 #include "platform/registry_values.h"
 #include "registry/reg_file_registry.h"
+#include "registry/reg_file_text.h"
 #include "registry/root_names.h"
 #include "registry/settings_store.h"
 #include "shared/transcript.h"
@@ -48,6 +49,13 @@ std::string Field(const std::string& line, const std::string& name) {
   if (at == std::string::npos) return {};
   std::string out;
   for (std::size_t i = at + key.size(); i < line.size() && line[i] != '"'; ++i) {
+    if (line[i] == '\\' && line.compare(i + 1, 1, "u") == 0) {
+      // \uXXXX: the Windows-1252 byte whose character it is.
+      char32_t code = std::stoul(line.substr(i + 2, 4), nullptr, 16);
+      out += static_cast<char>(registry::UnicodeToCp1252(code).value_or('?'));
+      i += 5;
+      continue;
+    }
     if (line[i] == '\\') ++i;
     out += line[i];
   }

@@ -2,6 +2,9 @@
 // that name several values, routines by name, and the routine table's checks.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include "support/other_writer.h"
 #include "support/steps_fixture.h"
 
 namespace vb {
@@ -36,6 +39,38 @@ TEST_F(StepsTest, RangesDeleteExactlyTheirValuesAndRoutinesRunByName) {
        Call(Routine::kRar), Call(Routine::kRar)});
   EXPECT_EQ(ValueNames(key), (std::set<std::string>{"10", "8", "d", "MRUList"}));
   EXPECT_EQ(called, 2);
+}
+
+// A deletion the registry fails (here: another program holds its write lock
+// past the wait) is a line in the results and a failed action; what is not
+// there is nothing to delete, locked or not.
+TEST_F(StepsTest, ADeletionTheRegistryFailsIsALineAndAFailedAction) {
+  platform::WriteString(p().Registry(), kHkeyCurrentUser, "Software\\Held", "v", "x");
+  platform::WriteString(p().Registry(), kHkeyCurrentUser, "Software\\Held\\Sub", "w", "x");
+  engine::RunTally tally;
+  std::vector<Action> failed;
+  tally.onAction = [&](const Action& a) { failed.push_back(a); };
+  removal.tally = &tally;
+  test::OtherWriter other(m.folder());
+  sqlite3_busy_timeout(m.machine().Db().handle(), 0);
+  Run({DeleteValue(kHkeyCurrentUser, "Software\\Held", "v"),
+       DeleteKey(kHkeyCurrentUser, "Software\\Held\\Sub"),
+       DeleteTree(kHkeyCurrentUser, "Software\\Held"),
+       DeleteValue(kHkeyCurrentUser, "Software\\Held", "missing"),
+       DeleteKey(kHkeyCurrentUser, "Software\\Missing")});
+  const std::string busy = "The registry is busy: another program is changing it.";
+  EXPECT_EQ(LogLines(), (std::vector<std::string>{
+                            "Could not delete the value v of HKEY_CURRENT_USER\\Software\\Held: " + busy,
+                            "Could not delete HKEY_CURRENT_USER\\Software\\Held\\Sub: " + busy,
+                            "Could not delete HKEY_CURRENT_USER\\Software\\Held\\Sub: " + busy}));
+  EXPECT_EQ(tally.failed, 3u);
+  ASSERT_EQ(failed.size(), 3u);
+  EXPECT_EQ(failed[0].kind, ActionKind::kFailed);
+  EXPECT_EQ(failed[0].value, "v");
+  EXPECT_EQ(failed[0].name, busy);
+  EXPECT_EQ(failed[2].path, "HKEY_CURRENT_USER\\Software\\Held\\Sub");
+  other.Commit();
+  EXPECT_TRUE(KeyExists("Software\\Held\\Sub"));
 }
 
 // A numbered read-and-delete loop stops after the first value that reads

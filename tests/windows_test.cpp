@@ -72,6 +72,7 @@ TEST_F(WindowsTest, EveryWindowIsBuiltFromItsTables) {
   std::set<std::string> names;  // a script names a window by its form's name
   for (const toolkit::WindowTable& table : app::WindowTables()) {
     forms.push_back(table.build(app));
+    EXPECT_EQ(forms.back()->name(), table.name);
     EXPECT_TRUE(names.insert(platform::FoldAscii(forms.back()->name())).second);
     SCOPED_TRACE(forms.back()->name());
     CheckTable(*forms.back(), table);

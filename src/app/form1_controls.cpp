@@ -407,12 +407,12 @@ std::vector<toolkit::ControlRow<F>> Rows() {
 }  // namespace
 
 const toolkit::FormTable<Form1>& Form1Table() {
-  static const toolkit::FormTable<Form1> table{"Vanbrisk", kForm1ClientWidth, kForm1ClientHeight,
-                                               Rows()};
+  static const toolkit::FormTable<Form1> table{"Form1", "Vanbrisk", kForm1ClientWidth,
+                                               kForm1ClientHeight, Rows()};
   return table;
 }
 
-Form1::Form1(toolkit::Application& app) : toolkit::Form(app, "Form1") {
+Form1::Form1(toolkit::Application& app) : toolkit::Form(app, Form1Table().name) {
   toolkit::BuildForm(*this, Form1Table());
 }
 

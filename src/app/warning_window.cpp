@@ -15,6 +15,7 @@ const toolkit::FormTable<WarningForm>& WarningTable() {
       "This Program will only delete what is selected in 'Cleaner Settings'..." +
       std::string(145, ' ') + "Be sure to select only what you want deleted!";
   static const toolkit::FormTable<WarningForm> table{
+      "Warning",
       "Warning!",
       420,
       224,
@@ -45,7 +46,7 @@ const toolkit::FormTable<WarningForm>& WarningTable() {
   return table;
 }
 
-WarningForm::WarningForm(toolkit::Application& app) : toolkit::Form(app, "Warning") {
+WarningForm::WarningForm(toolkit::Application& app) : toolkit::Form(app, WarningTable().name) {
   toolkit::BuildForm(*this, WarningTable());
 }
 

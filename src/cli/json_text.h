@@ -6,9 +6,12 @@
 
 namespace vb::cli {
 
-// The text as a JSON string, quotes included. Valid UTF-8 passes as it is;
-// any other byte above 0x7F is taken as a Latin-1 character (the program's
-// texts are ANSI), so the result is always valid JSON.
+// The text, Windows-1252 as all the program's texts, as a JSON string,
+// quotes included. Every byte beyond ASCII is written as the \uXXXX escape of
+// its character (see registry::Cp1252ToUnicode), so the JSON is plain ASCII whatever the
+// terminal speaks, and two different texts never read the same: each byte
+// has a character of its own, the five bytes the code page leaves undefined
+// included.
 [[nodiscard]] std::string JsonString(const std::string& text);
 
 }  // namespace vb::cli

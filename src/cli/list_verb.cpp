@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "cli/json_text.h"
 #include "cli/stored_marks.h"
+#include "cli/verb_help.h"
 #include "cli/verb_run.h"
 #include "cli/window_choices.h"
 
@@ -17,7 +18,9 @@ void Print(app::Form1& form, bool json, std::ostream& out) {
     int value = choice.box->Value();
     if (json)
       out << "{\"kind\": \"" << kind << "\", \"name\": " << JsonString(choice.box->name())
-          << ", \"caption\": " << JsonString(caption) << ", \"value\": " << value << "}\n";
+          << ", \"caption\": " << JsonString(caption)
+          << ", \"checked\": " << (value == 1 ? "true" : "false")
+          << (choice.source ? ", \"source\": " + JsonString(choice.source) : "") << "}\n";
     else
       out << kind << "\t" << choice.box->name() << "\t" << value << "\t" << caption << "\n";
   }
@@ -26,8 +29,9 @@ void Print(app::Form1& form, bool json, std::ostream& out) {
     bool checked = entry.list->Checked(entry.index);
     if (json)
       out << "{\"kind\": \"entry\", \"list\": \"" << entry.listName
-          << "\", \"text\": " << JsonString(text)
-          << ", \"checked\": " << (checked ? "true" : "false") << "}\n";
+          << "\", \"caption\": " << JsonString(text)
+          << ", \"checked\": " << (checked ? "true" : "false")
+          << ", \"source\": " << JsonString(text) << "}\n";
     else
       out << "entry\t" << entry.listName << "\t" << (checked ? 1 : 0) << "\t" << text << "\n";
   }
@@ -37,10 +41,16 @@ void Print(app::Form1& form, bool json, std::ostream& out) {
 
 int RunListVerb(app::Program& program, platform::ScriptedUi* ui,
                 const std::vector<std::string>& args, VerbIo io) {
-  bool json = args.size() == 1 && args[0] == "--json";
-  if (!args.empty() && !json) {
-    io.err << "usage: vanbrisk-cli list [--json]\n";
-    return kExitUsage;
+  bool json = false;
+  for (const std::string& arg : args) {
+    if (arg == "--json") {
+      json = true;
+    } else if (arg == "--verbose") {
+      io.verbose = true;
+    } else {
+      io.err << UsageLines("list");
+      return kExitUsage;
+    }
   }
   StoredMarks marks(program.platform());
   bool cleanWhenOpening = program.cleanWhenOpening;

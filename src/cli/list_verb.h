@@ -1,4 +1,4 @@
-// vanbrisk-cli list [--json]: what a user can choose, as the program shows it
+// vanbrisk-cli list [--json] [--verbose]: what a user can choose, as the program shows it
 // once started: every item box and option box with its control name, its
 // caption and its value, and every entry of the five application lists with
 // its list and its mark. The program does not clean by itself when it opens
@@ -8,9 +8,14 @@
 //   item    SysTemp        1  System Temporary
 //   option  CBD            0  Confirm Before Deletion
 //   entry   Applications   1  Adobe Acrobat
-// --json: one object per line:
-//   {"kind": "item", "name": "SysTemp", "caption": "System Temporary", "value": 1}
-//   {"kind": "entry", "list": "Applications", "text": "Adobe Acrobat", "checked": true}
+// --json: one object per line, with the field names of the other verbs'
+// JSON; "source" is the name the actions of a run give for the item or entry
+// (an item's English caption, whatever the language file):
+//   {"kind": "item", "name": "SysTemp", "caption": "System Temporary", "checked": true,
+//    "source": "System Temporary"}
+//   {"kind": "option", "name": "CBD", "caption": "Confirm Before Deletion", "checked": false}
+//   {"kind": "entry", "list": "Applications", "caption": "Adobe Acrobat", "checked": true,
+//    "source": "Adobe Acrobat"}
 #pragma once
 
 #include <string>

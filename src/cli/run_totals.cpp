@@ -34,7 +34,8 @@ std::string TotalsText(const engine::RunTally& tally) {
          GroupedNumber(tally.bytes) + " bytes)\nRegistry keys: " +
          GroupedNumber(tally.registryKeys) + "  Registry values: " +
          GroupedNumber(tally.registryValues) + "\n" +
-         (tally.databaseRows ? "Database rows: " + GroupedNumber(tally.databaseRows) + "\n" : "");
+         (tally.databaseRows ? "Database rows: " + GroupedNumber(tally.databaseRows) + "\n" : "") +
+         (tally.failed ? "Registry deletions failed: " + GroupedNumber(tally.failed) + "\n" : "");
 }
 
 std::string ActionJson(const engine::Action& a) {
@@ -71,6 +72,10 @@ std::string ActionJson(const engine::Action& a) {
       head = field("target", a.path);
       return "{" + head + "\"action\": \"refused\", " + field("reason", a.name) + "\"source\": " +
              JsonString(a.source) + "}";
+    case ActionKind::kFailed:
+      head = field("key", a.path) + (a.value.empty() ? "" : field("value", a.value));
+      return "{" + head + "\"action\": \"failed\", " + field("reason", a.name) + "\"source\": " +
+             JsonString(a.source) + "}";
   }
   return "{" + head + "\"action\": \"" + done + "\", \"source\": " + JsonString(a.source) + "}";
 }
@@ -105,23 +110,32 @@ std::string PlanLine(const engine::Action& a) {
       what = "refuse";
       detail = a.name;
       break;
+    case ActionKind::kFailed:
+      what = "failed to delete";
+      detail = a.value.empty() ? a.name : a.value + ": " + a.name;
+      break;
   }
   return what + "\t" + a.path + "\t" + detail + "\t" + a.source;
 }
 
 std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
-                        const std::string* results) {
-  return "{\"summary\": true, \"verb\": " + JsonString(verb) +
-         ", \"files\": " + std::to_string(tally.files) +
-         ", \"bytes\": " + std::to_string(tally.bytes) +
-         ", \"size\": " + JsonString(SizeText(tally.bytes)) +
-         ", \"folders\": " + std::to_string(tally.folders) +
-         ", \"registryKeys\": " + std::to_string(tally.registryKeys) +
-         ", \"registryValues\": " + std::to_string(tally.registryValues) +
-         ", \"cacheEntries\": " + std::to_string(tally.cacheEntries) +
-         ", \"databaseRows\": " + std::to_string(tally.databaseRows) +
-         ", \"refused\": " + std::to_string(tally.refused) +
-         ", \"results\": " + (results ? JsonString(*results) : std::string("null")) + "}";
+                        const RunEnd& end) {
+  std::string json = "{\"summary\": true, \"verb\": " + JsonString(verb) +
+                     ", \"status\": " + JsonString(end.stopped ? "stopped" : "done");
+  if (end.stopped) json += ", \"reason\": " + JsonString(end.reason);
+  json += ", \"files\": " + std::to_string(tally.files) +
+          ", \"bytes\": " + std::to_string(tally.bytes) +
+          ", \"size\": " + JsonString(SizeText(tally.bytes)) +
+          ", \"folders\": " + std::to_string(tally.folders) +
+          ", \"registryKeys\": " + std::to_string(tally.registryKeys) +
+          ", \"registryValues\": " + std::to_string(tally.registryValues) +
+          ", \"cacheEntries\": " + std::to_string(tally.cacheEntries) +
+          ", \"databaseRows\": " + std::to_string(tally.databaseRows) +
+          ", \"refused\": " + std::to_string(tally.refused) +
+          ", \"failed\": " + std::to_string(tally.failed);
+  if (end.withResults)
+    json += ", \"results\": " + (end.results ? JsonString(*end.results) : std::string("null"));
+  return json + "}";
 }
 
 }  // namespace vb::cli

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/run_tally.h"
@@ -15,7 +16,8 @@ namespace vb::cli {
 // "812 bytes", "1.5 KB", "56.7 MB", "2.0 GB" (units of 1024).
 [[nodiscard]] std::string SizeText(std::uint64_t bytes);
 
-// Two lines:
+// Two lines, and one each for database rows and failed registry deletions
+// when there are any:
 //   Files: 1,234  Size: 56.7 MB (59,453,234 bytes)
 //   Registry keys: 3  Registry values: 12
 [[nodiscard]] std::string TotalsText(const engine::RunTally& tally);
@@ -29,6 +31,7 @@ namespace vb::cli {
 //   {"url": ..., "action": "deleted"|"listed", ...}                          a URL-cache entry
 //   {"recycleBin": true, "items": N, "bytes": N, "action": "emptied"|"listed", ...}
 //   {"target": ..., "action": "refused", "reason": ..., ...}
+//   {"key": ..., ["value": NAME,] "action": "failed", "reason": ..., ...}
 [[nodiscard]] std::string ActionJson(const engine::Action& action);
 
 // One action of a plan as a line of tab-separated fields: what is done, to
@@ -36,12 +39,24 @@ namespace vb::cli {
 //   delete file	C:\WINDOWS\Temp\setup.log	1024 bytes	System Temporary
 [[nodiscard]] std::string PlanLine(const engine::Action& action);
 
-// {"summary": true, "verb": ..., "files": ..., "bytes": ..., "size": ...,
-//  "folders": ..., "registryKeys": ..., "registryValues": ..., "cacheEntries": ...,
-//  "refused": ..., "results": TEXT or null}
-// results: the results box with "\n" line ends; null when the program closed
-// itself after cleaning, and with it the box.
+// How a run ended, for its summary.
+struct RunEnd {
+  // Stopped before it deleted anything (the first-clean warning, a No to the
+  // confirmation), and why.
+  bool stopped = false;
+  std::string reason;
+  // Whether the summary holds the results box (--results), and its text with
+  // "\n" line ends; none when the program closed itself after cleaning, and
+  // the box with it, or for a plan, which has none.
+  bool withResults = false;
+  std::optional<std::string> results;
+};
+
+// {"summary": true, "verb": ..., "status": "done"|"stopped", ["reason": ...,]
+//  "files": ..., "bytes": ..., "size": ..., "folders": ..., "registryKeys": ...,
+//  "registryValues": ..., "cacheEntries": ..., "databaseRows": ..., "refused": ...,
+//  "failed": ..., ["results": TEXT or null]}
 [[nodiscard]] std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
-                                      const std::string* results);
+                                      const RunEnd& end);
 
 }  // namespace vb::cli

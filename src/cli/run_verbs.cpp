@@ -3,11 +3,13 @@
 #include <fstream>
 
 #include "app/main_window.h"
+#include "cli/run_progress.h"
 #include "cli/run_selection.h"
 #include "cli/run_totals.h"
 #include "cli/script_driver.h"
 #include "cli/script_file.h"
 #include "cli/stored_marks.h"
+#include "cli/verb_help.h"
 #include "cli/verb_run.h"
 #include "platform/ascii_case.h"
 #include "registry/error_text.h"
@@ -17,14 +19,9 @@ namespace vb::cli {
 
 namespace {
 
-constexpr const char* kAnalyzeUsage = "usage: vanbrisk-cli analyze [--select NAME[,NAME...]] [--json]\n";
-constexpr const char* kCleanUsage =
-    "usage: vanbrisk-cli clean [--yes] [--select NAME[,NAME...]] [--json]\n";
-constexpr const char* kPlanUsage = "usage: vanbrisk-cli plan [--select NAME[,NAME...]] [--json]\n";
-
 bool NoArgs(const char* verb, const std::vector<std::string>& args, VerbIo io) {
   if (args.empty()) return true;
-  io.err << verb << " takes no arguments\nusage: vanbrisk-cli " << verb << "\n";
+  io.err << verb << " takes no arguments\n" << UsageLines(verb);
   return false;
 }
 
@@ -46,13 +43,15 @@ int AcceptanceNotStored(VerbRun& run, app::Program& program, VerbIo io) {
 struct RunArgs {
   bool yes = false;
   bool json = false;
+  bool results = false;
   bool selects = false;
   std::vector<std::string> select;
 };
 
-std::optional<RunArgs> ParseRunArgs(const char* verb, const std::vector<std::string>& args,
-                                    VerbIo io) {
-  bool clean = std::string(verb) == "clean";
+// The arguments of analyze, clean or plan; --verbose and --quiet go to io.
+std::optional<RunArgs> ParseRunArgs(const std::string& verb, const std::vector<std::string>& args,
+                                    VerbIo& io) {
+  bool clean = verb == "clean";
   RunArgs parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -60,14 +59,22 @@ std::optional<RunArgs> ParseRunArgs(const char* verb, const std::vector<std::str
       parsed.yes = true;
     } else if (arg == "--json") {
       parsed.json = true;
+    } else if (arg == "--results") {
+      parsed.results = true;
+    } else if (arg == "--verbose" || arg == "--quiet") {
+      (arg == "--verbose" ? io.verbose : io.quiet) = true;
     } else if (arg == "--select" && i + 1 < args.size() && !args[i + 1].empty()) {
       parsed.selects = true;
       parsed.select.push_back(args[++i]);
     } else {
       io.err << (arg == "--select" ? "--select needs a name\n" : "unknown argument " + arg + "\n")
-             << (clean ? kCleanUsage : std::string(verb) == "plan" ? kPlanUsage : kAnalyzeUsage);
+             << UsageLines(verb);
       return std::nullopt;
     }
+  }
+  if (io.verbose && io.quiet) {
+    io.err << verb << ": --verbose and --quiet exclude each other\n" << UsageLines(verb);
+    return std::nullopt;
   }
   return parsed;
 }
@@ -77,6 +84,10 @@ std::string HostLines(std::string text) {
   for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
   return text;
 }
+
+// Why a clean stopped with nothing deleted, as its summary and its message say.
+constexpr const char* kWarningPending = "the first-clean warning was not accepted";
+constexpr const char* kAnsweredNo = "the confirmation was answered No";
 
 // Analyze or Run Cleaner over the program, with the run's own selection and
 // totals; the program is closed, and the stored marks as they were, when it
@@ -102,14 +113,15 @@ class CleanerVerb {
     // and nothing of the machine changes, not the program's settings either.
     bool plan = mode_ == Mode::kPlan;
     if (plan) args_.yes = true;
-    if (args_.json)
-      tally_.onAction = [this](const engine::Action& action) {
-        io_.out << ActionJson(action) << "\n";
-      };
-    else if (plan)
-      tally_.onAction = [this](const engine::Action& action) {
-        io_.out << PlanLine(action) << "\n";
-      };
+    std::optional<RunProgress> progress;
+    if (io_.errIsTerminal && !io_.quiet) progress.emplace(io_.err);
+    bool eachAction = !io_.quiet && (args_.json || plan);
+    tally_.onAction = [this, &progress, eachAction](const engine::Action& action) {
+      // The line of progress goes before anything else is written.
+      if (progress && eachAction) progress->Erase();
+      if (eachAction) io_.out << (args_.json ? ActionJson(action) : PlanLine(action)) << "\n";
+      if (progress) progress->Update(tally_, action);
+    };
     std::optional<StoredMarks> marks;
     bool cleanWhenOpening = program_.cleanWhenOpening;
     if (args_.selects && !plan) marks.emplace(program_.platform());
@@ -120,22 +132,32 @@ class CleanerVerb {
     int code;
     {
       VerbRun run(verb_, program_, ui_, io_);
-      code = run.Finish(Drive(run));
+      code = run.Finish(Drive(run, progress));
       if (attached_) program_.Main().SetRunTally(nullptr);
     }
+    if (progress) progress->Erase();
     if (plan) program_.Recorder().StopRecording();
     program_.cleanWhenOpening = cleanWhenOpening;
     if (marks) marks->Restore();
-    if (code != kExitOk) return code;
-    if (args_.json)
-      io_.out << SummaryJson(verb_, tally_, results_ ? &*results_ : nullptr) << "\n";
-    else
+    if (code != kExitOk && code != kExitStopped) return code;
+    if (args_.json) {
+      end_.withResults = args_.results;
+      io_.out << SummaryJson(verb_, tally_, end_) << "\n";
+    } else if (code == kExitOk) {
       io_.out << TotalsText(tally_);
+    }
+    if (code == kExitOk && tally_.failed > 0) {
+      io_.out.flush();
+      io_.err << verb_ << ": " << tally_.failed
+              << (tally_.failed == 1 ? " registry deletion" : " registry deletions")
+              << " failed; the results name " << (tally_.failed == 1 ? "it" : "them") << "\n";
+      return kExitFailed;
+    }
     return code;
   }
 
  private:
-  int Drive(VerbRun& run) {
+  int Drive(VerbRun& run, std::optional<RunProgress>& progress) {
     if (!run.Do("start")) return kExitFailed;
     app::Form1& form = program_.Main().form();
     if (args_.selects) {
@@ -150,7 +172,7 @@ class CleanerVerb {
     attached_ = true;
     if (!clean_) {
       if (!run.Do("click AnalyCom")) return kExitFailed;
-      return Results(run);
+      return Results(run, progress);
     }
     // The answer to "Confirm Before Deletion", which comes after the warning
     // when there is one, and at once when there is none.
@@ -159,9 +181,9 @@ class CleanerVerb {
     if (run.session().FormLoaded("Warning")) {
       if (!args_.yes) {
         run.Do("click Warning.Command1");
-        io_.err << "The first-clean warning stopped the run; nothing was deleted. "
-                   "Run 'clean --yes' to accept it.\n";
-        return kExitStopped;
+        return Stopped(kWarningPending,
+                       "The first-clean warning stopped the run; nothing was deleted. "
+                       "Run 'clean --yes' to accept it.");
       }
       if (!run.Do("click Warning.OKButton")) return kExitFailed;
       if (run.session().FormLoaded("Warning")) return AcceptanceNotStored(run, program_, io_);
@@ -170,22 +192,30 @@ class CleanerVerb {
     if (!run.target().Running()) return kExitOk;
     // A finished run always fills the results box; one stopped at the
     // confirmation leaves it empty.
-    if (form.resultsText->Text().empty()) {
-      io_.err << "The confirmation was answered No; nothing was deleted. "
-                 "Run 'clean --yes' to answer Yes.\n";
-      return kExitStopped;
-    }
-    return Results(run);
+    if (form.resultsText->Text().empty())
+      return Stopped(kAnsweredNo,
+                     "The confirmation was answered No; nothing was deleted. "
+                     "Run 'clean --yes' to answer Yes.");
+    return Results(run, progress);
   }
 
-  int Results(VerbRun& run) {
+  int Stopped(const char* reason, const char* message) {
+    end_.stopped = true;
+    end_.reason = reason;
+    io_.err << message << "\n";
+    return kExitStopped;
+  }
+
+  int Results(VerbRun& run, std::optional<RunProgress>& progress) {
+    if (progress) progress->Erase();
     // A plan's results are its actions; the box of a run that deleted
     // nothing would only mislead.
     if (mode_ == Mode::kPlan) return kExitOk;
     if (args_.json) {
-      results_ = HostLines(program_.Main().form().resultsText->Text());
+      end_.results = HostLines(program_.Main().form().resultsText->Text());
       return kExitOk;
     }
+    if (io_.quiet && !args_.results) return kExitOk;
     return run.Do("print Text1") ? kExitOk : kExitFailed;
   }
 
@@ -198,7 +228,7 @@ class CleanerVerb {
   RunArgs args_;
   engine::RunTally tally_;
   bool attached_ = false;
-  std::optional<std::string> results_;
+  RunEnd end_;
 };
 
 }  // namespace
@@ -223,13 +253,31 @@ int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,
   if (!NoArgs("/AUTO", args, io)) return kExitUsage;
   VerbRun run("/AUTO", program, ui, io);
   if (!run.Do("start /AUTO")) return run.Finish(kExitFailed);
+  // Quiet mode ends the program by itself. A finished run has filled the
+  // results box; one stopped at the warning's gate left even the log empty,
+  // and one stopped at the confirmation left the log's heading alone.
+  app::Form1& form = program.Main().form();
+  if (form.resultsText->Text().empty()) {
+    io.err << "quiet mode stopped: "
+           << (form.resultsLog->ListCount() == 0
+                   ? std::string(kWarningPending) +
+                         " (run 'clean --yes' once, or accept it in the window)"
+                   : std::string(kAnsweredNo))
+           << "; nothing was deleted\n";
+    return run.Finish(kExitStopped);
+  }
   return run.Finish(kExitOk);
 }
 
 int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
-               const std::vector<std::string>& args, VerbIo io) {
+               const std::vector<std::string>& given, VerbIo io) {
+  std::vector<std::string> args = given;
+  if (!args.empty() && args[0] == "--verbose") {
+    io.verbose = true;
+    args.erase(args.begin());
+  }
   if (args.size() != 1) {
-    io.err << "usage: vanbrisk-cli run SCRIPT|-\n";
+    io.err << UsageLines("run");
     return kExitUsage;
   }
   std::ifstream file;

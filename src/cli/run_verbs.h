@@ -1,7 +1,8 @@
-// The verbs of vanbrisk-cli that run the program: analyze, clean, /AUTO and
-// run. Each starts the program over the platform of the Program given and
-// prints every message box it shows, with its answer, to io.err (when ui is
-// the emulated machine's scripted user; null on a platform without one).
+// The verbs of vanbrisk-cli that run the program: analyze, clean, plan, /AUTO
+// and run. Each starts the program over the platform of the Program given;
+// with io.verbose (or --verbose) it prints every message box it shows, with
+// its answer, to io.err, one readable line each (ui: the machine's scripted
+// user; null on a platform without one).
 #pragma once
 
 #include <optional>
@@ -15,8 +16,9 @@
 
 namespace vb::cli {
 
-// analyze [--select NAME[,NAME...]] [--json]: starts the program, presses
-// Analyze, prints the results box and the totals, closes. It never cleans
+// analyze [--select NAME[,NAME...]] [--json] [--results] [--verbose|--quiet]:
+// starts the program, presses Analyze, prints the results box and the
+// totals (--quiet: the totals only), closes. It never cleans
 // first, whatever "Automatically Clean When Vanbrisk Opens" says.
 //
 // --select: for this run only, exactly the named item boxes (control name or
@@ -24,8 +26,10 @@ namespace vb::cli {
 // cleared; the stored settings and marks stay as they were, and the program
 // does not clean by itself when it opens. An unknown or empty name is refused
 // before anything runs (kExitUsage). --json: one JSON object per line for
-// each action (file, folder, key, value, cache entry, Recycle Bin, refusal),
-// then a summary object holding the totals and the results box.
+// each action (file, folder, key, value, cache entry, Recycle Bin, refusal,
+// failure), then a summary object holding the totals, and the results box
+// with --results. While io.err is a terminal, the progress of the run is
+// shown there. A registry deletion that failed makes the status kExitFailed.
 int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
                    const std::vector<std::string>& args, VerbIo io);
 
@@ -33,7 +37,8 @@ int RunAnalyzeVerb(app::Program& program, platform::ScriptedUi* ui,
 // --yes the warning of the first clean is accepted and the "Confirm Before
 // Deletion" box, if it comes, answered Yes; without it the warning is
 // cancelled and the box answered No, nothing is deleted, and the verb gives
-// kExitStopped.
+// kExitStopped (with --json after a summary with "status": "stopped" and the
+// reason).
 int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
                  const std::vector<std::string>& args, VerbIo io);
 
@@ -46,11 +51,12 @@ int RunPlanVerb(app::Program& program, platform::ScriptedUi* ui,
                 const std::vector<std::string>& args, VerbIo io);
 
 // /AUTO: quiet mode, exactly as the program's own command line: one clean,
-// and the program ends by itself. Prints nothing.
+// and the program ends by itself. Prints nothing when it cleaned; a run that
+// the warning's gate or a No stopped is kExitStopped, with the reason.
 int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,
                 const std::vector<std::string>& args, VerbIo io);
 
-// run SCRIPT|-: drives the windows from a script file, or from io.in for "-"
+// run [--verbose] SCRIPT|-: drives the windows from a script file, or from io.in for "-"
 // (see script_driver.h); closes the program if the script leaves it running.
 int RunRunVerb(app::Program& program, platform::ScriptedUi* ui,
                const std::vector<std::string>& args, VerbIo io);

@@ -8,20 +8,31 @@ namespace vb::cli::script {
 namespace {
 
 constexpr Syntax kSyntax[] = {
-    {"start", Verb::kStart, Shape::kRawRest, ""},
-    {"unload", Verb::kUnload, Shape::kOptionalName, ""},
-    {"click", Verb::kClick, Shape::kName, ""},
-    {"rightclick", Verb::kRightClick, Shape::kName, ""},
-    {"key", Verb::kKey, Shape::kNameCode, "key code"},
-    {"tick", Verb::kTick, Shape::kName, ""},
-    {"untick", Verb::kUntick, Shape::kName, ""},
-    {"type", Verb::kType, Shape::kNameText, "text"},
-    {"tab", Verb::kTab, Shape::kNameText, "tab caption"},
-    {"check", Verb::kCheck, Shape::kNameText, "row text"},
-    {"uncheck", Verb::kUncheck, Shape::kNameText, "row text"},
-    {"choose", Verb::kChoose, Shape::kNameText, "item text"},
-    {"answer", Verb::kAnswer, Shape::kRest, "answer"},
-    {"print", Verb::kPrint, Shape::kName, ""},
+    {"start", Verb::kStart, Shape::kRawRest, "", "[ARGS]",
+     "start the program with that command line"},
+    {"unload", Verb::kUnload, Shape::kOptionalName, "", "[WINDOW]",
+     "close a window (the main window when none is named)"},
+    {"click", Verb::kClick, Shape::kName, "", "NAME", "click a control"},
+    {"rightclick", Verb::kRightClick, Shape::kName, "", "NAME",
+     "press the right mouse button on a control"},
+    {"key", Verb::kKey, Shape::kNameCode, "key code", "NAME CODE",
+     "a key pressed on a control, CODE in decimal"},
+    {"tick", Verb::kTick, Shape::kName, "", "NAME", "a check box becomes 1"},
+    {"untick", Verb::kUntick, Shape::kName, "", "NAME", "a check box becomes 0"},
+    {"type", Verb::kType, Shape::kNameText, "text", "NAME TEXT",
+     "the text of a text box or combo box"},
+    {"tab", Verb::kTab, Shape::kNameText, "tab caption", "NAME CAPTION", "choose a tab"},
+    {"check", Verb::kCheck, Shape::kNameText, "row text", "LIST TEXT",
+     "tick the check mark of a row of a list"},
+    {"uncheck", Verb::kUncheck, Shape::kNameText, "row text", "LIST TEXT",
+     "clear the check mark of a row of a list"},
+    {"choose", Verb::kChoose, Shape::kNameText, "item text", "NAME TEXT",
+     "select a row of a list or combo box; click an item of an open menu"},
+    {"answer", Verb::kAnswer, Shape::kRest, "answer", "yes|no|ok|cancel|TEXT",
+     "the answer to the next message box or dialog"},
+    {"print", Verb::kPrint, Shape::kName, "", "NAME[.PROPERTY]",
+     "print a control; PROPERTY: visible enabled value caption tooltip count "
+     "checked index"},
 };
 
 bool ParseDecimal(const std::string& word, int* value) {
@@ -36,6 +47,8 @@ bool ParseDecimal(const std::string& word, int* value) {
 }
 
 }  // namespace
+
+std::span<const Syntax> Syntaxes() { return kSyntax; }
 
 Result<> ParseLine(std::string_view line, std::optional<Command>* parsed) {
   std::size_t first = 0;

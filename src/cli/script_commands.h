@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,7 +31,12 @@ struct Syntax {
   Verb verb;
   Shape shape;
   const char* textName;  // what the final argument is, for messages
+  const char* arguments;  // for the help: "NAME TEXT"
+  const char* summary;    // for the help: what the command does
 };
+
+// Every command of the language, in the order the help shows them.
+std::span<const Syntax> Syntaxes();
 
 struct Command {
   const Syntax* syntax = nullptr;

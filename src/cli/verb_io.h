@@ -10,6 +10,13 @@ struct VerbIo {
   std::istream& in;
   std::ostream& out;
   std::ostream& err;
+  // What a verb that runs the program says besides its output. verbose: the
+  // message boxes and dialogs it answered and the programs it started, one
+  // readable line each on err; quiet: only the totals on out.
+  bool verbose = false;
+  bool quiet = false;
+  // err is a terminal: a run shows its progress there, on one line.
+  bool errIsTerminal = false;
 };
 
 // Exit codes of every verb.

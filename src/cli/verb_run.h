@@ -1,6 +1,6 @@
 // One run of the program for a verb of vanbrisk-cli, driven by script lines
 // that the verb writes, with every message box the program shows printed to
-// the error stream while it runs.
+// the error stream while it runs when the verb is verbose.
 #pragma once
 
 #include <optional>
@@ -13,11 +13,12 @@
 
 namespace vb::cli {
 
-// Message boxes go to the error stream while the verb runs.
+// With --verbose, message boxes go to the error stream while the verb runs,
+// one readable line each; else the run is silent about them.
 class BoxLog {
  public:
-  BoxLog(platform::ScriptedUi* ui, std::ostream& log) : ui_(ui) {
-    if (ui_) ui_->SetLog(&log);
+  BoxLog(platform::ScriptedUi* ui, std::ostream& log, bool verbose) : ui_(ui) {
+    if (ui_) ui_->SetLog(verbose ? &log : nullptr, platform::LogStyle::kReadable);
   }
   BoxLog(const BoxLog&) = delete;
   BoxLog& operator=(const BoxLog&) = delete;
@@ -33,7 +34,7 @@ class BoxLog {
 class VerbRun {
  public:
   VerbRun(const char* verb, app::Program& program, platform::ScriptedUi* ui, VerbIo io)
-      : verb_(verb), log_(ui, io.err), target_(program), session_(target_, ui, io.out), io_(io) {}
+      : verb_(verb), log_(ui, io.err, io.verbose), target_(program), session_(target_, ui, io.out), io_(io) {}
 
   // Runs one line; false, with the reason on io.err, when it is refused.
   bool Do(const std::string& line) {

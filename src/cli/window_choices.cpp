@@ -10,10 +10,10 @@ namespace vb::cli {
 std::vector<BoxChoice> MainWindowBoxes(app::Form1& form) {
   std::vector<BoxChoice> boxes;
   for (const engine::ItemRow& row : engine::ItemRows())
-    boxes.push_back({&form.ItemBox(row.item), true});
+    boxes.push_back({&form.ItemBox(row.item), true, row.caption});
   // "Clean Personalized" guards the personalized items' stage as the item
   // boxes guard theirs.
-  boxes.push_back({form.cleanPersonalized, true});
+  boxes.push_back({form.cleanPersonalized, true, engine::kPersonalizedSource});
   for (const app::BoxSetting& row : app::BoxSettings()) {
     toolkit::CheckBox* box = &row.BoxOf(form);
     bool known = std::any_of(boxes.begin(), boxes.end(),

@@ -15,6 +15,9 @@ namespace vb::cli {
 struct BoxChoice {
   toolkit::CheckBox* box;
   bool item;  // an item box; false: an option box
+  // An item box: the name its stage's actions give as their source (its
+  // English caption); null for an option box.
+  const char* source = nullptr;
 };
 
 // The item boxes in the order the run visits their stages, with the box of

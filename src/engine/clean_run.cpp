@@ -98,7 +98,7 @@ void CleanRun::Run(const RunRequest& request) {
                 !(stage.cleanerOnly && analyzeOnly);
     if (runs && removal_.tally)
       removal_.tally->source =
-          stage.item ? RowOf(*stage.item).caption : "Personalized";
+          stage.item ? RowOf(*stage.item).caption : kPersonalizedSource;
     if (runs)
       for (const StageStep& step : stage.steps) {
         if (step.cleanerOnly && analyzeOnly) continue;

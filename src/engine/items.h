@@ -91,6 +91,8 @@ struct ItemRow {
 // visits them.
 const std::vector<ItemRow>& ItemRows();
 inline const ItemRow& RowOf(Item item) { return ItemRows()[static_cast<std::size_t>(item)]; }
+// The source of the personalized items' actions, as an item's is its caption.
+inline constexpr char kPersonalizedSource[] = "Personalized";
 
 // The stages in the order the run visits them: each item's, and the
 // personalized items' stage (which reads its own check box) before the

@@ -302,6 +302,13 @@ void Refuse(RemovalContext& c, const std::string& what, const std::string& why) 
   Tally(c.tally, ActionKind::kRefused, !c.analyzeOnly, what, why);
 }
 
+void RegistryFailure(RemovalContext& c, const std::string& key, const std::string& value,
+                     const std::string& why) {
+  Log(c.resultsLog,
+      "Could not delete " + (value.empty() ? key : "the value " + value + " of " + key) + ": " + why);
+  if (c.tally) c.tally->AddFailure(!c.analyzeOnly, key, value, why);
+}
+
 void SweepFolder(RemovalContext& context, const OpenedFolder& folder, const Sweep& sweep,
                  bool shallow) {
   Walker(context, sweep, shallow).Run(folder);

@@ -95,4 +95,10 @@ void ClearDirTree(RemovalContext& context, const Folder& folder, bool systemFile
 // folder") and its action.
 void Refuse(RemovalContext& context, const std::string& what, const std::string& why);
 
+// A registry key (value empty) or value that the system failed to delete:
+// its line in the results log ("Could not delete the value 0 of
+// HKEY_CURRENT_USER\...: The disk is full ...") and its action.
+void RegistryFailure(RemovalContext& context, const std::string& key, const std::string& value,
+                     const std::string& why);
+
 }  // namespace vb::engine

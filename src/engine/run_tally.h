@@ -1,7 +1,7 @@
 // What a clean run did, or under Analyze measured: one action per file
 // deleted or listed, folder removed, attributes cleared, registry key or value
-// deleted, URL-cache entry deleted, Recycle Bin emptied, and per target the
-// run refused. The routines report each action at the very place they make
+// deleted, URL-cache entry deleted, Recycle Bin emptied, per target the
+// run refused, and per deletion that the system failed. The routines report each action at the very place they make
 // it, so the totals are counted from the actions, never from the log's text.
 #pragma once
 
@@ -22,6 +22,8 @@ enum class ActionKind {
   kDatabaseRows,  // rows deleted from a database: its path, the rows in `name`, the bytes freed
   kRecycleBin,  // the Recycle Bin emptied: bytes, and the item count in `name`
   kRefused,     // a target the run would not touch: its path, key or URL, and why in `name`
+  kFailed,      // a registry key or value the system failed to delete (a full disk, a lock
+                // held too long): the key's path, the value's name in `value`, why in `name`
 };
 
 struct Action {
@@ -33,6 +35,8 @@ struct Action {
   std::uint64_t bytes = 0;
   // The item or entry that asked for it.
   std::string source;
+  // kFailed: the value's name, when a value failed.
+  std::string value;
 };
 
 struct RunTally {
@@ -44,6 +48,7 @@ struct RunTally {
   std::uint64_t cacheEntries = 0;
   std::uint64_t databaseRows = 0;
   std::uint64_t refused = 0;
+  std::uint64_t failed = 0;
   // The item or entry whose steps run now; the run sets it.
   std::string source;
   // Told of each action, when set.
@@ -67,8 +72,16 @@ struct RunTally {
         break;
       case ActionKind::kRecycleBin: break;
       case ActionKind::kRefused: ++refused; break;
+      case ActionKind::kFailed: ++failed; break;
     }
-    if (onAction) onAction(Action{kind, made, std::move(path), std::move(name), size, source});
+    if (onAction) onAction(Action{kind, made, std::move(path), std::move(name), size, source, {}});
+  }
+  // A registry key (value empty) or value that could not be deleted, and why.
+  void AddFailure(bool made, std::string key, std::string value, std::string why) {
+    ++failed;
+    if (onAction)
+      onAction(Action{ActionKind::kFailed, made, std::move(key), std::move(why), 0, source,
+                      std::move(value)});
   }
 };
 

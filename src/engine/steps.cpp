@@ -3,6 +3,7 @@
 #include "engine/database_rows.h"
 #include "platform/ascii_case.h"
 #include "platform/registry_values.h"
+#include "registry/error_text.h"
 #include "registry/key_tree.h"
 #include "registry/reg32.h"
 #include "registry/root_names.h"
@@ -139,12 +140,34 @@ class RegistryWork {
     if (!ValueKept(step_.key, step_.value)) Value(step_.key, step_.value);
   }
   void Value(const std::string& key, const std::string& name) {
-    if (Reg32::DeleteValue(reg_, step_.root, key, name))
+    // A name with a NUL would be cut short and name another value.
+    if (HoldsNul(key) || HoldsNul(name)) return;
+    HKEY opened = 0;
+    LONG rc = reg_.RegOpenKeyA(step_.root, key.c_str(), &opened);
+    if (rc == kErrorSuccess) {
+      rc = reg_.RegDeleteValueA(opened, name.c_str());
+      reg_.RegCloseKey(opened);
+    }
+    if (rc == kErrorSuccess)
       Tally(c_.removal.tally, ActionKind::kValue, made_, KeyText(step_.root, key), name);
+    else
+      Failed(rc, KeyText(step_.root, key), name);
   }
   void Key(const std::string& key) {
-    if (Reg32::DeleteKey(reg_, step_.root, key))
+    // An empty path would name the root itself: a hive is never deleted.
+    if (key.empty() || HoldsNul(key)) return;
+    // A key that is not there is nothing to delete, whatever the deletion
+    // would answer (a registry locked by another program refuses any write).
+    HKEY opened = 0;
+    LONG rc = reg_.RegOpenKeyA(step_.root, key.c_str(), &opened);
+    if (rc == kErrorSuccess) {
+      reg_.RegCloseKey(opened);
+      rc = reg_.RegDeleteKeyA(step_.root, key.c_str());
+    }
+    if (rc == kErrorSuccess)
       Tally(c_.removal.tally, ActionKind::kKey, made_, KeyText(step_.root, key));
+    else
+      Failed(rc, KeyText(step_.root, key), {});
   }
 
  private:
@@ -169,14 +192,33 @@ class RegistryWork {
         somethingBelow = true;
     }
     if (!somethingBelow) {
-      if (registry::DeleteTree(reg_, step_.root, key) == kErrorSuccess)
+      std::string failedKey;
+      LONG rc = registry::DeleteTree(reg_, step_.root, key, &failedKey);
+      if (rc == kErrorSuccess)
         Tally(c_.removal.tally, ActionKind::kKey, made_, KeyText(step_.root, key));
+      else
+        Failed(rc, failedKey.empty() ? KeyText(step_.root, key) : failedKey, {});
       return;
     }
     for (const platform::RegValue& v : platform::ReadAllValues(reg_, step_.root, key))
       if (!ValueKept(key, v.name)) Value(key, v.name);
     for (const std::string& sub : platform::ReadSubKeyNames(reg_, step_.root, key))
       Tree(key + "\\" + sub);
+  }
+
+  static bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+
+  // A deletion the registry refused. What is not there (or a path that names
+  // nothing) is nothing to delete, and a denied access is the machine's own
+  // rule (a key that still has subkeys, a hive a limited user may only
+  // read), as on Windows, where the program passes over both. Any other
+  // error (a full disk, a registry locked past the wait) left something the
+  // user asked to delete: a line in the results and a failed action.
+  void Failed(LONG rc, const std::string& keyText, const std::string& value) {
+    if (rc == kErrorFileNotFound || rc == kErrorPathNotFound || rc == kErrorAccessDenied ||
+        rc == kErrorInvalidParameter)
+      return;
+    RegistryFailure(c_.removal, keyText, value, registry::RegistryErrorText(rc));
   }
 
   StepContext& c_;

@@ -10,6 +10,7 @@ using F = AddRegistryForm;
 
 const toolkit::FormTable<AddRegistryForm>& AddRegistryTable() {
   static const toolkit::FormTable<AddRegistryForm> table{
+      "reg",
       "Vanbrisk Personalized Registry",
       420,
       120,
@@ -29,7 +30,7 @@ const toolkit::FormTable<AddRegistryForm>& AddRegistryTable() {
   return table;
 }
 
-AddRegistryForm::AddRegistryForm(toolkit::Application& app) : toolkit::Form(app, "reg") {
+AddRegistryForm::AddRegistryForm(toolkit::Application& app) : toolkit::Form(app, AddRegistryTable().name) {
   toolkit::BuildForm(*this, AddRegistryTable());
 }
 

@@ -8,13 +8,13 @@ using namespace vb::win;
 
 namespace {
 
-// The text of a box on one line: line breaks shown as "\n".
-std::string OneLine(const std::string& text) {
+// The text of a box on one line: each line break shown as `lineBreak`.
+std::string OneLine(const std::string& text, const char* lineBreak) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     if (text[i] == '\n' || text[i] == '\r')
-      out += "\\n";
+      out += lineBreak;
     else
       out += text[i];
   }
@@ -48,35 +48,39 @@ int ScriptedUi::MessageBoxA(const std::string& text, const std::string& caption,
     else if (given == "OK") answer = kIdOk;
     else if (given == "CANCEL") answer = kIdCancel;
   }
-  if (log_)
+  if (log_ && style_ == LogStyle::kRecord)
     *log_ << "MessageBox: title \"" << caption << "\", style " << style << ", text \""
-          << OneLine(text) << "\", answer " << AnswerName(answer) << "\n";
+          << OneLine(text, "\\n") << "\", answer " << AnswerName(answer) << "\n";
+  else if (log_)
+    *log_ << caption << ": \"" << OneLine(text, " ") << "\" -> " << AnswerName(answer) << "\n";
   return answer;
 }
 
-std::string ScriptedUi::Dialog(const char* kind, const std::string& title) {
+std::string ScriptedUi::Dialog(const char* kind, const char* what, const std::string& title) {
   std::string answer;
   if (!answers_.empty()) {
     answer = answers_.front();
     answers_.pop_front();
     if (FoldAscii(answer) == "CANCEL") answer.clear();
   }
-  if (log_)
-    *log_ << kind << ": title \"" << title << "\", answer "
-          << (answer.empty() ? std::string("Cancel") : "\"" + answer + "\"") << "\n";
+  std::string given = answer.empty() ? std::string("Cancel") : "\"" + answer + "\"";
+  if (log_ && style_ == LogStyle::kRecord)
+    *log_ << kind << ": title \"" << title << "\", answer " << given << "\n";
+  else if (log_)
+    *log_ << title << " (" << what << ") -> " << given << "\n";
   return answer;
 }
 
 std::string ScriptedUi::GetOpenFileNameA(const FileDialog& dialog) {
-  return Dialog("OpenFileDialog", dialog.title);
+  return Dialog("OpenFileDialog", "file to open", dialog.title);
 }
 
 std::string ScriptedUi::GetSaveFileNameA(const FileDialog& dialog) {
-  return Dialog("SaveFileDialog", dialog.title);
+  return Dialog("SaveFileDialog", "file to save", dialog.title);
 }
 
 std::string ScriptedUi::BrowseForFolder(const std::string& title) {
-  return Dialog("FolderDialog", title);
+  return Dialog("FolderDialog", "folder", title);
 }
 
 }  // namespace vb::platform

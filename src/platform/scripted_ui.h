@@ -1,6 +1,9 @@
 // A user who answers from a script: answers queued beforehand, for the
 // emulated machine, the headless front end and the tests on either platform.
-// Every message box and dialog is written to a log with the answer it got.
+// Every message box and dialog is written to a log with the answer it got:
+// as a record of every detail (the box's style number, the text's line
+// breaks), for transcripts that must catch any change, or as one readable
+// line for a person watching a run.
 #pragma once
 
 #include <deque>
@@ -10,6 +13,11 @@
 #include "platform/user_interface_api.h"
 
 namespace vb::platform {
+
+// How the log writes a box or dialog:
+//   kRecord    MessageBox: title "T", style 68, text "A\nB", answer Yes
+//   kReadable  T: "A B" -> Yes
+enum class LogStyle { kRecord, kReadable };
 
 class ScriptedUi final : public UserInterfaceApi {
  public:
@@ -25,7 +33,10 @@ class ScriptedUi final : public UserInterfaceApi {
   // (any case) for a message box, a path (or "cancel") for a dialog.
   void QueueAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
   std::size_t PendingAnswers() const { return answers_.size(); }
-  void SetLog(std::ostream* log) { log_ = log; }
+  void SetLog(std::ostream* log, LogStyle style = LogStyle::kRecord) {
+    log_ = log;
+    style_ = style;
+  }
   // Writes a line of what the machine did (a program it started) to the log,
   // among the boxes and dialogs.
   void Note(const std::string& line) {
@@ -35,9 +46,11 @@ class ScriptedUi final : public UserInterfaceApi {
   int MessageBoxCount() const { return boxes_; }
 
  private:
-  std::string Dialog(const char* kind, const std::string& title);
+  // kind: the record's word for the dialog; what: the readable one.
+  std::string Dialog(const char* kind, const char* what, const std::string& title);
 
   std::ostream* log_;
+  LogStyle style_ = LogStyle::kRecord;
   std::deque<std::string> answers_;
   Cursor cursor_ = Cursor::kDefault;
   int boxes_ = 0;

@@ -63,6 +63,7 @@ struct ControlRow {
 // A window's table.
 template <class View>
 struct FormTable {
+  const char* name;  // the form's name, by which a script names the window
   const char* caption;
   int clientWidth;  // pixels
   int clientHeight;
@@ -72,6 +73,7 @@ struct FormTable {
 // A window's table seen without its form class, for what walks every window:
 // its rows, and the building of a new form from them.
 struct WindowTable {
+  const char* name;
   struct Row {
     Kind kind;
     const ControlSpec& spec;
@@ -168,7 +170,7 @@ void BuildForm(View& form, const FormTable<View>& table) {
 // The table of a window whose form class View builds itself from it.
 template <class View>
 WindowTable Describe(const FormTable<View>& table) {
-  WindowTable any{{}, [](Application& app) -> std::unique_ptr<Form> {
+  WindowTable any{table.name, {}, [](Application& app) -> std::unique_ptr<Form> {
                     return std::make_unique<View>(app);
                   }};
   for (const ControlRow<View>& row : table.controls) any.rows.push_back({row.kind, row.spec});

@@ -22,6 +22,7 @@ constexpr char kWinVersion[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const toolkit::FormTable<AboutForm>& AboutTable() {
   static const std::string version = std::string("V") + product::kVersion;
   static const toolkit::FormTable<AboutForm> table{
+      "frmAbout",
       "About Vanbrisk",
       480,
       360,
@@ -79,7 +80,7 @@ const toolkit::FormTable<AboutForm>& AboutTable() {
   return table;
 }
 
-AboutForm::AboutForm(toolkit::Application& app) : toolkit::Form(app, "frmAbout") {
+AboutForm::AboutForm(toolkit::Application& app) : toolkit::Form(app, AboutTable().name) {
   toolkit::BuildForm(*this, AboutTable());
 }
 

@@ -11,6 +11,7 @@ using F = DiagnosticsForm;
 const toolkit::FormTable<DiagnosticsForm>& DiagnosticsTable() {
   static const toolkit::FormTable<DiagnosticsForm> table{
       "Diagnostics",
+      "Diagnostics",
       520,
       420,
       // Pixels at 96 DPI; the hidden list sits outside the visible area.
@@ -33,7 +34,7 @@ const toolkit::FormTable<DiagnosticsForm>& DiagnosticsTable() {
   return table;
 }
 
-DiagnosticsForm::DiagnosticsForm(toolkit::Application& app) : toolkit::Form(app, "Diagnostics") {
+DiagnosticsForm::DiagnosticsForm(toolkit::Application& app) : toolkit::Form(app, DiagnosticsTable().name) {
   toolkit::BuildForm(*this, DiagnosticsTable());
 }
 

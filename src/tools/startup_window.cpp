@@ -10,6 +10,7 @@ using F = StartupForm;
 const toolkit::FormTable<StartupForm>& StartupTable() {
   static const toolkit::FormTable<StartupForm> table{
       "Startup",
+      "Startup",
       600,
       330,
       // Pixels at 96 DPI: the location, name and command lists side by side.
@@ -36,7 +37,7 @@ const toolkit::FormTable<StartupForm>& StartupTable() {
   return table;
 }
 
-StartupForm::StartupForm(toolkit::Application& app) : toolkit::Form(app, "Startup") {
+StartupForm::StartupForm(toolkit::Application& app) : toolkit::Form(app, StartupTable().name) {
   toolkit::BuildForm(*this, StartupTable());
 }
 

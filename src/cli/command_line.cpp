@@ -1,0 +1,142 @@
+#include "cli/command_line.h"
+
+#include <ostream>
+
+#include "app/program.h"
+#include "cli/attrib_verb.h"
+#include "cli/list_verb.h"
+#include "cli/machine_verbs.h"
+#include "cli/reg_verbs.h"
+#include "cli/run_verbs.h"
+#include "cli/schedule_verb.h"
+#include "cli/utf8_output.h"
+#include "cli/verb_help.h"
+#include "cli/winapp2_verb.h"
+#include "product/version.h"
+
+namespace vb::cli {
+
+namespace {
+
+struct Options {
+  std::string folder;
+  bool explicitFolder = false;
+};
+
+// The verb, with its options before it taken off args.
+int RunVerb(std::vector<std::string> args, const Host& host, VerbIo io) {
+  Options options;
+  while (!args.empty()) {
+    if (args[0] == "--machine") {
+      if (args.size() < 2) {
+        io.err << "--machine needs a folder\n" << ProgramHelpText();
+        return kExitUsage;
+      }
+      options.folder = args[1];
+      options.explicitFolder = true;
+      args.erase(args.begin(), args.begin() + 2);
+    } else if (args[0] == "--verbose" || args[0] == "--quiet") {
+      (args[0] == "--verbose" ? io.verbose : io.quiet) = true;
+      args.erase(args.begin());
+    } else {
+      break;
+    }
+  }
+  if (args.empty()) {
+    io.err << ProgramHelpText();
+    return kExitUsage;
+  }
+  const std::string verb = args[0];
+  std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (verb == "--version") {
+    io.out << "vanbrisk-cli " << product::kVersion << "\n";
+    return kExitOk;
+  }
+  if (IsHelpWord(verb) || (verb == "help" && rest.empty())) {
+    io.out << ProgramHelpText();
+    return kExitOk;
+  }
+  if (verb == "help") {
+    // "help --help" is the help of help.
+    const VerbHelp* help =
+        rest.size() != 1 ? nullptr : FindVerbHelp(IsHelpWord(rest[0]) ? verb : rest[0]);
+    if (!help) {
+      io.err << "help: unknown verb " << rest[0] << "\n" << UsageLines("help");
+      return kExitUsage;
+    }
+    io.out << VerbHelpText(*help);
+    return kExitOk;
+  }
+  if (Result<> spelt = CheckQuietModeSpelling(verb); !spelt) {
+    io.err << spelt.message();
+    return kExitUsage;
+  }
+  const VerbHelp* help = FindVerbHelp(verb);
+  if (!help) {
+    io.err << "unknown verb " << verb << "\n" << ProgramHelpText();
+    return kExitUsage;
+  }
+  // A help word anywhere after the verb; reg, as reg.exe, describes one
+  // operation itself ("reg add /?").
+  bool wantsHelp = false;
+  for (std::size_t i = 0; i < rest.size() && !wantsHelp; ++i)
+    wantsHelp = IsHelpWord(rest[i]) && (verb != "reg" || i == 0);
+  if (wantsHelp) {
+    io.out << VerbHelpText(*help);
+    return kExitOk;
+  }
+
+  if (!options.explicitFolder) options.folder = host.defaultFolder();
+  if (verb == "machine") return host.machineVerb(options.folder, rest, io);
+  if (options.explicitFolder && !host.emulated) {
+    io.err << "--machine has no meaning on Windows: vanbrisk-cli works on this machine\n";
+    return kExitUsage;
+  }
+  // The default machine is created on first use; a named one must exist.
+  auto opened = host.open(options.folder, !options.explicitFolder, io.err);
+  if (!opened) {
+    io.err << opened.message() << "\n";
+    return kExitFailed;
+  }
+  std::unique_ptr<ChosenPlatform> machine = std::move(*opened);
+  if (IsProgramVerb(verb) || verb == "list") {
+    app::Program program(machine->get());
+    if (verb == "list") return RunListVerb(program, &machine->ui(), rest, io);
+    return RunProgramVerb(verb, program, &machine->ui(), rest, io);
+  }
+  if (verb == "schedule")
+    return RunScheduleVerb(machine->get(), host.commandRunner(machine->get(), io.out), rest, io);
+  if (verb == "reg") return RunRegVerb(machine->get(), rest, io);
+  if (verb == "attrib") return RunAttribVerb(machine->get(), rest, io);
+  if (verb == "winapp2") return RunWinapp2Verb(machine->get(), rest, io);
+  return RunCacheVerb(machine->get(), rest, io);
+}
+
+}  // namespace
+
+int RunCommandLine(std::vector<std::string> args, const Host& host, VerbIo io) {
+  // What a person reads is converted at this boundary only: the verbs write
+  // the program's own Windows-1252 text. reg, as reg.exe, reads and writes
+  // the host's text itself (UTF-8 command lines and output).
+  std::size_t verb = 0;
+  while (verb < args.size() && (args[verb] == "--verbose" || args[verb] == "--quiet" ||
+                                (args[verb] == "--machine" && ++verb < args.size())))
+    ++verb;
+  bool convert = host.utf8 && !(verb < args.size() && args[verb] == "reg");
+  Utf8Output utf8Out(io.out.rdbuf()), utf8Err(io.err.rdbuf());
+  std::ostream out(convert ? &utf8Out : io.out.rdbuf());
+  std::ostream err(convert ? &utf8Err : io.err.rdbuf());
+  VerbIo verbIo{io.in, out, err, io.verbose, io.quiet, host.errIsTerminal};
+  int code = RunVerb(std::move(args), host, verbIo);
+  // A report that did not reach its file is no report: the status says so.
+  out.flush();
+  io.out.flush();
+  if (!out || !io.out) {
+    err << "vanbrisk-cli: standard output could not be written; what it holds is incomplete\n";
+    code = kExitFailed;
+  }
+  err.flush();
+  return code;
+}
+
+}  // namespace vb::cli
