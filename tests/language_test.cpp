@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "language/file_text.h"
 #include "language/language_file.h"
 #include "platform/scripted_ui.h"
 #include "support/temp_machine.h"
@@ -29,6 +30,17 @@ TEST(LanguageKeyTest, FirstThreeCharactersReadAsANumber) {
   EXPECT_EQ(language::KeyOf("9E2"), 900);
   EXPECT_EQ(language::KeyOf("-5 "), std::nullopt);
   EXPECT_EQ(language::KeyOf("1E3"), std::nullopt);
+}
+
+TEST(LanguageFileTextTest, LegacyFilesBecomeUtf8OnlyInAUtf8Program) {
+  EXPECT_EQ(language::FileText("apr\xE8s \x80 \x81", 65001), "apr\xC3\xA8s \xE2\x82\xAC \xC2\x81");
+  EXPECT_EQ(language::FileText("\xEF\xBB\xBF" "000 h\xC3\xA8", 65001), "000 h\xC3\xA8");
+  EXPECT_EQ(language::FileText("apr\xE8s", 1252), "apr\xE8s");
+  EXPECT_TRUE(language::IsUtf8("\xD0\x96 \xE6\x8A\xA5 \xF0\x9F\xA7\xB9"));
+  EXPECT_FALSE(language::IsUtf8("\xC0\xAF"));          // an overlong "/"
+  EXPECT_FALSE(language::IsUtf8("\xED\xA0\x80"));      // a surrogate half
+  EXPECT_FALSE(language::IsUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
+  EXPECT_FALSE(language::IsUtf8("\xE6\x8A"));          // cut short
 }
 
 class LanguageTest : public ::testing::Test {
@@ -91,10 +103,14 @@ TEST_F(LanguageTest, ShippedFilesSetEveryAppliedKeyAndEnglishRestoresTheDesign) 
   std::map<std::string, std::string> design = KeyedTexts();
   for (const char* name : {"German", "French", "Spanish", "English"}) {
     language::LanguageTable table;
-    ASSERT_FALSE(language::LoadLanguage(m.platform().Files(),
+    ASSERT_FALSE(language::LoadLanguage(m.platform(),
                                         std::string("C:\\Program Files\\Vanbrisk\\") + name + ".lng",
                                         table, form()))
         << name;
+    // Windows-1252 in the file, UTF-8 in the program (the emulated machine's code page).
+    if (name == std::string("German")) {
+      EXPECT_EQ(form().closeAfterCleaning->Caption(), "Nach dem Bereinigen schlie\xC3\x9F" "en");
+    }
     for (const auto& c : form().Controls()) {
       for (int key : {c->CaptionKey(), c->ToolTipKey()}) {
         EXPECT_TRUE(!key || !table.Entry(key).empty()) << name << " " << c->name();

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "language/file_text.h"
 #include "platform/entry_lister.h"
 
 namespace vb::language {
@@ -69,8 +70,9 @@ std::optional<int> KeyOf(std::string_view firstThree) {
   return static_cast<int>(key);
 }
 
-bool LoadLanguage(platform::FileSystemApi& files, const std::string& path, LanguageTable& table,
+bool LoadLanguage(platform::Platform& platform, const std::string& path, LanguageTable& table,
                   toolkit::Form& form) {
+  auto& files = platform.Files();
   // A search for the exact path, as the program lists files: hidden and
   // system files and folders are not found.
   if (path.empty() ||
@@ -78,7 +80,8 @@ bool LoadLanguage(platform::FileSystemApi& files, const std::string& path, Langu
     return true;
   std::string content;
   if (files.ReadFileBytes(path, &content) != kErrorSuccess) return true;
-  bool failed = ReadLanguageText(content, table);
+  bool failed =
+      ReadLanguageText(FileText(std::move(content), platform.System().GetACP()), table);
   if (!failed) ApplyLanguage(form, table);
   return failed;
 }

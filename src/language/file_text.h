@@ -1,0 +1,28 @@
+// The text of a language file in the program's code page. The shipped files,
+// and those written for earlier versions, are Windows-1252, the ANSI code page
+// they were made in; a program whose text is UTF-8 (the manifest's code page
+// on Windows, and the emulated machine) would show each of their accented
+// letters as a broken character. So a file that is not UTF-8 is taken there
+// as Windows-1252, and a UTF-8 file is taken as it is, without its byte-order
+// mark. A program in a legacy code page takes every file as it is.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/win_types.h"
+
+namespace vb::language {
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates,
+// nothing beyond U+10FFFF).
+[[nodiscard]] bool IsUtf8(std::string_view bytes);
+
+// Windows-1252 as UTF-8. The five bytes that code page leaves undefined
+// become the control characters of the same number, as Windows converts them.
+[[nodiscard]] std::string Utf8FromWindows1252(std::string_view bytes);
+
+// The file's bytes as the text of a program whose code page is codePage.
+[[nodiscard]] std::string FileText(std::string bytes, win::DWORD codePage);
+
+}  // namespace vb::language
