@@ -7,27 +7,8 @@
 
 namespace vb::cli {
 
-std::string GroupedNumber(std::uint64_t number) {
-  std::string digits = std::to_string(number);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
-  }
-  return grouped;
-}
-
-std::string SizeText(std::uint64_t bytes) {
-  if (bytes < 1024) return std::to_string(bytes) + " bytes";
-  static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
-  double value = static_cast<double>(bytes) / 1024;
-  int unit = 0;
-  while (value >= 1024 && unit < 3) {
-    value /= 1024;
-    ++unit;
-  }
-  return engine::FormatFixed(value, 1, ".") + " " + kUnits[unit];
-}
+using engine::GroupedNumber;
+using engine::SizeText;
 
 std::string TotalsText(const engine::RunTally& tally) {
   return "Files: " + GroupedNumber(tally.files) + "  Size: " + SizeText(tally.bytes) + " (" +

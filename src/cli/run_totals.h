@@ -9,12 +9,6 @@
 
 namespace vb::cli {
 
-// "1,234": the number with a comma between each group of three digits.
-[[nodiscard]] std::string GroupedNumber(std::uint64_t number);
-
-// "812 bytes", "1.5 KB", "56.7 MB", "2.0 GB" (units of 1024).
-[[nodiscard]] std::string SizeText(std::uint64_t bytes);
-
 // Two lines:
 //   Files: 1,234  Size: 56.7 MB (59,453,234 bytes)
 //   Registry keys: 3  Registry values: 12

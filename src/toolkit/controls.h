@@ -65,6 +65,9 @@ class TextBox : public ControlOf<Kind::kTextBox> {
   void SetMultiLine(bool multiLine) { multiLine_ = multiLine; }
   bool Locked() const { return locked_; }
   void SetLocked(bool locked) { locked_ = locked; }
+  // Scroll bars both ways: a long line runs on to the right, never wrapped.
+  bool ScrollsSideways() const { return scrollsSideways_; }
+  void SetScrollsSideways(bool scrolls) { scrollsSideways_ = scrolls; }
   // Fired when the text changes.
   std::function<void()> onChange;
 
@@ -72,6 +75,7 @@ class TextBox : public ControlOf<Kind::kTextBox> {
   std::string text_;
   bool multiLine_ = false;
   bool locked_ = false;
+  bool scrollsSideways_ = false;
 };
 
 // A list of text rows; with check boxes, each row carries a check mark.

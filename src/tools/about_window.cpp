@@ -29,7 +29,8 @@ const toolkit::FormTable<AboutForm>& AboutTable() {
       // description.
       {
           Bind<&F::logo>(
-              {.name = "Picture1", .at = {12, 12, 100, 48}, .look = toolkit::Look::kLogo}),
+              {.name = "Picture1", .at = {12, 12, 100, 48}, .look = toolkit::Look::kLogo,
+               .font = toolkit::FontRole::kSymbol}),
           Bind<&F::title>({.name = "Label1",
                            .at = {124, 12, 344, 30},
                            .caption = "Vanbrisk Suite",
