@@ -49,12 +49,13 @@ toolkit::ControlRow<F> Separator(const char* name, const char* menu) {
 
 // A page button, in the column of the pages' buttons: the normal look is
 // clicked, the selected look lies over it, in its place, while its page is
-// current.
-toolkit::ControlSpec PageButton(const char* name, const char* caption, int page, bool selected,
-                                bool visible) {
+// current. Both looks take their caption from the page's key.
+toolkit::ControlSpec PageButton(const char* name, const char* caption, int key, int page,
+                                bool selected, bool visible) {
   return {.name = name,
           .at = {8, Y0 + 8 + page * 64, 100, 56},
           .caption = caption,
+          .key = key,
           .visible = visible,
           .look = selected ? Look::kPageButtonSelected : Look::kPageButton};
 }
@@ -85,16 +86,17 @@ void AddItemBoxes(std::vector<toolkit::ControlRow<F>>& rows, std::index_sequence
 std::vector<toolkit::ControlRow<F>> Rows() {
   std::vector<toolkit::ControlRow<F>> rows = {
       // Always shown.
-      Bind<&F::cleanerPageSelected>(PageButton("ct1", "Cleaner", 0, true, true)),
-      Bind<&F::cleanerPageButton>(PageButton("ct2", "Cleaner", 0, false, false)),
-      Bind<&F::applicationsPageSelected>(PageButton("at1", "Applications", 1, true, false)),
-      Bind<&F::applicationsPageButton>(PageButton("at2", "Applications", 1, false, true)),
-      Bind<&F::internetPageSelected>(PageButton("iet1", "Internet", 2, true, false)),
-      Bind<&F::internetPageButton>(PageButton("iet2", "Internet", 2, false, true)),
-      Bind<&F::toolsPageSelected>(PageButton("tt1", "Tools", 3, true, false)),
-      Bind<&F::toolsPageButton>(PageButton("tt2", "Tools", 3, false, true)),
-      Bind<&F::optionsPageSelected>(PageButton("ot1", "Options", 4, true, false)),
-      Bind<&F::optionsPageButton>(PageButton("ot2", "Options", 4, false, true)),
+      Bind<&F::cleanerPageSelected>(PageButton("ct1", "Cleaner", 630, 0, true, true)),
+      Bind<&F::cleanerPageButton>(PageButton("ct2", "Cleaner", 630, 0, false, false)),
+      Bind<&F::applicationsPageSelected>(PageButton("at1", "Applications", 635, 1, true, false)),
+      Bind<&F::applicationsPageButton>(PageButton("at2", "Applications", 635, 1, false, true)),
+      Bind<&F::internetPageSelected>(PageButton("iet1", "Internet", 640, 2, true, false)),
+      Bind<&F::internetPageButton>(PageButton("iet2", "Internet", 640, 2, false, true)),
+      Bind<&F::toolsPageSelected>(PageButton("tt1", "Tools", 645, 3, true, false)),
+      Bind<&F::toolsPageButton>(PageButton("tt2", "Tools", 645, 3, false, true)),
+      Bind<&F::optionsPageSelected>(PageButton("ot1", "Options", 650, 4, true, false)),
+      Bind<&F::optionsPageButton>(PageButton("ot2", "Options", 650, 4, false, true)),
+      // The product's name: no key, never translated.
       Bind<&F::banner>({.name = "Label1", .at = {X0, 8, W, 48}, .caption = "Vanbrisk",
                         .toolTip = kWebTip, .toolTipKey = 140, .look = Look::kBanner,
                         .font = FontRole::kBanner, .pointer = Pointer::kHand,
@@ -104,7 +106,8 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                       .pointer = Pointer::kHand}),
       Bind<&F::onlineHelpButton>({.name = "Command3", .at = {X0, 438, 112, 28},
                                   .caption = "Online Help", .key = 25,
-                                  .toolTip = "Click here to view Vanbrisk Online Help", .anchors = kFollowBottom}),
+                                  .toolTip = "Click here to view Vanbrisk Online Help",
+                                  .toolTipKey = 670, .anchors = kFollowBottom}),
       Bind<&F::aboutButton>({.name = "Command2", .at = {X0 + 120, 438, 96, 28}, .caption = "About",
                              .key = 20, .anchors = kFollowBottom}),
       Bind<&F::exitButton>({.name = "Command1", .at = {X0 + W - 96, 438, 96, 28}, .caption = "Exit",
@@ -115,11 +118,12 @@ std::vector<toolkit::ControlRow<F>> Rows() {
       Decoration("Line1", {X0, 88, W, 1}, kGrowWide),
 
       // Never shown: data holders of the runs, and the formats of the totals
-      // line (run_totals_caption.h).
+      // line (run_totals_caption.h), as captions that language files reach.
       Bind<&F::totalsFormat>({.name = "Label13",
                               .caption = "Files: %1   Size: %2   Registry keys: %3   "
-                                         "Registry values: %4", .visible = false}),
-      Bind<&F::rowsFormat>({.name = "Label14", .caption = "   Database rows: %1",
+                                         "Registry values: %4",
+                              .key = 675, .visible = false}),
+      Bind<&F::rowsFormat>({.name = "Label14", .caption = "   Database rows: %1", .key = 680,
                             .visible = false}),
       Bind<&F::resultsLog>({.name = "L", .visible = false}),
       Bind<&F::internetLog>({.name = "L2", .visible = false}),
@@ -145,7 +149,7 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                            .at = {X0 + 80, Y0 + H - 42, 212, 34},
                            .anchors = kFollowBottom | kGrowWide}),
       Bind<&F::cleanerSettingsFrame>({.name = "Frame1", .at = {X0 + 308, Y0, 228, 196},
-                                      .caption = "Cleaner Settings",
+                                      .caption = "Cleaner Settings", .key = 655,
                                       .anchors = kFollowRight}),
   };
   // The item boxes, made from the items' own rows in the order of their
@@ -153,13 +157,14 @@ std::vector<toolkit::ControlRow<F>> Rows() {
   AddItemBoxes(rows, std::make_index_sequence<engine::kItemCount>());
   rows.insert(rows.end(), {
       Bind<&F::nextItemsButton>({.name = "Command4", .at = {X0 + 308 + 168, Y0 + 170, 52, 22},
-                                 .caption = ">>>", .toolTip = "Shows More Cleaning Options...", .font = FontRole::kSymbol,
+                                 .caption = ">>>", .toolTip = "Shows More Cleaning Options...",
+                                 .toolTipKey = 665, .font = FontRole::kSymbol,
                                  .anchors = kFollowRight}),
       Bind<&F::previousItemsButton>({.name = "Command5", .at = {X0 + 308 + 168, Y0 + 170, 52, 22},
                                      .caption = "<<<", .visible = false,
                                      .font = FontRole::kSymbol, .anchors = kFollowRight}),
       Bind<&F::settingsFrame>({.name = "Frame2", .at = {X0 + 308, Y0 + 198, 228, 126},
-                               .caption = "Settings", .anchors = kFollowRight}),
+                               .caption = "Settings", .key = 660, .anchors = kFollowRight}),
       Bind<&F::openOnStartup>({.name = "VnbStartup", .container = "Frame2", .at = SettingRow(0),
                                .caption = "Open Vanbrisk Suite On Startup", .key = 120,
                                .anchors = kFollowRight}),
@@ -192,7 +197,8 @@ std::vector<toolkit::ControlRow<F>> Rows() {
       Bind<&F::applicationTabs>(
           {.name = "TabStrip2", .container = "Applications",
            .at = {X0 + 8, Y0 + 30, W - 16, H - 38}, .anchors = kGrow,
-           .tabs = {"Applications", "Internet", "Multimedia", "Utilities", "Windows"}}),
+           .tabs = {"Applications", "Internet", "Multimedia", "Utilities", "Windows"},
+           .tabKeys = {765, 770, 775, 780, 785}}),
       Bind<&F::applicationsList>({.name = "Appl", .container = "Applications",
                                   .at = kApplicationListPlace, .anchors = kGrow,
                                   .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
@@ -214,7 +220,8 @@ std::vector<toolkit::ControlRow<F>> Rows() {
       Bind<&F::internetPage>({.name = "Internet", .at = {X0, Y0, W, 26}, .visible = false,
                               .anchors = kGrowWide}),
       Bind<&F::browsersLabel>({.name = "Label2", .container = "Internet",
-                               .at = {X0 + 8, Y0 + 4, 200, 18}, .caption = "Internet Browsers"}),
+                               .at = {X0 + 8, Y0 + 4, 200, 18}, .caption = "Internet Browsers",
+                               .key = 685}),
       // The cache's addresses are long: its list takes the width the window
       // gains, and the cookies keep the right.
       Bind<&F::cacheFrame>({.name = "Frame4", .at = {X0, Y0 + 30, 264, 160}, .caption = "Cache:",
@@ -232,7 +239,7 @@ std::vector<toolkit::ControlRow<F>> Rows() {
            .anchors = kGrow, .flags = toolkit::kMultiLine | toolkit::kLocked | toolkit::kNoWrap}),
       Bind<&F::cleanBrowsersButton>(
           {.name = "CleanIE", .at = {X0, Y0 + 328, 128, 30}, .caption = "&Clean Browsers",
-           .key = 310, .toolTip = "This will delete all IE tracks...",
+           .key = 310, .toolTip = "This will delete all IE tracks...", .toolTipKey = 690,
            .visible = false, .anchors = kFollowBottom}),
       Bind<&F::saveLogButton>({.name = "SLF", .at = {X0 + 136, Y0 + 328, 128, 30},
                                .caption = "Save Log File...", .key = 305, .visible = false,
@@ -251,39 +258,40 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                                    .caption = "Program Tools", .key = 400, .visible = false,
                                    .anchors = kGrowWide}),
       Bind<&F::diagnosticsButton>({.name = "Diag", .at = {X0 + 20, Y0 + 30, 150, 30},
-                                   .caption = "Diagnostics",
+                                   .caption = "Diagnostics", .key = 695,
                                    .toolTip = "Click here to view information about your system...",
                                    .toolTipKey = 420, .visible = false}),
       Bind<&F::startupButton>({.name = "Start", .at = {X0 + 180, Y0 + 30, 150, 30},
-                               .caption = "Startup",
+                               .caption = "Startup", .key = 700,
                                .toolTip = "Click here to view which programs are starting up with "
                                           "your system...", .toolTipKey = 425, .visible = false}),
       Bind<&F::commonToolsFrame>({.name = "Frame7", .at = {X0 + 8, Y0 + 84, W - 16, 64},
                                   .caption = "Most Commonly Used...", .key = 405,
                                   .visible = false, .anchors = kGrowWide}),
       Bind<&F::diskCleanupButton>({.name = "DClean", .at = {X0 + 20, Y0 + 106, 150, 30},
-                                   .caption = "Disk Cleanup", .visible = false}),
+                                   .caption = "Disk Cleanup", .key = 705, .visible = false}),
       Bind<&F::registryEditorButton>({.name = "RegEdit", .at = {X0 + 180, Y0 + 106, 150, 30},
-                                      .caption = "Registry Editor", .visible = false}),
+                                      .caption = "Registry Editor", .key = 710, .visible = false}),
       Bind<&F::controlPanelButton>({.name = "CPanel", .at = {X0 + 340, Y0 + 106, 150, 30},
-                                    .caption = "Control Panel  ", .visible = false}),
+                                    .caption = "Control Panel  ", .key = 715, .visible = false}),
       Bind<&F::moreToolsFrame>({.name = "Frame6", .at = {X0 + 8, Y0 + 160, W - 16, 64},
                                 .caption = "More Tools...", .key = 410, .visible = false,
                                 .anchors = kGrowWide}),
       Bind<&F::directXDiagnosticsButton>({.name = "DXDiag", .at = {X0 + 20, Y0 + 182, 150, 30},
-                                          .caption = "DirectX Diagnostics",
+                                          .caption = "DirectX Diagnostics", .key = 720,
                                           .visible = false}),
       Bind<&F::commandPromptButton>({.name = "CPrompt", .at = {X0 + 180, Y0 + 182, 150, 30},
-                                     .caption = "Command Prompt", .visible = false}),
+                                     .caption = "Command Prompt", .key = 725, .visible = false}),
       Bind<&F::taskManagerButton>({.name = "TMan", .at = {X0 + 340, Y0 + 182, 150, 30},
-                                   .caption = "Task Manager", .visible = false}),
+                                   .caption = "Task Manager", .key = 730, .visible = false}),
 
       // Options page: the tab strip with one option frame in its page.
       Bind<&F::optionsPage>({.name = "Options", .at = {X0, Y0, W, H}, .visible = false,
                              .anchors = kGrow}),
       Bind<&F::optionTabs>(
           {.name = "TabStrip3", .container = "Options", .at = {X0 + 8, Y0 + 8, W - 16, H - 16},
-           .anchors = kGrow, .tabs = {"Cleaner", "Cookies", "Internet", "Personalized", "Advanced"}}),
+           .anchors = kGrow, .tabs = {"Cleaner", "Cookies", "Internet", "Personalized", "Advanced"},
+           .tabKeys = {790, 795, 800, 805, 810}}),
       Bind<&F::cleanerOptionsFrame>({.name = "CleanO", .at = {X0 + 16, Y0 + 40, W - 32, H - 56},
                                      .caption = "Cleaner Options", .key = 500, .visible = false,
                                      .anchors = kGrow}),
@@ -387,11 +395,12 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                              .at = {X0 + 100, Y0 + 156, 180, 22}}),
       Bind<&F::commandLineLabel>({.name = "Label10", .container = "AdvO",
                                   .at = {X0 + 28, Y0 + 196, 300, 18},
-                                  .caption = "Command-Line Parameters:"}),
+                                  .caption = "Command-Line Parameters:", .key = 735}),
       Bind<&F::quietModeNote>({.name = "Label11", .container = "AdvO",
                                .at = {X0 + 28, Y0 + 216, W - 60, 36},
                                .caption = "/AUTO - (Quiet Mode) Opens program hidden, runs "
-                                          "cleaner and then exits when finished", .anchors = kGrowWide}),
+                                          "cleaner and then exits when finished",
+                               .key = 740, .anchors = kGrowWide}),
 
       // Popup menus: each top-level entry is invisible, so the window has no
       // menu bar; the program opens them at the mouse.
@@ -439,13 +448,15 @@ std::vector<toolkit::ControlRow<F>> Rows() {
       Bind<&F::cancelCookiesItem>({.name = "cancel2", .container = "cachepopup2",
                                    .caption = "Cancel", .key = 355}),
       Bind<&F::applicationListMenu>({.name = "lbmnu", .caption = "ListBoxMenu", .visible = false}),
-      Bind<&F::selectAllItem>({.name = "sall", .container = "lbmnu", .caption = "Select All"}),
+      Bind<&F::selectAllItem>({.name = "sall", .container = "lbmnu", .caption = "Select All",
+                               .key = 745}),
       Bind<&F::selectAllOfTypeItem>({.name = "sallt", .container = "lbmnu",
-                                     .caption = "Select All of Type"}),
+                                     .caption = "Select All of Type", .key = 750}),
       Separator("sep5", "lbmnu"),
-      Bind<&F::deselectAllItem>({.name = "dall", .container = "lbmnu", .caption = "Deselect All"}),
+      Bind<&F::deselectAllItem>({.name = "dall", .container = "lbmnu", .caption = "Deselect All",
+                                 .key = 755}),
       Bind<&F::deselectAllOfTypeItem>({.name = "dallt", .container = "lbmnu",
-                                       .caption = "Deselect All of Type"}),
+                                       .caption = "Deselect All of Type", .key = 760}),
       Bind<&F::personalizedMenu>({.name = "PersMenu", .caption = "PersMenu", .visible = false}),
       Bind<&F::addFileItem>({.name = "afilmnu", .container = "PersMenu", .caption = "Add File",
                              .key = 580}),
@@ -465,6 +476,7 @@ std::vector<toolkit::ControlRow<F>> Rows() {
 }  // namespace
 
 const toolkit::FormTable<Form1>& Form1Table() {
+  // The product's name as the caption: no key, never translated.
   static const toolkit::FormTable<Form1> table{.caption = "Vanbrisk",
                                                .clientWidth = kForm1ClientWidth,
                                                .clientHeight = kForm1ClientHeight,

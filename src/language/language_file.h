@@ -34,9 +34,10 @@ std::optional<int> KeyOf(std::string_view firstThree);
 // file. True when it failed: a key out of range or a wrong header.
 [[nodiscard]] bool ReadLanguageText(const std::string& content, LanguageTable& table);
 
-// Copies the entry of every control's caption key into its caption and of its
-// tooltip key into its tooltip, in key order; an entry no file set is empty
-// and empties the text.
+// Copies the entry of every key of the form into its text, in key order: the
+// form's caption, each control's caption and tooltip, and each tab of a tab
+// strip. An entry no file set is empty and empties the text, except for the
+// keys added later (LanguageTable::kFirstAddedKey), whose texts it leaves.
 void ApplyLanguage(toolkit::Form& form, const LanguageTable& table);
 
 }  // namespace vb::language

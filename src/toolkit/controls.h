@@ -177,6 +177,12 @@ class TabStrip : public ControlOf<Kind::kTabStrip> {
   using ControlOf::ControlOf;
   void SetTabs(std::vector<std::string> captions);
   const std::vector<std::string>& Tabs() const { return tabs_; }
+  // One tab's caption, its selection kept.
+  void SetTabCaption(std::size_t index, std::string caption);
+  // The entries of the language table that replace the tabs' captions, in
+  // tab order; none for a strip no language file reaches.
+  const std::vector<int>& TabKeys() const { return tabKeys_; }
+  void SetTabKeys(std::vector<int> keys) { tabKeys_ = std::move(keys); }
   int SelectedIndex() const { return selected_; }
   void Select(int index);
   // A click on a tab selects it and fires the click handler.
@@ -184,6 +190,7 @@ class TabStrip : public ControlOf<Kind::kTabStrip> {
 
  private:
   std::vector<std::string> tabs_;
+  std::vector<int> tabKeys_;
   int selected_ = 0;
 };
 

@@ -46,6 +46,9 @@ class Form {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
+  // The entry of the language table that replaces the caption; 0 for none.
+  int CaptionKey() const { return captionKey_; }
+  void SetCaptionKey(int key) { captionKey_ = key; }
   bool Visible() const { return visible_; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
@@ -112,6 +115,7 @@ class Form {
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Observer> observers_;
   std::string caption_;
+  int captionKey_ = 0;
   bool visible_ = false;
   bool enabled_ = true;
   bool loaded_ = false;

@@ -46,6 +46,7 @@ void Apply(Control& control, const ControlSpec& spec) {
     }
     case Kind::kTabStrip:
       if (!spec.tabs.empty()) static_cast<TabStrip&>(control).SetTabs(spec.tabs);
+      static_cast<TabStrip&>(control).SetTabKeys(spec.tabKeys);
       break;
     case Kind::kButton:
       if (spec.flags & kDefault) control.form().SetDefaultButton(&static_cast<Button&>(control));

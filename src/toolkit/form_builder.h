@@ -51,6 +51,7 @@ struct ControlSpec {
   unsigned anchors = kFixed;  // how it follows a resizable window (Anchor)
   unsigned flags = 0;
   std::vector<std::string> tabs = {};         // a tab strip's tabs
+  std::vector<int> tabKeys = {};              // and the entries that replace their captions
   std::vector<ListView::Column> columns = {};  // a list view's columns
 };
 
@@ -66,7 +67,8 @@ struct ControlRow {
 template <class View>
 struct FormTable {
   const char* caption;
-  int clientWidth;  // pixels: the design size
+  int captionKey = 0;  // the language-table entry that replaces the caption
+  int clientWidth;     // pixels: the design size
   int clientHeight;
   std::vector<ControlRow<View>> controls;
   // A window the user may resize opens this large; none: a fixed window.
@@ -159,6 +161,7 @@ ControlRow<View> Unbound(ControlSpec spec) {
 template <class View>
 void BuildForm(View& form, const FormTable<View>& table) {
   form.SetCaption(table.caption);
+  form.SetCaptionKey(table.captionKey);
   form.SetClientSize(table.clientWidth, table.clientHeight);
   if (table.openWidth > 0) form.SetResizable(table.openWidth, table.openHeight);
   std::vector<Control*> made;

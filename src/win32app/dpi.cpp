@@ -23,8 +23,8 @@ UINT WindowDpi(HWND window) {
   using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
   static const auto forMonitor = Optional<ForMonitor>(L"shcore.dll", "GetDpiForMonitor");
   UINT x = 0, y = 0;
-  if (forMonitor && forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y) == S_OK)
-    return y;
+  HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+  if (forMonitor && forMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y) == S_OK) return y;
   HDC screen = GetDC(nullptr);
   int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);

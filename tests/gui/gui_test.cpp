@@ -560,7 +560,16 @@ int main(int argc, char** argv) {
   };
   chooseLanguage("German");
   Check(Child(main, "Beenden") != nullptr, "German captions shown");
+  Check(Child(main, "Optionen") != nullptr && Child(main, "Werkzeuge") != nullptr,
+        "German page buttons shown");
   Screenshot(shots, "German");
+  // The language reaches the windows the main window opens: the About
+  // window in German ("\xC3\x9C" is the UTF-8 of the letter U with umlaut).
+  if (HWND about = openTool("Info", "\xC3\x9C" "ber Vanbrisk")) {
+    Check(Child(about, "Versionsverlauf") != nullptr, "the About window's buttons in German");
+    Screenshot(shots, "GermanAbout");
+    closeTool(about, "OK", "\xC3\x9C" "ber Vanbrisk");
+  }
   chooseLanguage("English");
   Check(Child(main, "Exit") != nullptr, "English captions back");
   ChoosePage(main, "Cleaner");
