@@ -60,6 +60,23 @@ Var Upgrade
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; The setup program's version resource, as the program's own executables have
+; theirs (src/product/product.rc.in), and a manifest as theirs: visual styles,
+; per-monitor DPI, the Windows versions it knows, long paths.
+VIProductVersion "${VERSION_NUMBERS}"
+VIFileVersion "${VERSION_NUMBERS}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${COMPANY}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${COPYRIGHT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "vanbrisk-setup-${VERSION}.exe"
+XPStyle on
+ManifestDPIAware true
+ManifestSupportedOS all
+ManifestLongPathAware true
+
 ; Every file that the setup program puts in the program's folder. Installing
 ; and removing go through this one list, so the uninstaller removes exactly
 ; these files and keeps whatever else the folder holds.
@@ -213,7 +230,7 @@ Section "Vanbrisk" SecProgram
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Vanbrisk"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Vanbrisk"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${COMPANY}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vanbrisk.ico"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'

@@ -35,7 +35,7 @@ Ran Cli(std::vector<std::string> args) {
                    ADD_FAILURE() << "help ran a command";
                    return nullptr;
                  },
-                 [] { return std::string("/nonexistent"); }, true, false, false};
+                 [] { return std::string("/nonexistent"); }, true, false};
   int code = cli::RunCommandLine(std::move(args), host, {in, out, err});
   return {code, out.str(), err.str()};
 }

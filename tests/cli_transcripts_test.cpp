@@ -22,7 +22,6 @@
 //   + full-disk           the registry database left without room
 //   + registry-locked     another program holds the registry's write lock,
 //                         longer than the machine waits
-//   + utf-8               the terminal speaks UTF-8 from here on
 //
 // \x{HH} anywhere stands for the byte HH; in what the commands print, bytes
 // that are not printable ASCII, and a space or tab that ends a line, are shown so. Paths on the
@@ -175,8 +174,6 @@ class Runner {
       fullDisk_ = true;
     } else if (what == "registry-locked" && w.size() == 1) {
       locker_ = std::make_unique<test::OtherWriter>(m_.folder());
-    } else if (what == "utf-8" && w.size() == 1) {
-      utf8_ = true;
     } else {
       ADD_FAILURE() << "unknown set-up step: " << (what.empty() ? "(none)" : what);
     }
@@ -220,7 +217,7 @@ class Runner {
           m_.Reopen();
           return code;
         },
-        cli::SystemCommandRunner, [this] { return m_.folder(); }, true, utf8_, false};
+        cli::SystemCommandRunner, [this] { return m_.folder(); }, true, false};
     int code = cli::RunCommandLine(args, host,
                                    {in, file.is_open() ? static_cast<std::ostream&>(file) : out, err});
     Stream('1', out.str());
@@ -250,7 +247,6 @@ class Runner {
   test::TempMachine m_;
   fs::path before_;
   bool fullDisk_ = false;
-  bool utf8_ = false;
   std::unique_ptr<test::OtherWriter> locker_;
   std::ostringstream shown_;
 };

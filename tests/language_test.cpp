@@ -7,6 +7,8 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "base/utf8.h"
+#include "language/file_text.h"
 #include "language/language_file.h"
 #include "platform/scripted_ui.h"
 #include "support/temp_machine.h"
@@ -31,6 +33,17 @@ TEST(LanguageKeyTest, FirstThreeCharactersReadAsANumber) {
   EXPECT_EQ(language::KeyOf("1E3"), std::nullopt);
 }
 
+TEST(LanguageFileTextTest, LegacyFilesBecomeUtf8OnlyInAUtf8Program) {
+  EXPECT_EQ(language::FileText("apr\xE8s \x80 \x81", 65001), "apr\xC3\xA8s \xE2\x82\xAC \xC2\x81");
+  EXPECT_EQ(language::FileText("\xEF\xBB\xBF" "000 h\xC3\xA8", 65001), "000 h\xC3\xA8");
+  EXPECT_EQ(language::FileText("apr\xE8s", 1252), "apr\xE8s");
+  EXPECT_TRUE(IsUtf8("\xD0\x96 \xE6\x8A\xA5 \xF0\x9F\xA7\xB9"));
+  EXPECT_FALSE(IsUtf8("\xC0\xAF"));          // an overlong "/"
+  EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));      // a surrogate half
+  EXPECT_FALSE(IsUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
+  EXPECT_FALSE(IsUtf8("\xE6\x8A"));          // cut short
+}
+
 class LanguageTest : public ::testing::Test {
  protected:
   void SetUp() override { m.machine().Script().SetLog(&boxes); }
@@ -47,15 +60,21 @@ class LanguageTest : public ::testing::Test {
     boxes.str("");
     return refused;
   }
-  // The caption or tooltip of every control a language key reaches.
-  std::map<std::string, std::string> KeyedTexts() {
+  // Every text of a window that a language key reaches, by key and place.
+  static std::map<std::string, std::string> KeyedTexts(const toolkit::Form& f) {
     std::map<std::string, std::string> texts;
-    for (const auto& c : form().Controls()) {
-      if (c->CaptionKey()) texts[c->name()] = c->Caption();
-      if (c->ToolTipKey()) texts[c->name() + " tip"] = c->ToolTipText();
+    if (f.CaptionKey()) texts["caption " + std::to_string(f.CaptionKey())] = f.Caption();
+    for (const auto& c : f.Controls()) {
+      if (c->CaptionKey()) texts[c->name() + " " + std::to_string(c->CaptionKey())] = c->Caption();
+      if (c->ToolTipKey())
+        texts[c->name() + " tip " + std::to_string(c->ToolTipKey())] = c->ToolTipText();
+      if (auto* strip = dynamic_cast<TabStrip*>(c.get()))
+        for (std::size_t i = 0; i < strip->TabKeys().size(); ++i)
+          texts[c->name() + " tab " + std::to_string(strip->TabKeys()[i])] = strip->Tabs()[i];
     }
     return texts;
   }
+  std::map<std::string, std::string> KeyedTexts() { return KeyedTexts(form()); }
 
   test::TempMachine m;
   app::Program program{m.platform()};
@@ -66,12 +85,22 @@ TEST_F(LanguageTest, LaterFilesOverwriteOnlyTheKeysTheyName) {
   program.Start("");
   Write("Minimal.lng", kHeaderLine);
   EXPECT_FALSE(Choose("Minimal"));
-  for (const auto& [name, text] : KeyedTexts()) EXPECT_EQ(text, "") << name;
+  // The keys of the first files empty their texts; a file that does not know
+  // the keys added later leaves theirs.
+  for (const auto& [place, text] : KeyedTexts()) {
+    bool added = std::stoi(place.substr(place.rfind(' ') + 1)) >= language::LanguageTable::kFirstAddedKey;
+    EXPECT_EQ(text.empty(), !added) << place;
+  }
   EXPECT_EQ(form().banner->Caption(), "Vanbrisk");  // no key: never translated
 
   // "1000": three characters make key 100, the fourth is skipped.
-  Write("Second.lng", std::string(kHeaderLine) + "005 Go\r\n015 Ex_it\r\n1000 Thousand\r\n");
+  form().optionTabs->Select(2);
+  Write("Second.lng", std::string(kHeaderLine) +
+                          "005 Go\r\n015 Ex_it\r\n1000 Thousand\r\n630 Clean\r\n790 First\r\n");
   EXPECT_FALSE(Choose("Second"));
+  EXPECT_EQ(form().cleanerPageSelected->Caption(), "Clean");
+  EXPECT_EQ(form().optionTabs->Tabs()[0], "First");
+  EXPECT_EQ(form().optionTabs->SelectedIndex(), 2);
   EXPECT_EQ(form().runCleanerButton->Caption(), "Go");
   EXPECT_EQ(form().exitButton->Caption(), "Ex\rit");
   EXPECT_EQ(form().closeAfterCleaning->Caption(), " Thousand");
@@ -86,22 +115,26 @@ TEST_F(LanguageTest, LaterFilesOverwriteOnlyTheKeysTheyName) {
   EXPECT_EQ(form().analyzeButton->Caption(), "Scan");
 }
 
-TEST_F(LanguageTest, ShippedFilesSetEveryAppliedKeyAndEnglishRestoresTheDesign) {
-  program.Start("");
-  std::map<std::string, std::string> design = KeyedTexts();
-  for (const char* name : {"German", "French", "Spanish", "English"}) {
-    language::LanguageTable table;
-    ASSERT_FALSE(language::LoadLanguage(m.platform().Files(),
-                                        std::string("C:\\Program Files\\Vanbrisk\\") + name + ".lng",
-                                        table, form()))
-        << name;
-    for (const auto& c : form().Controls()) {
-      for (int key : {c->CaptionKey(), c->ToolTipKey()}) {
-        EXPECT_TRUE(!key || !table.Entry(key).empty()) << name << " " << c->name();
+TEST_F(LanguageTest, ShippedFilesSetEveryKeyOfEveryWindowAndEnglishRestoresTheDesign) {
+  toolkit::Application app(m.platform());
+  for (const toolkit::WindowTable& window : app::WindowTables()) {
+    std::unique_ptr<Form> f = window.build(app);
+    std::map<std::string, std::string> design = KeyedTexts(*f);
+    for (const char* name : {"German", "French", "Spanish", "English"}) {
+      language::LanguageTable table;
+      ASSERT_FALSE(language::LoadLanguage(
+          m.platform(), std::string("C:\\Program Files\\Vanbrisk\\") + name + ".lng", table, *f))
+          << name;
+      for (const auto& [place, text] : KeyedTexts(*f))
+        EXPECT_FALSE(table.Entry(std::stoi(place.substr(place.rfind(' ') + 1))).empty())
+            << name << ": " << f->name() << " " << place;
+      // Windows-1252 in the file, UTF-8 in the program (the emulated machine's code page).
+      if (auto* main = dynamic_cast<app::Form1*>(f.get()); main && name == std::string("German")) {
+        EXPECT_EQ(main->closeAfterCleaning->Caption(), "Nach dem Bereinigen schlie\xC3\x9F" "en");
       }
     }
+    EXPECT_EQ(KeyedTexts(*f), design) << f->name();
   }
-  EXPECT_EQ(KeyedTexts(), design);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <random>
 #include <tuple>
 
+#include "base/utf8.h"
 #include "browser/cache_cursor.h"
 #include "engine/items.h"
 #include "fixtures/demo_traces.h"
@@ -42,7 +43,8 @@ using Snapshot = std::map<std::string, std::string>;
 
 using test::Lines;
 
-// One JSON field's text, unescaped enough for the paths the machines hold.
+// One JSON field's text, unescaped enough for the paths the machines hold:
+// UTF-8, a lone \udcXX being the byte XX of a name that is not UTF-8.
 std::string Field(const std::string& line, const std::string& name) {
   std::string key = "\"" + name + "\": \"";
   std::size_t at = line.find(key);
@@ -50,10 +52,17 @@ std::string Field(const std::string& line, const std::string& name) {
   std::string out;
   for (std::size_t i = at + key.size(); i < line.size() && line[i] != '"'; ++i) {
     if (line[i] == '\\' && line.compare(i + 1, 1, "u") == 0) {
-      // \uXXXX: the Windows-1252 byte whose character it is.
       char32_t code = std::stoul(line.substr(i + 2, 4), nullptr, 16);
-      out += static_cast<char>(registry::UnicodeToCp1252(code).value_or('?'));
       i += 5;
+      if (code >= 0xDC80 && code <= 0xDCFF) {
+        out += static_cast<char>(code - 0xDC00);
+        continue;
+      }
+      if (code >= 0xD800 && code <= 0xDBFF) {
+        code = 0x10000 + ((code - 0xD800) << 10) + (std::stoul(line.substr(i + 3, 4), nullptr, 16) - 0xDC00);
+        i += 6;
+      }
+      AppendUtf8(out, code);
       continue;
     }
     if (line[i] == '\\') ++i;

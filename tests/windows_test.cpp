@@ -88,29 +88,49 @@ TEST_F(WindowsTest, EveryWindowIsBuiltFromItsTables) {
   EXPECT_EQ(main.cacheMenu->Items()[4], main.deleteSelectedCacheItem);
 }
 
-TEST_F(WindowsTest, EveryPageIsLaidOutWithoutOverlap) {
+TEST_F(WindowsTest, EveryPageIsLaidOutWithoutOverlapAtItsDesignAndOpeningSizes) {
   toolkit::Application app(m.platform());
   app::Form1 form(app);
   app::Form1Pages pages(form);
   form.Show();
-  for (int page = 0; page < 5; ++page) {
-    app::SwitchPage(form, pages, static_cast<app::Page>(page));
-    for (int tab = 0; tab < (page == 4 ? 5 : 1); ++tab) {
-      if (page == 4) app::ShowOptionTab(pages, tab);
-      std::vector<toolkit::Control*> shown;
-      for (const auto& c : form.Controls())
-        if (c->Shown() && c->kind() != Kind::kShape && c->kind() != Kind::kMenu)
-          shown.push_back(c.get());
-      ASSERT_GT(shown.size(), 10u);
-      for (std::size_t i = 0; i < shown.size(); ++i)
-        for (std::size_t j = i + 1; j < shown.size(); ++j) {
-          const Rect &a = shown[i]->Position(), &b = shown[j]->Position();
-          if (Overlap(a, b)) {
-            EXPECT_TRUE(Inside(a, b) || Inside(b, a))
-                << "page " << page << " tab " << tab << ": " << shown[i]->name() << " and "
-                << shown[j]->name() << " overlap";
+  const Rect results = form.resultsText->Position(), exit = form.exitButton->Position();
+  for (int size = 0; size < 2; ++size) {
+    if (size == 1) {
+      // The window opens larger: the results box takes the room, Exit keeps its corner.
+      form.Resize(form.OpenWidth(), form.OpenHeight());
+      const int dx = form.OpenWidth() - app::kForm1ClientWidth;
+      const int dy = form.OpenHeight() - app::kForm1ClientHeight;
+      EXPECT_EQ(form.resultsText->Position().width, results.width + dx);
+      EXPECT_EQ(form.resultsText->Position().height, results.height + dy);
+      EXPECT_EQ(form.exitButton->Position().left, exit.left + dx);
+      EXPECT_EQ(form.exitButton->Position().top, exit.top + dy);
+      form.Resize(0, 0);  // never below the design size
+      EXPECT_EQ(form.ClientWidth(), app::kForm1ClientWidth);
+      form.Resize(form.OpenWidth(), form.OpenHeight());
+    }
+    for (int page = 0; page < 5; ++page) {
+      app::SwitchPage(form, pages, static_cast<app::Page>(page));
+      for (int tab = 0; tab < (page == 4 ? 5 : 1); ++tab) {
+        if (page == 4) app::ShowOptionTab(pages, tab);
+        std::vector<toolkit::Control*> shown;
+        for (const auto& c : form.Controls())
+          if (c->Shown() && c->kind() != Kind::kShape && c->kind() != Kind::kMenu)
+            shown.push_back(c.get());
+        ASSERT_GT(shown.size(), 10u);
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+          const Rect& a = shown[i]->Position();
+          EXPECT_LE(a.left + a.width, form.ClientWidth()) << shown[i]->name();
+          EXPECT_LE(a.top + a.height, form.ClientHeight()) << shown[i]->name();
+          for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            const Rect& b = shown[j]->Position();
+            if (Overlap(a, b)) {
+              EXPECT_TRUE(Inside(a, b) || Inside(b, a))
+                  << "page " << page << " tab " << tab << ": " << shown[i]->name() << " and "
+                  << shown[j]->name() << " overlap";
+            }
           }
         }
+      }
     }
   }
 }

@@ -27,8 +27,9 @@ class Form1 : public toolkit::Form {
   toolkit::PictureBox* logo = nullptr;
   toolkit::Button *onlineHelpButton = nullptr, *aboutButton = nullptr, *exitButton = nullptr;
 
-  // Never shown: the data holders of the runs.
-  toolkit::Label* elapsedTime = nullptr;
+  // Never shown: the data holders of the runs, and the formats of the run's
+  // totals (run_totals_caption.h), captions so that language files reach them.
+  toolkit::Label *totalsFormat = nullptr, *rowsFormat = nullptr;
   toolkit::ListBox *resultsLog = nullptr, *internetLog = nullptr;
   toolkit::ListBox* cacheUrls = nullptr;    // the URLs of the cache view's entries
   toolkit::ListBox* storedMarks = nullptr;  // the application lists' stored marks
@@ -40,6 +41,8 @@ class Form1 : public toolkit::Form {
   toolkit::Frame* cleanerPage = nullptr;
   toolkit::ProgressBar* progressBar = nullptr;
   toolkit::TextBox* resultsText = nullptr;
+  // Under the results box after a run: its run time, and beside it its totals.
+  toolkit::Label *elapsedTime = nullptr, *runTotals = nullptr;
   toolkit::Frame* cleanerSettingsFrame = nullptr;
   // The item boxes, one for each row of engine::ItemRows(), by item.
   std::array<toolkit::CheckBox*, engine::kItemCount> itemBoxes{};
@@ -126,8 +129,12 @@ class Form1 : public toolkit::Form {
 // The window's table: controls and menus in creation order, each with its place.
 const toolkit::FormTable<Form1>& Form1Table();
 
-// The client area, in pixels at 96 DPI.
+// The client area, in pixels at 96 DPI: its design size, the smallest the
+// user may make the window, and the size it opens at where the screen holds
+// it, which gives the results box room for a usual path on one line.
 inline constexpr int kForm1ClientWidth = 664;
 inline constexpr int kForm1ClientHeight = 476;
+inline constexpr int kForm1OpenWidth = 880;
+inline constexpr int kForm1OpenHeight = 540;
 
 }  // namespace vb::app

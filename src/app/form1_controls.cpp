@@ -1,8 +1,10 @@
 // The controls and menus of the main window as a table: kind (from the bound
 // member), the frame or menu each sits in, place, caption, language keys,
 // tooltip, design state and look, in creation order. Places are pixels at
-// 96 DPI in the window's client area. Controls of different pages may share
-// a place; those of one page never overlap, except a frame and what it holds.
+// 96 DPI in the window's client area at its design size, the smallest the
+// user may make it; anchors say how each control follows a larger window.
+// Controls of different pages may share a place; those of one page never
+// overlap, except a frame and what it holds.
 #include "app/form1.h"
 
 #include <algorithm>
@@ -12,6 +14,11 @@ namespace vb::app {
 
 using toolkit::Bind;
 using toolkit::FontRole;
+using toolkit::kFollowBottom;
+using toolkit::kFollowRight;
+using toolkit::kGrow;
+using toolkit::kGrowTall;
+using toolkit::kGrowWide;
 using toolkit::Look;
 using toolkit::Pointer;
 using toolkit::Rect;
@@ -33,8 +40,8 @@ constexpr Rect SettingRow(int i) { return Row(X0 + 320, Y0 + 214, i); }
 constexpr Rect kApplicationListPlace = {X0 + 16, Y0 + 60, W - 32, H - 76};
 
 // A decorative control that no code reaches.
-toolkit::ControlRow<F> Decoration(const char* name, Rect at) {
-  return toolkit::Unbound<toolkit::Shape, F>({.name = name, .at = at});
+toolkit::ControlRow<F> Decoration(const char* name, Rect at, unsigned anchors) {
+  return toolkit::Unbound<toolkit::Shape, F>({.name = name, .at = at, .anchors = anchors});
 }
 toolkit::ControlRow<F> Separator(const char* name, const char* menu) {
   return toolkit::Unbound<toolkit::MenuItem, F>({.name = name, .container = menu, .caption = "-"});
@@ -42,12 +49,13 @@ toolkit::ControlRow<F> Separator(const char* name, const char* menu) {
 
 // A page button, in the column of the pages' buttons: the normal look is
 // clicked, the selected look lies over it, in its place, while its page is
-// current.
-toolkit::ControlSpec PageButton(const char* name, const char* caption, int page, bool selected,
-                                bool visible) {
+// current. Both looks take their caption from the page's key.
+toolkit::ControlSpec PageButton(const char* name, const char* caption, int key, int page,
+                                bool selected, bool visible) {
   return {.name = name,
           .at = {8, Y0 + 8 + page * 64, 100, 56},
           .caption = caption,
+          .key = key,
           .visible = visible,
           .look = selected ? Look::kPageButtonSelected : Look::kPageButton};
 }
@@ -61,7 +69,8 @@ toolkit::ControlSpec ItemBoxSpec(const engine::ItemRow& item) {
           .caption = item.caption,
           .key = item.languageKey,
           .visible = set == 0,
-          .value = item.ticked ? 1 : 0};
+          .value = item.ticked ? 1 : 0,
+          .anchors = kFollowRight};
 }
 
 template <std::size_t... I>
@@ -77,35 +86,45 @@ void AddItemBoxes(std::vector<toolkit::ControlRow<F>>& rows, std::index_sequence
 std::vector<toolkit::ControlRow<F>> Rows() {
   std::vector<toolkit::ControlRow<F>> rows = {
       // Always shown.
-      Bind<&F::cleanerPageSelected>(PageButton("ct1", "Cleaner", 0, true, true)),
-      Bind<&F::cleanerPageButton>(PageButton("ct2", "Cleaner", 0, false, false)),
-      Bind<&F::applicationsPageSelected>(PageButton("at1", "Applications", 1, true, false)),
-      Bind<&F::applicationsPageButton>(PageButton("at2", "Applications", 1, false, true)),
-      Bind<&F::internetPageSelected>(PageButton("iet1", "Internet", 2, true, false)),
-      Bind<&F::internetPageButton>(PageButton("iet2", "Internet", 2, false, true)),
-      Bind<&F::toolsPageSelected>(PageButton("tt1", "Tools", 3, true, false)),
-      Bind<&F::toolsPageButton>(PageButton("tt2", "Tools", 3, false, true)),
-      Bind<&F::optionsPageSelected>(PageButton("ot1", "Options", 4, true, false)),
-      Bind<&F::optionsPageButton>(PageButton("ot2", "Options", 4, false, true)),
+      Bind<&F::cleanerPageSelected>(PageButton("ct1", "Cleaner", 630, 0, true, true)),
+      Bind<&F::cleanerPageButton>(PageButton("ct2", "Cleaner", 630, 0, false, false)),
+      Bind<&F::applicationsPageSelected>(PageButton("at1", "Applications", 635, 1, true, false)),
+      Bind<&F::applicationsPageButton>(PageButton("at2", "Applications", 635, 1, false, true)),
+      Bind<&F::internetPageSelected>(PageButton("iet1", "Internet", 640, 2, true, false)),
+      Bind<&F::internetPageButton>(PageButton("iet2", "Internet", 640, 2, false, true)),
+      Bind<&F::toolsPageSelected>(PageButton("tt1", "Tools", 645, 3, true, false)),
+      Bind<&F::toolsPageButton>(PageButton("tt2", "Tools", 645, 3, false, true)),
+      Bind<&F::optionsPageSelected>(PageButton("ot1", "Options", 650, 4, true, false)),
+      Bind<&F::optionsPageButton>(PageButton("ot2", "Options", 650, 4, false, true)),
+      // The product's name: no key, never translated.
       Bind<&F::banner>({.name = "Label1", .at = {X0, 8, W, 48}, .caption = "Vanbrisk",
                         .toolTip = kWebTip, .toolTipKey = 140, .look = Look::kBanner,
-                        .font = FontRole::kBanner, .pointer = Pointer::kHand}),
+                        .font = FontRole::kBanner, .pointer = Pointer::kHand,
+                        .anchors = kGrowWide}),
       Bind<&F::logo>({.name = "Picture1", .at = {8, 8, 100, 48}, .toolTip = kWebTip,
-                      .toolTipKey = 140, .look = Look::kLogo, .pointer = Pointer::kHand}),
+                      .toolTipKey = 140, .look = Look::kLogo, .font = FontRole::kSymbol,
+                      .pointer = Pointer::kHand}),
       Bind<&F::onlineHelpButton>({.name = "Command3", .at = {X0, 438, 112, 28},
                                   .caption = "Online Help", .key = 25,
-                                  .toolTip = "Click here to view Vanbrisk Online Help"}),
+                                  .toolTip = "Click here to view Vanbrisk Online Help",
+                                  .toolTipKey = 670, .anchors = kFollowBottom}),
       Bind<&F::aboutButton>({.name = "Command2", .at = {X0 + 120, 438, 96, 28}, .caption = "About",
-                             .key = 20}),
+                             .key = 20, .anchors = kFollowBottom}),
       Bind<&F::exitButton>({.name = "Command1", .at = {X0 + W - 96, 438, 96, 28}, .caption = "Exit",
-                            .key = 15}),
-      Decoration("Shape1", {0, 60, kForm1ClientWidth, 2}),
-      Decoration("Shape2", {112, 64, 2, 400}),
-      Decoration("Shape3", {0, 428, kForm1ClientWidth, 2}),
-      Decoration("Line1", {X0, 88, W, 1}),
+                            .key = 15, .anchors = kFollowRight | kFollowBottom}),
+      Decoration("Shape1", {0, 60, kForm1ClientWidth, 2}, kGrowWide),
+      Decoration("Shape2", {112, 64, 2, 400}, kGrowTall),
+      Decoration("Shape3", {0, 428, kForm1ClientWidth, 2}, kFollowBottom | kGrowWide),
+      Decoration("Line1", {X0, 88, W, 1}, kGrowWide),
 
-      // Never shown: data holders of the runs.
-      Bind<&F::elapsedTime>({.name = "Label4", .visible = false}),
+      // Never shown: data holders of the runs, and the formats of the totals
+      // line (run_totals_caption.h), as captions that language files reach.
+      Bind<&F::totalsFormat>({.name = "Label13",
+                              .caption = "Files: %1   Size: %2   Registry keys: %3   "
+                                         "Registry values: %4",
+                              .key = 675, .visible = false}),
+      Bind<&F::rowsFormat>({.name = "Label14", .caption = "   Database rows: %1", .key = 680,
+                            .visible = false}),
       Bind<&F::resultsLog>({.name = "L", .visible = false}),
       Bind<&F::internetLog>({.name = "L2", .visible = false}),
       toolkit::Unbound<toolkit::ListBox, F>({.name = "List1", .visible = false}),
@@ -116,15 +135,22 @@ std::vector<toolkit::ControlRow<F>> Rows() {
       Bind<&F::personalRegistryKeys>({.name = "ListView5", .visible = false}),
       Bind<&F::personalRegistryValues>({.name = "ListView6", .visible = false}),
 
-      // Cleaner page.
-      Bind<&F::cleanerPage>({.name = "Cleaner", .at = {X0, Y0, 300, H}}),
+      // Cleaner page: the results box takes whatever room the window gains;
+      // the run time and the totals sit under it, the boxes at the right.
+      Bind<&F::cleanerPage>({.name = "Cleaner", .at = {X0, Y0, 300, H}, .anchors = kGrow}),
       Bind<&F::progressBar>({.name = "ProgressBar1", .container = "Cleaner",
-                             .at = {X0 + 8, Y0 + 8, 284, 18}}),
-      Bind<&F::resultsText>({.name = "Text1", .container = "Cleaner",
-                             .at = {X0 + 8, Y0 + 32, 284, H - 40},
-                             .flags = toolkit::kMultiLine | toolkit::kLocked}),
+                             .at = {X0 + 8, Y0 + 8, 284, 18}, .anchors = kGrowWide}),
+      Bind<&F::resultsText>(
+          {.name = "Text1", .container = "Cleaner", .at = {X0 + 8, Y0 + 32, 284, H - 78},
+           .anchors = kGrow, .flags = toolkit::kMultiLine | toolkit::kLocked | toolkit::kNoWrap}),
+      Bind<&F::elapsedTime>({.name = "Label4", .container = "Cleaner",
+                             .at = {X0 + 8, Y0 + H - 42, 68, 34}, .anchors = kFollowBottom}),
+      Bind<&F::runTotals>({.name = "Label12", .container = "Cleaner",
+                           .at = {X0 + 80, Y0 + H - 42, 212, 34},
+                           .anchors = kFollowBottom | kGrowWide}),
       Bind<&F::cleanerSettingsFrame>({.name = "Frame1", .at = {X0 + 308, Y0, 228, 196},
-                                      .caption = "Cleaner Settings"}),
+                                      .caption = "Cleaner Settings", .key = 655,
+                                      .anchors = kFollowRight}),
   };
   // The item boxes, made from the items' own rows in the order of their
   // places: the two sets share the rows of their frame.
@@ -132,116 +158,143 @@ std::vector<toolkit::ControlRow<F>> Rows() {
   rows.insert(rows.end(), {
       Bind<&F::nextItemsButton>({.name = "Command4", .at = {X0 + 308 + 168, Y0 + 170, 52, 22},
                                  .caption = ">>>", .toolTip = "Shows More Cleaning Options...",
-                                 .font = FontRole::kSymbol}),
+                                 .toolTipKey = 665, .font = FontRole::kSymbol,
+                                 .anchors = kFollowRight}),
       Bind<&F::previousItemsButton>({.name = "Command5", .at = {X0 + 308 + 168, Y0 + 170, 52, 22},
                                      .caption = "<<<", .visible = false,
-                                     .font = FontRole::kSymbol}),
+                                     .font = FontRole::kSymbol, .anchors = kFollowRight}),
       Bind<&F::settingsFrame>({.name = "Frame2", .at = {X0 + 308, Y0 + 198, 228, 126},
-                               .caption = "Settings"}),
+                               .caption = "Settings", .key = 660, .anchors = kFollowRight}),
       Bind<&F::openOnStartup>({.name = "VnbStartup", .container = "Frame2", .at = SettingRow(0),
-                               .caption = "Open Vanbrisk Suite On Startup", .key = 120}),
+                               .caption = "Open Vanbrisk Suite On Startup", .key = 120,
+                               .anchors = kFollowRight}),
       Bind<&F::hideWarningMessages>({.name = "HWM", .container = "Frame2", .at = SettingRow(1),
-                                     .caption = "Hide Warning Messages", .key = 115}),
+                                     .caption = "Hide Warning Messages", .key = 115,
+                                     .anchors = kFollowRight}),
       Bind<&F::hideWhileCleaning>({.name = "HWC", .container = "Frame2", .at = SettingRow(2),
-                                   .caption = "Hide While Cleaning", .key = 110}),
+                                   .caption = "Hide While Cleaning", .key = 110,
+                                   .anchors = kFollowRight}),
       Bind<&F::confirmBeforeDeletion>({.name = "CBD", .container = "Frame2", .at = SettingRow(3),
-                                       .caption = "Confirm Before Deletion", .key = 105}),
+                                       .caption = "Confirm Before Deletion", .key = 105,
+                                       .anchors = kFollowRight}),
       Bind<&F::closeAfterCleaning>({.name = "CAC", .container = "Frame2", .at = SettingRow(4),
-                                    .caption = "Close After Cleaning", .key = 100}),
+                                    .caption = "Close After Cleaning", .key = 100,
+                                    .anchors = kFollowRight}),
       Bind<&F::analyzeButton>({.name = "AnalyCom", .at = {X0 + 308, Y0 + 330, 110, 30},
-                               .caption = "&Analyze", .key = 10}),
+                               .caption = "&Analyze", .key = 10,
+                               .anchors = kFollowRight | kFollowBottom}),
       Bind<&F::runCleanerButton>({.name = "CleanCom", .at = {X0 + 308 + 118, Y0 + 330, 110, 30},
-                                  .caption = "&Run Cleaner", .key = 5}),
+                                  .caption = "&Run Cleaner", .key = 5,
+                                  .anchors = kFollowRight | kFollowBottom}),
 
-      // Applications page.
-      Bind<&F::applicationsPage>({.name = "Applications", .at = {X0, Y0, W, H}, .visible = false}),
+      // Applications page: the lists take the room the window gains.
+      Bind<&F::applicationsPage>({.name = "Applications", .at = {X0, Y0, W, H}, .visible = false,
+                                  .anchors = kGrow}),
       Bind<&F::applicationsPrompt>(
           {.name = "Label9", .container = "Applications", .at = {X0 + 8, Y0 + 8, W - 16, 18},
-           .caption = "Select Which Applications You Wish To Clean:", .key = 200}),
+           .caption = "Select Which Applications You Wish To Clean:", .key = 200,
+           .anchors = kGrowWide}),
       Bind<&F::applicationTabs>(
           {.name = "TabStrip2", .container = "Applications",
-           .at = {X0 + 8, Y0 + 30, W - 16, H - 38},
-           .tabs = {"Applications", "Internet", "Multimedia", "Utilities", "Windows"}}),
+           .at = {X0 + 8, Y0 + 30, W - 16, H - 38}, .anchors = kGrow,
+           .tabs = {"Applications", "Internet", "Multimedia", "Utilities", "Windows"},
+           .tabKeys = {765, 770, 775, 780, 785}}),
       Bind<&F::applicationsList>({.name = "Appl", .container = "Applications",
-                                  .at = kApplicationListPlace,
+                                  .at = kApplicationListPlace, .anchors = kGrow,
                                   .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
       Bind<&F::internetList>({.name = "IE", .container = "Applications",
-                              .at = kApplicationListPlace, .visible = false,
+                              .at = kApplicationListPlace, .visible = false, .anchors = kGrow,
                               .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
       Bind<&F::multimediaList>({.name = "MM", .container = "Applications",
-                                .at = kApplicationListPlace, .visible = false,
+                                .at = kApplicationListPlace, .visible = false, .anchors = kGrow,
                                 .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
       Bind<&F::utilitiesList>({.name = "Util", .container = "Applications",
-                               .at = kApplicationListPlace, .visible = false,
+                               .at = kApplicationListPlace, .visible = false, .anchors = kGrow,
                                .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
       Bind<&F::windowsList>({.name = "Win", .container = "Applications",
-                             .at = kApplicationListPlace, .visible = false,
+                             .at = kApplicationListPlace, .visible = false, .anchors = kGrow,
                              .flags = toolkit::kSorted | toolkit::kCheckBoxes}),
 
-      // Internet page.
-      Bind<&F::internetPage>({.name = "Internet", .at = {X0, Y0, W, 26}, .visible = false}),
+      // Internet page: the log takes the room the window gains, and its
+      // buttons stay under it.
+      Bind<&F::internetPage>({.name = "Internet", .at = {X0, Y0, W, 26}, .visible = false,
+                              .anchors = kGrowWide}),
       Bind<&F::browsersLabel>({.name = "Label2", .container = "Internet",
-                               .at = {X0 + 8, Y0 + 4, 200, 18}, .caption = "Internet Browsers"}),
+                               .at = {X0 + 8, Y0 + 4, 200, 18}, .caption = "Internet Browsers",
+                               .key = 685}),
+      // The cache's addresses are long: its list takes the width the window
+      // gains, and the cookies keep the right.
       Bind<&F::cacheFrame>({.name = "Frame4", .at = {X0, Y0 + 30, 264, 160}, .caption = "Cache:",
-                            .visible = false}),
+                            .visible = false, .anchors = kGrowWide}),
       Bind<&F::cacheView>({.name = "ListView2", .container = "Frame4",
-                           .at = {X0 + 8, Y0 + 48, 248, 134}}),
+                           .at = {X0 + 8, Y0 + 48, 248, 134}, .anchors = kGrowWide}),
       Bind<&F::cookiesFrame>({.name = "Frame5", .at = {X0 + 272, Y0 + 30, 264, 160},
-                              .caption = "Cookies:", .visible = false}),
+                              .caption = "Cookies:", .visible = false, .anchors = kFollowRight}),
       Bind<&F::cookieView>({.name = "ListView1", .container = "Frame5",
-                            .at = {X0 + 280, Y0 + 48, 248, 134}}),
+                            .at = {X0 + 280, Y0 + 48, 248, 134}, .anchors = kFollowRight}),
       Bind<&F::resultsLogFrame>({.name = "Frame3", .at = {X0, Y0 + 196, W, 124},
-                                 .caption = "Results Log:", .visible = false}),
-      Bind<&F::internetLogText>({.name = "Text2", .container = "Frame3",
-                                 .at = {X0 + 8, Y0 + 214, W - 16, 98},
-                                 .flags = toolkit::kMultiLine | toolkit::kLocked}),
+                                 .caption = "Results Log:", .visible = false, .anchors = kGrow}),
+      Bind<&F::internetLogText>(
+          {.name = "Text2", .container = "Frame3", .at = {X0 + 8, Y0 + 214, W - 16, 98},
+           .anchors = kGrow, .flags = toolkit::kMultiLine | toolkit::kLocked | toolkit::kNoWrap}),
       Bind<&F::cleanBrowsersButton>(
           {.name = "CleanIE", .at = {X0, Y0 + 328, 128, 30}, .caption = "&Clean Browsers",
-           .key = 310, .toolTip = "This will delete all IE tracks...", .visible = false}),
+           .key = 310, .toolTip = "This will delete all IE tracks...", .toolTipKey = 690,
+           .visible = false, .anchors = kFollowBottom}),
       Bind<&F::saveLogButton>({.name = "SLF", .at = {X0 + 136, Y0 + 328, 128, 30},
-                               .caption = "Save Log File...", .key = 305, .visible = false}),
+                               .caption = "Save Log File...", .key = 305, .visible = false,
+                               .anchors = kFollowBottom}),
       Bind<&F::deleteCacheButton>({.name = "DelCache", .at = {X0 + 272, Y0 + 328, 128, 30},
-                                   .caption = "Delete Cache", .key = 315, .visible = false}),
+                                   .caption = "Delete Cache", .key = 315, .visible = false,
+                                   .anchors = kFollowBottom}),
       Bind<&F::deleteCookiesButton>({.name = "DelCook", .at = {X0 + 408, Y0 + 328, 128, 30},
-                                     .caption = "Delete Cookies", .key = 320, .visible = false}),
+                                     .caption = "Delete Cookies", .key = 320, .visible = false,
+                                     .anchors = kFollowBottom}),
 
       // Tools page.
-      Bind<&F::toolsPage>({.name = "Tools", .at = {X0, Y0, W, H}, .visible = false}),
+      Bind<&F::toolsPage>({.name = "Tools", .at = {X0, Y0, W, H}, .visible = false,
+                           .anchors = kGrow}),
       Bind<&F::programToolsFrame>({.name = "Frame8", .at = {X0 + 8, Y0 + 8, W - 16, 64},
-                                   .caption = "Program Tools", .key = 400, .visible = false}),
+                                   .caption = "Program Tools", .key = 400, .visible = false,
+                                   .anchors = kGrowWide}),
       Bind<&F::diagnosticsButton>({.name = "Diag", .at = {X0 + 20, Y0 + 30, 150, 30},
-                                   .caption = "Diagnostics",
+                                   .caption = "Diagnostics", .key = 695,
                                    .toolTip = "Click here to view information about your system...",
                                    .toolTipKey = 420, .visible = false}),
       Bind<&F::startupButton>({.name = "Start", .at = {X0 + 180, Y0 + 30, 150, 30},
-                               .caption = "Startup",
+                               .caption = "Startup", .key = 700,
                                .toolTip = "Click here to view which programs are starting up with "
                                           "your system...", .toolTipKey = 425, .visible = false}),
       Bind<&F::commonToolsFrame>({.name = "Frame7", .at = {X0 + 8, Y0 + 84, W - 16, 64},
                                   .caption = "Most Commonly Used...", .key = 405,
-                                  .visible = false}),
+                                  .visible = false, .anchors = kGrowWide}),
       Bind<&F::diskCleanupButton>({.name = "DClean", .at = {X0 + 20, Y0 + 106, 150, 30},
-                                   .caption = "Disk Cleanup", .visible = false}),
+                                   .caption = "Disk Cleanup", .key = 705, .visible = false}),
       Bind<&F::registryEditorButton>({.name = "RegEdit", .at = {X0 + 180, Y0 + 106, 150, 30},
-                                      .caption = "Registry Editor", .visible = false}),
+                                      .caption = "Registry Editor", .key = 710, .visible = false}),
       Bind<&F::controlPanelButton>({.name = "CPanel", .at = {X0 + 340, Y0 + 106, 150, 30},
-                                    .caption = "Control Panel  ", .visible = false}),
+                                    .caption = "Control Panel  ", .key = 715, .visible = false}),
       Bind<&F::moreToolsFrame>({.name = "Frame6", .at = {X0 + 8, Y0 + 160, W - 16, 64},
-                                .caption = "More Tools...", .key = 410, .visible = false}),
+                                .caption = "More Tools...", .key = 410, .visible = false,
+                                .anchors = kGrowWide}),
       Bind<&F::directXDiagnosticsButton>({.name = "DXDiag", .at = {X0 + 20, Y0 + 182, 150, 30},
-                                          .caption = "DirectX Diagnostics", .visible = false}),
+                                          .caption = "DirectX Diagnostics", .key = 720,
+                                          .visible = false}),
       Bind<&F::commandPromptButton>({.name = "CPrompt", .at = {X0 + 180, Y0 + 182, 150, 30},
-                                     .caption = "Command Prompt", .visible = false}),
+                                     .caption = "Command Prompt", .key = 725, .visible = false}),
       Bind<&F::taskManagerButton>({.name = "TMan", .at = {X0 + 340, Y0 + 182, 150, 30},
-                                   .caption = "Task Manager", .visible = false}),
+                                   .caption = "Task Manager", .key = 730, .visible = false}),
 
       // Options page: the tab strip with one option frame in its page.
-      Bind<&F::optionsPage>({.name = "Options", .at = {X0, Y0, W, H}, .visible = false}),
+      Bind<&F::optionsPage>({.name = "Options", .at = {X0, Y0, W, H}, .visible = false,
+                             .anchors = kGrow}),
       Bind<&F::optionTabs>(
           {.name = "TabStrip3", .container = "Options", .at = {X0 + 8, Y0 + 8, W - 16, H - 16},
-           .tabs = {"Cleaner", "Cookies", "Internet", "Personalized", "Advanced"}}),
+           .anchors = kGrow, .tabs = {"Cleaner", "Cookies", "Internet", "Personalized", "Advanced"},
+           .tabKeys = {790, 795, 800, 805, 810}}),
       Bind<&F::cleanerOptionsFrame>({.name = "CleanO", .at = {X0 + 16, Y0 + 40, W - 32, H - 56},
-                                     .caption = "Cleaner Options", .key = 500, .visible = false}),
+                                     .caption = "Cleaner Options", .key = 500, .visible = false,
+                                     .anchors = kGrow}),
       Bind<&F::hideProgressBar>({.name = "Check1", .container = "CleanO",
                                  .at = Row(X0 + 28, Y0 + 60, 0, 300),
                                  .caption = "Hide Progress Bar While Cleaning", .key = 505}),
@@ -254,9 +307,11 @@ std::vector<toolkit::ControlRow<F>> Rows() {
       Bind<&F::defaultSettingsNote>(
           {.name = "Label3", .container = "CleanO", .at = {X0 + 28, Y0 + 136, W - 60, 44},
            .caption = "Note: When using \"Show Only Default Settings\" You will have to restart "
-                      "the program in order for the settings to be enabled.", .key = 520}),
+                      "the program in order for the settings to be enabled.", .key = 520,
+           .anchors = kGrowWide}),
       Bind<&F::cookieOptionsFrame>({.name = "CookO", .at = {X0 + 16, Y0 + 40, W - 32, H - 56},
-                                    .caption = "Cookies", .key = 525, .visible = false}),
+                                    .caption = "Cookies", .key = 525, .visible = false,
+                                    .anchors = kGrow}),
       Bind<&F::cookiesToDeleteLabel>({.name = "Label", .container = "CookO",
                                       .at = {X0 + 28, Y0 + 58, 200, 18},
                                       .caption = "Cookies to delete:", .key = 530}),
@@ -274,7 +329,8 @@ std::vector<toolkit::ControlRow<F>> Rows() {
       Bind<&F::releaseCookieButton>({.name = "RC", .container = "CookO",
                                      .at = {X0 + 246, Y0 + 154, 36, 26}, .caption = "<-"}),
       Bind<&F::internetOptionsFrame>({.name = "IEO", .at = {X0 + 16, Y0 + 40, W - 32, H - 56},
-                                      .caption = "Internet Options", .key = 540, .visible = false}),
+                                      .caption = "Internet Options", .key = 540, .visible = false,
+                                      .anchors = kGrow}),
       Bind<&F::showAllIeFiles>({.name = "Check4", .container = "IEO",
                                 .at = Row(X0 + 28, Y0 + 60, 0, 320),
                                 .caption = "Show All Deleted IE Temp Files", .key = 545}),
@@ -282,31 +338,41 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                                 .at = Row(X0 + 28, Y0 + 60, 1, 320),
                                 .caption = "Add Vanbrisk button to Internet Explorer", .key = 550}),
       Bind<&F::personalizedFrame>({.name = "PerO", .at = {X0 + 16, Y0 + 40, W - 32, H - 56},
-                                   .caption = "Personalized", .key = 555, .visible = false}),
+                                   .caption = "Personalized", .key = 555, .visible = false,
+                                   .anchors = kGrow}),
       Bind<&F::personalizedLabel>(
           {.name = "Label6", .container = "PerO", .at = {X0 + 28, Y0 + 58, W - 60, 18},
-           .caption = " Personalized files, folders && registry items to clean:", .key = 560}),
+           .caption = " Personalized files, folders && registry items to clean:", .key = 560,
+           .anchors = kGrowWide}),
       Bind<&F::personalizedList>({.name = "LV", .container = "PerO",
-                                  .at = {X0 + 28, Y0 + 78, W - 60, 150}}),
+                                  .at = {X0 + 28, Y0 + 78, W - 60, 150}, .anchors = kGrow}),
       Bind<&F::cleanPersonalized>({.name = "Check8", .container = "PerO",
                                    .at = {X0 + 28, Y0 + 234, W - 60, 20},
                                    .caption = "Clean Personalized Files, Folders && Registry "
-                                              "Items when clicking \"Run Cleaner\"", .key = 565}),
+                                              "Items when clicking \"Run Cleaner\"", .key = 565,
+                                   .anchors = kFollowBottom | kGrowWide}),
       Bind<&F::hiddenFilesNote>(
           {.name = "Label8", .container = "PerO", .at = {X0 + 28, Y0 + 256, W - 60, 18},
-           .caption = "Note: Cleaning is not supported for hidden files", .key = 570}),
+           .caption = "Note: Cleaning is not supported for hidden files", .key = 570,
+           .anchors = kFollowBottom | kGrowWide}),
       Bind<&F::addFolderButton>({.name = "AFol", .at = {X0 + 28, Y0 + 280, 88, 26},
-                                 .caption = "Add Folder", .key = 575, .visible = false}),
+                                 .caption = "Add Folder", .key = 575, .visible = false,
+                                 .anchors = kFollowBottom}),
       Bind<&F::addFileButton>({.name = "AFil", .at = {X0 + 122, Y0 + 280, 88, 26},
-                               .caption = "Add File", .key = 580, .visible = false}),
+                               .caption = "Add File", .key = 580, .visible = false,
+                               .anchors = kFollowBottom}),
       Bind<&F::addRegistryButton>({.name = "AReg", .at = {X0 + 216, Y0 + 280, 88, 26},
-                                   .caption = "Add Registry", .key = 585, .visible = false}),
+                                   .caption = "Add Registry", .key = 585, .visible = false,
+                                   .anchors = kFollowBottom}),
       Bind<&F::removeSelectedButton>({.name = "RSel", .at = {X0 + 310, Y0 + 280, 100, 26},
-                                      .caption = "Remove Selected", .key = 590, .visible = false}),
+                                      .caption = "Remove Selected", .key = 590, .visible = false,
+                                      .anchors = kFollowBottom}),
       Bind<&F::removeAllButton>({.name = "RAll", .at = {X0 + 416, Y0 + 280, 84, 26},
-                                 .caption = "Remove All", .key = 595, .visible = false}),
+                                 .caption = "Remove All", .key = 595, .visible = false,
+                                 .anchors = kFollowBottom}),
       Bind<&F::advancedOptionsFrame>({.name = "AdvO", .at = {X0 + 16, Y0 + 40, W - 32, H - 56},
-                                      .caption = "Advanced Options", .key = 600, .visible = false}),
+                                      .caption = "Advanced Options", .key = 600, .visible = false,
+                                      .anchors = kGrow}),
       Bind<&F::cleanAtStartup>({.name = "Check10", .container = "AdvO",
                                 .at = Row(X0 + 28, Y0 + 60, 0, 460),
                                 .caption = "Run Cleaner when the computer starts", .key = 610}),
@@ -329,11 +395,12 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                              .at = {X0 + 100, Y0 + 156, 180, 22}}),
       Bind<&F::commandLineLabel>({.name = "Label10", .container = "AdvO",
                                   .at = {X0 + 28, Y0 + 196, 300, 18},
-                                  .caption = "Command-Line Parameters:"}),
+                                  .caption = "Command-Line Parameters:", .key = 735}),
       Bind<&F::quietModeNote>({.name = "Label11", .container = "AdvO",
                                .at = {X0 + 28, Y0 + 216, W - 60, 36},
                                .caption = "/AUTO - (Quiet Mode) Opens program hidden, runs "
-                                          "cleaner and then exits when finished"}),
+                                          "cleaner and then exits when finished",
+                               .key = 740, .anchors = kGrowWide}),
 
       // Popup menus: each top-level entry is invisible, so the window has no
       // menu bar; the program opens them at the mouse.
@@ -381,13 +448,15 @@ std::vector<toolkit::ControlRow<F>> Rows() {
       Bind<&F::cancelCookiesItem>({.name = "cancel2", .container = "cachepopup2",
                                    .caption = "Cancel", .key = 355}),
       Bind<&F::applicationListMenu>({.name = "lbmnu", .caption = "ListBoxMenu", .visible = false}),
-      Bind<&F::selectAllItem>({.name = "sall", .container = "lbmnu", .caption = "Select All"}),
+      Bind<&F::selectAllItem>({.name = "sall", .container = "lbmnu", .caption = "Select All",
+                               .key = 745}),
       Bind<&F::selectAllOfTypeItem>({.name = "sallt", .container = "lbmnu",
-                                     .caption = "Select All of Type"}),
+                                     .caption = "Select All of Type", .key = 750}),
       Separator("sep5", "lbmnu"),
-      Bind<&F::deselectAllItem>({.name = "dall", .container = "lbmnu", .caption = "Deselect All"}),
+      Bind<&F::deselectAllItem>({.name = "dall", .container = "lbmnu", .caption = "Deselect All",
+                                 .key = 755}),
       Bind<&F::deselectAllOfTypeItem>({.name = "dallt", .container = "lbmnu",
-                                       .caption = "Deselect All of Type"}),
+                                       .caption = "Deselect All of Type", .key = 760}),
       Bind<&F::personalizedMenu>({.name = "PersMenu", .caption = "PersMenu", .visible = false}),
       Bind<&F::addFileItem>({.name = "afilmnu", .container = "PersMenu", .caption = "Add File",
                              .key = 580}),
@@ -407,8 +476,14 @@ std::vector<toolkit::ControlRow<F>> Rows() {
 }  // namespace
 
 const toolkit::FormTable<Form1>& Form1Table() {
-  static const toolkit::FormTable<Form1> table{"Form1", "Vanbrisk", kForm1ClientWidth,
-                                               kForm1ClientHeight, Rows()};
+  // The product's name as the caption: no key, never translated.
+  static const toolkit::FormTable<Form1> table{.name = "Form1",
+                                               .caption = "Vanbrisk",
+                                               .clientWidth = kForm1ClientWidth,
+                                               .clientHeight = kForm1ClientHeight,
+                                               .controls = Rows(),
+                                               .openWidth = kForm1OpenWidth,
+                                               .openHeight = kForm1OpenHeight};
   return table;
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/form1_settings.h"
 #include "app/program.h"
+#include "app/run_totals_caption.h"
 #include "app/warning_window.h"
 #include "catalogue/catalogue_routines.h"
 #include "catalogue/rule_catalogue.h"
@@ -325,7 +326,22 @@ engine::RunRequest MainWindow::Request() const {
 void MainWindow::RunCleaner_Click() {
   engine::RunRequest request = Request();
   options_ = request.options;
+  // The run counts into the tally a caller gave, else into one of its own;
+  // the line under the results box shows what this run alone counted.
+  engine::RunTally own;
+  engine::RunTally* given = removal_.tally;
+  engine::RunTally& tally = given ? *given : own;
+  engine::RunTally before = TallySince(tally, {});
+  removal_.tally = &tally;
+  form_.runTotals->SetCaption("");
   run_.Run(request);
+  removal_.tally = given;
+  // A run that stopped before its end (the first-clean warning, a "No" to the
+  // confirmation) has no run time, and no totals either.
+  if (!form_.elapsedTime->Caption().empty())
+    form_.runTotals->SetCaption(RunTotalsCaption(TallySince(tally, before),
+                                                 form_.totalsFormat->Caption(),
+                                                 form_.rowsFormat->Caption()));
 }
 
 void MainWindow::Analyze_Click() {

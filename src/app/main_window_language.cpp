@@ -23,7 +23,7 @@ void MainWindow::Show(toolkit::Window& window) {
 void MainWindow::ApplyLanguage(toolkit::Form* shown) {
   auto& platform = program_.platform();
   // A missing or invalid file leaves the texts as they are.
-  bool failed = language::LoadLanguage(platform.Files(),
+  bool failed = language::LoadLanguage(platform,
                                        language::LanguagePath(platform, form_.languageBox->Text()),
                                        language_, form_);
   if (!failed && shown) language::ApplyLanguage(*shown, language_);

@@ -14,34 +14,40 @@ const toolkit::FormTable<WarningForm>& WarningTable() {
   static const std::string details =
       "This Program will only delete what is selected in 'Cleaner Settings'..." +
       std::string(145, ' ') + "Be sure to select only what you want deleted!";
+  // A small fixed dialog, pixels at 96 DPI.
   static const toolkit::FormTable<WarningForm> table{
-      "Warning",
-      "Warning!",
-      420,
-      224,
-      // A small fixed dialog, pixels at 96 DPI.
-      {
+      .name = "Warning",
+      .caption = "Warning!",
+      .captionKey = 850,
+      .clientWidth = 420,
+      .clientHeight = 224,
+      .controls = {
           Bind<&W::warningText>(
               {.name = "Label1",
                .at = {8, 8, 404, 44},
                .caption = "Warning!, this process will permanetly delete files on your computer! "
                           "(Press \"Analyze\" to scan for useless files without deleting "
-                          "them...)"}),
+                          "them...)",
+               .key = 855}),
           Bind<&W::detailsFrame>(
-              {.name = "Frame1", .at = {8, 56, 404, 96}, .caption = "Cleaning Details"}),
+              {.name = "Frame1", .at = {8, 56, 404, 96}, .caption = "Cleaning Details",
+               .key = 860}),
           Bind<&W::detailsText>({.name = "Label2",
                                  .container = "Frame1",
                                  .at = {16, 74, 388, 70},
-                                 .caption = details.c_str()}),
+                                 .caption = details.c_str(),
+                                 .key = 865}),
           Bind<&W::dontShowAgain>({.name = "Check1",
                                    .at = {8, 160, 260, 20},
-                                   .caption = "Do Not Show Me This Message Again..."}),
+                                   .caption = "Do Not Show Me This Message Again...",
+                                   .key = 870}),
           Bind<&W::okButton>({.name = "OKButton",
                               .at = {236, 188, 84, 28},
                               .caption = "Ok",
+                              .key = 875,
                               .flags = toolkit::kDefault}),
           Bind<&W::cancelButton>(
-              {.name = "Command1", .at = {328, 188, 84, 28}, .caption = "Cancel"}),
+              {.name = "Command1", .at = {328, 188, 84, 28}, .caption = "Cancel", .key = 880}),
       }};
   return table;
 }

@@ -9,7 +9,6 @@
 #include "cli/reg_verbs.h"
 #include "cli/run_verbs.h"
 #include "cli/schedule_verb.h"
-#include "cli/utf8_output.h"
 #include "cli/verb_help.h"
 #include "cli/winapp2_verb.h"
 #include "product/version.h"
@@ -115,27 +114,18 @@ int RunVerb(std::vector<std::string> args, const Host& host, VerbIo io) {
 }  // namespace
 
 int RunCommandLine(std::vector<std::string> args, const Host& host, VerbIo io) {
-  // What a person reads is converted at this boundary only: the verbs write
-  // the program's own Windows-1252 text. reg, as reg.exe, reads and writes
-  // the host's text itself (UTF-8 command lines and output).
-  std::size_t verb = 0;
-  while (verb < args.size() && (args[verb] == "--verbose" || args[verb] == "--quiet" ||
-                                (args[verb] == "--machine" && ++verb < args.size())))
-    ++verb;
-  bool convert = host.utf8 && !(verb < args.size() && args[verb] == "reg");
-  Utf8Output utf8Out(io.out.rdbuf()), utf8Err(io.err.rdbuf());
-  std::ostream out(convert ? &utf8Out : io.out.rdbuf());
-  std::ostream err(convert ? &utf8Err : io.err.rdbuf());
-  VerbIo verbIo{io.in, out, err, io.verbose, io.quiet, host.errIsTerminal};
+  // The verbs write the program's text as it is: it is in the code page the
+  // host's terminal speaks (UTF-8 on Linux, the process's ANSI code page on
+  // Windows, whose console is set to it).
+  VerbIo verbIo{io.in, io.out, io.err, io.verbose, io.quiet, host.errIsTerminal};
   int code = RunVerb(std::move(args), host, verbIo);
   // A report that did not reach its file is no report: the status says so.
-  out.flush();
   io.out.flush();
-  if (!out || !io.out) {
-    err << "vanbrisk-cli: standard output could not be written; what it holds is incomplete\n";
+  if (!io.out) {
+    io.err << "vanbrisk-cli: standard output could not be written; what it holds is incomplete\n";
     code = kExitFailed;
   }
-  err.flush();
+  io.err.flush();
   return code;
 }
 

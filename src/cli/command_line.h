@@ -2,7 +2,8 @@
 // the exit status: the options before the verb, help and version, the
 // machine opened, the verb run, and the output checked at the end. main and
 // the transcript tests run the same routine; what differs between them (how
-// the machine is opened, what the terminal speaks) is the host given.
+// the machine is opened, whether standard error is a terminal) is the host
+// given.
 #pragma once
 
 #include <functional>
@@ -32,8 +33,6 @@ struct Host {
   std::function<std::string()> defaultFolder;
   // Whether --machine means something (see UsesEmulatedMachines).
   bool emulated = false;
-  // The terminal speaks UTF-8: the output, Windows-1252 inside, is converted.
-  bool utf8 = false;
   // Standard error is a terminal: runs show their progress there.
   bool errIsTerminal = false;
 };

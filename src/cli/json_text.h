@@ -4,14 +4,21 @@
 
 #include <string>
 
+#include "platform/win_types.h"
+
 namespace vb::cli {
 
-// The text, Windows-1252 as all the program's texts, as a JSON string,
-// quotes included. Every byte beyond ASCII is written as the \uXXXX escape of
-// its character (see registry::Cp1252ToUnicode), so the JSON is plain ASCII whatever the
-// terminal speaks, and two different texts never read the same: each byte
-// has a character of its own, the five bytes the code page leaves undefined
-// included.
-[[nodiscard]] std::string JsonString(const std::string& text);
+// The text, in the program's code page (codePage: UTF-8 on the emulated
+// machine and under the manifest, Windows-1252 on older Windows), as a JSON
+// string, quotes included. Every character beyond ASCII is written as its
+// \uXXXX escape, so the JSON is plain ASCII whatever the terminal speaks.
+// Two different texts never read the same:
+//  - under UTF-8, a byte that starts no well-formed character (a Linux file
+//    name may hold any bytes) is written as the lone surrogate \udcXX of that
+//    byte, which no well-formed character escapes to;
+//  - under Windows-1252 each byte has a character of its own, the five bytes
+//    the code page leaves undefined being the controls of the same number
+//    (see registry::Cp1252ToUnicode).
+[[nodiscard]] std::string JsonString(const std::string& text, win::DWORD codePage);
 
 }  // namespace vb::cli

@@ -11,16 +11,16 @@ namespace vb::cli {
 
 namespace {
 
-void Print(app::Form1& form, bool json, std::ostream& out) {
+void Print(app::Form1& form, bool json, win::DWORD codePage, std::ostream& out) {
   for (const BoxChoice& choice : MainWindowBoxes(form)) {
     const char* kind = choice.item ? "item" : "option";
     std::string caption = ShownCaption(choice.box->Caption());
     int value = choice.box->Value();
     if (json)
-      out << "{\"kind\": \"" << kind << "\", \"name\": " << JsonString(choice.box->name())
-          << ", \"caption\": " << JsonString(caption)
+      out << "{\"kind\": \"" << kind << "\", \"name\": " << JsonString(choice.box->name(), codePage)
+          << ", \"caption\": " << JsonString(caption, codePage)
           << ", \"checked\": " << (value == 1 ? "true" : "false")
-          << (choice.source ? ", \"source\": " + JsonString(choice.source) : "") << "}\n";
+          << (choice.source ? ", \"source\": " + JsonString(choice.source, codePage) : "") << "}\n";
     else
       out << kind << "\t" << choice.box->name() << "\t" << value << "\t" << caption << "\n";
   }
@@ -29,9 +29,9 @@ void Print(app::Form1& form, bool json, std::ostream& out) {
     bool checked = entry.list->Checked(entry.index);
     if (json)
       out << "{\"kind\": \"entry\", \"list\": \"" << entry.listName
-          << "\", \"caption\": " << JsonString(text)
+          << "\", \"caption\": " << JsonString(text, codePage)
           << ", \"checked\": " << (checked ? "true" : "false")
-          << ", \"source\": " << JsonString(text) << "}\n";
+          << ", \"source\": " << JsonString(text, codePage) << "}\n";
     else
       out << "entry\t" << entry.listName << "\t" << (checked ? 1 : 0) << "\t" << text << "\n";
   }
@@ -59,7 +59,7 @@ int RunListVerb(app::Program& program, platform::ScriptedUi* ui,
   {
     VerbRun run("list", program, ui, io);
     if (run.Do("start") && run.target().Running()) {
-      Print(program.Main().form(), json, io.out);
+      Print(program.Main().form(), json, program.platform().System().GetACP(), io.out);
       code = kExitOk;
     }
     run.Finish(code);

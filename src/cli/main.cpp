@@ -10,10 +10,8 @@
 
 int main(int argc, char** argv) {
   using namespace vb;
-  cli::Console console = cli::HostConsole();
-  cli::Host host{cli::OpenPlatform,          cli::RunMachineVerb, cli::SystemCommandRunner,
-                 cli::DefaultMachineFolder,   cli::UsesEmulatedMachines(), console.utf8,
-                 console.errIsTerminal};
+  cli::Host host{cli::OpenPlatform,        cli::RunMachineVerb,         cli::SystemCommandRunner,
+                 cli::DefaultMachineFolder, cli::UsesEmulatedMachines(), cli::ErrorIsTerminal()};
   return cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), host,
                              {std::cin, std::cout, std::cerr});
 }

@@ -27,14 +27,8 @@ class ChosenPlatform {
 // --machine mean something.
 bool UsesEmulatedMachines();
 
-// What the terminal of vanbrisk-cli is: whether it speaks UTF-8 (the
-// locale's character set, on Linux; a Windows console takes the program's
-// ANSI text as it is), and whether standard error is a terminal.
-struct Console {
-  bool utf8 = false;
-  bool errIsTerminal = false;
-};
-Console HostConsole();
+// Whether standard error is a terminal, where runs show their progress.
+bool ErrorIsTerminal();
 
 // Opens the platform. folder: the machine folder (emulated machines only);
 // createDefault: lay out a new machine there when it has none, saying so

@@ -1,8 +1,11 @@
 #include "cli/run_progress.h"
 
-#include "cli/run_totals.h"
+#include "engine/number_format.h"
 
 namespace vb::cli {
+
+using engine::GroupedNumber;
+using engine::SizeText;
 
 namespace {
 

@@ -7,27 +7,8 @@
 
 namespace vb::cli {
 
-std::string GroupedNumber(std::uint64_t number) {
-  std::string digits = std::to_string(number);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
-  }
-  return grouped;
-}
-
-std::string SizeText(std::uint64_t bytes) {
-  if (bytes < 1024) return std::to_string(bytes) + " bytes";
-  static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
-  double value = static_cast<double>(bytes) / 1024;
-  int unit = 0;
-  while (value >= 1024 && unit < 3) {
-    value /= 1024;
-    ++unit;
-  }
-  return engine::FormatFixed(value, 1, ".") + " " + kUnits[unit];
-}
+using engine::GroupedNumber;
+using engine::SizeText;
 
 std::string TotalsText(const engine::RunTally& tally) {
   return "Files: " + GroupedNumber(tally.files) + "  Size: " + SizeText(tally.bytes) + " (" +
@@ -38,10 +19,10 @@ std::string TotalsText(const engine::RunTally& tally) {
          (tally.failed ? "Registry deletions failed: " + GroupedNumber(tally.failed) + "\n" : "");
 }
 
-std::string ActionJson(const engine::Action& a) {
+std::string ActionJson(const engine::Action& a, win::DWORD codePage) {
   using engine::ActionKind;
-  auto field = [](const char* name, const std::string& text) {
-    return "\"" + std::string(name) + "\": " + JsonString(text) + ", ";
+  auto field = [codePage](const char* name, const std::string& text) {
+    return "\"" + std::string(name) + "\": " + JsonString(text, codePage) + ", ";
   };
   auto number = [](const char* name, std::uint64_t n) {
     return "\"" + std::string(name) + "\": " + std::to_string(n) + ", ";
@@ -71,13 +52,13 @@ std::string ActionJson(const engine::Action& a) {
     case ActionKind::kRefused:
       head = field("target", a.path);
       return "{" + head + "\"action\": \"refused\", " + field("reason", a.name) + "\"source\": " +
-             JsonString(a.source) + "}";
+             JsonString(a.source, codePage) + "}";
     case ActionKind::kFailed:
       head = field("key", a.path) + (a.value.empty() ? "" : field("value", a.value));
       return "{" + head + "\"action\": \"failed\", " + field("reason", a.name) + "\"source\": " +
-             JsonString(a.source) + "}";
+             JsonString(a.source, codePage) + "}";
   }
-  return "{" + head + "\"action\": \"" + done + "\", \"source\": " + JsonString(a.source) + "}";
+  return "{" + head + "\"action\": \"" + done + "\", \"source\": " + JsonString(a.source, codePage) + "}";
 }
 
 std::string PlanLine(const engine::Action& a) {
@@ -118,14 +99,14 @@ std::string PlanLine(const engine::Action& a) {
   return what + "\t" + a.path + "\t" + detail + "\t" + a.source;
 }
 
-std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
+std::string SummaryJson(const std::string& verb, const engine::RunTally& tally, win::DWORD codePage,
                         const RunEnd& end) {
-  std::string json = "{\"summary\": true, \"verb\": " + JsonString(verb) +
-                     ", \"status\": " + JsonString(end.stopped ? "stopped" : "done");
-  if (end.stopped) json += ", \"reason\": " + JsonString(end.reason);
+  std::string json = "{\"summary\": true, \"verb\": " + JsonString(verb, codePage) +
+                     ", \"status\": " + JsonString(end.stopped ? "stopped" : "done", codePage);
+  if (end.stopped) json += ", \"reason\": " + JsonString(end.reason, codePage);
   json += ", \"files\": " + std::to_string(tally.files) +
           ", \"bytes\": " + std::to_string(tally.bytes) +
-          ", \"size\": " + JsonString(SizeText(tally.bytes)) +
+          ", \"size\": " + JsonString(SizeText(tally.bytes), codePage) +
           ", \"folders\": " + std::to_string(tally.folders) +
           ", \"registryKeys\": " + std::to_string(tally.registryKeys) +
           ", \"registryValues\": " + std::to_string(tally.registryValues) +
@@ -134,7 +115,7 @@ std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
           ", \"refused\": " + std::to_string(tally.refused) +
           ", \"failed\": " + std::to_string(tally.failed);
   if (end.withResults)
-    json += ", \"results\": " + (end.results ? JsonString(*end.results) : std::string("null"));
+    json += ", \"results\": " + (end.results ? JsonString(*end.results, codePage) : std::string("null"));
   return json + "}";
 }
 

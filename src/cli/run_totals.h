@@ -7,14 +7,9 @@
 #include <string>
 
 #include "engine/run_tally.h"
+#include "platform/win_types.h"
 
 namespace vb::cli {
-
-// "1,234": the number with a comma between each group of three digits.
-[[nodiscard]] std::string GroupedNumber(std::uint64_t number);
-
-// "812 bytes", "1.5 KB", "56.7 MB", "2.0 GB" (units of 1024).
-[[nodiscard]] std::string SizeText(std::uint64_t bytes);
 
 // Two lines, and one each for database rows and failed registry deletions
 // when there are any:
@@ -22,7 +17,8 @@ namespace vb::cli {
 //   Registry keys: 3  Registry values: 12
 [[nodiscard]] std::string TotalsText(const engine::RunTally& tally);
 
-// One action as a JSON object, with the item or entry that asked for it:
+// One action as a JSON object, its texts in the program's code page (see
+// JsonString), with the item or entry that asked for it:
 //   {"path": ..., "bytes": N, "action": "deleted"|"listed", "source": ...}    a file
 //   {"folder": ..., "action": "removed", ...}
 //   {"path": ..., "action": "attributes cleared", ...}
@@ -32,7 +28,7 @@ namespace vb::cli {
 //   {"recycleBin": true, "items": N, "bytes": N, "action": "emptied"|"listed", ...}
 //   {"target": ..., "action": "refused", "reason": ..., ...}
 //   {"key": ..., ["value": NAME,] "action": "failed", "reason": ..., ...}
-[[nodiscard]] std::string ActionJson(const engine::Action& action);
+[[nodiscard]] std::string ActionJson(const engine::Action& action, win::DWORD codePage);
 
 // One action of a plan as a line of tab-separated fields: what is done, to
 // what, its size, value name or reason, and the item or entry:
@@ -57,6 +53,6 @@ struct RunEnd {
 //  "registryValues": ..., "cacheEntries": ..., "databaseRows": ..., "refused": ...,
 //  "failed": ..., ["results": TEXT or null]}
 [[nodiscard]] std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
-                                      const RunEnd& end);
+                                      win::DWORD codePage, const RunEnd& end);
 
 }  // namespace vb::cli

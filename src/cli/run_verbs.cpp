@@ -119,7 +119,7 @@ class CleanerVerb {
     tally_.onAction = [this, &progress, eachAction](const engine::Action& action) {
       // The line of progress goes before anything else is written.
       if (progress && eachAction) progress->Erase();
-      if (eachAction) io_.out << (args_.json ? ActionJson(action) : PlanLine(action)) << "\n";
+      if (eachAction) io_.out << (args_.json ? ActionJson(action, program_.platform().System().GetACP()) : PlanLine(action)) << "\n";
       if (progress) progress->Update(tally_, action);
     };
     std::optional<StoredMarks> marks;
@@ -142,7 +142,7 @@ class CleanerVerb {
     if (code != kExitOk && code != kExitStopped) return code;
     if (args_.json) {
       end_.withResults = args_.results;
-      io_.out << SummaryJson(verb_, tally_, end_) << "\n";
+      io_.out << SummaryJson(verb_, tally_, program_.platform().System().GetACP(), end_) << "\n";
     } else if (code == kExitOk) {
       io_.out << TotalsText(tally_);
     }

@@ -15,6 +15,28 @@ std::string FormatFixed(double value, int decimals, const std::string& separator
   return out;
 }
 
+std::string GroupedNumber(std::uint64_t number) {
+  std::string digits = std::to_string(number);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
+}
+
+std::string SizeText(std::uint64_t bytes) {
+  if (bytes < 1024) return std::to_string(bytes) + " bytes";
+  static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
+  double value = static_cast<double>(bytes) / 1024;
+  int unit = 0;
+  while (value >= 1024 && unit < 3) {
+    value /= 1024;
+    ++unit;
+  }
+  return FormatFixed(value, 1, ".") + " " + kUnits[unit];
+}
+
 std::string ElapsedText(std::int32_t t, const std::string& separator) {
   std::string n = std::to_string(t);
   if (t < 10) return "0.00" + n + " secs";

@@ -11,6 +11,12 @@ namespace vb::engine {
 // the user's decimal separator ("0.00" gives 2).
 std::string FormatFixed(double value, int decimals, const std::string& separator);
 
+// "1,234": the number with a comma between each group of three digits.
+[[nodiscard]] std::string GroupedNumber(std::uint64_t number);
+
+// "812 bytes", "1.5 KB", "56.7 MB", "2.0 GB" (units of 1024).
+[[nodiscard]] std::string SizeText(std::uint64_t bytes);
+
 // The run time: 7 ms "0.007 secs", 250 "0.250 secs", exactly 1000
 // "1.000 second", 12345 "12.345 secs". Below 1000 ms the text always has a
 // full stop; above, the user's separator.

@@ -33,7 +33,7 @@ void FillLanguageBox(platform::Platform& platform, toolkit::ComboBox& box) {
 
 void ChooseLanguage(platform::Platform& platform, LanguageTable& table, toolkit::Form& form,
                     toolkit::ComboBox& box) {
-  if (!LoadLanguage(platform.Files(), LanguagePath(platform, box.Text()), table, form)) return;
+  if (!LoadLanguage(platform, LanguagePath(platform, box.Text()), table, form)) return;
   platform.Ui().MessageBoxA("Invalid language file.", "Vanbrisk Suite", kMbIconExclamation);
   box.SetText("");
 }

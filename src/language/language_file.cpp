@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "language/file_text.h"
 #include "platform/entry_lister.h"
 
 namespace vb::language {
@@ -69,8 +70,9 @@ std::optional<int> KeyOf(std::string_view firstThree) {
   return static_cast<int>(key);
 }
 
-bool LoadLanguage(platform::FileSystemApi& files, const std::string& path, LanguageTable& table,
+bool LoadLanguage(platform::Platform& platform, const std::string& path, LanguageTable& table,
                   toolkit::Form& form) {
+  auto& files = platform.Files();
   // A search for the exact path, as the program lists files: hidden and
   // system files and folders are not found.
   if (path.empty() ||
@@ -78,7 +80,8 @@ bool LoadLanguage(platform::FileSystemApi& files, const std::string& path, Langu
     return true;
   std::string content;
   if (files.ReadFileBytes(path, &content) != kErrorSuccess) return true;
-  bool failed = ReadLanguageText(content, table);
+  bool failed =
+      ReadLanguageText(FileText(std::move(content), platform.System().GetACP()), table);
   if (!failed) ApplyLanguage(form, table);
   return failed;
 }
@@ -100,24 +103,39 @@ bool ReadLanguageText(const std::string& content, LanguageTable& table) {
 }
 
 void ApplyLanguage(toolkit::Form& form, const LanguageTable& table) {
+  enum class Field { kCaption, kToolTip, kTab, kFormCaption };
   struct Target {
     int key;
-    toolkit::Control* control;
-    bool toolTip;
+    Field field;
+    toolkit::Control* control = nullptr;
+    std::size_t tab = 0;
   };
   std::vector<Target> targets;
+  if (form.CaptionKey() != 0) targets.push_back({form.CaptionKey(), Field::kFormCaption});
   for (const auto& control : form.Controls()) {
-    if (control->CaptionKey() != 0) targets.push_back({control->CaptionKey(), control.get(), false});
-    if (control->ToolTipKey() != 0) targets.push_back({control->ToolTipKey(), control.get(), true});
+    if (control->CaptionKey() != 0)
+      targets.push_back({control->CaptionKey(), Field::kCaption, control.get()});
+    if (control->ToolTipKey() != 0)
+      targets.push_back({control->ToolTipKey(), Field::kToolTip, control.get()});
+    if (auto* strip = dynamic_cast<toolkit::TabStrip*>(control.get()))
+      for (std::size_t i = 0; i < strip->TabKeys().size(); ++i)
+        targets.push_back({strip->TabKeys()[i], Field::kTab, strip, i});
   }
   std::stable_sort(targets.begin(), targets.end(),
                    [](const Target& a, const Target& b) { return a.key < b.key; });
   for (const Target& t : targets) {
     if (!LanguageTable::InRange(t.key)) continue;
-    if (t.toolTip)
-      t.control->SetToolTipText(table.Entry(t.key));
-    else
-      t.control->SetCaption(table.Entry(t.key));
+    const std::string& text = table.Entry(t.key);
+    // A file written before a key was added knows nothing of its text.
+    if (text.empty() && t.key >= LanguageTable::kFirstAddedKey) continue;
+    switch (t.field) {
+      case Field::kCaption: t.control->SetCaption(text); break;
+      case Field::kToolTip: t.control->SetToolTipText(text); break;
+      case Field::kTab:
+        static_cast<toolkit::TabStrip*>(t.control)->SetTabCaption(t.tab, text);
+        break;
+      case Field::kFormCaption: form.SetCaption(text); break;
+    }
   }
 }
 

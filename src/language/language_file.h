@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "language/language_table.h"
-#include "platform/file_system_api.h"
+#include "platform/platform.h"
 #include "toolkit/form.h"
 
 namespace vb::language {
@@ -21,21 +21,23 @@ namespace vb::language {
 // outside the table (a minus sign or an exponent).
 std::optional<int> KeyOf(std::string_view firstThree);
 
-// Reads the file into the table and, when it was read whole, had no key out
-// of range and its entry 0 is the header, applies the table to the form.
+// Reads the file into the table, as text of the program's code page (see
+// file_text.h), and, when it was read whole, had no key out of range and its
+// entry 0 is the header, applies the table to the form.
 // True when it failed: no such file (hidden files are not found), a read
 // error, a key out of range or a wrong header. Entries stored before a
 // failure stay in the table.
-[[nodiscard]] bool LoadLanguage(platform::FileSystemApi& files, const std::string& path,
+[[nodiscard]] bool LoadLanguage(platform::Platform& platform, const std::string& path,
                                 LanguageTable& table, toolkit::Form& form);
 
 // Reads a file's text into the table, as LoadLanguage does once it has the
 // file. True when it failed: a key out of range or a wrong header.
 [[nodiscard]] bool ReadLanguageText(const std::string& content, LanguageTable& table);
 
-// Copies the entry of every control's caption key into its caption and of its
-// tooltip key into its tooltip, in key order; an entry no file set is empty
-// and empties the text.
+// Copies the entry of every key of the form into its text, in key order: the
+// form's caption, each control's caption and tooltip, and each tab of a tab
+// strip. An entry no file set is empty and empties the text, except for the
+// keys added later (LanguageTable::kFirstAddedKey), whose texts it leaves.
 void ApplyLanguage(toolkit::Form& form, const LanguageTable& table);
 
 }  // namespace vb::language

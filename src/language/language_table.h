@@ -14,6 +14,11 @@ inline constexpr const char* kHeader = "VANBRISK LANGUAGE FILE";
 class LanguageTable {
  public:
   static constexpr int kSize = 1000;
+  // Keys from here on name the texts added after the first language files
+  // (page buttons, frames, tabs, the secondary windows). An entry that no
+  // file set leaves such a text as it is, so that an older file still shows
+  // every window whole; below, an entry no file set empties its text.
+  static constexpr int kFirstAddedKey = 630;
   static bool InRange(int key) { return key >= 0 && key < kSize; }
 
   const std::string& Entry(int key) const { return entries_.at(static_cast<std::size_t>(key)); }

@@ -9,15 +9,18 @@ using toolkit::Bind;
 using F = AddRegistryForm;
 
 const toolkit::FormTable<AddRegistryForm>& AddRegistryTable() {
+  // A small fixed dialog, pixels at 96 DPI. The example, a registry path,
+  // has no language key: language files have no way to write an underscore.
   static const toolkit::FormTable<AddRegistryForm> table{
-      "reg",
-      "Vanbrisk Personalized Registry",
-      420,
-      120,
-      // A small fixed dialog, pixels at 96 DPI.
-      {
+      .name = "reg",
+      .caption = "Vanbrisk Personalized Registry",
+      .captionKey = 885,
+      .clientWidth = 420,
+      .clientHeight = 120,
+      .controls = {
           Bind<&F::prompt>(
-              {.name = "Label1", .at = {8, 8, 404, 18}, .caption = "Type registry path."}),
+              {.name = "Label1", .at = {8, 8, 404, 18}, .caption = "Type registry path.",
+               .key = 890}),
           Bind<&F::example>({.name = "Label2",
                              .at = {8, 26, 404, 18},
                              .caption = "Example: HKEY_LOCAL_MACHINE\\Test\\TEST\\Example"}),
@@ -25,6 +28,7 @@ const toolkit::FormTable<AddRegistryForm>& AddRegistryTable() {
           Bind<&F::addButton>({.name = "Command1",
                                .at = {284, 84, 128, 28},
                                .caption = "Add Registry Key",
+                               .key = 900,
                                .flags = toolkit::kDefault}),
       }};
   return table;

@@ -42,6 +42,7 @@ class RecordingSystem final : public SystemApi {
   std::string ProgramName() override { return below_.ProgramName(); }
   std::string CommandLine() override { return below_.CommandLine(); }
   bool UserIsAdministrator() override { return below_.UserIsAdministrator(); }
+  DWORD GetACP() override { return below_.GetACP(); }
 
  private:
   SystemApi& below_;

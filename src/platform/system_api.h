@@ -41,6 +41,11 @@ class SystemApi {
   // Whether the user runs with administrator rights, and may change what
   // belongs to the whole machine.
   virtual bool UserIsAdministrator() = 0;
+  // The code page of the program's text (its file, key and window texts):
+  // the process's ANSI code page, 65001 when that is UTF-8.
+  virtual DWORD GetACP() = 0;
 };
+
+inline constexpr DWORD kCodePageUtf8 = 65001;
 
 }  // namespace vb::platform

@@ -1,5 +1,7 @@
 #include "registry/reg_file_text.h"
 
+#include "base/utf8.h"
+
 #include <array>
 #include <cstdio>
 
@@ -13,56 +15,6 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Reads one UTF-8 sequence at bytes[*pos]; nothing when it is malformed,
-// overlong, a surrogate or beyond U+10FFFF.
-std::optional<char32_t> NextUtf8(std::string_view bytes, std::size_t* pos) {
-  auto b = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  unsigned char lead = b(*pos);
-  if (lead < 0x80) {
-    ++*pos;
-    return lead;
-  }
-  int length;
-  char32_t c;
-  char32_t minimum;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, c = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, c = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, c = lead & 0x07, minimum = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  if (*pos + length > bytes.size()) return std::nullopt;
-  for (int i = 1; i < length; ++i) {
-    unsigned char next = b(*pos + i);
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (next & 0x3F);
-  }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-  *pos += length;
-  return c;
-}
 
 std::string ByteName(unsigned char byte) {
   char buffer[8];

@@ -69,6 +69,18 @@ struct Rect {
   int height = 0;
 };
 
+// How a control follows a resizable window's client area: without a flag it
+// keeps its place and size; each flag makes it follow the window's growth
+// beyond its design size in one way.
+enum Anchor : unsigned {
+  kFixed = 0,
+  kFollowRight = 1u << 0,   // moves right as the window widens
+  kFollowBottom = 1u << 1,  // moves down as the window grows taller
+  kGrowWide = 1u << 2,      // widens with the window
+  kGrowTall = 1u << 3,      // grows taller with the window
+  kGrow = kGrowWide | kGrowTall,
+};
+
 class Control {
  public:
   Control(Form& form, Kind kind, std::string name, Control* container);
@@ -102,6 +114,8 @@ class Control {
   void SetFont(FontRole font) { font_ = font; }
   Pointer MousePointer() const { return pointer_; }
   void SetMousePointer(Pointer pointer) { pointer_ = pointer; }
+  unsigned Anchors() const { return anchors_; }
+  void SetAnchors(unsigned anchors) { anchors_ = anchors; }
   // The entries of the language table that replace the caption and the
   // tooltip; 0 for none.
   int CaptionKey() const { return captionKey_; }
@@ -143,6 +157,7 @@ class Control {
   Look look_ = Look::kPlain;
   FontRole font_ = FontRole::kNormal;
   Pointer pointer_ = Pointer::kDefault;
+  unsigned anchors_ = kFixed;
   int captionKey_ = 0;
   int toolTipKey_ = 0;
 };

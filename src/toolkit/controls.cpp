@@ -141,6 +141,12 @@ void TabStrip::SetTabs(std::vector<std::string> captions) {
   Notify(Property::kItems);
 }
 
+void TabStrip::SetTabCaption(std::size_t index, std::string caption) {
+  if (index >= tabs_.size() || tabs_[index] == caption) return;
+  tabs_[index] = std::move(caption);
+  Notify(Property::kItems);
+}
+
 void TabStrip::Select(int index) {
   if (index < 0 || index >= static_cast<int>(tabs_.size())) return;
   selected_ = index;

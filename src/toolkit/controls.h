@@ -65,6 +65,9 @@ class TextBox : public ControlOf<Kind::kTextBox> {
   void SetMultiLine(bool multiLine) { multiLine_ = multiLine; }
   bool Locked() const { return locked_; }
   void SetLocked(bool locked) { locked_ = locked; }
+  // Scroll bars both ways: a long line runs on to the right, never wrapped.
+  bool ScrollsSideways() const { return scrollsSideways_; }
+  void SetScrollsSideways(bool scrolls) { scrollsSideways_ = scrolls; }
   // Fired when the text changes.
   std::function<void()> onChange;
 
@@ -72,6 +75,7 @@ class TextBox : public ControlOf<Kind::kTextBox> {
   std::string text_;
   bool multiLine_ = false;
   bool locked_ = false;
+  bool scrollsSideways_ = false;
 };
 
 // A list of text rows; with check boxes, each row carries a check mark.
@@ -173,6 +177,12 @@ class TabStrip : public ControlOf<Kind::kTabStrip> {
   using ControlOf::ControlOf;
   void SetTabs(std::vector<std::string> captions);
   const std::vector<std::string>& Tabs() const { return tabs_; }
+  // One tab's caption, its selection kept.
+  void SetTabCaption(std::size_t index, std::string caption);
+  // The entries of the language table that replace the tabs' captions, in
+  // tab order; none for a strip no language file reaches.
+  const std::vector<int>& TabKeys() const { return tabKeys_; }
+  void SetTabKeys(std::vector<int> keys) { tabKeys_ = std::move(keys); }
   int SelectedIndex() const { return selected_; }
   void Select(int index);
   // A click on a tab selects it and fires the click handler.
@@ -180,6 +190,7 @@ class TabStrip : public ControlOf<Kind::kTabStrip> {
 
  private:
   std::vector<std::string> tabs_;
+  std::vector<int> tabKeys_;
   int selected_ = 0;
 };
 

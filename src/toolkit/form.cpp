@@ -71,6 +71,34 @@ void Form::SetClientSize(int width, int height) {
   Notify(nullptr, Property::kPosition);
 }
 
+void Form::SetResizable(int openWidth, int openHeight) {
+  minWidth_ = clientWidth_;
+  minHeight_ = clientHeight_;
+  openWidth_ = std::max(openWidth, minWidth_);
+  openHeight_ = std::max(openHeight, minHeight_);
+}
+
+void Form::Resize(int width, int height) {
+  if (!Resizable()) return;
+  width = std::max(width, minWidth_);
+  height = std::max(height, minHeight_);
+  const int dx = width - clientWidth_, dy = height - clientHeight_;
+  if (dx == 0 && dy == 0) return;
+  clientWidth_ = width;
+  clientHeight_ = height;
+  for (const auto& control : controls_) {
+    const unsigned anchors = control->Anchors();
+    if (anchors == kFixed) continue;
+    Rect r = control->Position();
+    if (anchors & kFollowRight) r.left += dx;
+    if (anchors & kFollowBottom) r.top += dy;
+    if (anchors & kGrowWide) r.width += dx;
+    if (anchors & kGrowTall) r.height += dy;
+    control->SetPosition(r);
+  }
+  Notify(nullptr, Property::kPosition);
+}
+
 void Form::SetState(WindowState state) {
   state_ = state;
   Notify(nullptr, Property::kPosition);

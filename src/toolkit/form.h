@@ -46,6 +46,9 @@ class Form {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
+  // The entry of the language table that replaces the caption; 0 for none.
+  int CaptionKey() const { return captionKey_; }
+  void SetCaptionKey(int key) { captionKey_ = key; }
   bool Visible() const { return visible_; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
@@ -54,6 +57,18 @@ class Form {
   int ClientWidth() const { return clientWidth_; }
   int ClientHeight() const { return clientHeight_; }
   void SetClientSize(int width, int height);
+  // A resizable window: the user may make it larger than its design size
+  // (the client size when this is called), never smaller, and it opens at
+  // the given size where the screen holds it.
+  void SetResizable(int openWidth, int openHeight);
+  bool Resizable() const { return openWidth_ > 0; }
+  int MinClientWidth() const { return Resizable() ? minWidth_ : clientWidth_; }
+  int MinClientHeight() const { return Resizable() ? minHeight_ : clientHeight_; }
+  int OpenWidth() const { return Resizable() ? openWidth_ : clientWidth_; }
+  int OpenHeight() const { return Resizable() ? openHeight_ : clientHeight_; }
+  // The user resized the window: its client size, no smaller than the
+  // design size, and each control moved and sized by its anchors.
+  void Resize(int width, int height);
   // Position and size in twips.
   float Left() const { return left_; }
   float Top() const { return top_; }
@@ -100,6 +115,7 @@ class Form {
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Observer> observers_;
   std::string caption_;
+  int captionKey_ = 0;
   bool visible_ = false;
   bool enabled_ = true;
   bool loaded_ = false;
@@ -109,6 +125,10 @@ class Form {
   int height_ = 0;
   int clientWidth_ = 0;
   int clientHeight_ = 0;
+  int minWidth_ = 0;
+  int minHeight_ = 0;
+  int openWidth_ = 0;
+  int openHeight_ = 0;
   WindowState state_ = WindowState::kNormal;
   Form* owner_ = nullptr;
   Button* default_ = nullptr;

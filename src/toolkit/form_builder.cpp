@@ -20,6 +20,7 @@ void Apply(Control& control, const ControlSpec& spec) {
   control.SetLook(spec.look);
   control.SetFont(spec.font);
   control.SetMousePointer(spec.pointer);
+  control.SetAnchors(spec.anchors);
   switch (control.kind()) {
     case Kind::kCheckBox:
       if (spec.value) static_cast<CheckBox&>(control).SetValue(spec.value);
@@ -28,6 +29,7 @@ void Apply(Control& control, const ControlSpec& spec) {
       auto& text = static_cast<TextBox&>(control);
       text.SetMultiLine(spec.flags & kMultiLine);
       text.SetLocked(spec.flags & kLocked);
+      text.SetScrollsSideways(spec.flags & kNoWrap);
       break;
     }
     case Kind::kListBox: {
@@ -44,6 +46,7 @@ void Apply(Control& control, const ControlSpec& spec) {
     }
     case Kind::kTabStrip:
       if (!spec.tabs.empty()) static_cast<TabStrip&>(control).SetTabs(spec.tabs);
+      static_cast<TabStrip&>(control).SetTabKeys(spec.tabKeys);
       break;
     case Kind::kButton:
       if (spec.flags & kDefault) control.form().SetDefaultButton(&static_cast<Button&>(control));

@@ -27,6 +27,7 @@ enum ControlFlag : unsigned {
   kSorted = 1u << 2,      // list box: rows in alphabetical order
   kCheckBoxes = 1u << 3,  // list box or list view: a check mark on every row
   kDefault = 1u << 4,     // button: the form's default button
+  kNoWrap = 1u << 5,      // multi-line text box: long lines scroll sideways, never wrap
 };
 
 // What a row sets on its control. Designated initializers name the fields
@@ -47,8 +48,10 @@ struct ControlSpec {
   Look look = Look::kPlain;
   FontRole font = FontRole::kNormal;
   Pointer pointer = Pointer::kDefault;
+  unsigned anchors = kFixed;  // how it follows a resizable window (Anchor)
   unsigned flags = 0;
   std::vector<std::string> tabs = {};         // a tab strip's tabs
+  std::vector<int> tabKeys = {};              // and the entries that replace their captions
   std::vector<ListView::Column> columns = {};  // a list view's columns
 };
 
@@ -65,9 +68,13 @@ template <class View>
 struct FormTable {
   const char* name;  // the form's name, by which a script names the window
   const char* caption;
-  int clientWidth;  // pixels
+  int captionKey = 0;  // the language-table entry that replaces the caption
+  int clientWidth;     // pixels: the design size
   int clientHeight;
   std::vector<ControlRow<View>> controls;
+  // A window the user may resize opens this large; none: a fixed window.
+  int openWidth = 0;
+  int openHeight = 0;
 };
 
 // A window's table seen without its form class, for what walks every window:
@@ -156,7 +163,9 @@ ControlRow<View> Unbound(ControlSpec spec) {
 template <class View>
 void BuildForm(View& form, const FormTable<View>& table) {
   form.SetCaption(table.caption);
+  form.SetCaptionKey(table.captionKey);
   form.SetClientSize(table.clientWidth, table.clientHeight);
+  if (table.openWidth > 0) form.SetResizable(table.openWidth, table.openHeight);
   std::vector<Control*> made;
   for (const ControlRow<View>& row : table.controls) {
     Control& control = row.create(form, row.spec.name, detail::Container(form, row.spec));

@@ -21,16 +21,18 @@ constexpr char kWinVersion[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 const toolkit::FormTable<AboutForm>& AboutTable() {
   static const std::string version = std::string("V") + product::kVersion;
+  // Pixels at 96 DPI. The history view lies over the logo and the
+  // description.
   static const toolkit::FormTable<AboutForm> table{
-      "frmAbout",
-      "About Vanbrisk",
-      480,
-      360,
-      // Pixels at 96 DPI. The history view lies over the logo and the
-      // description.
-      {
+      .name = "frmAbout",
+      .caption = "About Vanbrisk",
+      .captionKey = 950,
+      .clientWidth = 480,
+      .clientHeight = 360,
+      .controls = {
           Bind<&F::logo>(
-              {.name = "Picture1", .at = {12, 12, 100, 48}, .look = toolkit::Look::kLogo}),
+              {.name = "Picture1", .at = {12, 12, 100, 48}, .look = toolkit::Look::kLogo,
+               .font = toolkit::FontRole::kSymbol}),
           Bind<&F::title>({.name = "Label1",
                            .at = {124, 12, 344, 30},
                            .caption = "Vanbrisk Suite",
@@ -44,7 +46,8 @@ const toolkit::FormTable<AboutForm>& AboutTable() {
                           "and Cookies, Recycle Bin, Recent Documents List, Explorer MRUs, IE "
                           "History, Windows XP Prefetch, Windows Log Files, Windows Memory Dumps "
                           "(After System Crashes), and a wide variety of Third Party Application "
-                          "Temp files and Recent File Lists..."}),
+                          "Temp files and Recent File Lists...",
+               .key = 955}),
           Bind<&F::historyFrame>({.name = "Shape1", .at = {8, 68, 464, 108}, .visible = false}),
           Bind<&F::historyText>({.name = "Text1",
                                  .at = {12, 72, 456, 100},
@@ -52,14 +55,16 @@ const toolkit::FormTable<AboutForm>& AboutTable() {
                                  .flags = toolkit::kMultiLine | toolkit::kLocked}),
           Bind<&F::lastUpdated>({.name = "lblDisclaimer",
                                  .at = {12, 184, 456, 18},
-                                 .caption = "Last Updated - March.25, 2006"}),
+                                 .caption = "Last Updated - March.25, 2006",
+                                 .key = 960}),
           Bind<&F::windowsName>({.name = "Label3", .at = {12, 208, 456, 18}}),
           Bind<&F::processorName>({.name = "Label4", .at = {12, 228, 456, 18}}),
           Bind<&F::memorySize>({.name = "Label5", .at = {12, 248, 456, 18}}),
           Bind<&F::updatesNote>({.name = "Label6",
                                  .at = {12, 274, 456, 18},
                                  .caption = "Download the latest updates and submit bug reports "
-                                            "at the following website:"}),
+                                            "at the following website:",
+                                 .key = 965}),
           Bind<&F::siteLink>({.name = "Label7",
                               .at = {12, 294, 220, 18},
                               .caption = product::kSiteHost,
@@ -67,14 +72,18 @@ const toolkit::FormTable<AboutForm>& AboutTable() {
           Bind<&F::updatesLink>({.name = "Label2",
                                  .at = {244, 294, 224, 18},
                                  .caption = "Check For Updates...",
+                                 .key = 970,
                                  .pointer = toolkit::Pointer::kHand}),
           Bind<&F::historyButton>(
-              {.name = "Command1", .at = {12, 322, 120, 28}, .caption = "Version History"}),
+              {.name = "Command1", .at = {12, 322, 120, 28}, .caption = "Version History",
+               .key = 975}),
           Bind<&F::closeHistoryButton>(
-              {.name = "Command2", .at = {140, 322, 84, 28}, .caption = "Close", .visible = false}),
+              {.name = "Command2", .at = {140, 322, 84, 28}, .caption = "Close", .key = 980,
+               .visible = false}),
           Bind<&F::okButton>({.name = "Command3",
                               .at = {384, 322, 84, 28},
                               .caption = "OK",
+                              .key = 985,
                               .flags = toolkit::kDefault}),
       }};
   return table;

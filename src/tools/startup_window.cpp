@@ -8,30 +8,35 @@ using toolkit::Bind;
 using F = StartupForm;
 
 const toolkit::FormTable<StartupForm>& StartupTable() {
+  // Pixels at 96 DPI: the location, name and command lists side by side.
   static const toolkit::FormTable<StartupForm> table{
-      "Startup",
-      "Startup",
-      600,
-      330,
-      // Pixels at 96 DPI: the location, name and command lists side by side.
-      {
+      .name = "Startup",
+      .caption = "Startup",
+      .captionKey = 925,
+      .clientWidth = 600,
+      .clientHeight = 330,
+      .controls = {
           Bind<&F::title>({.name = "Label1",
                            .at = {12, 8, 576, 30},
                            .caption = "Vanbrisk Startup List",
+                           .key = 930,
                            .font = toolkit::FontRole::kBanner}),
           Bind<&F::intro>({.name = "Label2",
                            .at = {12, 44, 576, 18},
-                           .caption = "These programs are set to run when your computer starts:"}),
+                           .caption = "These programs are set to run when your computer starts:",
+                           .key = 935}),
           Bind<&F::locations>({.name = "ListView2", .at = {12, 66, 110, 216}}),
           Bind<&F::names>({.name = "ListView1", .at = {124, 66, 170, 216}}),
           Bind<&F::commands>({.name = "ListView3", .at = {296, 66, 292, 216}}),
           Bind<&F::deleteButton>({.name = "Command1",
                                   .at = {12, 292, 110, 28},
                                   .caption = "Delete Value",
+                                  .key = 940,
                                   .enabled = false}),
           Bind<&F::okButton>({.name = "Command2",
                               .at = {504, 292, 84, 28},
                               .caption = "OK",
+                              .key = 945,
                               .flags = toolkit::kDefault}),
       }};
   return table;

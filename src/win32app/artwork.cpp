@@ -21,12 +21,12 @@ void Blend(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
 }  // namespace
 
 void DrawPageButton(HDC dc, const RECT& rect, const std::string& caption, bool selected,
-                    HFONT font) {
+                    HFONT font, const Dpi& dpi) {
   if (selected)
     Blend(dc, rect, RGB(30, 110, 60), RGB(12, 70, 36));
   else
     Blend(dc, rect, RGB(246, 250, 246), RGB(205, 222, 208));
-  HPEN pen = CreatePen(PS_SOLID, 1, selected ? RGB(8, 50, 26) : RGB(150, 170, 152));
+  HPEN pen = CreatePen(PS_SOLID, dpi(1), selected ? RGB(8, 50, 26) : RGB(150, 170, 152));
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
@@ -34,7 +34,7 @@ void DrawPageButton(HDC dc, const RECT& rect, const std::string& caption, bool s
   int cy = (rect.top + rect.bottom) / 2;
   HBRUSH mark = CreateSolidBrush(selected ? RGB(255, 255, 255) : RGB(46, 158, 79));
   SelectObject(dc, mark);
-  Ellipse(dc, rect.left + 8, cy - 5, rect.left + 18, cy + 5);
+  Ellipse(dc, rect.left + dpi(8), cy - dpi(5), rect.left + dpi(18), cy + dpi(5));
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
   DeleteObject(mark);
@@ -42,17 +42,18 @@ void DrawPageButton(HDC dc, const RECT& rect, const std::string& caption, bool s
   HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, selected ? RGB(255, 255, 255) : RGB(20, 60, 30));
-  RECT text = {rect.left + 22, rect.top, rect.right - 4, rect.bottom};
+  RECT text = {rect.left + dpi(22), rect.top, rect.right - dpi(4), rect.bottom};
   DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
   SelectObject(dc, oldFont);
 }
 
-void DrawLogo(HDC dc, const RECT& rect) {
+void DrawLogo(HDC dc, const RECT& rect, HFONT font) {
   FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-  int size = (rect.bottom - rect.top) - 4;
-  int left = rect.left + 2, top = rect.top + 2;
+  int margin = (rect.bottom - rect.top) / 24;  // 2 pixels at 96 DPI
+  int size = (rect.bottom - rect.top) - 2 * margin;
+  int left = rect.left + margin, top = rect.top + margin;
   HBRUSH green = CreateSolidBrush(RGB(46, 158, 79));
-  HPEN edge = CreatePen(PS_SOLID, 1, RGB(20, 90, 44));
+  HPEN edge = CreatePen(PS_SOLID, margin / 2 > 0 ? margin / 2 : 1, RGB(20, 90, 44));
   HGDIOBJ oldBrush = SelectObject(dc, green);
   HGDIOBJ oldPen = SelectObject(dc, edge);
   Ellipse(dc, left, top, left + size, top + size);
@@ -68,10 +69,12 @@ void DrawLogo(HDC dc, const RECT& rect) {
   DeleteObject(white);
   DeleteObject(edge);
   // The name beside the disc.
-  RECT text = {left + size + 6, rect.top, rect.right, rect.bottom};
+  RECT text = {left + size + 3 * margin, rect.top, rect.right, rect.bottom};
+  HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(20, 90, 44));
   DrawTextA(dc, "Vb", -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  SelectObject(dc, oldFont);
 }
 
 }  // namespace vb::win32app

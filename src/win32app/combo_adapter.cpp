@@ -6,7 +6,7 @@ namespace vb::win32app {
 
 namespace {
 
-// How far the drop-down list reaches below the edit field.
+// How far the drop-down list reaches below the edit field, in model pixels.
 constexpr int kDropHeight = 160;
 
 toolkit::ComboBox& ComboOf(toolkit::Control& control) {

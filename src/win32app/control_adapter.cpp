@@ -15,15 +15,29 @@ bool EnabledChain(const toolkit::Control& c) {
 
 ControlAdapter::ControlAdapter(toolkit::Control& control, const NativeParent& parent, int id,
                                const NativeKind& kind, const std::string& text, int extraHeight)
-    : control_(control), extraHeight_(extraHeight) {
-  const toolkit::Rect& r = control.Position();
+    : control_(control), parent_(parent), extraHeight_(extraHeight) {
+  toolkit::Rect r = control.Position();
+  r.height += extraHeight;
+  RECT at = parent.dpi(r);
   hwnd_ = CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(),
-                          WS_CHILD | WS_CLIPSIBLINGS | kind.style, r.left, r.top, r.width,
-                          r.height + extraHeight, parent.window,
+                          WS_CHILD | WS_CLIPSIBLINGS | kind.style, at.left, at.top,
+                          at.right - at.left, at.bottom - at.top, parent.window,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), parent.instance,
                           nullptr);
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parent.fonts.For(control.Font())),
-               FALSE);
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+}
+
+void ControlAdapter::Place() {
+  toolkit::Rect r = control_.Position();
+  r.height += extraHeight_;
+  RECT at = dpi()(r);
+  SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlAdapter::Rescale() {
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  Place();
 }
 
 void ControlAdapter::Sync(toolkit::Property property) {
@@ -33,12 +47,7 @@ void ControlAdapter::Sync(toolkit::Property property) {
       ShowWindow(hwnd_, control_.Shown() ? SW_SHOWNA : SW_HIDE);
       break;
     case toolkit::Property::kEnabled: EnableWindow(hwnd_, EnabledChain(control_)); break;
-    case toolkit::Property::kPosition: {
-      const toolkit::Rect& r = control_.Position();
-      SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height + extraHeight_,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      break;
-    }
+    case toolkit::Property::kPosition: Place(); break;
     default: break;
   }
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "toolkit/control.h"
+#include "win32app/dpi.h"
 #include "win32app/fonts.h"
 
 namespace vb::win32app {
@@ -21,11 +22,14 @@ namespace vb::win32app {
 // of the form's window.
 constexpr UINT kRightButtonMessage = WM_APP;
 
-// The window a control's native window is created in.
+// The window a control's native window is created in, with its DPI and the
+// fonts made for it, which change when the window moves to a monitor of
+// another DPI.
 struct NativeParent {
   HINSTANCE instance;
   HWND window;
   const Fonts& fonts;
+  const Dpi& dpi;
 };
 
 class ControlAdapter {
@@ -48,6 +52,8 @@ class ControlAdapter {
   virtual bool Draw(const DRAWITEMSTRUCT& /*draw*/) { return false; }
   // Frames, tab strips and shapes lie under the controls drawn on them.
   virtual bool Background() const { return false; }
+  // The window's DPI changed: takes the new fonts and places itself anew.
+  virtual void Rescale();
 
  protected:
   struct NativeKind {
@@ -56,12 +62,19 @@ class ControlAdapter {
     DWORD exStyle = 0;
   };
   // Creates the control's native window, hidden, at its position (made
-  // extraHeight taller: a combo box's drop-down list), in its font.
+  // extraHeight taller: a combo box's drop-down list), in its font; places
+  // and extraHeight are model pixels, scaled to the window's DPI.
   ControlAdapter(toolkit::Control& control, const NativeParent& parent, int id,
                  const NativeKind& kind, const std::string& text, int extraHeight = 0);
 
+  const Dpi& dpi() const { return parent_.dpi; }
+  HFONT Font() const { return parent_.fonts.For(control_.Font()); }
+
  private:
+  void Place();
+
   toolkit::Control& control_;
+  NativeParent parent_;
   HWND hwnd_;
   int extraHeight_;
 };

@@ -12,7 +12,9 @@ toolkit::TextBox& TextOf(toolkit::Control& control) {
 
 DWORD Style(const toolkit::TextBox& text) {
   DWORD style = WS_TABSTOP | (text.Locked() ? ES_READONLY : 0);
-  return style | (text.MultiLine() ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL);
+  if (!text.MultiLine()) return style | ES_AUTOHSCROLL;
+  style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
+  return style | (text.ScrollsSideways() ? ES_AUTOHSCROLL | WS_HSCROLL : 0);
 }
 
 // The edit control's window procedure in front of the system's, which it

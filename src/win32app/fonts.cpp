@@ -9,27 +9,26 @@ HFONT Make(int height, int weight, const char* face) {
                      face);
 }
 
+std::size_t Index(toolkit::FontRole role) {
+  switch (role) {
+    case toolkit::FontRole::kSymbol: return 1;
+    case toolkit::FontRole::kBanner: return 2;
+    case toolkit::FontRole::kNormal: break;
+  }
+  return 0;
+}
+
 }  // namespace
 
 // Heights in pixels at 96 DPI: Tahoma 8.25 pt is 11 pixels high.
-Fonts::Fonts()
-    : normal_(Make(-11, FW_NORMAL, "Tahoma")),
-      symbol_(Make(-12, FW_BOLD, "Arial")),
-      banner_(Make(-28, FW_BOLD, "Tahoma")) {}
+Fonts::Fonts(const Dpi& dpi)
+    : fonts_{Make(-dpi(11), FW_NORMAL, "Tahoma"), Make(-dpi(12), FW_BOLD, "Arial"),
+             Make(-dpi(28), FW_BOLD, "Tahoma")} {}
 
 Fonts::~Fonts() {
-  DeleteObject(normal_);
-  DeleteObject(symbol_);
-  DeleteObject(banner_);
+  for (HFONT font : fonts_) DeleteObject(font);
 }
 
-HFONT Fonts::For(toolkit::FontRole role) const {
-  switch (role) {
-    case toolkit::FontRole::kSymbol: return symbol_;
-    case toolkit::FontRole::kBanner: return banner_;
-    case toolkit::FontRole::kNormal: break;
-  }
-  return normal_;
-}
+HFONT Fonts::For(toolkit::FontRole role) const { return fonts_[Index(role)]; }
 
 }  // namespace vb::win32app

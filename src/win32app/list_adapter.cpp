@@ -92,6 +92,12 @@ void ListAdapter::Sync(toolkit::Property property) {
   }
 }
 
+void ListAdapter::Rescale() {
+  ControlAdapter::Rescale();
+  for (std::size_t i = 0; i < columns_.size(); ++i)
+    SendMessageA(hwnd(), LVM_SETCOLUMNWIDTH, i, dpi()(columns_[i].width));
+}
+
 void ListAdapter::SyncColumns() {
   std::vector<ListView::Column> wanted = ColumnsOf(control());
   if (Same(wanted, columns_)) return;
@@ -100,7 +106,7 @@ void ListAdapter::SyncColumns() {
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     LVCOLUMNA column = {};
     column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.cx = columns_[i].width;
+    column.cx = dpi()(columns_[i].width);
     column.pszText = const_cast<char*>(columns_[i].header.c_str());
     column.iSubItem = static_cast<int>(i);
     SendMessageA(hwnd(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));

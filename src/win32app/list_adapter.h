@@ -17,6 +17,7 @@ class ListAdapter : public ControlAdapter {
 
   void Sync(toolkit::Property property) override;
   void Notify(const NMHDR& header) override;
+  void Rescale() override;
 
  private:
   // One row of the model, whichever of the two kinds holds it.

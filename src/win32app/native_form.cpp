@@ -12,6 +12,8 @@ namespace {
 
 constexpr const char* kFormClass = "VanbriskForm";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// What a window the user may resize has besides.
+constexpr DWORD kResizableStyle = WS_THICKFRAME | WS_MAXIMIZEBOX;
 constexpr int kTwipsPerPixel = 15;
 constexpr int kFirstId = 100;
 
@@ -71,7 +73,7 @@ void NativeForm::RegisterWindowClass(HINSTANCE instance) {
   RegisterClassA(&wc);
 }
 
-NativeForm::NativeForm(toolkit::Form& form, const Fonts& fonts) : form_(form), fonts_(fonts) {}
+NativeForm::NativeForm(toolkit::Form& form) : form_(form) {}
 
 NativeForm::~NativeForm() {
   if (!hwnd_) return;
@@ -84,18 +86,40 @@ NativeForm::~NativeForm() {
   DestroyWindow(hwnd_);
 }
 
+SIZE NativeForm::FrameSize(int clientWidth, int clientHeight) const {
+  RECT window, client;
+  GetWindowRect(hwnd_, &window);
+  GetClientRect(hwnd_, &client);
+  return {dpi_(clientWidth) + (window.right - window.left) - client.right,
+          dpi_(clientHeight) + (window.bottom - window.top) - client.bottom};
+}
+
 void NativeForm::Open(HINSTANCE instance, HWND owner, FormHost& host) {
   const DWORD exStyle = owner ? WS_EX_DLGMODALFRAME : 0;
-  RECT frame = {0, 0, form_.ClientWidth(), form_.ClientHeight()};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, exStyle);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  POINT at = Place(form_, width, height);
-  hwnd_ = CreateWindowExA(exStyle, kFormClass, form_.Caption().c_str(), kFormStyle, at.x, at.y,
-                          width, height, owner, nullptr, instance, &host);
+  // Made hidden at the model's size first: only the window knows the DPI of
+  // the monitor it lands on, which its size and place then follow.
+  const DWORD style = kFormStyle | (form_.Resizable() ? kResizableStyle : 0);
+  hwnd_ = CreateWindowExA(exStyle, kFormClass, form_.Caption().c_str(), style, 0, 0,
+                          form_.ClientWidth(), form_.ClientHeight(), owner, nullptr, instance,
+                          &host);
+  if (UINT dpi = WindowDpi(hwnd_); dpi != dpi_.value()) {
+    dpi_ = Dpi(dpi);
+    Fonts scaled(dpi_);
+    fonts_.Swap(scaled);
+  }
+  // A resizable window opens at its opening size where the work area holds
+  // it, else at its design size; its WM_SIZE lays the model out to match.
+  SIZE size = FrameSize(form_.OpenWidth(), form_.OpenHeight());
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  if (size.cx > work.right - work.left || size.cy > work.bottom - work.top)
+    size = FrameSize(form_.MinClientWidth(), form_.MinClientHeight());
+  POINT at = Place(form_, size.cx, size.cy);
+  SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   tips_ = std::make_unique<ToolTips>(instance, hwnd_);
 
   FlagScope syncing(syncing_);
-  const NativeParent parent{instance, hwnd_, fonts_};
+  const NativeParent parent{instance, hwnd_, fonts_, dpi_};
   int id = kFirstId;
   for (const auto& control : form_.Controls()) {
     std::unique_ptr<ControlAdapter> adapter = MakeAdapter(*control, parent, id++);
@@ -147,6 +171,16 @@ void NativeForm::OnChange(Control* control, Property property) {
     case Property::kToolTip: tips_->Set(adapter->hwnd(), control->ToolTipText()); break;
     default: adapter->Sync(property); break;
   }
+}
+
+void NativeForm::Rescale(UINT dpi) {
+  dpi_ = Dpi(dpi);
+  Fonts scaled(dpi_);
+  fonts_.Swap(scaled);  // the old fonts go once every control has the new ones
+  FlagScope syncing(syncing_);
+  for (const auto& adapter : adapters_)
+    if (adapter) adapter->Rescale();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void NativeForm::SyncForm(Property property) {
@@ -233,7 +267,29 @@ LRESULT NativeForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       form_.SetState(wParam == SIZE_MINIMIZED   ? toolkit::WindowState::kMinimized
                      : wParam == SIZE_MAXIMIZED ? toolkit::WindowState::kMaximized
                                                 : toolkit::WindowState::kNormal);
+      if (form_.Resizable() && wParam != SIZE_MINIMIZED) {
+        FlagScope syncing(syncing_);
+        form_.Resize(dpi_.Unscale(LOWORD(lParam)), dpi_.Unscale(HIWORD(lParam)));
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
       return 0;
+    case WM_GETMINMAXINFO:
+      if (form_.Resizable() && hwnd_) {
+        SIZE least = FrameSize(form_.MinClientWidth(), form_.MinClientHeight());
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED: {
+      // Another monitor: the layout at its DPI, in the rectangle Windows
+      // suggests for the window there.
+      Rescale(HIWORD(wParam));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_CLOSE: form_.Unload(); return 0;
     case WM_NCDESTROY: {
       // Destroyed with its owner's window while the form lives on.

@@ -13,6 +13,7 @@
 
 #include "toolkit/form.h"
 #include "win32app/control_adapter.h"
+#include "win32app/dpi.h"
 #include "win32app/fonts.h"
 #include "win32app/tooltips.h"
 
@@ -40,7 +41,7 @@ class NativeForm {
   // Registers the window class that every form's window has.
   static void RegisterWindowClass(HINSTANCE instance);
 
-  NativeForm(toolkit::Form& form, const Fonts& fonts);
+  explicit NativeForm(toolkit::Form& form);
   NativeForm(const NativeForm&) = delete;
   NativeForm& operator=(const NativeForm&) = delete;
   // Destroys the window, handing activation back to its owner.
@@ -51,7 +52,7 @@ class NativeForm {
   HWND hwnd() const { return hwnd_; }
 
   // Makes the window over owner (null for none) and its controls, sized and
-  // placed as the model says, and shows it.
+  // placed as the model says at the window's DPI, and shows it.
   void Open(HINSTANCE instance, HWND owner, FormHost& host);
   // Brings the window in line with a change of the form (control null) or of
   // one of its controls.
@@ -66,9 +67,15 @@ class NativeForm {
   void SyncAll(toolkit::Property property);
   void SyncVisibility();
   void Command(int id, int code);
+  // The window's size for a client area of that many model pixels: scaled to
+  // the window's DPI, with the frame the window has around it.
+  SIZE FrameSize(int clientWidth, int clientHeight) const;
+  // The window is drawn at another DPI: new fonts, every control placed anew.
+  void Rescale(UINT dpi);
 
   toolkit::Form& form_;
-  const Fonts& fonts_;
+  Dpi dpi_;
+  Fonts fonts_{dpi_};
   HWND hwnd_ = nullptr;
   std::unique_ptr<ToolTips> tips_;
   // One per control in the form's order (its id is kFirstId plus the index);

@@ -62,7 +62,7 @@ void Renderer::Open(Form& form) {
   HWND owner = nullptr;
   if (Form* o = form.Owner())
     if (NativeForm* native = Find(*o)) owner = native->hwnd();
-  forms_.push_back(std::make_unique<NativeForm>(form, fonts_));
+  forms_.push_back(std::make_unique<NativeForm>(form));
   // Known before its window exists: the window paints its controls as it opens.
   forms_.back()->Open(instance_, owner, *this);
 }

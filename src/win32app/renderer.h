@@ -14,7 +14,6 @@
 #include "app/program.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
-#include "win32app/fonts.h"
 #include "win32app/native_form.h"
 
 namespace vb::win32app {
@@ -47,7 +46,6 @@ class Renderer : private FormHost {
 
   HINSTANCE instance_;
   app::Program& program_;
-  Fonts fonts_;
   std::vector<std::unique_ptr<NativeForm>> forms_;  // in the order they were shown
   // The observers added to forms hold it weakly: a form that outlives the
   // renderer tells nobody of its changes.

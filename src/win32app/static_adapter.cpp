@@ -20,8 +20,7 @@ DWORD Style(Kind kind) {
 }  // namespace
 
 StaticAdapter::StaticAdapter(toolkit::Control& control, const NativeParent& parent, int id)
-    : ControlAdapter(control, parent, id, {"STATIC", Style(control.kind())}, control.Caption()),
-      font_(parent.fonts.For(control.Font())) {}
+    : ControlAdapter(control, parent, id, {"STATIC", Style(control.kind())}, control.Caption()) {}
 
 void StaticAdapter::Sync(toolkit::Property property) {
   ControlAdapter::Sync(property);
@@ -39,9 +38,9 @@ bool StaticAdapter::Draw(const DRAWITEMSTRUCT& draw) {
     case Look::kPageButton:
     case Look::kPageButtonSelected:
       DrawPageButton(draw.hDC, draw.rcItem, control().Caption(),
-                     control().GetLook() == Look::kPageButtonSelected, font_);
+                     control().GetLook() == Look::kPageButtonSelected, Font(), dpi());
       break;
-    case Look::kLogo: DrawLogo(draw.hDC, draw.rcItem); break;
+    case Look::kLogo: DrawLogo(draw.hDC, draw.rcItem, Font()); break;
     default: FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_BTNFACE)); break;
   }
   return true;

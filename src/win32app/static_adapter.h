@@ -14,9 +14,6 @@ class StaticAdapter : public ControlAdapter {
   void Command(int code) override;
   bool Draw(const DRAWITEMSTRUCT& draw) override;
   bool Background() const override { return control().kind() == toolkit::Kind::kShape; }
-
- private:
-  HFONT font_;
 };
 
 }  // namespace vb::win32app

@@ -1,12 +1,15 @@
 // Drives vanbrisk.exe through the window system as a user would: finds the
 // main window and its controls, switches every page, ticks items, analyzes,
-// runs the cleaner through the first-clean warning, and checks quiet mode.
+// runs the cleaner through the first-clean warning, resizes the window, and
+// checks quiet mode and the scaling to the screen's DPI. It carries the
+// program's manifest, so that it sees the windows' real pixels.
 // With a folder argument it waits at each page for a screenshot: it writes
 // NAME.ready there and goes on when NAME.done appears.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -105,6 +108,33 @@ PROCESS_INFORMATION Launch(const std::string& exe, const std::string& args) {
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+RECT Bounds(HWND hwnd) {
+  RECT r = {};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+// The DPI the program draws the window at (GetDpiForWindow, which Windows 7
+// lacks: the screen's DPI there).
+int WindowDpi(HWND hwnd) {
+  using ForWindow = UINT(WINAPI*)(HWND);
+  auto forWindow = reinterpret_cast<ForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  if (forWindow) return static_cast<int>(forWindow(hwnd));
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// The visible static control whose text starts with prefix.
+HWND Label(HWND parent, const std::string& prefix) {
+  for (HWND child : Children(parent))
+    if (ClassOf(child) == "Static" && IsWindowVisible(child) && Text(child).rfind(prefix, 0) == 0)
+      return child;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -205,6 +235,14 @@ int main(int argc, char** argv) {
   Pump();
   Check(MonitorFromWindow(main, MONITOR_DEFAULTTONULL) != nullptr,
         "a position stored off screen opens the window on screen");
+  // Laid out at the window's DPI: a button 28 pixels high at 96 DPI. (Its
+  // font belongs to the program's process; the screenshots show it.)
+  const int dpi = WindowDpi(main);
+  std::printf("the window is drawn at %d DPI\n", dpi);
+  if (HWND exitButton = Child(main, "Exit")) {
+    RECT r = Bounds(exitButton);
+    Check(r.bottom - r.top == MulDiv(28, dpi, 96), "the buttons scale with the DPI");
+  }
   for (const char* caption : {"&Analyze", "&Run Cleaner", "Exit", "About", "Online Help"})
     Check(Child(main, caption) != nullptr, std::string("button ") + caption + " shown");
   Screenshot(shots, "cleaner");
@@ -438,6 +476,9 @@ int main(int argc, char** argv) {
   Check(log.find("GoogleEarth\\cache.dat 11 bytes") != std::string::npos,
         "Analyze lists the ticked application's file");
   Check(Exists(victim), "Analyze deletes nothing");
+  Check(Label(main, "Files: ") != nullptr, "the run's totals show under the results box");
+  Check(Text(Label(main, "Files: ")).find("Registry keys: ") != std::string::npos,
+        "the totals count registry keys");
 
   PostMessageA(Child(main, "&Run Cleaner"), BM_CLICK, 0, 0);
   HWND warning = WaitForWindow("Warning!", 10);
@@ -455,6 +496,30 @@ int main(int argc, char** argv) {
     Check(!Exists(victim), "Run Cleaner deleted the temporary file");
     log = results ? Text(results) : "";
     Check(log.find("CLEANING SUMMARY") != std::string::npos, "the results box shows the clean");
+    Screenshot(shots, "Results");
+  }
+
+  // The window resized by the user: the results box takes the room it
+  // gains, and the window never gets smaller than its design size.
+  if (results) {
+    RECT before = Bounds(main), box = Bounds(results);
+    const int more = MulDiv(120, dpi, 96);
+    SetWindowPos(main, nullptr, 0, 0, before.right - before.left + more,
+                 before.bottom - before.top + more, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    RECT grown = Bounds(results);
+    Check(std::abs((grown.right - grown.left) - (box.right - box.left) - more) <= 1 &&
+              std::abs((grown.bottom - grown.top) - (box.bottom - box.top) - more) <= 1,
+          "a larger window gives the results box the room");
+    SetWindowPos(main, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    RECT client = {};
+    GetClientRect(main, &client);
+    Check(client.right >= MulDiv(664, dpi, 96) - 1 && client.bottom >= MulDiv(476, dpi, 96) - 1,
+          "the window is never smaller than its design size");
+    SetWindowPos(main, nullptr, 0, 0, before.right - before.left, before.bottom - before.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
   }
 
   // The Advanced tab: the Recycle Bin's "Open Vanbrisk..." verb goes into
@@ -495,7 +560,16 @@ int main(int argc, char** argv) {
   };
   chooseLanguage("German");
   Check(Child(main, "Beenden") != nullptr, "German captions shown");
+  Check(Child(main, "Optionen") != nullptr && Child(main, "Werkzeuge") != nullptr,
+        "German page buttons shown");
   Screenshot(shots, "German");
+  // The language reaches the windows the main window opens: the About
+  // window in German ("\xC3\x9C" is the UTF-8 of the letter U with umlaut).
+  if (HWND about = openTool("Info", "\xC3\x9C" "ber Vanbrisk")) {
+    Check(Child(about, "Versionsverlauf") != nullptr, "the About window's buttons in German");
+    Screenshot(shots, "GermanAbout");
+    closeTool(about, "OK", "\xC3\x9C" "ber Vanbrisk");
+  }
   chooseLanguage("English");
   Check(Child(main, "Exit") != nullptr, "English captions back");
   ChoosePage(main, "Cleaner");

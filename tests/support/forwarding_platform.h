@@ -19,6 +19,7 @@ class ForwardingSystem : public platform::SystemApi {
   std::string ProgramName() override { return inner_.ProgramName(); }
   std::string CommandLine() override { return inner_.CommandLine(); }
   bool UserIsAdministrator() override { return inner_.UserIsAdministrator(); }
+  win::DWORD GetACP() override { return inner_.GetACP(); }
 
  private:
   platform::SystemApi& inner_;

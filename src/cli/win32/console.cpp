@@ -1,5 +1,4 @@
-// The terminal of vanbrisk-cli on Windows: a console or a pipe takes the
-// program's ANSI text as Windows programs write it.
+// The terminal of vanbrisk-cli on Windows.
 #include <io.h>
 
 #include <cstdio>
@@ -8,6 +7,6 @@
 
 namespace vb::cli {
 
-Console HostConsole() { return {false, _isatty(_fileno(stderr)) != 0}; }
+bool ErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 }  // namespace vb::cli

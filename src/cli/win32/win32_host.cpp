@@ -15,13 +15,24 @@ namespace {
 
 class RealMachine final : public ChosenPlatform {
  public:
-  RealMachine() : platform_(&ui_) {}
+  // The console shows what the verbs print in the program's own code page
+  // (UTF-8 under the manifest), not in the console's OEM one; the console
+  // gets its code page back when the verb is done.
+  RealMachine() : platform_(&ui_), consoleCodePage_(GetConsoleOutputCP()) {
+    if (consoleCodePage_ != 0) SetConsoleOutputCP(GetACP());
+  }
+  ~RealMachine() override {
+    if (consoleCodePage_ != 0) SetConsoleOutputCP(consoleCodePage_);
+  }
+  RealMachine(const RealMachine&) = delete;
+  RealMachine& operator=(const RealMachine&) = delete;
   platform::Platform& get() override { return platform_; }
   platform::ScriptedUi& ui() override { return ui_; }
 
  private:
   platform::ScriptedUi ui_;
   win32::Win32Platform platform_;
+  UINT consoleCodePage_;  // 0 without a console
 };
 
 }  // namespace

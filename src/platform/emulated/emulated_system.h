@@ -22,6 +22,8 @@ class EmulatedSystem final : public platform::SystemApi {
   std::string CommandLine() override { return commandLine_; }
   // A limited user's machine has none.
   bool UserIsAdministrator() override { return !machine_.LimitedUser(); }
+  // The machine's names are the host's file names: UTF-8.
+  win::DWORD GetACP() override { return platform::kCodePageUtf8; }
 
   void SetCommandLine(std::string commandLine) { commandLine_ = std::move(commandLine); }
   // What Launch recorded, oldest first, from every process that used the machine.

@@ -1,10 +1,11 @@
-// The file system over kernel32, ANSI functions.
+// The file system over kernel32: ANSI functions, and wide ones for listings.
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "platform/win32/win32_handle.h"
+#include "platform/win32/win32_names.h"
 #include "platform/win32/win32_platform.h"
 
 namespace vb::win32 {
@@ -14,12 +15,13 @@ namespace {
 platform::FindHandle Ours(HANDLE handle) { return reinterpret_cast<platform::FindHandle>(handle); }
 HANDLE Native(platform::FindHandle handle) { return reinterpret_cast<HANDLE>(handle); }
 
-platform::FindData FromFind(const WIN32_FIND_DATAA& found) {
-  platform::FindData data;
-  data.attributes = found.dwFileAttributes;
-  data.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-  data.name = found.cFileName;
-  return data;
+// The entry a wide listing found, in the program's text; false for a name the
+// ANSI code page cannot carry, which the listing leaves out.
+bool FromFind(const WIN32_FIND_DATAW& found, platform::FindData* data) {
+  if (!NarrowName(found.cFileName, &data->name)) return false;
+  data->attributes = found.dwFileAttributes;
+  data->size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+  return true;
 }
 
 // The last component of a path, as a listing names the entry.
@@ -32,22 +34,34 @@ std::string LeafOf(const std::string& path) {
 
 }  // namespace
 
+// Listings go through the wide functions, which see every name as it is,
+// rather than the ANSI ones, which would hand a name the code page cannot
+// carry over best-fitted (the ligature U+FB01 as "fi") or with "?" in its place.
 win::LONG Win32FileSystem::FindFirstFileA(const std::string& pattern, platform::FindData* data,
                                           platform::FindHandle* handle) {
   if (!data || !handle) return ERROR_INVALID_PARAMETER;
-  WIN32_FIND_DATAA found;
-  HANDLE h = ::FindFirstFileA(pattern.c_str(), &found);
-  *handle = Ours(h);
+  *handle = Ours(INVALID_HANDLE_VALUE);
+  std::wstring wide;
+  if (!WideName(pattern, &wide)) return ERROR_INVALID_NAME;
+  WIN32_FIND_DATAW found;
+  HANDLE h = ::FindFirstFileW(wide.c_str(), &found);
   if (h == INVALID_HANDLE_VALUE) return LastError();
-  *data = FromFind(found);
+  while (!FromFind(found, data)) {
+    if (!::FindNextFileW(h, &found)) {
+      ::FindClose(h);
+      return ERROR_FILE_NOT_FOUND;
+    }
+  }
+  *handle = Ours(h);
   return ERROR_SUCCESS;
 }
 
 win::LONG Win32FileSystem::FindNextFileA(platform::FindHandle handle, platform::FindData* data) {
   if (!data) return ERROR_INVALID_PARAMETER;
-  WIN32_FIND_DATAA found;
-  if (!::FindNextFileA(Native(handle), &found)) return LastError();
-  *data = FromFind(found);
+  WIN32_FIND_DATAW found;
+  do {
+    if (!::FindNextFileW(Native(handle), &found)) return LastError();
+  } while (!FromFind(found, data));
   return ERROR_SUCCESS;
 }
 

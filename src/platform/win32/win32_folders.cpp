@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/win32_handle.h"
+#include "platform/win32/win32_names.h"
 #include "platform/win32/win32_platform.h"
 
 namespace vb::win32 {
@@ -112,19 +113,10 @@ win::LONG DeleteOrProbe(const std::string& path, bool dispose) {
   return dispose ? Dispose(h.get()) : ERROR_SUCCESS;
 }
 
-// The ANSI form of a listed name; false when the name has characters that
-// the ANSI code page cannot carry (no ANSI path could name it again).
+// The program's form of a listed name; false when the name has characters
+// that the ANSI code page cannot carry (no ANSI path could name it again).
 bool AnsiName(const WCHAR* name, DWORD bytes, std::string* out) {
-  int length = static_cast<int>(bytes / sizeof(WCHAR));
-  if (length == 0) return false;
-  BOOL lost = FALSE;
-  int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, length, nullptr, 0, nullptr,
-                                 &lost);
-  if (size <= 0 || lost) return false;
-  out->assign(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, length, out->data(), size, nullptr,
-                      &lost);
-  return !lost;
+  return bytes != 0 && NarrowName(std::wstring_view(name, bytes / sizeof(WCHAR)), out);
 }
 
 }  // namespace
@@ -300,15 +292,17 @@ win::LONG Win32FileSystem::GetEntryInfo(platform::FolderHandle folder, const std
   win::LONG error = ERROR_SUCCESS;
   if (!EntryPath(folder, name, &path, &error)) return error;
   // The listing's record of the entry, which never looks through a link.
-  WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA(path.c_str(), &found);
+  std::wstring wide;
+  if (!WideName(path, &wide)) return ERROR_INVALID_NAME;
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW(wide.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return LastError();
   ::FindClose(search);
+  if (!NarrowName(found.cFileName, &data->name)) return ERROR_INVALID_NAME;
   data->attributes = found.dwFileAttributes;
   data->size = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                    ? 0
                    : (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-  data->name = found.cFileName;
   return ERROR_SUCCESS;
 }
 

@@ -197,6 +197,7 @@ class Win32System final : public platform::SystemApi {
   std::string ProgramName() override;
   std::string CommandLine() override;
   bool UserIsAdministrator() override;
+  win::DWORD GetACP() override;
 };
 
 // The arguments of a command line: the text after the program's name (quoted

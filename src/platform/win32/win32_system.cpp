@@ -120,4 +120,6 @@ std::string Win32System::CommandLine() {
   return ArgumentsOf(line ? line : "");
 }
 
+win::DWORD Win32System::GetACP() { return ::GetACP(); }
+
 }  // namespace vb::win32
