@@ -9,17 +9,19 @@
 
 #include "registry/reg_file.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+namespace {
+
+// Under one code page of the program's: UTF-8 or Windows-1252.
+void ReadWriteRead(std::string_view bytes, vb::win::DWORD codePage) {
   using namespace vb::registry;
-  vb::Result<RegFile> file =
-      ParseRegFile(std::string_view(reinterpret_cast<const char*>(data), size));
+  vb::Result<RegFile> file = ParseRegFile(bytes, codePage);
   if (!file) {
     if (file.message().empty()) std::abort();  // a refusal always says why
-    return 0;
+    return;
   }
-  vb::Result<std::string> written = FormatRegFile(*file);
-  if (!written) return 0;  // a name that a .reg file cannot hold
-  vb::Result<RegFile> again = ParseRegFile(*written);
+  vb::Result<std::string> written = FormatRegFile(*file, codePage);
+  if (!written) return;  // a name that a .reg file cannot hold
+  vb::Result<RegFile> again = ParseRegFile(*written, codePage);
   if (!again) {
     std::fprintf(stderr, "the written file is refused: %s\n", again.message().c_str());
     std::abort();
@@ -28,5 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fprintf(stderr, "the written file reads differently\n");
     std::abort();
   }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  ReadWriteRead(bytes, 65001);
+  ReadWriteRead(bytes, 1252);
   return 0;
 }

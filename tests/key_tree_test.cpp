@@ -136,7 +136,8 @@ TEST_F(DeleteTreeTest, DeepTreesAreReadExportedAndDeletedInLinearWorkOnASmallSta
   EXPECT_EQ(registry::StoredKeyCase(counting, kHkeyCurrentUser, deepest), stored);
   EXPECT_LE(counting.TakeCount(), 2u * kDepth);
 
-  Result<std::string> exported = registry::ExportRegKey(counting, kHkeyCurrentUser, "software\\deep");
+  Result<std::string> exported = registry::ExportRegKey(counting, kHkeyCurrentUser,
+                                                              "software\\deep", 65001);
   ASSERT_TRUE(exported) << exported.message();
   EXPECT_LE(counting.TakeCount(), 4u * kDepth);
 

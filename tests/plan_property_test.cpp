@@ -272,7 +272,8 @@ class PlanProperty : public ::testing::Test {
                fs::copy_options::recursive | fs::copy_options::overwrite_existing |
                    fs::copy_options::copy_symlinks);
     Result<> imported = registry::ImportRegFile(m->platform().Registry(),
-                                                test::ReadHostFile(data / (name + ".reg")));
+                                                test::ReadHostFile(data / (name + ".reg")),
+                                                m->platform().System().GetACP());
     ASSERT_TRUE(imported) << imported.message();
   }
 

@@ -19,10 +19,13 @@ namespace {
 using namespace vb::win;
 using namespace vb::registry;
 
-// UTF-8 source text (of characters Windows-1252 holds) as a UTF-16LE file
-// with its BOM.
+// The model's text in these cases is Windows-1252, that of older Windows;
+// one case reads and writes UTF-8, the code page of the manifest.
+constexpr DWORD kCp1252 = 1252, kUtf8 = 65001;
+
+// UTF-8 source text as a UTF-16LE file with its BOM.
 std::string Utf16File(const std::string& utf8) {
-  return "\xFF\xFE" + Cp1252ToUtf16Le(Utf8ToCp1252(utf8).value());
+  return "\xFF\xFE" + AnsiToUtf16Le(utf8, kUtf8).value();
 }
 
 std::string WithCrlf(const std::string& text) {
@@ -31,8 +34,8 @@ std::string WithCrlf(const std::string& text) {
   return out;
 }
 
-RegFile Parse(const std::string& bytes) {
-  Result<RegFile> file = ParseRegFile(bytes);
+RegFile Parse(const std::string& bytes, DWORD codePage = kCp1252) {
+  Result<RegFile> file = ParseRegFile(bytes, codePage);
   EXPECT_TRUE(file) << file.message();
   return file ? *file : RegFile{};
 }
@@ -73,19 +76,22 @@ TEST(RootNames, ParseSplitAndJoinFullKeyPaths) {
 TEST(RegFileText, EveryAnsiByteSurvivesUnicode) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-  EXPECT_EQ(Utf16LeToCp1252(Cp1252ToUtf16Le(all)).value(), all);
-  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)).value(), all);
+  EXPECT_EQ(AnsiFromUtf16Le(AnsiToUtf16Le(all, kCp1252).value(), kCp1252).value(), all);
   EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");
   EXPECT_EQ(Cp1252ToUnicode(0x81), U'\u0081');
   EXPECT_EQ(UnicodeToCp1252(U'\u0178'), 0x9F);
 
-  auto chinese = Utf8ToCp1252("\u4E2D");
+  // Under UTF-8 every character goes through, the first plane and beyond;
+  // bytes that are no UTF-8 are refused rather than guessed at.
+  const std::string text = "caf\u00e9 \u4E2D \U0001F9F9";
+  EXPECT_EQ(AnsiFromUtf16Le(AnsiToUtf16Le(text, kUtf8).value(), kUtf8).value(), text);
+  EXPECT_FALSE(AnsiToUtf16Le("caf\xE9", kUtf8));
+  EXPECT_FALSE(AnsiToUtf16Le("\xC0\xAF", kUtf8));  // overlong
+  auto chinese = AnsiFromUnicode(U"\u4E2D", kCp1252);
   ASSERT_FALSE(chinese);
   EXPECT_NE(chinese.message().find("U+4E2D"), std::string::npos) << chinese.message();
-  EXPECT_FALSE(Utf8ToCp1252("a\xC3"));
-  EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF"));  // overlong
-  EXPECT_FALSE(Utf16LeToCp1252(std::string("\x00\xD8\x41\x00", 4)));
-  EXPECT_FALSE(Utf16LeToCp1252("A"));
+  EXPECT_FALSE(AnsiFromUtf16Le(std::string("\x00\xD8\x41\x00", 4), kUtf8));
+  EXPECT_FALSE(AnsiFromUtf16Le("A", kUtf8));
 }
 
 constexpr const char* kSample =
@@ -154,10 +160,10 @@ TEST(RegFileParse, ReadsRegedit4AsAnsi) {
 // same are found on their lines in a UTF-16LE file, and a lone surrogate.
 TEST(RegFileParse, RefusesMalformedUtf16FilesWithTheirLine) {
   const std::string h = "Windows Registry Editor Version 5.00\n";
-  Result<RegFile> parsed = ParseRegFile(Utf16File(WithCrlf(h + "\n[HKCU\\X]\n\n\"a\"=dword:x\n")));
+  Result<RegFile> parsed = ParseRegFile(Utf16File(WithCrlf(h + "\n[HKCU\\X]\n\n\"a\"=dword:x\n")), kUtf8);
   ASSERT_FALSE(parsed);
   EXPECT_EQ(parsed.message().rfind("line 5: ", 0), 0u) << parsed.message();
-  parsed = ParseRegFile("\xFF\xFE" + std::string("W\0\x00\xDC", 4));
+  parsed = ParseRegFile("\xFF\xFE" + std::string("W\0\x00\xDC", 4), kUtf8);
   ASSERT_FALSE(parsed);
   EXPECT_NE(parsed.message().find("surrogate"), std::string::npos) << parsed.message();
 }
@@ -175,7 +181,7 @@ TEST(RegFileFormat, WritesAsRegeditDoes) {
                 Value("b", kRegBinary, "\x01\xff"), Value("e", kRegExpandSz, std::string("%\0", 2)),
                 Value("short", kRegDword, "\x01"),
                 Value("blob", kRegBinary, std::string(100, 'Z'))};
-  Result<std::string> bytes = FormatRegFile(RegFile{.keys = {key}});
+  Result<std::string> bytes = FormatRegFile(RegFile{.keys = {key}}, kCp1252);
   ASSERT_TRUE(bytes);
   EXPECT_EQ(bytes->substr(0, 2), "\xFF\xFE");
   // Long hex data goes on over lines of at most 80 columns, as regedit wraps it.
@@ -225,7 +231,7 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
       .root = kHkeyUsers, .subKey = "", .values = {Value("deleted", kRegNone, "", true)}};
   for (RegFileFormat format : {RegFileFormat::kVersion5, RegFileFormat::kRegedit4}) {
     RegFile file{format, {key, gone, root}};
-    Result<std::string> bytes = FormatRegFile(file);
+    Result<std::string> bytes = FormatRegFile(file, kCp1252);
     ASSERT_TRUE(bytes) << bytes.message();
     RegFile back = Parse(*bytes);
     EXPECT_EQ(back.format, format);
@@ -234,9 +240,35 @@ TEST(RegFileFormat, ParsingWhatItWroteGivesTheSameModel) {
   // What a .reg file cannot hold is refused rather than written wrongly.
   RegFile broken{RegFileFormat::kVersion5, {key}};
   broken.keys[0].values.push_back(Value("two\nlines", kRegSz, std::string("\0", 1)));
-  Result<std::string> refused = FormatRegFile(broken);
+  Result<std::string> refused = FormatRegFile(broken, kCp1252);
   ASSERT_FALSE(refused);
   EXPECT_NE(refused.message().find("line break"), std::string::npos) << refused.message();
+}
+
+// Under UTF-8 the model is UTF-8: a Version 5.00 file's characters of any
+// script, and a REGEDIT4 file of older Windows read as Windows-1252.
+TEST(RegFileFormat, AUtf8ProgramReadsAndWritesEveryScript) {
+  RegFileKey key{
+      .root = kHkeyCurrentUser, .subKey = "Software\\\u041A\u0430\u0444\u0435", .values = {}};
+  key.values = {Value("\u4E2D\u6587", kRegSz, "\U0001F9F9 caf\u00e9" + std::string(1, '\0')),
+                Value("list", kRegMultiSz, std::string("\u00e9\0\0", 4))};
+  for (RegFileFormat format : {RegFileFormat::kVersion5, RegFileFormat::kRegedit4}) {
+    RegFile file{format, {key}};
+    Result<std::string> bytes = FormatRegFile(file, kUtf8);
+    ASSERT_TRUE(bytes) << bytes.message();
+    EXPECT_EQ(Parse(*bytes, kUtf8).keys, file.keys);
+    // Older Windows cannot hold these names: refused, never replaced.
+    if (format == RegFileFormat::kVersion5) {
+      EXPECT_FALSE(ParseRegFile(*bytes, kCp1252));
+    }
+  }
+  RegFile old = Parse(WithCrlf("REGEDIT4\n\n[HKEY_CURRENT_USER\\Vb]\n\"Caf\xe9\"=\"\x80\"\n"), kUtf8);
+  ASSERT_EQ(old.keys.size(), 1u);
+  EXPECT_EQ(old.keys[0].values, (std::vector<RegFileValue>{Value(
+                                    "Caf\u00e9", kRegSz, "\u20ac" + std::string(1, '\0'))}));
+  // A name that is no UTF-8 cannot be written into a Unicode file.
+  key.values = {Value("caf\xE9", kRegSz, std::string(1, '\0'))};
+  EXPECT_FALSE(FormatRegFile(RegFile{RegFileFormat::kVersion5, {key}}, kUtf8));
 }
 
 // Export and import over an emulated machine.
@@ -263,7 +295,7 @@ TEST_F(RegFileRegistry, ExportThenImportGivesTheSameRegistryBack) {
   const std::string top = "Software\\RoundTrip MiXeD";
   Set(top, "zeta", kRegSz, std::string("last letter\0", 12));
   Set(top, "", kRegSz, std::string("the default\0", 12));
-  Set(top, "Alpha \"quoted\" \\ name", kRegExpandSz, std::string("%USERPROFILE%\\\xe9\0", 16));
+  Set(top, "Alpha \"quoted\" \\ name", kRegExpandSz, std::string("%USERPROFILE%\\\u00e9\0", 17));
   Set(top, "dword", kRegDword, "\x01\x02\x03\x04");
   Set(top, "raw sz", kRegSz, "no terminator");
   Set(top + "\\b", "x", kRegSz, std::string("\0", 1));
@@ -276,15 +308,16 @@ TEST_F(RegFileRegistry, ExportThenImportGivesTheSameRegistryBack) {
   ASSERT_EQ(before.keys.size(), 7u);
 
   // Asked for in another case, the export still writes the stored names.
-  Result<std::string> bytes = ExportRegKey(reg(), kHkeyCurrentUser, "SOFTWARE\\roundtrip mixed");
+  Result<std::string> bytes =
+      ExportRegKey(reg(), kHkeyCurrentUser, "SOFTWARE\\roundtrip mixed", kUtf8);
   ASSERT_TRUE(bytes) << bytes.message();
   EXPECT_EQ(Utf16ToAscii(*bytes).find("[HKEY_CURRENT_USER\\Software\\RoundTrip MiXeD]\r\n"), 40u);
   ASSERT_EQ(DeleteTree(reg(), kHkeyCurrentUser, top), kErrorSuccess);
   EXPECT_FALSE(Exists(top));
-  Result<> imported = ImportRegFile(reg(), *bytes);
+  Result<> imported = ImportRegFile(reg(), *bytes, kUtf8);
   ASSERT_TRUE(imported) << imported.message();
   EXPECT_EQ(Tree(top).keys, before.keys);
-  EXPECT_EQ(ExportRegKey(reg(), kHkeyCurrentUser, top).value(), *bytes);
+  EXPECT_EQ(ExportRegKey(reg(), kHkeyCurrentUser, top, kUtf8).value(), *bytes);
 }
 
 }  // namespace

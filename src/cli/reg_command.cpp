@@ -101,16 +101,20 @@ Result<RegArguments> RegCommand::Parse(const std::vector<std::string>& args,
 }
 
 Result<std::string> RegCommand::Ansi(const std::string& text, const std::string& what) {
-  Result<std::string> ansi = registry::Utf8ToCp1252(text);
-  if (!ansi) return vb::Fail(what + ": " + ansi.message());
-  return ansi;
+  // The command line is in the program's code page already (UTF-8 on Linux,
+  // the process's ANSI code page on Windows). Under UTF-8 only well-formed
+  // text is taken, so that every name written can be exported again.
+  if (codePage_ == platform::kCodePageUtf8)
+    if (registry::DecodedText decoded = registry::DecodeUtf8(text); !decoded.ok)
+      return vb::Fail(what + ": " + decoded.error);
+  return text;
 }
 
 Result<registry::KeyPath> RegCommand::Key(const std::string& text) {
   Result<std::string> ansi = Ansi(text, "the key name");
   if (!ansi) return ansi.failure();
   Result<registry::KeyPath> key = registry::SplitKeyPath(*ansi);
-  if (!key) return vb::Fail(registry::Cp1252ToUtf8(key.message()));
+  if (!key) return key.failure();
   return key;
 }
 
@@ -135,7 +139,7 @@ bool RegCommand::Confirm(const std::string& question) {
 }
 
 std::string DisplayPath(const registry::KeyPath& key) {
-  return registry::Cp1252ToUtf8(registry::JoinKeyPath(key.root, key.subKey));
+  return registry::JoinKeyPath(key.root, key.subKey);
 }
 
 }  // namespace vb::cli

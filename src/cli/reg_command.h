@@ -35,9 +35,15 @@ struct RegArguments {
 class RegCommand {
  public:
   RegCommand(platform::Platform& platform, std::string name, const char* usage, VerbIo io)
-      : registry_(platform.Registry()), name_(std::move(name)), usage_(usage), io_(io) {}
+      : registry_(platform.Registry()),
+        codePage_(platform.System().GetACP()),
+        name_(std::move(name)),
+        usage_(usage),
+        io_(io) {}
 
   platform::RegistryApi& Registry() { return registry_; }
+  // The program's code page, that of its registry text.
+  win::DWORD CodePage() const { return codePage_; }
   VerbIo& Io() { return io_; }
 
   // Each prints its message and gives the exit code to end with.
@@ -71,6 +77,7 @@ class RegCommand {
 
  private:
   platform::RegistryApi& registry_;
+  win::DWORD codePage_;
   std::string name_;
   const char* usage_;
   VerbIo io_;

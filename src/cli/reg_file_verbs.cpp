@@ -88,9 +88,8 @@ int RegImport(RegCommand& command, const std::vector<std::string>& argv) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   if (!in) return command.Fail("cannot read " + file);
-  if (Result<> imported = registry::ImportRegFile(command.Registry(), bytes.str()); !imported)
-    return command.FailAbout(file,
-                             registry::Cp1252ToUtf8(imported.message()) + "; nothing was changed");
+  Result<> imported = registry::ImportRegFile(command.Registry(), bytes.str(), command.CodePage());
+  if (!imported) return command.FailAbout(file, imported.message() + "; nothing was changed");
   return command.Done();
 }
 
@@ -111,8 +110,9 @@ int RegExport(RegCommand& command, const std::vector<std::string>& argv) {
     win::LONG rc = probe.Open(key->root, key->subKey, win::kKeyRead);
     if (rc != win::kErrorSuccess) return command.Fail(rc);
   }
-  Result<std::string> bytes = registry::ExportRegKey(command.Registry(), key->root, key->subKey);
-  if (!bytes) return command.Fail(registry::Cp1252ToUtf8(bytes.message()));
+  Result<std::string> bytes = registry::ExportRegKey(command.Registry(), key->root, key->subKey,
+                                                     command.CodePage());
+  if (!bytes) return command.Fail(bytes.message());
   if (toOutput) {
     std::ostream& out = command.Io().out;
     out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));

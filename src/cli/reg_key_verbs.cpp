@@ -13,7 +13,6 @@ namespace vb::cli {
 using platform::OpenedKey;
 using platform::RegistryApi;
 using registry::ChangeUnit;
-using registry::Cp1252ToUtf8;
 using registry::KeyPath;
 using win::DWORD;
 using win::LONG;
@@ -59,7 +58,7 @@ int RegAdd(RegCommand& command, const std::vector<std::string>& argv) {
     if (!registry::IsWritableFromText(type))
       return command.Usage("reg add cannot write " + registry::TypeText(type) + " values");
     Result<std::string> made = registry::DataFromText(type, data, separator);
-    if (!made) return command.Usage(Cp1252ToUtf8(made.message()));
+    if (!made) return command.Usage(made.message());
     bytes = std::move(*made);
   }
 
@@ -76,7 +75,7 @@ int RegAdd(RegCommand& command, const std::vector<std::string>& argv) {
     if (rc == win::kErrorSuccess && !args->Has("f"))
       return command.Fail(
           "the value " +
-          (valueName->empty() ? std::string("(Default)") : "\"" + Cp1252ToUtf8(*valueName) + "\"") +
+          (valueName->empty() ? std::string("(Default)") : "\"" + *valueName + "\"") +
           " of " + DisplayPath(*key) + " exists already; add /f to overwrite it");
     if (rc != win::kErrorSuccess && rc != win::kErrorFileNotFound) return command.Fail(rc);
     rc = registry.RegSetValueExA(opened.get(), valueName->c_str(), type,
@@ -117,7 +116,7 @@ int RegDelete(RegCommand& command, const std::vector<std::string>& argv) {
     std::string failed;
     LONG rc = registry::DeleteTree(registry, key->root, key->subKey, &failed);
     if (rc != win::kErrorSuccess)
-      return command.Fail(registry::RegistryErrorText(rc) + " The key " + Cp1252ToUtf8(failed) +
+      return command.Fail(registry::RegistryErrorText(rc) + " The key " + failed +
                           " could not be deleted");
     if (LONG kept = unit.Keep()) return command.Fail(kept);
     return command.Done();
@@ -130,7 +129,7 @@ int RegDelete(RegCommand& command, const std::vector<std::string>& argv) {
     DWORD size = 0;
     rc = registry.RegQueryValueExA(opened.get(), valueName->c_str(), nullptr, nullptr, &size);
     if (rc != win::kErrorSuccess) return command.Fail(rc);
-    std::string shown = valueName->empty() ? "(Default)" : Cp1252ToUtf8(*valueName);
+    std::string shown = valueName->empty() ? "(Default)" : *valueName;
     if (!force && !command.Confirm("Delete the registry value " + shown)) return command.Canceled();
     rc = registry.RegDeleteValueA(opened.get(), valueName->c_str());
     return rc == win::kErrorSuccess ? command.Done() : command.Fail(rc);

@@ -11,7 +11,6 @@ namespace vb::cli {
 
 namespace {
 
-using registry::Cp1252ToUtf8;
 using registry::RegFileKey;
 using registry::RegFileValue;
 
@@ -19,9 +18,9 @@ constexpr const char* kNotFound =
     "The system was unable to find the specified registry key or value.";
 
 std::string ValueLine(const RegFileValue& value) {
-  std::string name = value.name.empty() ? "(Default)" : Cp1252ToUtf8(value.name);
+  std::string name = value.name.empty() ? "(Default)" : value.name;
   return "    " + name + "    " + registry::TypeText(value.type) + "    " +
-         Cp1252ToUtf8(registry::DataText(value.type, value.data)) + "\n";
+         registry::DataText(value.type, value.data) + "\n";
 }
 
 }  // namespace
@@ -55,7 +54,7 @@ int RegQuery(RegCommand& command, const std::vector<std::string>& argv) {
     if (!valueName && !subKeys.empty()) {
       if (anyValue) text += "\n";
       for (const std::string& sub : subKeys)
-        text += DisplayPath(*key) + "\\" + Cp1252ToUtf8(sub) + "\n";
+        text += DisplayPath(*key) + "\\" + sub + "\n";
     }
     out << text;
     return kExitOk;
@@ -68,7 +67,7 @@ int RegQuery(RegCommand& command, const std::vector<std::string>& argv) {
     return command.Fail(rc == win::kErrorFileNotFound
                             ? kNotFound
                             : registry::RegistryErrorText(rc) + " The key " +
-                                  Cp1252ToUtf8(failed) + " could not be read");
+                                  failed + " could not be read");
   std::string text;
   int matches = 0;
   for (const RegFileKey& k : tree.keys) {

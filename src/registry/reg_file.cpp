@@ -79,7 +79,8 @@ bool IsStringType(win::DWORD type) {
 
 class Parser {
  public:
-  Parser(std::vector<View> lines, RegFileFormat format) : lines_(std::move(lines)) {
+  Parser(std::vector<View> lines, RegFileFormat format, win::DWORD codePage)
+      : lines_(std::move(lines)), codePage_(codePage) {
     file_.format = format;
   }
 
@@ -107,8 +108,8 @@ class Parser {
     return false;
   }
 
-  bool ToCp1252(int line, View text, std::string* out) {
-    Result<std::string> converted = UnicodeToCp1252(text);
+  bool ToAnsi(int line, View text, std::string* out) {
+    Result<std::string> converted = AnsiFromUnicode(text, codePage_);
     if (!converted) return Fail(line, converted.message());
     *out = std::move(*converted);
     return true;
@@ -125,7 +126,7 @@ class Parser {
       inner.remove_prefix(1);
     }
     std::string path;
-    if (!ToCp1252(line, inner, &path)) return false;
+    if (!ToAnsi(line, inner, &path)) return false;
     Result<KeyPath> split = SplitKeyPath(path);
     if (!split) return Fail(line, split.message());
     if (key.remove && split->subKey.empty())
@@ -172,7 +173,7 @@ class Parser {
       rest = text.substr(1);
     } else {
       std::u32string name;
-      if (!ParseQuoted(line, text, &name, &rest) || !ToCp1252(line, name, &value.name))
+      if (!ParseQuoted(line, text, &name, &rest) || !ToAnsi(line, name, &value.name))
         return false;
     }
     rest = TrimLeft(rest);
@@ -184,7 +185,7 @@ class Parser {
       View after;
       if (!ParseQuoted(line, data, &s, &after)) return false;
       if (!Trim(after).empty()) return Fail(line, "unexpected text after the closing quote");
-      if (!ToCp1252(line, s, &value.data)) return false;
+      if (!ToAnsi(line, s, &value.data)) return false;
       value.type = win::kRegSz;
       value.data += '\0';
     } else if (TrimRight(data) == U"-") {
@@ -274,7 +275,7 @@ class Parser {
     if (file_.format == RegFileFormat::kVersion5 && IsStringType(type)) {
       // The string types are Unicode in a Version 5.00 file; the registry
       // here holds them as the ANSI functions give them.
-      Result<std::string> ansi = Utf16LeToCp1252(bytes);
+      Result<std::string> ansi = AnsiFromUtf16Le(bytes, codePage_);
       if (!ansi) {
         char kind[24];
         std::snprintf(kind, sizeof kind, "hex(%x)", static_cast<unsigned>(type));
@@ -288,6 +289,7 @@ class Parser {
   }
 
   std::vector<View> lines_;
+  win::DWORD codePage_;
   RegFile file_;
   std::string error_;
 };
@@ -328,7 +330,8 @@ void AppendHex(std::string& out, std::size_t column, std::string_view bytes) {
   }
 }
 
-Result<> AppendValue(std::string& out, const RegFileValue& value, bool version5) {
+Result<> AppendValue(std::string& out, const RegFileValue& value, bool version5,
+                     win::DWORD codePage) {
   if (HasLineBreak(value.name))
     return Fail("the value name \"" + value.name +
                 "\" has a line break, which a .reg file cannot hold");
@@ -352,10 +355,13 @@ Result<> AppendValue(std::string& out, const RegFileValue& value, bool version5)
       line += prefix;
     }
     std::size_t column = line.size();
-    if (version5 && IsStringType(value.type))
-      AppendHex(line, column, Cp1252ToUtf16Le(value.data));
-    else
+    if (version5 && IsStringType(value.type)) {
+      Result<std::string> unicode = AnsiToUtf16Le(value.data, codePage);
+      if (!unicode) return Fail("the data of \"" + value.name + "\": " + unicode.message());
+      AppendHex(line, column, *unicode);
+    } else {
       AppendHex(line, column, value.data);
+    }
   }
   out += line;
   out += "\r\n";
@@ -364,7 +370,7 @@ Result<> AppendValue(std::string& out, const RegFileValue& value, bool version5)
 
 }  // namespace
 
-Result<RegFile> ParseRegFile(std::string_view bytes) {
+Result<RegFile> ParseRegFile(std::string_view bytes, win::DWORD codePage) {
   auto fail = [&](int line, const std::string& what) { return Fail(LineError(line, what)); };
   DecodedText decoded;
   if (bytes.substr(0, 2) == "\xFF\xFE") {
@@ -376,7 +382,7 @@ Result<RegFile> ParseRegFile(std::string_view bytes) {
   } else if (bytes.size() >= 2 && bytes[0] != '\0' && bytes[1] == '\0') {
     decoded = DecodeUtf16Le(bytes);  // UTF-16LE that lost its BOM
   } else if (bytes.substr(0, kHeader4.size()) == "REGEDIT4") {
-    decoded = DecodeCp1252(bytes);
+    decoded = DecodeAnsi(bytes, codePage);
   } else {
     decoded = DecodeUtf8(bytes);
   }
@@ -407,10 +413,10 @@ Result<RegFile> ParseRegFile(std::string_view bytes) {
     return fail(1,
                 "not a registry file: the first line must be \"Windows Registry Editor "
                 "Version 5.00\" or \"REGEDIT4\"");
-  return Parser(std::move(lines), format).Run();
+  return Parser(std::move(lines), format, codePage).Run();
 }
 
-Result<std::string> FormatRegFile(const RegFile& file) {
+Result<std::string> FormatRegFile(const RegFile& file, win::DWORD codePage) {
   bool version5 = file.format == RegFileFormat::kVersion5;
   std::string text = version5 ? "Windows Registry Editor Version 5.00" : "REGEDIT4";
   text += "\r\n\r\n";
@@ -426,12 +432,14 @@ Result<std::string> FormatRegFile(const RegFile& file) {
     text += path;
     text += "]\r\n";
     for (const RegFileValue& value : key.values)
-      if (Result<> appended = AppendValue(text, value, version5); !appended)
+      if (Result<> appended = AppendValue(text, value, version5, codePage); !appended)
         return appended.failure();
     text += "\r\n";
   }
   if (!version5) return text;
-  return "\xFF\xFE" + Cp1252ToUtf16Le(text);
+  Result<std::string> unicode = AnsiToUtf16Le(text, codePage);
+  if (!unicode) return Fail("a key or value name: " + unicode.message());
+  return "\xFF\xFE" + *unicode;
 }
 
 }  // namespace vb::registry

@@ -1,11 +1,12 @@
 // .reg files: "Windows Registry Editor Version 5.00" (UTF-16LE with a BOM, or
-// UTF-8 with or without one) and "REGEDIT4" (Windows-1252), read into a plain
+// UTF-8 with or without one) and "REGEDIT4" (ANSI text), read into a plain
 // model and written back from it. Nothing here touches a registry; see
 // reg_file_registry.h for import and export.
 //
-// All names and string data in the model are Windows-1252, the form the ANSI
-// registry functions take. A character of a file that Windows-1252 cannot
-// hold is refused (the file is rejected with its line), never replaced by
+// All names and string data in the model are the program's ANSI text, in its
+// code page (codePage: UTF-8 or Windows-1252), the form the ANSI registry
+// functions take. A character of a file that the code page cannot hold is
+// refused (the file is rejected with its line), never replaced by
 // '?': a substituted character could name a different key or value than the
 // one the file meant.
 #pragma once
@@ -56,12 +57,13 @@ struct RegFile {
 };
 
 // Reads a whole file. A malformed file fails with "line N: what is wrong".
-[[nodiscard]] Result<RegFile> ParseRegFile(std::string_view bytes);
+[[nodiscard]] Result<RegFile> ParseRegFile(std::string_view bytes, win::DWORD codePage);
 
 // Writes the file as regedit does: CRLF line ends, a blank line after the
 // header and after every key, hex data wrapped at about 80 columns; a
-// Version 5.00 file is UTF-16LE with a BOM, a REGEDIT4 file Windows-1252.
-// Fails only for a name that a .reg file cannot hold (one with a line break).
-[[nodiscard]] Result<std::string> FormatRegFile(const RegFile& file);
+// Version 5.00 file is UTF-16LE with a BOM, a REGEDIT4 file ANSI text.
+// Fails only for a name that a .reg file cannot hold (one with a line break,
+// or, under UTF-8, bytes that are no UTF-8).
+[[nodiscard]] Result<std::string> FormatRegFile(const RegFile& file, win::DWORD codePage);
 
 }  // namespace vb::registry

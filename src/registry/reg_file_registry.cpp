@@ -62,20 +62,20 @@ Result<> ApplyRegFile(RegistryApi& registry, const RegFile& file) {
   return {};
 }
 
-Result<> ImportRegFile(RegistryApi& registry, std::string_view bytes) {
-  Result<RegFile> file = ParseRegFile(bytes);
+Result<> ImportRegFile(RegistryApi& registry, std::string_view bytes, win::DWORD codePage) {
+  Result<RegFile> file = ParseRegFile(bytes, codePage);
   if (!file) return file.failure();
   return ApplyRegFile(registry, *file);
 }
 
-Result<std::string> ExportRegKey(RegistryApi& registry, win::HKEY root,
-                                 const std::string& subKey) {
+Result<std::string> ExportRegKey(RegistryApi& registry, win::HKEY root, const std::string& subKey,
+                                 win::DWORD codePage) {
   RegFile file;
   std::string failed;
   win::LONG rc = ReadKeyTree(registry, root, StoredKeyCase(registry, root, subKey), &file, &failed);
   if (rc != win::kErrorSuccess)
     return Fail("cannot read " + failed + ": " + RegistryErrorText(rc), rc);
-  return FormatRegFile(file);
+  return FormatRegFile(file, codePage);
 }
 
 }  // namespace vb::registry

@@ -20,11 +20,13 @@ namespace vb::registry {
 [[nodiscard]] Result<> ApplyRegFile(platform::RegistryApi& registry, const RegFile& file);
 
 // Parses the whole file, then applies it; a malformed file changes nothing.
-[[nodiscard]] Result<> ImportRegFile(platform::RegistryApi& registry, std::string_view bytes);
+// codePage: the program's (see ParseRegFile).
+[[nodiscard]] Result<> ImportRegFile(platform::RegistryApi& registry, std::string_view bytes,
+                                     win::DWORD codePage);
 
 // The Version 5.00 file (UTF-16LE, BOM, CRLF) of root\subKey and all below
 // it, with the key names in their stored case.
 [[nodiscard]] Result<std::string> ExportRegKey(platform::RegistryApi& registry, win::HKEY root,
-                                               const std::string& subKey);
+                                               const std::string& subKey, win::DWORD codePage);
 
 }  // namespace vb::registry

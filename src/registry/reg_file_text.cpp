@@ -1,6 +1,7 @@
 #include "registry/reg_file_text.h"
 
 #include "base/utf8.h"
+#include "platform/system_api.h"
 
 #include <array>
 #include <cstdio>
@@ -53,22 +54,6 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
-Result<std::string> Utf8ToCp1252(std::string_view text) {
-  std::string out;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t at = pos;
-    std::optional<char32_t> c = NextUtf8(text, &pos);
-    if (!c)
-      return Fail("the byte " + ByteName(static_cast<unsigned char>(text[at])) +
-                  " is not valid UTF-8");
-    std::optional<unsigned char> byte = UnicodeToCp1252(*c);
-    if (!byte) return Fail(NoCp1252Form(*c));
-    out += static_cast<char>(*byte);
-  }
-  return out;
-}
-
 std::string Cp1252ToUtf16Le(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 2);
@@ -78,13 +63,6 @@ std::string Cp1252ToUtf16Le(std::string_view text) {
     out += static_cast<char>((c >> 8) & 0xFF);
   }
   return out;
-}
-
-Result<std::string> Utf16LeToCp1252(std::string_view bytes) {
-  if (bytes.size() % 2) return Fail("UTF-16LE data must have an even number of bytes");
-  DecodedText decoded = DecodeUtf16Le(bytes);
-  if (!decoded.ok) return Fail(decoded.error);
-  return UnicodeToCp1252(decoded.text);
 }
 
 Result<std::string> UnicodeToCp1252(std::u32string_view text) {
@@ -148,6 +126,50 @@ DecodedText DecodeUtf16Le(std::string_view bytes) {
   }
   if (pos < bytes.size()) return fail("the UTF-16LE text ends in half a character");
   return result;
+}
+
+Result<std::string> AnsiFromUnicode(std::u32string_view text, win::DWORD codePage) {
+  if (codePage != platform::kCodePageUtf8) return UnicodeToCp1252(text);
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : text) AppendUtf8(out, c);
+  return out;
+}
+
+Result<std::string> AnsiFromUtf16Le(std::string_view bytes, win::DWORD codePage) {
+  if (bytes.size() % 2) return Fail("UTF-16LE data must have an even number of bytes");
+  DecodedText decoded = DecodeUtf16Le(bytes);
+  if (!decoded.ok) return Fail(decoded.error);
+  return AnsiFromUnicode(decoded.text, codePage);
+}
+
+Result<std::string> AnsiToUtf16Le(std::string_view text, win::DWORD codePage) {
+  if (codePage != platform::kCodePageUtf8) return Cp1252ToUtf16Le(text);
+  std::string out;
+  out.reserve(text.size() * 2);
+  auto unit = [&out](char32_t u) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>((u >> 8) & 0xFF);
+  };
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t at = pos;
+    std::optional<char32_t> c = NextUtf8(text, &pos);
+    if (!c)
+      return Fail("the byte " + ByteName(static_cast<unsigned char>(text[at])) +
+                  " is not valid UTF-8");
+    if (*c >= 0x10000) {
+      unit(0xD800 + ((*c - 0x10000) >> 10));
+      unit(0xDC00 + ((*c - 0x10000) & 0x3FF));
+    } else {
+      unit(*c);
+    }
+  }
+  return out;
+}
+
+DecodedText DecodeAnsi(std::string_view bytes, win::DWORD codePage) {
+  return codePage == platform::kCodePageUtf8 && IsUtf8(bytes) ? DecodeUtf8(bytes)
+                                                              : DecodeCp1252(bytes);
 }
 
 DecodedText DecodeCp1252(std::string_view bytes) {

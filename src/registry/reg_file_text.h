@@ -1,6 +1,6 @@
 // Character conversions for .reg files and the registry's ANSI functions.
 //
-// The ANSI code page is Windows-1252. Its five undefined bytes (0x81, 0x8D,
+// Windows-1252 is the legacy ANSI code page. Its five undefined bytes (0x81, 0x8D,
 // 0x8F, 0x90, 0x9D) map to the C1 controls of the same number, as Windows
 // converts them, so every byte string goes to Unicode and back unchanged.
 #pragma once
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/result.h"
+#include "platform/win_types.h"
 
 namespace vb::registry {
 
@@ -19,18 +20,20 @@ namespace vb::registry {
 
 // Windows-1252 text to UTF-8, for printing on the host.
 [[nodiscard]] std::string Cp1252ToUtf8(std::string_view text);
-// UTF-8 text (a host command line) to Windows-1252. Fails with a message
-// naming the offending character or byte.
-[[nodiscard]] Result<std::string> Utf8ToCp1252(std::string_view text);
 
 // Windows-1252 bytes as UTF-16LE bytes, one code unit per byte.
 [[nodiscard]] std::string Cp1252ToUtf16Le(std::string_view text);
-// UTF-16LE bytes back to Windows-1252; fails for an odd byte count, an
-// unpaired surrogate or a character Windows-1252 cannot hold.
-[[nodiscard]] Result<std::string> Utf16LeToCp1252(std::string_view bytes);
 
 // Code points to Windows-1252; fails for a character Windows-1252 cannot hold.
 [[nodiscard]] Result<std::string> UnicodeToCp1252(std::u32string_view text);
+
+// The program's ANSI text is in its code page: UTF-8 (the emulated machine,
+// Windows under the manifest) or Windows-1252. These convert between it and
+// Unicode; a character the code page cannot hold, or bytes that are no text
+// of it, fail with a message naming them.
+[[nodiscard]] Result<std::string> AnsiFromUnicode(std::u32string_view text, win::DWORD codePage);
+[[nodiscard]] Result<std::string> AnsiFromUtf16Le(std::string_view bytes, win::DWORD codePage);
+[[nodiscard]] Result<std::string> AnsiToUtf16Le(std::string_view text, win::DWORD codePage);
 
 // "U+20AC" style name of a character, for messages.
 [[nodiscard]] std::string CharacterName(char32_t c);
@@ -45,5 +48,8 @@ struct DecodedText {
 [[nodiscard]] DecodedText DecodeUtf8(std::string_view bytes);
 [[nodiscard]] DecodedText DecodeUtf16Le(std::string_view bytes);
 [[nodiscard]] DecodedText DecodeCp1252(std::string_view bytes);
+// An ANSI file (REGEDIT4): under UTF-8, UTF-8 when it is well formed, else
+// Windows-1252, the code page such files were written in.
+[[nodiscard]] DecodedText DecodeAnsi(std::string_view bytes, win::DWORD codePage);
 
 }  // namespace vb::registry
