@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <optional>
@@ -58,6 +59,7 @@ std::string TwipsText(float value) {
 
 MainWindow::MainWindow(Program& program)
     : program_(program),
+      groupPolicy_(ReadGroupPolicy(program.platform().Registry())),
       form_(program.app()),
       pages_(form_),
       stopwatch_(program.platform().System()),
@@ -176,10 +178,46 @@ void MainWindow::Wire() {
   WireTools();
 }
 
+bool MainWindow::Locked(const toolkit::CheckBox& box) const {
+  for (const BoxSetting& setting : BoxSettings())
+    if (&setting.BoxOf(form_) == &box) return groupPolicy_.Box(setting.value).has_value();
+  return false;
+}
+
+void MainWindow::ApplyPolicyToBoxes() {
+  for (const BoxSetting& row : BoxSettings()) {
+    std::optional<int> value = groupPolicy_.Box(row.value);
+    if (!value) continue;
+    toolkit::CheckBox& box = row.BoxOf(form_);
+    // The box's own effects follow (the progress bar, the shell's entries);
+    // its setting is not written (StoreBox).
+    box.SetValue(*value);
+    box.SetEnabled(false);
+    box.SetToolTipText(kLockedTip);
+  }
+  if (groupPolicy_.language) {
+    form_.languageBox->SetEnabled(false);
+    form_.languageBox->SetToolTipText(kLockedTip);
+  }
+}
+
+void MainWindow::ApplyPolicyToEntries() {
+  if (!groupPolicy_.entries) return;
+  const std::vector<std::string>& chosen = *groupPolicy_.entries;
+  apps_.settingMarks = true;
+  for (toolkit::ListBox* list : apps_.lists) {
+    for (int i = 0; i < list->ListCount(); ++i)
+      list->SetChecked(i, std::find(chosen.begin(), chosen.end(), list->List(i)) != chosen.end());
+    list->SetEnabled(false);
+    list->SetToolTipText(kLockedTip);
+  }
+  apps_.settingMarks = false;
+}
+
 void MainWindow::StoreBox(toolkit::CheckBox& box) {
   auto& registry = program_.platform().Registry();
   for (const BoxSetting& setting : BoxSettings()) {
-    if (&setting.BoxOf(form_) != &box) continue;
+    if (&setting.BoxOf(form_) != &box || groupPolicy_.Box(setting.value)) continue;
     switch (setting.store) {
       case StoreForm::kNumber:
         settings::SaveSetting(registry, settings::kAppName, settings::kSettings, setting.value,
@@ -235,10 +273,17 @@ void MainWindow::Form_Load() {
                                    row.value, ""));
   if (auto l = Twips(left)) form_.Move(*l, form_.Top());
   if (auto t = Twips(top)) form_.Move(form_.Left(), *t);
+  // "Show Only Default Settings", as policy or the user set it.
+  auto defaultsOnly = [this] {
+    for (const BoxSetting& row : BoxSettings())
+      if (row.box == &Form1::defaultSettingsOnly)
+        return groupPolicy_.Box(row.value).value_or(form_.defaultSettingsOnly->Value());
+    return form_.defaultSettingsOnly->Value();
+  };
   for (std::size_t i = 0; i < stored.size(); ++i) {
     const BoxSetting& row = BoxSettings()[i];
     const std::string& text = stored[i];
-    if (row.when == LoadWhen::kUnlessDefaults && form_.defaultSettingsOnly->Value() == 1) break;
+    if (row.when == LoadWhen::kUnlessDefaults && defaultsOnly() == 1) break;
     if (text.empty()) continue;
     toolkit::CheckBox& box = row.BoxOf(form_);
     switch (row.load) {
@@ -257,6 +302,8 @@ void MainWindow::Form_Load() {
     }
   }
 
+  ApplyPolicyToBoxes();
+
   // A system with prefetch layout optimisation has this key; without it the
   // prefetch item is left as the user set it.
   registry::cRegistry layout(platform);
@@ -265,6 +312,7 @@ void MainWindow::Form_Load() {
   layout.KeyExists();
 
   catalogue::LoadApps(apps_);
+  ApplyPolicyToEntries();
   // A rule file that is no file of rules is the user's input, answered as a
   // refused language file is; the program goes on without it. Quiet mode has
   // nobody to answer a box.
@@ -289,22 +337,26 @@ void MainWindow::Form_Load() {
   // program. Then the language box takes the stored language, whose file is
   // applied; a missing or invalid file leaves the design texts.
   settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "AutoCleanTrue", "True");
-  form_.languageBox->SetText(ReadRegString(registry, kHkeyCurrentUser, section, "Language", ""));
+  form_.languageBox->SetText(groupPolicy_.language
+                                 ? *groupPolicy_.language
+                                 : ReadRegString(registry, kHkeyCurrentUser, section, "Language", ""));
   ApplyLanguage();
 }
 
 void MainWindow::Form_Unload() {
   auto& platform = program_.platform();
   auto& registry = platform.Registry();
-  catalogue::SaveApps(apps_);
+  // What policy sets is not the user's to keep.
+  if (!groupPolicy_.entries) catalogue::SaveApps(apps_);
   if (form_.State() == toolkit::WindowState::kNormal) {
     settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "WINDOW_LEFT",
                           TwipsText(form_.Left()));
     settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "WINDOW_TOP",
                           TwipsText(form_.Top()));
   }
-  settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "Language",
-                        form_.languageBox->Text());
+  if (!groupPolicy_.language)
+    settings::SaveSetting(registry, settings::kAppName, settings::kSettings, "Language",
+                          form_.languageBox->Text());
   settings::DeleteSetting(platform, settings::kSettings, "AutoCleanTrue");
   program_.app().End();
 }
@@ -312,6 +364,7 @@ void MainWindow::Form_Unload() {
 engine::RunRequest MainWindow::Request() const {
   engine::RunRequest request;
   request.analyzeOnly = analyzeOnly_;
+  request.warningAccepted = groupPolicy_.warningAccepted;
   for (const engine::ItemRow& row : engine::ItemRows())
     request.items.set(static_cast<std::size_t>(row.item), form_.ItemBox(row.item).Value() == 1);
   request.options = engine::RunOptions{

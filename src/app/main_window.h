@@ -8,6 +8,7 @@
 
 #include "app/form1.h"
 #include "app/form1_pages.h"
+#include "app/group_policy.h"
 #include "browser/cache_cursor.h"
 #include "browser/cache_views.h"
 #include "browser/cookie_keep_list.h"
@@ -52,6 +53,10 @@ class MainWindow : private engine::RunHost {
   void Analyze_Click();
   // The actions that the runs from now on report to; null counts nothing.
   void SetRunTally(engine::RunTally* tally) { removal_.tally = tally; }
+  // The Group Policy in force, read when the window was made.
+  const GroupPolicy& Policy() const { return groupPolicy_; }
+  // Whether a policy sets the box, which the user then cannot change.
+  bool Locked(const toolkit::CheckBox& box) const;
 
  private:
   void Wire();
@@ -74,6 +79,9 @@ class MainWindow : private engine::RunHost {
   // and to the window just shown, if any.
   void ApplyLanguage(toolkit::Form* shown = nullptr);
   void StoreBox(toolkit::CheckBox& box);
+  // Sets the boxes, entries and language that policy sets, and locks them.
+  void ApplyPolicyToBoxes();
+  void ApplyPolicyToEntries();
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
   void OptionTabs_Click();
@@ -90,6 +98,7 @@ class MainWindow : private engine::RunHost {
   void EndPreview() override;
 
   Program& program_;
+  GroupPolicy groupPolicy_;
   Form1 form_;
   Form1Pages pages_;
   engine::Stopwatch stopwatch_;

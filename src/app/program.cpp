@@ -35,6 +35,7 @@ void Program::Start(const std::string& commandLine) {
   if (onNewApplication) onNewApplication(*app_);
   commandLine_ = commandLine;
   main_ = std::make_unique<MainWindow>(*this);
+  main_->SetRunTally(runTally);
   main_->Form_Initialize();
   main_->form().Load();
   if (!app_->Ended()) main_->form().Show();

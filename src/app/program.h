@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "toolkit/window.h"
+#include "engine/run_tally.h"
 #include "platform/platform.h"
 #include "platform/recording_platform.h"
 #include "toolkit/application.h"
@@ -65,6 +66,9 @@ class Program {
   // front end that only reads the program's state, or runs a clean of its
   // own choosing, turns it off before the start.
   bool cleanWhenOpening = true;
+  // Told of every action of the runs of each main window from its creation,
+  // the clean that loading runs in quiet mode included; none: no one is.
+  engine::RunTally* runTally = nullptr;
 
  private:
   platform::RecordingPlatform recorder_;

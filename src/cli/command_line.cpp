@@ -6,6 +6,7 @@
 #include "cli/attrib_verb.h"
 #include "cli/list_verb.h"
 #include "cli/machine_verbs.h"
+#include "cli/policy_verb.h"
 #include "cli/reg_verbs.h"
 #include "cli/run_verbs.h"
 #include "cli/schedule_verb.h"
@@ -98,9 +99,10 @@ int RunVerb(std::vector<std::string> args, const Host& host, VerbIo io) {
     return kExitFailed;
   }
   std::unique_ptr<ChosenPlatform> machine = std::move(*opened);
-  if (IsProgramVerb(verb) || verb == "list") {
+  if (IsProgramVerb(verb) || verb == "list" || verb == "policy") {
     app::Program program(machine->get());
     if (verb == "list") return RunListVerb(program, &machine->ui(), rest, io);
+    if (verb == "policy") return RunPolicyVerb(program, &machine->ui(), rest, io);
     return RunProgramVerb(verb, program, &machine->ui(), rest, io);
   }
   if (verb == "schedule")

@@ -2,28 +2,36 @@
 
 #include "app/main_window.h"
 #include "cli/json_text.h"
-#include "cli/stored_marks.h"
 #include "cli/verb_help.h"
-#include "cli/verb_run.h"
+#include "cli/window_peek.h"
 #include "cli/window_choices.h"
 
 namespace vb::cli {
 
 namespace {
 
-void Print(app::Form1& form, bool json, win::DWORD codePage, std::ostream& out) {
+// What Group Policy locks is marked: a last field "policy", or "policy": true.
+void Print(app::MainWindow& window, bool json, win::DWORD codePage, std::ostream& out) {
+  app::Form1& form = window.form();
+  auto mark = [json](bool locked) {
+    return !locked ? "" : json ? ", \"policy\": true" : "\tpolicy";
+  };
   for (const BoxChoice& choice : MainWindowBoxes(form)) {
     const char* kind = choice.item ? "item" : "option";
     std::string caption = ShownCaption(choice.box->Caption());
     int value = choice.box->Value();
+    bool locked = window.Locked(*choice.box);
     if (json)
       out << "{\"kind\": \"" << kind << "\", \"name\": " << JsonString(choice.box->name(), codePage)
           << ", \"caption\": " << JsonString(caption, codePage)
           << ", \"checked\": " << (value == 1 ? "true" : "false")
-          << (choice.source ? ", \"source\": " + JsonString(choice.source, codePage) : "") << "}\n";
+          << (choice.source ? ", \"source\": " + JsonString(choice.source, codePage) : "")
+          << mark(locked) << "}\n";
     else
-      out << kind << "\t" << choice.box->name() << "\t" << value << "\t" << caption << "\n";
+      out << kind << "\t" << choice.box->name() << "\t" << value << "\t" << caption
+          << mark(locked) << "\n";
   }
+  const bool entriesLocked = window.Policy().entries.has_value();
   for (const EntryChoice& entry : CatalogueEntries(form)) {
     const std::string& text = entry.list->List(entry.index);
     bool checked = entry.list->Checked(entry.index);
@@ -31,9 +39,10 @@ void Print(app::Form1& form, bool json, win::DWORD codePage, std::ostream& out) 
       out << "{\"kind\": \"entry\", \"list\": \"" << entry.listName
           << "\", \"caption\": " << JsonString(text, codePage)
           << ", \"checked\": " << (checked ? "true" : "false")
-          << ", \"source\": " << JsonString(text, codePage) << "}\n";
+          << ", \"source\": " << JsonString(text, codePage) << mark(entriesLocked) << "}\n";
     else
-      out << "entry\t" << entry.listName << "\t" << (checked ? 1 : 0) << "\t" << text << "\n";
+      out << "entry\t" << entry.listName << "\t" << (checked ? 1 : 0) << "\t" << text
+          << mark(entriesLocked) << "\n";
   }
 }
 
@@ -52,21 +61,10 @@ int RunListVerb(app::Program& program, platform::ScriptedUi* ui,
       return kExitUsage;
     }
   }
-  StoredMarks marks(program.platform());
-  bool cleanWhenOpening = program.cleanWhenOpening;
-  program.cleanWhenOpening = false;
-  int code = kExitFailed;
-  {
-    VerbRun run("list", program, ui, io);
-    if (run.Do("start") && run.target().Running()) {
-      Print(program.Main().form(), json, program.platform().System().GetACP(), io.out);
-      code = kExitOk;
-    }
-    run.Finish(code);
-  }
-  program.cleanWhenOpening = cleanWhenOpening;
-  marks.Restore();
-  return code;
+  return PeekAtMainWindow("list", program, ui, io, [&](app::MainWindow& window) {
+    Print(window, json, program.platform().System().GetACP(), io.out);
+    return kExitOk;
+  });
 }
 
 }  // namespace vb::cli

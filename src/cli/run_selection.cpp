@@ -79,9 +79,22 @@ Result<Selection> ResolveSelection(app::Form1& form, const std::vector<std::stri
   return selection;
 }
 
-void ApplySelection(app::Form1& form, const Selection& selection) {
+Result<> CheckSelectionAgainstPolicy(app::MainWindow& window, const Selection& selection) {
+  for (toolkit::CheckBox* box : selection.boxes)
+    if (window.Locked(*box) && box->Value() != 1)
+      return Fail("\"" + ShownCaption(box->Caption()) +
+                  "\" is cleared by Group Policy, which --select cannot change; nothing was run");
+  if (!selection.entries.empty() && window.Policy().entries)
+    return Fail("the entries to clean are set by Group Policy (\"" +
+                selection.entries.front().list->List(selection.entries.front().index) +
+                "\" named), which --select cannot change; nothing was run");
+  return {};
+}
+
+void ApplySelection(app::MainWindow& window, const Selection& selection) {
+  app::Form1& form = window.form();
   for (const BoxChoice& choice : MainWindowBoxes(form)) {
-    if (!choice.item) continue;
+    if (!choice.item || window.Locked(*choice.box)) continue;
     // The entries are cleaned by the stage of "Third Party Applications".
     bool named = std::find(selection.boxes.begin(), selection.boxes.end(), choice.box) !=
                  selection.boxes.end();
@@ -90,6 +103,7 @@ void ApplySelection(app::Form1& form, const Selection& selection) {
     bool chosen = named || forEntries;
     SetValueQuietly(*choice.box, chosen ? 1 : 0);
   }
+  if (window.Policy().entries) return;
   for (const EntryChoice& entry : CatalogueEntries(form)) {
     bool chosen = std::any_of(selection.entries.begin(), selection.entries.end(),
                               [&](const EntryChoice& e) {

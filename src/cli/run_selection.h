@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/main_window.h"
 #include "base/result.h"
 #include "cli/window_choices.h"
 
@@ -31,9 +32,16 @@ struct Selection {
 [[nodiscard]] Result<Selection> ResolveSelection(app::Form1& form,
                                                  const std::vector<std::string>& arguments);
 
+// What Group Policy locks is not the selection's to change: naming a box
+// that policy clears, or an entry while policy sets the entries, fails with a
+// message naming it.
+[[nodiscard]] Result<> CheckSelectionAgainstPolicy(app::MainWindow& window,
+                                                   const Selection& selection);
+
 // Ticks the selection and clears every other item box and entry; with any
 // entry, "Third Party Applications" is ticked too, as its stage cleans them.
-// The boxes store nothing; the entries' marks are the run's own.
-void ApplySelection(app::Form1& form, const Selection& selection);
+// A box or entry that policy locks keeps the policy's value. The boxes store
+// nothing; the entries' marks are the run's own.
+void ApplySelection(app::MainWindow& window, const Selection& selection);
 
 }  // namespace vb::cli

@@ -113,7 +113,7 @@ std::string SummaryJson(const std::string& verb, const engine::RunTally& tally, 
           ", \"cacheEntries\": " + std::to_string(tally.cacheEntries) +
           ", \"databaseRows\": " + std::to_string(tally.databaseRows) +
           ", \"refused\": " + std::to_string(tally.refused) +
-          ", \"failed\": " + std::to_string(tally.failed);
+          ", \"failed\": " + std::to_string(tally.failed) + end.facts;
   if (end.withResults)
     json += ", \"results\": " + (end.results ? JsonString(*end.results, codePage) : std::string("null"));
   return json + "}";

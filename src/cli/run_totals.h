@@ -46,12 +46,14 @@ struct RunEnd {
   // the box with it, or for a plan, which has none.
   bool withResults = false;
   std::optional<std::string> results;
+  // Who ran it where and when, as fields (see RunFactsJson).
+  std::string facts;
 };
 
 // {"summary": true, "verb": ..., "status": "done"|"stopped", ["reason": ...,]
 //  "files": ..., "bytes": ..., "size": ..., "folders": ..., "registryKeys": ...,
 //  "registryValues": ..., "cacheEntries": ..., "databaseRows": ..., "refused": ...,
-//  "failed": ..., ["results": TEXT or null]}
+//  "failed": ..., FACTS, ["results": TEXT or null]}
 [[nodiscard]] std::string SummaryJson(const std::string& verb, const engine::RunTally& tally,
                                       win::DWORD codePage, const RunEnd& end);
 

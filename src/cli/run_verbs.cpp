@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "cli/run_progress.h"
 #include "cli/run_selection.h"
+#include "cli/run_facts.h"
 #include "cli/run_totals.h"
 #include "cli/script_driver.h"
 #include "cli/script_file.h"
@@ -130,6 +131,8 @@ class CleanerVerb {
     if (args_.selects || mode_ != Mode::kClean) program_.cleanWhenOpening = false;
     if (plan) program_.Recorder().StartRecording();
     int code;
+    RunFacts facts = ReadRunFacts(program_.platform());
+    facts.started = IsoUtc(std::chrono::system_clock::now());
     {
       VerbRun run(verb_, program_, ui_, io_);
       code = run.Finish(Drive(run, progress));
@@ -142,6 +145,8 @@ class CleanerVerb {
     if (code != kExitOk && code != kExitStopped) return code;
     if (args_.json) {
       end_.withResults = args_.results;
+      facts.ended = IsoUtc(std::chrono::system_clock::now());
+      end_.facts = RunFactsJson(facts, program_.platform().System().GetACP());
       io_.out << SummaryJson(verb_, tally_, program_.platform().System().GetACP(), end_) << "\n";
     } else if (code == kExitOk) {
       io_.out << TotalsText(tally_);
@@ -162,11 +167,13 @@ class CleanerVerb {
     app::Form1& form = program_.Main().form();
     if (args_.selects) {
       Result<Selection> selection = ResolveSelection(form, args_.select);
-      if (!selection) {
-        io_.err << verb_ << ": " << selection.message() << "\n";
+      Result<> allowed =
+          selection ? CheckSelectionAgainstPolicy(program_.Main(), *selection) : selection.failure();
+      if (!allowed) {
+        io_.err << verb_ << ": " << allowed.message() << "\n";
         return kExitUsage;
       }
-      ApplySelection(form, *selection);
+      ApplySelection(program_.Main(), *selection);
     }
     program_.Main().SetRunTally(&tally_);
     attached_ = true;
@@ -252,7 +259,19 @@ int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,
                 const std::vector<std::string>& args, VerbIo io) {
   if (!NoArgs("/AUTO", args, io)) return kExitUsage;
   VerbRun run("/AUTO", program, ui, io);
-  if (!run.Do("start /AUTO")) return run.Finish(kExitFailed);
+  // Quiet mode shows no results: each failed deletion is told here.
+  engine::RunTally tally;
+  std::string failures;
+  tally.onAction = [&failures](const engine::Action& action) {
+    if (action.kind == engine::ActionKind::kFailed)
+      failures += "/AUTO: could not delete " +
+                  (action.value.empty() ? "the key " : "the value " + action.value + " of ") +
+                  action.path + ": " + action.name + "\n";
+  };
+  program.runTally = &tally;
+  bool started = run.Do("start /AUTO");
+  program.runTally = nullptr;
+  if (!started) return run.Finish(kExitFailed);
   // Quiet mode ends the program by itself. A finished run has filled the
   // results box; one stopped at the warning's gate left even the log empty,
   // and one stopped at the confirmation left the log's heading alone.
@@ -265,6 +284,10 @@ int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,
                    : std::string(kAnsweredNo))
            << "; nothing was deleted\n";
     return run.Finish(kExitStopped);
+  }
+  if (tally.failed > 0) {
+    io.err << failures;
+    return run.Finish(kExitFailed);
   }
   return run.Finish(kExitOk);
 }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "app/group_policy.h"
 #include "platform/ascii_case.h"
 #include "registry/settings_store.h"
 
@@ -155,7 +156,8 @@ int RunScheduleVerb(platform::Platform& platform, const CommandRunner& run,
              << rc << "); nothing was scheduled\n";
       return kExitFailed;
     }
-  } else if (settings::ReadSetting(platform, settings::kSettings, kWarningOff).empty()) {
+  } else if (settings::ReadSetting(platform, settings::kSettings, kWarningOff).empty() &&
+             !app::ReadGroupPolicy(platform.Registry()).warningAccepted) {
     io.err << "schedule: the first-clean warning has not been turned off, and quiet mode would "
               "stop at it every time, deleting nothing; nothing was scheduled. Add "
               "--accept-warning to turn it off (as \"Do Not Show Me This Message Again...\" "

@@ -133,6 +133,15 @@ constexpr VerbHelp kVerbs[] = {
      "  0  no problem\n"
      "  1  the file has problems, or cannot be read\n"
      "  2  a usage error\n"},
+    {"policy", "policy templates DIR [LANGUAGES]",
+     "write the Group Policy templates: DIR\\vanbrisk.admx and DIR\\CULTURE\\vanbrisk.adml",
+     "  DIR        a host folder, made when missing\n"
+     "  LANGUAGES  the host folder of English.lng, German.lng, French.lng and\n"
+     "             Spanish.lng; the program's folder when left out\n",
+     "vanbrisk-cli policy templates policies lang",
+     "  0  written\n"
+     "  1  a language file could not be read, or a file could not be written\n"
+     "  2  a usage error\n"},
     {"help", "help [VERB]", "this help, or the help of one verb", "",
      "vanbrisk-cli help clean",
      "  0  shown\n"

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/group_policy.h"
 #include "app/program.h"
 #include "cli/script_driver.h"
 #include "cli/verb_io.h"
@@ -34,7 +35,11 @@ class BoxLog {
 class VerbRun {
  public:
   VerbRun(const char* verb, app::Program& program, platform::ScriptedUi* ui, VerbIo io)
-      : verb_(verb), log_(ui, io.err, io.verbose), target_(program), session_(target_, ui, io.out), io_(io) {}
+      : verb_(verb), log_(ui, io.err, io.verbose), target_(program), session_(target_, ui, io.out), io_(io) {
+    // The program goes on without a malformed policy value; the user is told.
+    for (const std::string& problem : app::ReadGroupPolicy(program.platform().Registry()).problems)
+      io.err << verb << ": " << problem << "\n";
+  }
 
   // Runs one line; false, with the reason on io.err, when it is refused.
   bool Do(const std::string& line) {

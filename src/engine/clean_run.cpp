@@ -56,7 +56,7 @@ void CleanRun::Run(const RunRequest& request) {
   d.progressBar.SetValue(0);
 
   // The first-clean gate.
-  if (!analyzeOnly &&
+  if (!analyzeOnly && !request.warningAccepted &&
       GetString(registry, kHkeyCurrentUser, SettingsKey(), "MSG_CONFIRM_TMP").empty() &&
       GetString(registry, kHkeyCurrentUser, SettingsKey(), "Cleaner Warning").empty()) {
     host_.ShowWarning();

@@ -30,6 +30,8 @@ struct RunRequest {
   bool analyzeOnly = false;
   ItemSet items;
   RunOptions options;
+  // The administrator accepted the first-clean warning for every user.
+  bool warningAccepted = false;
 };
 
 

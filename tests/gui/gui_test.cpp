@@ -213,6 +213,17 @@ int main(int argc, char** argv) {
     RegCloseKey(settings);
   }
 
+  // A user policy locks "Confirm Before Deletion" cleared: the box is drawn
+  // disabled on the Options page, and no run asks for a confirmation.
+  HKEY policies = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Policies\\Vanbrisk", 0, nullptr, 0,
+                      KEY_SET_VALUE, nullptr, &policies, nullptr) == ERROR_SUCCESS) {
+    const DWORD cleared = 0;
+    RegSetValueExA(policies, "(Opt)Confirm Before Deletion", 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&cleared), sizeof cleared);
+    RegCloseKey(policies);
+  }
+
   // A program that starts at logon, for the Startup window to list and delete.
   const char* runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   HKEY run = nullptr;
@@ -281,6 +292,11 @@ int main(int argc, char** argv) {
       }
     }
     if (p.page != std::string("Cleaner")) Screenshot(shots, p.page);
+    if (p.page == std::string("Options")) {
+      HWND locked = Child(main, "Confirm Before Deletion");
+      Check(locked != nullptr && !IsWindowEnabled(locked),
+            "the box a policy sets is drawn disabled");
+    }
     if (p.page == std::string("Applications")) {
       // The Internet tab, chosen by the keyboard: today's browser is listed.
       HWND tabs = nullptr;
@@ -584,6 +600,7 @@ int main(int argc, char** argv) {
     SendMessageA(Child(main, "Exit"), BM_CLICK, 0, 0);
     Check(WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0, "Exit ends the program");
   }
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Policies\\Vanbrisk");
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   std::printf("%d passed, %d failed\n", passed, failed);
