@@ -42,7 +42,7 @@ Ran Cli(std::vector<std::string> args) {
 
 TEST(CliHelp, EveryVerbAnswersEachHelpWordWithItsUsageExampleAndExitStatuses) {
   for (const char* verb : {"analyze", "clean", "plan", "list", "/AUTO", "run", "machine", "reg",
-                           "attrib", "cache", "schedule", "winapp2", "help"}) {
+                           "attrib", "cache", "schedule", "winapp2", "policy", "help"}) {
     SCOPED_TRACE(verb);
     Ran help = Cli({"help", verb});
     EXPECT_EQ(help.code, 0);

@@ -213,13 +213,13 @@ int main(int argc, char** argv) {
     RegCloseKey(settings);
   }
 
-  // A user policy locks "Confirm Before Deletion" cleared: the box is drawn
-  // disabled on the Options page, and no run asks for a confirmation.
+  // A user policy locks "Enable Deletion for Read-Only Files" cleared: the
+  // box is drawn disabled on the Options page.
   HKEY policies = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Policies\\Vanbrisk", 0, nullptr, 0,
                       KEY_SET_VALUE, nullptr, &policies, nullptr) == ERROR_SUCCESS) {
     const DWORD cleared = 0;
-    RegSetValueExA(policies, "(Opt)Confirm Before Deletion", 0, REG_DWORD,
+    RegSetValueExA(policies, "(Opt)Enable Deletion for Read-Only Files", 0, REG_DWORD,
                    reinterpret_cast<const BYTE*>(&cleared), sizeof cleared);
     RegCloseKey(policies);
   }
@@ -293,7 +293,7 @@ int main(int argc, char** argv) {
     }
     if (p.page != std::string("Cleaner")) Screenshot(shots, p.page);
     if (p.page == std::string("Options")) {
-      HWND locked = Child(main, "Confirm Before Deletion");
+      HWND locked = Child(main, "Enable Deletion for Read-Only Files");
       Check(locked != nullptr && !IsWindowEnabled(locked),
             "the box a policy sets is drawn disabled");
     }
