@@ -303,6 +303,8 @@ ROWS = [
     (975, "Version History", "Versionsverlauf", "Historique", "Historial"),
     (980, "Close", "Schließen", "Fermer", "Cerrar"),
     (985, "OK", "OK", "OK", "Aceptar"),
+    (990, "Set by your administrator", "Von Ihrem Administrator festgelegt",
+     "Défini par votre administrateur", "Establecido por su administrador"),
 ]
 
 

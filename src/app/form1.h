@@ -29,7 +29,7 @@ class Form1 : public toolkit::Form {
 
   // Never shown: the data holders of the runs, and the formats of the run's
   // totals (run_totals_caption.h), captions so that language files reach them.
-  toolkit::Label *totalsFormat = nullptr, *rowsFormat = nullptr;
+  toolkit::Label *totalsFormat = nullptr, *rowsFormat = nullptr, *lockedTip = nullptr;
   toolkit::ListBox *resultsLog = nullptr, *internetLog = nullptr;
   toolkit::ListBox* cacheUrls = nullptr;    // the URLs of the cache view's entries
   toolkit::ListBox* storedMarks = nullptr;  // the application lists' stored marks

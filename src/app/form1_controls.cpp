@@ -125,6 +125,9 @@ std::vector<toolkit::ControlRow<F>> Rows() {
                               .key = 675, .visible = false}),
       Bind<&F::rowsFormat>({.name = "Label14", .caption = "   Database rows: %1", .key = 680,
                             .visible = false}),
+      // The tooltip of what Group Policy locks.
+      Bind<&F::lockedTip>({.name = "Label15", .caption = "Set by your administrator", .key = 990,
+                           .visible = false}),
       Bind<&F::resultsLog>({.name = "L", .visible = false}),
       Bind<&F::internetLog>({.name = "L2", .visible = false}),
       toolkit::Unbound<toolkit::ListBox, F>({.name = "List1", .visible = false}),

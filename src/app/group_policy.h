@@ -29,8 +29,6 @@ inline constexpr const char* kPolicyEntriesKey = "Software\\Policies\\Vanbrisk\\
 inline constexpr const char* kWarningPolicy = "Cleaner Warning";
 inline constexpr const char* kEntriesPolicy = "Clean Entries";
 inline constexpr const char* kLanguagePolicy = "Language";
-// The tooltip of a locked box or list.
-inline constexpr const char* kLockedTip = "Set by your administrator";
 
 struct GroupPolicy {
   // The boxes set, by their setting's value name: 1 ticked, 0 unticked.

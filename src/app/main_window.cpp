@@ -192,13 +192,22 @@ void MainWindow::ApplyPolicyToBoxes() {
     // The box's own effects follow (the progress bar, the shell's entries);
     // its setting is not written (StoreBox).
     box.SetValue(*value);
-    box.SetEnabled(false);
-    box.SetToolTipText(kLockedTip);
   }
-  if (groupPolicy_.language) {
-    form_.languageBox->SetEnabled(false);
-    form_.languageBox->SetToolTipText(kLockedTip);
-  }
+  ShowLocks();
+}
+
+void MainWindow::ShowLocks() {
+  // The tooltip in the window's language: its hidden label's caption.
+  const std::string& tip = form_.lockedTip->Caption();
+  auto lock = [&tip](toolkit::Control& control) {
+    control.SetEnabled(false);
+    control.SetToolTipText(tip);
+  };
+  for (const BoxSetting& row : BoxSettings())
+    if (groupPolicy_.Box(row.value)) lock(row.BoxOf(form_));
+  if (groupPolicy_.language) lock(*form_.languageBox);
+  if (groupPolicy_.entries)
+    for (toolkit::ListBox* list : apps_.lists) lock(*list);
 }
 
 void MainWindow::ApplyPolicyToEntries() {
@@ -208,10 +217,9 @@ void MainWindow::ApplyPolicyToEntries() {
   for (toolkit::ListBox* list : apps_.lists) {
     for (int i = 0; i < list->ListCount(); ++i)
       list->SetChecked(i, std::find(chosen.begin(), chosen.end(), list->List(i)) != chosen.end());
-    list->SetEnabled(false);
-    list->SetToolTipText(kLockedTip);
   }
   apps_.settingMarks = false;
+  ShowLocks();
 }
 
 void MainWindow::StoreBox(toolkit::CheckBox& box) {

@@ -82,6 +82,8 @@ class MainWindow : private engine::RunHost {
   // Sets the boxes, entries and language that policy sets, and locks them.
   void ApplyPolicyToBoxes();
   void ApplyPolicyToEntries();
+  // Disables what policy locks, with the tooltip in the window's language.
+  void ShowLocks();
   void ShowPage(Page page);
   void SwitchItemSets(bool second);
   void OptionTabs_Click();

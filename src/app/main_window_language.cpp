@@ -27,6 +27,7 @@ void MainWindow::ApplyLanguage(toolkit::Form* shown) {
                                        language::LanguagePath(platform, form_.languageBox->Text()),
                                        language_, form_);
   if (!failed && shown) language::ApplyLanguage(*shown, language_);
+  ShowLocks();
 }
 
 }  // namespace vb::app
