@@ -124,7 +124,7 @@ installed() {  # installed: every file of this version, the shortcuts, one Unins
   check "quiet mode shortcut runs /AUTO" shortcut_has "$menu/Vanbrisk - Quiet Mode.lnk" /AUTO
   check "one Uninstall entry" same "$(entry_count)" 1
   local key="$uninstall\\$(property "$msi" ProductCode)"
-  check "the entry is this package's" has_key "$key"
+  check "DisplayName of this package's entry" same "$(value "$key" DisplayName)" Vanbrisk
   check "DisplayVersion" same "$(value "$key" DisplayVersion)" "$version"
   check "Publisher" same "$(value "$key" Publisher)" Vanbrisk
   check "InstallLocation" same "$(value "$key" InstallLocation)" "$program_files\\"
