@@ -1,8 +1,9 @@
 ; The Windows setup program of Vanbrisk and its uninstaller, for NSIS's makensis.
 ;
 ; Built by the `installer` target of the Windows build, which passes:
-;   NAMES        the generated names.nsh: the version, the language files, and
-;                the registry names that the program itself writes
+;   NAMES        the generated names.nsh: the version, the program's files,
+;                the registry names that the program itself writes and the
+;                setup program's Uninstall key
 ;   PROGRAM_DIR  the folder holding vanbrisk.exe, vanbrisk-cli.exe,
 ;                vanbrisk.ico, History.txt and the language files
 ;   OUTFILE      the setup program to write
@@ -24,7 +25,6 @@ Target amd64-unicode
 !include "FileFunc.nsh"
 !include "Sections.nsh"
 
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vanbrisk"
 !define UNINSTALLER "uninstall.exe"
 !define SHORTCUTS "$SMPROGRAMS\Vanbrisk"
 !define PROGRAM_SHORTCUT "Vanbrisk.lnk"
@@ -77,16 +77,11 @@ ManifestDPIAware true
 ManifestSupportedOS all
 ManifestLongPathAware true
 
-; Every file that the setup program puts in the program's folder. Installing
-; and removing go through this one list, so the uninstaller removes exactly
-; these files and keeps whatever else the folder holds.
-!macro VanbriskFiles ACTION
-  !insertmacro ${ACTION} "vanbrisk.exe"
-  !insertmacro ${ACTION} "vanbrisk-cli.exe"
-  !insertmacro ${ACTION} "vanbrisk.ico"
-  !insertmacro ${ACTION} "History.txt"
-  !insertmacro VanbriskLanguageFiles ${ACTION}
-!macroend
+; Every file that the setup program puts in the program's folder is in the
+; build's list (VanbriskProgramFiles, in names.nsh), which the Windows
+; Installer package installs too. Installing and removing go through this one
+; list, so the uninstaller removes exactly these files and keeps whatever else
+; the folder holds.
 !macro InstallFile NAME
   File "${PROGRAM_DIR}/${NAME}"
 !macroend
@@ -218,7 +213,7 @@ Section "Vanbrisk" SecProgram
   Call RemovePreviousFiles
 
   SetOutPath "$INSTDIR"
-  !insertmacro VanbriskFiles InstallFile
+  !insertmacro VanbriskProgramFiles InstallFile
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   CreateDirectory "${SHORTCUTS}"
@@ -247,7 +242,7 @@ SectionEnd
 ; Run values, Recycle Bin verbs and toolbar button key that the program
 ; writes, and nothing beside them.
 Section "-un.Vanbrisk"
-  !insertmacro VanbriskFiles RemoveFile
+  !insertmacro VanbriskProgramFiles RemoveFile
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
   Delete "${SHORTCUTS}\${PROGRAM_SHORTCUT}"

@@ -3,14 +3,15 @@
 # the native tool chain and libraries, the mingw-w64 cross compiler and Wine
 # for the Windows build and its tests, GoogleTest's sources (built for
 # Windows), Xvfb and ImageMagick for the window tests, NSIS for the setup
-# program, clang 14 with libFuzzer for the fuzz targets, and npm, which
-# fetches the SQLite amalgamation that the Windows build compiles
-# (scripts/fetch-sqlite.sh, run last).
+# program, wixl and msitools for the Windows Installer package (wixl makes it,
+# its test reads it with msiinfo), clang 14 with libFuzzer for the fuzz
+# targets, and npm, which fetches the SQLite amalgamation that the Windows
+# build compiles (scripts/fetch-sqlite.sh, run last).
 # With "native", only what the Linux build needs (the main job).
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev googletest libsqlite3-dev)
 if [ "${1:-all}" != native ]; then
-  packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick nsis clang-14 libclang-rt-14-dev)
+  packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb imagemagick nsis msitools wixl clang-14 libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -297,7 +297,7 @@ cp "$build"/vanbrisk.exe "$build"/vanbrisk-cli.exe "$build"/vanbrisk.ico "$build
 echo "an earlier version" > "$old/History.txt"
 echo "; dropped since" > "$old/Obsolete.lng"
 sed -e 's/^!define VERSION .*/!define VERSION "1.00.1"/' \
-    -e 's/^!macro VanbriskLanguageFiles ACTION$/&\n  !insertmacro ${ACTION} "Obsolete.lng"/' \
+    -e 's/^!macro VanbriskProgramFiles ACTION$/&\n  !insertmacro ${ACTION} "Obsolete.lng"/' \
     "$build/installer/names.nsh" > "$old/names.nsh"
 makensis -V1 "-DNAMES=$old/names.nsh" "-DPROGRAM_DIR=$old" "-DOUTFILE=$old/setup-old.exe" \
   installer/vanbrisk.nsi

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the normal build, the sanitizer build,
 # and the Windows build, whose tests run under Wine (a private prefix in
-# build/windows, a time limit per test), its window and its setup program,
-# and a short run of each fuzz target.
+# build/windows, a time limit per test), its window, its setup program and
+# its Windows Installer package, and a short run of each fuzz target.
 # Ends with the count of platform conformance cases run on each platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +28,10 @@ bash scripts/gui-test.sh
 # The setup program and its uninstaller under Wine: install, upgrade, remove.
 echo "== setup program (Wine, Xvfb)"
 bash scripts/installer-test.sh
+
+# The Windows Installer package under Wine's msiexec: install, upgrade, remove.
+echo "== MSI package (Wine msiexec)"
+bash scripts/msi-test.sh
 
 # CTest's lines for the conformance cases: "Test #7: ConformanceX.Y ... Passed".
 count() { grep -E "Test +#[0-9]+: Conformance[A-Za-z]+\." "$logs/$1.log" | grep -c -E "$2" || true; }
