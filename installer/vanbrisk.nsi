@@ -88,6 +88,16 @@ ManifestLongPathAware true
 !macro RemoveFile NAME
   Delete "$INSTDIR\${NAME}"
 !macroend
+; The Group Policy templates (VanbriskPolicyFiles), in PolicyDefinitions and
+; its language folders; a folder goes when it is left empty.
+!macro InstallPolicyFile FOLDER NAME SOURCE
+  SetOutPath "$INSTDIR\${FOLDER}"
+  File "${PROGRAM_DIR}/${SOURCE}"
+!macroend
+!macro RemovePolicyFile FOLDER NAME SOURCE
+  Delete "$INSTDIR\${FOLDER}\${NAME}"
+  RMDir "$INSTDIR\${FOLDER}"
+!macroend
 
 ; Sets $R8 to "1" when vanbrisk.exe or vanbrisk-cli.exe in the folder $R9 is
 ; running: Windows refuses to open the file of a running program for writing.
@@ -214,6 +224,8 @@ Section "Vanbrisk" SecProgram
 
   SetOutPath "$INSTDIR"
   !insertmacro VanbriskProgramFiles InstallFile
+  !insertmacro VanbriskPolicyFiles InstallPolicyFile
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   CreateDirectory "${SHORTCUTS}"
@@ -243,6 +255,8 @@ SectionEnd
 ; writes, and nothing beside them.
 Section "-un.Vanbrisk"
   !insertmacro VanbriskProgramFiles RemoveFile
+  !insertmacro VanbriskPolicyFiles RemovePolicyFile
+  RMDir "$INSTDIR\PolicyDefinitions"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
   Delete "${SHORTCUTS}\${PROGRAM_SHORTCUT}"

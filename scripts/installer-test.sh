@@ -110,7 +110,8 @@ settings="$store\\Vanbrisk\\Settings"
 programs_menu="$(unix 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')"
 menu="$programs_menu/Vanbrisk"
 languages=(lang/*.lng)
-files=(vanbrisk.exe vanbrisk-cli.exe vanbrisk.ico History.txt "${languages[@]#lang/}")
+policies=(policies/vanbrisk.admx policies/*/vanbrisk.adml)
+files=(vanbrisk.exe vanbrisk-cli.exe vanbrisk.ico History.txt "${languages[@]#lang/}" "${policies[@]/#policies/PolicyDefinitions}")
 
 # The shortcut file holds its target, arguments and icon in UTF-16, and its
 # target once more in the ANSI code page when that can spell it.
@@ -210,6 +211,7 @@ program_entries() {  # program_entries FOLDER: the five entries name the program
 removed() {  # removed FOLDER: nothing of Vanbrisk is left
   local folder="$1" dir; dir="$(unix "$1")"
   for f in "${files[@]}" uninstall.exe; do check "$f removed" test ! -e "$dir/$f"; done
+  check "the policy templates' folders removed" test ! -e "$dir/PolicyDefinitions"
   check "shortcuts removed" test ! -e "$menu"
   check "Uninstall key removed" not has_key "$uninstall_key"
   check "Run value removed" not has_value "$run_key" Vanbrisk
@@ -294,6 +296,7 @@ user_settings
 old="$work/old"
 mkdir -p "$old"
 cp "$build"/vanbrisk.exe "$build"/vanbrisk-cli.exe "$build"/vanbrisk.ico "$build"/*.lng "$old/"
+cp -r "$build"/PolicyDefinitions "$old/"
 echo "an earlier version" > "$old/History.txt"
 echo "; dropped since" > "$old/Obsolete.lng"
 sed -e 's/^!define VERSION .*/!define VERSION "1.00.1"/' \

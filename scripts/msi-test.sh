@@ -103,13 +103,15 @@ appdata="$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')"
 menu="$(unix "$appdata\\Microsoft\\Windows\\Start Menu\\Programs")/Vanbrisk"
 settings='HKCU\Software\VB And VBA Program Settings\Vanbrisk\Settings'
 languages=(lang/*.lng)
-files=(vanbrisk.exe vanbrisk-cli.exe vanbrisk.ico History.txt "${languages[@]#lang/}")
+policies=(policies/vanbrisk.admx policies/*/vanbrisk.adml)
+files=(vanbrisk.exe vanbrisk-cli.exe vanbrisk.ico History.txt "${languages[@]#lang/}" "${policies[@]/#policies/PolicyDefinitions}")
 
 # The lower version: the same wxs with a History.txt of its own and a language
 # file that this version no longer has.
 old="$work/old"
 mkdir -p "$old"
 cp "$build"/vanbrisk.exe "$build"/vanbrisk-cli.exe "$build"/vanbrisk.ico "$build"/*.lng "$old/"
+cp -r "$build"/PolicyDefinitions "$old/"
 echo "an earlier version" > "$old/History.txt"
 echo "; dropped since" > "$old/Obsolete.lng"
 sed '/English\.lng/{p;s/English\.lng/Obsolete.lng/g}' "$build/installer/vanbrisk.wxs" > "$old/vanbrisk.wxs"
@@ -178,6 +180,7 @@ check "the installed vanbrisk-cli.exe writes a setting" \
 echo "the user's notes" > "$dir/notes.txt"
 check "msiexec /x /qn succeeds" msiexec /x "$(winpath "$msi")" /qn
 for f in "${files[@]}"; do check "$f removed" test ! -e "$dir/$f"; done
+check "the policy templates' folders removed" test ! -e "$dir/PolicyDefinitions"
 check "the user's file kept" test -f "$dir/notes.txt"
 check "shortcuts removed" test ! -e "$menu"
 check "Uninstall entry removed" same "$(entry_count)" 0

@@ -1,8 +1,9 @@
 // Group Policy for the program: what an administrator sets under
-// HKLM\Software\Policies\Vanbrisk (the machine) and HKCU\Software\Policies\
-// Vanbrisk (the user). A value of the machine wins over the user's, and a
-// policy wins over the user's own settings. A box that a policy sets is
-// locked: the window shows it disabled, and its setting is never written.
+// HKLM\Software\Policies\Vanbrisk (the machine) and
+// HKCU\Software\Policies\Vanbrisk (the user). A value of the machine wins
+// over the user's, and a policy wins over the user's own settings. A box
+// that a policy sets is locked: the window shows it disabled, and its
+// setting is never written.
 //
 // The value names are those of the settings (BoxSettings), so that the
 // templates, the program and its settings name each choice once:
