@@ -281,12 +281,14 @@ LONG WineRegistry::RegCreateKeyExA(HKEY key, const char* subKey, DWORD, const ch
   OpenKey from;
   LONG rc = Lookup(key, &from);
   if (rc != kErrorSuccess) return rc;
-  if ((access & kWriteRights) && !(access & kMaximumAllowed) && !Writable(from.hive))
-    return kErrorAccessDenied;
   OpenKey opened;
   bool created = false;
+  // Walk makes keys only where they may be made; the rights are those of
+  // the key reached (a user's hive, from HKEY_USERS).
   rc = Walk(from, subKey, true, &opened, &created);
   if (rc != kErrorSuccess) return rc;
+  if ((access & kWriteRights) && !(access & kMaximumAllowed) && !Writable(opened.hive))
+    return kErrorAccessDenied;
   opened.access = Grant(opened.hive, access);
   *result = NewHandle(std::move(opened));
   if (disposition) *disposition = created ? kRegCreatedNewKey : kRegOpenedExistingKey;

@@ -111,6 +111,9 @@ void AppendKey(std::string& out, const WineKey& key) {
   if (key.link) out += "#link\n";
   for (const std::string& line : key.keptLines) {
     out += line;
+    // Reading takes one "\r" off a line's end: a line that ends in one
+    // gets another, to keep its own.
+    if (!line.empty() && line.back() == '\r') out += '\r';
     out += '\n';
   }
   for (const WineValue& value : key.values) AppendValue(out, value);
