@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,18 @@ namespace vb::conformance {
 
 using namespace vb::win;
 
-class ConformanceRegistry : public PlatformTest, public ::testing::WithParamInterface<TargetMaker> {
+// A registry to run the cases on: how to make its target, and its name in
+// the cases' names ("ConformanceRegistry.Case/NAME").
+struct RegistryTarget {
+  const char* name;
+  TargetMaker make;
+};
+inline void PrintTo(const RegistryTarget& target, std::ostream* out) { *out << target.name; }
+
+class ConformanceRegistry : public PlatformTest,
+                            public ::testing::WithParamInterface<RegistryTarget> {
  protected:
-  std::unique_ptr<Target> NewTarget() override { return GetParam()(); }
+  std::unique_ptr<Target> NewTarget() override { return GetParam().make(); }
   // Whether keys and values come in Wine's order: under Wine, and from a
   // Wine prefix's files.
   bool WineOrder() {

@@ -288,7 +288,8 @@ TEST_P(ConformanceRegistry, APredefinedRootIsNoKeyToDelete) {
 }
 
 // The platform's own registry.
-INSTANTIATE_TEST_SUITE_P(, ConformanceRegistry, ::testing::Values(&MakeTarget));
+INSTANTIATE_TEST_SUITE_P(, ConformanceRegistry,
+                         ::testing::Values(RegistryTarget{"Platform", &MakeTarget}));
 
 }  // namespace
 }  // namespace vb::conformance

@@ -58,6 +58,7 @@ std::unique_ptr<Target> MakeWineFilesTarget() { return std::make_unique<WineFile
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(WineFiles, ConformanceRegistry, ::testing::Values(&MakeWineFilesTarget));
+INSTANTIATE_TEST_SUITE_P(WineFiles, ConformanceRegistry,
+                         ::testing::Values(RegistryTarget{"Prefix", &MakeWineFilesTarget}));
 
 }  // namespace vb::conformance
