@@ -1,12 +1,12 @@
 // Wine's registry files: any bytes are read or refused without a fault; a
 // file that is read, written back and read again gives the same keys and
-// values, whether its keys are copied as they were read or all written
-// anew; and a file written anew is written the same way a second time.
+// values, whether its keys are copied as they were read or all written anew.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "platform/wine/wine_registry_file.h"
 
@@ -46,8 +46,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RewriteAll(*hive->root);
   std::string anew = WriteWineHive(*hive);
   ReadsTheSame(*hive, anew, "the file written anew reads differently");
-  vb::Result<WineHive> again = ReadWineHive(anew);
-  RewriteAll(*again->root);
-  Check(WriteWineHive(*again) == anew, "a file written anew is written otherwise a second time");
   return 0;
 }

@@ -178,6 +178,17 @@ TEST(WineRegistryFile, WhatWineCannotReadIsKeptAndOnlyWhatItRefusesIsRefused) {
   ASSERT_TRUE(again);
   EXPECT_TRUE(SameTree(*again->root, *hive->root));
   EXPECT_EQ(again->unreadKeys.size(), 1u);
+
+  // A last line with no line end keeps the "\r" it ends in, copied or written anew.
+  Result<WineHive> cr = ReadWineHive("WINE REGISTRY Version 2\n[C]\nstray\r");
+  ASSERT_TRUE(cr);
+  EXPECT_EQ(cr->root->subkeys.at(0)->keptLines, std::vector<std::string>{"stray\r"});
+  for (bool anew : {false, true}) {
+    if (anew) RewriteAll(*cr->root);
+    Result<WineHive> back = ReadWineHive(WriteWineHive(*cr));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(SameTree(*back->root, *cr->root)) << anew;
+  }
 }
 
 TEST(WineRegistryFile, APrefixWinebootMadeIsWrittenBackByteForByte) {

@@ -119,14 +119,22 @@ void AppendKey(std::string& out, const WineKey& key) {
   for (const WineValue& value : key.values) AppendValue(out, value);
 }
 
+// Text copied as it was read. Its last line gets the line end that the end
+// of the file gave it, reading it as it was read: a "\r" there is no line
+// end's, and stays one.
+void AppendCopied(std::string& out, std::string_view text) {
+  out += text;
+  if (out.empty() || out.back() == '\n') return;
+  if (out.back() == '\r') out += '\r';
+  out += '\n';
+}
+
 void AppendTree(std::string& out, const WineHive& hive, const WineKey& key) {
   if (key.rewrite) {
     if (NeedsText(key)) AppendKey(out, key);
   } else {
-    for (const TextSpan& block : key.blocks) {
-      out.append(hive.text, block.begin, block.end - block.begin);
-      if (out.back() != '\n') out += '\n';
-    }
+    for (const TextSpan& block : key.blocks)
+      AppendCopied(out, std::string_view(hive.text).substr(block.begin, block.end - block.begin));
   }
   for (const auto& subkey : key.subkeys) AppendTree(out, hive, *subkey);
 }
@@ -136,13 +144,10 @@ void AppendTree(std::string& out, const WineHive& hive, const WineKey& key) {
 std::string WriteWineHive(const WineHive& hive) {
   std::string out;
   out.reserve(hive.text.size() + 4096);
-  out += hive.preamble;
-  if (!out.empty() && out.back() != '\n') out += '\n';
+  AppendCopied(out, hive.preamble);
   AppendTree(out, hive, *hive.root);
-  for (const TextSpan& unread : hive.unreadKeys) {
-    out.append(hive.text, unread.begin, unread.end - unread.begin);
-    if (out.back() != '\n') out += '\n';
-  }
+  for (const TextSpan& unread : hive.unreadKeys)
+    AppendCopied(out, std::string_view(hive.text).substr(unread.begin, unread.end - unread.begin));
   return out;
 }
 
