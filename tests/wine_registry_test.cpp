@@ -225,6 +225,8 @@ TEST(WineRegistry, TheRootsAreThePrefixsFilesAsWineMapsThem) {
   // A name Wine wrote in \x escapes of UTF-16 is the program's UTF-8.
   EXPECT_EQ(platform::ReadSubKeyNames(*reg, kHkeyCurrentUser, "Control Panel\\International").back(),
             "\xF0\x9F\x8C\x8E\xF0\x9F\x8C\x8F\xF0\x9F\x8C\x8D");
+  // A symbolic link (Wine's "#link") takes no value but its target.
+  EXPECT_EQ(WriteString(*reg, kHkeyClassesRoot, "Wow6432Node\\AppId", "x", "1"), kErrorAccessDenied);
   // HKEY_USERS itself holds hives, not keys of its own.
   EXPECT_EQ(WriteString(*reg, kHkeyUsers, "New", "x", "1"), kErrorAccessDenied);
   EXPECT_EQ(reg->RegDeleteKeyA(kHkeyUsers, ".Default"), kErrorAccessDenied);
