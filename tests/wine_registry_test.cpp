@@ -225,6 +225,13 @@ TEST(WineRegistry, TheRootsAreThePrefixsFilesAsWineMapsThem) {
   // A name Wine wrote in \x escapes of UTF-16 is the program's UTF-8.
   EXPECT_EQ(platform::ReadSubKeyNames(*reg, kHkeyCurrentUser, "Control Panel\\International").back(),
             "\xF0\x9F\x8C\x8E\xF0\x9F\x8C\x8F\xF0\x9F\x8C\x8D");
+  // Letters outside ASCII are found in any case, as Wine finds them, and
+  // keep their own.
+  ASSERT_EQ(WriteString(*reg, kHkeyCurrentUser, "Software\\\xC3\x9C" "ber \xCE\xA9\xD0\x96", "x", "1"),
+            kErrorSuccess);
+  EXPECT_EQ(ReadStringValue(*reg, kHkeyCurrentUser, "SOFTWARE\\\xC3\xBC""BER \xCF\x89\xD0\xB6", "x"), "1");
+  EXPECT_EQ(platform::ReadSubKeyNames(*reg, kHkeyCurrentUser, "Software").back(),
+            "\xC3\x9C""ber \xCE\xA9\xD0\x96");
   // A symbolic link (Wine's "#link") takes no value but its target.
   EXPECT_EQ(WriteString(*reg, kHkeyClassesRoot, "Wow6432Node\\AppId", "x", "1"), kErrorAccessDenied);
   // HKEY_USERS itself holds hives, not keys of its own.
@@ -324,6 +331,7 @@ TEST(WineRegistry, AUnitIsWrittenWholeAtItsEndOrUndone) {
   ASSERT_EQ(reg->RegDeleteValueA(open, "RelayExclude"), kErrorSuccess);
   ASSERT_EQ(reg->RegDeleteKeyA(kHkeyCurrentUser, "Software\\Wine\\AppDefaults"), kErrorSuccess);
   EXPECT_EQ(reg->EndChanges(true), kErrorSuccess);
+  EXPECT_EQ(reg->Save(), kErrorSuccess);
   EXPECT_EQ(Data(prefix.File("user.reg")), user);  // the outer unit is still open
   reg->EndChanges(false);
   EXPECT_FALSE(reg->HasUnsavedChanges());

@@ -76,9 +76,13 @@ class WineRegistry final : public platform::RegistryApi {
   [[nodiscard]] win::LONG BeginChanges() override;
   win::LONG EndChanges(bool keep) override;
 
+  WineRegistry(const WineRegistry&) = delete;
+  WineRegistry& operator=(const WineRegistry&) = delete;
+
   // Writes every file whose keys changed since it was read or last saved:
   // all of them or, when one cannot be written, none. kErrorBusy when a file
-  // changed on disk since it was read; the disk's error otherwise.
+  // changed on disk since it was read; the disk's error otherwise. Within a
+  // unit of changes it writes nothing: the unit is written at its end.
   [[nodiscard]] win::LONG Save();
   bool HasUnsavedChanges() const;
   std::size_t OpenHandleCount() const { return handles_.size(); }

@@ -145,6 +145,7 @@ LONG WineRegistry::EndChanges(bool keep) {
 }
 
 LONG WineRegistry::Save() {
+  if (unitDepth_ > 0) return kErrorSuccess;
   std::array<bool, kHiveCount> replaced{};
   return SaveFiles(&replaced);
 }
