@@ -8,7 +8,11 @@ namespace vb::wine {
 
 namespace {
 
+// Where a name goes among a key's subkeys. Files list keys in order, so
+// the place after the last is tried first.
 auto SubkeyAt(const WineKey& key, std::u16string_view name) {
+  if (key.subkeys.empty() || CompareNames(key.subkeys.back()->name, name) < 0)
+    return key.subkeys.end();
   return std::lower_bound(key.subkeys.begin(), key.subkeys.end(), name,
                           [](const std::shared_ptr<WineKey>& k, std::u16string_view n) {
                             return CompareNames(k->name, n) < 0;
@@ -17,6 +21,7 @@ auto SubkeyAt(const WineKey& key, std::u16string_view name) {
 
 template <class Values>
 auto ValueAt(Values& values, std::u16string_view name) {
+  if (values.empty() || CompareNames(values.back().name, name) < 0) return values.end();
   return std::lower_bound(values.begin(), values.end(), name,
                           [](const WineValue& v, std::u16string_view n) {
                             return CompareNames(v.name, n) < 0;

@@ -114,6 +114,7 @@ char16_t LowerUnit(char16_t c) {
 int CompareNames(std::u16string_view a, std::u16string_view b) {
   std::size_t common = a.size() < b.size() ? a.size() : b.size();
   for (std::size_t i = 0; i < common; ++i) {
+    if (a[i] == b[i]) continue;
     int diff = static_cast<int>(LowerUnit(a[i])) - static_cast<int>(LowerUnit(b[i]));
     if (diff) return diff;
   }

@@ -210,22 +210,31 @@ class Reader {
       open_ = &hive_.unreadKeys.back();
       return;
     }
-    WineKey* key = hive_.root.get();
-    bool spelledAsNamed = true;
-    for (std::u16string& part : parts) {
-      WineKey* next = FindSubkey(*key, part).get();
-      if (!next) {
-        auto made = std::make_shared<WineKey>();
-        made->name = std::move(part);
-        next = &AddSubkey(*key, std::move(made));
-      } else if (next->name != part) {
-        spelledAsNamed = false;
-      }
-      key = next;
-    }
+    // Key lines come in order, each sharing most of its path with the one
+    // before: the walk starts where the two part.
+    std::size_t common = 0;
+    while (common < parts.size() && common < lastPath_.size() && parts[common] == lastPath_[common])
+      ++common;
+    lastPath_.resize(common);
+    lastKeys_.resize(common);
+    WineKey* key = common ? lastKeys_.back().key : hive_.root.get();
     // A block that spells a key's path otherwise than the key is named
     // could rename it when written back at another place: such a key is
     // written anew, with the names it has.
+    bool spelledAsNamed = common ? lastKeys_.back().spelledAsNamed : true;
+    for (std::size_t i = common; i < parts.size(); ++i) {
+      WineKey* next = FindSubkey(*key, parts[i]).get();
+      if (!next) {
+        auto made = std::make_shared<WineKey>();
+        made->name = parts[i];
+        next = &AddSubkey(*key, std::move(made));
+      } else if (next->name != parts[i]) {
+        spelledAsNamed = false;
+      }
+      key = next;
+      lastPath_.push_back(std::move(parts[i]));
+      lastKeys_.push_back({key, spelledAsNamed});
+    }
     if (!spelledAsNamed) key->rewrite = true;
     if (std::optional<std::uint64_t> seconds = ReadSeconds(text.substr(*read)))
       key->modified = *seconds * 10000000ull + kTicks1601To1970;
@@ -355,6 +364,13 @@ class Reader {
   Lines lines_;
   WineKey* key_ = nullptr;
   TextSpan* open_ = nullptr;
+  // The path of the last key line read, and the keys along it.
+  struct PathKey {
+    WineKey* key;
+    bool spelledAsNamed;  // this far, the path spells the keys' names
+  };
+  std::vector<std::u16string> lastPath_;
+  std::vector<PathKey> lastKeys_;
 };
 
 }  // namespace
