@@ -80,8 +80,12 @@ void AppendValue(std::string& out, const WineValue& value) {
   } else {
     count += AppendFormatted(out, "hex(%x):", value.type);
   }
+  static constexpr char kHex[] = "0123456789abcdef";
   for (std::size_t i = 0; i < data.size(); ++i) {
-    count += AppendFormatted(out, "%02x", static_cast<unsigned char>(data[i]));
+    auto byte = static_cast<unsigned char>(data[i]);
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+    count += 2;
     if (i + 1 < data.size()) {
       out += ',';
       if (++count > 76) {
