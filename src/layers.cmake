@@ -12,6 +12,7 @@
 #   platform                 the operating system as interfaces, and the
 #                            recording layer over any platform
 #   platform_emulated        the emulated machine (Linux builds)
+#   platform_wine            a Wine prefix's registry files (Linux builds)
 #   platform_win32           the Windows API (Windows builds)
 #   registry, toolkit        over platform
 #   engine                   over registry and toolkit
@@ -102,6 +103,9 @@ else()
   find_package(Threads REQUIRED)
   vanbrisk_layer(platform_emulated platform/emulated USES platform)
   target_link_libraries(vanbrisk_platform_emulated PUBLIC SQLite::SQLite3 Threads::Threads)
+  # Beside the emulated machine, over the same interfaces: it needs nothing
+  # of that machine, and a prefix is not one.
+  vanbrisk_layer(platform_wine platform/wine USES platform)
 endif()
 
 vanbrisk_layer(registry registry USES platform)

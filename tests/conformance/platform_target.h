@@ -15,7 +15,9 @@
 
 namespace vb::conformance {
 
-enum class Realisation { kEmulated, kWindows, kWine };
+// kWineFiles: the registry files of a Wine prefix, read and written by the
+// program itself (src/platform/wine), over an emulated machine otherwise.
+enum class Realisation { kEmulated, kWindows, kWine, kWineFiles };
 
 class Target {
  public:
@@ -53,6 +55,7 @@ class Target {
 
 // The target of the platform this test executable is built for.
 std::unique_ptr<Target> MakeTarget();
+using TargetMaker = std::unique_ptr<Target> (*)();
 
 // Removes a folder and everything below it through the platform, never
 // descending into a reparse point (a link is removed as a link).
@@ -63,7 +66,9 @@ void RemoveKeyTree(platform::RegistryApi& registry, win::HKEY root, const std::s
 // The base of every conformance test: a fresh target per test.
 class PlatformTest : public ::testing::Test {
  protected:
-  void SetUp() override { target_ = MakeTarget(); }
+  void SetUp() override { target_ = NewTarget(); }
+  // The platform's target; a suite run on other targets too gives its own.
+  virtual std::unique_ptr<Target> NewTarget() { return MakeTarget(); }
   void TearDown() override { target_.reset(); }
 
   Target& target() { return *target_; }

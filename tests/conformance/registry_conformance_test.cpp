@@ -3,7 +3,7 @@
 // deletion, enumeration by index, value types and sizes, ERROR_MORE_DATA.
 #include <cstring>
 
-#include "conformance/platform_target.h"
+#include "conformance/registry_conformance.h"
 #include "platform/opened_key.h"
 #include "platform/registry_values.h"
 
@@ -12,55 +12,7 @@ namespace {
 
 using namespace vb::win;
 
-class ConformanceRegistry : public PlatformTest {
- protected:
-  // Every subkey name of a key, by index until ERROR_NO_MORE_ITEMS.
-  std::vector<std::string> SubKeys(const std::string& path) {
-    std::vector<std::string> names;
-    platform::OpenedKey key(reg());
-    EXPECT_EQ(key.Open(kHkeyCurrentUser, path, kKeyRead), kErrorSuccess) << path;
-    char name[256];
-    LONG rc;
-    DWORD i = 0;
-    while ((rc = reg().RegEnumKeyA(key.get(), i, name, sizeof name)) == kErrorSuccess) {
-      names.push_back(name);
-      ++i;
-    }
-    EXPECT_EQ(rc, kErrorNoMoreItems);
-    return names;
-  }
-  std::vector<std::string> ValueNames(const std::string& path) {
-    std::vector<std::string> names;
-    platform::OpenedKey key(reg());
-    EXPECT_EQ(key.Open(kHkeyCurrentUser, path, kKeyRead), kErrorSuccess) << path;
-    char name[256];
-    LONG rc;
-    for (DWORD i = 0;; ++i) {
-      DWORD size = sizeof name;
-      rc = reg().RegEnumValueA(key.get(), i, name, &size, nullptr, nullptr, nullptr);
-      if (rc != kErrorSuccess) break;
-      EXPECT_EQ(size, std::strlen(name));
-      names.push_back(name);
-    }
-    EXPECT_EQ(rc, kErrorNoMoreItems);
-    return names;
-  }
-  LONG Create(const std::string& path, DWORD* disposition = nullptr) {
-    HKEY key = 0;
-    DWORD how = 0;
-    LONG rc = reg().RegCreateKeyExA(kHkeyCurrentUser, path.c_str(), 0, nullptr, 0, kKeyAllAccess,
-                                    &key, &how);
-    if (rc == kErrorSuccess) reg().RegCloseKey(key);
-    if (disposition) *disposition = how;
-    return rc;
-  }
-  bool Exists(const std::string& path) {
-    platform::OpenedKey key(reg());
-    return key.Open(kHkeyCurrentUser, path, kKeyRead) == kErrorSuccess;
-  }
-};
-
-TEST_F(ConformanceRegistry, KeyAndValueNamesIgnoreCaseAndKeepTheirOwn) {
+TEST_P(ConformanceRegistry, KeyAndValueNamesIgnoreCaseAndKeepTheirOwn) {
   ASSERT_EQ(Create(Key("MixedCase\\Inner")), kErrorSuccess);
   EXPECT_TRUE(Exists(Key("mixedcase\\INNER")));
   EXPECT_EQ(SubKeys(Key()), std::vector<std::string>{"MixedCase"});
@@ -83,7 +35,7 @@ TEST_F(ConformanceRegistry, KeyAndValueNamesIgnoreCaseAndKeepTheirOwn) {
   EXPECT_EQ(SubKeys(Key("MixedCase")), std::vector<std::string>{"Inner"});
 }
 
-TEST_F(ConformanceRegistry, CreateMakesEveryMissingParentAndOpenDoesNot) {
+TEST_P(ConformanceRegistry, CreateMakesEveryMissingParentAndOpenDoesNot) {
   platform::OpenedKey missing(reg());
   EXPECT_EQ(missing.Open(kHkeyCurrentUser, Key("A\\B\\C"), kKeyRead), kErrorFileNotFound);
 
@@ -108,7 +60,7 @@ TEST_F(ConformanceRegistry, CreateMakesEveryMissingParentAndOpenDoesNot) {
   reg().RegCloseKey(opened);
 }
 
-TEST_F(ConformanceRegistry, DeleteKeyTakesOnlyAKeyWithoutSubkeys) {
+TEST_P(ConformanceRegistry, DeleteKeyTakesOnlyAKeyWithoutSubkeys) {
   ASSERT_EQ(Create(Key("Tree\\Leaf")), kErrorSuccess);
   ASSERT_EQ(platform::WriteString(reg(), kHkeyCurrentUser, Key("Tree"), "v", "x"), kErrorSuccess);
   platform::OpenedKey scratch(reg());
@@ -128,14 +80,14 @@ TEST_F(ConformanceRegistry, DeleteKeyTakesOnlyAKeyWithoutSubkeys) {
   EXPECT_EQ(reg().RegDeleteKeyA(scratch.get(), "Never\\There"), kErrorFileNotFound);
 }
 
-TEST_F(ConformanceRegistry, SubkeysEnumerateInAlphabeticalOrderWithoutRegardToCase) {
+TEST_P(ConformanceRegistry, SubkeysEnumerateInAlphabeticalOrderWithoutRegardToCase) {
   for (const char* name : {"beta", "Alpha", "gamma", "Delta", "_under", "10", "9"})
     ASSERT_EQ(Create(Key(std::string("Sorted\\") + name)), kErrorSuccess);
   // Windows keeps subkeys sorted by their upper-case names, so "_" (after
   // "Z") sorts last; Wine sorts by lower-case names, and "_" (before "a")
   // comes first. Letters and digits sort alike on both.
   std::vector<std::string> sorted = {"10", "9", "Alpha", "beta", "Delta", "gamma", "_under"};
-  if (OnWine()) sorted = {"10", "9", "_under", "Alpha", "beta", "Delta", "gamma"};
+  if (WineOrder()) sorted = {"10", "9", "_under", "Alpha", "beta", "Delta", "gamma"};
   EXPECT_EQ(SubKeys(Key("Sorted")), sorted);
   platform::OpenedKey key(reg());
   ASSERT_EQ(key.Open(kHkeyCurrentUser, Key("Sorted"), kKeyRead), kErrorSuccess);
@@ -154,14 +106,14 @@ TEST_F(ConformanceRegistry, SubkeysEnumerateInAlphabeticalOrderWithoutRegardToCa
   EXPECT_EQ(ValueNames(Key("Empty")), std::vector<std::string>{});
 }
 
-TEST_F(ConformanceRegistry, ValuesEnumerateInTheirOrderAndDeletionClosesTheGap) {
+TEST_P(ConformanceRegistry, ValuesEnumerateInTheirOrderAndDeletionClosesTheGap) {
   for (const char* name : {"zeta", "Alpha", "mid"})
     ASSERT_EQ(platform::WriteString(reg(), kHkeyCurrentUser, Key("Vals"), name, name),
               kErrorSuccess);
   ASSERT_EQ(platform::WriteString(reg(), kHkeyCurrentUser, Key("Vals"), "", "default"),
             kErrorSuccess);
   std::vector<std::string> names = ValueNames(Key("Vals"));
-  if (OnWine()) {
+  if (WineOrder()) {
     // Wine keeps a key's values sorted by name; Windows keeps the order in
     // which they were made.
     EXPECT_EQ(names, (std::vector<std::string>{"", "Alpha", "mid", "zeta"}));
@@ -174,11 +126,11 @@ TEST_F(ConformanceRegistry, ValuesEnumerateInTheirOrderAndDeletionClosesTheGap) 
   EXPECT_EQ(reg().RegDeleteValueA(key.get(), "Alpha"), kErrorFileNotFound);
   EXPECT_EQ(reg().RegDeleteValueA(key.get(), nullptr), kErrorSuccess);
   names = ValueNames(Key("Vals"));
-  EXPECT_EQ(names, OnWine() ? (std::vector<std::string>{"mid", "zeta"})
+  EXPECT_EQ(names, WineOrder() ? (std::vector<std::string>{"mid", "zeta"})
                             : (std::vector<std::string>{"zeta", "mid"}));
 }
 
-TEST_F(ConformanceRegistry, ValueTypesAndSizesComeBackAsStored) {
+TEST_P(ConformanceRegistry, ValueTypesAndSizesComeBackAsStored) {
   platform::OpenedKey key(reg());
   ASSERT_EQ(key.Create(kHkeyCurrentUser, Key("Types"), kKeyAllAccess), kErrorSuccess);
   auto set = [&](const char* name, DWORD type, const std::string& bytes) {
@@ -244,7 +196,7 @@ TEST_F(ConformanceRegistry, ValueTypesAndSizesComeBackAsStored) {
   EXPECT_TRUE(found);
 }
 
-TEST_F(ConformanceRegistry, ShortBuffersGetMoreDataAndTheSizeNeeded) {
+TEST_P(ConformanceRegistry, ShortBuffersGetMoreDataAndTheSizeNeeded) {
   platform::OpenedKey key(reg());
   ASSERT_EQ(key.Create(kHkeyCurrentUser, Key("Short"), kKeyAllAccess), kErrorSuccess);
   ASSERT_EQ(platform::WriteString(reg(), kHkeyCurrentUser, Key("Short"), "LongValueName",
@@ -279,7 +231,7 @@ TEST_F(ConformanceRegistry, ShortBuffersGetMoreDataAndTheSizeNeeded) {
   EXPECT_EQ(reg().RegEnumKeyA(key.get(), 0, exact, sizeof exact), kErrorSuccess);
 }
 
-TEST_F(ConformanceRegistry, QueryInfoCountsSubkeysAndValuesWithTheirLongestLengths) {
+TEST_P(ConformanceRegistry, QueryInfoCountsSubkeysAndValuesWithTheirLongestLengths) {
   ASSERT_EQ(Create(Key("Info\\ab")), kErrorSuccess);
   ASSERT_EQ(Create(Key("Info\\abcdef")), kErrorSuccess);
   ASSERT_EQ(platform::WriteString(reg(), kHkeyCurrentUser, Key("Info"), "x", "12345"),
@@ -300,7 +252,7 @@ TEST_F(ConformanceRegistry, QueryInfoCountsSubkeysAndValuesWithTheirLongestLengt
   EXPECT_LE(info.maxValueLen, 12u);
 }
 
-TEST_F(ConformanceRegistry, TheDefaultValueAndMissingKeys) {
+TEST_P(ConformanceRegistry, TheDefaultValueAndMissingKeys) {
   platform::OpenedKey key(reg());
   ASSERT_EQ(key.Create(kHkeyCurrentUser, Key("Default"), kKeyAllAccess), kErrorSuccess);
   DWORD size = 0;
@@ -328,12 +280,16 @@ TEST_F(ConformanceRegistry, TheDefaultValueAndMissingKeys) {
   EXPECT_NE(reg().RegQueryValueExA(opened, nullptr, nullptr, nullptr, &size), kErrorSuccess);
 }
 
-TEST_F(ConformanceRegistry, APredefinedRootIsNoKeyToDelete) {
+TEST_P(ConformanceRegistry, APredefinedRootIsNoKeyToDelete) {
   // HKEY_CURRENT_USER itself: the call must leave the hive in place.
   EXPECT_NE(reg().RegDeleteKeyA(kHkeyCurrentUser, ""), kErrorSuccess);
   EXPECT_TRUE(Exists("Software"));
   EXPECT_TRUE(Exists(Key()));
 }
+
+// The platform's own registry.
+INSTANTIATE_TEST_SUITE_P(, ConformanceRegistry,
+                         ::testing::Values(RegistryTarget{"Platform", &MakeTarget}));
 
 }  // namespace
 }  // namespace vb::conformance
