@@ -13,6 +13,8 @@
 #                            recording layer over any platform
 #   platform_emulated        the emulated machine (Linux builds)
 #   platform_wine            a Wine prefix's registry files (Linux builds)
+#   platform_prefix          a Wine or Proton prefix as a machine, over the
+#                            two above; the prefixes of the user (Linux builds)
 #   platform_win32           the Windows API (Windows builds)
 #   registry, toolkit        over platform
 #   engine                   over registry and toolkit
@@ -106,6 +108,9 @@ else()
   # Beside the emulated machine, over the same interfaces: it needs nothing
   # of that machine, and a prefix is not one.
   vanbrisk_layer(platform_wine platform/wine USES platform)
+  # A real prefix: the emulated machine's file system over Wine's registry
+  # files, and the prefixes a Linux user holds.
+  vanbrisk_layer(platform_prefix platform/prefix USES platform_emulated platform_wine)
 endif()
 
 vanbrisk_layer(registry registry USES platform)
@@ -131,7 +136,7 @@ else()
   # folder in the emulated machine's program folder.
   set_source_files_properties(${CMAKE_SOURCE_DIR}/src/fixtures/machine_init.cpp PROPERTIES
     COMPILE_DEFINITIONS "VANBRISK_LANG_FOLDER=\"${CMAKE_SOURCE_DIR}/lang\";VANBRISK_HISTORY_FILE=\"${CMAKE_SOURCE_DIR}/History.txt\"")
-  vanbrisk_layer(cli_emulated cli/emulated USES cli platform_emulated fixtures)
+  vanbrisk_layer(cli_emulated cli/emulated USES cli platform_emulated platform_prefix fixtures)
   set(VANBRISK_CLI_HOST vanbrisk_cli_emulated)
 endif()
 # main.cpp is the executable's own.
