@@ -10,6 +10,7 @@
 #include "cli/reg_verbs.h"
 #include "cli/run_verbs.h"
 #include "cli/schedule_verb.h"
+#include "cli/verb_changes.h"
 #include "cli/verb_help.h"
 #include "cli/winapp2_verb.h"
 #include "product/version.h"
@@ -22,6 +23,23 @@ struct Options {
   std::string folder;
   bool explicitFolder = false;
 };
+
+// A verb that works on the machine, once it is open.
+int RunOnMachine(const std::string& verb, const std::vector<std::string>& rest,
+                 ChosenPlatform& machine, const Host& host, VerbIo io) {
+  if (IsProgramVerb(verb) || verb == "list" || verb == "policy") {
+    app::Program program(machine.get());
+    if (verb == "list") return RunListVerb(program, &machine.ui(), rest, io);
+    if (verb == "policy") return RunPolicyVerb(program, &machine.ui(), rest, io);
+    return RunProgramVerb(verb, program, &machine.ui(), rest, io);
+  }
+  if (verb == "schedule")
+    return RunScheduleVerb(machine.get(), host.commandRunner(machine.get(), io.out), rest, io);
+  if (verb == "reg") return RunRegVerb(machine.get(), rest, io);
+  if (verb == "attrib") return RunAttribVerb(machine.get(), rest, io);
+  if (verb == "winapp2") return RunWinapp2Verb(machine.get(), rest, io);
+  return RunCacheVerb(machine.get(), rest, io);
+}
 
 // The verb, with its options before it taken off args.
 int RunVerb(std::vector<std::string> args, const Host& host, VerbIo io) {
@@ -99,18 +117,24 @@ int RunVerb(std::vector<std::string> args, const Host& host, VerbIo io) {
     return kExitFailed;
   }
   std::unique_ptr<ChosenPlatform> machine = std::move(*opened);
-  if (IsProgramVerb(verb) || verb == "list" || verb == "policy") {
-    app::Program program(machine->get());
-    if (verb == "list") return RunListVerb(program, &machine->ui(), rest, io);
-    if (verb == "policy") return RunPolicyVerb(program, &machine->ui(), rest, io);
-    return RunProgramVerb(verb, program, &machine->ui(), rest, io);
+  const bool changes = VerbChangesMachine(verb, rest);
+  if (changes) {
+    if (Result<> held = machine->holdForChanges(); !held) {
+      io.err << "vanbrisk-cli: " << held.message() << "\n";
+      return kExitFailed;
+    }
+  } else if (std::string busy = machine->inUse(); !busy.empty()) {
+    io.err << "vanbrisk-cli: " << busy << "\n";
   }
-  if (verb == "schedule")
-    return RunScheduleVerb(machine->get(), host.commandRunner(machine->get(), io.out), rest, io);
-  if (verb == "reg") return RunRegVerb(machine->get(), rest, io);
-  if (verb == "attrib") return RunAttribVerb(machine->get(), rest, io);
-  if (verb == "winapp2") return RunWinapp2Verb(machine->get(), rest, io);
-  return RunCacheVerb(machine->get(), rest, io);
+  int code = RunOnMachine(verb, rest, *machine, host, io);
+  if (changes) {
+    if (Result<> finished = machine->finishChanges(); !finished) {
+      io.out.flush();
+      io.err << "vanbrisk-cli: " << finished.message() << "\n";
+      return kExitFailed;
+    }
+  }
+  return code;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// vanbrisk-cli over an emulated machine: the machine folder opened (and laid
-// out when it has none), and "machine init".
+// vanbrisk-cli over an emulated machine or a Wine prefix: the folder opened
+// (an emulated machine laid out when it has none), and "machine init".
 #include <filesystem>
 
 #include "cli/machine_verbs.h"
@@ -7,6 +7,9 @@
 #include "fixtures/demo_traces.h"
 #include "fixtures/machine_init.h"
 #include "platform/emulated/machine.h"
+#include "platform/prefix/prefix_folder.h"
+#include "platform/prefix/prefix_machine.h"
+#include "platform/prefix/wine_server.h"
 
 namespace vb::cli {
 
@@ -22,12 +25,44 @@ class EmulatedMachine final : public ChosenPlatform {
   std::unique_ptr<emu::Machine> machine_;
 };
 
+// A Wine or Proton prefix. Reading it goes on while its wineserver runs; a
+// change is refused then, and the server's lock held while one is made.
+class WinePrefix final : public ChosenPlatform {
+ public:
+  explicit WinePrefix(std::unique_ptr<prefix::PrefixMachine> prefix) : prefix_(std::move(prefix)) {}
+  platform::Platform& get() override { return *prefix_; }
+  platform::ScriptedUi& ui() override { return prefix_->Script(); }
+  std::string inUse() override {
+    pid_t server = prefix::RunningWineServer(prefix_->Folder());
+    if (server == 0) return {};
+    return "the prefix " + prefix_->Folder() + " is in use: a wineserver" +
+           (server > 0 ? " (process " + std::to_string(server) + ")" : std::string()) +
+           " runs for it, and what is shown may change while it runs";
+  }
+  Result<> holdForChanges() override {
+    auto hold = prefix::WineServerHold::Take(prefix_->Folder());
+    if (!hold) return hold.failure();
+    hold_ = std::move(*hold);
+    return {};
+  }
+  Result<> finishChanges() override { return prefix_->Save(); }
+
+ private:
+  std::unique_ptr<prefix::PrefixMachine> prefix_;
+  std::unique_ptr<prefix::WineServerHold> hold_;
+};
+
 }  // namespace
 
 bool UsesEmulatedMachines() { return true; }
 
 Result<std::unique_ptr<ChosenPlatform>> OpenPlatform(const std::string& folder,
                                                      bool createDefault, std::ostream& log) {
+  if (prefix::IsWinePrefix(folder)) {
+    auto opened = prefix::PrefixMachine::Open(folder);
+    if (!opened) return opened.failure();
+    return std::unique_ptr<ChosenPlatform>(std::make_unique<WinePrefix>(std::move(*opened)));
+  }
   if (createDefault && !std::filesystem::exists(folder + "/registry.db")) {
     // Said before it is made: a first command's output then tells where it worked.
     log << "Creating a new machine in " << folder << "\n";

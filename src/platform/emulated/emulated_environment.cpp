@@ -22,24 +22,28 @@ constexpr const char* kSystemEnvironment =
 
 }  // namespace
 
-EmulatedEnvironment::EmulatedEnvironment(platform::RegistryApi& registry) : registry_(registry) {
+EmulatedEnvironment::EmulatedEnvironment(
+    platform::RegistryApi& registry,
+    const std::vector<std::pair<std::string, std::string>>& process)
+    : registry_(registry) {
   std::vector<RawVariable> raw;
+  auto set = [&](const std::string& name, const std::string& text, bool expand) {
+    for (RawVariable& r : raw)
+      if (platform::FoldAscii(r.name) == platform::FoldAscii(name)) {
+        r = {r.name, text, expand};
+        return;
+      }
+    raw.push_back({name, text, expand});
+  };
   auto read = [&](HKEY root, const char* path) {
-    for (const platform::RegValue& v : platform::ReadAllValues(registry_, root, path)) {
-      if (v.type != kRegSz && v.type != kRegExpandSz) continue;
-      std::string text = platform::StringFromBytes(v.data);
-      bool replaced = false;
-      for (RawVariable& r : raw)
-        if (platform::FoldAscii(r.name) == platform::FoldAscii(v.name)) {
-          r = {r.name, text, v.type == kRegExpandSz};
-          replaced = true;
-        }
-      if (!replaced) raw.push_back({v.name, text, v.type == kRegExpandSz});
-    }
+    for (const platform::RegValue& v : platform::ReadAllValues(registry_, root, path))
+      if (v.type == kRegSz || v.type == kRegExpandSz)
+        set(v.name, platform::StringFromBytes(v.data), v.type == kRegExpandSz);
   };
   read(kHkeyLocalMachine, kSystemEnvironment);
   read(kHkeyCurrentUser, "Environment");
   read(kHkeyCurrentUser, "Volatile Environment");
+  for (const auto& [name, text] : process) set(name, text, true);
   for (const RawVariable& r : raw) variables_.emplace_back(r.name, r.value);
   // Expanded values may name variables that are expanded themselves; a few
   // rounds settle every chain a real environment has.

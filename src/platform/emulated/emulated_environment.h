@@ -15,7 +15,12 @@ namespace vb::emu {
 
 class EmulatedEnvironment final : public platform::EnvironmentApi {
  public:
-  explicit EmulatedEnvironment(platform::RegistryApi& registry);
+  // process: variables that the system sets for each process where the
+  // registry does not hold them (a Wine prefix's), taken after the registry's
+  // and expanded as they are.
+  explicit EmulatedEnvironment(
+      platform::RegistryApi& registry,
+      const std::vector<std::pair<std::string, std::string>>& process = {});
 
   std::string GetEnvironmentVariableA(const std::string& name) override;
   win::DWORD ExpandEnvironmentStringsA(const char* source, char* destination,

@@ -11,29 +11,36 @@ using namespace vb::win;
 
 EmulatedSystem::EmulatedSystem(Machine& machine) : machine_(machine) {}
 
-void EmulatedSystem::GlobalMemoryStatus(platform::MemoryStatus* status) {
-  *status = platform::MemoryStatus{};
+platform::MemoryStatus HostMemoryStatus() {
+  platform::MemoryStatus status{};
   struct sysinfo info {};
   if (sysinfo(&info) == 0) {
-    status->dwTotalPhys = static_cast<std::uint64_t>(info.totalram) * info.mem_unit;
-    status->dwAvailPhys =
-        static_cast<std::uint64_t>(info.freeram + info.bufferram) * info.mem_unit;
-    status->dwTotalPageFile = static_cast<std::uint64_t>(info.totalswap) * info.mem_unit;
-    status->dwAvailPageFile = static_cast<std::uint64_t>(info.freeswap) * info.mem_unit;
+    status.dwTotalPhys = static_cast<std::uint64_t>(info.totalram) * info.mem_unit;
+    status.dwAvailPhys = static_cast<std::uint64_t>(info.freeram + info.bufferram) * info.mem_unit;
+    status.dwTotalPageFile = static_cast<std::uint64_t>(info.totalswap) * info.mem_unit;
+    status.dwAvailPageFile = static_cast<std::uint64_t>(info.freeswap) * info.mem_unit;
   }
-  // A machine may fix its own figures, so that reports built on them repeat.
-  if (std::string total = machine_.Setting(kTotalPhysSetting); !total.empty())
-    status->dwTotalPhys = std::stoull(total);
-  if (std::string avail = machine_.Setting(kAvailPhysSetting); !avail.empty())
-    status->dwAvailPhys = std::stoull(avail);
-  status->dwTotalVirtual = 2ull << 30;
-  status->dwAvailVirtual = status->dwTotalVirtual;
-  if (status->dwTotalPhys)
-    status->dwMemoryLoad = static_cast<DWORD>(
-        100 - (status->dwAvailPhys * 100 / status->dwTotalPhys));
+  status.dwTotalVirtual = 2ull << 30;
+  status.dwAvailVirtual = status.dwTotalVirtual;
+  if (status.dwTotalPhys)
+    status.dwMemoryLoad =
+        static_cast<DWORD>(100 - (status.dwAvailPhys * 100 / status.dwTotalPhys));
+  return status;
 }
 
-DWORD EmulatedSystem::timeGetTime() {
+void EmulatedSystem::GlobalMemoryStatus(platform::MemoryStatus* status) {
+  *status = HostMemoryStatus();
+  // A machine may fix its own figures, so that reports built on them repeat.
+  std::string total = machine_.Setting(kTotalPhysSetting);
+  std::string avail = machine_.Setting(kAvailPhysSetting);
+  if (!total.empty()) status->dwTotalPhys = std::stoull(total);
+  if (!avail.empty()) status->dwAvailPhys = std::stoull(avail);
+  if ((!total.empty() || !avail.empty()) && status->dwTotalPhys)
+    status->dwMemoryLoad =
+        static_cast<DWORD>(100 - (status->dwAvailPhys * 100 / status->dwTotalPhys));
+}
+
+DWORD HostTicks() {
   auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }

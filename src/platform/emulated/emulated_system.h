@@ -10,12 +10,17 @@
 
 namespace vb::emu {
 
+// The host's memory, as GlobalMemoryStatus tells it.
+platform::MemoryStatus HostMemoryStatus();
+// Milliseconds of the host's steady clock, as timeGetTime counts them.
+win::DWORD HostTicks();
+
 class EmulatedSystem final : public platform::SystemApi {
  public:
   explicit EmulatedSystem(Machine& machine);
 
   void GlobalMemoryStatus(platform::MemoryStatus* status) override;
-  win::DWORD timeGetTime() override;
+  win::DWORD timeGetTime() override { return HostTicks(); }
   win::LONG Launch(const std::string& commandLine, int windowStyle) override;
   std::string ProgramFolder() override;
   std::string ProgramName() override;
