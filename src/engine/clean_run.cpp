@@ -93,6 +93,7 @@ void CleanRun::Run(const RunRequest& request) {
   if (analyzeOnly) host_.BeginPreview();
   removal_.places.KeepBasesOpen(true);
   removal_.policy.Forget();
+  removal_.listed.clear();
   for (const Stage& stage : StageTable()) {
     bool runs = (!stage.item || Has(request.items, *stage.item)) &&
                 !(stage.cleanerOnly && analyzeOnly);

@@ -5,6 +5,7 @@
 
 #include "engine/file_lists.h"
 #include "engine/number_format.h"
+#include "platform/ascii_case.h"
 #include "platform/wildcard.h"
 
 namespace vb::engine {
@@ -102,7 +103,8 @@ class Walker {
 
   bool Enter(Visit& visit, const FindData* listed, bool top, bool driveRoot,
              const std::vector<const KeptFiles*>& keptAbove);
-  void Files(Visit& visit, const std::vector<const KeptFiles*>& kept);
+  void Files(Visit& visit, const std::optional<FolderId>& id,
+             const std::vector<const KeptFiles*>& kept);
   void LogFile(const std::string& prefix, const FindData& entry, bool made);
   void Recheck(Visit& at);
   void Leave(Visit& visit);
@@ -135,7 +137,8 @@ void Walker::LogFile(const std::string& prefix, const FindData& entry, bool made
   Log(c_.resultsLog, std::move(line));
 }
 
-void Walker::Files(Visit& visit, const std::vector<const KeptFiles*>& kept) {
+void Walker::Files(Visit& visit, const std::optional<FolderId>& id,
+                   const std::vector<const KeptFiles*>& kept) {
   // A drive root's files come with a doubled "\", as the lists read the root back.
   const std::string prefix = visit.path + "\\";
   int count = list_.ListCount();
@@ -145,6 +148,7 @@ void Walker::Files(Visit& visit, const std::vector<const KeptFiles*>& kept) {
     for (const KeptFiles* k : kept) keep = keep || MatchesAny(k->patterns, entry.name);
     if (keep) continue;
     if (Analyze()) {
+      if (id && !c_.listed.emplace(*id, platform::FoldAscii(entry.name)).second) continue;
       LogFile(prefix, entry, false);
       continue;
     }
@@ -207,7 +211,7 @@ bool Walker::Enter(Visit& visit, const FindData* listed, bool top, bool driveRoo
       Tally(c_.tally, ActionKind::kAttributes, true, visit.path);
   }
   list_.SetPathIn(visit.path, visit.here);
-  Files(visit, kept);
+  Files(visit, id, kept);
   visit.subfolders = list_.TakeSubfolders();
   list_.Refresh();
   if (!Descends()) visit.subfolders.clear();

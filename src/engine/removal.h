@@ -6,6 +6,7 @@
 // name taken from a listing is deleted as that name.
 #pragma once
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ struct RemovalContext {
   Places& places;
   SafetyPolicy& policy;
   RunTally* tally = nullptr;  // the actions of the run, when someone counts them
+  // The files an analysis has listed so far in this run, by folder and name
+  // in folded case: a file that two steps reach (the same folder spelt in
+  // two cases, say) is listed once, as Run Cleaner deletes it once.
+  std::set<std::pair<FolderId, std::string>> listed{};
 };
 
 // Which subfolders a sweep walks into.

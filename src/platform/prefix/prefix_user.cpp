@@ -22,15 +22,16 @@ constexpr const char* kProfilesPrefix = "C:\\users\\";
 
 // Profile folders that belong to no one user.
 bool Shared(const std::string& name) {
-  std::string fold = platform::FoldAscii(name);
-  return fold == "public" || fold == "default" || fold == "default user" || fold == "all users";
+  for (const char* shared : {"Public", "Default", "Default User", "All Users"})
+    if (platform::EqualsIgnoringCase(name, shared)) return true;
+  return false;
 }
 
 // The user that a shell folder's path "C:\users\NAME\..." names.
 std::string UserOfPath(const std::string& path) {
   const std::string prefix = kProfilesPrefix;
   if (path.size() <= prefix.size() ||
-      platform::FoldAscii(path.substr(0, prefix.size())) != platform::FoldAscii(prefix))
+      !platform::EqualsIgnoringCase(path.substr(0, prefix.size()), prefix))
     return {};
   std::string rest = path.substr(prefix.size());
   return rest.substr(0, rest.find('\\'));
