@@ -31,6 +31,10 @@ Ran Cli(std::vector<std::string> args) {
                    ADD_FAILURE() << "help ran machine";
                    return 1;
                  },
+                 [](const std::vector<std::string>&, cli::VerbIo) {
+                   ADD_FAILURE() << "help ran prefixes";
+                   return 1;
+                 },
                  [](platform::Platform&, std::ostream&) -> cli::CommandRunner {
                    ADD_FAILURE() << "help ran a command";
                    return nullptr;
@@ -42,7 +46,7 @@ Ran Cli(std::vector<std::string> args) {
 
 TEST(CliHelp, EveryVerbAnswersEachHelpWordWithItsUsageExampleAndExitStatuses) {
   for (const char* verb : {"analyze", "clean", "plan", "list", "/AUTO", "run", "machine", "reg",
-                           "attrib", "cache", "schedule", "winapp2", "policy", "help"}) {
+                           "attrib", "cache", "schedule", "winapp2", "policy", "prefixes", "help"}) {
     SCOPED_TRACE(verb);
     Ran help = Cli({"help", verb});
     EXPECT_EQ(help.code, 0);

@@ -217,7 +217,7 @@ class Runner {
           m_.Reopen();
           return code;
         },
-        cli::SystemCommandRunner, [this] { return m_.folder(); }, true, false};
+        cli::RunPrefixesVerb, cli::SystemCommandRunner, [this] { return m_.folder(); }, true, false};
     int code = cli::RunCommandLine(args, host,
                                    {in, file.is_open() ? static_cast<std::ostream&>(file) : out, err});
     Stream('1', out.str());

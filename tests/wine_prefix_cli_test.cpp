@@ -62,7 +62,8 @@ class ProtonShapedPrefix : public ::testing::Test {
     args.insert(args.begin(), {"--machine", prefix_.folder()});
     std::istringstream in;
     std::ostringstream out, err;
-    cli::Host host{cli::OpenPlatform, cli::RunMachineVerb, cli::SystemCommandRunner,
+    cli::Host host{cli::OpenPlatform, cli::RunMachineVerb, cli::RunPrefixesVerb,
+                   cli::SystemCommandRunner,
                    [] { return std::string("/nonexistent"); }, true, false};
     int code = cli::RunCommandLine(std::move(args), host, {in, out, err});
     return {code, out.str(), err.str()};
@@ -217,6 +218,43 @@ TEST_F(ProtonShapedPrefix, ARunningServerRefusesChangesAndLetsReadsSaySo) {
   server.Stop();
   hold->reset();
   EXPECT_EQ(Cli({"clean", "--yes"}).code, 0);
+}
+
+// A home whose Steam names a second library in libraryfolders.vdf, whose
+// compatdata holds the prefix as game 570.
+TEST_F(ProtonShapedPrefix, PrefixesFindsItThroughSteamsLibrariesWithItsPlanAndItsServer) {
+  std::string home = prefix_.folder() + "-home";
+  std::string library = prefix_.folder() + "-library";
+  Write(home + "/.local/share/Steam/steamapps/libraryfolders.vdf",
+        "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + home +
+            "/.local/share/Steam\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + library +
+            "\"\n\t}\n}\n");
+  fs::create_directories(library + "/steamapps/compatdata/570");
+  fs::create_symlink(prefix_.folder(), library + "/steamapps/compatdata/570/pfx");
+  const char* oldHome = std::getenv("HOME");
+  std::string savedHome = oldHome ? oldHome : "";
+  setenv("HOME", home.c_str(), 1);
+  unsetenv("WINEPREFIX");
+  unsetenv("XDG_DATA_HOME");
+  FakeServer server(prefix_.folder());
+  ASSERT_TRUE(server.Start());
+
+  std::istringstream in;
+  std::ostringstream out, err;
+  int code = cli::RunPrefixesVerb({"--json"}, {in, out, err});
+  setenv("HOME", savedHome.c_str(), 1);
+  fs::remove_all(home);
+  fs::remove_all(library);
+  EXPECT_EQ(code, 0) << err.str();
+  std::string canonical = fs::canonical(prefix_.folder()).string();
+  EXPECT_EQ(out.str(),
+            "{\"folder\": \"" + canonical +
+                "\", \"source\": \"Steam\", \"name\": \"570\", \"user\": \"steamuser\", "
+                "\"inUse\": true, \"server\": " + std::to_string(server.pid()) +
+                ", \"files\": 2, \"bytes\": 8, \"size\": \"8 bytes\", \"folders\": 1, "
+                "\"registryKeys\": 0, \"registryValues\": 0, \"refused\": 0}\n"
+                "{\"summary\": true, \"verb\": \"prefixes\", \"prefixes\": 1, \"bytes\": 8, "
+                "\"size\": \"8 bytes\"}\n");
 }
 
 }  // namespace

@@ -106,6 +106,13 @@ int RunVerb(std::vector<std::string> args, const Host& host, VerbIo io) {
 
   if (!options.explicitFolder) options.folder = host.defaultFolder();
   if (verb == "machine") return host.machineVerb(options.folder, rest, io);
+  if (verb == "prefixes") {
+    if (options.explicitFolder) {
+      io.err << "prefixes finds the prefixes itself: it takes no --machine\n";
+      return kExitUsage;
+    }
+    return host.prefixesVerb(rest, io);
+  }
   if (options.explicitFolder && !host.emulated) {
     io.err << "--machine has no meaning on Windows: vanbrisk-cli works on this machine\n";
     return kExitUsage;

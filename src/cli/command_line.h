@@ -27,6 +27,8 @@ struct Host {
   // "machine ..." on that folder (see RunMachineVerb).
   std::function<int(const std::string& folder, const std::vector<std::string>& args, VerbIo io)>
       machineVerb;
+  // "prefixes ..." (see RunPrefixesVerb).
+  std::function<int(const std::vector<std::string>& args, VerbIo io)> prefixesVerb;
   // How schedule runs schtasks.exe (see SystemCommandRunner).
   std::function<CommandRunner(platform::Platform& platform, std::ostream& out)> commandRunner;
   // The folder without --machine (see DefaultMachineFolder).

@@ -10,8 +10,10 @@
 
 int main(int argc, char** argv) {
   using namespace vb;
-  cli::Host host{cli::OpenPlatform,        cli::RunMachineVerb,         cli::SystemCommandRunner,
-                 cli::DefaultMachineFolder, cli::UsesEmulatedMachines(), cli::ErrorIsTerminal()};
+  cli::Host host{cli::OpenPlatform,         cli::RunMachineVerb,
+                 cli::RunPrefixesVerb,      cli::SystemCommandRunner,
+                 cli::DefaultMachineFolder, cli::UsesEmulatedMachines(),
+                 cli::ErrorIsTerminal()};
   return cli::RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), host,
                              {std::cin, std::cout, std::cerr});
 }

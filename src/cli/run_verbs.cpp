@@ -1,6 +1,7 @@
 #include "cli/run_verbs.h"
 
 #include <fstream>
+#include <sstream>
 
 #include "app/main_window.h"
 #include "cli/run_progress.h"
@@ -226,6 +227,10 @@ class CleanerVerb {
     return run.Do("print Text1") ? kExitOk : kExitFailed;
   }
 
+public:
+  const engine::RunTally& tally() const { return tally_; }
+
+ private:
   Mode mode_;
   bool clean_;
   const char* verb_;
@@ -253,6 +258,17 @@ int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
 int RunPlanVerb(app::Program& program, platform::ScriptedUi* ui,
                 const std::vector<std::string>& args, VerbIo io) {
   return CleanerVerb(Mode::kPlan, program, ui, io).Run(args);
+}
+
+int PlanTotals(app::Program& program, platform::ScriptedUi* ui, VerbIo io,
+               engine::RunTally* totals) {
+  std::ostringstream discarded;
+  VerbIo quiet{io.in, discarded, io.err, false, true, false};
+  CleanerVerb plan(Mode::kPlan, program, ui, quiet);
+  int code = plan.Run({});
+  *totals = plan.tally();
+  totals->onAction = nullptr;  // it speaks of the plan, which has ended
+  return code;
 }
 
 int RunAutoVerb(app::Program& program, platform::ScriptedUi* ui,

@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "base/result.h"
 #include "cli/verb_io.h"
+#include "engine/run_tally.h"
 #include "platform/scripted_ui.h"
 
 namespace vb::cli {
@@ -49,6 +50,12 @@ int RunCleanVerb(app::Program& program, platform::ScriptedUi* ui,
 // Nothing on the machine changes.
 int RunPlanVerb(app::Program& program, platform::ScriptedUi* ui,
                 const std::vector<std::string>& args, VerbIo io);
+
+// A plan over the program with the boxes and entries the machine stores,
+// printing nothing on io.out: its totals in *totals. The plan's status
+// (kExitOk, or why it could not run, said on io.err).
+int PlanTotals(app::Program& program, platform::ScriptedUi* ui, VerbIo io,
+               engine::RunTally* totals);
 
 // /AUTO: quiet mode, exactly as the program's own command line: one clean,
 // and the program ends by itself. Prints nothing when it cleaned; a run that

@@ -82,6 +82,19 @@ constexpr VerbHelp kVerbs[] = {
      "  0  created\n"
      "  1  the machine could not be created\n"
      "  2  a usage error\n"},
+    {"prefixes", "prefixes [--json]",
+     "the Wine and Proton prefixes of this Linux user, with what plan would free in each",
+     "  --json  one JSON object per prefix, then a summary object\n"
+     "  Looks in $WINEPREFIX, ~/.wine, every Steam library's compatdata (Steam's\n"
+     "  libraryfolders.vdf names them), Lutris's ~/Games, Bottles, Heroic and\n"
+     "  PlayOnLinux. Each prefix is planned as 'plan' plans it, with its own\n"
+     "  settings; one whose wineserver runs is marked in use, and can be read but\n"
+     "  not cleaned until it stops. Clean one with\n"
+     "  'vanbrisk-cli --machine FOLDER clean'.\n",
+     "vanbrisk-cli prefixes --json",
+     "  0  listed (a prefix that could not be read is listed with its error)\n"
+     "  1  the output could not be written\n"
+     "  2  a usage error, or not on Linux\n"},
     {"reg",
      "reg add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]\n"
      "reg delete KEY [/v NAME | /ve | /va] [/f]\n"

@@ -84,4 +84,9 @@ int RunMachineVerb(const std::string&, const std::vector<std::string>& args, Ver
   return kExitFailed;
 }
 
+int RunPrefixesVerb(const std::vector<std::string>&, VerbIo io) {
+  io.err << "prefixes has no meaning on Windows: Wine prefixes are found on Linux\n";
+  return kExitUsage;
+}
+
 }  // namespace vb::cli
