@@ -47,13 +47,7 @@ trap cleanup EXIT
 export DISPLAY="$display"
 wineboot -i >/dev/null 2>&1 || true
 
-passed=0 failed=0
-check() {  # check "what" command...
-  local what="$1"; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
-not() { ! "$@"; }
-same() { [ "$1" = "$2" ] || { echo "  got:      $1"; echo "  expected: $2"; return 1; }; }
+source scripts/lib/wine-checks.sh
 
 # A Windows command line as it is typed, quotes and all, with "/D=" and "_?="
 # last and unquoted as NSIS needs them: Wine would quote an argument with a
@@ -63,8 +57,6 @@ run() { VANBRISK_COMMAND="$*" wine cmd /c %VANBRISK_COMMAND% </dev/null >/dev/nu
 # The last uninstaller copies itself to the temporary folder and returns at
 # once; the copy removes the folder. Wait until every program has ended.
 settle() { wineserver -w; }
-winpath() { winepath -w "$1" 2>/dev/null; }
-unix() { winepath -u "$1" 2>/dev/null; }
 # The first line with text of the diagnostics report that the installed
 # vanbrisk-cli.exe shows.
 report_version() {
@@ -74,30 +66,6 @@ report_version() {
     tr -d '\r' | sed -n '/./{p;q;}'
 }
 
-# reg.exe, tried again when Wine itself failed. Each command here starts the
-# Wine server anew, and a start that meets the exit of the one before can fail;
-# a key or value that is not there is reg's answer, not such a failure.
-reg_exe() {
-  local out rc try
-  for try in 1 2 3; do
-    out="$(wine reg "$@" 2>&1)" && rc=0 || rc=$?
-    [ "$rc" -eq 0 ] || [[ "$out" == *"Unable to find the specified registry"* ]] && break
-    echo "  (wine reg $1 failed with exit $rc after try $try: ${out//$'\n'/ })" >&2
-    sleep 1
-  done
-  printf '%s\n' "$out"
-  return "$rc"
-}
-# reg.exe prints in the console's code page (437).
-reg_query() { reg_exe query "$@" | iconv -f CP437 -t UTF-8 | tr -d '\r'; }
-has_key() { reg_exe query "$1" >/dev/null; }
-has_value() { reg_exe query "$1" /v "$2" >/dev/null; }
-value() {  # value KEY NAME: the data, "" when missing; NAME "(Default)": the default value
-  local which=(/v "$2")
-  [ "$2" = "(Default)" ] && which=(/ve)
-  reg_query "$1" "${which[@]}" |
-    awk -v name="    $2    " 'index($0, name) == 1 { sub(/^    .*    REG_[A-Z_]*    /, ""); print }'
-}
 reg_add() { reg_exe add "$@" /f >/dev/null; }
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vanbrisk'
@@ -327,5 +295,4 @@ check "uninstall /S succeeds" run "\"$moved\\uninstall.exe\" /S"
 settle
 removed "$moved"
 
-echo "installer: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done installer

@@ -33,38 +33,11 @@ rm -rf "$WINEPREFIX" "$work" && mkdir -p "$work"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineboot -i >/dev/null 2>&1 || true
 
-passed=0 failed=0
-check() {  # check "what" command...
-  local what="$1"; shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
-not() { ! "$@"; }
-same() { [ "$1" = "$2" ] || { echo "  got:      $1"; echo "  expected: $2"; return 1; }; }
-differ() { [ "$1" != "$2" ] || { echo "  both: $1"; return 1; }; }
-winpath() { winepath -w "$1" 2>/dev/null; }
-unix() { winepath -u "$1" 2>/dev/null; }
+source scripts/lib/wine-checks.sh
 msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; }
 # The output of the installed vanbrisk-cli.exe, without carriage returns.
 cli() { wine "$(unix "$program_files")/vanbrisk-cli.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
-# reg.exe, tried again when Wine itself failed (a start of the Wine server
-# that meets the exit of the one before); a missing key is reg's answer.
-reg_exe() {
-  local out rc try
-  for try in 1 2 3; do
-    out="$(wine reg "$@" 2>&1)" && rc=0 || rc=$?
-    [ "$rc" -eq 0 ] || [[ "$out" == *"Unable to find the specified registry"* ]] && break
-    sleep 1
-  done
-  printf '%s\n' "$out"
-  return "$rc"
-}
-reg_query() { reg_exe query "$@" | tr -d '\r'; }
-has_key() { reg_exe query "$1" >/dev/null; }
-value() {  # value KEY NAME: the data, "" when missing
-  reg_query "$1" /v "$2" |
-    awk -v name="    $2    " 'index($0, name) == 1 { sub(/^    .*    REG_[A-Z_]*    /, ""); print }'
-}
 # The Uninstall keys whose DisplayName is the product's, one a line.
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 entries() {
@@ -188,5 +161,4 @@ check "product registration removed" not has_key "$(product_key "$msi")"
 check "its icon removed" test ! -e "$(unix "C:\\windows\\Installer\\$(property "$msi" ProductCode)")/vanbrisk.ico"
 check "setting kept" same "$(value "$settings" Language)" German
 
-echo "msi: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done msi

@@ -2,7 +2,8 @@
 # Sets up, builds and runs every test: the normal build, the sanitizer build,
 # and the Windows build, whose tests run under Wine (a private prefix in
 # build/windows, a time limit per test), its window, its setup program and
-# its Windows Installer package, and a short run of each fuzz target.
+# its Windows Installer package, a short run of each fuzz target, and the
+# Linux build on a real Wine prefix.
 # Ends with the count of platform conformance cases run on each platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,6 +21,11 @@ done
 echo "== fuzz build (a short run of each target)"
 bash scripts/build.sh fuzz
 ctest --preset fuzz
+
+# vanbrisk-cli on a real prefix that wineboot makes: read, refused while its
+# wineserver runs, cleaned, read back by Wine, found as a Proton game's.
+echo "== a real Wine prefix"
+bash scripts/prefix-test.sh
 
 # The native window under Wine and Xvfb, as a user drives it, with screenshots.
 echo "== native window (Wine, Xvfb)"
