@@ -54,7 +54,12 @@ class ProtonShapedPrefix : public ::testing::Test {
     Write(Drive("users/steamuser/Documents/save.dat"), "keep");
     Write(Drive("windows/temp/setup.tmp"), "123456");
     Write(Drive("windows/temp/logs/a.log"), "12");
+    // Wine links a profile's folders to the host user's; a link never leads
+    // a clean out of the prefix.
+    Write(prefix_.folder() + "-host/photo.jpg", "host");
+    fs::create_directory_symlink(prefix_.folder() + "-host", Drive("windows/temp/linked"));
   }
+  ~ProtonShapedPrefix() override { fs::remove_all(prefix_.folder() + "-host"); }
 
   std::string Drive(const std::string& path) const { return prefix_.folder() + "/drive_c/" + path; }
 
@@ -94,6 +99,12 @@ TEST_F(ProtonShapedPrefix, PlanWritesNothingAndCleanRemovesWhatItListedOnly) {
   EXPECT_FALSE(fs::exists(Drive("windows/temp/setup.tmp")));
   EXPECT_FALSE(fs::exists(Drive("windows/temp/logs/a.log")));
   EXPECT_EQ(Bytes(Drive("users/steamuser/Documents/save.dat")), "keep");
+  EXPECT_EQ(Bytes(prefix_.folder() + "-host/photo.jpg"), "host");
+  EXPECT_EQ(Bytes(prefix_.File("system.reg")), system);
+  // An emulated machine never takes a prefix's place, even when forced.
+  Ran init = Cli({"machine", "init", "--force"});
+  EXPECT_EQ(init.code, 1);
+  EXPECT_NE(init.err.find("is a Wine prefix"), std::string::npos) << init.err;
   EXPECT_EQ(Bytes(prefix_.File("system.reg")), system);
   auto registry = prefix_.Open();
   EXPECT_TRUE(platform::ReadAllValues(*registry, win::kHkeyCurrentUser,

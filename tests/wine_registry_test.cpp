@@ -3,6 +3,9 @@
 // only what changed and survive being killed. The registry semantics
 // themselves are the conformance suite's (WineFiles/ConformanceRegistry).
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -389,6 +392,41 @@ TEST(WineRegistry, AKillBeforeTheRenameLeavesTheOldFileWhole) {
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(prefix.folder()))
     ++files;
   EXPECT_EQ(files, 3u);  // the three hives, no temporary file beside them
+}
+
+// A process that saves again and again, killed at moments nobody chose: the
+// file read afterwards is always one of its saves, whole, and nothing of the
+// killed save stays beside it.
+TEST(WineRegistry, AProcessKilledWhileSavingLeavesOneSaveWhole) {
+  test::TempWinePrefix prefix;
+  int saves = 0;
+  for (int round = 0; round < 10; ++round) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      auto reg = prefix.Open();
+      for (int i = 0;; ++i)
+        for (const char* name : {"a", "b", "c"})
+          if (WriteString(*reg, kHkeyCurrentUser, "Kill", name, std::to_string(i)) != kErrorSuccess ||
+              (name[0] == 'c' && reg->Save() != kErrorSuccess))
+            _exit(1);
+    }
+    usleep(3000 + round * 4000);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process stopped by itself";
+    auto reg = prefix.Open();
+    std::string a = ReadStringValue(*reg, kHkeyCurrentUser, "Kill", "a");
+    EXPECT_EQ(ReadStringValue(*reg, kHkeyCurrentUser, "Kill", "b"), a);
+    EXPECT_EQ(ReadStringValue(*reg, kHkeyCurrentUser, "Kill", "c"), a);
+    saves += !a.empty();
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(prefix.folder()))
+      ++files;
+    EXPECT_EQ(files, 3u);
+  }
+  EXPECT_GT(saves, 0) << "no save was ever finished: the kills came too soon to mean anything";
 }
 
 TEST(WineRegistry, AHandleToADeletedKeySaysSo) {
