@@ -262,11 +262,7 @@ user_settings
 # The earlier version: the same script with a lower version, a language file
 # that the new one no longer has, and its own History.txt.
 old="$work/old"
-mkdir -p "$old"
-cp "$build"/vanbrisk.exe "$build"/vanbrisk-cli.exe "$build"/vanbrisk.ico "$build"/*.lng "$old/"
-cp -r "$build"/PolicyDefinitions "$old/"
-echo "an earlier version" > "$old/History.txt"
-echo "; dropped since" > "$old/Obsolete.lng"
+earlier_version_files "$build" "$old"
 sed -e 's/^!define VERSION .*/!define VERSION "1.00.1"/' \
     -e 's/^!macro VanbriskProgramFiles ACTION$/&\n  !insertmacro ${ACTION} "Obsolete.lng"/' \
     "$build/installer/names.nsh" > "$old/names.nsh"

@@ -82,11 +82,7 @@ files=(vanbrisk.exe vanbrisk-cli.exe vanbrisk.ico History.txt "${languages[@]#la
 # The lower version: the same wxs with a History.txt of its own and a language
 # file that this version no longer has.
 old="$work/old"
-mkdir -p "$old"
-cp "$build"/vanbrisk.exe "$build"/vanbrisk-cli.exe "$build"/vanbrisk.ico "$build"/*.lng "$old/"
-cp -r "$build"/PolicyDefinitions "$old/"
-echo "an earlier version" > "$old/History.txt"
-echo "; dropped since" > "$old/Obsolete.lng"
+earlier_version_files "$build" "$old"
 sed '/English\.lng/{p;s/English\.lng/Obsolete.lng/g}' "$build/installer/vanbrisk.wxs" > "$old/vanbrisk.wxs"
 (cd "$old" && wixl -a x64 -D "Version=$lower" -o "$work/lower.msi" vanbrisk.wxs 2>/dev/null)
 # Another build of this version: another ProductCode.

@@ -1,5 +1,6 @@
-# The checks the Wine test scripts share: counted checks, Wine's paths, and
-# reg.exe's answers. Sourced by a script that has set WINEPREFIX.
+# What the Wine test scripts share: counted checks, Wine's paths, reg.exe's
+# answers, and an earlier version's files for the upgrade tests. Sourced by a
+# script that has set WINEPREFIX.
 
 passed=0 failed=0
 check() {  # check "what" command...
@@ -42,4 +43,15 @@ value() {  # value KEY NAME: the data, "" when missing; NAME "(Default)": the de
   [ "$2" = "(Default)" ] && which=(/ve)
   reg_query "$1" "${which[@]}" |
     awk -v name="    $2    " 'index($0, name) == 1 { sub(/^    .*    REG_[A-Z_]*    /, ""); print }'
+}
+
+# The files of an earlier version in DIR, made from this build's in BUILD:
+# a History.txt of its own and a language file that this version no longer
+# has (Obsolete.lng), which an upgrade must remove.
+earlier_version_files() {  # earlier_version_files BUILD DIR
+  mkdir -p "$2"
+  cp "$1"/vanbrisk.exe "$1"/vanbrisk-cli.exe "$1"/vanbrisk.ico "$1"/*.lng "$2/"
+  cp -r "$1"/PolicyDefinitions "$2/"
+  echo "an earlier version" > "$2/History.txt"
+  echo "; dropped since" > "$2/Obsolete.lng"
 }

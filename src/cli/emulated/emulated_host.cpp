@@ -34,10 +34,7 @@ class WinePrefix final : public ChosenPlatform {
   platform::ScriptedUi& ui() override { return prefix_->Script(); }
   std::string inUse() override {
     pid_t server = prefix::RunningWineServer(prefix_->Folder());
-    if (server == 0) return {};
-    return "the prefix " + prefix_->Folder() + " is in use: a wineserver" +
-           (server > 0 ? " (process " + std::to_string(server) + ")" : std::string()) +
-           " runs for it, and what is shown may change while it runs";
+    return server == 0 ? std::string() : prefix::ServerRunningNote(prefix_->Folder(), server);
   }
   Result<> holdForChanges() override {
     auto hold = prefix::WineServerHold::Take(prefix_->Folder());

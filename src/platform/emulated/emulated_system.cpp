@@ -11,6 +11,17 @@ using namespace vb::win;
 
 EmulatedSystem::EmulatedSystem(Machine& machine) : machine_(machine) {}
 
+namespace {
+
+// The share of physical memory in use, in percent, from the figures given.
+void SetMemoryLoad(platform::MemoryStatus* status) {
+  if (status->dwTotalPhys)
+    status->dwMemoryLoad =
+        static_cast<DWORD>(100 - (status->dwAvailPhys * 100 / status->dwTotalPhys));
+}
+
+}  // namespace
+
 platform::MemoryStatus HostMemoryStatus() {
   platform::MemoryStatus status{};
   struct sysinfo info {};
@@ -22,22 +33,18 @@ platform::MemoryStatus HostMemoryStatus() {
   }
   status.dwTotalVirtual = 2ull << 30;
   status.dwAvailVirtual = status.dwTotalVirtual;
-  if (status.dwTotalPhys)
-    status.dwMemoryLoad =
-        static_cast<DWORD>(100 - (status.dwAvailPhys * 100 / status.dwTotalPhys));
+  SetMemoryLoad(&status);
   return status;
 }
 
 void EmulatedSystem::GlobalMemoryStatus(platform::MemoryStatus* status) {
   *status = HostMemoryStatus();
   // A machine may fix its own figures, so that reports built on them repeat.
-  std::string total = machine_.Setting(kTotalPhysSetting);
-  std::string avail = machine_.Setting(kAvailPhysSetting);
-  if (!total.empty()) status->dwTotalPhys = std::stoull(total);
-  if (!avail.empty()) status->dwAvailPhys = std::stoull(avail);
-  if ((!total.empty() || !avail.empty()) && status->dwTotalPhys)
-    status->dwMemoryLoad =
-        static_cast<DWORD>(100 - (status->dwAvailPhys * 100 / status->dwTotalPhys));
+  if (std::string total = machine_.Setting(kTotalPhysSetting); !total.empty())
+    status->dwTotalPhys = std::stoull(total);
+  if (std::string avail = machine_.Setting(kAvailPhysSetting); !avail.empty())
+    status->dwAvailPhys = std::stoull(avail);
+  SetMemoryLoad(status);
 }
 
 DWORD HostTicks() {

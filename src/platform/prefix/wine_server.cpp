@@ -44,6 +44,13 @@ pid_t Holder(int fd) {
   return lock.l_pid > 0 ? lock.l_pid : -1;
 }
 
+// "the prefix P is in use: a wineserver (process N) runs for it"
+std::string InUse(const std::string& prefixFolder, pid_t server) {
+  std::string process = server > 0 ? " (process " + std::to_string(server) + ")" : "";
+  return "the prefix " + prefixFolder + " is in use: a wineserver" + process + " runs for it";
+}
+
+
 }  // namespace
 
 pid_t RunningWineServer(const std::string& prefixFolder) {
@@ -58,11 +65,14 @@ pid_t RunningWineServer(const std::string& prefixFolder) {
 }
 
 std::string ServerRunningMessage(const std::string& prefixFolder, pid_t server) {
-  std::string process = server > 0 ? " (process " + std::to_string(server) + ")" : "";
-  return "the prefix " + prefixFolder + " is in use: a wineserver" + process +
-         " runs for it, and would write its own registry over any change when it ends. "
+  return InUse(prefixFolder, server) +
+         ", and would write its own registry over any change when it ends. "
          "Close the prefix's programs, or stop it with 'WINEPREFIX=" + prefixFolder +
          " wineserver -k', and run again";
+}
+
+std::string ServerRunningNote(const std::string& prefixFolder, pid_t server) {
+  return InUse(prefixFolder, server) + ", and what is shown may change while it runs";
 }
 
 Result<std::unique_ptr<WineServerHold>> WineServerHold::Take(const std::string& prefixFolder) {

@@ -24,6 +24,8 @@ pid_t RunningWineServer(const std::string& prefixFolder);
 
 // The message that a change is refused since a server runs.
 std::string ServerRunningMessage(const std::string& prefixFolder, pid_t server);
+// What a command that only reads says while a server runs.
+std::string ServerRunningNote(const std::string& prefixFolder, pid_t server);
 
 // Holds the lock of every server folder the prefix has, so that a wineserver
 // started meanwhile finds the lock taken and does not serve the prefix;
